@@ -1,0 +1,232 @@
+#include "widgets/CWindow.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvel {
+namespace {
+
+constexpr char kWrapperProperty[] = "Tarvel.WindowObject";
+
+struct RegisteredClass {
+    HINSTANCE module;
+    std::string name;
+};
+
+std::vector<RegisteredClass>& RegisteredClasses() {
+    static std::vector<RegisteredClass> classes;
+    return classes;
+}
+
+}  // namespace
+
+CWindow::~CWindow() {
+    if (tie_ == Tie::Owned) {
+        DestroyWindow();
+    } else if (tie_ == Tie::Subclassed) {
+        UnsubclassWindow();
+    }
+}
+
+void CWindow::Attach(HWND hwnd) noexcept {
+    hwnd_ = hwnd;
+    tie_ = hwnd ? Tie::Attached : Tie::None;
+}
+
+HWND CWindow::Detach() noexcept {
+    HWND hwnd = hwnd_;
+    if (tie_ == Tie::Attached) {
+        hwnd_ = nullptr;
+        tie_ = Tie::None;
+    }
+    return hwnd;
+}
+
+bool CWindow::SubclassWindow(HWND hwnd) noexcept {
+    if (!hwnd || hwnd_ || FromHandle(hwnd)) {
+        return false;
+    }
+    Bind(hwnd);
+    previous_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure)));
+    tie_ = Tie::Subclassed;
+    return true;
+}
+
+HWND CWindow::UnsubclassWindow() noexcept {
+    HWND hwnd = hwnd_;
+    if (tie_ != Tie::Subclassed) {
+        return nullptr;
+    }
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    Unbind();
+    return hwnd;
+}
+
+bool CWindow::CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text,
+                       DWORD style, const RECT& rect, HWND parent, UINT id) noexcept {
+    if (hwnd_) {
+        return false;
+    }
+    const HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text ? text : "", style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
+                                  module, this);
+    if (!hwnd) {
+        return false;
+    }
+    // System classes do not know us: take their messages over after creation.
+    if (hwnd_ != hwnd && !SubclassWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return false;
+    }
+    tie_ = Tie::Owned;
+    return true;
+}
+
+void CWindow::DestroyWindow() noexcept {
+    if (hwnd_ && ::IsWindow(hwnd_)) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+CWindow* CWindow::FromHandle(HWND hwnd) noexcept {
+    return hwnd ? static_cast<CWindow*>(::GetPropA(hwnd, kWrapperProperty)) : nullptr;
+}
+
+bool CWindow::PreTranslateMessage(MSG&) { return false; }
+
+std::string CWindow::GetText() const {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd_, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void CWindow::SetText(const std::string& text) const noexcept { ::SetWindowTextA(hwnd_, text.c_str()); }
+
+RECT CWindow::GetClientRect() const noexcept {
+    RECT rect{};
+    ::GetClientRect(hwnd_, &rect);
+    return rect;
+}
+
+RECT CWindow::GetRectInParent() const noexcept {
+    RECT rect{};
+    ::GetWindowRect(hwnd_, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+UINT CWindow::GetControlId() const noexcept { return static_cast<UINT>(::GetDlgCtrlID(hwnd_)); }
+
+bool CWindow::RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle,
+                                HCURSOR cursor, HBRUSH background) noexcept {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExA(module, className, &existing)) {
+        return existing.lpfnWndProc == &WindowProcedure;
+    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = &WindowProcedure;
+    windowClass.hInstance = module;
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    if (!::RegisterClassExA(&windowClass)) {
+        return false;
+    }
+    try {
+        RegisteredClasses().push_back({module, className});
+    } catch (...) {
+        ::UnregisterClassA(className, module);
+        return false;
+    }
+    return true;
+}
+
+void CWindow::UnregisterClasses(HINSTANCE module) noexcept {
+    auto& classes = RegisteredClasses();
+    for (const RegisteredClass& registered : classes) {
+        if (registered.module == module) {
+            ::UnregisterClassA(registered.name.c_str(), module);
+        }
+    }
+    classes.erase(std::remove_if(classes.begin(), classes.end(),
+                                 [module](const RegisteredClass& c) { return c.module == module; }),
+                  classes.end());
+}
+
+bool CWindow::OnMessage(const Message&, LRESULT&) { return false; }
+
+bool CWindow::ReflectToChild(const Message& message, LRESULT& result) {
+    HWND child = nullptr;
+    if (message.id == WM_NOTIFY && message.lParam) {
+        child = message.Notify()->hwndFrom;
+    } else if (message.id == WM_COMMAND && message.lParam) {
+        child = message.CommandWindow();
+    }
+    CWindow* wrapper = FromHandle(child);
+    if (!wrapper || wrapper == this) {
+        return false;
+    }
+    const Message reflected{child, Reflected(message.id), message.wParam, message.lParam};
+    return wrapper->OnMessage(reflected, result);
+}
+
+LRESULT CWindow::Default(const Message& message) noexcept {
+    return ::CallWindowProcA(previous_, message.hwnd, message.id, message.wParam, message.lParam);
+}
+
+LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
+    CWindow* self = FromHandle(hwnd);
+    if (!self && message == WM_NCCREATE) {
+        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self) {
+            self->Bind(hwnd);
+        }
+    }
+    if (!self) {
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    const WNDPROC fallback = self->previous_;
+    try {
+        return self->HandleMessage(Message{hwnd, message, wParam, lParam});
+    } catch (...) {
+        return ::CallWindowProcA(fallback, hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CWindow::HandleMessage(const Message& message) {
+    LRESULT result = 0;
+    // The child's own wrapper sees its notifications before the parent's handlers.
+    if (!ReflectToChild(message, result) && !OnMessage(message, result)) {
+        result = Default(message);
+    }
+    if (message.id == WM_NCDESTROY) {
+        if (tie_ == Tie::Subclassed) {
+            ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        }
+        Unbind();
+        OnFinalMessage();
+    }
+    return result;
+}
+
+void CWindow::Bind(HWND hwnd) noexcept {
+    hwnd_ = hwnd;
+    ::SetPropA(hwnd, kWrapperProperty, this);
+}
+
+void CWindow::Unbind() noexcept {
+    if (hwnd_) {
+        ::RemovePropA(hwnd_, kWrapperProperty);
+    }
+    hwnd_ = nullptr;
+    previous_ = ::DefWindowProcA;
+    tie_ = Tie::None;
+}
+
+}  // namespace tarvel

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "widgets/Message.h"
+#include "widgets/MessageMap.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarvel {
+
+// Base of every window wrapper. A window is either created by the wrapper
+// (owned: destroyed with it), taken over from an existing control
+// (subclassed: given back on destruction) or merely attached (borrowed).
+// Messages reach OnMessage through one noexcept procedure; exceptions stop
+// there and the message falls back to the previous procedure.
+class CWindow {
+public:
+    CWindow() noexcept = default;
+    virtual ~CWindow();
+
+    CWindow(const CWindow&) = delete;
+    CWindow& operator=(const CWindow&) = delete;
+
+    HWND GetHwnd() const noexcept { return hwnd_; }
+    operator HWND() const noexcept { return hwnd_; }
+
+    // Borrow a handle without taking its messages (e.g. the host's window).
+    void Attach(HWND hwnd) noexcept;
+    HWND Detach() noexcept;
+
+    // Take over the messages of an existing window (a dialog's control).
+    bool SubclassWindow(HWND hwnd) noexcept;
+    HWND UnsubclassWindow() noexcept;
+
+    // Create a window of a class registered with RegisterClassOnce or of a
+    // system class; either way this object receives its messages.
+    bool CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text,
+                  DWORD style, const RECT& rect, HWND parent, UINT id) noexcept;
+    void DestroyWindow() noexcept;
+
+    // The wrapper that receives the messages of hwnd, or null.
+    static CWindow* FromHandle(HWND hwnd) noexcept;
+
+    // Called by the modal loop before a message is dispatched; true swallows it.
+    virtual bool PreTranslateMessage(MSG& message);
+
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const noexcept {
+        return ::SendMessageA(hwnd_, message, wParam, lParam);
+    }
+    std::string GetText() const;
+    void SetText(const std::string& text) const noexcept;
+    RECT GetClientRect() const noexcept;
+    // Window rectangle in the client coordinates of the parent.
+    RECT GetRectInParent() const noexcept;
+    UINT GetControlId() const noexcept;
+
+    // Registers a class whose procedure is the wrapper procedure; false if it failed.
+    static bool RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle,
+                                  HCURSOR cursor, HBRUSH background) noexcept;
+    // Classes of a library outlive it unless they are unregistered at unload.
+    static void UnregisterClasses(HINSTANCE module) noexcept;
+
+protected:
+    // Handles a message; true when handled (result set). Notifications and
+    // commands of a wrapped child are first reflected to the child.
+    virtual bool OnMessage(const Message& message, LRESULT& result);
+    // The processing the window would have without this wrapper.
+    LRESULT Default(const Message& message) noexcept;
+    // After WM_NCDESTROY, when the handle is gone.
+    virtual void OnFinalMessage() noexcept {}
+
+    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept;
+    void Bind(HWND hwnd) noexcept;
+
+private:
+    enum class Tie { None, Attached, Subclassed, Owned };
+
+    LRESULT HandleMessage(const Message& message);
+    bool ReflectToChild(const Message& message, LRESULT& result);
+    void Unbind() noexcept;
+
+    HWND hwnd_ = nullptr;
+    WNDPROC previous_ = ::DefWindowProcA;
+    Tie tie_ = Tie::None;
+};
+
+}  // namespace tarvel
