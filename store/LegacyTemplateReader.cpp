@@ -1,0 +1,171 @@
+#include "store/LegacyTemplateReader.h"
+
+#include <array>
+#include <utility>
+
+#include "store/TextRules.h"
+
+using namespace TextRules;
+
+namespace {
+
+// Steps 2 on of the conversion, in the order they are applied.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kConversions{{
+    {"%0", "$selected$"},
+    {"%1", "$1$"}, {"%2", "$2$"}, {"%3", "$3$"}, {"%4", "$4$"},
+    {"%5", "$5$"}, {"%6", "$6$"}, {"%7", "$7$"}, {"%8", "$8$"},
+    {"%DATE%", "$DATE$"},
+    {"%DAY%", "$DAY$"},
+    {"%DAY_02%", "$DAY_02$"},
+    {"%DAYNAME%", "$DAYNAME$"},
+    {"%FILE%", "$FILE$"},
+    {"%FILE_BASE%", "$FILE_BASE$"},
+    {"%FILE_EXT%", "$FILE_EXT$"},
+    {"%FILE_PATH%", "$FILE_PATH$"},
+    {"%HOUR%", "$HOUR$"},
+    {"%HOUR_02%", "$HOUR_02$"},
+    {"%MINUTE%", "$MINUTE$"},
+    {"%MONTH%", "$MONTH$"},
+    {"%MONTH_02%", "$MONTH_02$"},
+    {"%MONTHNAME%", "$MONTHNAME$"},
+    {"%SCOPE_LINE%", "$SCOPE_LINE$"},
+    {"%SECOND%", "$SECOND$"},
+    {"%YEAR%", "$YEAR$"},
+    {"%YEAR_02%", "$YEAR_02$"},
+}};
+
+bool holdsSpaceAfterFirst(std::string_view name)
+{
+    return name.size() > 1 && name.find(' ', 1) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string LegacyTemplateReader::convertCode(std::string code, const std::string& caretMarker)
+{
+    replaceAll(code, caretMarker, "$end$");
+    for (const auto& [from, to] : kConversions)
+        replaceAll(code, from, to);
+    return code;
+}
+
+void LegacyTemplateReader::read(std::string_view bytes)
+{
+    LineCursor lines(bytes);
+    std::string_view line;
+    while (lines.next(line))
+        readLine(line);
+    flushPendingItem();
+}
+
+void LegacyTemplateReader::readLine(std::string_view line)
+{
+    if (line.empty()) {
+        code_ += "\r\n";
+        return;
+    }
+    if (caretPending_) {
+        caretPending_ = false;
+        caretMarker_.assign(1, line.front());
+        return;
+    }
+    if (!inBlock_ && line.find(':') != std::string_view::npos) {
+        readHeader(line);
+        return;
+    }
+    if (isSeparatorLine(line)) {
+        name_.clear();
+        mode_ = Mode::Autotext;
+        return;
+    }
+    const auto formFeed = line.find('\f');
+    if (formFeed != std::string_view::npos) {
+        inBlock_ = false;
+        code_.append(line.substr(0, formFeed));
+        endBlock();
+        return;
+    }
+    if (inReadme_ && !itemPending_) {
+        code_.clear();
+        if (isOldHeaderText(line)) {
+            name_.clear();
+            return;
+        }
+        description_.append(line).append("\r\n");
+        name_.clear();
+        if (!inBlock_)
+            endBlock();
+        return;
+    }
+    code_.append(line).append("\r\n");
+    if (!inBlock_)
+        endBlock();
+}
+
+void LegacyTemplateReader::readHeader(std::string_view line)
+{
+    inBlock_ = true;
+    const auto key = keyBeforeColon(line);
+    if (key.empty())
+        return;
+    if (key == "readme") {
+        name_ = "readme";
+        inReadme_ = true;
+        mode_ = Mode::Autotext;
+    } else if (key == "caretPosChar") {
+        caretPending_ = true;
+        name_.clear();
+        mode_ = Mode::Autotext;
+    } else {
+        mode_ = holdsSpaceAfterFirst(key) ? Mode::CodeTemplate : Mode::Autotext;
+        name_ = std::string(key);
+        beginPendingItem(name_);
+    }
+}
+
+void LegacyTemplateReader::endBlock()
+{
+    if (name_.empty() && code_.empty())
+        return;
+    if (mode_ != Mode::None && itemPending_)
+        createEntry();
+    code_.clear();
+    name_.clear();
+}
+
+void LegacyTemplateReader::createEntry()
+{
+    auto entry = std::make_unique<AutotextEntry>();
+    const auto trimmed = trim(name_);
+    const bool trimmedHoldsSpace = trimmed.find(' ') != std::string::npos;
+    if (mode_ == Mode::CodeTemplate) {
+        entry->title = trimmed;
+        entry->shortcut = trimmedHoldsSpace ? std::string() : trimmed;
+    } else {
+        entry->shortcut = name_.find(' ') != std::string::npos ? std::string() : trimmed;
+    }
+    entry->code = convertCode(code_, caretMarker_);
+    entry->description = description_;
+    sink_.appendItem(pendingLabel_, std::move(entry));
+    itemPending_ = false;
+    pendingLabel_.clear();
+    description_.clear();
+    inReadme_ = false;
+}
+
+void LegacyTemplateReader::beginPendingItem(std::string label)
+{
+    flushPendingItem();
+    pendingLabel_ = std::move(label);
+    itemPending_ = true;
+}
+
+// An item whose block created no entry stays in the tree without one.
+void LegacyTemplateReader::flushPendingItem()
+{
+    if (!itemPending_)
+        return;
+    sink_.appendItem(pendingLabel_, nullptr);
+    itemPending_ = false;
+    pendingLabel_.clear();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/TreeSink.h"
+
+// Reads template files of the older layout, with a "caretPosChar:" block and
+// one name per entry, and converts the older variable notations to the
+// current reserved variables.
+class LegacyTemplateReader {
+public:
+    explicit LegacyTemplateReader(TreeSink& sink) : sink_(sink) {}
+
+    // Appends the file's items and entries to the sink, in file order.
+    void read(std::string_view bytes);
+
+    // The older notations in code become the current ones: the caret marker
+    // "$end$", "%0" to "%8" "$selected$" and "$1$" to "$8$", the percent-sign
+    // variables the dollar-sign ones.
+    static std::string convertCode(std::string code, const std::string& caretMarker);
+
+private:
+    enum class Mode { None, Autotext, CodeTemplate };
+
+    void readLine(std::string_view line);
+    void readHeader(std::string_view line);
+    void endBlock();
+    void createEntry();
+    void beginPendingItem(std::string label);
+    void flushPendingItem();
+
+    TreeSink& sink_;
+
+    std::string code_;
+    std::string description_;
+    std::string name_;
+    std::string caretMarker_;
+    Mode mode_ = Mode::None;
+    bool inBlock_ = false;
+    bool inReadme_ = false;
+    bool caretPending_ = false;
+    // The item inserted for the last entry header, until its entry is created.
+    bool itemPending_ = false;
+    std::string pendingLabel_;
+};

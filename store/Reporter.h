@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+enum class MessageIcon { Error, Exclamation, Warning, Information, Question };
+
+// Where the store's user-visible messages go: message boxes in the editor,
+// standard error in the command-line tool, a recording fake in tests.
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+    virtual void report(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+};

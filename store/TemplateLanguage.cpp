@@ -1,0 +1,16 @@
+#include "store/TemplateLanguage.h"
+
+const std::array<TemplateLanguage, TemplateLanguage::kCount>& TemplateLanguage::all()
+{
+    static const std::array<TemplateLanguage, kCount> languages{{
+        {"C++", "cpp.tpl"},
+        {"C#", "cs.tpl"},
+        {"HTML", "html.tpl"},
+        {"Java", "java.tpl"},
+        {"JavaScript", "js.tpl"},
+        {"Perl", "perl.tpl"},
+        {"Text", "txt.tpl"},
+        {"VB", "vb.tpl"},
+    }};
+    return languages;
+}

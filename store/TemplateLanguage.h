@@ -1,0 +1,14 @@
+#pragma once
+
+#include <array>
+
+// The fixed set of languages: the index is the language's number everywhere
+// (root item data, AutotextEntry::language, order of loading and saving).
+struct TemplateLanguage {
+    const char* rootLabel;
+    const char* fileName;
+
+    static constexpr int kCount = 8;
+    static const std::array<TemplateLanguage, kCount>& all();
+    static const TemplateLanguage& at(int index) { return all()[index]; }
+};

@@ -1,0 +1,107 @@
+#include "store/TemplateReader.h"
+
+#include "store/TextRules.h"
+
+using namespace TextRules;
+
+void TemplateReader::read(std::string_view bytes)
+{
+    LineCursor lines(bytes);
+    std::string_view line;
+    while (lines.next(line))
+        readLine(line);
+    // A record or readme block still open at the end of the file is dropped.
+}
+
+void TemplateReader::readLine(std::string_view line)
+{
+    if (line.empty()) {
+        (inReadme_ ? description_ : code_) += "\r\n";
+        return;
+    }
+    if (!inBlock_ && line.find(':') != std::string_view::npos) {
+        readHeader(line);
+        return;
+    }
+    if (isSeparatorLine(line)) {
+        marker_.clear();
+        started_ = true;
+        return;
+    }
+    const auto formFeed = line.find('\f');
+    if (formFeed != std::string_view::npos && formFeed > 0) {
+        inBlock_ = false;
+        (inReadme_ ? description_ : code_).append(line.substr(0, formFeed));
+        inReadme_ = false;
+        endBlock();
+        return;
+    }
+    if (formFeed == 0) {
+        inBlock_ = false;
+        inReadme_ = false;
+        endBlock();
+        return;
+    }
+    if (inReadme_) {
+        code_.clear();
+        marker_.clear();
+        if (isOldHeaderText(line))
+            return;
+        description_.append(line).append("\r\n");
+        if (!inBlock_)
+            endBlock();
+        return;
+    }
+    code_.append(line).append("\r\n");
+    if (!inBlock_)
+        endBlock();
+}
+
+void TemplateReader::readHeader(std::string_view line)
+{
+    inBlock_ = true;
+    const auto key = keyBeforeColon(line);
+    if (key.empty())
+        return;
+    if (key == "readme") {
+        marker_.clear();
+        inReadme_ = true;
+        started_ = true;
+    } else if (key == "a") {
+        const auto fields = colonFields(line);
+        title_ = fields.size() > 1 ? trim(fields[1]) : std::string();
+        shortcut_ = fields.size() > 2 ? trim(fields[2]) : std::string();
+        label_ = shortcut_.empty() ? title_ : shortcut_;
+        marker_ = shortcut_;
+        titledRecord_ = !title_.empty();
+        started_ = true;
+    }
+}
+
+void TemplateReader::endBlock()
+{
+    if (marker_.empty() && code_.empty() && !titledRecord_)
+        return;
+    if (started_)
+        createEntry();
+    title_.clear();
+    shortcut_.clear();
+    code_.clear();
+    marker_.clear();
+    titledRecord_ = false;
+}
+
+void TemplateReader::createEntry()
+{
+    auto entry = std::make_unique<AutotextEntry>();
+    entry->ordinal = entryCount_++;
+    entry->language = language_;
+    entry->title = title_;
+    entry->shortcut = shortcut_.find(' ') == std::string::npos ? shortcut_ : std::string();
+    entry->code = replacedAll(code_, "%0", "$selected$");
+    entry->description = description_;
+    sink_.appendItem(label_, std::move(entry));
+    description_.clear();
+    label_.clear();
+    inReadme_ = false;
+}

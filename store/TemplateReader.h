@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/TreeSink.h"
+
+// Reads template files in the current format: readme blocks that carry the
+// description of the record after them, and "a:title:shortcut:" records that
+// end at the first line holding a form feed.
+class TemplateReader {
+public:
+    TemplateReader(int language, TreeSink& sink) : language_(language), sink_(sink) {}
+
+    // Appends the entries of the file's bytes to the sink, in file order.
+    void read(std::string_view bytes);
+
+private:
+    void readLine(std::string_view line);
+    void readHeader(std::string_view line);
+    void endBlock();
+    void createEntry();
+
+    int language_;
+    TreeSink& sink_;
+
+    std::string code_;
+    std::string description_;
+    std::string title_;
+    std::string shortcut_;
+    std::string label_;
+    std::string marker_;
+    bool started_ = false;
+    bool inBlock_ = false;
+    bool inReadme_ = false;
+    // A record with a title is an entry even without shortcut or code, so an
+    // entry that holds only a title (and perhaps a description) survives a save.
+    bool titledRecord_ = false;
+    int entryCount_ = 0;
+};

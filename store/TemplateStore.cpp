@@ -1,0 +1,147 @@
+#include "store/TemplateStore.h"
+
+#include <algorithm>
+
+#include "store/LegacyTemplateReader.h"
+#include "store/StoreTexts.h"
+#include "store/TemplateReader.h"
+#include "store/TemplateWriter.h"
+#include "store/TextRules.h"
+
+using TextRules::format;
+
+namespace {
+constexpr int kErrorNotFound = 2;
+constexpr int kErrorInvalidArgument = 22;
+constexpr std::size_t kMaxFileErrorText = 1023;
+} // namespace
+
+TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
+    : directory_(std::move(directory)), files_(files), reporter_(reporter)
+{
+}
+
+std::string TemplateStore::templatePath(int language) const
+{
+    return directory_ + TemplateLanguage::at(language).fileName;
+}
+
+void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink)
+{
+    const auto path = templatePath(language);
+    if (!files_.exists(path))
+        return;
+    if (DetectTemplateFormat(path) == kLegacyFormat)
+        ReadLegacyTemplateFile(path, sink);
+    else
+        ReadTemplateFile(path, language, sink);
+}
+
+int TemplateStore::DetectTemplateFormat(const std::string& path)
+{
+    std::string bytes;
+    if (!readFile(path, bytes))
+        return kUnreadable;
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    bool anyLine = false;
+    while (lines.next(line)) {
+        anyLine = true;
+        if (TextRules::keyBeforeColon(line) == "caretPosChar")
+            return kLegacyFormat;
+    }
+    return anyLine ? kCurrentFormat : kUnreadable;
+}
+
+void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink)
+{
+    std::string bytes;
+    if (readFile(path, bytes))
+        TemplateReader(language, sink).read(bytes);
+}
+
+void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink)
+{
+    std::string bytes;
+    if (readFile(path, bytes))
+        LegacyTemplateReader(sink).read(bytes);
+}
+
+void TemplateStore::SaveAllTemplates(const LanguageEntries& entries)
+{
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        FormatLanguageRecords(entries[language], templatePath(language));
+}
+
+void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries,
+                                          const std::string& path)
+{
+    WriteTemplateFile(path, TemplateWriter::FormatLanguageRecords(entries));
+}
+
+// The new text goes to a temporary file that replaces the old one only once it
+// is completely on disk, so a failed save leaves the old file as it was.
+void TemplateStore::WriteTemplateFile(const std::string& path, const std::vector<std::string>& chunks)
+{
+    if (!ensureWritableFile(path))
+        return;
+    const auto result = files_.replaceContents(path, TemplateWriter::fileBytes(chunks));
+    if (result.ok())
+        return;
+    auto errorText = SystemErrorText(result.error);
+    if (result.failedAt == FilePort::WriteStage::Open) {
+        errorText.resize(std::min(errorText.size(), kMaxFileErrorText));
+        reporter_.report(errorText, StoreTexts::kCaption, MessageIcon::Exclamation);
+    } else {
+        reporter_.report(format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()),
+                         StoreTexts::kCaption, MessageIcon::Error);
+    }
+}
+
+std::string TemplateStore::SystemErrorText(unsigned long code)
+{
+    if (auto text = files_.systemErrorText(code)) {
+        const auto cr = text->find('\r');
+        if (cr != std::string::npos)
+            text->resize(cr);
+        return *text;
+    }
+    return format(StoreTexts::kUnknownError, static_cast<unsigned>(code),
+                  static_cast<int>(code & 0xFFFF));
+}
+
+bool TemplateStore::readFile(const std::string& path, std::string& bytes)
+{
+    const auto error = files_.readAll(path, bytes);
+    if (error == 0)
+        return true;
+    reporter_.report(format(StoreTexts::kFileOpenFailed, path.c_str(), SystemErrorText(error).c_str()),
+                     StoreTexts::kCaption, MessageIcon::Error);
+    return false;
+}
+
+// Creates a missing file and clears a read-only attribute without asking.
+bool TemplateStore::ensureWritableFile(const std::string& path)
+{
+    if (!files_.exists(path)) {
+        if (const auto error = files_.createEmpty(path)) {
+            reporter_.report(format(StoreTexts::kCreateFailed, static_cast<int>(error)),
+                             StoreTexts::kCaption, MessageIcon::Error);
+            return false;
+        }
+    }
+    switch (files_.makeWritable(path)) {
+    case 0:
+        return true;
+    case kErrorNotFound:
+        reporter_.report(format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
+                         MessageIcon::Error);
+        return false;
+    case kErrorInvalidArgument:
+        reporter_.report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
+        return false;
+    default:
+        reporter_.report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
+        return false;
+    }
+}

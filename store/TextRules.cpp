@@ -1,0 +1,111 @@
+#include "store/TextRules.h"
+
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+namespace TextRules {
+
+std::string trim(std::string_view text)
+{
+    const auto first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(kWhiteSpace);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string trimRight(std::string_view text)
+{
+    const auto last = text.find_last_not_of(kWhiteSpace);
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
+}
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    if (from.empty() || text.find(from) == std::string::npos)
+        return;
+    std::string result;
+    result.reserve(text.size());
+    std::size_t start = 0;
+    for (auto hit = text.find(from); hit != std::string::npos; hit = text.find(from, start)) {
+        result.append(text, start, hit - start).append(to);
+        start = hit + from.size();
+    }
+    result.append(text, start, std::string::npos);
+    text.swap(result);
+}
+
+std::string replacedAll(std::string text, std::string_view from, std::string_view to)
+{
+    replaceAll(text, from, to);
+    return text;
+}
+
+std::string_view keyBeforeColon(std::string_view line)
+{
+    const auto colon = line.find(':');
+    return colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
+}
+
+std::vector<std::string_view> colonFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (auto colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', start)) {
+        fields.push_back(line.substr(start, colon - start));
+        start = colon + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+bool isSeparatorLine(std::string_view line)
+{
+    return trim(line) == "separator";
+}
+
+bool isOldHeaderText(std::string_view line)
+{
+    static constexpr std::array<std::string_view, 3> kOldHeaders{
+        "Autotext and Code Templates for Quillon X",
+        "Code Templates follow. All entry names contain a space.",
+        "AutoText follows. None of the entry names contain a space.",
+    };
+    for (auto header : kOldHeaders)
+        if (line == header)
+            return true;
+    return false;
+}
+
+bool LineCursor::next(std::string_view& line)
+{
+    if (start_ >= bytes_.size())
+        return false;
+    auto end = bytes_.find('\n', start_);
+    const bool unterminated = end == std::string_view::npos;
+    if (unterminated)
+        end = bytes_.size();
+    line = bytes_.substr(start_, end - start_);
+    if (!unterminated && !line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    start_ = end + 1;
+    return true;
+}
+
+std::string format(const char* pattern, ...)
+{
+    va_list args;
+    va_start(args, pattern);
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, pattern, measure);
+    va_end(measure);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length > 0)
+        std::vsnprintf(text.data(), text.size() + 1, pattern, args);
+    va_end(args);
+    return text;
+}
+
+} // namespace TextRules

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small text helpers shared by the template readers, the writer and the tools.
+namespace TextRules {
+
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+
+std::string trim(std::string_view text);
+std::string trimRight(std::string_view text);
+void replaceAll(std::string& text, std::string_view from, std::string_view to);
+std::string replacedAll(std::string text, std::string_view from, std::string_view to);
+
+// The text before the first colon; empty when the line has no colon.
+std::string_view keyBeforeColon(std::string_view line);
+// The fields of a header line, separated by every colon.
+std::vector<std::string_view> colonFields(std::string_view line);
+
+// A separator marker line holds the word separator and nothing but white space.
+bool isSeparatorLine(std::string_view line);
+// The header texts of older files, dropped inside a readme block.
+bool isOldHeaderText(std::string_view line);
+
+// Walks file bytes line by line: lines end at LF, a CR before the LF is
+// dropped, a last line without LF counts, and a file of no bytes has no line.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
+    bool next(std::string_view& line);
+
+private:
+    std::string_view bytes_;
+    std::size_t start_ = 0;
+};
+
+// printf-style formatting of the store's message texts.
+std::string format(const char* pattern, ...);
+
+} // namespace TextRules

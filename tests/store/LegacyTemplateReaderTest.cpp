@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "store/LegacyTemplateReader.h"
+#include "tests/store/StoreTestSupport.h"
+
+using storetest::readLegacyTemplate;
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kCaretBlock = "caretPosChar:\n|\n\f\n";
+
+TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nfor (;;) {|}\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "for loop");
+    EXPECT_EQ(sink.items[0].entry->title, "for loop");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "");
+    EXPECT_EQ(sink.items[0].entry->code, "for (;;) {$end$}");
+}
+
+TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "fori");
+    EXPECT_EQ(sink.items[0].entry->title, "");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
+}
+
+TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "fori :\nx\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "fori ");
+    EXPECT_EQ(sink.items[0].entry->title, "fori");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
+}
+
+TEST(LegacyTemplateReader, LeadingSpaceNameIsAutotextWithoutShortcut)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + " lead:\nx\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->title, "");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "");
+}
+
+TEST(LegacyTemplateReader, OnlyTheFirstCharacterOfTheMarkerLineCounts)
+{
+    const auto sink = readLegacyTemplate("caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->code, "if ($end$) {@}");
+}
+
+TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive)
+{
+    EXPECT_EQ(LegacyTemplateReader::convertCode("%0 %1 %8 %10 %9", ""), "$selected$ $1$ $8$ $1$0 %9");
+    EXPECT_EQ(LegacyTemplateReader::convertCode("%DATE% %date% %DAY_02% %YEAR_02%", ""),
+              "$DATE$ %date% $DAY_02$ $YEAR_02$");
+    EXPECT_EQ(LegacyTemplateReader::convertCode("%FILE_BASE%.%FILE_EXT% in %FILE_PATH%", ""),
+              "$FILE_BASE$.$FILE_EXT$ in $FILE_PATH$");
+    EXPECT_EQ(LegacyTemplateReader::convertCode("%SCOPE_LINE% %MONTHNAME% %HOUR_02%:%MINUTE%:%SECOND%", ""),
+              "$SCOPE_LINE$ $MONTHNAME$ $HOUR_02$:$MINUTE$:$SECOND$");
+    EXPECT_EQ(LegacyTemplateReader::convertCode("a|b", "|"), "a$end$b");
+    EXPECT_EQ(LegacyTemplateReader::convertCode("a|b", ""), "a|b");
+}
+
+TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock +
+        "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
+    ASSERT_EQ(sink.items.size(), 2u);
+    EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style\r\n");
+    EXPECT_EQ(sink.items[1].entry->description, "");
+}
+
+TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock +
+        "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
+        "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->description, "");
+}
+
+TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nline\nseparator\n\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "for loop");
+    EXPECT_EQ(sink.items[0].entry->title, "");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "");
+    EXPECT_EQ(sink.items[0].entry->code, "line\r\n");
+}
+
+TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "join:\nvar separator = '|';\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->shortcut, "join");
+    EXPECT_EQ(sink.items[0].entry->code, "var separator = '$end$';");
+}
+
+TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem)
+{
+    // A separator empties the first block's name before any code: its item
+    // stays without an entry.
+    const auto sink = readLegacyTemplate(kCaretBlock + "empty:\nseparator\n\f\nfull:\ncode\f\n");
+    ASSERT_EQ(sink.labels(), (std::vector<std::string>{"empty", "full"}));
+    EXPECT_EQ(sink.items[0].entry, nullptr);
+    ASSERT_NE(sink.items[1].entry, nullptr);
+    EXPECT_EQ(sink.items[1].entry->code, "code");
+}
+
+TEST(LegacyTemplateReader, ReadmeEndingWithTextBeforeFormFeedCreatesNothing)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "readme:\ntext\f\n");
+    EXPECT_TRUE(sink.items.empty());
+}
+
+TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero)
+{
+    const auto sink = readLegacyTemplate(kCaretBlock + "a1:\nx\f\nb2:\ny\f\n");
+    ASSERT_EQ(sink.entries().size(), 2u);
+    for (auto* entry : sink.entries()) {
+        EXPECT_EQ(entry->language, 0);
+        EXPECT_EQ(entry->ordinal, 0);
+    }
+}
+
+TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader)
+{
+    EXPECT_TRUE(readLegacyTemplate(std::string(4096, '\f')).items.empty());
+    const auto sink = readLegacyTemplate("caretPosChar:\n\0\n\f\nz:\n\0\r\f\n"s);
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->code, "$end$\r");
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+// Random entry sets within what the template format can hold survive a write
+// followed by a read, and writing what was read gives the same bytes again.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "store/TemplateWriter.h"
+#include "store/TextRules.h"
+#include "tests/store/StoreTestSupport.h"
+
+namespace {
+
+class EntryGenerator {
+public:
+    explicit EntryGenerator(unsigned seed) : random_(seed) {}
+
+    std::vector<AutotextEntry> entries()
+    {
+        std::vector<AutotextEntry> result(pick(0, 12));
+        for (auto& entry : result) {
+            entry.title = chance(70) ? singleLine(" ") : "";
+            entry.shortcut = chance(70) ? singleLine("") : "";
+            entry.code = chance(80) ? multiLine() : "";
+            entry.description = chance(40) ? multiLine() : "";
+            if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty())
+                entry.shortcut = "x";
+        }
+        return result;
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool chance(int percent) { return pick(1, 100) <= percent; }
+
+    // Titles and shortcuts: no colon, no line break, no form feed; trimmed.
+    std::string singleLine(const std::string& extra)
+    {
+        static const std::string kLetters = "abcXYZ09_$%#<>()[]{}'\"!?.,;=+-*/\\|&^~`@";
+        const std::string alphabet = kLetters + extra;
+        std::string text;
+        for (int i = pick(1, 16); i > 0; --i)
+            text += alphabet[pick(0, static_cast<int>(alphabet.size()) - 1)];
+        return TextRules::trim(text);
+    }
+
+    // Code and descriptions: any bytes but form feed, with CR LF breaks, never
+    // a line that reads as a separator marker, and no "%0", which the reader
+    // takes for the older notation of $selected$.
+    std::string multiLine()
+    {
+        std::string text;
+        for (int line = pick(1, 6); line > 0; --line) {
+            for (int i = pick(0, 20); i > 0; --i) {
+                char c = static_cast<char>(pick(1, 255));
+                if (c == '\f' || c == '\n' || c == '\r')
+                    c = chance(50) ? ' ' : ':';
+                text += c;
+            }
+            if (chance(20))
+                text += "separator;";
+            if (line > 1)
+                text += "\r\n";
+        }
+        TextRules::replaceAll(text, "%0", "%_");
+        return text;
+    }
+
+    std::mt19937 random_;
+};
+
+std::string expectedDescription(const std::string& description)
+{
+    return description.empty() ? "" : TextRules::trimRight(description) + "\r\n";
+}
+
+TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
+{
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        auto entries = EntryGenerator(seed).entries();
+        const auto expected = entries;
+        std::vector<AutotextEntry*> pointers;
+        for (auto& entry : entries)
+            pointers.push_back(&entry);
+        const auto written = TemplateWriter::fileBytes(TemplateWriter::FormatLanguageRecords(pointers));
+
+        const auto sink = storetest::readTemplate(written);
+        const auto read = sink.entries();
+        ASSERT_EQ(read.size(), expected.size());
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(read[i]->title, expected[i].title);
+            EXPECT_EQ(read[i]->shortcut, expected[i].shortcut);
+            EXPECT_EQ(read[i]->code, expected[i].code);
+            EXPECT_EQ(read[i]->description, expectedDescription(expected[i].description));
+            EXPECT_EQ(read[i]->ordinal, static_cast<int>(i));
+        }
+        EXPECT_EQ(TemplateWriter::fileBytes(TemplateWriter::FormatLanguageRecords(read)), written);
+    }
+}
+
+} // namespace

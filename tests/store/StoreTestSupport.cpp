@@ -1,0 +1,135 @@
+#include "tests/store/StoreTestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "store/LegacyTemplateReader.h"
+#include "store/TemplateReader.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include "store/Win32FilePort.h"
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#include "store/PosixFilePort.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace storetest {
+
+std::vector<AutotextEntry*> RecordingSink::entries() const
+{
+    std::vector<AutotextEntry*> result;
+    for (const auto& item : items)
+        if (item.entry)
+            result.push_back(item.entry.get());
+    return result;
+}
+
+std::vector<std::string> RecordingSink::labels() const
+{
+    std::vector<std::string> result;
+    for (const auto& item : items)
+        result.push_back(item.label);
+    return result;
+}
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+#ifdef _WIN32
+    const auto process = static_cast<unsigned long>(GetCurrentProcessId());
+#else
+    const auto process = static_cast<unsigned long>(getpid());
+#endif
+    const auto dir = fs::temp_directory_path() /
+                     ("tarvel-test-" + std::to_string(process) + "-" + std::to_string(counter++));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    path_ = dir.string() + static_cast<char>(fs::path::preferred_separator);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    for (const auto& name : fileNames()) {
+        fs::permissions(path_ + name, fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempDir::fileNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& item : fs::directory_iterator(path_))
+        names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::unique_ptr<FilePort> makePlatformFilePort()
+{
+#ifdef _WIN32
+    return std::make_unique<Win32FilePort>();
+#else
+    return std::make_unique<PosixFilePort>();
+#endif
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+void setReadOnly(const std::string& path)
+{
+#ifdef _WIN32
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    chmod(path.c_str(), 0444);
+#endif
+}
+
+bool isReadOnly(const std::string& path)
+{
+#ifdef _WIN32
+    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+#else
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return (info.st_mode & S_IWUSR) == 0;
+#endif
+}
+
+RecordingSink readTemplate(const std::string& bytes, int language)
+{
+    RecordingSink sink;
+    TemplateReader(language, sink).read(bytes);
+    return sink;
+}
+
+RecordingSink readLegacyTemplate(const std::string& bytes)
+{
+    RecordingSink sink;
+    LegacyTemplateReader(sink).read(bytes);
+    return sink;
+}
+
+} // namespace storetest

@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include "store/StoreTexts.h"
+#include "store/TemplateStore.h"
+#include "tests/store/StoreTestSupport.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include <filesystem>
+
+using namespace storetest;
+
+namespace {
+
+const std::vector<std::string> kTemplateFiles{"cpp.tpl", "cs.tpl",   "html.tpl", "java.tpl",
+                                              "js.tpl",  "perl.tpl", "txt.tpl",  "vb.tpl"};
+
+#ifdef _WIN32
+constexpr unsigned long kDiskFull = ERROR_DISK_FULL;
+#else
+constexpr unsigned long kDiskFull = ENOSPC;
+#endif
+
+class TemplateStoreTest : public ::testing::Test {
+protected:
+    TemplateStore store() { return TemplateStore(dir.path(), port, reporter); }
+
+    RecordingSink load(int language)
+    {
+        RecordingSink sink;
+        store().LoadLanguageTemplates(language, sink);
+        return sink;
+    }
+
+    TemplateStore::LanguageEntries entriesOf(int language, std::vector<AutotextEntry*> entries)
+    {
+        TemplateStore::LanguageEntries all;
+        all[language] = std::move(entries);
+        return all;
+    }
+
+    TempDir dir;
+    ScriptedFilePort port;
+    RecordingReporter reporter;
+};
+
+AutotextEntry entry(std::string shortcut, std::string code)
+{
+    AutotextEntry result;
+    result.shortcut = std::move(shortcut);
+    result.code = std::move(code);
+    return result;
+}
+
+TEST_F(TemplateStoreTest, MissingFileLeavesLanguageEmptyWithoutMessage)
+{
+    EXPECT_TRUE(load(0).items.empty());
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(TemplateStoreTest, EmptyFileGivesNoEntriesAndNoMessage)
+{
+    writeBytes(dir.file("cs.tpl"), "");
+    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cs.tpl")), TemplateStore::kUnreadable);
+    EXPECT_TRUE(load(1).items.empty());
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile)
+{
+    writeBytes(dir.file("html.tpl"), "a:Page::\r\n<html></html>\f\r\n");
+    writeBytes(dir.file("vb.tpl"), "a::dim:\r\nDim x As Integer\f\r\n");
+    const auto html = load(2);
+    const auto vb = load(7);
+    ASSERT_EQ(html.items.size(), 1u);
+    ASSERT_EQ(vb.items.size(), 1u);
+    EXPECT_EQ(html.items[0].entry->language, 2);
+    EXPECT_EQ(vb.items[0].entry->language, 7);
+    EXPECT_EQ(vb.items[0].label, "dim");
+}
+
+TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles)
+{
+    writeBytes(dir.file("cpp.tpl"), "caretPosChar:\r\n^\r\n\f\r\nfor loop:\r\nfor (^;;) {%0}\f\r\n");
+    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
+    const auto sink = load(0);
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->title, "for loop");
+    EXPECT_EQ(sink.items[0].entry->code, "for ($end$;;) {$selected$}");
+}
+
+TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy)
+{
+    writeBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
+    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
+}
+
+TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader)
+{
+    std::filesystem::create_directory(dir.file("java.tpl"));
+    EXPECT_TRUE(load(3).items.empty());
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    const auto& message = reporter.messages[0];
+    const std::string prefix = "File Open failed\n" + dir.file("java.tpl") + "\n";
+    EXPECT_EQ(message.text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(message.text.size(), prefix.size());
+    EXPECT_EQ(message.text.find('\r'), std::string::npos);
+    EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
+    EXPECT_EQ(message.icon, MessageIcon::Error);
+    EXPECT_EQ(reporter.messages[1].text, message.text);
+}
+
+TEST_F(TemplateStoreTest, SaveWritesAllEightFilesEmptyOnesIncluded)
+{
+    auto a = entry("inc", "#include <$end$>");
+    store().SaveAllTemplates(entriesOf(4, {&a}));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(dir.fileNames(), (std::vector<std::string>{"cpp.tpl", "cs.tpl", "html.tpl", "java.tpl",
+                                                         "js.tpl", "perl.tpl", "txt.tpl", "vb.tpl"}));
+    EXPECT_EQ(readBytes(dir.file("js.tpl")), "a::inc:\r\n#include <$end$>\f\r\n");
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "");
+}
+
+TEST_F(TemplateStoreTest, SavedFilesReadBackAndResaveIdentically)
+{
+    writeBytes(dir.file("perl.tpl"),
+               "readme:\r\nPrints a line\r\n\f\r\na:print line:pl:\r\nprint \"$1$\\n\";\f\r\n"
+               "a::sub:\r\nsub $name$ {\r\n    $end$\r\n}\f\r\n");
+    const auto before = readBytes(dir.file("perl.tpl"));
+    auto sink = load(5);
+    store().SaveAllTemplates(entriesOf(5, sink.entries()));
+    EXPECT_EQ(readBytes(dir.file("perl.tpl")), before);
+}
+
+TEST_F(TemplateStoreTest, ReadOnlyFileIsMadeWritableAndReplaced)
+{
+    writeBytes(dir.file("txt.tpl"), "old");
+    setReadOnly(dir.file("txt.tpl"));
+    auto a = entry("sig", "Regards");
+    store().SaveAllTemplates(entriesOf(6, {&a}));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(readBytes(dir.file("txt.tpl")), "a::sig:\r\nRegards\f\r\n");
+    EXPECT_FALSE(isReadOnly(dir.file("txt.tpl")));
+}
+
+TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage)
+{
+    TemplateStore missing(dir.path() + "no-such-dir/", port, reporter);
+    missing.SaveAllTemplates({});
+    ASSERT_EQ(reporter.messages.size(), 8u);
+    const auto& message = reporter.messages[0];
+    EXPECT_EQ(message.text.rfind("Could not create file (error ", 0), 0u);
+    EXPECT_EQ(message.text.substr(message.text.size() - 3), ").\n");
+    EXPECT_EQ(message.icon, MessageIcon::Error);
+    EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
+}
+
+TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile)
+{
+    int call = 0;
+    const int results[] = {2, 22, 13};
+    port.onMakeWritable = [&](const std::string&) { return results[call++ % 3]; };
+    writeBytes(dir.file("cpp.tpl"), "keep me");
+    store().SaveAllTemplates({});
+    ASSERT_EQ(reporter.messages.size(), 8u);
+    EXPECT_EQ(reporter.messages[0].text, "File " + dir.file("cpp.tpl") + " not found.");
+    EXPECT_EQ(reporter.messages[1].text, "Invalid parameter to chmod.");
+    EXPECT_EQ(reporter.messages[2].text, "Unexpected error in chmod.");
+    EXPECT_EQ(reporter.messages[2].icon, MessageIcon::Error);
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "keep me");
+}
+
+TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers)
+{
+    writeBytes(dir.file("cs.tpl"), "previous contents");
+    port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
+        if (path == dir.file("cs.tpl"))
+            return FilePort::WriteResult{FilePort::WriteStage::Write, kDiskFull};
+        return port.real().replaceContents(path, bytes);
+    };
+    auto a = entry("cls", "class $name$ {}");
+    auto b = entry("ns", "namespace $name$ {}");
+    auto all = entriesOf(1, {&a});
+    all[0] = {&b};
+    store().SaveAllTemplates(all);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    const auto& message = reporter.messages[0];
+    EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
+    EXPECT_NE(message.text.find(dir.file("cs.tpl")), std::string::npos);
+    EXPECT_NE(message.text.find(store().SystemErrorText(kDiskFull)), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("cs.tpl")), "previous contents");
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
+}
+
+TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation)
+{
+    port.onReplaceContents = [](const std::string&, const std::string&) {
+        return FilePort::WriteResult{FilePort::WriteStage::Open, kDiskFull};
+    };
+    store().SaveAllTemplates({});
+    ASSERT_EQ(reporter.messages.size(), 8u);
+    EXPECT_EQ(reporter.messages[0].text, store().SystemErrorText(kDiskFull));
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
+}
+
+TEST_F(TemplateStoreTest, SuccessfulSaveLeavesNoTemporaryFiles)
+{
+    writeBytes(dir.file("cpp.tpl"), "old");
+    store().SaveAllTemplates({});
+    store().SaveAllTemplates({});
+    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+}
+
+TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames)
+{
+    std::filesystem::create_directory(dir.file("sub"));
+    TemplateStore unterminated(dir.file("sub"), port, reporter);
+    unterminated.SaveAllTemplates({});
+    EXPECT_TRUE(std::filesystem::exists(dir.file("subcpp.tpl")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("sub")));
+}
+
+TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError)
+{
+    EXPECT_EQ(store().SystemErrorText(0x7FFF1234), "Unknown error 0x7fff1234 (4660)");
+    const auto known = store().SystemErrorText(2);
+    EXPECT_FALSE(known.empty());
+    EXPECT_EQ(known.find('\r'), std::string::npos);
+    EXPECT_EQ(known.find("Unknown error"), std::string::npos);
+}
+
+#ifdef _WIN32
+// Another program holding the file without sharing: reading reports it, and a
+// save retries, then gives up with a message and leaves the file as it was.
+TEST_F(TemplateStoreTest, FileHeldByAnotherProgramIsReportedAndKept)
+{
+    writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
+    HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(load(0).items.empty());
+    EXPECT_EQ(reporter.messages.size(), 2u);
+    reporter.messages.clear();
+    store().SaveAllTemplates({});
+    CloseHandle(held);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find(dir.file("cpp.tpl")), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
+    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+}
+#else
+// A real write failure in the middle of the temporary file: the file size
+// limit makes write() fail as a full disk would.
+TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary)
+{
+    writeBytes(dir.file("cpp.tpl"), "old contents");
+    auto big = entry("big", std::string(256 * 1024, 'x'));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = 64 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    store().SaveAllTemplates(entriesOf(0, {&big}));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("cpp.tpl"), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "old contents");
+    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+}
+#endif
+
+} // namespace

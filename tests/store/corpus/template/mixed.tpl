@@ -1,0 +1,7 @@
+a::fori:
+for (int i = 0; i < $n$; ++i) {
+    $end$
+}
+a:Title only::
+
+separator

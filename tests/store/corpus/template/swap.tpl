@@ -1,0 +1,6 @@
+readme:
+Swap two values
+
+a:swap values:swp:
+int t = a;
+a = b;
