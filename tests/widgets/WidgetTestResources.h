@@ -1,0 +1,19 @@
+#pragma once
+
+// Resources of the widget tests (WidgetTests.rc).
+#define IDD_TEST_MODAL 100
+#define IDD_TEST_RESIZABLE 101
+#define IDD_TEST_PAGE 102
+#define IDC_TEST_EDIT 1001
+#define IDC_TEST_LEFT_BUTTON 1002
+#define IDC_TEST_RIGHT_BUTTON 1003
+#define IDC_TEST_STRETCH 1004
+#define IDC_TEST_TREE 1005
+#define IDC_TEST_TIP 1006
+#define IDC_TEST_PAGE_EDIT 1010
+#define IDR_TEST_TOOLBAR 200
+#define IDB_TEST_TOOLBAR24 201
+#define ID_TEST_NEW 32847
+#define ID_TEST_SAVE 32848
+#define ID_TEST_DELETE 32849
+#define ID_TEST_DUPLICATE 32850
