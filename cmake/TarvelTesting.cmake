@@ -51,3 +51,11 @@ function(tarvel_add_fuzzer name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   file(WRITE ${CMAKE_BINARY_DIR}/fuzz/${name}.corpus "${F_CORPUS}\n")
 endfunction()
+
+# The bundled sample templates as the test programs see them (Wine maps the
+# Linux root to drive Z:).
+if(TARVEL_WIN32)
+  set(TARVEL_SAMPLES_DIR "Z:${PROJECT_SOURCE_DIR}/samples")
+else()
+  set(TARVEL_SAMPLES_DIR "${PROJECT_SOURCE_DIR}/samples")
+endif()

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "tests/store/StoreTestSupport.h"
+#include "tools/TemplateCheck.h"
+#include "tools/TemplateTool.h"
+
+using namespace storetest;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ToolRun runTool(std::vector<std::string> arguments)
+{
+    auto files = makePlatformFilePort();
+    std::ostringstream out, err;
+    const int exitCode = TemplateTool(*files, out, err).run(arguments);
+    return {exitCode, out.str(), err.str()};
+}
+
+void copySamples(const std::string& from, const TempDir& to)
+{
+    for (const auto& file : fs::directory_iterator(from))
+        fs::copy_file(file.path(), to.file(file.path().filename().string()));
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys)
+{
+    TempDir dir;
+    writeBytes(dir.file("cs.tpl"), "readme:\r\nd\r\n\f\r\na:Title:sc:\r\ncode\f\r\n");
+    writeBytes(dir.file("cpp.tpl"), "a::first:\r\nx\f\r\n");
+    const auto run = runTool({"dump", dir.path()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(lines(run.out),
+              (std::vector<std::string>{
+                  R"({"language":0,"language_label":"C++","ordinal":0,"label":"first","title":"","shortcut":"first","description":"","code":"x"})",
+                  R"({"language":1,"language_label":"C#","ordinal":0,"label":"sc","title":"Title","shortcut":"sc","description":"d\r\n","code":"code"})",
+              }));
+}
+
+TEST(TemplateTool, DumpMapsEachByteToTheCodePointOfTheSameValue)
+{
+    TempDir dir;
+    writeBytes(dir.file("txt.tpl"), "a:caf\xE9::\r\n\x80\xFF\x01\f\r\n");
+    const auto run = runTool({"dump", dir.path()});
+    EXPECT_NE(run.out.find("\"title\":\"caf\xC3\xA9\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"code\":\"\xC2\x80\xC3\xBF\\u0001\""), std::string::npos) << run.out;
+}
+
+TEST(TemplateTool, ResaveOfTheSamplesKeepsEveryByte)
+{
+    TempDir dir;
+    copySamples(TARVEL_SAMPLES_DIR "/templates", dir);
+    std::vector<std::string> before;
+    for (const auto& name : dir.fileNames())
+        before.push_back(readBytes(dir.file(name)));
+    const auto run = runTool({"resave", dir.path()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(dir.fileNames().size(), 8u);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(readBytes(dir.file(dir.fileNames()[i])), before[i]) << dir.fileNames()[i];
+}
+
+TEST(TemplateTool, ResaveRewritesLegacyFilesInTheCurrentFormat)
+{
+    TempDir dir;
+    copySamples(TARVEL_SAMPLES_DIR "/legacy", dir);
+    const auto legacyDump = runTool({"dump", dir.path()}).out;
+    EXPECT_EQ(runTool({"resave", dir.path()}).exitCode, 0);
+    const auto bytes = readBytes(dir.file("cpp.tpl"));
+    EXPECT_EQ(bytes.find("caretPosChar"), std::string::npos);
+    EXPECT_NE(bytes.find("a:for loop::\r\n"), std::string::npos);
+    EXPECT_EQ(runTool({"check", dir.path()}).exitCode, 0);
+    // Titles, shortcuts and code survive the conversion unchanged.
+    auto withoutOrdinals = [](std::string dump) {
+        for (auto at = dump.find("\"ordinal\":"); at != std::string::npos; at = dump.find("\"ordinal\":", at + 1))
+            dump.erase(at + 10, dump.find(',', at) - at - 10);
+        return dump;
+    };
+    EXPECT_EQ(withoutOrdinals(runTool({"dump", dir.path()}).out), withoutOrdinals(legacyDump));
+}
+
+TEST(TemplateTool, CheckIsCleanOnTheSamples)
+{
+    const auto run = runTool({"check", TARVEL_SAMPLES_DIR "/templates"});
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep)
+{
+    TempDir dir;
+    writeBytes(dir.file("cpp.tpl"),
+               "a::tab\tbed:\r\nx\f\r\n"
+               "a:Spaced:a b:\r\ny\f\r\n"
+               "a::many:\r\n$a$ $b$ $c$ $d$ $e$ $f$ $g$ $h$ $i$ $DATE$ $end$\f\r\n");
+    writeBytes(dir.file("vb.tpl"), "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n");
+    const auto run = runTool({"check", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    const auto report = lines(run.out);
+    ASSERT_EQ(report.size(), 4u) << run.out;
+    EXPECT_EQ(report[0], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
+    EXPECT_EQ(report[1], "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
+    EXPECT_EQ(report[2], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
+    EXPECT_EQ(report[3], "vb.tpl: legacy format; the next save rewrites it in the current format");
+}
+
+TEST(TemplateTool, CheckFindsColonsAndFormFeedsInEntries)
+{
+    AutotextEntry entry;
+    entry.title = "C++: main";
+    entry.shortcut = "m:";
+    entry.code = "a\fb";
+    entry.description = "\f";
+    const auto problems = TemplateCheck::findProblems(entry, "m:");
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_NE(problems[0].find("title \"C++: main\" holds a colon"), std::string::npos);
+    EXPECT_NE(problems[1].find("shortcut \"m:\" holds a colon"), std::string::npos);
+    EXPECT_NE(problems[2].find("code holds a form feed"), std::string::npos);
+    EXPECT_NE(problems[3].find("description holds a form feed"), std::string::npos);
+}
+
+TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns)
+{
+    EXPECT_EQ(TemplateCheck::promptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
+              (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(TemplateCheck::promptNames("cost: $5 and $"), std::vector<std::string>{});
+    EXPECT_EQ(TemplateCheck::promptNames("$date$"), std::vector<std::string>{"date"});
+}
+
+TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo)
+{
+    EXPECT_EQ(runTool({}).exitCode, 2);
+    EXPECT_EQ(runTool({"dump"}).exitCode, 2);
+    EXPECT_EQ(runTool({"frobnicate", "."}).exitCode, 2);
+    const auto missing = runTool({"dump", "no-such-directory-here"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(lines(missing.err).size(), 1u);
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne)
+{
+    TempDir dir;
+    writeBytes(dir.file("js.tpl"), "a::log:\r\nconsole.log();\f\r\n");
+    auto unterminated = dir.path();
+    unterminated.pop_back();
+    const auto run = runTool({"dump", unterminated});
+    EXPECT_NE(run.out.find("\"shortcut\":\"log\""), std::string::npos);
+}
+
+TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("perl.tpl"));
+    const auto run = runTool({"dump", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Quillon X Autotext Editor: File Open failed"), std::string::npos);
+}
+
+} // namespace

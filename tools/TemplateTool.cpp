@@ -1,0 +1,187 @@
+#include "tools/TemplateTool.h"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <ostream>
+
+#include "store/StoreTexts.h"
+#include "store/TemplateStore.h"
+#include "tools/TemplateCheck.h"
+
+namespace {
+
+constexpr const char* kUsageLine = "usage: autotext-tpl dump|resave|check DIR";
+
+// The store's messages go to standard error, and are counted.
+class StreamReporter : public Reporter {
+public:
+    explicit StreamReporter(std::ostream& err) : err_(err) {}
+    void report(const std::string& text, const std::string& caption, MessageIcon) override
+    {
+        std::string oneLine = text;
+        while (!oneLine.empty() && oneLine.back() == '\n')
+            oneLine.pop_back();
+        for (auto& c : oneLine)
+            if (c == '\n')
+                c = ' ';
+        err_ << caption << ": " << oneLine << '\n';
+        ++count;
+    }
+    int count = 0;
+
+private:
+    std::ostream& err_;
+};
+
+struct LoadedItem {
+    std::string label;
+    std::unique_ptr<AutotextEntry> entry;
+};
+
+class LanguageSink : public TreeSink {
+public:
+    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override
+    {
+        items.push_back({label, std::move(entry)});
+    }
+    std::vector<LoadedItem> items;
+};
+
+// The eight languages as the editor loads them.
+struct LoadedTemplates {
+    LoadedTemplates(const std::string& directory, FilePort& files, std::ostream& err)
+        : reporter(err), store(directory, files, reporter)
+    {
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            store.LoadLanguageTemplates(language, languages[language]);
+    }
+
+    TemplateStore::LanguageEntries entries() const
+    {
+        TemplateStore::LanguageEntries result;
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            for (const auto& item : languages[language].items)
+                if (item.entry)
+                    result[language].push_back(item.entry.get());
+        return result;
+    }
+
+    StreamReporter reporter;
+    TemplateStore store;
+    std::array<LanguageSink, TemplateLanguage::kCount> languages;
+};
+
+// Each byte of the ANSI text as the Unicode code point of the same value, so
+// that the dump is lossless and reversible.
+std::string bytesAsUtf8(const std::string& bytes)
+{
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    for (unsigned char c : bytes) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | (c >> 6));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+char separatorOf(const std::string& directory)
+{
+    return directory.find('\\') != std::string::npos ? '\\' : '/';
+}
+
+std::string withSeparator(std::string directory)
+{
+    const char last = directory.empty() ? '\0' : directory.back();
+    if (last != '/' && last != '\\')
+        directory += separatorOf(directory);
+    return directory;
+}
+
+int exitCodeFor(const StreamReporter& reporter)
+{
+    return reporter.count == 0 ? TemplateTool::kOk : TemplateTool::kReported;
+}
+
+} // namespace
+
+int TemplateTool::run(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 2) {
+        err_ << kUsageLine << '\n';
+        return kUsage;
+    }
+    const auto& command = arguments[0];
+    const auto directory = withSeparator(arguments[1]);
+    if (command != "dump" && command != "resave" && command != "check") {
+        err_ << kUsageLine << '\n';
+        return kUsage;
+    }
+    if (!files_.exists(directory)) {
+        err_ << "autotext-tpl: no such directory: " << arguments[1] << '\n';
+        return kUsage;
+    }
+    if (command == "dump")
+        return dump(directory);
+    if (command == "resave")
+        return resave(directory);
+    return check(directory);
+}
+
+int TemplateTool::dump(const std::string& directory)
+{
+    LoadedTemplates loaded(directory, files_, err_);
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        for (const auto& item : loaded.languages[language].items) {
+            if (!item.entry)
+                continue;
+            const auto& entry = *item.entry;
+            nlohmann::ordered_json line{
+                {"language", language},
+                {"language_label", TemplateLanguage::at(language).rootLabel},
+                {"ordinal", entry.ordinal},
+                {"label", bytesAsUtf8(item.label)},
+                {"title", bytesAsUtf8(entry.title)},
+                {"shortcut", bytesAsUtf8(entry.shortcut)},
+                {"description", bytesAsUtf8(entry.description)},
+                {"code", bytesAsUtf8(entry.code)},
+            };
+            out_ << line.dump() << '\n';
+        }
+    }
+    return exitCodeFor(loaded.reporter);
+}
+
+int TemplateTool::resave(const std::string& directory)
+{
+    LoadedTemplates loaded(directory, files_, err_);
+    loaded.store.SaveAllTemplates(loaded.entries());
+    return exitCodeFor(loaded.reporter);
+}
+
+int TemplateTool::check(const std::string& directory)
+{
+    LoadedTemplates loaded(directory, files_, err_);
+    int findings = loaded.reporter.count;
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        const auto path = loaded.store.templatePath(language);
+        const std::string fileName = TemplateLanguage::at(language).fileName;
+        if (files_.exists(path) && loaded.store.DetectTemplateFormat(path) == TemplateStore::kLegacyFormat) {
+            out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
+            ++findings;
+        }
+        for (const auto& item : loaded.languages[language].items) {
+            if (!item.entry)
+                continue;
+            for (const auto& problem : TemplateCheck::findProblems(*item.entry, item.label)) {
+                out_ << fileName << ": " << item.label << ": " << problem << '\n';
+                ++findings;
+            }
+        }
+    }
+    return findings == 0 ? kOk : kReported;
+}

@@ -1,0 +1,31 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/TemplateTool.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include "store/Win32FilePort.h"
+using PlatformFilePort = Win32FilePort;
+#else
+#include "store/PosixFilePort.h"
+using PlatformFilePort = PosixFilePort;
+#endif
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // JSON Lines end in LF on every platform.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    PlatformFilePort files;
+    TemplateTool tool(files, std::cout, std::cerr);
+    try {
+        return tool.run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        std::cerr << "autotext-tpl: " << error.what() << '\n';
+        return TemplateTool::kUsage;
+    }
+}
