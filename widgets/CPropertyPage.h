@@ -1,0 +1,30 @@
+#pragma once
+
+#include "widgets/CDialog.h"
+
+#include <string>
+
+namespace tarvel {
+
+// A page: a child dialog (DS_CONTROL) made from the module's template, shown
+// inside a page frame. Its caption is the template's and labels the page.
+class CPropertyPage : public CDialog {
+public:
+    CPropertyPage(HINSTANCE module, UINT templateId, UINT iconId = 0) noexcept
+        : CDialog(module, templateId), iconId_(iconId) {}
+
+    // Creates the page hidden as a child of parent, whatever the template's frame style.
+    bool CreatePage(HWND parent);
+    const std::string& GetCaption() const noexcept { return caption_; }
+    UINT GetIconId() const noexcept { return iconId_; }
+
+    // Called by the frame when the page is shown or left; false keeps it.
+    virtual bool OnSetActive() { return true; }
+    virtual bool OnKillActive() { return true; }
+
+private:
+    UINT iconId_;
+    std::string caption_;
+};
+
+}  // namespace tarvel

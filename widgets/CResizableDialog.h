@@ -1,0 +1,56 @@
+#pragma once
+
+#include "widgets/CDialog.h"
+#include "widgets/CProfile.h"
+#include "widgets/CResizableLayout.h"
+
+#include <optional>
+#include <string>
+
+namespace tarvel {
+
+// A dialog with a sizing border, a size grip, anchored controls, a minimum
+// tracking size and, when enabled, its placement kept in the profile.
+class CResizableDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+
+    bool AddAnchor(int controlId, Anchor topLeft, Anchor bottomRight = NOANCHOR);
+    bool AddAnchor(HWND control, Anchor topLeft, Anchor bottomRight = NOANCHOR);
+    void RemoveAnchor(HWND control) { layout_.RemoveAnchor(control); }
+    void ArrangeLayout() const noexcept { layout_.ArrangeLayout(); }
+
+    void SetMinTrackSize(SIZE size) noexcept { minTrackSize_ = size; }
+    SIZE GetMinTrackSize() const noexcept { return minTrackSize_; }
+
+    // Restores the placement stored in the section now and stores it when
+    // the window is destroyed. A value that does not parse is ignored.
+    void EnableSaveRestore(const CProfile& profile, const std::string& section);
+    HWND GetSizeGrip() const noexcept { return sizeGrip_; }
+
+    static constexpr char kPlacementEntry[] = "WindowPlacement";
+
+protected:
+    // Base initialisation, then the sizing border (keeping the client size) and the grip.
+    BOOL OnInitDialog() override;
+    bool OnMessage(const Message& message, LRESULT& result) override;
+
+    // Handlers a derived class calls when it handles the same message itself.
+    LRESULT OnSize(const Message& message);
+    LRESULT OnGetMinMaxInfo(const Message& message);
+    LRESULT OnDestroy(const Message& message);
+
+private:
+    void MakeResizable() noexcept;
+    void CreateSizeGrip() noexcept;
+    void RestorePlacement() noexcept;
+    void SavePlacement() noexcept;
+
+    CResizableLayout layout_;
+    SIZE minTrackSize_{0, 0};
+    HWND sizeGrip_ = nullptr;
+    std::optional<CProfile> profile_;
+    std::string placementSection_;
+};
+
+}  // namespace tarvel

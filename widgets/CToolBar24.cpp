@@ -1,0 +1,147 @@
+#include "widgets/CToolBar24.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace tarvel {
+namespace {
+
+// The toolbar resource type and layout: version, width, height, count, ids.
+constexpr WORD kToolbarResourceType = 241;
+constexpr WORD kToolbarResourceVersion = 1;
+constexpr size_t kToolbarHeaderWords = 4;
+constexpr char kTipSeparator = '\n';
+constexpr int kStringBufferSize = 512;
+
+}  // namespace
+
+bool CToolBar24::Create(HWND parent, UINT id) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER |
+                        CCS_NORESIZE;
+    const RECT none{0, 0, 0, 0};
+    if (!CreateEx(module_, 0, TOOLBARCLASSNAMEA, "", style, none, parent, id)) {
+        return false;
+    }
+    Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    return true;
+}
+
+bool CToolBar24::LoadToolBar(UINT resourceId) {
+    HRSRC resource = ::FindResourceA(module_, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarResourceType));
+    HGLOBAL loaded = resource ? ::LoadResource(module_, resource) : nullptr;
+    const auto* words = static_cast<const WORD*>(loaded ? ::LockResource(loaded) : nullptr);
+    const DWORD size = resource ? ::SizeofResource(module_, resource) : 0;
+    if (!GetHwnd() || !words || size < kToolbarHeaderWords * sizeof(WORD) || words[0] != kToolbarResourceVersion ||
+        size < (kToolbarHeaderWords + words[3]) * sizeof(WORD)) {
+        return false;
+    }
+    buttonSize_ = SIZE{words[1], words[2]};
+    const WORD count = words[3];
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (WORD i = 0; i < count; ++i) {
+        const WORD command = words[kToolbarHeaderWords + i];
+        TBBUTTON button = {};
+        button.idCommand = command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = command == 0 ? BTNS_SEP : BTNS_BUTTON;
+        button.iBitmap = command == 0 ? 0 : image++;
+        buttons.push_back(button);
+    }
+    Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(buttonSize_.cx, buttonSize_.cy));
+    TBADDBITMAP bitmap{module_, resourceId};
+    if (image > 0 && Send(TB_ADDBITMAP, static_cast<WPARAM>(image), reinterpret_cast<LPARAM>(&bitmap)) < 0) {
+        return false;
+    }
+    Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    Send(TB_AUTOSIZE);
+    return true;
+}
+
+bool CToolBar24::LoadTrueColorImages(UINT bitmapId, COLORREF mask, SIZE imageSize) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        ::LoadImageA(module_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) {
+        return false;
+    }
+    BITMAP info{};
+    ::GetObjectA(bitmap.get(), sizeof(info), &info);
+    const int count = imageSize.cx > 0 ? info.bmWidth / imageSize.cx : 0;
+    UniqueImageList images(::ImageList_Create(imageSize.cx, imageSize.cy, ILC_COLOR24 | ILC_MASK, count, 1));
+    if (!images || count == 0 || ::ImageList_AddMasked(images.get(), bitmap.get(), mask) < 0) {
+        return false;
+    }
+    Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    images_ = std::move(images);
+    Send(TB_AUTOSIZE);
+    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    return true;
+}
+
+int CToolBar24::GetButtonCount() const noexcept { return static_cast<int>(Send(TB_BUTTONCOUNT)); }
+
+UINT CToolBar24::GetCommandId(int index) const noexcept {
+    TBBUTTON button = {};
+    if (!Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+        return 0;
+    }
+    return (button.fsStyle & BTNS_SEP) ? 0 : static_cast<UINT>(button.idCommand);
+}
+
+bool CToolBar24::EnableButton(UINT commandId, bool enable) const noexcept {
+    return Send(TB_ENABLEBUTTON, commandId, MAKELPARAM(enable ? TRUE : FALSE, 0)) != FALSE;
+}
+
+bool CToolBar24::IsButtonEnabled(UINT commandId) const noexcept {
+    return Send(TB_ISBUTTONENABLED, commandId) != FALSE;
+}
+
+std::string CToolBar24::GetButtonTip(UINT commandId) const {
+    char buffer[kStringBufferSize] = {};
+    const int length = ::LoadStringA(module_, commandId, buffer, kStringBufferSize);
+    const std::string entry(buffer, static_cast<size_t>(length > 0 ? length : 0));
+    const size_t separator = entry.find(kTipSeparator);
+    return separator == std::string::npos ? entry : entry.substr(separator + 1);
+}
+
+int CToolBar24::StretchToParent() const noexcept {
+    Send(TB_AUTOSIZE);
+    RECT bar{};
+    ::GetWindowRect(GetHwnd(), &bar);
+    RECT parent{};
+    ::GetClientRect(::GetParent(GetHwnd()), &parent);
+    const int height = bar.bottom - bar.top;
+    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, parent.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return height;
+}
+
+bool CToolBar24::OnMessage(const Message& message, LRESULT& result) {
+    static const MessageMap<CToolBar24> map = MessageMap<CToolBar24>().OnMessage(WM_NOTIFY, &CToolBar24::OnNotify);
+    return map.Dispatch(*this, message, result) || CWindow::OnMessage(message, result);
+}
+
+// The bar's own tips ask the bar for their text; it comes from the string table.
+LRESULT CToolBar24::OnNotify(const Message& message) {
+    const NMHDR* header = message.Notify();
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(message.lParam);
+        tipBuffer_ = GetButtonTip(static_cast<UINT>(header->idFrom));
+        info->lpszText = &tipBuffer_[0];
+        info->hinst = nullptr;
+        return 0;
+    }
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(message.lParam);
+        const std::string tip = GetButtonTip(static_cast<UINT>(header->idFrom));
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, nullptr, 0);
+        wideTipBuffer_.assign(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, &wideTipBuffer_[0], length);
+        info->lpszText = &wideTipBuffer_[0];
+        info->hinst = nullptr;
+        return 0;
+    }
+    return Default(message);
+}
+
+}  // namespace tarvel

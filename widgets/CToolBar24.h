@@ -1,0 +1,53 @@
+#pragma once
+
+#include "widgets/CWindow.h"
+#include "widgets/UniqueHandle.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+
+// A toolbar built from a toolbar resource (button size and command ids) whose
+// images can be replaced by a 24-bit bitmap with a mask colour. A button's
+// tip is the part after the line break of its command's string-table entry.
+class CToolBar24 : public CWindow {
+public:
+    static constexpr UINT kFirstBarId = 0xE800;
+    static constexpr UINT kLastBarId = 0xE8FF;
+
+    explicit CToolBar24(HINSTANCE module) noexcept : module_(module) {}
+
+    // Flat buttons with tips, along the top of the parent.
+    bool Create(HWND parent, UINT id = kFirstBarId);
+    // Adds the buttons of the resource and its own bitmap; false if it is missing.
+    bool LoadToolBar(UINT resourceId);
+    // Replaces the images by the bitmap cut into images of the given size.
+    bool LoadTrueColorImages(UINT bitmapId, COLORREF mask, SIZE imageSize);
+
+    int GetButtonCount() const noexcept;
+    // Command id of the button at index, 0 for a separator.
+    UINT GetCommandId(int index) const noexcept;
+    bool EnableButton(UINT commandId, bool enable) const noexcept;
+    bool IsButtonEnabled(UINT commandId) const noexcept;
+    std::string GetButtonTip(UINT commandId) const;
+    HIMAGELIST GetImageList() const noexcept { return images_.get(); }
+    SIZE GetButtonSize() const noexcept { return buttonSize_; }
+
+    // Stretches the bar along the top of its parent; its height.
+    int StretchToParent() const noexcept;
+
+protected:
+    bool OnMessage(const Message& message, LRESULT& result) override;
+
+private:
+    LRESULT OnNotify(const Message& message);
+
+    HINSTANCE module_;
+    UniqueImageList images_;
+    SIZE buttonSize_{16, 15};
+    std::string tipBuffer_;
+    std::wstring wideTipBuffer_;
+};
+
+}  // namespace tarvel

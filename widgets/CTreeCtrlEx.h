@@ -1,0 +1,81 @@
+#pragma once
+
+#include "widgets/Color_Font.h"
+#include "widgets/CWindow.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <unordered_map>
+
+namespace tarvel {
+
+// The tree view of a dialog with typed item operations and per-item label
+// colours and fonts, drawn over the control's own painting through a memory
+// bitmap. Attach it to the dialog's control with data exchange.
+class CTreeCtrlEx : public CWindow {
+public:
+    CTreeCtrlEx();
+
+    HTREEITEM InsertItem(const std::string& text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
+                         HTREEITEM insertAfter = TVI_LAST) const;
+    bool DeleteItem(HTREEITEM item) const noexcept;
+    std::string GetItemText(HTREEITEM item) const;
+    bool SetItemText(HTREEITEM item, const std::string& text) const;
+    LPARAM GetItemData(HTREEITEM item) const noexcept;
+    bool SetItemData(HTREEITEM item, LPARAM data) const noexcept;
+    bool GetItemImage(HTREEITEM item, int& image, int& selectedImage) const noexcept;
+    bool SetItemImage(HTREEITEM item, int image, int selectedImage) const noexcept;
+    UINT GetItemState(HTREEITEM item, UINT mask) const noexcept;
+
+    HTREEITEM GetParentItem(HTREEITEM item) const noexcept { return Next(item, TVGN_PARENT); }
+    HTREEITEM GetChildItem(HTREEITEM item) const noexcept { return Next(item, TVGN_CHILD); }
+    HTREEITEM GetNextSiblingItem(HTREEITEM item) const noexcept { return Next(item, TVGN_NEXT); }
+    HTREEITEM GetRootItem() const noexcept { return Next(nullptr, TVGN_ROOT); }
+    HTREEITEM GetFirstVisibleItem() const noexcept { return Next(nullptr, TVGN_FIRSTVISIBLE); }
+    HTREEITEM GetNextVisibleItem(HTREEITEM item) const noexcept { return Next(item, TVGN_NEXTVISIBLE); }
+    HTREEITEM GetSelectedItem() const noexcept { return Next(nullptr, TVGN_CARET); }
+    HTREEITEM GetDropHilightItem() const noexcept { return Next(nullptr, TVGN_DROPHILITE); }
+
+    bool SelectItem(HTREEITEM item) const noexcept;
+    bool SelectDropTarget(HTREEITEM item) const noexcept;
+    bool Expand(HTREEITEM item, UINT code = TVE_EXPAND) const noexcept;
+    bool EnsureVisible(HTREEITEM item) const noexcept;
+    HTREEITEM HitTest(POINT point, UINT* flags = nullptr) const noexcept;
+    // The item's row, or only its label when textOnly.
+    bool GetItemRect(HTREEITEM item, RECT& rect, bool textOnly) const noexcept;
+    UINT GetCount() const noexcept;
+    UINT GetVisibleCount() const noexcept;
+    HIMAGELIST SetImageList(HIMAGELIST images, int kind = TVSIL_NORMAL) const noexcept;
+    HIMAGELIST CreateDragImage(HTREEITEM item) const noexcept;
+
+    // The colour map; records stay until the item's record is replaced.
+    void SetItemColor(HTREEITEM item, COLORREF color);
+    COLORREF GetItemColor(HTREEITEM item) const noexcept;
+    void SetItemFont(HTREEITEM item, const LOGFONTA& font);
+    bool GetItemFont(HTREEITEM item, LOGFONTA& font) const noexcept;
+    bool HasColorFont(HTREEITEM item) const noexcept { return colorFonts_.count(item) != 0; }
+
+    // Drag rules: roots cannot be dragged, and an item cannot be dropped on itself.
+    virtual bool CanDragItem(HTREEITEM item) const noexcept;
+    virtual bool CanDropOn(HTREEITEM dragItem, HTREEITEM target) const noexcept;
+
+protected:
+    bool OnMessage(const Message& message, LRESULT& result) override;
+
+private:
+    static constexpr size_t kColorFontBuckets = 17;
+    static constexpr int kLabelIndentX = 2;
+    static constexpr int kLabelIndentY = 1;
+    static constexpr LONG kBoldWeight = 700;
+
+    HTREEITEM Next(HTREEITEM item, UINT relation) const noexcept;
+    LRESULT OnPaint(const Message& message);
+    void DrawColoredItems(HDC dc) const;
+    bool NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept;
+    void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const;
+
+    std::unordered_map<HTREEITEM, Color_Font> colorFonts_;
+};
+
+}  // namespace tarvel
