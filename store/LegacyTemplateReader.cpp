@@ -144,8 +144,8 @@ void LegacyTemplateReader::createEntry()
     } else {
         entry->shortcut = name_.find(' ') != std::string::npos ? std::string() : trimmed;
     }
-    entry->code = convertCode(code_, caretMarker_);
-    entry->description = description_;
+    entry->code = convertCode(std::move(code_), caretMarker_);
+    entry->description = std::move(description_);
     sink_.appendItem(pendingLabel_, std::move(entry));
     itemPending_ = false;
     pendingLabel_.clear();

@@ -68,10 +68,9 @@ void TemplateReader::readHeader(std::string_view line)
         inReadme_ = true;
         started_ = true;
     } else if (key == "a") {
-        const auto fields = colonFields(line);
-        title_ = fields.size() > 1 ? trim(fields[1]) : std::string();
-        shortcut_ = fields.size() > 2 ? trim(fields[2]) : std::string();
-        label_ = shortcut_.empty() ? title_ : shortcut_;
+        title_.assign(trimmedView(colonField(line, 1)));
+        shortcut_.assign(trimmedView(colonField(line, 2)));
+        label_.assign(shortcut_.empty() ? title_ : shortcut_);
         marker_ = shortcut_;
         titledRecord_ = !title_.empty();
         started_ = true;
@@ -98,7 +97,9 @@ void TemplateReader::createEntry()
     entry->language = language_;
     entry->title = title_;
     entry->shortcut = shortcut_.find(' ') == std::string::npos ? shortcut_ : std::string();
-    entry->code = replacedAll(code_, "%0", "$selected$");
+    // Copies keep the buffers' capacity for the next record.
+    entry->code = code_;
+    replaceAll(entry->code, "%0", "$selected$");
     entry->description = description_;
     sink_.appendItem(label_, std::move(entry));
     description_.clear();

@@ -26,31 +26,43 @@ std::string TemplateStore::templatePath(int language) const
     return directory_ + TemplateLanguage::at(language).fileName;
 }
 
+// The file is read once for detection and reading alike; only when that read
+// fails does the reader try (and report) a second time.
 void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink)
 {
     const auto path = templatePath(language);
     if (!files_.exists(path))
         return;
-    if (DetectTemplateFormat(path) == kLegacyFormat)
-        ReadLegacyTemplateFile(path, sink);
-    else
+    std::string bytes;
+    if (!readFile(path, bytes)) {
         ReadTemplateFile(path, language, sink);
+        return;
+    }
+    if (formatOf(bytes) == kLegacyFormat)
+        LegacyTemplateReader(sink).read(bytes);
+    else
+        TemplateReader(language, sink).read(bytes);
 }
 
 int TemplateStore::DetectTemplateFormat(const std::string& path)
 {
     std::string bytes;
-    if (!readFile(path, bytes))
+    return readFile(path, bytes) ? formatOf(bytes) : kUnreadable;
+}
+
+// A legacy file has a line whose text before its first colon is exactly
+// "caretPosChar", that is a line that starts with "caretPosChar:".
+int TemplateStore::formatOf(std::string_view bytes)
+{
+    if (bytes.empty())
         return kUnreadable;
-    TextRules::LineCursor lines(bytes);
-    std::string_view line;
-    bool anyLine = false;
-    while (lines.next(line)) {
-        anyLine = true;
-        if (TextRules::keyBeforeColon(line) == "caretPosChar")
+    constexpr std::string_view kLegacyHeader = "caretPosChar:";
+    for (auto at = bytes.find(kLegacyHeader); at != std::string_view::npos;
+         at = bytes.find(kLegacyHeader, at + 1)) {
+        if (at == 0 || bytes[at - 1] == '\n')
             return kLegacyFormat;
     }
-    return anyLine ? kCurrentFormat : kUnreadable;
+    return kCurrentFormat;
 }
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink)

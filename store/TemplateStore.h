@@ -37,6 +37,7 @@ public:
     std::string SystemErrorText(unsigned long code);
 
 private:
+    static int formatOf(std::string_view bytes);
     bool readFile(const std::string& path, std::string& bytes);
     bool ensureWritableFile(const std::string& path);
 

@@ -6,13 +6,18 @@
 
 namespace TextRules {
 
-std::string trim(std::string_view text)
+std::string_view trimmedView(std::string_view text)
 {
     const auto first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos)
         return {};
     const auto last = text.find_last_not_of(kWhiteSpace);
-    return std::string(text.substr(first, last - first + 1));
+    return text.substr(first, last - first + 1);
+}
+
+std::string trim(std::string_view text)
+{
+    return std::string(trimmedView(text));
 }
 
 std::string trimRight(std::string_view text)
@@ -36,33 +41,26 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
     text.swap(result);
 }
 
-std::string replacedAll(std::string text, std::string_view from, std::string_view to)
-{
-    replaceAll(text, from, to);
-    return text;
-}
-
 std::string_view keyBeforeColon(std::string_view line)
 {
     const auto colon = line.find(':');
     return colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
 }
 
-std::vector<std::string_view> colonFields(std::string_view line)
+std::string_view colonField(std::string_view line, std::size_t n)
 {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (auto colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', start)) {
-        fields.push_back(line.substr(start, colon - start));
-        start = colon + 1;
+    for (; n > 0; --n) {
+        const auto colon = line.find(':');
+        if (colon == std::string_view::npos)
+            return {};
+        line.remove_prefix(colon + 1);
     }
-    fields.push_back(line.substr(start));
-    return fields;
+    return line.substr(0, line.find(':'));
 }
 
 bool isSeparatorLine(std::string_view line)
 {
-    return trim(line) == "separator";
+    return trimmedView(line) == "separator";
 }
 
 bool isOldHeaderText(std::string_view line)

@@ -9,15 +9,16 @@ namespace TextRules {
 
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
+std::string_view trimmedView(std::string_view text);
 std::string trim(std::string_view text);
 std::string trimRight(std::string_view text);
 void replaceAll(std::string& text, std::string_view from, std::string_view to);
-std::string replacedAll(std::string text, std::string_view from, std::string_view to);
 
 // The text before the first colon; empty when the line has no colon.
 std::string_view keyBeforeColon(std::string_view line);
-// The fields of a header line, separated by every colon.
-std::vector<std::string_view> colonFields(std::string_view line);
+// Field n (from 0) of a header line whose fields are separated by every
+// colon; empty when the line has fewer fields.
+std::string_view colonField(std::string_view line, std::size_t n);
 
 // A separator marker line holds the word separator and nothing but white space.
 bool isSeparatorLine(std::string_view line);
