@@ -28,8 +28,9 @@ std::vector<int> SplitterLayout::PaneSizes(int extent) const {
     std::vector<int> sizes(static_cast<size_t>(panes));
     int used = 0;
     for (int i = 0; i < panes - 1; ++i) {
-        sizes[static_cast<size_t>(i)] =
-            static_cast<int>(static_cast<long long>(available) * shares_[static_cast<size_t>(i)] / kShareUnit);
+        // Rounded, so that sizes made into shares by a drag come back to the same pixel.
+        sizes[static_cast<size_t>(i)] = static_cast<int>(
+            (static_cast<long long>(available) * shares_[static_cast<size_t>(i)] + kShareUnit / 2) / kShareUnit);
         used += sizes[static_cast<size_t>(i)];
     }
     sizes.back() = std::max(0, available - used);
