@@ -1,0 +1,50 @@
+#include "tests/tooltip/FakeHtmlPlatform.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::map<char32_t, std::string> kWestern = {
+    {0x2022, "\x95"}, {0xB6, "\xB6"}, {0xA9, "\xA9"}, {0xA3, "\xA3"},
+    {0x20AC, "\x80"}, {0xAE, "\xAE"}, {0xBF, "\xBF"}, {0x2122, "\x99"},
+};
+
+}  // namespace
+
+std::map<char32_t, std::string> CyrillicEncoding() {
+    return {{0x2022, "\x95"}, {0xB6, "\xB6"}, {0xA9, "\xA9"}, {0x20AC, "\x88"}, {0xAE, "\xAE"}, {0x2122, "\x99"}};
+}
+
+HtmlFontId FakeHtmlPlatform::Font(const HtmlStyle& style) {
+    const auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const HtmlStyle& s) { return s.SameFont(style); });
+    if (it != fonts_.end()) return static_cast<HtmlFontId>(it - fonts_.begin()) + 1;
+    fonts_.push_back(style);
+    return fonts_.size();
+}
+
+HtmlFontMetrics FakeHtmlPlatform::Metrics(HtmlFontId font) {
+    const int size = FontStyle(font).size;
+    return {size, size * 3 / 4, size / 2};
+}
+
+IHtmlPlatform::RunFit FakeHtmlPlatform::MeasureRun(HtmlFontId, std::string_view text, int maxWidth) {
+    const std::size_t fit = std::min<std::size_t>(text.size(), std::max(0, maxWidth) / kAdvance);
+    return {fit, static_cast<int>(fit) * kAdvance};
+}
+
+HtmlSize FakeHtmlPlatform::ImageSize(const HtmlImageSource& source) {
+    const auto it = images.find(source.resourceId);
+    return it == images.end() ? HtmlSize{} : it->second;
+}
+
+std::string FakeHtmlPlatform::ResourceString(unsigned id) {
+    const auto it = strings.find(id);
+    return it == strings.end() ? std::string() : it->second;
+}
+
+std::optional<std::string> FakeHtmlPlatform::EncodeCharacter(char32_t codePoint) {
+    const auto& table = encoding.empty() ? kWestern : encoding;
+    const auto it = table.find(codePoint);
+    if (it == table.end()) return std::nullopt;
+    return it->second;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "tooltip/IHtmlPlatform.h"
+
+// A platform with fixed metrics: every character is kAdvance pixels wide, a
+// font's line is as high as its size, its ascent three quarters of that.
+class FakeHtmlPlatform : public IHtmlPlatform {
+public:
+    static constexpr int kAdvance = 6;
+    static constexpr int kPixelsPerInch = 96;
+
+    HtmlFontId Font(const HtmlStyle& style) override;
+    HtmlFontMetrics Metrics(HtmlFontId font) override;
+    RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) override;
+    int PixelsPerInch() override { return kPixelsPerInch; }
+    HtmlColour SystemColour(HtmlSystemColour index) override { return SystemColourFor(index); }
+    HtmlSize ImageSize(const HtmlImageSource& source) override;
+    std::string ResourceString(unsigned id) override;
+    std::optional<std::string> EncodeCharacter(char32_t codePoint) override;
+
+    static HtmlColour SystemColourFor(HtmlSystemColour index) { return MakeColour(index, 0x10 + index, 0x20); }
+    const HtmlStyle& FontStyle(HtmlFontId font) const { return fonts_.at(font - 1); }
+
+    std::map<unsigned, HtmlSize> images;      // by resource id
+    std::map<unsigned, std::string> strings;  // string resources
+    std::map<char32_t, std::string> encoding; // empty: like Western (1252)
+
+private:
+    std::vector<HtmlStyle> fonts_;
+};
+
+// The Cyrillic code page's bytes for the entities' characters.
+std::map<char32_t, std::string> CyrillicEncoding();

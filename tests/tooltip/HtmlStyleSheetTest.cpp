@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "tests/tooltip/FakeHtmlPlatform.h"
+#include "tooltip/CHtmlStyleContext.h"
+#include "tooltip/CHtmlStyleSheet.h"
+#include "tooltip/HtmlDefaultStyleSheet.h"
+
+namespace {
+
+class StyleSheetTest : public ::testing::Test {
+protected:
+    HtmlStyle Applied(std::string_view property, std::string_view value, HtmlStyle style = {}) {
+        context.ApplyDeclaration(style, property, value);
+        return style;
+    }
+    HtmlColour ColourOf(std::string_view value, HtmlColour before = 0x123456) {
+        HtmlStyle style;
+        style.colour = before;
+        return Applied("color", value, style).colour;
+    }
+
+    FakeHtmlPlatform platform;
+    CHtmlStyleContext context{platform};
+};
+
+constexpr HtmlColour kOrange = MakeColour(255, 153, 0);
+
+TEST_F(StyleSheetTest, ColourForms) {
+    EXPECT_EQ(ColourOf("#ff9900"), kOrange);
+    EXPECT_EQ(ColourOf("0x0099ff"), kOrange);
+    EXPECT_EQ(ColourOf("39423"), kOrange);
+    EXPECT_EQ(ColourOf("#f90"), 0x123456u);
+    EXPECT_EQ(ColourOf("#ff99001"), 0x123456u);
+    EXPECT_EQ(ColourOf("#gg9900"), 0x123456u);
+    EXPECT_EQ(ColourOf("Blue"), MakeColour(0, 0, 255));
+}
+
+TEST_F(StyleSheetTest, ColourTableNamesAndTheirExceptions) {
+    EXPECT_EQ(context.Colours().Count(), 168u);
+    EXPECT_EQ(ColourOf("darkseagreen"), MakeColour(143, 188, 139));
+    EXPECT_EQ(ColourOf("gray"), MakeColour(128, 128, 128));
+    EXPECT_EQ(ColourOf("lightgrey"), MakeColour(211, 211, 211));
+    for (const char* absent : {"grey", "darkgrey", "darkslategrey", "dimgrey", "lightslategrey", "slategrey",
+                               "lightgray", "nosuchcolour"})
+        EXPECT_EQ(ColourOf(absent), 0x123456u) << absent;
+}
+
+TEST_F(StyleSheetTest, SystemColoursComeFromThePlatform) {
+    EXPECT_EQ(ColourOf("infobackground"), FakeHtmlPlatform::SystemColourFor(kSysInfoBk));
+    EXPECT_EQ(ColourOf("threedface"), FakeHtmlPlatform::SystemColourFor(kSysBtnFace));
+    EXPECT_EQ(ColourOf("inactivecaptiontext"), FakeHtmlPlatform::SystemColourFor(kSysInactiveCaptionText));
+}
+
+TEST_F(StyleSheetTest, LengthUnits) {
+    HtmlStyle base;
+    base.size = 20;
+    auto size = [&](std::string_view v) { return Applied("font-size", v, base).size; };
+    EXPECT_EQ(size("12px"), 12);
+    EXPECT_EQ(size("10pt"), 13);
+    EXPECT_EQ(size("1in"), 96);
+    EXPECT_EQ(size("2.54cm"), 96);
+    EXPECT_EQ(size("25.4mm"), 96);
+    EXPECT_EQ(size("1pc"), 16);
+    EXPECT_EQ(size("2em"), 40);
+    EXPECT_EQ(size("1.5ex"), 15);
+    EXPECT_EQ(size("+15"), 15);
+    EXPECT_EQ(size("-15"), 15);
+    EXPECT_EQ(size("12furlongs"), 20);
+    EXPECT_EQ(size("big"), 20);
+}
+
+TEST_F(StyleSheetTest, PercentagesAreIntegerMultiplyAndDivide) {
+    HtmlStyle base;
+    base.size = 13;
+    EXPECT_EQ(Applied("font-size", "65%", base).size, 8);
+    EXPECT_EQ(Applied("font-size", "125%", base).size, 16);
+}
+
+TEST_F(StyleSheetTest, BareFontSizesOneToSevenAreHtmlSizes) {
+    const int expected[] = {8, 10, 12, 14, 18, 24, 36};
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(Applied("font-size", std::to_string(i)).size, expected[i - 1]);
+    EXPECT_EQ(Applied("font-size", "9").size, 9);
+    EXPECT_EQ(Applied("margin", "3").margin, 3);
+}
+
+TEST_F(StyleSheetTest, TextDecorationListsAndNone) {
+    HtmlStyle s = Applied("text-decoration", "underline overline");
+    EXPECT_TRUE(s.underline);
+    EXPECT_TRUE(s.overline);
+    EXPECT_FALSE(s.strikeOut);
+    s = Applied("text-decoration", "line-through,underline", s);
+    EXPECT_TRUE(s.strikeOut);
+    s = Applied("text-decoration", "none", s);
+    EXPECT_FALSE(s.underline || s.overline || s.strikeOut);
+}
+
+TEST_F(StyleSheetTest, FontProperties) {
+    EXPECT_EQ(Applied("font-weight", "bold").weight, 700);
+    EXPECT_EQ(Applied("font-weight", "bolder").weight, 900);
+    EXPECT_EQ(Applied("font-weight", "lighter").weight, 100);
+    EXPECT_EQ(Applied("font-weight", "600").weight, 600);
+    EXPECT_EQ(Applied("font-weight", "5000").weight, 900);
+    EXPECT_TRUE(Applied("font-style", "oblique").italic);
+    EXPECT_EQ(Applied("font-family", "\"Courier\"").face, "Courier");
+    EXPECT_EQ(Applied("text-transform", "uppercase").transform, HtmlTextTransform::Uppercase);
+    EXPECT_EQ(Applied("text-align", "right").hAlign, HtmlHAlign::Right);
+    EXPECT_EQ(Applied("vertical-align", "vcenter").vAlign, HtmlVAlign::Middle);
+}
+
+TEST_F(StyleSheetTest, BackgroundColourSolidOrTransparent) {
+    HtmlStyle s = Applied("background-color", "#fbedbb");
+    EXPECT_TRUE(s.solidBackground);
+    EXPECT_EQ(s.backgroundColour, MakeColour(0xfb, 0xed, 0xbb));
+    EXPECT_FALSE(Applied("background-color", "transparent", s).solidBackground);
+}
+
+TEST_F(StyleSheetTest, BorderWidthAndStyleRules) {
+    HtmlStyle s = Applied("border-width", "3px");
+    EXPECT_EQ(s.borderStyle, HtmlBorderStyle::Solid);
+    EXPECT_EQ(Applied("border-width", "thick", s).borderWidth, 3);
+    s.borderWidth = 4;
+    EXPECT_EQ(Applied("border-width", "thin", s).borderWidth, 3);
+    EXPECT_EQ(Applied("size", "0", s).borderStyle, HtmlBorderStyle::None);
+    const HtmlStyle dotted = Applied("border-style", "dotted");
+    EXPECT_EQ(dotted.borderWidth, 1);
+    EXPECT_EQ(dotted.borderStyle, HtmlBorderStyle::Dotted);
+    const HtmlStyle coloured = Applied("border-color", "red");
+    EXPECT_EQ(coloured.borderLight, MakeColour(255, 0, 0));
+    EXPECT_EQ(coloured.borderDark, MakeColour(255, 0, 0));
+}
+
+TEST_F(StyleSheetTest, SheetRulesWithSeveralPerLineAndUnknownProperties) {
+    const CHtmlStyleSheet sheet(".a {color:red; nonsense:1} .b{color:blue}\nH1, h2 {font-weight:bold}");
+    HtmlStyle s;
+    EXPECT_TRUE(sheet.Apply(".a", s, context));
+    EXPECT_EQ(s.colour, MakeColour(255, 0, 0));
+    EXPECT_TRUE(sheet.Apply(".b", s, context));
+    EXPECT_EQ(s.colour, MakeColour(0, 0, 255));
+    EXPECT_TRUE(sheet.Apply("h2", s, context));
+    EXPECT_EQ(s.weight, 700);
+    EXPECT_FALSE(sheet.Apply(".c", s, context));
+}
+
+TEST_F(StyleSheetTest, DefaultSheetRules) {
+    const CHtmlStyleSheet sheet(kHtmlDefaultStyleSheet);
+    HtmlStyle s;
+    sheet.Apply("body", s, context);
+    EXPECT_EQ(s.face, "Verdana");
+    EXPECT_EQ(s.size, 13);
+    sheet.Apply("h6", s, context);
+    EXPECT_EQ(s.size, 8);
+    EXPECT_EQ(s.colour, MakeColour(0x62, 0x62, 0x62));
+    HtmlStyle pre;
+    sheet.Apply("pre", pre, context);
+    EXPECT_EQ(pre.face, "Courier");
+    EXPECT_EQ(pre.size, 12);
+    EXPECT_TRUE(pre.solidBackground);
+    HtmlStyle comment;
+    sheet.Apply(".cpp-comment", comment, context);
+    EXPECT_EQ(comment.colour, MakeColour(0, 128, 0));
+    EXPECT_TRUE(comment.italic);
+}
+
+}  // namespace

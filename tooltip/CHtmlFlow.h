@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tooltip/CHtmlLayoutContext.h"
+#include "tooltip/CHtmlLineBuilder.h"
+#include "tooltip/HtmlBlock.h"
+#include "tooltip/IHtmlPlatform.h"
+
+// The style and link in force at a point of the markup.
+struct HtmlFlowState {
+    HtmlStyle style;
+    int link = -1;
+};
+
+struct HtmlFlowFrame {
+    int wrapWidth = kMaxExtent;
+    int percentBase = 0;  // what percentages of the available width refer to; 0 while measuring
+    int tableDepth = 0;
+};
+
+// Lays out a range of markup tokens into lines: text runs in the style of
+// the tags open around them, line breaks, tabs, rules, images and tables.
+class CHtmlFlow {
+public:
+    CHtmlFlow(CHtmlLayoutContext& context, const HtmlFlowFrame& frame, const HtmlFlowState& start);
+
+    HtmlBlock Run(std::size_t begin, std::size_t end);
+
+private:
+    struct OpenTag {
+        const HtmlToken* token;
+        HtmlFlowState before;
+    };
+
+    std::size_t Handle(std::size_t index, std::size_t end);
+    void Open(const HtmlToken& tag);
+    void Close(const HtmlToken& tag);
+    void ApplyTag(const HtmlToken& tag);
+    void ApplyFontTag(const HtmlToken& tag);
+    void ApplyFontLetters(std::string_view letters);
+
+    void Text(std::string_view text);
+    void PlaceRun(std::string text, int width);
+    IHtmlPlatform::RunFit Fit(HtmlFontId font, std::string_view text, int width);
+    std::string Transformed(std::string_view text) const;
+    void LineBreak(const HtmlToken& tag);
+    void Tab(const HtmlToken& tag);
+    void Rule(const HtmlToken& tag);
+    void Image(const HtmlToken& tag);
+    void String(const HtmlToken& tag);
+    std::size_t Table(std::size_t index, std::size_t end);
+
+    HtmlFontId Font() { return context_.Font(state_.style); }
+    int LineHeight() { return context_.Metrics(Font()).height; }
+    void EndLineIfStarted();
+    CHtmlLineBuilder::Box BoxFor(int width, int height, int ascent) const;
+
+    CHtmlLayoutContext& context_;
+    HtmlFlowFrame frame_;
+    HtmlFlowState state_;
+    std::vector<OpenTag> open_;
+    CHtmlLineBuilder lines_;
+    bool usesPercent_ = false;
+    std::size_t measureWindow_;
+};

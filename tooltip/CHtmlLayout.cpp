@@ -1,0 +1,46 @@
+#include "tooltip/CHtmlLayout.h"
+
+#include <algorithm>
+
+#include "tooltip/CHtmlFlow.h"
+#include "tooltip/HtmlMarkupText.h"
+#include "tooltip/IHtmlPlatform.h"
+
+namespace {
+
+constexpr int kDefaultPoints = 10;
+constexpr int kPointsPerInch = 72;
+
+}  // namespace
+
+HtmlStyle CHtmlLayout::BaseStyle(const CHtmlLayoutContext& context) const {
+    HtmlStyle style;
+    style.size = kDefaultPoints * platform_.PixelsPerInch() / kPointsPerInch;
+    style.colour = context.StyleContext().Colours().Find("infotext").value_or(0);
+    sheet_.Apply("body", style, context.StyleContext());
+    return style;
+}
+
+// Laid out once while percentages count as nothing; when there were any,
+// laid out again with the width the rest of the text needs.
+HtmlDisplayList CHtmlLayout::Layout(std::string_view markup, const HtmlLayoutOptions& options) {
+    const HtmlMarkup parsed = ParseHtmlMarkup(PrepareHtmlMarkup(markup, options.breaksAsTags, platform_));
+    CHtmlLayoutContext context(platform_, sheet_, parsed, options);
+    HtmlFlowState start;
+    start.style = BaseStyle(context);
+    HtmlFlowFrame frame;
+    frame.wrapWidth = options.maxWidth > 0 ? std::min(options.maxWidth, kMaxExtent) : kMaxExtent;
+    HtmlBlock block = CHtmlFlow(context, frame, start).Run(0, parsed.tokens.size());
+    if (block.usesPercent) {
+        context.ForgetStyles();
+        frame.percentBase = block.width;
+        block = CHtmlFlow(context, frame, start).Run(0, parsed.tokens.size());
+    }
+    block.Align(block.width);
+    HtmlDisplayList list;
+    list.size = {block.width, block.height};
+    list.items = std::move(block.items);
+    list.styles = context.TakeStyles();
+    list.links = parsed.links;
+    return list;
+}

@@ -1,0 +1,23 @@
+#include "tooltip/HtmlStyle.h"
+
+#include <tuple>
+
+namespace {
+
+auto FontFields(const HtmlStyle& s) {
+    return std::tie(s.face, s.size, s.weight, s.italic, s.underline, s.strikeOut);
+}
+
+auto OtherFields(const HtmlStyle& s) {
+    return std::tie(s.overline, s.colour, s.solidBackground, s.backgroundColour, s.borderLight,
+                    s.borderDark, s.borderStyle, s.borderWidth, s.hAlign, s.vAlign, s.transform,
+                    s.margin, s.padding);
+}
+
+}  // namespace
+
+bool HtmlStyle::operator==(const HtmlStyle& o) const {
+    return FontFields(*this) == FontFields(o) && OtherFields(*this) == OtherFields(o);
+}
+
+bool HtmlStyle::SameFont(const HtmlStyle& o) const { return FontFields(*this) == FontFields(o); }
