@@ -2,23 +2,56 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace tarvel {
 namespace {
 
-// The toolbar resource type and layout: version, width, height, count, ids.
 constexpr WORD kToolbarResourceType = 241;
 constexpr WORD kToolbarResourceVersion = 1;
-constexpr size_t kToolbarHeaderWords = 4;
 constexpr char kTipSeparator = '\n';
 constexpr int kStringBufferSize = 512;
+
+struct ToolbarResource {
+    SIZE buttonSize{};
+    std::vector<UINT> commands;  // 0 for a separator
+};
+
+template <class Field>
+bool ReadFields(const BYTE* data, DWORD size, size_t headerFields, ToolbarResource& resource) {
+    std::vector<Field> fields(size / sizeof(Field));
+    std::memcpy(fields.data(), data, fields.size() * sizeof(Field));
+    if (fields.size() < headerFields) {
+        return false;
+    }
+    const size_t first = headerFields - 3;
+    const size_t count = fields[first + 2];
+    if (fields.size() != headerFields + count) {
+        return false;
+    }
+    resource.buttonSize = SIZE{static_cast<LONG>(fields[first]), static_cast<LONG>(fields[first + 1])};
+    resource.commands.assign(fields.begin() + static_cast<std::ptrdiff_t>(headerFields), fields.end());
+    return true;
+}
+
+// The resource compiler's layout is version, width, height, count and the ids
+// as 16-bit words; windres writes width, height, count and the ids as 32-bit words.
+bool ParseToolbarResource(const BYTE* data, DWORD size, ToolbarResource& resource) {
+    WORD version = 0;
+    if (size >= sizeof(version)) {
+        std::memcpy(&version, data, sizeof(version));
+    }
+    if (version == kToolbarResourceVersion && ReadFields<WORD>(data, size, 4, resource)) {
+        return true;
+    }
+    return ReadFields<DWORD>(data, size, 3, resource);
+}
 
 }  // namespace
 
 bool CToolBar24::Create(HWND parent, UINT id) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER |
-                        CCS_NORESIZE;
+    const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER;
     const RECT none{0, 0, 0, 0};
     if (!CreateEx(module_, 0, TOOLBARCLASSNAMEA, "", style, none, parent, id)) {
         return false;
@@ -28,22 +61,19 @@ bool CToolBar24::Create(HWND parent, UINT id) {
 }
 
 bool CToolBar24::LoadToolBar(UINT resourceId) {
-    HRSRC resource = ::FindResourceA(module_, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarResourceType));
-    HGLOBAL loaded = resource ? ::LoadResource(module_, resource) : nullptr;
-    const auto* words = static_cast<const WORD*>(loaded ? ::LockResource(loaded) : nullptr);
-    const DWORD size = resource ? ::SizeofResource(module_, resource) : 0;
-    if (!GetHwnd() || !words || size < kToolbarHeaderWords * sizeof(WORD) || words[0] != kToolbarResourceVersion ||
-        size < (kToolbarHeaderWords + words[3]) * sizeof(WORD)) {
+    HRSRC found = ::FindResourceA(module_, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarResourceType));
+    HGLOBAL loaded = found ? ::LoadResource(module_, found) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+    ToolbarResource resource;
+    if (!GetHwnd() || !data || !ParseToolbarResource(data, ::SizeofResource(module_, found), resource)) {
         return false;
     }
-    buttonSize_ = SIZE{words[1], words[2]};
-    const WORD count = words[3];
+    buttonSize_ = resource.buttonSize;
     std::vector<TBBUTTON> buttons;
     int image = 0;
-    for (WORD i = 0; i < count; ++i) {
-        const WORD command = words[kToolbarHeaderWords + i];
+    for (const UINT command : resource.commands) {
         TBBUTTON button = {};
-        button.idCommand = command;
+        button.idCommand = static_cast<int>(command);
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = command == 0 ? BTNS_SEP : BTNS_BUTTON;
         button.iBitmap = command == 0 ? 0 : image++;
