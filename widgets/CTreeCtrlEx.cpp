@@ -1,7 +1,5 @@
 #include "widgets/CTreeCtrlEx.h"
 
-#include "widgets/UniqueHandle.h"
-
 #include <vector>
 
 namespace tarvel {
@@ -97,7 +95,17 @@ bool CTreeCtrlEx::SelectItem(HTREEITEM item) const noexcept {
 }
 
 bool CTreeCtrlEx::SelectDropTarget(HTREEITEM item) const noexcept {
-    return Send(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item)) != FALSE;
+    const HTREEITEM previous = GetDropHilightItem();
+    const bool done = Send(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item)) != FALSE;
+    // Some tree views ignore clearing the mark while no item is selected; clear the look at least.
+    if (!item && previous && (GetItemState(previous, TVIS_DROPHILITED) & TVIS_DROPHILITED)) {
+        TVITEMA change = {};
+        change.mask = TVIF_STATE;
+        change.hItem = previous;
+        change.stateMask = TVIS_DROPHILITED;
+        Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
+    return done;
 }
 
 bool CTreeCtrlEx::Expand(HTREEITEM item, UINT code) const noexcept {
@@ -167,7 +175,14 @@ bool CTreeCtrlEx::CanDropOn(HTREEITEM dragItem, HTREEITEM target) const noexcept
 }
 
 bool CTreeCtrlEx::OnMessage(const Message& message, LRESULT& result) {
-    static const MessageMap<CTreeCtrlEx> map = MessageMap<CTreeCtrlEx>().OnMessage(WM_PAINT, &CTreeCtrlEx::OnPaint);
+    static const MessageMap<CTreeCtrlEx> map = MessageMap<CTreeCtrlEx>()
+                                                   .OnMessage(WM_PAINT, &CTreeCtrlEx::OnPaint)
+                                                   .OnReflectedNotify(TVN_BEGINDRAGA, &CTreeCtrlEx::OnBeginDrag)
+                                                   .OnReflectedNotify(TVN_BEGINDRAGW, &CTreeCtrlEx::OnBeginDrag)
+                                                   .OnMessage(WM_MOUSEMOVE, &CTreeCtrlEx::OnMouseMove)
+                                                   .OnMessage(WM_LBUTTONUP, &CTreeCtrlEx::OnLButtonUp)
+                                                   .OnMessage(WM_TIMER, &CTreeCtrlEx::OnTimer)
+                                                   .OnMessage(WM_CAPTURECHANGED, &CTreeCtrlEx::OnCaptureChanged);
     return map.Dispatch(*this, message, result) || CWindow::OnMessage(message, result);
 }
 
@@ -236,6 +251,175 @@ void CTreeCtrlEx::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) co
     const std::string text = GetItemText(item);
     ::TextOutA(dc, label.left + kLabelIndentX, label.top + kLabelIndentY, text.c_str(), static_cast<int>(text.size()));
     ::SelectObject(dc, oldFont);
+}
+
+// ---- drag and drop ------------------------------------------------------------
+
+HTREEITEM CTreeCtrlEx::MoveItem(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {
+    int image = 0, selectedImage = 0;
+    GetItemImage(item, image, selectedImage);
+    const HTREEITEM moved = InsertItem(GetItemText(item), image, selectedImage, newParent, insertAfter);
+    if (moved) {
+        SetItemData(moved, GetItemData(item));
+        DeleteItem(item);
+    }
+    return moved;
+}
+
+LRESULT CTreeCtrlEx::OnBeginDrag(const Message& message) {
+    // Both notification forms carry the item and the point at the same place.
+    const auto* info = reinterpret_cast<const NMTREEVIEWA*>(message.lParam);
+    const HTREEITEM item = info->itemNew.hItem;
+    if (IsDragging() || !CanDragItem(item)) {
+        return 0;
+    }
+    dropItem_ = nullptr;
+    dragImage_.reset(CreateDragImage(item));
+    if (!dragImage_) {
+        return 0;
+    }
+    dragItem_ = item;
+    ::SetTimer(GetHwnd(), kScrollTimer, kScrollInterval, nullptr);
+    ::SetTimer(GetHwnd(), kHoverTimer, kHoverInterval, nullptr);
+    OnDragStateChanged(true);
+    ::ImageList_BeginDrag(dragImage_.get(), 0, kDragHotspot.x, kDragHotspot.y);
+    POINT start = info->ptDrag;
+    ::ClientToScreen(GetHwnd(), &start);
+    ::ImageList_DragEnter(nullptr, start.x, start.y);
+    ::SetCapture(GetHwnd());
+    return 0;
+}
+
+LRESULT CTreeCtrlEx::OnMouseMove(const Message& message) {
+    if (!IsDragging()) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        return Default(message);
+    }
+    const POINT point = message.Point();
+    POINT screen = point;
+    ::ClientToScreen(GetHwnd(), &screen);
+    ::ImageList_DragMove(screen.x, screen.y);
+    const HTREEITEM target = HitTest(point);
+    if (target) {
+        MarkDropTarget(target);
+        dropItem_ = target;
+        lastPoint_ = point;
+    }
+    const bool canDrop = target && CanDropOn(dragItem_, target);
+    ::SetCursor(::LoadCursor(nullptr, canDrop ? IDC_ARROW : IDC_NO));
+    return Default(message);
+}
+
+LRESULT CTreeCtrlEx::OnLButtonUp(const Message& message) {
+    const LRESULT result = Default(message);
+    if (IsDragging()) {
+        Drop(message.Point());
+    }
+    return result;
+}
+
+LRESULT CTreeCtrlEx::OnTimer(const Message& message) {
+    if (!IsDragging() || (message.TimerId() != kScrollTimer && message.TimerId() != kHoverTimer)) {
+        return Default(message);
+    }
+    if (message.TimerId() == kScrollTimer) {
+        ScrollAtEdge();
+    } else {
+        HoverSelect();
+    }
+    return 0;
+}
+
+LRESULT CTreeCtrlEx::OnCaptureChanged(const Message& message) {
+    // Losing the mouse to another window ends the drag without a move.
+    if (IsDragging() && !endingDrag_) {
+        EndDrag();
+    }
+    return Default(message);
+}
+
+void CTreeCtrlEx::EndDrag() noexcept {
+    endingDrag_ = true;
+    dragItem_ = nullptr;
+    ::ReleaseCapture();
+    ::KillTimer(GetHwnd(), kScrollTimer);
+    ::KillTimer(GetHwnd(), kHoverTimer);
+    ::ImageList_DragLeave(nullptr);
+    ::ImageList_EndDrag();
+    dragImage_.reset();
+    SelectDropTarget(nullptr);
+    endingDrag_ = false;
+    OnDragStateChanged(false);
+}
+
+void CTreeCtrlEx::Drop(POINT point) {
+    const HTREEITEM dragged = dragItem_;
+    const HTREEITEM lastTarget = dropItem_;
+    EndDrag();
+    if (lastTarget == dragged) {
+        return;
+    }
+    const HTREEITEM target = HitTest(point);
+    if (!target || !CanDropOn(dragged, target)) {
+        return;
+    }
+    // Never below itself; the topmost ancestor is the new parent.
+    HTREEITEM newParent = target;
+    for (HTREEITEM up = target; up; up = GetParentItem(up)) {
+        if (up == dragged) {
+            return;
+        }
+        newParent = up;
+    }
+    Expand(newParent);
+    const HTREEITEM moved = MoveItem(dragged, newParent, target);
+    if (!moved) {
+        return;
+    }
+    EnsureVisible(moved);
+    SelectItem(moved);
+    OnItemMoved(moved);
+}
+
+void CTreeCtrlEx::ScrollAtEdge() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    RECT client = GetClientRect();
+    ::MapWindowPoints(GetHwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    ::ImageList_DragMove(cursor.x, cursor.y);
+    const HTREEITEM firstVisible = GetFirstVisibleItem();
+    if (cursor.y < client.top + kScrollMargin) {
+        ::ImageList_DragShowNolock(FALSE);
+        Send(WM_VSCROLL, SB_LINEUP);
+        SelectDropTarget(firstVisible);
+        ::ImageList_DragShowNolock(TRUE);
+    } else if (cursor.y > client.bottom - kScrollMargin) {
+        ::ImageList_DragShowNolock(FALSE);
+        Send(WM_VSCROLL, SB_LINEDOWN);
+        HTREEITEM reached = firstVisible;
+        const UINT visible = GetVisibleCount();
+        for (UINT step = 1; reached && step < visible; ++step) {
+            reached = GetNextVisibleItem(reached);
+        }
+        SelectDropTarget(reached);
+        ::ImageList_DragShowNolock(TRUE);
+    }
+}
+
+void CTreeCtrlEx::HoverSelect() {
+    const HTREEITEM item = HitTest(lastPoint_);
+    if (!item) {
+        return;
+    }
+    SelectItem(item);
+    Expand(item);
+    MarkDropTarget(item);
+}
+
+void CTreeCtrlEx::MarkDropTarget(HTREEITEM item) const noexcept {
+    ::ImageList_DragShowNolock(FALSE);
+    SelectDropTarget(item);
+    ::ImageList_DragShowNolock(TRUE);
 }
 
 }  // namespace tarvel

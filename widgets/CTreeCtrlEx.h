@@ -2,6 +2,7 @@
 
 #include "widgets/Color_Font.h"
 #include "widgets/CWindow.h"
+#include "widgets/UniqueHandle.h"
 
 #include <commctrl.h>
 
@@ -10,9 +11,12 @@
 
 namespace tarvel {
 
-// The tree view of a dialog with typed item operations and per-item label
-// colours and fonts, drawn over the control's own painting through a memory
-// bitmap. Attach it to the dialog's control with data exchange.
+// The tree view of a dialog with typed item operations, per-item label
+// colours and fonts (drawn over the control's own painting through a memory
+// bitmap) and drag-and-drop of items: a drag image follows the mouse, the
+// tree scrolls near its edges and opens the item the mouse rests on, and a
+// drop re-creates the item at its new place. Attach it to the dialog's
+// control with data exchange.
 class CTreeCtrlEx : public CWindow {
 public:
     CTreeCtrlEx();
@@ -60,22 +64,54 @@ public:
     virtual bool CanDragItem(HTREEITEM item) const noexcept;
     virtual bool CanDropOn(HTREEITEM dragItem, HTREEITEM target) const noexcept;
 
+    bool IsDragging() const noexcept { return dragItem_ != nullptr; }
+
+    static constexpr UINT_PTR kScrollTimer = 1;
+    static constexpr UINT_PTR kHoverTimer = 2;
+
 protected:
     bool OnMessage(const Message& message, LRESULT& result) override;
+
+    // Re-creates item under newParent after insertAfter and removes the old
+    // one; the new item. The default copies label, images and item data.
+    virtual HTREEITEM MoveItem(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter);
+    // After a drop has moved an item and selected it.
+    virtual void OnItemMoved(HTREEITEM) {}
+    // When a drag starts (true) or ends (false).
+    virtual void OnDragStateChanged(bool) {}
 
 private:
     static constexpr size_t kColorFontBuckets = 17;
     static constexpr int kLabelIndentX = 2;
     static constexpr int kLabelIndentY = 1;
     static constexpr LONG kBoldWeight = 700;
+    static constexpr UINT kScrollInterval = 100;
+    static constexpr UINT kHoverInterval = 1000;
+    static constexpr int kScrollMargin = 10;
+    static constexpr POINT kDragHotspot{-15, -30};
 
     HTREEITEM Next(HTREEITEM item, UINT relation) const noexcept;
     LRESULT OnPaint(const Message& message);
+    LRESULT OnBeginDrag(const Message& message);
+    LRESULT OnMouseMove(const Message& message);
+    LRESULT OnLButtonUp(const Message& message);
+    LRESULT OnTimer(const Message& message);
+    LRESULT OnCaptureChanged(const Message& message);
+    void EndDrag() noexcept;
+    void Drop(POINT point);
+    void ScrollAtEdge();
+    void HoverSelect();
+    void MarkDropTarget(HTREEITEM item) const noexcept;
     void DrawColoredItems(HDC dc) const;
     bool NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept;
     void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const;
 
     std::unordered_map<HTREEITEM, Color_Font> colorFonts_;
+    HTREEITEM dragItem_ = nullptr;
+    HTREEITEM dropItem_ = nullptr;
+    UniqueImageList dragImage_;
+    POINT lastPoint_{0, 0};
+    bool endingDrag_ = false;
 };
 
 }  // namespace tarvel

@@ -1,0 +1,176 @@
+#include "tests/widgets/TestSupport.h"
+#include "widgets/CTreeCtrlEx.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+namespace {
+
+using test::TestModule;
+
+// Notes what the drag hooks were told.
+class JournalTree : public CTreeCtrlEx {
+public:
+    std::vector<std::string> journal;
+
+protected:
+    void OnDragStateChanged(bool dragging) override { journal.push_back(dragging ? "start" : "end"); }
+    void OnItemMoved(HTREEITEM item) override { journal.push_back("moved " + GetItemText(item)); }
+};
+
+struct DragFixture : ::testing::Test {
+    test::TestHost host;
+    JournalTree tree;
+    UniqueImageList images;
+    HTREEITEM cpp = nullptr, java = nullptr;
+    HTREEITEM a = nullptr, b = nullptr, c = nullptr, j1 = nullptr;
+
+    void SetUp() override {
+        HWND control = ::CreateWindowExA(0, WC_TREEVIEWA, "",
+                                         WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                                         0, 0, 300, 300, host.Get(), nullptr, TestModule(), nullptr);
+        ASSERT_TRUE(tree.SubclassWindow(control));
+        // The control makes drag images only when it has images.
+        images.reset(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 6, 1));
+        ::ImageList_SetImageCount(images.get(), 6);
+        tree.SetImageList(images.get());
+        cpp = tree.InsertItem("C++", 4, 4);
+        java = tree.InsertItem("Java", 4, 4);
+        a = tree.InsertItem("a", 0, 1, cpp);
+        b = tree.InsertItem("b", 0, 1, cpp);
+        c = tree.InsertItem("c", 0, 1, cpp);
+        j1 = tree.InsertItem("j1", 0, 1, java);
+        tree.SetItemData(c, 0xC0C0);
+        tree.Expand(cpp);
+    }
+
+    POINT Centre(HTREEITEM item) {
+        RECT rect{};
+        EXPECT_TRUE(tree.GetItemRect(item, rect, true));
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    void BeginDrag(HTREEITEM item) {
+        NMTREEVIEWA info = {};
+        info.hdr.hwndFrom = tree.GetHwnd();
+        info.hdr.code = TVN_BEGINDRAGA;
+        info.itemNew.hItem = item;
+        info.ptDrag = Centre(item);
+        tree.Send(Reflected(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(&info));
+    }
+
+    void MoveTo(POINT point) { tree.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y)); }
+    void ReleaseAt(POINT point) { tree.Send(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y)); }
+
+    std::vector<std::string> Children(HTREEITEM parent) {
+        std::vector<std::string> labels;
+        for (HTREEITEM item = tree.GetChildItem(parent); item; item = tree.GetNextSiblingItem(item)) {
+            labels.push_back(tree.GetItemText(item));
+        }
+        return labels;
+    }
+};
+
+TEST_F(DragFixture, DroppingOnAnEntryPlacesTheItemRightAfterIt) {
+    BeginDrag(c);
+    EXPECT_TRUE(tree.IsDragging());
+    EXPECT_EQ(::GetCapture(), tree.GetHwnd());
+    MoveTo(Centre(a));
+    EXPECT_EQ(tree.GetDropHilightItem(), a);
+    ReleaseAt(Centre(a));
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "c", "b"}));
+    const HTREEITEM moved = tree.GetSelectedItem();
+    EXPECT_EQ(tree.GetItemText(moved), "c");
+    EXPECT_EQ(tree.GetItemData(moved), 0xC0C0) << "the item data goes with the item";
+    EXPECT_FALSE(tree.GetItemState(a, TVIS_DROPHILITED) & TVIS_DROPHILITED) << "the drop mark is gone";
+    EXPECT_NE(::GetCapture(), tree.GetHwnd());
+    EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end", "moved c"}));
+}
+
+TEST_F(DragFixture, DroppingOnARootMakesTheItemItsLastChild) {
+    BeginDrag(a);
+    MoveTo(Centre(java));
+    ReleaseAt(Centre(java));
+    EXPECT_EQ(Children(java), (std::vector<std::string>{"j1", "a"}));
+    EXPECT_EQ(Children(cpp), (std::vector<std::string>{"b", "c"}));
+}
+
+TEST_F(DragFixture, DroppingOnItselfOrOnNothingMovesNothing) {
+    BeginDrag(b);
+    MoveTo(Centre(b));
+    ReleaseAt(Centre(b));
+    EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
+
+    BeginDrag(b);
+    MoveTo(Centre(a));
+    ReleaseAt(POINT{5, 290});
+    EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end", "start", "end"}));
+}
+
+TEST_F(DragFixture, NoDragWithoutADragImage) {
+    tree.SetImageList(nullptr);
+    BeginDrag(b);
+    EXPECT_FALSE(tree.IsDragging());
+}
+
+TEST_F(DragFixture, RootsCannotBeDragged) {
+    BeginDrag(cpp);
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_TRUE(tree.journal.empty());
+}
+
+TEST_F(DragFixture, CursorTellsWhetherADropIsPossible) {
+    BeginDrag(b);
+    MoveTo(Centre(b));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_NO)) << "over the dragged item itself";
+    MoveTo(Centre(a));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_ARROW));
+    MoveTo(POINT{5, 290});
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_NO)) << "over empty tree space";
+    ReleaseAt(POINT{5, 290});
+}
+
+TEST_F(DragFixture, RestingOverAClosedRootOpensAndSelectsIt) {
+    BeginDrag(a);
+    MoveTo(Centre(java));
+    EXPECT_FALSE(tree.GetItemState(java, TVIS_EXPANDED) & TVIS_EXPANDED);
+    tree.Send(WM_TIMER, CTreeCtrlEx::kHoverTimer);
+    EXPECT_TRUE(tree.GetItemState(java, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(tree.GetSelectedItem(), java);
+    EXPECT_EQ(tree.GetDropHilightItem(), java);
+    ReleaseAt(Centre(java));
+}
+
+TEST_F(DragFixture, LosingTheMouseEndsTheDragWithoutAMove) {
+    BeginDrag(c);
+    MoveTo(Centre(a));
+    ::SetCapture(host.Get());
+    EXPECT_FALSE(tree.IsDragging());
+    ReleaseAt(Centre(a));
+    EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST_F(DragFixture, HoldingNearTheBottomEdgeScrollsOneLine) {
+    for (int i = 0; i < 40; ++i) {
+        tree.InsertItem("more " + std::to_string(i), 0, 1, java);
+    }
+    tree.Expand(java);
+    const HTREEITEM firstBefore = tree.GetFirstVisibleItem();
+    BeginDrag(a);
+    POINT nearBottom{100, 295};
+    ::ClientToScreen(tree.GetHwnd(), &nearBottom);
+    ASSERT_TRUE(::SetCursorPos(nearBottom.x, nearBottom.y));
+    tree.Send(WM_TIMER, CTreeCtrlEx::kScrollTimer);
+    EXPECT_EQ(tree.GetFirstVisibleItem(), tree.GetNextVisibleItem(firstBefore));
+    EXPECT_NE(tree.GetDropHilightItem(), nullptr);
+    ReleaseAt(POINT{5, 5});
+}
+
+}  // namespace
+}  // namespace tarvel
