@@ -9,6 +9,8 @@ CDialog::~CDialog() { DestroyWindow(); }
 INT_PTR CDialog::DoModal(HWND owner) {
     modalEnded_ = false;
     modalResult_ = IDCANCEL;
+    // Only a top-level window can be kept from input while the dialog runs.
+    owner = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
     if (!CreateModeless(owner)) {
         return -1;
     }

@@ -1,6 +1,7 @@
 #include "widgets/CModalLoop.h"
 
 #include "widgets/CDialog.h"
+#include "widgets/CWindow.h"
 #include "widgets/Message.h"
 
 namespace tarvel {
@@ -46,10 +47,8 @@ void CModalLoop::Run() {
 bool CModalLoop::PreTranslate(MSG& message) {
     bool reachedDialog = false;
     for (HWND hwnd = message.hwnd; hwnd; hwnd = ParentOfChild(hwnd)) {
-        if (CWindow* wrapper = CWindow::FromHandle(hwnd)) {
-            if (wrapper->PreTranslateMessage(message)) {
-                return true;
-            }
+        if (CWindow* wrapper = CWindow::FromHandle(hwnd); wrapper && TranslatedBy(*wrapper, message)) {
+            return true;
         }
         if (hwnd == dialog_.GetHwnd()) {
             reachedDialog = true;
@@ -57,7 +56,16 @@ bool CModalLoop::PreTranslate(MSG& message) {
         }
     }
     // Messages for other windows (popups, thread messages) still pass the dialog.
-    return !reachedDialog && dialog_.GetHwnd() && dialog_.PreTranslateMessage(message);
+    return !reachedDialog && dialog_.GetHwnd() && TranslatedBy(dialog_, message);
+}
+
+bool CModalLoop::TranslatedBy(CWindow& window, MSG& message) noexcept {
+    try {
+        return window.PreTranslateMessage(message);
+    } catch (...) {
+        // A failing hook leaves the message to the ordinary dispatch.
+        return false;
+    }
 }
 
 void CModalLoop::KickIdle() {

@@ -5,6 +5,7 @@
 namespace tarvel {
 
 class CDialog;
+class CWindow;
 
 // The message loop of a modal dialog: every message first passes the
 // PreTranslateMessage of each wrapped window from its target up to the
@@ -17,6 +18,7 @@ public:
 
 private:
     bool PreTranslate(MSG& message);
+    static bool TranslatedBy(CWindow& window, MSG& message) noexcept;
     void KickIdle();
     bool StartsIdleAgain(const MSG& message) noexcept;
 

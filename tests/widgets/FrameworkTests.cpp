@@ -241,6 +241,54 @@ TEST(ModalLoop, EscapeKeyReachesTheDialogManagerAsCancel) {
     EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
 }
 
+class ThrowingHookDialog : public CDialog {
+public:
+    ThrowingHookDialog() : CDialog(TestModule(), IDD_TEST_MODAL) {}
+    int throws = 0;
+
+    bool PreTranslateMessage(MSG& message) override {
+        if (message.message == kProbeMessage) {
+            ++throws;
+            throw std::runtime_error("hook failed");
+        }
+        return CDialog::PreTranslateMessage(message);
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        ::PostMessageA(GetHwnd(), kProbeMessage, 0, 0);
+        ::PostMessageA(GetHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return TRUE;
+    }
+};
+
+TEST(ModalLoop, FailingPreTranslateHookDoesNotEndTheRun) {
+    test::TestHost owner;
+    ThrowingHookDialog dialog;
+    EXPECT_EQ(dialog.DoModal(owner.Get()), IDOK);
+    EXPECT_EQ(dialog.throws, 1);
+    EXPECT_TRUE(::IsWindowEnabled(owner.Get()));
+}
+
+TEST(ModalLoop, ChildOwnerDisablesItsTopLevelWindow) {
+    test::TestHost owner;
+    HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner.Get(), nullptr,
+                                   TestModule(), nullptr);
+    ProbeDialog dialog;
+    bool topLevelEnabled = true;
+    HWND dialogOwner = nullptr;
+    dialog.onFirstIdle = [&](ProbeDialog& self) {
+        topLevelEnabled = ::IsWindowEnabled(owner.Get()) != FALSE;
+        dialogOwner = ::GetWindow(self.GetHwnd(), GW_OWNER);
+        self.EndModal(IDOK);
+    };
+    EXPECT_EQ(dialog.DoModal(child), IDOK);
+    EXPECT_FALSE(topLevelEnabled);
+    EXPECT_EQ(dialogOwner, owner.Get());
+    EXPECT_TRUE(::IsWindowEnabled(owner.Get()));
+}
+
 TEST(ModalLoop, MissingTemplateGivesMinusOne) {
     test::TestHost owner;
     CDialog dialog(TestModule(), 4242);
