@@ -1,6 +1,7 @@
 #include "store/TemplateStore.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "store/LegacyTemplateReader.h"
 #include "store/StoreTexts.h"
@@ -57,9 +58,10 @@ int TemplateStore::formatOf(std::string_view bytes)
     if (bytes.empty())
         return kUnreadable;
     constexpr std::string_view kLegacyHeader = "caretPosChar:";
-    for (auto at = bytes.find(kLegacyHeader); at != std::string_view::npos;
-         at = bytes.find(kLegacyHeader, at + 1)) {
-        if (at == 0 || bytes[at - 1] == '\n')
+    const std::boyer_moore_horspool_searcher searcher(kLegacyHeader.begin(), kLegacyHeader.end());
+    for (auto at = std::search(bytes.begin(), bytes.end(), searcher); at != bytes.end();
+         at = std::search(at + 1, bytes.end(), searcher)) {
+        if (at == bytes.begin() || at[-1] == '\n')
             return kLegacyFormat;
     }
     return kCurrentFormat;

@@ -6,13 +6,24 @@
 
 namespace TextRules {
 
+bool isWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// Plain loops: this runs on every line of a template file.
 std::string_view trimmedView(std::string_view text)
 {
-    const auto first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(kWhiteSpace);
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && isWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    return trimmedRightView(text);
+}
+
+std::string_view trimmedRightView(std::string_view text)
+{
+    while (!text.empty() && isWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 std::string trim(std::string_view text)
@@ -20,11 +31,6 @@ std::string trim(std::string_view text)
     return std::string(trimmedView(text));
 }
 
-std::string trimRight(std::string_view text)
-{
-    const auto last = text.find_last_not_of(kWhiteSpace);
-    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to)
 {

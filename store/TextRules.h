@@ -7,11 +7,11 @@
 // Small text helpers shared by the template readers, the writer and the tools.
 namespace TextRules {
 
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-
+// Space, tab, CR, LF, vertical tab and form feed.
+bool isWhiteSpace(char c);
 std::string_view trimmedView(std::string_view text);
+std::string_view trimmedRightView(std::string_view text);
 std::string trim(std::string_view text);
-std::string trimRight(std::string_view text);
 void replaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // The text before the first colon; empty when the line has no colon.

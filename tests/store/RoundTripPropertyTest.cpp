@@ -70,7 +70,7 @@ private:
 
 std::string expectedDescription(const std::string& description)
 {
-    return description.empty() ? "" : TextRules::trimRight(description) + "\r\n";
+    return description.empty() ? "" : std::string(TextRules::trimmedRightView(description)) + "\r\n";
 }
 
 TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
