@@ -1,8 +1,12 @@
-// The module's two exports. Nothing here lets an exception or a null record
-// from the host reach the host's stack.
+// The module's two exports. Neither lets an exception or a null record from
+// the host reach the host's stack.
 #include <windows.h>
 
 #include "app/AutotextEditorRequest.h"
+#include "app/CTarvelApp.h"
+#include "editor/CQnTempDlg.h"
+#include "widgets/CActivationScope.h"
+#include "widgets/CWindow.h"
 
 namespace {
 constexpr int kPromptCancelled = 2;
@@ -11,8 +15,8 @@ constexpr int kEditorNotCreated = -1;
 
 extern "C" int __cdecl ShowAutotextDlg(void* request)
 {
-    if (request == nullptr)
-        return kPromptCancelled;
+    // The prompt dialog is not part of this build yet: every request is cancelled.
+    (void)request;
     return kPromptCancelled;
 }
 
@@ -20,5 +24,25 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request)
 {
     if (request == nullptr)
         return kEditorNotCreated;
-    return kEditorNotCreated;
+    CTarvelApp& app = theApp();
+    try {
+        tarvel::CActivationScope scope(app.ActivationContext());
+        // The host's window is only borrowed: detached again before it goes.
+        tarvel::CWindow parent;
+        parent.Attach(request->parentWindow);
+        const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
+        INT_PTR result = kEditorNotCreated;
+        {
+            CQnTempDlg dialog(directory, parent.GetHwnd());
+            app.editorDialog = &dialog;
+            result = dialog.DoModal();
+            app.editorDialog = nullptr;
+        }
+        parent.Detach();
+        return static_cast<int>(result);
+    } catch (...) {
+        app.editorDialog = nullptr;
+        app.currentEntry = nullptr;
+        return kEditorNotCreated;
+    }
 }

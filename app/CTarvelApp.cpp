@@ -1,0 +1,43 @@
+#include "app/CTarvelApp.h"
+
+#include "widgets/CActivationScope.h"
+#include "widgets/CWindow.h"
+
+CTarvelApp& theApp()
+{
+    static CTarvelApp app;
+    return app;
+}
+
+bool CTarvelApp::InitInstance(HINSTANCE module)
+{
+    module_ = module;
+    activationContext_ = std::make_unique<tarvel::CActivationContext>(module);
+    InitCommonControlsOfManifest();
+    return true;
+}
+
+void CTarvelApp::ExitInstance()
+{
+    // Entries belong to the editor dialog, which frees them when it closes.
+    currentEntry = nullptr;
+    editorDialog = nullptr;
+    tarvel::CWindow::UnregisterClasses(module_);
+    commonControls_.reset();
+    activationContext_.reset();
+}
+
+// Looked up by name and called inside the module's activation context, so that
+// the module's manifest, not the host's, picks the common-controls version.
+void CTarvelApp::InitCommonControlsOfManifest()
+{
+    tarvel::CActivationScope scope(*activationContext_);
+    commonControls_.reset(::LoadLibraryA("comctl32.dll"));
+    if (!commonControls_)
+        return;
+    using InitCommonControlsFn = void(WINAPI*)();
+    auto init = reinterpret_cast<InitCommonControlsFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(commonControls_.get(), "InitCommonControls")));
+    if (init != nullptr)
+        init();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "widgets/CActivationContext.h"
+#include "widgets/CProfile.h"
+#include "widgets/UniqueHandle.h"
+
+struct AutotextEntry;
+class CQnTempDlg;
+
+// The module's one application object: the common-controls set-up inside the
+// module's own activation context, the registry root of the per-user settings,
+// and the editor state that the dialog, its pages and its tree share while the
+// editor runs.
+class CTarvelApp {
+public:
+    static constexpr const char* kCompanyPath = "Ambergrove\\Quillon X";
+    // Fixed rather than taken from the module's file name, so that a renamed
+    // DLL keeps its settings.
+    static constexpr const char* kApplicationName = "Tarvel";
+
+    bool InitInstance(HINSTANCE module);
+    void ExitInstance();
+
+    HINSTANCE Module() const { return module_; }
+    const tarvel::CActivationContext& ActivationContext() const { return *activationContext_; }
+    const tarvel::CProfile& Profile() const { return profile_; }
+
+    // Shared editor state, valid while an editor call runs.
+    AutotextEntry* currentEntry = nullptr;
+    bool editorSyncEnabled = false;
+    bool dragInProgress = false;
+    CQnTempDlg* editorDialog = nullptr;
+
+private:
+    void InitCommonControlsOfManifest();
+
+    HINSTANCE module_ = nullptr;
+    std::unique_ptr<tarvel::CActivationContext> activationContext_;
+    tarvel::UniqueModule commonControls_;
+    tarvel::CProfile profile_{kCompanyPath, kApplicationName};
+};
+
+CTarvelApp& theApp();

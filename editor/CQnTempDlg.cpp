@@ -1,0 +1,425 @@
+#include "editor/CQnTempDlg.h"
+
+#include "app/CTarvelApp.h"
+#include "editor/EditorTexts.h"
+#include "editor/ExpansionTreeItems.h"
+#include "editor/TreeEntrySink.h"
+#include "res/resource.h"
+
+using tarvel::Message;
+using namespace ExpansionTreeItems;
+
+namespace {
+
+constexpr int kSplitterMinimumPane = 75;
+constexpr int kSplitterBarWidth = 5;
+constexpr UINT kSplitterId = 0xE900;
+constexpr int kButtonRowHeight = 35;
+constexpr SIZE kToolBarImageSize{16, 16};
+constexpr COLORREF kToolBarMask = RGB(255, 0, 255);
+constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
+constexpr int kTreeImageWidth = 16;
+constexpr COLORREF kModifiedColor = RGB(255, 0, 0);
+constexpr int kCompanyFadeSteps = 20;
+constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
+
+} // namespace
+
+CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
+    : CResizableDialog(theApp().Module(), IDD_AUTOTEXT_EDITOR),
+      codePage_(theApp().Module()),
+      titlePage_(theApp().Module()),
+      templateDirectory_(std::move(templateDirectory)),
+      icon_(static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON, 0,
+                                            0, LR_DEFAULTSIZE | LR_SHARED))),
+      titleFrame_(theApp().Module()),
+      codeFrame_(theApp().Module()),
+      outerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::SideBySide,
+                     kSplitterMinimumPane, kSplitterBarWidth),
+      innerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::Stacked,
+                     kSplitterMinimumPane, kSplitterBarWidth),
+      toolBar_(theApp().Module()),
+      parent_(parent),
+      store_(templateDirectory_, files_, reporter_)
+{
+}
+
+// The child windows go before the members that wrap them.
+CQnTempDlg::~CQnTempDlg()
+{
+    DestroyWindow();
+}
+
+void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange)
+{
+    exchange.Control(IDC_EXPANSION_TREE, tree_);
+    exchange.Control(IDC_TIP_LINE, tipLine_);
+    exchange.Control(IDC_COMPANY_LINE, companyLine_);
+}
+
+bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result)
+{
+    static const auto map = tarvel::MessageMap<CQnTempDlg>()
+                                .OnMessage(WM_SIZE, &CQnTempDlg::OnSize)
+                                .OnMessage(WM_PAINT, &CQnTempDlg::OnPaint)
+                                .OnMessage(WM_QUERYDRAGICON, &CQnTempDlg::OnQueryDragIcon)
+                                .OnMessage(tarvel::WM_KICKIDLE, &CQnTempDlg::OnKickIdle)
+                                .OnMessage(WM_DESTROY, &CQnTempDlg::OnDestroy)
+                                .OnCommand(IDC_APPLY, &CQnTempDlg::OnApply)
+                                .OnCommand(ID_ENTRY_SAVE, &CQnTempDlg::OnSaveCommand)
+                                .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
+                                .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
+                                .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored);
+    return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
+}
+
+BOOL CQnTempDlg::OnInitDialog()
+{
+    CResizableDialog::OnInitDialog();
+    reporter_.SetOwner(GetHwnd());
+
+    RECT initial{};
+    ::GetWindowRect(GetHwnd(), &initial);
+    SetMinTrackSize({(initial.right - initial.left) / 2 + 100, initial.bottom - initial.top});
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    // The dialog still shows without a toolbar, but with nothing in it.
+    if (!CreateToolBar()) {
+        EnableApply(false);
+        return -1;
+    }
+    BuildLanguageRoots();
+    CreatePageFrame(titleFrame_, IDC_TITLE_FRAME);
+    CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
+    CreateSplitters();
+    AnchorControls();
+    EnableApply(false);
+    for (auto* frame : {&titleFrame_, &codeFrame_}) {
+        ::SetWindowLongA(*frame, GWL_EXSTYLE, ::GetWindowLongA(*frame, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+        ::SetWindowPos(*frame, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
+    EnableSaveRestore(theApp().Profile(), EditorTexts::kProfileSection);
+    RestoreSelection();
+    ::SetFocus(tree_);
+    ShowCompanyLine();
+    return FALSE;
+}
+
+bool CQnTempDlg::CreateToolBar()
+{
+    if (!toolBar_.Create(GetHwnd(), tarvel::CToolBar24::kFirstBarId) || !toolBar_.LoadToolBar(IDR_ENTRY_TOOLBAR))
+        return false;
+    toolBar_.LoadTrueColorImages(IDB_ENTRY_TOOLBAR24, kToolBarMask, kToolBarImageSize);
+    toolBar_.StretchToParent();
+    return true;
+}
+
+bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT placeholderId)
+{
+    if (GetItem(static_cast<int>(placeholderId)) == nullptr)
+        return false;
+    frame.AddPage(placeholderId == IDC_TITLE_FRAME ? static_cast<tarvel::CPropertyPage&>(titlePage_)
+                                                   : static_cast<tarvel::CPropertyPage&>(codePage_));
+    if (!frame.Create(GetHwnd(), WS_VISIBLE, WS_EX_CONTROLPARENT, RECT{}, placeholderId + 0x100))
+        return false;
+    const HWND tab = frame.GetTabControl();
+    ::SetWindowLongA(tab, GWL_STYLE, ::GetWindowLongA(tab, GWL_STYLE) & ~WS_TABSTOP);
+    return true;
+}
+
+void CQnTempDlg::CreateSplitters()
+{
+    const RECT client = GetClientRect();
+    const RECT toolBar = toolBar_.GetRectInParent();
+    outerSplitter_.Create(GetHwnd(), RECT{0, toolBar.bottom, client.right, client.bottom - kButtonRowHeight},
+                          kSplitterId);
+    innerSplitter_.Create(outerSplitter_, outerSplitter_.GetPaneRect(1), kSplitterId);
+    outerSplitter_.SetPane(0, tree_);
+    outerSplitter_.SetPane(1, innerSplitter_);
+    innerSplitter_.SetPane(0, titleFrame_);
+    innerSplitter_.SetPane(1, codeFrame_);
+    outerSplitter_.SetPaneProportions({30, 70});
+    innerSplitter_.SetPaneProportions({45, 55});
+    outerSplitter_.RecalcLayout();
+    innerSplitter_.RecalcLayout();
+}
+
+void CQnTempDlg::AnchorControls()
+{
+    using namespace tarvel;
+    AddAnchor(outerSplitter_, TOP_LEFT, BOTTOM_RIGHT);
+    AddAnchor(IDC_PREVIOUS_TIP, BOTTOM_LEFT);
+    AddAnchor(IDC_NEXT_TIP, BOTTOM_LEFT);
+    AddAnchor(IDC_APPLY, BOTTOM_RIGHT);
+    AddAnchor(IDCANCEL, BOTTOM_RIGHT);
+    AddAnchor(IDOK, BOTTOM_RIGHT);
+    AddAnchor(IDC_TIP_LINE, BOTTOM_LEFT, BOTTOM_RIGHT);
+    AddAnchor(IDC_COMPANY_LINE, TOP_RIGHT, TOP_RIGHT);
+}
+
+void CQnTempDlg::ShowCompanyLine()
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    companyLine_.SetBackgroundColor(face);
+    companyLine_.SetAlignment(tarvel::CTipStatic::kAlignRight);
+    companyLine_.ShowText(EditorTexts::kCompanyName, kCompanyFadeSteps, face);
+    companyLine_.SetEngraved(true);
+}
+
+// ---- The expansion tree ----
+
+void CQnTempDlg::BuildLanguageRoots()
+{
+    treeImages_.reset(::ImageList_LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth,
+                                             1, kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    tree_.SetImageList(treeImages_.get());
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        const HTREEITEM root =
+            tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage, kRootImage, TVI_ROOT, TVI_LAST);
+        tree_.SetItemData(root, language);
+        languageRoots_[language] = root;
+    }
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        TreeEntrySink sink(tree_, languageRoots_[language], entries_);
+        store_.LoadLanguageTemplates(language, sink);
+    }
+    rootsBuilt_ = true;
+}
+
+void CQnTempDlg::RestoreSelection()
+{
+    const auto& profile = theApp().Profile();
+    const int rootNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, 0);
+    const int branchNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, 0);
+    const HTREEITEM firstRoot = languageRoots_[0];
+    if (rootNode == -1) {
+        tree_.SelectItem(firstRoot);
+        tree_.EnsureVisible(firstRoot);
+        return;
+    }
+    const HTREEITEM root = rootNode >= 0 && rootNode < TemplateLanguage::kCount ? languageRoots_[rootNode] : firstRoot;
+    const HTREEITEM chosen = FindEntryByOrdinal(root, branchNode);
+    tree_.Expand(root, TVE_EXPAND);
+    tree_.SelectItem(chosen);
+    tree_.EnsureVisible(chosen);
+}
+
+HTREEITEM CQnTempDlg::FindEntryByOrdinal(HTREEITEM root, int ordinal) const
+{
+    const HTREEITEM firstRoot = languageRoots_[0];
+    if (ordinal < 0 || ordinal > CountChildren(tree_, root))
+        return firstRoot;
+    for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child)) {
+        const AutotextEntry* entry = EntryOf(tree_, child);
+        if (entry != nullptr && entry->ordinal == ordinal)
+            return static_cast<HTREEITEM>(entry->treeItem);
+    }
+    return firstRoot;
+}
+
+LRESULT CQnTempDlg::OnSelChanging(const Message& message)
+{
+    const auto* change = reinterpret_cast<const NMTREEVIEWA*>(message.lParam);
+    ShowItem(change->itemNew.hItem);
+    return 0;
+}
+
+void CQnTempDlg::ShowItem(HTREEITEM item)
+{
+    if (firstSelection_ == 1) {
+        titleFrame_.SetActivePage(0);
+        codeFrame_.SetActivePage(0);
+        firstSelection_ = 0;
+    }
+    if (item == nullptr || tree_.GetParentItem(item) == nullptr) {
+        ShowNoEntry();
+        return;
+    }
+    AutotextEntry* entry = EntryOf(tree_, item);
+    if (entry == nullptr) {
+        ShowNoEntry();
+        return;
+    }
+    if (entry->kind != 0)
+        return;
+    theApp().currentEntry = entry;
+    titlePage_.ShowEntryTexts(*entry);
+    titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
+}
+
+void CQnTempDlg::ShowNoEntry()
+{
+    theApp().currentEntry = nullptr;
+    titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
+}
+
+bool CQnTempDlg::MarkCurrentEntryModified()
+{
+    const CTarvelApp& app = theApp();
+    if (EntryOf(tree_, tree_.GetSelectedItem()) == nullptr)
+        return false;
+    if (app.currentEntry != nullptr && app.currentEntry->treeItem != nullptr && !app.dragInProgress)
+        tree_.SetItemColor(static_cast<HTREEITEM>(app.currentEntry->treeItem), kModifiedColor);
+    return true;
+}
+
+// ---- Saving and closing ----
+
+TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const
+{
+    TemplateStore::LanguageEntries entries;
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        const HTREEITEM root = languageRoots_[language];
+        for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child))
+            if (AutotextEntry* entry = EntryOf(tree_, child))
+                entries[language].push_back(entry);
+    }
+    return entries;
+}
+
+void CQnTempDlg::SaveAllTemplates()
+{
+    if (rootsBuilt_)
+        store_.SaveAllTemplates(EntriesInTreeOrder());
+}
+
+void CQnTempDlg::EnableApply(bool enable) const
+{
+    ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE);
+}
+
+void CQnTempDlg::OnOK()
+{
+    SaveAllTemplates();
+    CResizableDialog::OnOK();
+}
+
+LRESULT CQnTempDlg::OnApply(const Message&)
+{
+    SaveAllTemplates();
+    EnableApply(false);
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnSaveCommand(const Message&)
+{
+    SaveAllTemplates();
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&)
+{
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnDestroy(const Message& message)
+{
+    const LRESULT result = CResizableDialog::OnDestroy(message);
+    UpdateData(true);
+    CTarvelApp& app = theApp();
+    const auto& profile = app.Profile();
+    const AutotextEntry* current = app.currentEntry;
+    profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
+    profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
+    app.currentEntry = nullptr;
+    entries_.Clear();
+    return result;
+}
+
+// ---- Window messages ----
+
+LRESULT CQnTempDlg::OnSize(const Message& message)
+{
+    CResizableDialog::OnSize(message);
+    if (toolBar_.GetHwnd() != nullptr)
+        toolBar_.StretchToParent();
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnPaint(const Message& message)
+{
+    if (!::IsIconic(GetHwnd()))
+        return Default(message);
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(GetHwnd(), &paint);
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    const RECT client = GetClientRect();
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon_);
+    ::EndPaint(GetHwnd(), &paint);
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnQueryDragIcon(const Message&)
+{
+    return reinterpret_cast<LRESULT>(icon_);
+}
+
+LRESULT CQnTempDlg::OnKickIdle(const Message&)
+{
+    if (!::IsWindowVisible(GetHwnd()) || ::GetFocus() == nullptr || toolBar_.GetHwnd() == nullptr)
+        return 0;
+    const bool enable = TreeHasFocus();
+    for (int command : kEntryCommands)
+        toolBar_.EnableButton(static_cast<UINT>(command), enable);
+    return 0;
+}
+
+// ---- Keyboard ----
+
+bool CQnTempDlg::TreeHasFocus() const
+{
+    return dynamic_cast<tarvel::CTreeCtrlEx*>(tarvel::CWindow::FromHandle(::GetFocus())) != nullptr;
+}
+
+bool CQnTempDlg::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_SYSKEYDOWN && HandleSystemKey(message.wParam))
+        return true;
+    return CResizableDialog::PreTranslateMessage(message);
+}
+
+// The Alt keys work wherever the focus is in the editor.
+bool CQnTempDlg::HandleSystemKey(WPARAM key)
+{
+    switch (key) {
+    case 'A':
+        Send(WM_COMMAND, IDC_APPLY);
+        return true;
+    case 'C':
+        Send(WM_COMMAND, IDCANCEL);
+        return true;
+    case 'O':
+        Send(WM_COMMAND, IDOK);
+        return true;
+    case 'T':
+        FocusTitleField(IDC_TITLE);
+        return true;
+    case 'S':
+        FocusTitleField(IDC_SHORTCUT);
+        return true;
+    case 'D':
+        FocusTitleField(IDC_DESCRIPTION);
+        return true;
+    case 'E':
+        FocusCodePage();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQnTempDlg::FocusTitleField(int controlId)
+{
+    ::SetFocus(titlePage_);
+    ::SetFocus(titlePage_.Field(controlId));
+}
+
+void CQnTempDlg::FocusCodePage()
+{
+    ::SetFocus(codePage_);
+}

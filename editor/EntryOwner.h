@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include "store/AutotextEntry.h"
+
+// Owns every entry of the open editor; tree items only point at them.
+class EntryOwner {
+public:
+    AutotextEntry* Adopt(std::unique_ptr<AutotextEntry> entry);
+    void Destroy(AutotextEntry* entry);
+    void Clear() { entries_.clear(); }
+    std::size_t Count() const { return entries_.size(); }
+
+private:
+    std::unordered_map<AutotextEntry*, std::unique_ptr<AutotextEntry>> entries_;
+};

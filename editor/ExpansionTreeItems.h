@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "store/AutotextEntry.h"
+
+namespace tarvel {
+class CTreeCtrlEx;
+}
+
+// What the items of the expansion tree carry, and the walks over it. A root
+// carries its language index 0..7; an entry item the address of its entry.
+namespace ExpansionTreeItems {
+
+constexpr int kEntryImage = 0;
+constexpr int kSelectedEntryImage = 1;
+constexpr int kRootImage = 4;
+// Item data of this or less is never an entry.
+constexpr LPARAM kLargestNonEntryData = 8;
+
+AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
+
+// The next item in depth-first order, or null after the last one.
+HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
+int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
+
+} // namespace ExpansionTreeItems

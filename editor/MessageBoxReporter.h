@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+#include "store/Reporter.h"
+
+// Shows the store's messages as message boxes owned by a window.
+class MessageBoxReporter : public Reporter {
+public:
+    explicit MessageBoxReporter(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    void report(const std::string& text, const std::string& caption, MessageIcon icon) override;
+
+private:
+    HWND owner_;
+};

@@ -1,0 +1,140 @@
+#include "pages/CPropPageSnippetTitle.h"
+
+#include <algorithm>
+
+#include "app/CTarvelApp.h"
+#include "editor/CQnTempDlg.h"
+#include "editor/EditorTexts.h"
+#include "editor/ExpansionTreeItems.h"
+#include "res/resource.h"
+#include "store/AutotextEntry.h"
+#include "store/TextRules.h"
+
+using tarvel::Message;
+
+CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module)
+    : CResizablePage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE)
+{
+}
+
+BOOL CPropPageSnippetTitle::OnInitDialog()
+{
+    CResizablePage::OnInitDialog();
+    AddAnchor(IDC_TITLE, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
+    AddAnchor(IDC_SHORTCUT, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
+    AddAnchor(IDC_DESCRIPTION, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    return TRUE;
+}
+
+void CPropPageSnippetTitle::DoDataExchange(tarvel::CDataExchange& exchange)
+{
+    exchange.Control(IDC_TITLE, title_);
+    exchange.Control(IDC_SHORTCUT, shortcut_);
+    exchange.Control(IDC_DESCRIPTION, description_);
+}
+
+bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result)
+{
+    static const auto map = tarvel::MessageMap<CPropPageSnippetTitle>()
+                                .OnCommand(IDC_TITLE, &CPropPageSnippetTitle::OnTitleChanged, EN_CHANGE)
+                                .OnCommand(IDC_SHORTCUT, &CPropPageSnippetTitle::OnShortcutChanged, EN_CHANGE)
+                                .OnCommand(IDC_DESCRIPTION, &CPropPageSnippetTitle::OnDescriptionChanged, EN_CHANGE);
+    return map.Dispatch(*this, message, result) || CResizablePage::OnMessage(message, result);
+}
+
+void CPropPageSnippetTitle::SetTitlePageState(int state)
+{
+    const bool shown = state == kEntryShown;
+    if (!shown) {
+        for (auto* field : {&title_, &shortcut_, &description_}) {
+            ::EnableWindow(*field, FALSE);
+            field->SetText("");
+        }
+        return;
+    }
+    for (auto* field : {&shortcut_, &description_, &title_})
+        ::EnableWindow(*field, TRUE);
+}
+
+// The entry is current before its texts are set, so the change handlers find
+// each text equal to the stored one and mark nothing.
+void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry)
+{
+    description_.SetText(entry.description);
+    shortcut_.SetText(entry.shortcut);
+    title_.SetText(entry.title);
+}
+
+AutotextEntry* CPropPageSnippetTitle::EditedEntry() const
+{
+    const CTarvelApp& app = theApp();
+    if (app.currentEntry == nullptr || app.currentEntry->treeItem == nullptr || app.editorDialog == nullptr)
+        return nullptr;
+    return ExpansionTreeItems::EntryOf(app.editorDialog->Tree(), static_cast<HTREEITEM>(app.currentEntry->treeItem));
+}
+
+LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&)
+{
+    if (EditedEntry() == nullptr)
+        return 0;
+    std::string text = title_.GetText();
+    if (RefuseCharacter(title_, text, ':', EditorTexts::kColonsInTitle))
+        return 0;
+    StoreField(&AutotextEntry::title, text, Relabel::Yes);
+    return 0;
+}
+
+LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&)
+{
+    if (EditedEntry() == nullptr)
+        return 0;
+    std::string text = shortcut_.GetText();
+    if (RefuseCharacter(shortcut_, text, ' ', EditorTexts::kSpacesInShortcut) ||
+        RefuseCharacter(shortcut_, text, ':', EditorTexts::kColonsInShortcut))
+        return 0;
+    StoreField(&AutotextEntry::shortcut, text, Relabel::Yes);
+    return 0;
+}
+
+LRESULT CPropPageSnippetTitle::OnDescriptionChanged(const Message&)
+{
+    if (EditedEntry() == nullptr)
+        return 0;
+    StoreField(&AutotextEntry::description, description_.GetText(), Relabel::No);
+    return 0;
+}
+
+// Putting the stripped text back raises the change notification again; that
+// second pass finds nothing to refuse and stores the text.
+bool CPropPageSnippetTitle::RefuseCharacter(tarvel::CWindow& field, std::string& text, char refused,
+                                            const char* message)
+{
+    if (text.find(refused) == std::string::npos)
+        return false;
+    ::MessageBoxA(GetHwnd(), message, EditorTexts::kErrorCaption, MB_OK | MB_ICONSTOP);
+    text.erase(std::remove(text.begin(), text.end(), refused), text.end());
+    field.SetText(text);
+    field.Send(EM_SETSEL, 0, -1);
+    field.Send(EM_SCROLLCARET);
+    return true;
+}
+
+// The field keeps what the user typed; the entry keeps it trimmed.
+void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const std::string& text,
+                                       Relabel relabel)
+{
+    AutotextEntry* entry = EditedEntry();
+    if (entry == nullptr)
+        return;
+    CQnTempDlg& dialog = *theApp().editorDialog;
+    if (text != entry->*member) {
+        dialog.MarkCurrentEntryModified();
+        dialog.EnableApply(true);
+    }
+    entry->*member = TextRules::trim(text);
+    const auto& tree = dialog.Tree();
+    const auto item = static_cast<HTREEITEM>(entry->treeItem);
+    if (relabel == Relabel::Yes)
+        tree.SetItemText(item, entry->shortcut.empty() ? entry->title : entry->shortcut);
+    tree.SetItemData(item, reinterpret_cast<LPARAM>(entry));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "widgets/CResizablePage.h"
+
+struct AutotextEntry;
+
+// The upper page of the editor: title, shortcut and description of the
+// selected entry. Every keystroke goes straight into the entry, which keeps
+// its tree label up to date, is marked modified and enables Apply.
+class CPropPageSnippetTitle : public tarvel::CResizablePage {
+public:
+    enum State { kNoEntry = 1, kEntryShown = 2 };
+
+    explicit CPropPageSnippetTitle(HINSTANCE module);
+
+    void SetTitlePageState(int state);
+    void ShowEntryTexts(const AutotextEntry& entry);
+    HWND Field(int controlId) const { return GetItem(controlId); }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(tarvel::CDataExchange& exchange) override;
+    bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
+
+private:
+    LRESULT OnTitleChanged(const tarvel::Message& message);
+    LRESULT OnShortcutChanged(const tarvel::Message& message);
+    LRESULT OnDescriptionChanged(const tarvel::Message& message);
+
+    // The entry the current tree item carries, if any.
+    AutotextEntry* EditedEntry() const;
+    // Shows the refusal, strips the characters and selects the rest; true
+    // when the text held any of them.
+    bool RefuseCharacter(tarvel::CWindow& field, std::string& text, char refused, const char* message);
+    enum class Relabel { No, Yes };
+    void StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel);
+
+    tarvel::CWindow title_;
+    tarvel::CWindow shortcut_;
+    tarvel::CWindow description_;
+};

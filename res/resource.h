@@ -1,0 +1,39 @@
+#pragma once
+
+// Resource, control and command ids of Tarvel.dll. Shared by the resource
+// script and the code; the host interface fixes none of them but the exports.
+
+#define IDD_AUTOTEXT_EDITOR 101
+#define IDI_AUTOTEXT 128
+#define IDD_TITLE_PAGE 130
+#define IDD_CODE_PAGE 132
+#define IDI_CODE_PAGE 134
+#define IDI_TITLE_PAGE 135
+#define IDB_TREE_IMAGES 142
+#define IDR_ENTRY_TOOLBAR 157
+#define IDB_ENTRY_TOOLBAR24 158
+
+// Title page
+#define IDC_TITLE 1001
+#define IDC_SHORTCUT 1002
+#define IDC_DESCRIPTION 1003
+// Code page
+#define IDC_CODE_PLACEHOLDER 1008
+#define IDC_CODE_EDITOR 1021
+
+// Editor dialog
+#define IDC_CODE_FRAME 1013
+#define IDC_UNUSED_FRAME 1014
+#define IDC_TITLE_FRAME 1015
+#define IDC_EXPANSION_TREE 1020
+#define IDC_PREVIOUS_TIP 1046
+#define IDC_NEXT_TIP 1047
+#define IDC_TIP_LINE 1048
+#define IDC_COMPANY_LINE 1049
+#define IDC_APPLY 12321
+
+// Entry commands
+#define ID_ENTRY_NEW 32847
+#define ID_ENTRY_SAVE 32848
+#define ID_ENTRY_DELETE 32849
+#define ID_ENTRY_DUPLICATE 32850
