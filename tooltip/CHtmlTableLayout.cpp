@@ -103,8 +103,10 @@ void CHtmlTableLayout::OpenCell(std::size_t index) {
     if (!cell.look.borderGiven && look_.border > 0) {
         cell.look.border = 1;
         cell.look.borderStyle = look_.borderStyle;
-        cell.look.light = look_.light;
-        cell.look.dark = look_.dark;
+        if (!cell.look.colourGiven) {
+            cell.look.light = look_.light;
+            cell.look.dark = look_.dark;
+        }
     }
     openCell_ = cells_.size();
     cells_.push_back(std::move(cell));

@@ -1,5 +1,7 @@
 #include "tooltip/HtmlMarkup.h"
 
+#include <algorithm>
+
 #include "tooltip/HtmlText.h"
 
 namespace {
@@ -66,6 +68,7 @@ private:
 class MarkupReader {
 public:
     HtmlMarkup Read(std::string_view text) {
+        markup_.tokens.reserve(2 * static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) + 1);
         std::size_t pos = 0;
         while (pos < text.size()) {
             const std::size_t lt = text.find('<', pos);

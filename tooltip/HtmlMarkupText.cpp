@@ -1,5 +1,6 @@
 #include "tooltip/HtmlMarkupText.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "tooltip/IHtmlPlatform.h"
@@ -62,20 +63,20 @@ std::string PrepareHtmlMarkup(std::string_view text, bool breaksAsTags, IHtmlPla
     EntityWriter entities(platform);
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t special = std::min(text.find_first_of("&\r\n\t", i), text.size());
+        out.append(text.substr(i, special - i));
+        if (special == text.size()) break;
+        const char c = text[special];
+        i = special + 1;
         if (c == '&') {
-            if (const std::size_t used = entities.Write(text.substr(i), out)) {
-                i += used - 1;
-                continue;
-            }
+            const std::size_t used = entities.Write(text.substr(special), out);
+            if (used) i = special + used;
+            else out += c;
+        } else if (breaksAsTags && c != '\r') {
+            out += c == '\n' ? "<br>" : "<t>";
         }
-        if (c == '\r') continue;
-        if (c == '\n' || c == '\t') {
-            if (breaksAsTags) out += c == '\n' ? "<br>" : "<t>";
-            continue;
-        }
-        out += c;
     }
     return out;
 }

@@ -50,9 +50,9 @@ private:
     void Attribute(const std::string& name, const std::string& value) {
         if (name == "border") Border(value);
         else if (name == "borderstyle") BorderStyle(value);
-        else if (name == "bordercolor") look_.light = look_.dark = Colour(value, look_.light);
-        else if (name == "bordercolorlight") look_.light = Colour(value, look_.light);
-        else if (name == "bordercolordark") look_.dark = Colour(value, look_.dark);
+        else if (name == "bordercolor") look_.colourGiven = (SetColour(look_.light, value) && SetColour(look_.dark, value)) || look_.colourGiven;
+        else if (name == "bordercolorlight") look_.colourGiven = SetColour(look_.light, value) || look_.colourGiven;
+        else if (name == "bordercolordark") look_.colourGiven = SetColour(look_.dark, value) || look_.colourGiven;
         else if (name == "bgcolor") BackgroundColour(value);
         else if (name == "bgmidcolor") middleGiven_ = SetColour(look_.fill.middle, value) || middleGiven_;
         else if (name == "bgendcolor") endGiven_ = SetColour(look_.fill.end, value) || endGiven_;

@@ -15,6 +15,7 @@ struct HtmlTableLook {
     HtmlColour light = 0;
     HtmlColour dark = 0;
     bool borderGiven = false;  // border or borderstyle written
+    bool colourGiven = false;  // a border colour written
     HtmlFill fill;             // effect kEffectTransparent: none
     std::optional<HtmlHAlign> align;
     std::optional<HtmlVAlign> vAlign;

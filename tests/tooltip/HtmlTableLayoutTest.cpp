@@ -95,6 +95,9 @@ TEST_F(HtmlTableLayoutTest, TableBorderIsRaisedAndCellsGetOnePixelSunkenBorders)
     EXPECT_FALSE(borders[1]->raised);
     EXPECT_EQ(borders[1]->box, MakeRect(2 + kGap, 2 + kGap, 6 + 2 * kPad + 2, kBodySize + 2 * kPad + 2));
     EXPECT_EQ(RunWithText(list, "a").box.left, 2 + kGap + 1 + kPad);
+    const HtmlDisplayList own = Lay("<table border=2 bordercolor=red><tr><td bordercolor=blue>a</td></tr></table>");
+    EXPECT_EQ(ItemsOf<HtmlBorder>(own).at(1)->light, MakeColour(0, 0, 255));
+    EXPECT_EQ(ItemsOf<HtmlBorder>(own).at(1)->width, 1);
 }
 
 TEST_F(HtmlTableLayoutTest, BorderRules) {

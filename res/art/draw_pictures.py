@@ -1,0 +1,699 @@
+#!/usr/bin/env python3
+"""Draws the module's toolbar, tree and icon pictures into res/.
+
+Each picture is pixel art: rows of palette letters, optionally stacked in
+layers where '.' lets the layer below show through. All pictures share one
+palette so the toolbar, tree and icons read as one family.
+
+Run from anywhere: python3 res/art/draw_pictures.py
+Standard library only, so the build machine needs nothing extra.
+"""
+
+import os
+import struct
+
+RES_DIR = os.path.normpath(os.path.join(os.path.dirname(__file__), ".."))
+
+CLEAR = "."
+
+# One palette for every picture (0xRRGGBB).
+PALETTE = {
+    "K": 0x000000,  # black
+    "k": 0x404040,  # page and paper outline
+    "L": 0xA8A8A8,  # mid grey
+    "l": 0xDCDCDC,  # folded-corner grey
+    "W": 0xFFFFFF,  # paper
+    "Y": 0xFFE030,  # yellow
+    "y": 0xE8A800,  # gold
+    "o": 0x996000,  # yellow outline
+    "R": 0xE02818,  # red
+    "r": 0x900000,  # dark red
+    "p": 0xFF8870,  # light red
+    "B": 0x2058D0,  # blue
+    "b": 0x88B0F0,  # light blue
+    "n": 0x102A78,  # navy
+    "G": 0x208A20,  # green
+    "P": 0x9030A8,  # purple
+    "T": 0x008888,  # teal
+    "M": 0xF4C858,  # manila
+    "h": 0xFFECA8,  # manila highlight
+    "m": 0xC89430,  # manila shade
+    "e": 0x7A5410,  # folder outline
+    "s": 0xE0E6EC,  # metal highlight
+    "S": 0x9AA4B0,  # metal
+    "w": 0xF2D2A0,  # pencil wood
+}
+
+TOOLBAR_KEY = 0xFF00FF   # transparent colour of the 24-bit toolbar strip
+BUTTON_FACE = 0xC0C0C0   # background of the plain toolbar bitmap
+TREE_KEY = 0x00FF00      # transparent colour of the tree strip
+
+BUTTON_SIZE = 16
+BUTTON_HEIGHT_PLAIN = 15  # the toolbar resource's buttons are 16 x 15
+TREE_WIDTH = 110          # six 16-pixel images and a 14-pixel remainder
+
+# ---------------------------------------------------------------- toolbar
+
+NEW = [
+    "............y...",
+    "..kkkkkkk...Y...",
+    "..kWWWWWkk.yYy..",
+    "..kWWWWWkyYYWYYy",
+    "..kWWWWWkllyYy..",
+    "..kWWWWWkkkkY...",
+    "..kWWWWWWWWWy...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kWWWWWWWWWk...",
+    "..kkkkkkkkkkk...",
+    "................",
+]
+
+SAVE = [
+    "................",
+    ".nnnnnnnnnnnnn..",
+    ".nbBssssnnSBBBn.",
+    ".nbBssssnnSBBBn.",
+    ".nbBssssnnSBBBn.",
+    ".nbBSSSSSSSBBBn.",
+    ".nbBBBBBBBBBBBn.",
+    ".nbWWWWWWWWWWBn.",
+    ".nbWWWWWWWWWWBn.",
+    ".nbWllllllllWBn.",
+    ".nbWWWWWWWWWWBn.",
+    ".nbWllllllllWBn.",
+    ".nbWWWWWWWWWWBn.",
+    ".nbWWWWWWWWWWBn.",
+    ".nnnnnnnnnnnnnn.",
+    "................",
+]
+
+DUPLICATE = [
+    ".kkkkkk.........",
+    ".kWWWWkk........",
+    ".kWbbbklk.......",
+    ".kWWWWkkkk......",
+    ".kWbbbbbWk......",
+    ".kWWWkkkkkkk....",
+    ".kWbbkWWWWWkk...",
+    ".kWWWkWWWWWklk..",
+    ".kWbbkWBBBWkkkk.",
+    ".kWWWkWWWWWWWWk.",
+    ".kkkkkWBBBBBBWk.",
+    ".....kWWWWWWWWk.",
+    ".....kWBBBBWWWk.",
+    ".....kWWWWWWWWk.",
+    ".....kkkkkkkkkk.",
+    "................",
+]
+
+DELETE = [
+    "................",
+    ".rrr........rrr.",
+    ".rRRr......rRRr.",
+    ".rRRRr....rRRRr.",
+    "..rRRRr..rRRRr..",
+    "...rRRRrrRRRr...",
+    "....rRRRRRRr....",
+    ".....rRRRRr.....",
+    ".....rRRRRr.....",
+    "....rRRRRRRr....",
+    "...rRRRrrRRRr...",
+    "..rRRRr..rRRRr..",
+    ".rRRRr....rRRRr.",
+    ".rRRr......rRRr.",
+    ".rrr........rrr.",
+    "................",
+]
+
+# Button order of the toolbar resource.
+TOOLBAR = [NEW, SAVE, DUPLICATE, DELETE]
+
+# ------------------------------------------------------------------- tree
+
+SNIPPET_PAGE = [
+    "..kkkkkkkk......",
+    "..kWWWWWWkk.....",
+    "..kWWWWWWklk....",
+    "..kWBBBWWkllk...",
+    "..kWWWWWWkkkkk..",
+    "..kWWRRRWPPPWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWWGGGGGWWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWWRRWBBBBWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWTTTTWWWWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWBBWWWWWWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kkkkkkkkkkkk..",
+]
+
+PENCIL = [
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "............kk..",
+    "...........kppk.",
+    "..........kYppk.",
+    ".........kYYYk..",
+    "........kYYYk...",
+    ".......kwYYk....",
+    "......kwwYk.....",
+    "......kKwk......",
+    "......kkk.......",
+]
+
+SNIPPET_SELECTED = [SNIPPET_PAGE, PENCIL]
+
+OPEN_FOLDER = [
+    "................",
+    "................",
+    "..eeee..........",
+    ".ehhhhe.........",
+    ".ehMMMMeeeeeee..",
+    ".ehMMMMMMMMMMe..",
+    ".ehMMeeeeeeeeeee",
+    ".ehMehhhhhhhhhhe",
+    ".ehehMMMMMMMMMe.",
+    ".eheMMMMMMMMMMe.",
+    ".eehMMMMMMMMMe..",
+    ".eeMMMMMMMMMMe..",
+    ".ehMMMMMMMMMe...",
+    ".eeeeeeeeeeee...",
+    "................",
+    "................",
+]
+
+BRACES_PAGE = [
+    "..kkkkkkkk......",
+    "..kWWWWWWkk.....",
+    "..kWWWWWWklk....",
+    "..kWWWWWWkllk...",
+    "..kWWWWWWkkkkk..",
+    "..kWWWWWWWWWWk..",
+    "..kWWBBWWBBWWk..",
+    "..kWWBWWWWBWWk..",
+    "..kWWBWWWWBWWk..",
+    "..kWBWWWWWWBWk..",
+    "..kWWBWWWWBWWk..",
+    "..kWWBWWWWBWWk..",
+    "..kWWBBWWBBWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kkkkkkkkkkkk..",
+]
+
+CLOSED_FOLDER = [
+    "................",
+    "................",
+    "..eeee..........",
+    ".ehhhhe.........",
+    ".eMMMMMeeeeeeee.",
+    ".ehhhhhhhhhhhhe.",
+    ".ehMMMMMMMMMMme.",
+    ".ehMMemMMmeMMme.",
+    ".ehMMeMMMMeMMme.",
+    ".ehMeMMMMMMeMme.",
+    ".ehMMeMMMMeMMme.",
+    ".ehMMemMMmeMMme.",
+    ".ehMMMMMMMMMMme.",
+    ".emmmmmmmmmmmme.",
+    ".eeeeeeeeeeeeee.",
+    "................",
+]
+
+SPARK = [
+    "............y...",
+    "............Y...",
+    "...........yYy..",
+    ".........yYYWYYy",
+    "...........yYy..",
+    "............Y...",
+    "............y...",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+NEW_SNIPPET = [SNIPPET_PAGE, SPARK]
+
+TREE = [
+    SNIPPET_PAGE,      # 0: an entry
+    SNIPPET_SELECTED,  # 1: the selected entry
+    OPEN_FOLDER,       # 2
+    BRACES_PAGE,       # 3
+    CLOSED_FOLDER,     # 4: a language root
+    NEW_SNIPPET,       # 5
+]
+
+# ------------------------------------------------------------------ icons
+
+APP_16 = [
+    [
+        ".kkkkkkk........",
+        ".kWWWWWkk.......",
+        ".kWWWWWklk......",
+        ".kWBBBWkllk.....",
+        ".kWWWWWkkkkk....",
+        ".kWRRRWPPPWk....",
+        ".kWWWWWWWWWk....",
+        ".kWWGGGGWWWk....",
+        ".kWWWWWWWWWk....",
+        ".kWRRWBBWWWk....",
+        ".kWWWWWWWWWk....",
+        ".kWTTTWWWWWk....",
+        ".kWWWWWWWWWk....",
+        ".kWBBWWWWWWk....",
+        ".kWWWWWWWWWk....",
+        ".kkkkkkkkkkk....",
+    ],
+    [
+        "................",
+        "................",
+        "................",
+        "................",
+        "..........oooooo",
+        ".........ooYYYYo",
+        ".........oYYYYoo",
+        ".........oYYYyo.",
+        "........ooYYYoo.",
+        "........oYYYYYo.",
+        "........oYYYYyo.",
+        "........ooYYyoo.",
+        ".........oYyoo..",
+        "........ooyoo...",
+        "........oyoo....",
+        "........ooo.....",
+    ],
+]
+
+APP_32 = [
+    [
+        "...kkkkkkkkkkkkkkk..............",
+        "...kWWWWWWWWWWWWWkk.............",
+        "...kWWWWWWWWWWWWWklk............",
+        "...kWWWWWWWWWWWWWkllk...........",
+        "...kWWWWWWWWWWWWWklllk..........",
+        "...kWWWWWWWWWWWWWkllllk.........",
+        "...kWWWWWWWWWWWWWklllllk........",
+        "...kWWWWWWWWWWWWWkkkkkkkk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWBBBBBWWGGGGGGWWWWWWk.......",
+        "...kWBBBBBWWGGGGGGWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWRRRRRWPPPPPPWWWWk.......",
+        "...kWWWWRRRRRWPPPPPPWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWGGGGGGGGWWWWWWWWk.......",
+        "...kWWWWGGGGGGGGWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWRRRRWBBBBBBWWWWWk.......",
+        "...kWWWWRRRRWBBBBBBWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWTTTTTTWWWWWWWWWWWWWk.......",
+        "...kWTTTTTTWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kWWWWWWWWWWWWWWWWWWWWk.......",
+        "...kkkkkkkkkkkkkkkkkkkkkk.......",
+    ],
+    [
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "....................oooooooooo..",
+        "...................ooYYYYYYYYo..",
+        "...................oYYYYYYYyoo..",
+        "...................oYYYYYYYyo...",
+        "..................ooYYYYYYyoo...",
+        "..................oYYYYYYYyo....",
+        ".................ooYYYYYYyoo....",
+        ".................oYYYYYYYyo.....",
+        ".................oYYYYYYyoo.....",
+        "................ooYYYYYYYoooo...",
+        "................oYYYYYYYYYYyo...",
+        "................oYYYYYYYYYyoo...",
+        "...............ooYYYYYYYYyoo....",
+        "...............oYYYYYYYYyyo.....",
+        "...............oooooYYYYyoo.....",
+        "..................ooYYYyoo......",
+        "..................oYYYyoo.......",
+        "..................oYYyoo........",
+        ".................ooYYyo.........",
+        ".................oYYyoo.........",
+        ".................oYyoo..........",
+        "................ooYoo...........",
+        "................oyoo............",
+        "................ooo.............",
+        "................................",
+    ],
+]
+
+CODE_16 = [
+    "..kkkkkkkk......",
+    "..kWWWWWWkk.....",
+    "..kWWWWWWklk....",
+    "..kWWWWWWkllk...",
+    "..kWWWWWWkkkkk..",
+    "..kWWnnWWnnWWk..",
+    "..kWWnWWWWnWWk..",
+    "..kWWnWWWWnWWk..",
+    "..kWnWWWWWWnWk..",
+    "..kWWnWWWWnWWk..",
+    "..kWWnWWWWnWWk..",
+    "..kWWnnWWnnWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWGGGWRRRWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kkkkkkkkkkkk..",
+]
+
+CODE_32 = [
+    [
+        "....kkkkkkkkkkkkkkkkk...........",
+        "....kWWWWWWWWWWWWWWWkk..........",
+        "....kWWWWWWWWWWWWWWWklk.........",
+        "....kWWWWWWWWWWWWWWWkllk........",
+        "....kWWWWWWWWWWWWWWWklllk.......",
+        "....kWWWWWWWWWWWWWWWkllllk......",
+        "....kWWWWWWWWWWWWWWWklllllk.....",
+        "....kWWWWWWWWWWWWWWWkkkkkkkk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWGGGGGGWWRRRRRRWWWWWWWk....",
+        "....kWGGGGGGWWRRRRRRWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    ],
+    [
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "..........nnn......nnn..........",
+        ".........nBBn......nBBn.........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        "........nBn..........nBn........",
+        ".......nBn............nBn.......",
+        "........nBn..........nBn........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        ".........nBn........nBn.........",
+        ".........nBBn......nBBn.........",
+        "..........nnn......nnn..........",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+    ],
+]
+
+TITLE_16 = [
+    "..kkkkkkkk......",
+    "..kWWWWWWkk.....",
+    "..kWWWWWWklk....",
+    "..kWWWWWWkllk...",
+    "..kWWWWWWkkkkk..",
+    "..kWnnnnnnnnWk..",
+    "..kWnnnnnnnnWk..",
+    "..kWWWWnnWWWWk..",
+    "..kWWWWnnWWWWk..",
+    "..kWWWWnnWWWWk..",
+    "..kWWWWnnWWWWk..",
+    "..kWWWWnnWWWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kWLLLLLLLWWk..",
+    "..kWWWWWWWWWWk..",
+    "..kkkkkkkkkkkk..",
+]
+
+TITLE_32 = [
+    [
+        "....kkkkkkkkkkkkkkkkk...........",
+        "....kWWWWWWWWWWWWWWWkk..........",
+        "....kWWWWWWWWWWWWWWWklk.........",
+        "....kWWWWWWWWWWWWWWWkllk........",
+        "....kWWWWWWWWWWWWWWWklllk.......",
+        "....kWWWWWWWWWWWWWWWkllllk......",
+        "....kWWWWWWWWWWWWWWWklllllk.....",
+        "....kWWWWWWWWWWWWWWWkkkkkkkk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWLLLLLLLLLLLLLLLLLLLWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWLLLLLLLLLLLLLLLWWWWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kWLLLLLLLLLLLLLLLLLLWWWk....",
+        "....kWWWWWWWWWWWWWWWWWWWWWWk....",
+        "....kkkkkkkkkkkkkkkkkkkkkkkk....",
+    ],
+    [
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "........nnnnnnnnnnnnnnnn........",
+        "........nBBBBBBBBBBBBBBn........",
+        "........nBBBBBBBBBBBBBBn........",
+        "........nBBBBBBBBBBBBBBn........",
+        "........nnnnnnBBBBnnnnnn........",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nBBBBn.............",
+        ".............nnnnnn.............",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+        "................................",
+    ],
+]
+
+ICONS = {
+    "app.ico": (APP_16, APP_32),
+    "code_page.ico": (CODE_16, CODE_32),
+    "title_page.ico": (TITLE_16, TITLE_32),
+}
+
+# ------------------------------------------------------------- rendering
+
+
+def flatten(picture):
+    """Stacks a picture's layers; a bare list of rows is a single layer."""
+    layers = picture if isinstance(picture[0], list) else [picture]
+    height, width = len(layers[0]), len(layers[0][0])
+    grid = [[CLEAR] * width for _ in range(height)]
+    for layer in layers:
+        if len(layer) != height:
+            raise ValueError("layer height %d, expected %d" % (len(layer), height))
+        for y, row in enumerate(layer):
+            if len(row) != width:
+                raise ValueError("row %d is %d wide, expected %d" % (y, len(row), width))
+            for x, letter in enumerate(row):
+                if letter == CLEAR:
+                    continue
+                if letter not in PALETTE:
+                    raise ValueError("unknown palette letter %r" % letter)
+                grid[y][x] = letter
+    return grid
+
+
+def colours(picture, size, key):
+    """Returns rows of 0xRRGGBB, clear pixels set to the key colour."""
+    grid = flatten(picture)
+    if (len(grid[0]), len(grid)) != size:
+        raise ValueError("picture is %dx%d, expected %dx%d"
+                         % (len(grid[0]), len(grid), size[0], size[1]))
+    rows = []
+    for row in grid:
+        for letter in row:
+            if letter != CLEAR and PALETTE[letter] == key:
+                raise ValueError("palette letter %r equals the key colour" % letter)
+        rows.append([key if letter == CLEAR else PALETTE[letter] for letter in row])
+    return rows
+
+
+def strip(pictures, width, height, key):
+    """Lays pictures side by side on a key-coloured strip."""
+    rows = [[key] * width for _ in range(height)]
+    for index, picture in enumerate(pictures):
+        cells = colours(picture, (BUTTON_SIZE, BUTTON_SIZE), key)
+        for y in range(height):
+            for x in range(BUTTON_SIZE):
+                rows[y][index * BUTTON_SIZE + x] = cells[y][x]
+    return rows
+
+
+def bgr(colour):
+    return bytes((colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF))
+
+
+def padded(data):
+    return data + b"\0" * (-len(data) % 4)
+
+
+def info_header(width, height, bits, image_size, colours_used=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0,
+                       image_size, 2835, 2835, colours_used, 0)
+
+
+def bmp_file(header, table, pixels):
+    offset = 14 + len(header) + len(table)
+    return (struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+            + header + table + pixels)
+
+
+def bmp24(rows):
+    height, width = len(rows), len(rows[0])
+    pixels = b"".join(padded(b"".join(bgr(c) for c in row)) for row in reversed(rows))
+    return bmp_file(info_header(width, height, 24, len(pixels)), b"", pixels)
+
+
+def bmp8(rows):
+    height, width = len(rows), len(rows[0])
+    table = sorted({c for row in rows for c in row})
+    index = {c: i for i, c in enumerate(table)}
+    pixels = b"".join(padded(bytes(index[c] for c in row)) for row in reversed(rows))
+    palette = b"".join(bgr(c) + b"\0" for c in table)
+    return bmp_file(info_header(width, height, 8, len(pixels), len(table)), palette, pixels)
+
+
+def icon_image(picture, size):
+    grid = flatten(picture)
+    if (len(grid[0]), len(grid)) != (size, size):
+        raise ValueError("icon picture is not %dx%d" % (size, size))
+    colour_rows, mask_rows = [], []
+    for row in reversed(grid):
+        line, bits = b"", []
+        for letter in row:
+            if letter == CLEAR:
+                line += b"\0\0\0\0"
+                bits.append(1)
+            else:
+                line += bgr(PALETTE[letter]) + b"\xff"
+                bits.append(0)
+        colour_rows.append(line)
+        mask = bytes(int("".join(str(b) for b in bits[i:i + 8]), 2)
+                     for i in range(0, size, 8))
+        mask_rows.append(padded(mask))
+    colour_data, mask_data = b"".join(colour_rows), b"".join(mask_rows)
+    header = info_header(size, size * 2, 32, len(colour_data) + len(mask_data))
+    return header + colour_data + mask_data
+
+
+def ico(pictures_by_size):
+    images = [(size, icon_image(pic, size)) for size, pic in pictures_by_size]
+    offset = 6 + 16 * len(images)
+    directory, body = b"", b""
+    for size, data in images:
+        directory += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32,
+                                 len(data), offset + len(body))
+        body += data
+    return struct.pack("<HHH", 0, 1, len(images)) + directory + body
+
+
+def write(name, data):
+    path = os.path.join(RES_DIR, name)
+    with open(path, "wb") as out:
+        out.write(data)
+    print("%-16s %6d bytes" % (name, len(data)))
+
+
+def main():
+    count = len(TOOLBAR)
+    write("toolbar24.bmp",
+          bmp24(strip(TOOLBAR, count * BUTTON_SIZE, BUTTON_SIZE, TOOLBAR_KEY)))
+    write("toolbar16.bmp",
+          bmp8(strip(TOOLBAR, count * BUTTON_SIZE, BUTTON_HEIGHT_PLAIN, BUTTON_FACE)))
+    write("tree.bmp", bmp24(strip(TREE, TREE_WIDTH, BUTTON_SIZE, TREE_KEY)))
+    for name, (small, large) in ICONS.items():
+        write(name, ico([(16, small), (32, large)]))
+
+
+if __name__ == "__main__":
+    main()

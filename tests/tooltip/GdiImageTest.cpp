@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/tooltip/GdiTestCanvas.h"
+#include "tooltip/CHtmlGdiPainter.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+const HtmlImage& FirstImage(const CPPHtmlDrawer& drawer) {
+    for (const HtmlDisplayItem& item : drawer.DisplayList().items)
+        if (const auto* image = std::get_if<HtmlImage>(&item)) return *image;
+    ADD_FAILURE() << "no image";
+    static const HtmlImage none;
+    return none;
+}
+
+// A 16 x 16 magenta bitmap with a blue 8 x 8 square in the middle, like
+// bitmap resource 201.
+HBITMAP MakeSquare() {
+    CCeXDib dib(16, 16);
+    dib.Fill(kMagenta);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x) dib.At(x, y) = CCeXDib::Pixel(kBlue);
+    const HDC screen = ::GetDC(nullptr);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+    ::ReleaseDC(nullptr, screen);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    dib.DrawTo(dc, 0, 0);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return bitmap;
+}
+
+TEST(GdiImages, MaskedBitmapFromTheResourcesLeavesTheMaskColourOut) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<bmp idres=201 mask=0xFF00FF><bmp idres=201>", 10, 10);
+    EXPECT_EQ(ToRect(FirstImage(drawer).box).right, 16);
+    EXPECT_EQ(canvas.At(10, 10), kWhite);
+    EXPECT_EQ(canvas.At(18, 18), kBlue);
+    EXPECT_EQ(canvas.At(26, 10), kMagenta);
+    EXPECT_EQ(canvas.At(34, 18), kBlue);
+}
+
+TEST(GdiImages, BitmapByHandleScaledToTheAskedSize) {
+    const HBITMAP square = MakeSquare();
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    char markup[80];
+    std::snprintf(markup, sizeof markup, "<bmp handle=%lX width=32 height=32 mask=0xFF00FF>",
+                  static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(square)));
+    const SIZE size = canvas.Draw(drawer, markup);
+    EXPECT_EQ(size.cx, 32);
+    EXPECT_EQ(canvas.At(2, 2), kWhite);
+    EXPECT_EQ(canvas.At(16, 16), kBlue);
+    EXPECT_EQ(canvas.At(6, 16), kWhite);
+    EXPECT_EQ(canvas.At(9, 16), kBlue);
+    ::DeleteObject(square);
+}
+
+TEST(GdiImages, IconFromTheResourcesAtItsOwnSize) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<icon idres=202 width=0 height=0>");
+    EXPECT_EQ(FirstImage(drawer).box, MakeRect(0, 0, 32, 32));
+    EXPECT_EQ(canvas.At(16, 16), RGB(255, 153, 0));
+    EXPECT_EQ(canvas.At(1, 1), kWhite);
+}
+
+TEST(GdiImages, MissingImagesTakeNoRoomAndDrawNothing) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    const SIZE size = canvas.Draw(drawer, "<bmp idres=144><icon idres=1076><bmp file=\"no such.bmp\">");
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_EQ(canvas.Count(canvas.Whole(), NotWhite), 0);
+}
+
+TEST(GdiImages, ImageListCellsAndAnimation) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<ilst idres=203 cx=8 index=1><ilst idres=203 cx=8 index=2>");
+    EXPECT_EQ(FirstImage(drawer).box, MakeRect(0, 0, 8, 8));
+    EXPECT_EQ(canvas.At(4, 4), RGB(0, 160, 0));
+    EXPECT_EQ(canvas.At(12, 4), kBlue);
+    HtmlImage animated;
+    animated.index = 1;
+    animated.speed = 100;
+    EXPECT_EQ(CHtmlGdiPainter::Frame(animated, 3, 0), 1);
+    EXPECT_EQ(CHtmlGdiPainter::Frame(animated, 3, 150), 2);
+    EXPECT_EQ(CHtmlGdiPainter::Frame(animated, 3, 250), 0);
+}
+
+TEST(GdiImages, AnAnimationAsksForARedrawWhenItsFrameMoves) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<ilst idres=203 cx=8 speed=30>");
+    ::Sleep(80);
+    EXPECT_TRUE(drawer.IsRedrawNeeded({100, 100}));
+    drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 8, 8});
+    EXPECT_FALSE(drawer.IsRedrawNeeded({100, 100}));
+}
+
+TEST(GdiImages, GreyDarkerLighterAndShadowStyles) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    HtmlImageShadow shadow;
+    shadow.offsetX = shadow.offsetY = 4;
+    shadow.darkness = 50;
+    drawer.SetImageShadow(shadow);
+    canvas.Draw(drawer, "<ilst idres=203 cx=8 style=g><ilst idres=203 cx=8 style=d>"
+                        "<ilst idres=203 cx=8 style=l><ilst idres=203 cx=8 style=s>");
+    const COLORREF grey = canvas.At(4, 4), darker = canvas.At(12, 4), lighter = canvas.At(20, 4);
+    EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey));
+    EXPECT_LT(GetRValue(darker), 255);
+    EXPECT_GT(GetRValue(darker), 100);
+    EXPECT_GT(GetGValue(lighter), 100);
+    EXPECT_EQ(canvas.At(28, 4), RGB(255, 0, 0));
+    const COLORREF shade = canvas.At(24 + 8 + 2, 8 + 2);
+    EXPECT_LT(GetRValue(shade), 200);
+    EXPECT_EQ(GetRValue(shade), GetBValue(shade));
+    EXPECT_EQ(canvas.At(24 + 8 + 2, 1), kWhite);
+}
+
+TEST(GdiImages, HotStyleWhileTheMouseIsOnTheImage) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<ilst idres=203 cx=8 hotstyle=g>");
+    EXPECT_EQ(canvas.At(4, 4), RGB(255, 0, 0));
+    EXPECT_TRUE(drawer.IsRedrawNeeded({4, 4}));
+    drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 8, 8});
+    const COLORREF hot = canvas.At(4, 4);
+    EXPECT_TRUE(GetRValue(hot) == GetGValue(hot) && GetGValue(hot) == GetBValue(hot));
+    EXPECT_FALSE(drawer.IsRedrawNeeded({4, 4}));
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "tests/tooltip/GdiTestCanvas.h"
+
+namespace {
+
+const HtmlTextRun& RunOf(const CPPHtmlDrawer& drawer, std::string_view text) {
+    for (const HtmlDisplayItem& item : drawer.DisplayList().items)
+        if (const auto* run = std::get_if<HtmlTextRun>(&item); run && run->text == text) return *run;
+    ADD_FAILURE() << "no run " << text;
+    static const HtmlTextRun none;
+    return none;
+}
+
+LOGFONTA FontOf(const HtmlTextRun& run) {
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(run.font), sizeof(font), &font);
+    return font;
+}
+
+TEST(GdiRendering, TextIsDrawnInItsColourInsideItsRun) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<font color=red>RRRR</font> <font color=#0000ff>BBBB</font>");
+    const RECT red = ToRect(RunOf(drawer, "RRRR").box), blue = ToRect(RunOf(drawer, "BBBB").box);
+    EXPECT_GT(canvas.Count(red, Reddish), 10);
+    EXPECT_EQ(canvas.Count(red, Bluish), 0);
+    EXPECT_GT(canvas.Count(blue, Bluish), 10);
+    EXPECT_EQ(canvas.Count(blue, Reddish), 0);
+    const RECT inked = canvas.Bounds(canvas.Whole(), NotWhite);
+    EXPECT_GE(inked.left, red.left);
+    EXPECT_LE(inked.right, blue.right + 1);
+}
+
+TEST(GdiRendering, RunsGetTheFontsOfTheirStyle) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "a<b>b</b><i>c</i><font face=\"Courier New\" size=24px>d</font><u>e</u><s>f</s>");
+    EXPECT_STREQ(FontOf(RunOf(drawer, "a")).lfFaceName, "Verdana");
+    EXPECT_EQ(FontOf(RunOf(drawer, "a")).lfHeight, -13);
+    EXPECT_EQ(FontOf(RunOf(drawer, "b")).lfWeight, 800);
+    EXPECT_TRUE(FontOf(RunOf(drawer, "c")).lfItalic);
+    EXPECT_STREQ(FontOf(RunOf(drawer, "d")).lfFaceName, "Courier New");
+    EXPECT_EQ(FontOf(RunOf(drawer, "d")).lfHeight, -24);
+    EXPECT_TRUE(FontOf(RunOf(drawer, "e")).lfUnderline);
+    EXPECT_TRUE(FontOf(RunOf(drawer, "f")).lfStrikeOut);
+}
+
+TEST(GdiRendering, OverlineAndSolidBackgroundAreDrawn) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<font style=o color=red bkgnd=#00ff00>xx</font>");
+    const HtmlRect box = RunOf(drawer, "xx").box;
+    EXPECT_TRUE(Reddish(canvas.At(box.left + 1, box.top)));
+    EXPECT_EQ(canvas.At(box.right - 1, box.bottom - 1), RGB(0, 255, 0));
+}
+
+TEST(GdiRendering, BordersAndRulesWhereTheLayoutPutThem) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<table border=2 bordercolor=red><tr><td bordercolor=blue>x</td></tr></table>"
+                        "<hr color=green size=2 width=30>");
+    const auto& items = drawer.DisplayList().items;
+    const HtmlBorder* table = nullptr;
+    const HtmlBorder* cell = nullptr;
+    const HtmlRule* rule = nullptr;
+    for (const auto& item : items) {
+        if (const auto* b = std::get_if<HtmlBorder>(&item)) (table ? cell : table) = b;
+        if (const auto* r = std::get_if<HtmlRule>(&item)) rule = r;
+    }
+    ASSERT_TRUE(table && cell && rule);
+    const HtmlRect t = table->box, c = cell->box, r = rule->box;
+    EXPECT_EQ(canvas.At(t.left, t.top + t.Height() / 2), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.At(t.left + 1, t.top + t.Height() / 2), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.At(t.right - 1, t.top + 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.At(t.left + 2, t.top + t.Height() / 2), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(c.left, c.top + c.Height() / 2), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.At(c.right - 1, c.bottom - 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Count(ToRect(r), [](COLORREF p) { return p == RGB(0, 128, 0); }), 2 * 30);
+    EXPECT_EQ(canvas.At(r.left, r.top - 1), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(r.right, r.top), RGB(255, 255, 255));
+}
+
+TEST(GdiRendering, DottedAndDoubleBordersStayOnTheirBox) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<table borderstyle=dotted bordercolor=red cellpadding=4><tr><td>x</td></tr></table>", 0, 0);
+    const RECT dotted = canvas.Bounds(canvas.Whole(), Reddish);
+    const SIZE size{drawer.DisplayList().size.cx, drawer.DisplayList().size.cy};
+    EXPECT_EQ(dotted.left, 0);
+    EXPECT_EQ(dotted.right, size.cx);
+    EXPECT_LT(canvas.Count({0, 0, size.cx, 1}, Reddish), size.cx);
+    EXPECT_GT(canvas.Count({0, 0, size.cx, 1}, Reddish), size.cx / 4);
+}
+
+TEST(GdiRendering, LinkRectangleMatchesTheDrawnLink) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "see <a href=http://example.invalid/>the link</a> here", 10, 20);
+    const RECT inked = canvas.Bounds(canvas.Whole(), Bluish);
+    ASSERT_LT(inked.left, inked.right);
+    EXPECT_EQ(drawer.LinkAt({inked.left, (inked.top + inked.bottom) / 2}), 0);
+    EXPECT_EQ(drawer.LinkAt({inked.right - 1, (inked.top + inked.bottom) / 2}), 0);
+    EXPECT_EQ(drawer.LinkAt({inked.left - 4, (inked.top + inked.bottom) / 2}), -1);
+    EXPECT_EQ(drawer.LinkAt({inked.right + 4, (inked.top + inked.bottom) / 2}), -1);
+    EXPECT_FALSE(drawer.SetLinkCursor({5, 5}));
+}
+
+TEST(GdiRendering, HoveringALinkRedrawsItInTheHoverStyle) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "x <a href=u>link</a>");
+    const HtmlRect box = RunOf(drawer, "link").box;
+    const POINT over{box.left + 2, box.top + 2};
+    EXPECT_FALSE(drawer.IsRedrawNeeded({0, 0}));
+    EXPECT_TRUE(drawer.IsRedrawNeeded(over));
+    drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 200, 50});
+    EXPECT_TRUE(FontOf(RunOf(drawer, "link")).lfUnderline);
+    EXPECT_FALSE(drawer.IsRedrawNeeded(over));
+    EXPECT_TRUE(drawer.IsRedrawNeeded({0, 0}));
+}
+
+LRESULT CALLBACK RecordLinkText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP + 5) {
+        auto* seen = reinterpret_cast<std::string*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        *seen = reinterpret_cast<const char*>(wParam);
+        *seen += '/' + std::to_string(lParam);
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(GdiRendering, ClickOnAMsgLinkSendsTheCallbackWithItsText) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RecordLinkText;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TarvelLinkSink";
+    ::RegisterClassA(&wc);
+    const HWND sink = ::CreateWindowA("TarvelLinkSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(sink, nullptr);
+    std::string seen;
+    ::SetWindowLongPtrA(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    drawer.SetCallbackHyperlink(sink, WM_APP + 5, 7);
+    canvas.Draw(drawer, "<a msg=\"hello there\">one</a> <a msg=\"\">two</a> three");
+    EXPECT_TRUE(drawer.OnLButtonDown({RunOf(drawer, "one").box.left + 1, 2}));
+    EXPECT_EQ(seen, "hello there/7");
+    seen.clear();
+    EXPECT_TRUE(drawer.OnLButtonDown({RunOf(drawer, "two").box.left + 1, 2}));
+    EXPECT_EQ(seen, "");
+    EXPECT_FALSE(drawer.OnLButtonDown({RunOf(drawer, " three").box.right - 2, 2}));
+    ::DestroyWindow(sink);
+}
+
+}  // namespace
