@@ -95,11 +95,11 @@ void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& ent
 
 // The new text goes to a temporary file that replaces the old one only once it
 // is completely on disk, so a failed save leaves the old file as it was.
-void TemplateStore::WriteTemplateFile(const std::string& path, const std::vector<std::string>& chunks)
+void TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text)
 {
     if (!ensureWritableFile(path))
         return;
-    const auto result = files_.replaceContents(path, TemplateWriter::fileBytes(chunks));
+    const auto result = files_.replaceContents(path, text);
     if (result.ok())
         return;
     auto errorText = SystemErrorText(result.error);

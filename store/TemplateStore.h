@@ -32,7 +32,7 @@ public:
 
     void SaveAllTemplates(const LanguageEntries& entries);
     void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path);
-    void WriteTemplateFile(const std::string& path, const std::vector<std::string>& chunks);
+    void WriteTemplateFile(const std::string& path, const std::string& text);
 
     std::string SystemErrorText(unsigned long code);
 

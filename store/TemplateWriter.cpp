@@ -20,13 +20,18 @@ bool isLoneLineFeed(std::string_view text, std::size_t at)
 // which comes to the same as giving each lone LF a CR.
 void appendAsWritten(std::string& out, std::string_view text)
 {
+    // Room for the worst case, every character an LF; trimmed afterwards.
+    const auto start = out.size();
+    out.resize(start + 2 * text.size());
+    char* at = out.data() + start;
     char previous = '\0';
     for (const char c : text) {
         if (c == '\n' && previous != '\r')
-            out.push_back('\r');
-        out.push_back(c);
+            *at++ = '\r';
+        *at++ = c;
         previous = c;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 bool hasLoneLineFeed(std::string_view text)
@@ -39,70 +44,47 @@ bool hasLoneLineFeed(std::string_view text)
 
 // The description stays in memory with CR LF breaks: turning them into LF and
 // back changes nothing but a lone LF, which gains its CR.
-void appendReadmeBlock(std::string& chunk, AutotextEntry& entry)
+void appendReadmeBlock(std::string& text, AutotextEntry& entry)
 {
     if (entry.description.empty())
         return;
-    chunk.append("readme:\r\n");
-    appendAsWritten(chunk, trimmedRightView(entry.description));
-    chunk.append("\r\n\f\r\n");
+    text.append("readme:\r\n");
+    appendAsWritten(text, trimmedRightView(entry.description));
+    text.append("\r\n\f\r\n");
     if (hasLoneLineFeed(entry.description))
         replaceAll(entry.description, "\n", "\r\n");
 }
 
-std::string formatRecord(AutotextEntry& entry)
+void appendRecord(std::string& text, AutotextEntry& entry)
 {
     if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
         if (hasLoneLineFeed(entry.description))
             replaceAll(entry.description, "\n", "\r\n");
-        return {};
+        return;
     }
-    std::string chunk;
-    // Room for the text, a CR for every few characters and the fixed parts.
-    const auto textSize = entry.description.size() + entry.title.size() + entry.shortcut.size() +
-                          entry.code.size();
-    chunk.reserve(textSize + textSize / 4 + 32);
-    appendReadmeBlock(chunk, entry);
-    chunk.append("a:");
-    appendAsWritten(chunk, entry.title);
-    chunk.append(":");
-    appendAsWritten(chunk, entry.shortcut);
-    chunk.append(":\r\n");
-    appendAsWritten(chunk, entry.code);
-    chunk.append("\f\r\n");
+    appendReadmeBlock(text, entry);
+    text.append("a:");
+    appendAsWritten(text, entry.title);
+    text.append(":");
+    appendAsWritten(text, entry.shortcut);
+    text.append(":\r\n");
+    appendAsWritten(text, entry.code);
+    text.append("\f\r\n");
     // Title, shortcut and code keep LF line breaks after a save.
     replaceAll(entry.title, "\r\n", "\n");
     replaceAll(entry.shortcut, "\r\n", "\n");
     replaceAll(entry.code, "\r\n", "\n");
-    return chunk;
 }
 
 } // namespace
 
-std::vector<std::string> FormatLanguageRecords(const std::vector<AutotextEntry*>& entries)
+std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries)
 {
-    std::vector<std::string> chunks;
-    chunks.reserve(entries.size());
-    for (auto* entry : entries) {
-        if (entry == nullptr || entry->kind != 0)
-            continue;
-        auto chunk = formatRecord(*entry);
-        if (!chunk.empty())
-            chunks.push_back(std::move(chunk));
-    }
-    return chunks;
-}
-
-std::string fileBytes(const std::vector<std::string>& chunks)
-{
-    std::size_t size = 0;
-    for (const auto& chunk : chunks)
-        size += chunk.size();
-    std::string bytes;
-    bytes.reserve(size);
-    for (const auto& chunk : chunks)
-        bytes.append(chunk);
-    return bytes;
+    std::string text;
+    for (auto* entry : entries)
+        if (entry != nullptr && entry->kind == 0)
+            appendRecord(text, *entry);
+    return text;
 }
 
 } // namespace TemplateWriter

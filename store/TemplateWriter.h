@@ -8,14 +8,12 @@
 // Turns the entries of one language into the text of its template file.
 namespace TemplateWriter {
 
-// One chunk per written entry (its readme block and its record) in the form
-// the file holds it: the text with LF line breaks as a text-mode write stores
-// it, every LF as CR LF. Entries of another kind and entries whose title,
-// shortcut and code are all empty are skipped. As a side effect title,
-// shortcut and code keep LF line breaks afterwards; the description keeps CR LF.
-std::vector<std::string> FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
-
-// The file's bytes: the chunks in order, nothing between them.
-std::string fileBytes(const std::vector<std::string>& chunks);
+// The text of one language's template file, as a text-mode write of the
+// records with LF line breaks stores it (every LF as CR LF): for each written
+// entry its readme block, if it has a description, and its record. Entries of
+// another kind and entries whose title, shortcut and code are all empty are
+// skipped. As a side effect title, shortcut and code keep LF line breaks
+// afterwards; the description keeps CR LF.
+std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
 
 } // namespace TemplateWriter

@@ -29,7 +29,7 @@ public:
 
 std::string writtenBytes(const CollectingSink& sink)
 {
-    return TemplateWriter::fileBytes(TemplateWriter::FormatLanguageRecords(sink.pointers()));
+    return TemplateWriter::FormatLanguageRecords(sink.pointers());
 }
 } // namespace
 

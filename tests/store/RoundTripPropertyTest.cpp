@@ -82,7 +82,7 @@ TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
         std::vector<AutotextEntry*> pointers;
         for (auto& entry : entries)
             pointers.push_back(&entry);
-        const auto written = TemplateWriter::fileBytes(TemplateWriter::FormatLanguageRecords(pointers));
+        const auto written = TemplateWriter::FormatLanguageRecords(pointers);
 
         const auto sink = storetest::readTemplate(written);
         const auto read = sink.entries();
@@ -94,7 +94,7 @@ TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
             EXPECT_EQ(read[i]->description, expectedDescription(expected[i].description));
             EXPECT_EQ(read[i]->ordinal, static_cast<int>(i));
         }
-        EXPECT_EQ(TemplateWriter::fileBytes(TemplateWriter::FormatLanguageRecords(read)), written);
+        EXPECT_EQ(TemplateWriter::FormatLanguageRecords(read), written);
     }
 }
 

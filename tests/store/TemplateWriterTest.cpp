@@ -4,7 +4,6 @@
 #include "tests/store/StoreTestSupport.h"
 
 using TemplateWriter::FormatLanguageRecords;
-using TemplateWriter::fileBytes;
 
 namespace {
 
@@ -21,7 +20,7 @@ AutotextEntry makeEntry(std::string title, std::string shortcut, std::string cod
 
 std::string bytesOf(std::vector<AutotextEntry*> entries)
 {
-    return fileBytes(FormatLanguageRecords(entries));
+    return FormatLanguageRecords(entries);
 }
 
 TEST(TemplateWriter, WritesReadmeBlockThenRecordWithCrLf)
