@@ -22,10 +22,11 @@ public:
     CHtmlLayout(IHtmlPlatform& platform, const CHtmlStyleSheet& sheet) : platform_(platform), sheet_(sheet) {}
 
     HtmlDisplayList Layout(std::string_view markup, const HtmlLayoutOptions& options);
+
+private:
     // The style text starts in: the default style with the body rule over it.
     HtmlStyle BaseStyle(const CHtmlLayoutContext& context) const;
 
-private:
     IHtmlPlatform& platform_;
     const CHtmlStyleSheet& sheet_;
 };
