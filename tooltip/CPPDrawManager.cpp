@@ -160,6 +160,42 @@ void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF b
     dib.DrawTo(dc, rect.left, rect.top);
 }
 
+namespace {
+
+// Darkens the destination under the image's coverage moved by the offsets,
+// blurred by the depths.
+void CastShadow(CCeXDib& dest, const std::vector<int>& alpha, int width, int height, POINT at,
+                const HtmlImageShadow& shadow, int rx, int ry) {
+    const int dw = dest.Width(), dh = dest.Height();
+    std::vector<int> mask(static_cast<std::size_t>(dw) * dh, 0);
+    for (int v = 0; v < height; ++v)
+        for (int u = 0; u < width; ++u)
+            mask[(v + at.y + shadow.offsetY) * dw + (u + at.x + shadow.offsetX)] = alpha[v * width + u];
+    if (rx || ry) mask = BoxBlur(mask, dw, dh, rx, ry);
+    const int darkness = std::clamp(shadow.darkness, 0, 100);
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        const int keep = 255 * 100 - mask[i] * darkness;
+        const Rgb c = FromPixel(dest.Bits()[i]);
+        dest.Bits()[i] = ToPixel({c.r * keep / 25500, c.g * keep / 25500, c.b * keep / 25500});
+    }
+}
+
+// Lays the image (drawn on black, so its colours are premultiplied by its
+// coverage) over the destination in its style.
+void Composite(CCeXDib& dest, CCeXDib& black, const std::vector<int>& alpha, POINT at, unsigned style) {
+    for (int v = 0; v < black.Height(); ++v)
+        for (int u = 0; u < black.Width(); ++u) {
+            const int a = alpha[v * black.Width() + u];
+            if (a <= 0) continue;
+            const Rgb p = FromPixel(black.At(u, v));
+            const Rgb c = Styled({p.r * 255 / a, p.g * 255 / a, p.b * 255 / a}, style);
+            std::uint32_t& d = dest.At(u + at.x, v + at.y);
+            d = ToPixel(Mix(FromPixel(d), c, a * kOne / 255));
+        }
+}
+
+}  // namespace
+
 void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style,
                                 const HtmlImageShadow& shadow, const std::function<void(HDC)>& draw) {
     if (width <= 0 || height <= 0) return;
@@ -170,36 +206,16 @@ void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, uns
     draw(black.Dc());
     draw(white.Dc());
     const std::vector<int> alpha = Coverage(black, white);
-    const bool shadowed = (style & kImageShadow) != 0;
-    const int ox = shadowed ? shadow.offsetX : 0, oy = shadowed ? shadow.offsetY : 0;
-    const int rx = shadowed && shadow.gradient ? std::max(0, shadow.depthX / 2) : 0;
-    const int ry = shadowed && shadow.gradient ? std::max(0, shadow.depthY / 2) : 0;
-    const int left = x + std::min(0, ox) - rx, top = y + std::min(0, oy) - ry;
-    const int dw = width + std::abs(ox) + 2 * rx, dh = height + std::abs(oy) + 2 * ry;
-    CCeXDib dest(dw, dh);
+    HtmlImageShadow cast = shadow;
+    if (!(style & kImageShadow)) cast.offsetX = cast.offsetY = 0;
+    const int rx = (style & kImageShadow) && shadow.gradient ? std::max(0, shadow.depthX / 2) : 0;
+    const int ry = (style & kImageShadow) && shadow.gradient ? std::max(0, shadow.depthY / 2) : 0;
+    const int left = x + std::min(0, cast.offsetX) - rx, top = y + std::min(0, cast.offsetY) - ry;
+    CCeXDib dest(width + std::abs(cast.offsetX) + 2 * rx, height + std::abs(cast.offsetY) + 2 * ry);
     if (!dest.Valid()) return;
     dest.CopyFrom(dc, left, top);
-    const int ix = x - left, iy = y - top;
-    if (shadowed) {
-        std::vector<int> mask(static_cast<std::size_t>(dw) * dh, 0);
-        for (int v = 0; v < height; ++v)
-            for (int u = 0; u < width; ++u) mask[(v + iy + oy) * dw + (u + ix + ox)] = alpha[v * width + u];
-        if (rx || ry) mask = BoxBlur(mask, dw, dh, rx, ry);
-        const int darkness = std::clamp(shadow.darkness, 0, 100);
-        for (std::size_t i = 0; i < mask.size(); ++i) {
-            const int keep = 255 * 100 - mask[i] * darkness;
-            const Rgb c = FromPixel(dest.Bits()[i]);
-            dest.Bits()[i] = ToPixel({c.r * keep / 25500, c.g * keep / 25500, c.b * keep / 25500});
-        }
-    }
-    for (int v = 0; v < height; ++v)
-        for (int u = 0; u < width; ++u) {
-            const int a = alpha[v * width + u];
-            if (a <= 0) continue;
-            const Rgb p = FromPixel(black.At(u, v));
-            const Rgb c = Styled({p.r * 255 / a, p.g * 255 / a, p.b * 255 / a}, style);
-            std::uint32_t& d = dest.At(u + ix, v + iy);
-            d = ToPixel(Mix(FromPixel(d), c, a * kOne / 255));
-        }
+    const POINT at{x - left, y - top};
+    if (style & kImageShadow) CastShadow(dest, alpha, width, height, at, cast, rx, ry);
+    Composite(dest, black, alpha, at, style);
     dest.DrawTo(dc, left, top);
 }

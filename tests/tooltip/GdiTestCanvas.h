@@ -48,9 +48,6 @@ public:
         return b;
     }
     RECT Whole() const { return {0, 0, dib_.Width(), dib_.Height()}; }
-    // Writes the canvas as a 24-bit BMP (kept beside an expected image when
-    // a comparison fails).
-    bool Save(const std::string& path);
 
 private:
     CCeXDib dib_;
