@@ -1,0 +1,84 @@
+#include "tests/editor/MessageBoxAnswerer.h"
+
+#include <algorithm>
+
+namespace tarvel::uitest {
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+
+std::string WindowText(HWND hwnd) {
+    char text[2048] = {};
+    ::GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+bool IsTopLevelDialog(HWND hwnd) {
+    char name[32] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    return ::lstrcmpA(name, kDialogClass) == 0 && !(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD);
+}
+
+// The message text is the one static control with text (the icon has none).
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    char name[32] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    auto& text = *reinterpret_cast<std::string*>(context);
+    if (::lstrcmpiA(name, "Static") == 0 && text.empty()) {
+        text = WindowText(child);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+MessageBoxAnswerer* MessageBoxAnswerer::current_ = nullptr;
+
+MessageBoxAnswerer::MessageBoxAnswerer(std::string ignoredCaption) : ignoredCaption_(std::move(ignoredCaption)) {
+    current_ = this;
+    hook_ = ::SetWindowsHookExA(WH_CBT, HookProcedure, nullptr, ::GetCurrentThreadId());
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    ::UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxAnswerer::HookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (current_) {
+        try {
+            if (code == HCBT_ACTIVATE) {
+                current_->OnActivate(reinterpret_cast<HWND>(wParam));
+            } else if (code == HCBT_DESTROYWND) {
+                current_->OnDestroy(reinterpret_cast<HWND>(wParam));
+            }
+        } catch (...) {
+            // Recording is best effort; the hook chain must go on.
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void MessageBoxAnswerer::OnActivate(HWND window) {
+    if (!IsTopLevelDialog(window) || WindowText(window) == ignoredCaption_ ||
+        std::find(openBoxes_.begin(), openBoxes_.end(), window) != openBoxes_.end()) {
+        return;
+    }
+    Box box;
+    box.caption = WindowText(window);
+    ::EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&box.text));
+    if (!answers_.empty()) {
+        box.answer = answers_.front();
+        answers_.pop_front();
+    }
+    boxes_.push_back(box);
+    openBoxes_.push_back(window);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(box.answer, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, box.answer)));
+}
+
+void MessageBoxAnswerer::OnDestroy(HWND window) noexcept {
+    openBoxes_.erase(std::remove(openBoxes_.begin(), openBoxes_.end(), window), openBoxes_.end());
+}
+
+}  // namespace tarvel::uitest

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tarvel::uitest {
+
+// Answers the message boxes of this thread as a user would: when a box is
+// activated (HCBT_ACTIVATE) its caption and text are recorded and the next
+// queued answer (OK when none is queued) is posted to it as a button command.
+// Dialogs with the ignored caption (the one under test) are left alone.
+class MessageBoxAnswerer {
+public:
+    struct Box {
+        std::string caption;
+        std::string text;
+        int answer = IDOK;
+    };
+
+    explicit MessageBoxAnswerer(std::string ignoredCaption);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    void QueueAnswer(int buttonId) { answers_.push_back(buttonId); }
+    const std::vector<Box>& Boxes() const noexcept { return boxes_; }
+    // True from a box's activation until its window is destroyed.
+    bool IsBoxOpen() const noexcept { return !openBoxes_.empty(); }
+
+private:
+    static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    void OnActivate(HWND window);
+    void OnDestroy(HWND window) noexcept;
+
+    static MessageBoxAnswerer* current_;
+    HHOOK hook_ = nullptr;
+    std::string ignoredCaption_;
+    std::deque<int> answers_;
+    std::vector<Box> boxes_;
+    std::vector<HWND> openBoxes_;
+};
+
+}  // namespace tarvel::uitest
