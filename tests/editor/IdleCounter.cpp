@@ -4,7 +4,7 @@ namespace tarvel::uitest {
 
 IdleCounter* IdleCounter::current_ = nullptr;
 
-IdleCounter::IdleCounter() {
+IdleCounter::IdleCounter(FirstIdle onFirstIdle) : onFirstIdle_(std::move(onFirstIdle)) {
     current_ = this;
     hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, HookProcedure, nullptr, ::GetCurrentThreadId());
 }
@@ -21,6 +21,13 @@ LRESULT CALLBACK IdleCounter::HookProcedure(int code, WPARAM wParam, LPARAM lPar
             LARGE_INTEGER now;
             ::QueryPerformanceCounter(&now);
             current_->firstIdle_ = now.QuadPart;
+            if (current_->onFirstIdle_) {
+                try {
+                    current_->onFirstIdle_(sent->hwnd);
+                } catch (...) {
+                    // The hook chain must go on whatever the observer does.
+                }
+            }
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

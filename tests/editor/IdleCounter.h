@@ -2,15 +2,19 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tarvel::uitest {
 
 // Counts the idle messages (WM_KICKIDLE) that a modal loop on this thread
-// sends, through a WH_CALLWNDPROC hook; the first one's time is kept.
+// sends, through a WH_CALLWNDPROC hook; the first one's time is kept and the
+// optional callback gets the window of the first one.
 class IdleCounter {
 public:
     static constexpr UINT kKickIdle = 0x036A;
+    using FirstIdle = std::function<void(HWND)>;
 
-    IdleCounter();
+    explicit IdleCounter(FirstIdle onFirstIdle = {});
     ~IdleCounter();
     IdleCounter(const IdleCounter&) = delete;
     IdleCounter& operator=(const IdleCounter&) = delete;
@@ -23,6 +27,7 @@ private:
     static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
     static IdleCounter* current_;
+    FirstIdle onFirstIdle_;
     HHOOK hook_ = nullptr;
     long count_ = 0;
     LONGLONG firstIdle_ = 0;
