@@ -21,6 +21,7 @@ constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
 constexpr int kTreeImageWidth = 16;
 constexpr COLORREF kModifiedColor = RGB(255, 0, 0);
 constexpr int kCompanyFadeSteps = 20;
+constexpr int kTipFadeSteps = 20;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
 
 } // namespace
@@ -67,6 +68,8 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result)
                                 .OnMessage(WM_DESTROY, &CQnTempDlg::OnDestroy)
                                 .OnCommand(IDC_APPLY, &CQnTempDlg::OnApply)
                                 .OnCommand(ID_ENTRY_SAVE, &CQnTempDlg::OnSaveCommand)
+                                .OnCommand(IDC_PREVIOUS_TIP, &CQnTempDlg::OnPreviousTip)
+                                .OnCommand(IDC_NEXT_TIP, &CQnTempDlg::OnNextTip)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
                                 .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored);
@@ -104,6 +107,7 @@ BOOL CQnTempDlg::OnInitDialog()
     EnableSaveRestore(theApp().Profile(), EditorTexts::kProfileSection);
     RestoreSelection();
     ::SetFocus(tree_);
+    FillTipLine();
     ShowCompanyLine();
     return FALSE;
 }
@@ -158,6 +162,29 @@ void CQnTempDlg::AnchorControls()
     AddAnchor(IDOK, BOTTOM_RIGHT);
     AddAnchor(IDC_TIP_LINE, BOTTOM_LEFT, BOTTOM_RIGHT);
     AddAnchor(IDC_COMPANY_LINE, TOP_RIGHT, TOP_RIGHT);
+}
+
+void CQnTempDlg::FillTipLine()
+{
+    for (const char* tip : EditorTexts::kHelpTips)
+        tipLine_.AddText(tip);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    tipLine_.SetBackgroundColor(face);
+    tipLine_.SetAlignment(tarvel::CTipStatic::kAlignLeft);
+    tipLine_.SetEngraved(false);
+    tipLine_.ShowTip(0, kTipFadeSteps, face);
+}
+
+LRESULT CQnTempDlg::OnPreviousTip(const Message&)
+{
+    tipLine_.ShowPrevious(kTipFadeSteps);
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnNextTip(const Message&)
+{
+    tipLine_.ShowNext(kTipFadeSteps);
+    return 0;
 }
 
 void CQnTempDlg::ShowCompanyLine()

@@ -49,6 +49,7 @@ private:
     bool CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT placeholderId);
     void CreateSplitters();
     void AnchorControls();
+    void FillTipLine();
     void ShowCompanyLine();
 
     // Tree
@@ -72,6 +73,8 @@ private:
     LRESULT OnDestroy(const tarvel::Message& message);
     LRESULT OnApply(const tarvel::Message& message);
     LRESULT OnSaveCommand(const tarvel::Message& message);
+    LRESULT OnPreviousTip(const tarvel::Message& message);
+    LRESULT OnNextTip(const tarvel::Message& message);
     LRESULT OnSelChanging(const tarvel::Message& message);
     LRESULT OnTreeNotifyIgnored(const tarvel::Message& message);
 

@@ -9,6 +9,8 @@
 #define TEXT_COMMAND_DUPLICATE "Duplicate the selected entry\nDuplicate (Ctrl-C)"
 
 #ifndef RC_INVOKED
+#include <array>
+
 namespace EditorTexts {
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kCompanyName = "Ambergrove Software";
@@ -19,5 +21,35 @@ constexpr const char* kUntitled = "Untitled";
 constexpr const char* kSpacesInShortcut = "Spaces are not allowed in Shortcuts.";
 constexpr const char* kColonsInTitle = "Colons are not allowed in Titles.";
 constexpr const char* kColonsInShortcut = "Colons are not allowed in Shortcuts.";
+
+// The help tips of the tip line, in the order the buttons step through them.
+constexpr std::array<const char*, 26> kHelpTips{
+    "Autotext Help.",
+    "Shortcuts trigger the suggesting of Autotext.",
+    "Shortcuts are case sensitive.",
+    "Titles appear when shortcuts are typed.",
+    "Code is suggested if title is blank.",
+    "Leave title blank for simple Autotext entries.",
+    "Specify a title for long, infrequently-used entries.",
+    "Shift+right click in source windows for Autotext with titles.",
+    "Descriptions are optional.",
+    "Autotext entries are unique to each programming language.",
+    "Find the entry for your current language before editing.",
+    "Hover in the expansion tree to see expanded code.",
+    "Right click in expansion tree to create or delete Autotext.",
+    "Drag-and-drop in the expansion tree to reorder Autotext.",
+    "Use the same shortcut in multiple entries for a menu of Autotext.",
+    "Use special characters to expand commonly typed values.",
+    "Right click in the code window to see special characters.",
+    "Use $clipboard$ to insert contents of the clipboard.",
+    "Use $selection$ to wrap a selection with Autotext.",
+    "$selection$ expands to nothing if there is no selection.",
+    "$FILE$ expands in the case of the current file.",
+    "$ENV$ expands if ENV is an environment variable.",
+    "Unknown special characters imply prompting for user input.",
+    "Use $foo$ to prompt for foo when Autotext is expanded.",
+    "Include up to eight prompts in a single Autotext entry.",
+    "Use Ctrl+Shift+V to paste into a prompt dialog.",
+};
 } // namespace EditorTexts
 #endif
