@@ -10,18 +10,31 @@ constexpr size_t kTextBuffer = 4096;
 struct Search {
     int id = 0;
     const char* className = nullptr;
+    const char* caption = nullptr;
     HWND found = nullptr;
 };
 
+bool HasClass(HWND hwnd, const char* className) {
+    char name[64] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    return ::lstrcmpiA(name, className) == 0;
+}
+
+bool Matches(HWND hwnd, const Search& search) {
+    if (search.caption) {
+        char text[256] = {};
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        return ::lstrcmpA(text, search.caption) == 0 && (!search.className || HasClass(hwnd, search.className));
+    }
+    if (search.className) {
+        return HasClass(hwnd, search.className);
+    }
+    return ::GetDlgCtrlID(hwnd) == search.id;
+}
+
 BOOL CALLBACK MatchDescendant(HWND hwnd, LPARAM context) {
     auto& search = *reinterpret_cast<Search*>(context);
-    if (search.className) {
-        char name[64] = {};
-        ::GetClassNameA(hwnd, name, sizeof name);
-        if (::lstrcmpiA(name, search.className) == 0) {
-            search.found = hwnd;
-        }
-    } else if (::GetDlgCtrlID(hwnd) == search.id) {
+    if (Matches(hwnd, search)) {
         search.found = hwnd;
     }
     return search.found == nullptr;
@@ -54,6 +67,18 @@ HWND EditorWindow::ControlOfClass(const char* className) const noexcept {
     Search search;
     search.className = className;
     return FindDescendant(dialog_, search);
+}
+
+HWND EditorWindow::PageWithCaption(const char* caption) const noexcept {
+    Search search;
+    search.caption = caption;
+    search.className = "#32770";
+    return FindDescendant(dialog_, search);
+}
+
+bool EditorWindow::FocusIsWithin(HWND window) noexcept {
+    HWND focus = ::GetFocus();
+    return window && focus && (focus == window || ::IsChild(window, focus));
 }
 
 std::string EditorWindow::Text(int id) const {

@@ -21,6 +21,10 @@ public:
     HWND Control(int id) const noexcept;
     // The first descendant of the window class (e.g. "Scintilla").
     HWND ControlOfClass(const char* className) const noexcept;
+    // A child dialog (a property page) by its caption, e.g. "Code".
+    HWND PageWithCaption(const char* caption) const noexcept;
+    // True when the focus is the window or one of its descendants.
+    static bool FocusIsWithin(HWND window) noexcept;
     std::string Text(int id) const;
     // Through WM_SETTEXT, as a paste would replace the text.
     void SetText(int id, const std::string& text) const;

@@ -1,0 +1,203 @@
+// How the editor's closing buttons reach the template files, and how it
+// reads a directory whose files are missing, unreadable or misnamed.
+#include "tests/editor/EditorTest.h"
+
+#include "res/resource.h"
+#include "tests/editor/TemplateText.h"
+#include "tests/editor/WindowCreationVeto.h"
+
+#include <vector>
+
+namespace tarvel::uitest {
+namespace {
+
+constexpr char kLfOnlyCpp[] = "a:for loop:fori:\nfor (;;) {\n}\f\n";
+constexpr char kCanonicalCpp[] = "a:for loop:fori:\r\nfor (;;) {\r\n}\f\r\n";
+
+std::vector<std::string> AllTemplateFiles() { return {std::begin(kTemplateFiles), std::end(kTemplateFiles)}; }
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class EditorSaving : public EditorTest {
+protected:
+    // Two of the eight files, one of them with LF-only line ends.
+    void WritePartialTemplates() const {
+        folder_.Write("cpp.tpl", kLfOnlyCpp);
+        folder_.Write("html.tpl", SampleFile("html.tpl"));
+    }
+};
+
+void RenameFirstCppEntry(EditorWindow& window, const std::string& title) {
+    window.Select(window.Child("C++", 0));
+    window.SetText(IDC_TITLE, title);
+}
+
+TEST_F(EditorSaving, OkRewritesAllEightTemplateFilesAndReturnsOne) {
+    WritePartialTemplates();
+    DialogScript script;
+    script.Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+
+    EXPECT_EQ(folder_.Names(), Sorted(AllTemplateFiles()));
+    EXPECT_EQ(folder_.Read("cpp.tpl"), std::optional<std::string>(kCanonicalCpp));
+    EXPECT_EQ(folder_.Read("html.tpl"), SampleFile("html.tpl"));
+    for (const char* missing : {"cs.tpl", "java.tpl", "js.tpl", "perl.tpl", "txt.tpl", "vb.tpl"}) {
+        EXPECT_EQ(folder_.Read(missing), std::optional<std::string>("")) << missing;
+    }
+}
+
+TEST_F(EditorSaving, CancelReturnsTwoAndWritesNothing) {
+    WritePartialTemplates();
+    const auto before = FilesOnDisk();
+    DialogScript script;
+    script.Do("rename an entry", [](EditorWindow& window) { RenameFirstCppEntry(window, "renamed"); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(FilesOnDisk(), before);
+}
+
+TEST_F(EditorSaving, CancelAfterApplyReturnsTwoWithTheAppliedStateOnDisk) {
+    WriteSampleTemplates();
+    bool applyEnabledByEdit = false;
+    bool applyEnabledAfterApply = true;
+    DialogScript script;
+    script.Do("rename and apply",
+              [&](EditorWindow& window) {
+                  RenameFirstCppEntry(window, "applied title");
+                  applyEnabledByEdit = window.IsEnabled(IDC_APPLY);
+                  window.SendCommand(IDC_APPLY);
+                  applyEnabledAfterApply = window.IsEnabled(IDC_APPLY);
+              })
+        .Do("rename again", [](EditorWindow& window) { window.SetText(IDC_TITLE, "dropped title"); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(applyEnabledByEdit);
+    EXPECT_FALSE(applyEnabledAfterApply);
+    const std::string expectedCpp =
+        TemplateRecord("applied title", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
+        TemplateRecord("class declaration", "cls", "class $Name$ {\n};") + TemplateRecord("file header", "", "// $FILE$");
+    EXPECT_EQ(folder_.Read("cpp.tpl"), expectedCpp);
+    EXPECT_EQ(folder_.Read("html.tpl"), SampleFile("html.tpl"));
+}
+
+TEST_F(EditorSaving, EachCallStartsFromTheFilesOnDisk) {
+    WriteSampleTemplates();
+    DialogScript first;
+    first.Do("rename an entry", [](EditorWindow& window) { RenameFirstCppEntry(window, "unsaved"); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(first), IDCANCEL);
+
+    std::vector<std::string> labels;
+    std::string title;
+    DialogScript second;
+    second
+        .Do("read the entries",
+            [&](EditorWindow& window) {
+                labels = window.Labels(window.Children(window.Root("C++")));
+                window.Select(window.Child("C++", 0));
+                title = window.Text(IDC_TITLE);
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(second), IDCANCEL);
+    EXPECT_EQ(labels, (std::vector<std::string>{"fori", "cls", "file header"}));
+    EXPECT_EQ(title, "for loop");
+}
+
+TEST_F(EditorSaving, MissingTemplateFilesGiveEmptyRootsWithoutAMessage) {
+    std::vector<std::string> roots;
+    UINT items = 0;
+    bool cppRootSelected = false;
+    bool titleEnabled = true;
+    DialogScript script;
+    script
+        .Do("read the tree",
+            [&](EditorWindow& window) {
+                roots = window.Labels(window.Roots());
+                items = window.ItemCount();
+                cppRootSelected = window.SelectedItem() == window.Root("C++");
+                titleEnabled = window.IsEnabled(IDC_TITLE);
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(roots, (std::vector<std::string>{std::begin(kRootLabels), std::end(kRootLabels)}));
+    EXPECT_EQ(items, 8u);
+    EXPECT_TRUE(cppRootSelected);
+    EXPECT_FALSE(titleEnabled);
+    EXPECT_TRUE(script.Boxes().Boxes().empty());
+    EXPECT_TRUE(folder_.Names().empty());
+}
+
+TEST_F(EditorSaving, AnUnreadableTemplateFileIsReportedAndTheEditorStillOpens) {
+    WriteSampleTemplates();
+    ::DeleteFileA((folder_.Path() + "cpp.tpl").c_str());
+    folder_.MakeDirectory("cpp.tpl");
+    size_t cppEntries = 99;
+    std::vector<std::string> csLabels;
+    DialogScript script;
+    script
+        .Do("read the tree",
+            [&](EditorWindow& window) {
+                cppEntries = window.Children(window.Root("C++")).size();
+                csLabels = window.Labels(window.Children(window.Root("C#")));
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(cppEntries, 0u);
+    EXPECT_EQ(csLabels, std::vector<std::string>{"prop"});
+    // Once when the format is detected, once when the reader tries again.
+    const auto& boxes = script.Boxes().Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.caption, texts::kEditorCaption);
+        EXPECT_EQ(box.text.rfind(std::string(texts::kFileOpenFailed) + folder_.Path() + "cpp.tpl\n", 0), 0u)
+            << box.text;
+    }
+}
+
+TEST_F(EditorSaving, ADirectoryWithoutItsSeparatorReadsNothingAndSavesBesideIt) {
+    folder_.MakeDirectory("D");
+    folder_.Write("D\\cpp.tpl", SampleFile("cpp.tpl"));
+    UINT items = 0;
+    DialogScript script;
+    script.Do("count the items", [&](EditorWindow& window) { items = window.ItemCount(); }).Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditorOn(script, folder_.Path() + "D"), IDOK);
+    EXPECT_EQ(items, 8u);
+    std::vector<std::string> expected{"D"};
+    for (const char* file : kTemplateFiles) {
+        expected.push_back(std::string("D") + file);
+        EXPECT_EQ(folder_.Read(std::string("D") + file), std::optional<std::string>("")) << file;
+    }
+    EXPECT_EQ(folder_.Names(), Sorted(expected));
+    EXPECT_EQ(folder_.Read("D\\cpp.tpl"), SampleFile("cpp.tpl"));
+}
+
+TEST_F(EditorSaving, WithoutItsToolbarTheEditorShowsNoRootsAndNeverWrites) {
+    WriteSampleTemplates();
+    const auto before = FilesOnDisk();
+    WindowCreationVeto veto("ToolbarWindow32");
+    UINT items = 99;
+    bool hasToolbar = true;
+    DialogScript script;
+    script
+        .Do("read the tree and apply",
+            [&](EditorWindow& window) {
+                items = window.ItemCount();
+                hasToolbar = window.Toolbar() != nullptr;
+                // Alt+A sends Apply whatever the button's state.
+                window.SendCommand(IDC_APPLY);
+                window.SendCommand(ID_ENTRY_SAVE);
+            })
+        .Do("press OK", PressOk);
+    const int result = OpenEditor(script);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_GE(veto.Refused(), 1);
+    EXPECT_EQ(items, 0u);
+    EXPECT_FALSE(hasToolbar);
+    EXPECT_EQ(FilesOnDisk(), before);
+}
+
+}  // namespace
+}  // namespace tarvel::uitest

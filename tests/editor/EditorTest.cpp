@@ -1,0 +1,70 @@
+#include "tests/editor/EditorTest.h"
+
+#include "tests/editor/EditorHost.h"
+#include "tests/editor/ProfileKey.h"
+#include "tests/editor/TemplateText.h"
+
+#include <cstring>
+
+namespace tarvel::uitest {
+
+void EditorTest::SetUp() { ProfileKey::DeleteModuleKey(); }
+
+void EditorTest::TearDown() { ProfileKey::DeleteModuleKey(); }
+
+std::string EditorTest::SampleFile(const char* fileName) {
+    const std::string name = fileName;
+    if (name == "cpp.tpl") {
+        return TemplateRecord("for loop", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
+               TemplateRecord("class declaration", "cls", "class $Name$ {\n};") +
+               TemplateRecord("file header", "", "// $FILE$");
+    }
+    if (name == "html.tpl") {
+        std::string text;
+        for (int i = 0; i < 7; ++i) {
+            const std::string n = std::to_string(i);
+            text += TemplateRecord("html item " + n, "h" + n, "<p>" + n + "</p>");
+        }
+        return text;
+    }
+    if (name == "cs.tpl") {
+        return TemplateRecord("property", "prop", "public int $Name$ { get; set; }");
+    }
+    if (name == "java.tpl") {
+        return TemplateRecord("main method", "psvm", "public static void main(String[] args) {\n}");
+    }
+    if (name == "js.tpl") {
+        return TemplateRecord("function", "fn", "function $name$() {\n}");
+    }
+    if (name == "perl.tpl") {
+        return TemplateRecord("subroutine", "sub", "sub $name$ {\n}");
+    }
+    if (name == "txt.tpl") {
+        return TemplateRecord("signature", "sig", "Regards");
+    }
+    return TemplateRecord("message box", "msg", "MsgBox \"$text$\"");
+}
+
+void EditorTest::WriteSampleTemplates() const {
+    for (const char* file : kTemplateFiles) {
+        folder_.Write(file, SampleFile(file));
+    }
+}
+
+std::map<std::string, std::string> EditorTest::FilesOnDisk() const {
+    std::map<std::string, std::string> files;
+    for (const auto& name : folder_.Names()) {
+        files[name] = folder_.Read(name).value_or("<not a file>");
+    }
+    return files;
+}
+
+int EditorTest::OpenEditorOn(DialogScript& script, const std::string& directory) {
+    return script.Run([&] { return EditorHost::ShowAutotextEditor(directory); });
+}
+
+void PressOk(EditorWindow& window) { window.PostCommand(IDOK); }
+
+void PressCancel(EditorWindow& window) { window.PostCommand(IDCANCEL); }
+
+}  // namespace tarvel::uitest

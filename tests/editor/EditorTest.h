@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "tests/editor/DialogScript.h"
+#include "tests/editor/TemplateFolder.h"
+
+#include <map>
+#include <string>
+
+namespace tarvel::uitest {
+
+// One editor test: a fresh template folder, no module state in the
+// registry, and the editor opened through the real export like a host.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The sample set: every language has entries, "HTML" seven of them.
+    void WriteSampleTemplates() const;
+    static std::string SampleFile(const char* fileName);
+
+    // Every file of the folder with its bytes.
+    std::map<std::string, std::string> FilesOnDisk() const;
+
+    int OpenEditor(DialogScript& script) const { return OpenEditorOn(script, folder_.Path()); }
+    static int OpenEditorOn(DialogScript& script, const std::string& directory);
+
+    TemplateFolder folder_;
+};
+
+// The message texts and captions the editor shows.
+namespace texts {
+constexpr char kErrorCaption[] = "Error";
+constexpr char kEditorCaption[] = "Quillon X Autotext Editor";
+constexpr char kSpacesInShortcut[] = "Spaces are not allowed in Shortcuts.";
+constexpr char kColonsInTitle[] = "Colons are not allowed in Titles.";
+constexpr char kColonsInShortcut[] = "Colons are not allowed in Shortcuts.";
+constexpr char kFileOpenFailed[] = "File Open failed\n";
+}  // namespace texts
+
+// Steps every script needs.
+void PressOk(EditorWindow& window);
+void PressCancel(EditorWindow& window);
+
+}  // namespace tarvel::uitest
