@@ -93,6 +93,12 @@ void EditorWindow::SetText(int id, const std::string& text) const {
     ::SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void EditorWindow::ReplaceText(int id, const std::string& text) const {
+    HWND control = Control(id);
+    ::SendMessageA(control, EM_SETSEL, 0, -1);
+    ::SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 bool EditorWindow::IsEnabled(int id) const noexcept {
     HWND control = Control(id);
     return control && ::IsWindowEnabled(control);
@@ -206,6 +212,14 @@ bool EditorWindow::IsExpanded(HTREEITEM item) const noexcept {
 }
 
 void EditorWindow::Select(HTREEITEM item) const noexcept { TreeView_SelectItem(Tree(), item); }
+
+RECT EditorWindow::LabelRect(HTREEITEM item) const noexcept {
+    HWND tree = Tree();
+    ::RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT rect{};
+    TreeView_GetItemRect(tree, item, &rect, TRUE);
+    return rect;
+}
 
 UINT EditorWindow::ItemCount() const noexcept { return TreeView_GetCount(Tree()); }
 

@@ -26,8 +26,11 @@ public:
     // True when the focus is the window or one of its descendants.
     static bool FocusIsWithin(HWND window) noexcept;
     std::string Text(int id) const;
-    // Through WM_SETTEXT, as a paste would replace the text.
+    // Through WM_SETTEXT, as a program sets it (a multi-line edit then
+    // sends no change notification).
     void SetText(int id, const std::string& text) const;
+    // The whole text selected and replaced, as a paste over it would.
+    void ReplaceText(int id, const std::string& text) const;
     bool IsEnabled(int id) const noexcept;
     // Selection of an edit control as begin and end.
     std::pair<DWORD, DWORD> Selection(int id) const noexcept;
@@ -60,6 +63,8 @@ public:
     HTREEITEM ParentOf(HTREEITEM item) const noexcept;
     bool IsExpanded(HTREEITEM item) const noexcept;
     void Select(HTREEITEM item) const noexcept;
+    // The item's label in the tree's client coordinates, repainted first.
+    RECT LabelRect(HTREEITEM item) const noexcept;
     UINT ItemCount() const noexcept;
 
     // The toolbar (control-bar id 0xE800).

@@ -12,14 +12,14 @@ bool ScreenCapture::SaveWindow(HWND window, const std::string& path) {
     ::GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    UniqueWindowDC screen(::GetDC(nullptr), nullptr);
+    UniqueWindowDC screen(::GetWindowDC(window), window);
     UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
     UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
     if (!screen || !memory || !bitmap) {
         return false;
     }
     const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
-    const bool copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    const bool copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     ::SelectObject(memory.get(), previous);
     if (!copied) {
         return false;
@@ -49,9 +49,9 @@ bool ScreenCapture::SaveWindow(HWND window, const std::string& path) {
     return static_cast<bool>(out);
 }
 
-COLORREF ScreenCapture::PixelAt(POINT screenPoint) {
-    UniqueWindowDC screen(::GetDC(nullptr), nullptr);
-    return ::GetPixel(screen.get(), screenPoint.x, screenPoint.y);
+COLORREF ScreenCapture::PixelAt(HWND window, POINT clientPoint) {
+    UniqueWindowDC dc(::GetDC(window), window);
+    return ::GetPixel(dc.get(), clientPoint.x, clientPoint.y);
 }
 
 }  // namespace tarvel::uitest

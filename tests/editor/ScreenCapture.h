@@ -6,12 +6,13 @@
 
 namespace tarvel::uitest {
 
-// Copies what the screen shows of a window into a 24-bit BMP file, and reads
-// single pixels of the screen.
+// What a window shows, read through its own device context (under Wine that
+// is the window's drawing surface, current even before it reaches the
+// display): the whole window as a 24-bit BMP file, or single pixels.
 class ScreenCapture {
 public:
     static bool SaveWindow(HWND window, const std::string& path);
-    static COLORREF PixelAt(POINT screenPoint);
+    static COLORREF PixelAt(HWND window, POINT clientPoint);
 };
 
 }  // namespace tarvel::uitest
