@@ -96,7 +96,7 @@ void CHtmlStyleContext::ApplyBorderWidth(HtmlStyle& style, std::string_view valu
     std::optional<int> width;
     if (key == "thin") width = style.borderWidth * kThinPercent / 100;
     else if (key == "medium") width = style.borderWidth;
-    else if (key == "thick") width = style.borderWidth * kThickPercent / 100;
+    else if (key == "thick") width = std::min(style.borderWidth * kThickPercent / 100, kMaxLength);
     else width = Length(value, style.borderWidth, style);
     if (!width) return;
     style.borderWidth = *width;

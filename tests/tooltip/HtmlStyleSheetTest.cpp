@@ -121,6 +121,9 @@ TEST_F(StyleSheetTest, BorderWidthAndStyleRules) {
     s.borderWidth = 4;
     EXPECT_EQ(Applied("border-width", "thin", s).borderWidth, 3);
     EXPECT_EQ(Applied("size", "0", s).borderStyle, HtmlBorderStyle::None);
+    s.borderWidth = kMaxLength;
+    for (int i = 0; i < 100; ++i) s = Applied("border-width", "thick", s);
+    EXPECT_EQ(s.borderWidth, kMaxLength);
     const HtmlStyle dotted = Applied("border-style", "dotted");
     EXPECT_EQ(dotted.borderWidth, 1);
     EXPECT_EQ(dotted.borderStyle, HtmlBorderStyle::Dotted);
