@@ -226,6 +226,13 @@ void CHtmlFlow::Text(std::string_view raw) {
             PlaceRun(std::string(rest), fit.width);
             return;
         }
+        if (rest[fit.fit] == ' ') {
+            // Spaces where a line breaks need no room on either line.
+            if (fit.fit > 0) PlaceRun(std::string(rest.substr(0, fit.fit)), fit.width);
+            EndLineIfStarted();
+            rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
+            continue;
+        }
         std::size_t cut = BreakAfter(rest, fit.fit);
         if (cut == 0 && !lines_.AtLineStart()) {
             lines_.EndLine(LineHeight());

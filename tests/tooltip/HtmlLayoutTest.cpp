@@ -160,6 +160,15 @@ TEST_F(HtmlLayoutTest, WrapsAfterTheLastBreakCharacterThatFits) {
     EXPECT_EQ(RunTexts(Lay("f(a,b)x", 5 * kAdvance)), (std::vector<std::string>{"f(a,", "b)x"}));
 }
 
+TEST_F(HtmlLayoutTest, SpacesWhereTheLineBreaksTakeNoLineOfTheirOwn) {
+    const HtmlDisplayList list = Lay("hello  world", 5 * kAdvance);
+    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"hello", "world"}));
+    EXPECT_EQ(RunWithText(list, "world").box, MakeRect(0, kBodySize, 5 * kAdvance, kBodySize));
+    const HtmlDisplayList after = Lay("ab<b>cde fg</b>", 5 * kAdvance);
+    EXPECT_EQ(RunWithText(after, "cde").box, MakeRect(2 * kAdvance, 0, 3 * kAdvance, kBodySize));
+    EXPECT_EQ(RunWithText(after, "fg").box.top, kBodySize);
+}
+
 TEST_F(HtmlLayoutTest, WordsLongerThanTheLineBreakInside) {
     EXPECT_EQ(RunTexts(Lay("abcdefghijklmnop", 10 * kAdvance)),
               (std::vector<std::string>{"abcdefghij", "klmnop"}));
