@@ -1,0 +1,198 @@
+// The editor's keyboard set works wherever the focus is: Alt+T, S, D and E
+// move it, Alt+A applies, Alt+O confirms, Alt+C and Escape cancel; the entry
+// toolbar is enabled only while the tree holds the focus.
+#include "tests/editor/EditorTest.h"
+
+#include "res/resource.h"
+#include "tests/editor/IdleCounter.h"
+
+#include <sstream>
+#include <vector>
+
+namespace tarvel::uitest {
+namespace {
+
+constexpr char kCodePageCaption[] = "Code";
+
+enum class Place { Tree, Title, Shortcut, Description, Code };
+constexpr Place kEveryPlace[] = {Place::Tree, Place::Title, Place::Shortcut, Place::Description, Place::Code};
+
+const char* NameOf(Place place) {
+    switch (place) {
+    case Place::Tree: return "tree";
+    case Place::Title: return "title";
+    case Place::Shortcut: return "shortcut";
+    case Place::Description: return "description";
+    case Place::Code: return "code";
+    }
+    return "?";
+}
+
+// The code editor's window, or its page while the page holds no editor.
+HWND CodeWindow(const EditorWindow& window) {
+    HWND page = window.PageWithCaption(kCodePageCaption);
+    HWND editor = window.ControlOfClass("Scintilla");
+    return editor && ::IsChild(page, editor) ? editor : page;
+}
+
+void FocusPlace(const EditorWindow& window, Place place) {
+    switch (place) {
+    case Place::Tree: window.Focus(IDC_EXPANSION_TREE); break;
+    case Place::Title: window.Focus(IDC_TITLE); break;
+    case Place::Shortcut: window.Focus(IDC_SHORTCUT); break;
+    case Place::Description: window.Focus(IDC_DESCRIPTION); break;
+    case Place::Code: ::SetFocus(CodeWindow(window)); break;
+    }
+}
+
+std::string FocusedPlace(const EditorWindow& window) {
+    for (Place place : {Place::Tree, Place::Title, Place::Shortcut, Place::Description}) {
+        const int id = place == Place::Tree ? IDC_EXPANSION_TREE
+                       : place == Place::Title ? IDC_TITLE
+                       : place == Place::Shortcut ? IDC_SHORTCUT
+                                                  : IDC_DESCRIPTION;
+        if (::GetFocus() == window.Control(id)) {
+            return NameOf(place);
+        }
+    }
+    return EditorWindow::FocusIsWithin(window.PageWithCaption(kCodePageCaption)) ? NameOf(Place::Code) : "elsewhere";
+}
+
+void SelectFirstCppEntry(EditorWindow& window) { window.Select(window.Child("C++", 0)); }
+
+using Keyboard = EditorTest;
+
+TEST_F(Keyboard, AltTSDAndEMoveTheFocusFromEveryField) {
+    WriteSampleTemplates();
+    const std::pair<char, Place> keys[] = {
+        {'T', Place::Title}, {'S', Place::Shortcut}, {'D', Place::Description}, {'E', Place::Code}};
+    std::vector<std::string> wrong;
+    DialogScript script;
+    script.Do("select an entry", SelectFirstCppEntry);
+    for (Place from : kEveryPlace) {
+        for (const auto& [key, to] : keys) {
+            const std::string name = std::string("Alt+") + key + " from the " + NameOf(from);
+            script.Do("focus for " + name, [from = from](EditorWindow& window) { FocusPlace(window, from); })
+                .Do("press " + name, [key = key](EditorWindow& window) { window.PostAltKey(key); })
+                .Do("look after " + name, [&, name, to = to](EditorWindow& window) {
+                    if (FocusedPlace(window) != NameOf(to)) {
+                        wrong.push_back(name + " focused the " + FocusedPlace(window));
+                    }
+                });
+        }
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(wrong, std::vector<std::string>{});
+}
+
+TEST_F(Keyboard, AltAAppliesFromEveryFieldWithoutMovingTheFocus) {
+    WriteSampleTemplates();
+    std::vector<std::string> wrong;
+    DialogScript script;
+    script.Do("select an entry", SelectFirstCppEntry);
+    int round = 0;
+    for (Place from : kEveryPlace) {
+        const std::string title = "applied from the " + std::string(NameOf(from));
+        script
+            .Do("edit and focus the " + std::string(NameOf(from)),
+                [from, title](EditorWindow& window) {
+                    window.ReplaceText(IDC_TITLE, title);
+                    FocusPlace(window, from);
+                })
+            .Do("press Alt+A", [](EditorWindow& window) { window.PostAltKey('A'); })
+            .Do("look", [&, from, title](EditorWindow& window) {
+                const std::string cpp = folder_.Read("cpp.tpl").value_or("");
+                std::ostringstream problems;
+                if (window.IsEnabled(IDC_APPLY)) {
+                    problems << " Apply stayed enabled;";
+                }
+                if (cpp.find("a:" + title + ":fori:") == std::string::npos) {
+                    problems << " the title was not saved;";
+                }
+                if (FocusedPlace(window) != NameOf(from)) {
+                    problems << " the focus went to the " << FocusedPlace(window) << ";";
+                }
+                if (!problems.str().empty()) {
+                    wrong.push_back(std::string("from the ") + NameOf(from) + ":" + problems.str());
+                }
+                ++round;
+            });
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(round, 5);
+    EXPECT_EQ(wrong, std::vector<std::string>{});
+}
+
+TEST_F(Keyboard, AltOConfirmsAndAltCCancelsFromEveryField) {
+    WriteSampleTemplates();
+    for (Place from : kEveryPlace) {
+        for (const auto& [key, result] : {std::pair<char, int>{'O', IDOK}, {'C', IDCANCEL}}) {
+            const std::string title = std::string("closed with ") + key + " from the " + NameOf(from);
+            DialogScript script;
+            script.Do("select an entry", SelectFirstCppEntry)
+                .Do("edit and focus",
+                    [from = from, &title](EditorWindow& window) {
+                        window.ReplaceText(IDC_TITLE, title);
+                        FocusPlace(window, from);
+                    })
+                .Do("press the key", [key = key](EditorWindow& window) { window.PostAltKey(key); });
+            EXPECT_EQ(OpenEditor(script), result) << title;
+            const bool saved = folder_.Read("cpp.tpl").value_or("").find("a:" + title + ":") != std::string::npos;
+            EXPECT_EQ(saved, result == IDOK) << title;
+        }
+    }
+}
+
+TEST_F(Keyboard, EscapeCancelsFromTheTreeAndTheSingleLineFields) {
+    WriteSampleTemplates();
+    const auto before = FilesOnDisk();
+    for (Place from : {Place::Tree, Place::Title, Place::Shortcut}) {
+        DialogScript script;
+        script.Do("select an entry", SelectFirstCppEntry)
+            .Do("edit and focus",
+                [from](EditorWindow& window) {
+                    window.ReplaceText(IDC_TITLE, "never saved");
+                    FocusPlace(window, from);
+                })
+            .Do("press Escape", [](EditorWindow& window) { window.PostKeyDown(VK_ESCAPE); });
+        EXPECT_EQ(OpenEditor(script), IDCANCEL) << NameOf(from);
+    }
+    EXPECT_EQ(FilesOnDisk(), before);
+}
+
+TEST_F(Keyboard, TheEntryToolbarIsEnabledOnlyWhileTheTreeHasTheFocus) {
+    WriteSampleTemplates();
+    IdleCounter idle;
+    long mark = 0;
+    std::vector<std::vector<bool>> states;
+    const auto afterAnIdlePass = [&](EditorWindow&) { return idle.Count() > mark; };
+    const auto readButtons = [&](EditorWindow& window) {
+        std::vector<bool> enabled;
+        for (int command : {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DUPLICATE, ID_ENTRY_DELETE}) {
+            enabled.push_back(window.IsToolbarButtonEnabled(command));
+        }
+        states.push_back(enabled);
+    };
+    DialogScript script;
+    script.Do("select an entry", SelectFirstCppEntry);
+    for (Place place : {Place::Title, Place::Tree, Place::Description, Place::Code, Place::Tree}) {
+        script
+            .Do(std::string("focus the ") + NameOf(place),
+                [&, place](EditorWindow& window) {
+                    FocusPlace(window, place);
+                    mark = idle.Count();
+                })
+            .WaitUntil("an idle pass", afterAnIdlePass)
+            .Do("read the buttons", readButtons);
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    const std::vector<bool> off(4, false);
+    const std::vector<bool> on(4, true);
+    EXPECT_EQ(states, (std::vector<std::vector<bool>>{off, on, off, off, on}));
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
