@@ -19,8 +19,9 @@ public:
             tag.type = HtmlToken::Type::Close;
             rest_.remove_prefix(1);
         }
-        if (!rest_.empty() && rest_.back() == '/') rest_.remove_suffix(1);
         tag.name = AsciiLower(Take([](char c) { return IsSpace(c) || c == '='; }));
+        // "<br/>" and "<br />" are line breaks too; a value keeps its "/".
+        if (!tag.name.empty() && tag.name.back() == '/') tag.name.pop_back();
         tag.kind = HtmlTagKindOf(tag.name);
         if (Skip('=')) tag.text = Value();
         while (SkipSpaces()) ReadAttribute(tag);
@@ -58,7 +59,7 @@ private:
         HtmlAttribute attribute;
         attribute.name = AsciiLower(Take([](char c) { return IsSpace(c) || c == '='; }));
         if (Skip('=')) attribute.value = Value();
-        if (attribute.name.empty()) return;
+        if (attribute.name.empty() || attribute.name == "/") return;
         tag.attributes.push_back(std::move(attribute));
     }
 

@@ -40,6 +40,15 @@ TEST(HtmlMarkup, AttributesWithQuotedAndBareValues) {
     EXPECT_EQ(t.Attribute("missing"), nullptr);
 }
 
+TEST(HtmlMarkup, BareValueEndingInASlashKeepsIt) {
+    const HtmlMarkup m = ParseHtmlMarkup("<a href=http://example.invalid/support/>x</a><br/><br />");
+    EXPECT_EQ(m.links.at(0).target, "http://example.invalid/support/");
+    ASSERT_EQ(m.tokens.size(), 5u);
+    EXPECT_EQ(m.tokens[3].kind, HtmlTagKind::LineBreak);
+    EXPECT_EQ(m.tokens[4].kind, HtmlTagKind::LineBreak);
+    EXPECT_TRUE(m.tokens[4].attributes.empty());
+}
+
 TEST(HtmlMarkup, TagEndsAtTheFirstGreaterThan) {
     const HtmlMarkup m = ParseHtmlMarkup(R"(<a msg="x>y">z)");
     EXPECT_EQ(m.tokens.at(0).Attribute("msg")->substr(0, 1), "x");
