@@ -128,7 +128,10 @@ bool CPPHtmlDrawer::OnLButtonDown(POINT point) {
     const int link = LinkAt(point);
     if (link < 0 || link >= static_cast<int>(list_.links.size())) return false;
     try {
-        Click(list_.links[link]);
+        // A copy: the callback may lay the drawer out again while it reads
+        // the text.
+        const HtmlLink clicked = list_.links[link];
+        Click(clicked);
     } catch (...) {
     }
     return true;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/tooltip/GdiTestCanvas.h"
 
 namespace {
@@ -151,6 +154,43 @@ TEST(GdiRendering, ClickOnAMsgLinkSendsTheCallbackWithItsText) {
     EXPECT_EQ(seen, "");
     EXPECT_FALSE(drawer.OnLButtonDown({RunOf(drawer, " three").box.right - 2, 2}));
     ::DestroyWindow(sink);
+}
+
+// A sink that lays the drawer out again before it reads the link's text,
+// as a tooltip that redraws on the callback does.
+struct RelayingSink {
+    CPPHtmlDrawer* drawer;
+    HDC dc;
+    std::string seen;
+};
+
+LRESULT CALLBACK RelayOutThenRead(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP + 6) return ::DefWindowProcA(window, message, wParam, lParam);
+    auto* sink = reinterpret_cast<RelayingSink*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    sink->drawer->PrepareOutput(sink->dc, "<a msg=\"another text of about that length\">y</a>", 0);
+    std::vector<std::string> reuse(32, std::string(40, 'X'));
+    sink->seen = reinterpret_cast<const char*>(wParam);
+    return 0;
+}
+
+TEST(GdiRendering, MsgLinkTextOutlivesALayoutDuringTheCallback) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RelayOutThenRead;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TarvelRelayingLinkSink";
+    ::RegisterClassA(&wc);
+    const HWND window =
+        ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    RelayingSink sink{&drawer, canvas.Dc(), {}};
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sink));
+    drawer.SetCallbackHyperlink(window, WM_APP + 6, 0);
+    canvas.Draw(drawer, "<a msg=\"the text of the message link\">one</a>");
+    EXPECT_TRUE(drawer.OnLButtonDown({RunOf(drawer, "one").box.left + 1, 2}));
+    EXPECT_EQ(sink.seen, "the text of the message link");
+    ::DestroyWindow(window);
 }
 
 }  // namespace
