@@ -214,6 +214,9 @@ void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, uns
     CCeXDib dest(width + std::abs(cast.offsetX) + 2 * rx, height + std::abs(cast.offsetY) + 2 * ry);
     if (!dest.Valid()) return;
     dest.CopyFrom(dc, left, top);
+    // GDI may still hold the drawing and the copy in its batch; the pixels
+    // are read directly from here on.
+    ::GdiFlush();
     const POINT at{x - left, y - top};
     if (style & kImageShadow) CastShadow(dest, alpha, width, height, at, cast, rx, ry);
     Composite(dest, black, alpha, at, style);
