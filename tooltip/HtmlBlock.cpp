@@ -10,7 +10,3 @@ void HtmlBlock::Align(int boxWidth) {
         for (std::size_t i = line.first; i < line.last; ++i) OffsetDisplayItem(items[i], dx, 0);
     }
 }
-
-void HtmlBlock::Offset(int dx, int dy) {
-    for (HtmlDisplayItem& item : items) OffsetDisplayItem(item, dx, dy);
-}

@@ -26,5 +26,4 @@ struct HtmlBlock {
 
     // Moves centred and right-aligned lines within a box of that width.
     void Align(int boxWidth);
-    void Offset(int dx, int dy);
 };

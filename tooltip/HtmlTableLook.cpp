@@ -65,10 +65,6 @@ private:
         else if (name == "colspan") look_.colSpan = Span(value);
     }
 
-    HtmlColour Colour(std::string_view value, HtmlColour fallback) const {
-        return styles_.Colour(value).value_or(fallback);
-    }
-
     bool SetColour(HtmlColour& colour, std::string_view value) const {
         const auto parsed = styles_.Colour(value);
         if (parsed) colour = *parsed;
