@@ -5,6 +5,7 @@
 
 #include "tooltip/CHtmlTableLayout.h"
 #include "tooltip/HtmlImageTag.h"
+#include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
 namespace {
@@ -41,11 +42,6 @@ long long RepeatCount(const HtmlToken& tag) {
     }
     const auto count = ParseCNumber(TrimSpaces(written));
     return count ? std::clamp<long long>(*count, 1, kMaxRepeat) : 1;
-}
-
-bool IsPercent(std::string_view value) {
-    value = TrimSpaces(Unquote(TrimSpaces(value)));
-    return !value.empty() && value.back() == '%';
 }
 
 // Where a run that fits only its first `fit` characters is broken: after
@@ -282,7 +278,7 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     const std::string* widthValue = tag.Attribute("width");
     int width = frame_.percentBase;
     if (widthValue) width = styles.Length(*widthValue, frame_.percentBase, state_.style).value_or(width);
-    usesPercent_ = usesPercent_ || !widthValue || IsPercent(*widthValue);
+    usesPercent_ = usesPercent_ || !widthValue || IsHtmlPercentage(*widthValue);
     int size = 1;
     if (const std::string* v = tag.Attribute("size")) size = styles.Length(*v, size, state_.style).value_or(size);
     HtmlRule rule;

@@ -7,11 +7,6 @@ namespace {
 
 constexpr int kDoubleGap = 2;
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    const tarvel::UniqueBrush brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rect, brush.get());
-}
-
 }  // namespace
 
 int CHtmlGdiPainter::Frame(const HtmlImage& image, int count, DWORD elapsed) {
@@ -39,7 +34,7 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
 
 void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     const RECT box = At(run.box);
-    if (style.solidBackground) FillSolid(dc_, box, style.backgroundColour);
+    if (style.solidBackground) CPPDrawManager::FillSolid(dc_, box, style.backgroundColour);
     const HFONT font = reinterpret_cast<HFONT>(run.font);
     if (font != font_) ::SelectObject(dc_, font_ = font);
     if (style.colour != textColour_) ::SetTextColor(dc_, textColour_ = style.colour);
@@ -55,7 +50,7 @@ void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int 
     ::SelectObject(dc_, old);
 }
 
-void CHtmlGdiPainter::Rule(const HtmlRule& rule) { FillSolid(dc_, At(rule.box), rule.colour); }
+void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_, At(rule.box), rule.colour); }
 
 // Raised borders are light on top and left, sunken ones dark there.
 void CHtmlGdiPainter::Border(const HtmlBorder& border) {
@@ -64,10 +59,10 @@ void CHtmlGdiPainter::Border(const HtmlBorder& border) {
     const COLORREF bottomRight = border.raised ? border.dark : border.light;
     if (border.style == HtmlBorderStyle::Solid) {
         const int w = border.width;
-        FillSolid(dc_, {r.left, r.top, r.right, r.top + w}, topLeft);
-        FillSolid(dc_, {r.left, r.top, r.left + w, r.bottom}, topLeft);
-        FillSolid(dc_, {r.left, r.bottom - w, r.right, r.bottom}, bottomRight);
-        FillSolid(dc_, {r.right - w, r.top, r.right, r.bottom}, bottomRight);
+        CPPDrawManager::FillSolid(dc_, {r.left, r.top, r.right, r.top + w}, topLeft);
+        CPPDrawManager::FillSolid(dc_, {r.left, r.top, r.left + w, r.bottom}, topLeft);
+        CPPDrawManager::FillSolid(dc_, {r.left, r.bottom - w, r.right, r.bottom}, bottomRight);
+        CPPDrawManager::FillSolid(dc_, {r.right - w, r.top, r.right, r.bottom}, bottomRight);
         return;
     }
     const int pen = border.style == HtmlBorderStyle::Dotted ? PS_DOT : border.style == HtmlBorderStyle::Dashed ? PS_DASH : PS_SOLID;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
 namespace {
@@ -13,9 +14,7 @@ constexpr int kDefaultSpacing = 2;
 
 int Clamp(long long value) { return static_cast<int>(std::clamp<long long>(value, 0, kMaxExtent)); }
 
-bool IsPercent(const std::optional<std::string>& value) {
-    return value && !TrimSpaces(*value).empty() && TrimSpaces(*value).back() == '%';
-}
+bool IsPercent(const std::optional<std::string>& value) { return value && IsHtmlPercentage(*value); }
 
 }  // namespace
 

@@ -99,11 +99,6 @@ private:
     int g_;
 };
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    const tarvel::UniqueBrush brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rect, brush.get());
-}
-
 Rgb Styled(Rgb c, unsigned style) {
     if (style & kImageGrey) {
         const int l = (c.r * kGreyRed + c.g * kGreyGreen + c.b * kGreyBlue) / 100;
@@ -143,6 +138,11 @@ std::vector<int> BoxBlur(const std::vector<int>& in, int w, int h, int rx, int r
 }
 
 }  // namespace
+
+void CPPDrawManager::FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+    const tarvel::UniqueBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
+}
 
 void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle,
                                 COLORREF end, int granularity) {

@@ -32,6 +32,7 @@ class CPPDrawManager {
 public:
     static void FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle,
                            COLORREF end, int granularity);
+    static void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
     // Draws what `draw` paints at (0, 0) of a width x height box at (x, y),
     // with the HtmlImageStyle bits; a shadow falls by the shadow's offsets,

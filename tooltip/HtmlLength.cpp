@@ -63,12 +63,19 @@ std::optional<std::int64_t> ToPixels(const Number& n, const HtmlLengthBasis& bas
     return std::nullopt;
 }
 
+std::optional<Number> ReadLength(std::string_view value) { return ReadNumber(Unquote(TrimSpaces(value))); }
+
 }  // namespace
 
 std::optional<int> ParseHtmlLength(std::string_view value, const HtmlLengthBasis& basis) {
-    const auto number = ReadNumber(Unquote(TrimSpaces(value)));
+    const auto number = ReadLength(value);
     if (!number) return std::nullopt;
     const auto pixels = ToPixels(*number, basis);
     if (!pixels) return std::nullopt;
     return static_cast<int>(std::clamp<std::int64_t>(*pixels, 0, kMaxLength));
+}
+
+bool IsHtmlPercentage(std::string_view value) {
+    const auto number = ReadLength(value);
+    return number && number->unit == "%";
 }

@@ -18,3 +18,5 @@ struct HtmlLengthBasis {
 // Converts a length ("12px", "1.5em", "10pt", "65%", "+2", ...) to device
 // pixels, clamped to [0, kMaxLength]; nothing when the text is no length.
 std::optional<int> ParseHtmlLength(std::string_view value, const HtmlLengthBasis& basis);
+// Whether ParseHtmlLength takes the value as a percentage.
+bool IsHtmlPercentage(std::string_view value);
