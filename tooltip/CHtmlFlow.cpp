@@ -276,9 +276,11 @@ void CHtmlFlow::Tab(const HtmlToken& tag) {
 void CHtmlFlow::Rule(const HtmlToken& tag) {
     const CHtmlStyleContext& styles = context_.StyleContext();
     const std::string* widthValue = tag.Attribute("width");
-    int width = frame_.percentBase;
-    if (widthValue) width = styles.Length(*widthValue, frame_.percentBase, state_.style).value_or(width);
-    usesPercent_ = usesPercent_ || !widthValue || IsHtmlPercentage(*widthValue);
+    std::optional<int> asked;
+    if (widthValue) asked = styles.Length(*widthValue, frame_.percentBase, state_.style);
+    // Without a width it can use, a rule spans the whole width.
+    usesPercent_ = usesPercent_ || !asked || IsHtmlPercentage(*widthValue);
+    const int width = asked.value_or(frame_.percentBase);
     int size = 1;
     if (const std::string* v = tag.Attribute("size")) size = styles.Length(*v, size, state_.style).value_or(size);
     HtmlRule rule;

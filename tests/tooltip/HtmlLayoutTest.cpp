@@ -195,6 +195,7 @@ TEST_F(HtmlLayoutTest, RulesSpanTheirShareOfTheWidth) {
     EXPECT_EQ(rules[1]->box.Height(), 3);
     EXPECT_EQ(rules[1]->colour, MakeColour(255, 0, 0));
     EXPECT_EQ(rules[2]->box.Width(), 10);
+    EXPECT_EQ(ItemsOf<HtmlRule>(Lay("abcdef<hr width=wide>")).at(0)->box.Width(), 6 * kAdvance);
 }
 
 TEST_F(HtmlLayoutTest, LinksAreNumberedAndTheHoveredOneTakesTheHoverStyle) {
