@@ -9,7 +9,9 @@ namespace {
 
 // Values are read in thousandths so "1.5em" and "2.54cm" stay integer work.
 constexpr std::int64_t kScale = 1000;
-constexpr int kMaxDigits = 9;
+// Whole parts stop growing here, far beyond any length, so the arithmetic
+// below stays in range.
+constexpr std::int64_t kLargestWhole = 1000000000;
 constexpr int kHtmlFontSizes[] = {8, 10, 12, 14, 18, 24, 36};
 
 struct Number {
@@ -24,7 +26,7 @@ std::optional<Number> ReadNumber(std::string_view text) {
     int digits = 0;
     std::size_t i = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
-        if (digits < kMaxDigits) n.thousandths = n.thousandths * 10 + (text[i] - '0');
+        n.thousandths = std::min(n.thousandths * 10 + (text[i] - '0'), kLargestWhole);
     n.thousandths *= kScale;
     if (i < text.size() && text[i] == '.') {
         n.whole = false;

@@ -63,6 +63,8 @@ TEST_F(StyleSheetTest, LengthUnits) {
     EXPECT_EQ(size("1pc"), 16);
     EXPECT_EQ(size("2em"), 40);
     EXPECT_EQ(size("1.5ex"), 15);
+    EXPECT_EQ(size("0000000000015px"), 15);
+    EXPECT_EQ(size("123456789012px"), kMaxLength);
     EXPECT_EQ(size("+15"), 15);
     EXPECT_EQ(size("-15"), 15);
     EXPECT_EQ(size("12furlongs"), 20);
