@@ -1,0 +1,260 @@
+// The editor's layout: its controls where the dialog resource puts them, the
+// splitter shares, the anchors when it is resized, its minimum size and the
+// window placement kept between calls. Screenshots of the default and the
+// resized layout are saved beside the test program for a person to look at.
+#include "tests/editor/EditorTest.h"
+
+#include "host/HostPaths.h"
+#include "res/resource.h"
+#include "tests/editor/ProfileKey.h"
+#include "tests/editor/ScreenCapture.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+namespace tarvel::uitest {
+namespace {
+
+using Box = std::array<long, 4>;  // left, top, right, bottom
+
+constexpr int kSplitterId = 0xE900;
+constexpr int kSplitterBar = 5;
+constexpr int kButtonRow = 35;
+constexpr char kTitlePageCaption[] = "Title";
+constexpr char kCodePageCaption[] = "Code";
+constexpr int kGrowX = 200;
+constexpr int kGrowY = 120;
+constexpr DWORD kFadeInTime = 1500;
+
+Box BoxOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+Box Moved(Box box, long dx, long dy) { return {box[0] + dx, box[1] + dy, box[2] + dx, box[3] + dy}; }
+long Width(const Box& box) { return box[2] - box[0]; }
+long Height(const Box& box) { return box[3] - box[1]; }
+
+Box WindowBox(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return BoxOf(rect);
+}
+
+// A rectangle of the dialog resource, in dialog units, as pixels: like the
+// dialog manager, position and size are converted each on its own.
+Box DialogUnits(HWND dialog, int x, int y, int width, int height) {
+    RECT units{x, y, width, height};
+    ::MapDialogRect(dialog, &units);
+    return {units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
+
+bool Overlap(const Box& a, const Box& b) { return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]; }
+
+// What the layout test looks at, in the dialog's client coordinates.
+struct Layout {
+    Box client{};
+    Box ok{}, cancel{}, apply{}, previousTip{}, nextTip{}, tipLine{}, companyLine{};
+    Box toolbar{}, splitter{}, tree{}, right{}, titleFrame{}, codeFrame{};
+};
+
+Layout ReadLayout(const EditorWindow& window) {
+    Layout layout;
+    layout.client = BoxOf(window.ClientRect());
+    layout.ok = BoxOf(window.RectInClient(IDOK));
+    layout.cancel = BoxOf(window.RectInClient(IDCANCEL));
+    layout.apply = BoxOf(window.RectInClient(IDC_APPLY));
+    layout.previousTip = BoxOf(window.RectInClient(IDC_PREVIOUS_TIP));
+    layout.nextTip = BoxOf(window.RectInClient(IDC_NEXT_TIP));
+    layout.tipLine = BoxOf(window.RectInClient(IDC_TIP_LINE));
+    layout.companyLine = BoxOf(window.RectInClient(IDC_COMPANY_LINE));
+    layout.toolbar = BoxOf(window.RectInClient(window.Toolbar()));
+    HWND outer = ::GetDlgItem(window.Handle(), kSplitterId);
+    layout.splitter = BoxOf(window.RectInClient(outer));
+    layout.tree = BoxOf(window.RectInClient(window.Tree()));
+    layout.right = BoxOf(window.RectInClient(::GetDlgItem(outer, kSplitterId)));
+    layout.titleFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(kTitlePageCaption))));
+    layout.codeFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(kCodePageCaption))));
+    return layout;
+}
+
+// A pane's share of the space beside the splitter bar, in percent.
+double Share(long pane, long other) { return 100.0 * static_cast<double>(pane) / static_cast<double>(pane + other); }
+
+void ExpectSplitterShares(const Layout& layout) {
+    EXPECT_EQ(layout.tree[0], layout.splitter[0]);
+    EXPECT_EQ(Width(layout.tree) + kSplitterBar + Width(layout.right), Width(layout.splitter));
+    EXPECT_NEAR(Share(Width(layout.tree), Width(layout.right)), 30.0, 0.5);
+    EXPECT_EQ(Height(layout.titleFrame) + kSplitterBar + Height(layout.codeFrame), Height(layout.right));
+    EXPECT_NEAR(Share(Height(layout.titleFrame), Height(layout.codeFrame)), 45.0, 0.5);
+    EXPECT_FALSE(Overlap(layout.tree, layout.right));
+    EXPECT_FALSE(Overlap(layout.titleFrame, layout.codeFrame));
+}
+
+// Pixels of the company line that are not its background: its text shows.
+int TextPixelsOfCompanyLine(const EditorWindow& window) {
+    ::RedrawWindow(window.Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const RECT line = window.RectInClient(IDC_COMPANY_LINE);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    int text = 0;
+    for (LONG y = line.top; y < line.bottom; ++y) {
+        for (LONG x = line.left; x < line.right; ++x) {
+            text += ScreenCapture::PixelAt(window.Handle(), {x, y}) != face;
+        }
+    }
+    return text;
+}
+
+void SaveScreenshot(const EditorWindow& window, const char* name) {
+    ::RedrawWindow(window.Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::string path = host::ProgramFolder() + name;
+    EXPECT_TRUE(ScreenCapture::SaveWindow(window.Handle(), path)) << path;
+}
+
+using EditorLayout = EditorTest;
+
+TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
+    WriteSampleTemplates();
+    Layout layout;
+    int companyText = 0;
+    std::vector<std::pair<Box, Box>> resourceRects;
+    DialogScript script;
+    script.Pause(kFadeInTime)
+        .Do("read the layout",
+            [&](EditorWindow& window) {
+                layout = ReadLayout(window);
+                const HWND dialog = window.Handle();
+                resourceRects = {
+                    {layout.client, DialogUnits(dialog, 0, 0, 397, 230)},
+                    {layout.ok, DialogUnits(dialog, 234, 213, 50, 14)},
+                    {layout.cancel, DialogUnits(dialog, 288, 213, 50, 14)},
+                    {layout.apply, DialogUnits(dialog, 342, 213, 50, 14)},
+                    {layout.previousTip, DialogUnits(dialog, 5, 213, 15, 14)},
+                    {layout.nextTip, DialogUnits(dialog, 20, 213, 17, 14)},
+                    {layout.tipLine, DialogUnits(dialog, 39, 212, 192, 14)},
+                    {layout.companyLine, DialogUnits(dialog, 243, 1, 150, 11)},
+                };
+                companyText = TextPixelsOfCompanyLine(window);
+                SaveScreenshot(window, "editor-default.bmp");
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+
+    for (size_t i = 0; i < resourceRects.size(); ++i) {
+        EXPECT_EQ(resourceRects[i].first, resourceRects[i].second) << "rectangle " << i;
+    }
+    // The line stands on the toolbar's strip; it must stay visible over it.
+    EXPECT_GT(companyText, 0);
+    EXPECT_EQ(layout.toolbar[0], 0);
+    EXPECT_EQ(layout.toolbar[1], 0);
+    EXPECT_EQ(layout.toolbar[2], layout.client[2]);
+    EXPECT_EQ(layout.splitter, (Box{0, layout.toolbar[3], layout.client[2], layout.client[3] - kButtonRow}));
+    ExpectSplitterShares(layout);
+    const std::vector<Box> bottomRow{layout.previousTip, layout.nextTip, layout.tipLine,
+                                     layout.ok, layout.cancel, layout.apply};
+    for (size_t i = 0; i < bottomRow.size(); ++i) {
+        EXPECT_FALSE(Overlap(bottomRow[i], layout.splitter)) << "bottom row control " << i;
+        for (size_t j = i + 1; j < bottomRow.size(); ++j) {
+            EXPECT_FALSE(Overlap(bottomRow[i], bottomRow[j])) << i << " and " << j;
+        }
+    }
+}
+
+TEST_F(EditorLayout, ResizingKeepsEveryControlOnItsAnchors) {
+    WriteSampleTemplates();
+    Layout before, after;
+    int companyText = 0;
+    DialogScript script;
+    script.Pause(kFadeInTime)
+        .Do("read the layout and grow the dialog",
+            [&](EditorWindow& window) {
+                before = ReadLayout(window);
+                const Box outside = WindowBox(window.Handle());
+                ::SetWindowPos(window.Handle(), nullptr, 0, 0, Width(outside) + kGrowX, Height(outside) + kGrowY,
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            })
+        .Pause(kFadeInTime)
+        .Do("read the layout again",
+            [&](EditorWindow& window) {
+                after = ReadLayout(window);
+                companyText = TextPixelsOfCompanyLine(window);
+                SaveScreenshot(window, "editor-resized.bmp");
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+
+    EXPECT_EQ(after.client, (Box{0, 0, before.client[2] + kGrowX, before.client[3] + kGrowY}));
+    EXPECT_EQ(after.ok, Moved(before.ok, kGrowX, kGrowY));
+    EXPECT_EQ(after.cancel, Moved(before.cancel, kGrowX, kGrowY));
+    EXPECT_EQ(after.apply, Moved(before.apply, kGrowX, kGrowY));
+    EXPECT_EQ(after.previousTip, Moved(before.previousTip, 0, kGrowY));
+    EXPECT_EQ(after.nextTip, Moved(before.nextTip, 0, kGrowY));
+    EXPECT_EQ(after.tipLine, (Box{before.tipLine[0], before.tipLine[1] + kGrowY, before.tipLine[2] + kGrowX,
+                                  before.tipLine[3] + kGrowY}));
+    EXPECT_EQ(after.companyLine, Moved(before.companyLine, kGrowX, 0));
+    EXPECT_GT(companyText, 0);
+    EXPECT_EQ(after.toolbar[2], after.client[2]);
+    EXPECT_EQ(after.splitter, (Box{before.splitter[0], before.splitter[1], before.splitter[2] + kGrowX,
+                                   before.splitter[3] + kGrowY}));
+    ExpectSplitterShares(after);
+}
+
+TEST_F(EditorLayout, TheDialogCannotShrinkBelowItsMinimum) {
+    Box initial{}, minimum{}, shrunk{}, narrower{};
+    DialogScript script;
+    script
+        .Do("shrink the dialog",
+            [&](EditorWindow& window) {
+                initial = WindowBox(window.Handle());
+                MINMAXINFO info{};
+                ::SendMessageA(window.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+                minimum = {0, 0, info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+                ::SetWindowPos(window.Handle(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+                shrunk = WindowBox(window.Handle());
+                ::SetWindowPos(window.Handle(), nullptr, 0, 0, Width(initial) - 50, Height(initial),
+                               SWP_NOMOVE | SWP_NOZORDER);
+                narrower = WindowBox(window.Handle());
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    const long minimumWidth = Width(initial) / 2 + 100;
+    EXPECT_EQ(minimum, (Box{0, 0, minimumWidth, Height(initial)}));
+    EXPECT_EQ(Width(shrunk), minimumWidth);
+    EXPECT_EQ(Height(shrunk), Height(initial));
+    EXPECT_EQ(Width(narrower), Width(initial) - 50);
+}
+
+TEST_F(EditorLayout, ThePlacementIsSavedRestoredAndIgnoredWhenItDoesNotParse) {
+    const auto openAndMeasure = [this](const std::function<void(EditorWindow&)>& change = {}) {
+        Box seen{};
+        DialogScript script;
+        script
+            .Do("measure",
+                [&](EditorWindow& window) {
+                    seen = WindowBox(window.Handle());
+                    if (change) {
+                        change(window);
+                    }
+                })
+            .Do("press Cancel", PressCancel);
+        EXPECT_EQ(OpenEditor(script), IDCANCEL);
+        return seen;
+    };
+    const Box standard = openAndMeasure();
+    const Box moved{40, 50, 40 + Width(standard) + 60, 50 + Height(standard) + 30};
+    openAndMeasure([&](EditorWindow& window) {
+        ::SetWindowPos(window.Handle(), nullptr, moved[0], moved[1], Width(moved), Height(moved), SWP_NOZORDER);
+    });
+    char expected[128];
+    std::snprintf(expected, sizeof expected, "%ld,%ld,%ld,%ld,%d,%d", moved[0], moved[1], moved[2], moved[3],
+                  SW_SHOWNORMAL, 0);
+    EXPECT_EQ(ProfileKey::ReadString(ProfileKey::kWindowPlacement), std::optional<std::string>(expected));
+    EXPECT_EQ(openAndMeasure(), moved);
+
+    for (const char* unusable : {"garbage", "40,50,700", "", "40,50,700,500,1"}) {
+        ProfileKey::WriteString(ProfileKey::kWindowPlacement, unusable);
+        EXPECT_EQ(openAndMeasure(), standard) << '"' << unusable << '"';
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
