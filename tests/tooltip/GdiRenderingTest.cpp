@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,21 @@ TEST(GdiRendering, RunsGetTheFontsOfTheirStyle) {
     EXPECT_EQ(FontOf(RunOf(drawer, "d")).lfHeight, -24);
     EXPECT_TRUE(FontOf(RunOf(drawer, "e")).lfUnderline);
     EXPECT_TRUE(FontOf(RunOf(drawer, "f")).lfStrikeOut);
+}
+
+TEST(GdiRendering, MarkupWithManySizesGetsABoundedNumberOfFonts) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    std::string markup;
+    for (int size = 1; size <= 3 * static_cast<int>(CHtmlFontCache::kMaxFonts); ++size)
+        markup += "<font size=" + std::to_string(size) + "px>x</font>";
+    canvas.Draw(drawer, markup);
+    std::set<HtmlFontId> fonts;
+    for (const HtmlDisplayItem& item : drawer.DisplayList().items)
+        if (const auto* run = std::get_if<HtmlTextRun>(&item)) fonts.insert(run->font);
+    EXPECT_LE(fonts.size(), CHtmlFontCache::kMaxFonts + 1);
+    canvas.Draw(drawer, "<font size=1000px>a</font>");
+    EXPECT_EQ(FontOf(RunOf(drawer, "a")).lfHeight, -1000);
 }
 
 TEST(GdiRendering, OverlineAndSolidBackgroundAreDrawn) {
