@@ -11,9 +11,6 @@ using HtmlColour = std::uint32_t;
 constexpr HtmlColour MakeColour(unsigned red, unsigned green, unsigned blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-constexpr unsigned RedOf(HtmlColour c) { return c & 0xFF; }
-constexpr unsigned GreenOf(HtmlColour c) { return (c >> 8) & 0xFF; }
-constexpr unsigned BlueOf(HtmlColour c) { return (c >> 16) & 0xFF; }
 
 // A font made by the platform; the platform owns it and keeps it alive until
 // the platform itself goes away.
