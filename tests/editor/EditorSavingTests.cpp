@@ -6,6 +6,7 @@
 #include "tests/editor/TemplateText.h"
 #include "tests/editor/WindowCreationVeto.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tarvel::uitest {

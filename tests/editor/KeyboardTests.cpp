@@ -35,24 +35,26 @@ HWND CodeWindow(const EditorWindow& window) {
     return editor && ::IsChild(page, editor) ? editor : page;
 }
 
+// The places that are controls of their own, by id.
+constexpr std::pair<Place, int> kFieldIds[] = {{Place::Tree, IDC_EXPANSION_TREE},
+                                               {Place::Title, IDC_TITLE},
+                                               {Place::Shortcut, IDC_SHORTCUT},
+                                               {Place::Description, IDC_DESCRIPTION}};
+
 void FocusPlace(const EditorWindow& window, Place place) {
-    switch (place) {
-    case Place::Tree: window.Focus(IDC_EXPANSION_TREE); break;
-    case Place::Title: window.Focus(IDC_TITLE); break;
-    case Place::Shortcut: window.Focus(IDC_SHORTCUT); break;
-    case Place::Description: window.Focus(IDC_DESCRIPTION); break;
-    case Place::Code: ::SetFocus(CodeWindow(window)); break;
+    for (const auto& [field, id] : kFieldIds) {
+        if (field == place) {
+            window.Focus(id);
+            return;
+        }
     }
+    ::SetFocus(CodeWindow(window));
 }
 
 std::string FocusedPlace(const EditorWindow& window) {
-    for (Place place : {Place::Tree, Place::Title, Place::Shortcut, Place::Description}) {
-        const int id = place == Place::Tree ? IDC_EXPANSION_TREE
-                       : place == Place::Title ? IDC_TITLE
-                       : place == Place::Shortcut ? IDC_SHORTCUT
-                                                  : IDC_DESCRIPTION;
+    for (const auto& [field, id] : kFieldIds) {
         if (::GetFocus() == window.Control(id)) {
-            return NameOf(place);
+            return NameOf(field);
         }
     }
     return EditorWindow::FocusIsWithin(window.PageWithCaption(kCodePageCaption)) ? NameOf(Place::Code) : "elsewhere";
