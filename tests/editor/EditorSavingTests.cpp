@@ -79,7 +79,8 @@ TEST_F(EditorSaving, CancelAfterApplyReturnsTwoWithTheAppliedStateOnDisk) {
     EXPECT_FALSE(applyEnabledAfterApply);
     const std::string expectedCpp =
         TemplateRecord("applied title", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
-        TemplateRecord("class declaration", "cls", "class $Name$ {\n};") + TemplateRecord("file header", "", "// $FILE$");
+        TemplateRecord("class declaration", "cls", "class $Name$ {\n};") +
+        TemplateRecord("file header", "", "// $FILE$");
     EXPECT_EQ(folder_.Read("cpp.tpl"), expectedCpp);
     EXPECT_EQ(folder_.Read("html.tpl"), SampleFile("html.tpl"));
 }

@@ -40,6 +40,8 @@ constexpr char kSpacesInShortcut[] = "Spaces are not allowed in Shortcuts.";
 constexpr char kColonsInTitle[] = "Colons are not allowed in Titles.";
 constexpr char kColonsInShortcut[] = "Colons are not allowed in Shortcuts.";
 constexpr char kFileOpenFailed[] = "File Open failed\n";
+constexpr char kTitlePageCaption[] = "Title";
+constexpr char kCodePageCaption[] = "Code";
 }  // namespace texts
 
 // Steps every script needs.

@@ -71,25 +71,10 @@ private:
     std::vector<WORD> words_;
 };
 
-// The one static control of a message box that has a text.
-std::string MessageTextOf(HWND box) {
-    std::string text;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child && text.empty(); child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char name[16] = {};
-        char buffer[256] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        ::GetWindowTextA(child, buffer, sizeof buffer);
-        if (::lstrcmpiA(name, "Static") == 0) {
-            text = buffer;
-        }
-    }
-    return text;
-}
-
 TEST(DialogScriptHarness, RunsStepsInsideTheModalLoopOfAMessageBox) {
     DialogScript script("Harness box");
     std::string text;
-    script.Do("read the text", [&](EditorWindow& box) { text = MessageTextOf(box.Handle()); })
+    script.Do("read the text", [&](EditorWindow& box) { text = MessageBoxAnswerer::MessageText(box.Handle()); })
         .Do("press OK", [](EditorWindow& box) { box.PostCommand(IDOK); });
     const int result = script.Run([] { return ::MessageBoxA(nullptr, "a question", "Harness box", MB_OKCANCEL); });
     EXPECT_EQ(result, IDOK);
@@ -176,7 +161,8 @@ TEST(DialogScriptHarness, CountsIdleMessagesAndRefusesVetoedWindowClasses) {
     ::DestroyWindow(window);
 
     WindowCreationVeto veto("ToolbarWindow32");
-    HWND toolbar = ::CreateWindowExA(0, "ToolbarWindow32", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND toolbar =
+        ::CreateWindowExA(0, "ToolbarWindow32", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(toolbar, nullptr);
     EXPECT_EQ(veto.Refused(), 1);
     HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

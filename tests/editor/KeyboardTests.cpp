@@ -12,7 +12,6 @@
 namespace tarvel::uitest {
 namespace {
 
-constexpr char kCodePageCaption[] = "Code";
 
 enum class Place { Tree, Title, Shortcut, Description, Code };
 constexpr Place kEveryPlace[] = {Place::Tree, Place::Title, Place::Shortcut, Place::Description, Place::Code};
@@ -30,7 +29,7 @@ const char* NameOf(Place place) {
 
 // The code editor's window, or its page while the page holds no editor.
 HWND CodeWindow(const EditorWindow& window) {
-    HWND page = window.PageWithCaption(kCodePageCaption);
+    HWND page = window.PageWithCaption(texts::kCodePageCaption);
     HWND editor = window.ControlOfClass("Scintilla");
     return editor && ::IsChild(page, editor) ? editor : page;
 }
@@ -57,7 +56,8 @@ std::string FocusedPlace(const EditorWindow& window) {
             return NameOf(field);
         }
     }
-    return EditorWindow::FocusIsWithin(window.PageWithCaption(kCodePageCaption)) ? NameOf(Place::Code) : "elsewhere";
+    const bool inCode = EditorWindow::FocusIsWithin(window.PageWithCaption(texts::kCodePageCaption));
+    return inCode ? NameOf(Place::Code) : "elsewhere";
 }
 
 void SelectFirstCppEntry(EditorWindow& window) { window.Select(window.Child("C++", 0)); }

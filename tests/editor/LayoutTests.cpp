@@ -21,8 +21,6 @@ using Box = std::array<long, 4>;  // left, top, right, bottom
 constexpr int kSplitterId = 0xE900;
 constexpr int kSplitterBar = 5;
 constexpr int kButtonRow = 35;
-constexpr char kTitlePageCaption[] = "Title";
-constexpr char kCodePageCaption[] = "Code";
 constexpr int kGrowX = 200;
 constexpr int kGrowY = 120;
 constexpr DWORD kFadeInTime = 1500;
@@ -70,8 +68,8 @@ Layout ReadLayout(const EditorWindow& window) {
     layout.splitter = BoxOf(window.RectInClient(outer));
     layout.tree = BoxOf(window.RectInClient(window.Tree()));
     layout.right = BoxOf(window.RectInClient(::GetDlgItem(outer, kSplitterId)));
-    layout.titleFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(kTitlePageCaption))));
-    layout.codeFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(kCodePageCaption))));
+    layout.titleFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(texts::kTitlePageCaption))));
+    layout.codeFrame = BoxOf(window.RectInClient(::GetParent(window.PageWithCaption(texts::kCodePageCaption))));
     return layout;
 }
 

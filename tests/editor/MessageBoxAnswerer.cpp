@@ -34,6 +34,12 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
 
 MessageBoxAnswerer* MessageBoxAnswerer::current_ = nullptr;
 
+std::string MessageBoxAnswerer::MessageText(HWND box) {
+    std::string text;
+    ::EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 MessageBoxAnswerer::MessageBoxAnswerer(std::string ignoredCaption) : ignoredCaption_(std::move(ignoredCaption)) {
     current_ = this;
     hook_ = ::SetWindowsHookExA(WH_CBT, HookProcedure, nullptr, ::GetCurrentThreadId());
@@ -66,7 +72,7 @@ void MessageBoxAnswerer::OnActivate(HWND window) {
     }
     Box box;
     box.caption = WindowText(window);
-    ::EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&box.text));
+    box.text = MessageText(window);
     if (!answers_.empty()) {
         box.answer = answers_.front();
         answers_.pop_front();

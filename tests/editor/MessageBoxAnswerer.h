@@ -25,6 +25,9 @@ public:
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
+    // The text of a message box: its one static control with text.
+    static std::string MessageText(HWND box);
+
     void QueueAnswer(int buttonId) { answers_.push_back(buttonId); }
     const std::vector<Box>& Boxes() const noexcept { return boxes_; }
     // True from a box's activation until its window is destroyed.
