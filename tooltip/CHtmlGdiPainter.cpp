@@ -87,10 +87,13 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
     case HtmlImageKind::Bitmap: {
         const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
         const HGDIOBJ old = ::SelectObject(source.get(), image.bitmap);
-        if (item.source.masked)
+        if (item.source.masked) {
             ::TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
-        else
+        } else {
+            // The default mode ANDs the pixels a shrunk colour image drops.
+            ::SetStretchBltMode(dc, COLORONCOLOR);
             ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+        }
         ::SelectObject(source.get(), old);
         break;
     }

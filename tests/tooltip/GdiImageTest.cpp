@@ -19,15 +19,10 @@ const HtmlImage& FirstImage(const CPPHtmlDrawer& drawer) {
     return none;
 }
 
-// A 16 x 16 magenta bitmap with a blue 8 x 8 square in the middle, like
-// bitmap resource 201.
-HBITMAP MakeSquare() {
-    CCeXDib dib(16, 16);
-    dib.Fill(kMagenta);
-    for (int y = 4; y < 12; ++y)
-        for (int x = 4; x < 12; ++x) dib.At(x, y) = CCeXDib::Pixel(kBlue);
+// A screen-compatible bitmap with the pixels of the DIB.
+HBITMAP ToBitmap(const CCeXDib& dib) {
     const HDC screen = ::GetDC(nullptr);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, dib.Width(), dib.Height());
     ::ReleaseDC(nullptr, screen);
     const HDC dc = ::CreateCompatibleDC(nullptr);
     const HGDIOBJ old = ::SelectObject(dc, bitmap);
@@ -35,6 +30,16 @@ HBITMAP MakeSquare() {
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
     return bitmap;
+}
+
+// A 16 x 16 magenta bitmap with a blue 8 x 8 square in the middle, like
+// bitmap resource 201.
+HBITMAP MakeSquare() {
+    CCeXDib dib(16, 16);
+    dib.Fill(kMagenta);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x) dib.At(x, y) = CCeXDib::Pixel(kBlue);
+    return ToBitmap(dib);
 }
 
 TEST(GdiImages, MaskedBitmapFromTheResourcesLeavesTheMaskColourOut) {
@@ -62,6 +67,21 @@ TEST(GdiImages, BitmapByHandleScaledToTheAskedSize) {
     EXPECT_EQ(canvas.At(6, 16), kWhite);
     EXPECT_EQ(canvas.At(9, 16), kBlue);
     ::DeleteObject(square);
+}
+
+TEST(GdiImages, ShrunkBitmapKeepsItsColours) {
+    CCeXDib stripes(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) stripes.At(x, y) = CCeXDib::Pixel(x % 2 ? kBlue : RGB(255, 255, 0));
+    const HBITMAP bitmap = ToBitmap(stripes);
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    char markup[80];
+    std::snprintf(markup, sizeof markup, "<bmp handle=%lX width=4 height=4>",
+                  static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(bitmap)));
+    canvas.Draw(drawer, markup);
+    EXPECT_EQ(canvas.Count({0, 0, 4, 4}, [](COLORREF c) { return c == kBlue || c == RGB(255, 255, 0); }), 16);
+    ::DeleteObject(bitmap);
 }
 
 TEST(GdiImages, IconFromTheResourcesAtItsOwnSize) {
