@@ -71,14 +71,15 @@ int PosixFilePort::makeWritable(const std::string& path)
 unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    Descriptor file(::open(path.c_str(), O_RDONLY));
+    // Non-blocking, so that a FIFO in a file's place cannot hang the open.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
     if (file.get() < 0)
         return static_cast<unsigned long>(errno);
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         return static_cast<unsigned long>(errno);
     if (!S_ISREG(info.st_mode))
-        return EISDIR;
+        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     char buffer[64 * 1024];
     for (;;) {
         const auto got = ::read(file.get(), buffer, sizeof buffer);
@@ -103,10 +104,10 @@ FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, co
         ::unlink(temporary.c_str());
         return WriteResult{stage, error};
     };
-    // mkstemp creates the file for the owner only; a template file is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(file.get(), 0666 & ~mask) != 0)
+    // mkstemp creates the file for the owner only; the new text keeps the
+    // permissions the file had.
+    struct stat previous {};
+    if (::stat(path.c_str(), &previous) == 0 && ::fchmod(file.get(), previous.st_mode & 07777) != 0)
         return fail(WriteStage::Write);
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
         return fail(WriteStage::Write);

@@ -17,5 +17,9 @@ constexpr const char* kChmodNotFound = "File %s not found.";
 constexpr const char* kChmodInvalid = "Invalid parameter to chmod.";
 constexpr const char* kChmodUnexpected = "Unexpected error in chmod.";
 constexpr const char* kSaveFailed = "Could not save %s\n%s";
+constexpr const char* kNotSavedUnread =
+    "%s was not saved: it could not be read when the editor opened, and saving would replace the entries it "
+    "holds.";
+constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
 } // namespace StoreTexts
 #endif

@@ -72,14 +72,14 @@ void TemplateReader::readHeader(std::string_view line)
         shortcut_.assign(trimmedView(colonField(line, 2)));
         label_.assign(shortcut_.empty() ? title_ : shortcut_);
         marker_ = shortcut_;
-        titledRecord_ = !title_.empty();
+        recordPending_ = true;
         started_ = true;
     }
 }
 
 void TemplateReader::endBlock()
 {
-    if (marker_.empty() && code_.empty() && !titledRecord_)
+    if (marker_.empty() && code_.empty() && !recordPending_)
         return;
     if (started_)
         createEntry();
@@ -87,7 +87,7 @@ void TemplateReader::endBlock()
     shortcut_.clear();
     code_.clear();
     marker_.clear();
-    titledRecord_ = false;
+    recordPending_ = false;
 }
 
 void TemplateReader::createEntry()

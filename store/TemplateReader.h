@@ -33,8 +33,9 @@ private:
     bool started_ = false;
     bool inBlock_ = false;
     bool inReadme_ = false;
-    // A record with a title is an entry even without shortcut or code, so an
-    // entry that holds only a title (and perhaps a description) survives a save.
-    bool titledRecord_ = false;
+    // An "a" record is an entry even without shortcut or code, so an entry
+    // that holds only a title (and perhaps a description) survives a save and
+    // keeps its own description.
+    bool recordPending_ = false;
     int entryCount_ = 0;
 };

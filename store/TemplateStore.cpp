@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 
 #include "store/LegacyTemplateReader.h"
 #include "store/StoreTexts.h"
@@ -27,15 +28,27 @@ std::string TemplateStore::templatePath(int language) const
     return directory_ + TemplateLanguage::at(language).fileName;
 }
 
-// The file is read once for detection and reading alike; only when that read
-// fails does the reader try (and report) a second time.
 void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink)
 {
     const auto path = templatePath(language);
+    unread_[language] = false;
     if (!files_.exists(path))
         return;
+    try {
+        readLanguage(language, path, sink);
+    } catch (const std::bad_alloc&) {
+        unread_[language] = true;
+        reporter_.report(format(StoreTexts::kOutOfMemory, path.c_str()), StoreTexts::kCaption, MessageIcon::Error);
+    }
+}
+
+// The file is read once for detection and reading alike; only when that read
+// fails does the reader try (and report) a second time.
+void TemplateStore::readLanguage(int language, const std::string& path, TreeSink& sink)
+{
     std::string bytes;
     if (!readFile(path, bytes)) {
+        unread_[language] = true;
         ReadTemplateFile(path, language, sink);
         return;
     }
@@ -83,8 +96,14 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
 
 void TemplateStore::SaveAllTemplates(const LanguageEntries& entries)
 {
-    for (int language = 0; language < TemplateLanguage::kCount; ++language)
-        FormatLanguageRecords(entries[language], templatePath(language));
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        const auto path = templatePath(language);
+        if (unread_[language])
+            reporter_.report(format(StoreTexts::kNotSavedUnread, path.c_str()), StoreTexts::kCaption,
+                             MessageIcon::Exclamation);
+        else
+            FormatLanguageRecords(entries[language], path);
+    }
 }
 
 void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries,

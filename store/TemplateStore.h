@@ -36,12 +36,19 @@ public:
 
     std::string SystemErrorText(unsigned long code);
 
+    // Whether file bytes are in the older layout, with a "caretPosChar:" line.
+    static bool IsLegacyFormat(std::string_view bytes) { return formatOf(bytes) == kLegacyFormat; }
+
 private:
     static int formatOf(std::string_view bytes);
+    void readLanguage(int language, const std::string& path, TreeSink& sink);
     bool readFile(const std::string& path, std::string& bytes);
     bool ensureWritableFile(const std::string& path);
 
     std::string directory_;
     FilePort& files_;
     Reporter& reporter_;
+    // Languages whose file exists but could not be read: saving them would
+    // replace entries the user never saw.
+    std::array<bool, TemplateLanguage::kCount> unread_{};
 };

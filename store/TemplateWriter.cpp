@@ -34,12 +34,17 @@ void appendAsWritten(std::string& out, std::string_view text)
     out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
-bool hasLoneLineFeed(std::string_view text)
+// What turning CR LF into LF and every LF back into CR LF does to a text.
+void giveLoneLineFeedsCarriageReturns(std::string& text)
 {
-    for (auto lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1))
-        if (isLoneLineFeed(text, lf))
-            return true;
-    return false;
+    for (auto lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
+        if (isLoneLineFeed(text, lf)) {
+            std::string fixed;
+            appendAsWritten(fixed, text);
+            text.swap(fixed);
+            return;
+        }
+    }
 }
 
 // The description stays in memory with CR LF breaks: turning them into LF and
@@ -51,15 +56,13 @@ void appendReadmeBlock(std::string& text, AutotextEntry& entry)
     text.append("readme:\r\n");
     appendAsWritten(text, trimmedRightView(entry.description));
     text.append("\r\n\f\r\n");
-    if (hasLoneLineFeed(entry.description))
-        replaceAll(entry.description, "\n", "\r\n");
+    giveLoneLineFeedsCarriageReturns(entry.description);
 }
 
 void appendRecord(std::string& text, AutotextEntry& entry)
 {
     if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
-        if (hasLoneLineFeed(entry.description))
-            replaceAll(entry.description, "\n", "\r\n");
+        giveLoneLineFeedsCarriageReturns(entry.description);
         return;
     }
     appendReadmeBlock(text, entry);

@@ -31,7 +31,6 @@ std::string trim(std::string_view text)
     return std::string(trimmedView(text));
 }
 
-
 void replaceAll(std::string& text, std::string_view from, std::string_view to)
 {
     if (from.empty() || text.find(from) == std::string::npos)
@@ -64,9 +63,11 @@ std::string_view colonField(std::string_view line, std::size_t n)
     return line.substr(0, line.find(':'));
 }
 
+// A line with a form feed ends its block instead: the writer puts the FF
+// right after the last line of the code, which may be the word itself.
 bool isSeparatorLine(std::string_view line)
 {
-    return trimmedView(line) == "separator";
+    return line.find('\f') == std::string_view::npos && trimmedView(line) == "separator";
 }
 
 bool isOldHeaderText(std::string_view line)

@@ -20,7 +20,8 @@ std::string_view keyBeforeColon(std::string_view line);
 // colon; empty when the line has fewer fields.
 std::string_view colonField(std::string_view line, std::size_t n);
 
-// A separator marker line holds the word separator and nothing but white space.
+// A separator marker line holds the word separator and nothing but white
+// space other than a form feed.
 bool isSeparatorLine(std::string_view line);
 // The header texts of older files, dropped inside a readme block.
 bool isOldHeaderText(std::string_view line);

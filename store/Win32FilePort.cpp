@@ -8,6 +8,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
+
+#include "widgets/UniqueHandle.h"
+
+using tarvel::UniqueFileHandle;
 
 namespace {
 
@@ -15,33 +20,36 @@ namespace {
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryDelayMs = 50;
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle()
-    {
-        if (valid())
-            CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool close()
-    {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != FALSE;
-    }
 
-private:
-    HANDLE handle_;
-};
+constexpr int kTemporaryNameAttempts = 100;
 
-std::string directoryOf(const std::string& path)
+// The directory part of a path as written: up to the last separator, or the
+// drive of a drive-relative path such as "D:cpp.tpl".
+std::string directoryPartOf(const std::string& path)
 {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const auto end = path.find_last_of("\\/:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+// A new file beside the path: same directory, same drive, and a name no
+// longer than a template file's, so that a path the system accepts for the
+// file is accepted for it too. Its name, or empty with the error in
+// GetLastError.
+std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& file)
+{
+    const std::string directory = directoryPartOf(path);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string name = directory + "~tv" + std::to_string(10 + attempt);
+        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            file.reset(handle);
+            return name;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return {};
+    }
+    return {};
 }
 
 bool isTransientError(DWORD error)
@@ -56,8 +64,12 @@ bool writeAll(HANDLE file, const std::string& bytes)
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr))
             return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
         done += written;
     }
     return true;
@@ -84,9 +96,9 @@ bool Win32FilePort::exists(const std::string& path)
 
 unsigned long Win32FilePort::createEmpty(const std::string& path)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
-    return file.valid() ? 0 : GetLastError();
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
+    return file ? 0 : GetLastError();
 }
 
 int Win32FilePort::makeWritable(const std::string& path)
@@ -97,9 +109,9 @@ int Win32FilePort::makeWritable(const std::string& path)
 unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid())
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
         return GetLastError();
     char buffer[64 * 1024];
     for (;;) {
@@ -114,19 +126,20 @@ unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes
 
 FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, const std::string& bytes)
 {
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(directoryOf(path).c_str(), "tpl", 0, temporary))
+    UniqueFileHandle file;
+    const std::string temporary = createTemporaryBeside(path, file);
+    if (temporary.empty())
         return {WriteStage::Open, GetLastError()};
+    // The handle goes before the file: an open file cannot be deleted.
     const auto fail = [&](WriteStage stage) {
         const DWORD error = GetLastError();
-        DeleteFileA(temporary);
+        file.reset();
+        DeleteFileA(temporary.c_str());
         return WriteResult{stage, error};
     };
-    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return fail(WriteStage::Open);
-    if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.close())
+    if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
+        return fail(WriteStage::Write);
+    if (!CloseHandle(file.release()))
         return fail(WriteStage::Write);
     if (!moveIntoPlace(temporary, path))
         return fail(WriteStage::Replace);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <unordered_set>
+
+#include "store/TextRules.h"
 
 namespace TemplateCheck {
 
@@ -46,6 +49,7 @@ std::string quoted(const std::string& text)
 std::vector<std::string> promptNames(const std::string& code)
 {
     std::vector<std::string> prompts;
+    std::unordered_set<std::string_view> seen;
     std::string_view rest(code);
     for (auto open = rest.find('$'); open != std::string_view::npos; open = rest.find('$')) {
         const auto close = rest.find('$', open + 1);
@@ -56,32 +60,60 @@ std::vector<std::string> promptNames(const std::string& code)
             rest.remove_prefix(close);
             continue;
         }
-        if (!isReserved(name) && std::find(prompts.begin(), prompts.end(), name) == prompts.end())
+        if (!isReserved(name) && seen.insert(name).second)
             prompts.emplace_back(name);
         rest.remove_prefix(close + 1);
     }
     return prompts;
 }
 
-std::vector<std::string> findProblems(const AutotextEntry& entry, const std::string& label)
+std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label)
 {
     std::vector<std::string> problems;
-    if (entry.title.find(':') != std::string::npos)
-        problems.push_back("title " + quoted(entry.title) + " holds a colon, which ends the title in the file");
-    if (entry.shortcut.find(':') != std::string::npos)
-        problems.push_back("shortcut " + quoted(entry.shortcut) + " holds a colon, which ends the shortcut in the file");
     if (entry.shortcut.find_first_of(" \t\r\n\v\f") != std::string::npos)
         problems.push_back("shortcut " + quoted(entry.shortcut) + " holds white space");
     if (label != (entry.shortcut.empty() ? entry.title : entry.shortcut))
-        problems.push_back("label " + quoted(label) + " is neither its shortcut nor its title and is lost at the next save");
-    if (entry.code.find('\f') != std::string::npos)
-        problems.push_back("code holds a form feed, which ends the record in the file");
-    if (entry.description.find('\f') != std::string::npos)
-        problems.push_back("description holds a form feed, which ends the readme block in the file");
+        problems.push_back("label " + quoted(label) +
+                           " is neither its shortcut nor its title and is lost at the next save");
     const auto prompts = promptNames(entry.code);
     if (prompts.size() > kMaxPrompts)
         problems.push_back(std::to_string(prompts.size()) + " distinct prompts; the prompt dialog shows " +
                            std::to_string(kMaxPrompts));
+    return problems;
+}
+
+std::vector<LineProblem> findLineProblems(std::string_view bytes)
+{
+    std::vector<LineProblem> problems;
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    bool inBlock = false;
+    for (std::size_t number = 1; lines.next(line); ++number) {
+        if (line.empty())
+            continue;
+        if (!inBlock && line.find(':') != std::string_view::npos) {
+            inBlock = true;
+            if (TextRules::keyBeforeColon(line) != "a")
+                continue;
+            const std::string shortcut = TextRules::trim(TextRules::colonField(line, 2));
+            if (shortcut.find(' ') != std::string::npos)
+                problems.push_back({number, "shortcut " + quoted(shortcut) + " holds a space and is read as empty"});
+            if (std::count(line.begin(), line.end(), ':') > 3)
+                problems.push_back({number, "a title or shortcut holds a colon: the record header has more than "
+                                            "three colons and the text after the third is lost"});
+            continue;
+        }
+        if (TextRules::isSeparatorLine(line)) {
+            problems.push_back({number, "a line holding only \"separator\" is a marker and is not kept"});
+            continue;
+        }
+        const auto formFeed = line.find('\f');
+        if (formFeed == std::string_view::npos)
+            continue;
+        inBlock = false;
+        if (!TextRules::trimmedView(line.substr(formFeed + 1)).empty())
+            problems.push_back({number, "code or description holds a form feed: the text after it is lost"});
+    }
     return problems;
 }
 

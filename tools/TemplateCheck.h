@@ -1,15 +1,27 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/AutotextEntry.h"
 
-// What the template format cannot keep of an entry, or what will surprise the
-// user when the entry is read back or expanded.
+// What the template format cannot keep, or what will surprise the user when
+// an entry is read back or expanded.
 namespace TemplateCheck {
 
-std::vector<std::string> findProblems(const AutotextEntry& entry, const std::string& label);
+struct LineProblem {
+    std::size_t line;  // from 1
+    std::string problem;
+};
+
+// Problems of an entry as it was read, with its tree label.
+std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label);
+
+// What the reading of a current-format file drops: a title or shortcut that
+// held a colon or a shortcut that held a space, text after a form feed, and
+// separator lines.
+std::vector<LineProblem> findLineProblems(std::string_view bytes);
 
 // The distinct names between dollar signs that are not reserved variables:
 // the prompts the host asks for when it expands the entry.

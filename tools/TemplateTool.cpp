@@ -121,7 +121,7 @@ int TemplateTool::run(const std::vector<std::string>& arguments)
         err_ << kUsageLine << '\n';
         return kUsage;
     }
-    if (!files_.exists(directory)) {
+    if (arguments[1].empty() || !files_.exists(directory)) {
         err_ << "autotext-tpl: no such directory: " << arguments[1] << '\n';
         return kUsage;
     }
@@ -168,16 +168,24 @@ int TemplateTool::check(const std::string& directory)
     LoadedTemplates loaded(directory, files_, err_);
     int findings = loaded.reporter.count;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const auto path = loaded.store.templatePath(language);
         const std::string fileName = TemplateLanguage::at(language).fileName;
-        if (files_.exists(path) && loaded.store.DetectTemplateFormat(path) == TemplateStore::kLegacyFormat) {
-            out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
-            ++findings;
+        std::string bytes;
+        const auto path = loaded.store.templatePath(language);
+        if (files_.exists(path) && files_.readAll(path, bytes) == 0) {
+            if (TemplateStore::IsLegacyFormat(bytes)) {
+                out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
+                ++findings;
+            } else {
+                for (const auto& [line, problem] : TemplateCheck::findLineProblems(bytes)) {
+                    out_ << fileName << ": line " << line << ": " << problem << '\n';
+                    ++findings;
+                }
+            }
         }
         for (const auto& item : loaded.languages[language].items) {
             if (!item.entry)
                 continue;
-            for (const auto& problem : TemplateCheck::findProblems(*item.entry, item.label)) {
+            for (const auto& problem : TemplateCheck::findEntryProblems(*item.entry, item.label)) {
                 out_ << fileName << ": " << item.label << ": " << problem << '\n';
                 ++findings;
             }

@@ -1,5 +1,5 @@
 // Any bytes as a current-format template file: no crash, no leak, no hang,
-// and whatever is read writes out and reads back to the same bytes.
+// and the entries read survive a write and a second read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 
 #include "store/TemplateReader.h"
 #include "store/TemplateWriter.h"
+#include "store/TextRules.h"
 
 namespace {
 class CollectingSink : public TreeSink {
@@ -27,9 +28,31 @@ public:
     std::vector<std::unique_ptr<AutotextEntry>> entries;
 };
 
-std::string writtenBytes(const CollectingSink& sink)
+std::string withCrLf(std::string text)
 {
-    return TemplateWriter::FormatLanguageRecords(sink.pointers());
+    TextRules::replaceAll(text, "\r\n", "\n");
+    TextRules::replaceAll(text, "\n", "\r\n");
+    return text;
+}
+
+// The writer trims a description, which can turn its last line into an old
+// header text that reading drops; such descriptions are not compared.
+bool endsInOldHeader(const std::string& description)
+{
+    const auto trimmed = TextRules::trimmedRightView(description);
+    const auto lineStart = trimmed.rfind('\n');
+    return TextRules::isOldHeaderText(lineStart == std::string_view::npos ? trimmed : trimmed.substr(lineStart + 1));
+}
+
+std::string expectedDescription(const std::string& description)
+{
+    return description.empty() ? "" : withCrLf(std::string(TextRules::trimmedRightView(description))) + "\r\n";
+}
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
 }
 } // namespace
 
@@ -37,14 +60,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     CollectingSink first;
     TemplateReader(0, first).read(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto written = writtenBytes(first);
+    std::vector<AutotextEntry> kept;
+    for (const auto& entry : first.entries)
+        if (!(entry->title.empty() && entry->shortcut.empty() && entry->code.empty()))
+            kept.push_back(*entry);
+
     CollectingSink second;
-    TemplateReader(0, second).read(written);
-    // A file the writer produced from read entries is stable from then on.
-    CollectingSink third;
-    const auto rewritten = writtenBytes(second);
-    TemplateReader(0, third).read(rewritten);
-    if (writtenBytes(third) != rewritten)
-        std::abort();
+    TemplateReader(0, second).read(TemplateWriter::FormatLanguageRecords(first.pointers()));
+    require(second.entries.size() == kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const auto& before = kept[i];
+        const auto& after = *second.entries[i];
+        require(after.title == before.title && after.shortcut == before.shortcut);
+        require(after.code == withCrLf(before.code));
+        require(endsInOldHeader(before.description) || after.description == expectedDescription(before.description));
+    }
     return 0;
 }

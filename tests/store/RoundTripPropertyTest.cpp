@@ -20,8 +20,8 @@ public:
         for (auto& entry : result) {
             entry.title = chance(70) ? singleLine(" ") : "";
             entry.shortcut = chance(70) ? singleLine("") : "";
-            entry.code = chance(80) ? multiLine() : "";
-            entry.description = chance(40) ? multiLine() : "";
+            entry.code = chance(80) ? multiLine(true) : "";
+            entry.description = chance(40) ? multiLine(false) : "";
             if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty())
                 entry.shortcut = "x";
         }
@@ -43,10 +43,10 @@ private:
         return TextRules::trim(text);
     }
 
-    // Code and descriptions: any bytes but form feed, with CR LF breaks, never
-    // a line that reads as a separator marker, and no "%0", which the reader
-    // takes for the older notation of $selected$.
-    std::string multiLine()
+    // Code and descriptions: any bytes but form feed, with CR LF and some lone
+    // LF breaks, never a line that reads as a separator marker, and no "%0",
+    // which the reader takes for the older notation of $selected$.
+    std::string multiLine(bool code)
     {
         std::string text;
         for (int line = pick(1, 6); line > 0; --line) {
@@ -58,8 +58,12 @@ private:
             }
             if (chance(20))
                 text += "separator;";
+            // The word alone as the last line of code ends the record instead
+            // of marking; a description's last line is followed by a line end.
+            if (code && line == 1 && chance(10))
+                text += "\r\nseparator";
             if (line > 1)
-                text += "\r\n";
+                text += chance(10) ? "\n" : "\r\n";
         }
         TextRules::replaceAll(text, "%0", "%_");
         return text;
@@ -68,9 +72,17 @@ private:
     std::mt19937 random_;
 };
 
+// A lone LF is written as CR LF and read back as such.
+std::string withCrLf(std::string text)
+{
+    TextRules::replaceAll(text, "\r\n", "\n");
+    TextRules::replaceAll(text, "\n", "\r\n");
+    return text;
+}
+
 std::string expectedDescription(const std::string& description)
 {
-    return description.empty() ? "" : std::string(TextRules::trimmedRightView(description)) + "\r\n";
+    return description.empty() ? "" : withCrLf(std::string(TextRules::trimmedRightView(description))) + "\r\n";
 }
 
 TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
@@ -90,7 +102,7 @@ TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
         for (std::size_t i = 0; i < read.size(); ++i) {
             EXPECT_EQ(read[i]->title, expected[i].title);
             EXPECT_EQ(read[i]->shortcut, expected[i].shortcut);
-            EXPECT_EQ(read[i]->code, expected[i].code);
+            EXPECT_EQ(read[i]->code, withCrLf(expected[i].code));
             EXPECT_EQ(read[i]->description, expectedDescription(expected[i].description));
             EXPECT_EQ(read[i]->ordinal, static_cast<int>(i));
         }

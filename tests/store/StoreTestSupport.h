@@ -78,6 +78,7 @@ namespace storetest {
 class ScriptedFilePort : public FilePort {
 public:
     ScriptedFilePort() : real_(makePlatformFilePort()) {}
+    std::function<unsigned long(const std::string&, std::string&)> onReadAll;
     std::function<int(const std::string&)> onMakeWritable;
     std::function<WriteResult(const std::string&, const std::string&)> onReplaceContents;
 
@@ -89,7 +90,7 @@ public:
     }
     unsigned long readAll(const std::string& path, std::string& bytes) override
     {
-        return real_->readAll(path, bytes);
+        return onReadAll ? onReadAll(path, bytes) : real_->readAll(path, bytes);
     }
     WriteResult replaceContents(const std::string& path, const std::string& bytes) override
     {

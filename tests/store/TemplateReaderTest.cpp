@@ -174,6 +174,24 @@ TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept)
     EXPECT_EQ(sink.items[0].entry->code, "std::string separator = \",\";\r\nseparator;");
 }
 
+// The writer puts the form feed right after the code's last line, which may
+// be the word itself: that line ends the block and stays code.
+TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord)
+{
+    const auto sink = readTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
+    ASSERT_EQ(sink.items.size(), 2u);
+    EXPECT_EQ(sink.items[0].entry->code, "// a line\r\nseparator");
+    EXPECT_EQ(sink.items[1].entry->description, "next one\r\n");
+}
+
+TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription)
+{
+    const auto sink = readTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
+    ASSERT_EQ(sink.items.size(), 2u);
+    EXPECT_EQ(sink.items[0].entry->description, "mine\r\n");
+    EXPECT_EQ(sink.items[1].entry->description, "");
+}
+
 TEST(TemplateReader, LineStartingWithColonOpensAHeaderlessBlock)
 {
     const auto sink = readTemplate("a::sc:\nx\f\n:nothing\ninside\f\n");

@@ -10,8 +10,10 @@
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace storetest;
@@ -114,6 +116,41 @@ TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader)
     EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
     EXPECT_EQ(message.icon, MessageIcon::Error);
     EXPECT_EQ(reporter.messages[1].text, message.text);
+}
+
+// A file that could not be read shows an empty language; writing that back
+// would wipe the entries the user never saw.
+TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten)
+{
+    writeBytes(dir.file("html.tpl"), "a::keep:\r\n<p>kept</p>\f\r\n");
+    port.onReadAll = [](const std::string&, std::string&) -> unsigned long { return 5; };
+    auto store = this->store();
+    RecordingSink sink;
+    store.LoadLanguageTemplates(2, sink);
+    EXPECT_TRUE(sink.items.empty());
+    port.onReadAll = nullptr;
+    reporter.messages.clear();
+    store.SaveAllTemplates({});
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text.rfind(dir.file("html.tpl") + " was not saved", 0), 0u);
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(readBytes(dir.file("html.tpl")), "a::keep:\r\n<p>kept</p>\f\r\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("cpp.tpl")));
+}
+
+// A template path of 259 characters, as long as the system takes.
+TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves)
+{
+    const std::string deep = dir.path() + std::string(std::max<int>(1, 251 - static_cast<int>(dir.path().size())), 'd');
+    std::filesystem::create_directory(deep);
+    TemplateStore nested(deep + static_cast<char>(std::filesystem::path::preferred_separator), port, reporter);
+    auto a = entry("deep", "x");
+    TemplateStore::LanguageEntries all;
+    all[0] = {&a};
+    nested.SaveAllTemplates(all);
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    EXPECT_EQ(readBytes(deep + "/cpp.tpl"), "a::deep:\r\nx\f\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 8);
 }
 
 TEST_F(TemplateStoreTest, SaveWritesAllEightFilesEmptyOnesIncluded)
@@ -236,17 +273,35 @@ TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError)
 }
 
 #ifdef _WIN32
-// Another program holding the file without sharing: reading reports it, and a
-// save retries, then gives up with a message and leaves the file as it was.
-TEST_F(TemplateStoreTest, FileHeldByAnotherProgramIsReportedAndKept)
+// Another program holding the file without sharing: reading reports it and
+// keeps the file out of the next save.
+TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept)
 {
     writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
     HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(load(0).items.empty());
+    auto store = this->store();
+    RecordingSink sink;
+    store.LoadLanguageTemplates(0, sink);
+    CloseHandle(held);
+    EXPECT_TRUE(sink.items.empty());
     EXPECT_EQ(reporter.messages.size(), 2u);
     reporter.messages.clear();
+    store.SaveAllTemplates({});
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("was not saved"), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
+}
+
+// Held while saving: the replacement retries, then gives up with a message
+// and leaves the file and no temporary behind.
+TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept)
+{
+    writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
+    HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     store().SaveAllTemplates({});
     CloseHandle(held);
     ASSERT_EQ(reporter.messages.size(), 1u);
@@ -273,6 +328,14 @@ TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary
     EXPECT_NE(reporter.messages[0].text.find("cpp.tpl"), std::string::npos);
     EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "old contents");
     EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+}
+
+TEST_F(TemplateStoreTest, FifoInPlaceOfAFileIsReportedWithoutHanging)
+{
+    ASSERT_EQ(mkfifo(dir.file("txt.tpl").c_str(), 0600), 0);
+    EXPECT_TRUE(load(6).items.empty());
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text.rfind("File Open failed\n", 0), 0u);
 }
 #endif
 

@@ -67,6 +67,15 @@ TEST(TemplateWriter, EmptyLanguageWritesNothing)
     EXPECT_EQ(bytesOf({}), "");
 }
 
+TEST(TemplateWriter, MixedLineBreaksInDescriptionStayStableOverSaves)
+{
+    auto entry = makeEntry("", "sc", "x", "a\r\nb\nc");
+    const auto first = bytesOf({&entry});
+    EXPECT_EQ(entry.description, "a\r\nb\r\nc");
+    EXPECT_EQ(first, "readme:\r\na\r\nb\r\nc\r\n\f\r\na::sc:\r\nx\f\r\n");
+    EXPECT_EQ(bytesOf({&entry}), first);
+}
+
 TEST(TemplateWriter, SecondSaveWritesTheSameBytes)
 {
     auto a = makeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n");

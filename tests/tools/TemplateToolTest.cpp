@@ -115,26 +115,32 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep)
     const auto run = runTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     const auto report = lines(run.out);
-    ASSERT_EQ(report.size(), 4u) << run.out;
-    EXPECT_EQ(report[0], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
-    EXPECT_EQ(report[1], "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
-    EXPECT_EQ(report[2], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
-    EXPECT_EQ(report[3], "vb.tpl: legacy format; the next save rewrites it in the current format");
+    ASSERT_EQ(report.size(), 5u) << run.out;
+    EXPECT_EQ(report[0], "cpp.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
+    EXPECT_EQ(report[1], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
+    EXPECT_EQ(report[2], "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
+    EXPECT_EQ(report[3], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
+    EXPECT_EQ(report[4], "vb.tpl: legacy format; the next save rewrites it in the current format");
 }
 
-TEST(TemplateTool, CheckFindsColonsAndFormFeedsInEntries)
+// What a hand-edited file holds that reading drops, reported by line.
+TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops)
 {
-    AutotextEntry entry;
-    entry.title = "C++: main";
-    entry.shortcut = "m:";
-    entry.code = "a\fb";
-    entry.description = "\f";
-    const auto problems = TemplateCheck::findProblems(entry, "m:");
-    ASSERT_EQ(problems.size(), 4u);
-    EXPECT_NE(problems[0].find("title \"C++: main\" holds a colon"), std::string::npos);
-    EXPECT_NE(problems[1].find("shortcut \"m:\" holds a colon"), std::string::npos);
-    EXPECT_NE(problems[2].find("code holds a form feed"), std::string::npos);
-    EXPECT_NE(problems[3].find("description holds a form feed"), std::string::npos);
+    TempDir dir;
+    writeBytes(dir.file("cs.tpl"),
+               "a:C++: main:mn:\r\nint main();\f\r\n"
+               "a:a b:a b:\r\nx\f\r\n"
+               "a::pages:\r\npage one\fpage two\r\n"
+               "a::sep:\r\nbefore\r\n separator\r\nafter\f\r\n"
+               "a::last:\r\nends with the word\r\nseparator\f\r\n");
+    const auto run = runTool({"check", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    const auto report = lines(run.out);
+    ASSERT_EQ(report.size(), 4u) << run.out;
+    EXPECT_EQ(report[0].rfind("cs.tpl: line 1: a title or shortcut holds a colon", 0), 0u) << report[0];
+    EXPECT_EQ(report[1], "cs.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
+    EXPECT_EQ(report[2], "cs.tpl: line 6: code or description holds a form feed: the text after it is lost");
+    EXPECT_EQ(report[3], "cs.tpl: line 9: a line holding only \"separator\" is a marker and is not kept");
 }
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns)
@@ -150,6 +156,7 @@ TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo)
     EXPECT_EQ(runTool({}).exitCode, 2);
     EXPECT_EQ(runTool({"dump"}).exitCode, 2);
     EXPECT_EQ(runTool({"frobnicate", "."}).exitCode, 2);
+    EXPECT_EQ(runTool({"check", ""}).exitCode, 2);
     const auto missing = runTool({"dump", "no-such-directory-here"});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(lines(missing.err).size(), 1u);
