@@ -80,6 +80,7 @@ unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes
         return static_cast<unsigned long>(errno);
     if (!S_ISREG(info.st_mode))
         return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[64 * 1024];
     for (;;) {
         const auto got = ::read(file.get(), buffer, sizeof buffer);

@@ -113,6 +113,9 @@ unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return GetLastError();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(bytes.max_size()))
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;
