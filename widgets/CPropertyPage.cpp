@@ -22,4 +22,11 @@ bool CPropertyPage::CreatePage(HWND parent) {
     return CreateIndirect(pageTemplate.Get(), parent);
 }
 
+void CPropertyPage::OnCancel() {
+    const HWND owner = ::GetAncestor(GetHwnd(), GA_ROOT);
+    if (owner && owner != GetHwnd()) {
+        ::SendMessageA(owner, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+}
+
 }  // namespace tarvel

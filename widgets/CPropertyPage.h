@@ -22,6 +22,11 @@ public:
     virtual bool OnSetActive() { return true; }
     virtual bool OnKillActive() { return true; }
 
+protected:
+    // A page cannot end itself: Cancel and the close request (a multi-line
+    // edit asks its page to close on Escape) end the dialog that holds it.
+    void OnCancel() override;
+
 private:
     UINT iconId_;
     std::string caption_;

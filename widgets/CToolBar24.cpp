@@ -51,12 +51,16 @@ bool ParseToolbarResource(const BYTE* data, DWORD size, ToolbarResource& resourc
 }  // namespace
 
 bool CToolBar24::Create(HWND parent, UINT id) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER;
+    // Controls may stand on the bar's strip: the bar clips them out and stays
+    // below them, or its flat background would paint over them.
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER;
     const RECT none{0, 0, 0, 0};
     if (!CreateEx(module_, 0, TOOLBARCLASSNAMEA, "", style, none, parent, id)) {
         return false;
     }
     Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    ::SetWindowPos(GetHwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 
@@ -142,7 +146,7 @@ int CToolBar24::StretchToParent() const noexcept {
     RECT parent{};
     ::GetClientRect(::GetParent(GetHwnd()), &parent);
     const int height = bar.bottom - bar.top;
-    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, parent.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(GetHwnd(), HWND_BOTTOM, 0, 0, parent.right, height, SWP_NOACTIVATE);
     return height;
 }
 

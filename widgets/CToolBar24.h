@@ -18,7 +18,8 @@ public:
 
     explicit CToolBar24(HINSTANCE module) noexcept : module_(module) {}
 
-    // Flat buttons with tips, along the top of the parent.
+    // Flat buttons with tips, along the top of the parent, below every sibling
+    // in z-order and clipping them out.
     bool Create(HWND parent, UINT id = kFirstBarId);
     // Adds the buttons of the resource and its own bitmap; false if it is missing.
     bool LoadToolBar(UINT resourceId);
@@ -34,7 +35,8 @@ public:
     HIMAGELIST GetImageList() const noexcept { return images_.get(); }
     SIZE GetButtonSize() const noexcept { return buttonSize_; }
 
-    // Stretches the bar along the top of its parent; its height.
+    // Stretches the bar along the top of its parent, keeping it below its
+    // siblings; its height.
     int StretchToParent() const noexcept;
 
 protected:

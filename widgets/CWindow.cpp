@@ -1,12 +1,19 @@
 #include "widgets/CWindow.h"
 
+#include "widgets/WrapperTable.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace tarvel {
 namespace {
 
-constexpr char kWrapperProperty[] = "Tarvel.WindowObject";
+// Looked up for every message of a wrapped window and every reflected
+// notification.
+WrapperTable& Wrappers() {
+    static WrapperTable table;
+    return table;
+}
 
 struct RegisteredClass {
     HINSTANCE module;
@@ -26,6 +33,10 @@ CWindow::~CWindow() {
     } else if (tie_ == Tie::Subclassed) {
         UnsubclassWindow();
     }
+    // A window that went without its WM_NCDESTROY reaching us is still listed.
+    if (hwnd_) {
+        Wrappers().Remove(hwnd_, this);
+    }
 }
 
 void CWindow::Attach(HWND hwnd) noexcept {
@@ -43,10 +54,9 @@ HWND CWindow::Detach() noexcept {
 }
 
 bool CWindow::SubclassWindow(HWND hwnd) noexcept {
-    if (!hwnd || hwnd_ || FromHandle(hwnd)) {
+    if (!hwnd || hwnd_ || !Bind(hwnd)) {
         return false;
     }
-    Bind(hwnd);
     previous_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure)));
     tie_ = Tie::Subclassed;
@@ -91,7 +101,7 @@ void CWindow::DestroyWindow() noexcept {
 }
 
 CWindow* CWindow::FromHandle(HWND hwnd) noexcept {
-    return hwnd ? static_cast<CWindow*>(::GetPropA(hwnd, kWrapperProperty)) : nullptr;
+    return hwnd ? Wrappers().Find(hwnd) : nullptr;
 }
 
 bool CWindow::PreTranslateMessage(MSG&) { return false; }
@@ -184,8 +194,8 @@ LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam
     CWindow* self = FromHandle(hwnd);
     if (!self && message == WM_NCCREATE) {
         self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        if (self) {
-            self->Bind(hwnd);
+        if (self && !self->Bind(hwnd)) {
+            return FALSE;
         }
     }
     if (!self) {
@@ -215,14 +225,17 @@ LRESULT CWindow::HandleMessage(const Message& message) {
     return result;
 }
 
-void CWindow::Bind(HWND hwnd) noexcept {
+bool CWindow::Bind(HWND hwnd) noexcept {
+    if (!Wrappers().Add(hwnd, this)) {
+        return false;
+    }
     hwnd_ = hwnd;
-    ::SetPropA(hwnd, kWrapperProperty, this);
+    return true;
 }
 
 void CWindow::Unbind() noexcept {
     if (hwnd_) {
-        ::RemovePropA(hwnd_, kWrapperProperty);
+        Wrappers().Remove(hwnd_, this);
     }
     hwnd_ = nullptr;
     previous_ = ::DefWindowProcA;

@@ -72,7 +72,8 @@ protected:
 
     static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
                                             LPARAM lParam) noexcept;
-    void Bind(HWND hwnd) noexcept;
+    // False when the window already has a wrapper or there is no memory left.
+    bool Bind(HWND hwnd) noexcept;
 
 private:
     enum class Tie { None, Attached, Subclassed, Owned };

@@ -1,12 +1,12 @@
 // Opening the editor on 8 x 1,000 entries: the time from the call to the
-// dialog's first idle message plus closing, less the same with an empty
+// dialog's first idle moment plus closing, less the same with an empty
 // template directory, divided by the floor of inserting the same labels into
 // a bare tree control.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/IdleCancel.h"
 #include "host/TarvelLibrary.h"
-#include "tests/editor/IdleCounter.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
@@ -66,11 +66,11 @@ struct EditorTiming {
 // Opens the editor and cancels it as soon as it first runs idle.
 EditorTiming TimeEditorOpen(const host::TarvelLibrary& library, const std::string& directory) {
     ProfileKey::DeleteModuleKey();
-    IdleCounter idle([](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    tarvel::bench::IdleCancel idle;
     const LONGLONG start = Now();
     library.ShowAutotextEditor(nullptr, directory.c_str());
     const LONGLONG end = Now();
-    if (idle.Count() == 0) {
+    if (!idle.Cancelled()) {
         return {};
     }
     return {Milliseconds(idle.FirstIdleTicks() - start), Milliseconds(end - start)};

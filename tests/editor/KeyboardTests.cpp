@@ -147,10 +147,13 @@ TEST_F(Keyboard, AltOConfirmsAndAltCCancelsFromEveryField) {
     }
 }
 
-TEST_F(Keyboard, EscapeCancelsFromTheTreeAndTheSingleLineFields) {
+// The description, a multi-line edit, keeps Escape from the dialog manager
+// and asks its page to close instead; that must cancel the editor too.
+TEST_F(Keyboard, EscapeCancelsFromEveryField) {
     WriteSampleTemplates();
     const auto before = FilesOnDisk();
-    for (Place from : {Place::Tree, Place::Title, Place::Shortcut}) {
+    for (Place from : kEveryPlace) {
+        SCOPED_TRACE(NameOf(from));
         DialogScript script;
         script.Do("select an entry", SelectFirstCppEntry)
             .Do("edit and focus",

@@ -126,5 +126,43 @@ TEST(Composition, SplittersFramesAndPagesFollowTheDialogSize) {
     EXPECT_GT(edit.right, page.right - 20) << "the page's controls grew with the page";
 }
 
+
+// What a page is asked to do while the dialog holding it runs; a dialog still
+// open after the request has been sent a few times ends with IDABORT.
+struct PageRequest {
+    LayoutDialog* dialog = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    int ticks = 0;
+};
+PageRequest pageRequest;
+
+void CALLBACK SendPageRequest(HWND, UINT, UINT_PTR, DWORD) {
+    constexpr int kTicksBeforeGivingUp = 20;
+    if (!pageRequest.dialog || !pageRequest.dialog->codePage.GetHwnd()) {
+        return;
+    }
+    if (++pageRequest.ticks > kTicksBeforeGivingUp) {
+        pageRequest.dialog->EndModal(IDABORT);
+        return;
+    }
+    ::PostMessageA(pageRequest.dialog->codePage.GetHwnd(), pageRequest.message, pageRequest.wParam, 0);
+}
+
+// A page cannot end itself: its close request (a multi-line edit's answer to
+// Escape) and its Cancel end the dialog that holds it, as Cancel.
+TEST(Composition, APagesCloseRequestAndCancelEndTheDialogThatHoldsIt) {
+    const std::pair<UINT, WPARAM> requests[] = {{WM_CLOSE, 0}, {WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)}};
+    for (const auto& [message, wParam] : requests) {
+        LayoutDialog dialog;
+        pageRequest = PageRequest{&dialog, message, wParam, 0};
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, SendPageRequest);
+        EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL) << "message " << message;
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(pageRequest.ticks, 1) << "message " << message;
+        pageRequest = PageRequest{};
+    }
+}
+
 }  // namespace
 }  // namespace tarvel

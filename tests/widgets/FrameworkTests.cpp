@@ -344,5 +344,38 @@ TEST(WindowProcedure, SubclassedControlIsGivenBackWhenTheWrapperGoes) {
     EXPECT_TRUE(::IsWindow(control)) << "a subclassed control is not destroyed by its wrapper";
 }
 
+
+BOOL CALLBACK CountProperty(HWND, LPSTR, HANDLE, ULONG_PTR counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// The wrapper of a window is found without anything stored on the window, so
+// whatever a host, a dialog or a control keeps there is never taken for one.
+TEST(WindowProcedure, PropertiesOfTheWindowAreNeitherUsedNorTouched) {
+    test::TestHost host;
+    HWND control = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, host.Get(), nullptr, TestModule(), nullptr);
+    static int hostData = 0;
+    for (const char* name : {"Tarvel.WindowObject", "Host.Data"}) {
+        ASSERT_TRUE(::SetPropA(control, name, &hostData));
+    }
+    const auto countProperties = [control] {
+        int count = 0;
+        ::EnumPropsExA(control, CountProperty, reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    EXPECT_EQ(CWindow::FromHandle(control), nullptr);
+    {
+        ThrowingWindow window;
+        ASSERT_TRUE(window.SubclassWindow(control));
+        EXPECT_EQ(CWindow::FromHandle(control), &window);
+        EXPECT_EQ(window.Send(WM_APP + 2), 101);
+        EXPECT_EQ(countProperties(), 2);
+    }
+    EXPECT_EQ(CWindow::FromHandle(control), nullptr);
+    EXPECT_EQ(::GetPropA(control, "Tarvel.WindowObject"), &hostData);
+    EXPECT_EQ(::GetPropA(control, "Host.Data"), &hostData);
+}
+
 }  // namespace
 }  // namespace tarvel

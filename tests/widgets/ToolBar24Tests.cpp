@@ -1,6 +1,7 @@
 #include "tests/widgets/TestSupport.h"
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CToolBar24.h"
+#include "widgets/UniqueHandle.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -91,6 +92,60 @@ TEST_F(ToolBarFixture, StretchesAlongTheTopOfItsParent) {
     EXPECT_EQ(bar.top, 0);
     EXPECT_EQ(bar.right, client.right);
     EXPECT_EQ(bar.bottom - bar.top, height);
+}
+
+// A parent that erases its background, as a dialog does.
+HWND CreateErasingParent() {
+    static const char kClass[] = "TarvelToolBarTestParent";
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = TestModule();
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClass;
+    ::RegisterClassA(&windowClass);
+    return ::CreateWindowExA(0, kClass, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 600, 400, nullptr,
+                             nullptr, TestModule(), nullptr);
+}
+
+COLORREF PixelOf(HWND window, POINT point) {
+    HDC dc = ::GetDC(window);
+    const COLORREF pixel = ::GetPixel(dc, point.x, point.y);
+    ::ReleaseDC(window, dc);
+    return pixel;
+}
+
+void Repaint(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// A solid control on the bar's strip; the middle of it in the parent.
+POINT PlaceSolidControl(HWND parent, int left) {
+    constexpr int kTop = 2, kWidth = 100, kHeight = 12;
+    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, left, kTop, kWidth, kHeight, parent,
+                      nullptr, TestModule(), nullptr);
+    return POINT{left + kWidth / 2, kTop + kHeight / 2};
+}
+
+// Controls placed on the bar's strip (the dialog's company line before the
+// bar, others after it) survive every repaint of the parent and of the bar.
+TEST(ToolBar24, ControlsOnItsStripStayVisibleAfterRepaints) {
+    const UniqueHwnd host(CreateErasingParent());
+    ASSERT_TRUE(host);
+    const POINT before = PlaceSolidControl(host.get(), 400);
+    Repaint(host.get());
+    const COLORREF solid = PixelOf(host.get(), before);
+    CToolBar24 toolbar(TestModule());
+    ASSERT_TRUE(toolbar.Create(host.get()));
+    ASSERT_TRUE(toolbar.LoadToolBar(IDR_TEST_TOOLBAR));
+    const POINT after = PlaceSolidControl(host.get(), 250);
+    for (int stretch = 0; stretch < 2; ++stretch) {
+        toolbar.StretchToParent();
+        ASSERT_GT(toolbar.GetRectInParent().bottom, before.y);
+        Repaint(host.get());
+        Repaint(toolbar.GetHwnd());
+        EXPECT_EQ(PixelOf(host.get(), before), solid) << "created before the bar, stretch " << stretch;
+        EXPECT_EQ(PixelOf(host.get(), after), solid) << "created after the bar, stretch " << stretch;
+    }
 }
 
 TEST(ToolBar24, MissingResourceIsReported) {

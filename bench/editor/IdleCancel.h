@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tarvel::bench {
+
+// Cancels the editor the first time its thread runs idle, seen through a
+// thread timer: WM_TIMER is taken only when nothing else (sent, posted,
+// input or paint) is waiting, so its first tick with the editor shown comes
+// when the modal loop has gone idle. A hook on sent messages would see the
+// idle message exactly, but it makes every message the editor sends to its
+// controls several times dearer, which the bare tree does not pay.
+class IdleCancel {
+public:
+    static constexpr char kEditorCaption[] = "Autotext";
+
+    IdleCancel();
+    ~IdleCancel();
+    IdleCancel(const IdleCancel&) = delete;
+    IdleCancel& operator=(const IdleCancel&) = delete;
+
+    bool Cancelled() const noexcept { return firstIdle_ != 0; }
+    // QueryPerformanceCounter when the cancel was posted; 0 before it.
+    LONGLONG FirstIdleTicks() const noexcept { return firstIdle_; }
+
+private:
+    static constexpr UINT kTickInterval = USER_TIMER_MINIMUM;
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept;
+    static BOOL CALLBACK MatchEditor(HWND window, LPARAM found) noexcept;
+
+    static IdleCancel* current_;
+    UINT_PTR timer_ = 0;
+    LONGLONG firstIdle_ = 0;
+};
+
+}  // namespace tarvel::bench
