@@ -39,6 +39,10 @@ bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result)
                                 .OnCommand(IDC_TITLE, &CPropPageSnippetTitle::OnTitleChanged, EN_CHANGE)
                                 .OnCommand(IDC_SHORTCUT, &CPropPageSnippetTitle::OnShortcutChanged, EN_CHANGE)
                                 .OnCommand(IDC_DESCRIPTION, &CPropPageSnippetTitle::OnDescriptionChanged, EN_CHANGE);
+    if (IsHeldBackChange(message)) {
+        result = 0;
+        return true;
+    }
     return map.Dispatch(*this, message, result) || CResizablePage::OnMessage(message, result);
 }
 
@@ -57,12 +61,29 @@ void CPropPageSnippetTitle::SetTitlePageState(int state)
 }
 
 // The entry is current before its texts are set, so the change handlers find
-// each text equal to the stored one and mark nothing.
+// each text equal to the stored one and mark nothing; they only trim it.
 void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry)
 {
-    description_.SetText(entry.description);
-    shortcut_.SetText(entry.shortcut);
-    title_.SetText(entry.title);
+    ShowFieldText(description_, entry.description);
+    ShowFieldText(shortcut_, entry.shortcut);
+    ShowFieldText(title_, entry.title);
+}
+
+// A multi-line edit sends no change notification for a text set by a program,
+// a single-line one does. Holding it back while the text is set and sending
+// it once afterwards runs the field's handler exactly once either way.
+void CPropPageSnippetTitle::ShowFieldText(tarvel::CWindow& field, const std::string& text)
+{
+    heldBackField_ = field.GetHwnd();
+    field.SetText(text);
+    heldBackField_ = nullptr;
+    Send(WM_COMMAND, MAKEWPARAM(field.GetControlId(), EN_CHANGE), reinterpret_cast<LPARAM>(field.GetHwnd()));
+}
+
+bool CPropPageSnippetTitle::IsHeldBackChange(const Message& message) const
+{
+    return heldBackField_ != nullptr && message.id == WM_COMMAND && message.CommandCode() == EN_CHANGE &&
+           message.CommandWindow() == heldBackField_;
 }
 
 AutotextEntry* CPropPageSnippetTitle::EditedEntry() const

@@ -29,6 +29,9 @@ private:
     LRESULT OnShortcutChanged(const tarvel::Message& message);
     LRESULT OnDescriptionChanged(const tarvel::Message& message);
 
+    void ShowFieldText(tarvel::CWindow& field, const std::string& text);
+    bool IsHeldBackChange(const tarvel::Message& message) const;
+
     // The entry the current tree item carries, if any.
     AutotextEntry* EditedEntry() const;
     // Shows the refusal, strips the characters and selects the rest; true
@@ -40,4 +43,6 @@ private:
     tarvel::CWindow title_;
     tarvel::CWindow shortcut_;
     tarvel::CWindow description_;
+    // The field whose change notification is held back while its text is shown.
+    HWND heldBackField_ = nullptr;
 };

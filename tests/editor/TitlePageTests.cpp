@@ -113,6 +113,50 @@ TEST_F(TitlePage, ShowingEntriesMarksNothing) {
     EXPECT_EQ(FilesOnDisk(), before);
 }
 
+// A description stored with white space at its ends is trimmed when the
+// entry is shown, without the entry counting as modified.
+TEST_F(TitlePage, ShowingAnEntryTrimsItsStoredDescriptionWithoutMarkingIt) {
+    constexpr char kCode[] = "int x;";
+    folder_.Write("cpp.tpl", TemplateRecord("padded", "pad", kCode, "   text") +
+                                 TemplateRecord("plain", "pl", kCode, "other"));
+    struct Seen {
+        std::string shownDescription;
+        std::string shownAgain;
+        bool applyAfterShowing = true;
+        int redOfShown = -1;
+    } seen;
+    DialogScript script;
+    script
+        .Do("show the padded entry",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                seen.shownDescription = window.Text(IDC_DESCRIPTION);
+                seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
+            })
+        .Do("look at its label from the next entry",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 1));
+                window.Focus(IDC_EXPANSION_TREE);
+                seen.redOfShown = RedPixelsOf(window, window.Child("C++", 0));
+            })
+        .Do("show the padded entry again",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                seen.shownAgain = window.Text(IDC_DESCRIPTION);
+                seen.applyAfterShowing = seen.applyAfterShowing || window.IsEnabled(IDC_APPLY);
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+
+    // The field shows the description as it was read, the entry keeps it trimmed.
+    EXPECT_EQ(seen.shownDescription.rfind("   text", 0), 0u) << seen.shownDescription;
+    EXPECT_EQ(seen.shownAgain, "text");
+    EXPECT_FALSE(seen.applyAfterShowing);
+    EXPECT_EQ(seen.redOfShown, 0);
+    EXPECT_EQ(folder_.Read("cpp.tpl"),
+              TemplateRecord("padded", "pad", kCode, "text") + TemplateRecord("plain", "pl", kCode, "other"));
+}
+
 TEST_F(TitlePage, WithARootSelectedTheFieldsAreEmptyAndDisabled) {
     WriteSampleTemplates();
     std::vector<std::string> textsOnRoot;
