@@ -204,10 +204,8 @@ void CQnTempDlg::BuildLanguageRoots()
                                              1, kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const HTREEITEM root =
-            tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage, kRootImage, TVI_ROOT, TVI_LAST);
-        tree_.SetItemData(root, language);
-        languageRoots_[language] = root;
+        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage,
+                                                    kRootImage, TVI_ROOT, TVI_LAST, language);
     }
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         TreeEntrySink sink(tree_, languageRoots_[language], entries_);

@@ -7,9 +7,14 @@ using namespace ExpansionTreeItems;
 
 void TreeEntrySink::appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry)
 {
-    const HTREEITEM item = tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST);
-    if (item == nullptr || !entry)
+    AutotextEntry* adopted = owner_.Adopt(std::move(entry));
+    const HTREEITEM item = tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST,
+                                            reinterpret_cast<LPARAM>(adopted));
+    if (adopted == nullptr)
         return;
-    entry->treeItem = item;
-    tree_.SetItemData(item, reinterpret_cast<LPARAM>(owner_.Adopt(std::move(entry))));
+    if (item == nullptr) {
+        owner_.Destroy(adopted);
+        return;
+    }
+    adopted->treeItem = item;
 }

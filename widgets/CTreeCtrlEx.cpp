@@ -7,15 +7,16 @@ namespace tarvel {
 CTreeCtrlEx::CTreeCtrlEx() : colorFonts_(kColorFontBuckets) {}
 
 HTREEITEM CTreeCtrlEx::InsertItem(const std::string& text, int image, int selectedImage, HTREEITEM parent,
-                                  HTREEITEM insertAfter) const {
+                                  HTREEITEM insertAfter, LPARAM data) const {
     std::string label = text;
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = insertAfter;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = &label[0];
     insert.item.iImage = image;
     insert.item.iSelectedImage = selectedImage;
+    insert.item.lParam = data;
     return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
@@ -258,9 +259,9 @@ void CTreeCtrlEx::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) co
 HTREEITEM CTreeCtrlEx::MoveItem(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {
     int image = 0, selectedImage = 0;
     GetItemImage(item, image, selectedImage);
-    const HTREEITEM moved = InsertItem(GetItemText(item), image, selectedImage, newParent, insertAfter);
+    const HTREEITEM moved =
+        InsertItem(GetItemText(item), image, selectedImage, newParent, insertAfter, GetItemData(item));
     if (moved) {
-        SetItemData(moved, GetItemData(item));
         DeleteItem(item);
     }
     return moved;

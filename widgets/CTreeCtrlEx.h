@@ -21,8 +21,10 @@ class CTreeCtrlEx : public CWindow {
 public:
     CTreeCtrlEx();
 
+    // The item data goes in with the item: setting it afterwards costs a
+    // search of the whole tree in some tree views.
     HTREEITEM InsertItem(const std::string& text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
-                         HTREEITEM insertAfter = TVI_LAST) const;
+                         HTREEITEM insertAfter = TVI_LAST, LPARAM data = 0) const;
     bool DeleteItem(HTREEITEM item) const noexcept;
     std::string GetItemText(HTREEITEM item) const;
     bool SetItemText(HTREEITEM item, const std::string& text) const;
