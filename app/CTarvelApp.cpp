@@ -3,22 +3,19 @@
 #include "widgets/CActivationScope.h"
 #include "widgets/CWindow.h"
 
-CTarvelApp& theApp()
-{
+CTarvelApp& theApp() {
     static CTarvelApp app;
     return app;
 }
 
-bool CTarvelApp::InitInstance(HINSTANCE module)
-{
+bool CTarvelApp::InitInstance(HINSTANCE module) {
     module_ = module;
     activationContext_ = std::make_unique<tarvel::CActivationContext>(module);
     InitCommonControlsOfManifest();
     return true;
 }
 
-void CTarvelApp::ExitInstance()
-{
+void CTarvelApp::ExitInstance() {
     // Entries belong to the editor dialog, which frees them when it closes.
     currentEntry = nullptr;
     editorDialog = nullptr;
@@ -29,8 +26,7 @@ void CTarvelApp::ExitInstance()
 
 // Looked up by name and called inside the module's activation context, so that
 // the module's manifest, not the host's, picks the common-controls version.
-void CTarvelApp::InitCommonControlsOfManifest()
-{
+void CTarvelApp::InitCommonControlsOfManifest() {
     tarvel::CActivationScope scope(*activationContext_);
     commonControls_.reset(::LoadLibraryA("comctl32.dll"));
     if (!commonControls_)

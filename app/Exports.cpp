@@ -11,17 +11,15 @@
 namespace {
 constexpr int kPromptCancelled = 2;
 constexpr int kEditorNotCreated = -1;
-} // namespace
+}  // namespace
 
-extern "C" int __cdecl ShowAutotextDlg(void* request)
-{
+extern "C" int __cdecl ShowAutotextDlg(void* request) {
     // The prompt dialog is not part of this build yet: every request is cancelled.
     (void)request;
     return kPromptCancelled;
 }
 
-extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request)
-{
+extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     if (request == nullptr)
         return kEditorNotCreated;
     CTarvelApp& app = theApp();

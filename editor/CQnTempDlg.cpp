@@ -24,42 +24,35 @@ constexpr int kCompanyFadeSteps = 20;
 constexpr int kTipFadeSteps = 20;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
 
-} // namespace
+}  // namespace
 
 CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
     : CResizableDialog(theApp().Module(), IDD_AUTOTEXT_EDITOR),
       codePage_(theApp().Module()),
       titlePage_(theApp().Module()),
       templateDirectory_(std::move(templateDirectory)),
-      icon_(static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON, 0,
-                                            0, LR_DEFAULTSIZE | LR_SHARED))),
+      icon_(static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE | LR_SHARED))),
       titleFrame_(theApp().Module()),
       codeFrame_(theApp().Module()),
       outerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::SideBySide,
                      kSplitterMinimumPane, kSplitterBarWidth),
-      innerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::Stacked,
-                     kSplitterMinimumPane, kSplitterBarWidth),
+      innerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::Stacked, kSplitterMinimumPane,
+                     kSplitterBarWidth),
       toolBar_(theApp().Module()),
       parent_(parent),
-      store_(templateDirectory_, files_, reporter_)
-{
-}
+      store_(templateDirectory_, files_, reporter_) {}
 
 // The child windows go before the members that wrap them.
-CQnTempDlg::~CQnTempDlg()
-{
-    DestroyWindow();
-}
+CQnTempDlg::~CQnTempDlg() { DestroyWindow(); }
 
-void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange)
-{
+void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange) {
     exchange.Control(IDC_EXPANSION_TREE, tree_);
     exchange.Control(IDC_TIP_LINE, tipLine_);
     exchange.Control(IDC_COMPANY_LINE, companyLine_);
 }
 
-bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result)
-{
+bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
     static const auto map = tarvel::MessageMap<CQnTempDlg>()
                                 .OnMessage(WM_SIZE, &CQnTempDlg::OnSize)
                                 .OnMessage(WM_PAINT, &CQnTempDlg::OnPaint)
@@ -76,8 +69,7 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result)
     return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
 }
 
-BOOL CQnTempDlg::OnInitDialog()
-{
+BOOL CQnTempDlg::OnInitDialog() {
     CResizableDialog::OnInitDialog();
     reporter_.SetOwner(GetHwnd());
 
@@ -112,8 +104,7 @@ BOOL CQnTempDlg::OnInitDialog()
     return FALSE;
 }
 
-bool CQnTempDlg::CreateToolBar()
-{
+bool CQnTempDlg::CreateToolBar() {
     if (!toolBar_.Create(GetHwnd(), tarvel::CToolBar24::kFirstBarId) || !toolBar_.LoadToolBar(IDR_ENTRY_TOOLBAR))
         return false;
     toolBar_.LoadTrueColorImages(IDB_ENTRY_TOOLBAR24, kToolBarMask, kToolBarImageSize);
@@ -121,8 +112,7 @@ bool CQnTempDlg::CreateToolBar()
     return true;
 }
 
-bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT placeholderId)
-{
+bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT placeholderId) {
     if (GetItem(static_cast<int>(placeholderId)) == nullptr)
         return false;
     frame.AddPage(placeholderId == IDC_TITLE_FRAME ? static_cast<tarvel::CPropertyPage&>(titlePage_)
@@ -134,8 +124,7 @@ bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT pla
     return true;
 }
 
-void CQnTempDlg::CreateSplitters()
-{
+void CQnTempDlg::CreateSplitters() {
     const RECT client = GetClientRect();
     const RECT toolBar = toolBar_.GetRectInParent();
     outerSplitter_.Create(GetHwnd(), RECT{0, toolBar.bottom, client.right, client.bottom - kButtonRowHeight},
@@ -151,8 +140,7 @@ void CQnTempDlg::CreateSplitters()
     innerSplitter_.RecalcLayout();
 }
 
-void CQnTempDlg::AnchorControls()
-{
+void CQnTempDlg::AnchorControls() {
     using namespace tarvel;
     AddAnchor(outerSplitter_, TOP_LEFT, BOTTOM_RIGHT);
     AddAnchor(IDC_PREVIOUS_TIP, BOTTOM_LEFT);
@@ -164,8 +152,7 @@ void CQnTempDlg::AnchorControls()
     AddAnchor(IDC_COMPANY_LINE, TOP_RIGHT, TOP_RIGHT);
 }
 
-void CQnTempDlg::FillTipLine()
-{
+void CQnTempDlg::FillTipLine() {
     for (const char* tip : EditorTexts::kHelpTips)
         tipLine_.AddText(tip);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
@@ -175,20 +162,17 @@ void CQnTempDlg::FillTipLine()
     tipLine_.ShowTip(0, kTipFadeSteps, face);
 }
 
-LRESULT CQnTempDlg::OnPreviousTip(const Message&)
-{
+LRESULT CQnTempDlg::OnPreviousTip(const Message&) {
     tipLine_.ShowPrevious(kTipFadeSteps);
     return 0;
 }
 
-LRESULT CQnTempDlg::OnNextTip(const Message&)
-{
+LRESULT CQnTempDlg::OnNextTip(const Message&) {
     tipLine_.ShowNext(kTipFadeSteps);
     return 0;
 }
 
-void CQnTempDlg::ShowCompanyLine()
-{
+void CQnTempDlg::ShowCompanyLine() {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     companyLine_.SetBackgroundColor(face);
     companyLine_.SetAlignment(tarvel::CTipStatic::kAlignRight);
@@ -198,14 +182,13 @@ void CQnTempDlg::ShowCompanyLine()
 
 // ---- The expansion tree ----
 
-void CQnTempDlg::BuildLanguageRoots()
-{
-    treeImages_.reset(::ImageList_LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth,
-                                             1, kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+void CQnTempDlg::BuildLanguageRoots() {
+    treeImages_.reset(::ImageList_LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth, 1,
+                                             kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage,
-                                                    kRootImage, TVI_ROOT, TVI_LAST, language);
+        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage, kRootImage,
+                                                    TVI_ROOT, TVI_LAST, language);
     }
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         TreeEntrySink sink(tree_, languageRoots_[language], entries_);
@@ -214,8 +197,7 @@ void CQnTempDlg::BuildLanguageRoots()
     rootsBuilt_ = true;
 }
 
-void CQnTempDlg::RestoreSelection()
-{
+void CQnTempDlg::RestoreSelection() {
     const auto& profile = theApp().Profile();
     const int rootNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, 0);
     const int branchNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, 0);
@@ -232,8 +214,7 @@ void CQnTempDlg::RestoreSelection()
     tree_.EnsureVisible(chosen);
 }
 
-HTREEITEM CQnTempDlg::FindEntryByOrdinal(HTREEITEM root, int ordinal) const
-{
+HTREEITEM CQnTempDlg::FindEntryByOrdinal(HTREEITEM root, int ordinal) const {
     const HTREEITEM firstRoot = languageRoots_[0];
     if (ordinal < 0 || ordinal > CountChildren(tree_, root))
         return firstRoot;
@@ -245,15 +226,13 @@ HTREEITEM CQnTempDlg::FindEntryByOrdinal(HTREEITEM root, int ordinal) const
     return firstRoot;
 }
 
-LRESULT CQnTempDlg::OnSelChanging(const Message& message)
-{
+LRESULT CQnTempDlg::OnSelChanging(const Message& message) {
     const auto* change = reinterpret_cast<const NMTREEVIEWA*>(message.lParam);
     ShowItem(change->itemNew.hItem);
     return 0;
 }
 
-void CQnTempDlg::ShowItem(HTREEITEM item)
-{
+void CQnTempDlg::ShowItem(HTREEITEM item) {
     if (firstSelection_ == 1) {
         titleFrame_.SetActivePage(0);
         codeFrame_.SetActivePage(0);
@@ -275,14 +254,12 @@ void CQnTempDlg::ShowItem(HTREEITEM item)
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
 }
 
-void CQnTempDlg::ShowNoEntry()
-{
+void CQnTempDlg::ShowNoEntry() {
     theApp().currentEntry = nullptr;
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
 }
 
-bool CQnTempDlg::MarkCurrentEntryModified()
-{
+bool CQnTempDlg::MarkCurrentEntryModified() {
     const CTarvelApp& app = theApp();
     if (EntryOf(tree_, tree_.GetSelectedItem()) == nullptr)
         return false;
@@ -293,8 +270,7 @@ bool CQnTempDlg::MarkCurrentEntryModified()
 
 // ---- Saving and closing ----
 
-TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const
-{
+TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const {
     TemplateStore::LanguageEntries entries;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         const HTREEITEM root = languageRoots_[language];
@@ -305,43 +281,32 @@ TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const
     return entries;
 }
 
-void CQnTempDlg::SaveAllTemplates()
-{
+void CQnTempDlg::SaveAllTemplates() {
     if (rootsBuilt_)
         store_.SaveAllTemplates(EntriesInTreeOrder());
 }
 
-void CQnTempDlg::EnableApply(bool enable) const
-{
-    ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE);
-}
+void CQnTempDlg::EnableApply(bool enable) const { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
 
-void CQnTempDlg::OnOK()
-{
+void CQnTempDlg::OnOK() {
     SaveAllTemplates();
     CResizableDialog::OnOK();
 }
 
-LRESULT CQnTempDlg::OnApply(const Message&)
-{
+LRESULT CQnTempDlg::OnApply(const Message&) {
     SaveAllTemplates();
     EnableApply(false);
     return 0;
 }
 
-LRESULT CQnTempDlg::OnSaveCommand(const Message&)
-{
+LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
     SaveAllTemplates();
     return 0;
 }
 
-LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&)
-{
-    return 0;
-}
+LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&) { return 0; }
 
-LRESULT CQnTempDlg::OnDestroy(const Message& message)
-{
+LRESULT CQnTempDlg::OnDestroy(const Message& message) {
     const LRESULT result = CResizableDialog::OnDestroy(message);
     UpdateData(true);
     CTarvelApp& app = theApp();
@@ -356,16 +321,14 @@ LRESULT CQnTempDlg::OnDestroy(const Message& message)
 
 // ---- Window messages ----
 
-LRESULT CQnTempDlg::OnSize(const Message& message)
-{
+LRESULT CQnTempDlg::OnSize(const Message& message) {
     CResizableDialog::OnSize(message);
     if (toolBar_.GetHwnd() != nullptr)
         toolBar_.StretchToParent();
     return 0;
 }
 
-LRESULT CQnTempDlg::OnPaint(const Message& message)
-{
+LRESULT CQnTempDlg::OnPaint(const Message& message) {
     if (!::IsIconic(GetHwnd()))
         return Default(message);
     PAINTSTRUCT paint{};
@@ -379,13 +342,9 @@ LRESULT CQnTempDlg::OnPaint(const Message& message)
     return 0;
 }
 
-LRESULT CQnTempDlg::OnQueryDragIcon(const Message&)
-{
-    return reinterpret_cast<LRESULT>(icon_);
-}
+LRESULT CQnTempDlg::OnQueryDragIcon(const Message&) { return reinterpret_cast<LRESULT>(icon_); }
 
-LRESULT CQnTempDlg::OnKickIdle(const Message&)
-{
+LRESULT CQnTempDlg::OnKickIdle(const Message&) {
     if (!::IsWindowVisible(GetHwnd()) || ::GetFocus() == nullptr || toolBar_.GetHwnd() == nullptr)
         return 0;
     const bool enable = TreeHasFocus();
@@ -396,55 +355,48 @@ LRESULT CQnTempDlg::OnKickIdle(const Message&)
 
 // ---- Keyboard ----
 
-bool CQnTempDlg::TreeHasFocus() const
-{
+bool CQnTempDlg::TreeHasFocus() const {
     return dynamic_cast<tarvel::CTreeCtrlEx*>(tarvel::CWindow::FromHandle(::GetFocus())) != nullptr;
 }
 
-bool CQnTempDlg::PreTranslateMessage(MSG& message)
-{
+bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     if (message.message == WM_SYSKEYDOWN && HandleSystemKey(message.wParam))
         return true;
     return CResizableDialog::PreTranslateMessage(message);
 }
 
 // The Alt keys work wherever the focus is in the editor.
-bool CQnTempDlg::HandleSystemKey(WPARAM key)
-{
+bool CQnTempDlg::HandleSystemKey(WPARAM key) {
     switch (key) {
-    case 'A':
-        Send(WM_COMMAND, IDC_APPLY);
-        return true;
-    case 'C':
-        Send(WM_COMMAND, IDCANCEL);
-        return true;
-    case 'O':
-        Send(WM_COMMAND, IDOK);
-        return true;
-    case 'T':
-        FocusTitleField(IDC_TITLE);
-        return true;
-    case 'S':
-        FocusTitleField(IDC_SHORTCUT);
-        return true;
-    case 'D':
-        FocusTitleField(IDC_DESCRIPTION);
-        return true;
-    case 'E':
-        FocusCodePage();
-        return true;
-    default:
-        return false;
+        case 'A':
+            Send(WM_COMMAND, IDC_APPLY);
+            return true;
+        case 'C':
+            Send(WM_COMMAND, IDCANCEL);
+            return true;
+        case 'O':
+            Send(WM_COMMAND, IDOK);
+            return true;
+        case 'T':
+            FocusTitleField(IDC_TITLE);
+            return true;
+        case 'S':
+            FocusTitleField(IDC_SHORTCUT);
+            return true;
+        case 'D':
+            FocusTitleField(IDC_DESCRIPTION);
+            return true;
+        case 'E':
+            FocusCodePage();
+            return true;
+        default:
+            return false;
     }
 }
 
-void CQnTempDlg::FocusTitleField(int controlId)
-{
+void CQnTempDlg::FocusTitleField(int controlId) {
     ::SetFocus(titlePage_);
     ::SetFocus(titlePage_.Field(controlId));
 }
 
-void CQnTempDlg::FocusCodePage()
-{
-    ::SetFocus(codePage_);
-}
+void CQnTempDlg::FocusCodePage() { ::SetFocus(codePage_); }

@@ -51,5 +51,5 @@ constexpr std::array<const char*, 26> kHelpTips{
     "Include up to eight prompts in a single Autotext entry.",
     "Use Ctrl+Shift+V to paste into a prompt dialog.",
 };
-} // namespace EditorTexts
+}  // namespace EditorTexts
 #endif

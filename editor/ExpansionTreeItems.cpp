@@ -4,16 +4,14 @@
 
 namespace ExpansionTreeItems {
 
-AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item)
-{
+AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     if (item == nullptr)
         return nullptr;
     const LPARAM data = tree.GetItemData(item);
     return data > kLargestNonEntryData ? reinterpret_cast<AutotextEntry*>(data) : nullptr;
 }
 
-HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item)
-{
+HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     if (HTREEITEM child = tree.GetChildItem(item))
         return child;
     for (; item != nullptr; item = tree.GetParentItem(item))
@@ -22,12 +20,11 @@ HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item)
     return nullptr;
 }
 
-int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item)
-{
+int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     int count = 0;
     for (HTREEITEM child = tree.GetChildItem(item); child != nullptr; child = tree.GetNextSiblingItem(child))
         ++count;
     return count;
 }
 
-} // namespace ExpansionTreeItems
+}  // namespace ExpansionTreeItems

@@ -25,4 +25,4 @@ AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 
-} // namespace ExpansionTreeItems
+}  // namespace ExpansionTreeItems

@@ -2,26 +2,24 @@
 
 namespace {
 
-UINT iconStyle(MessageIcon icon)
-{
+UINT iconStyle(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error:
-        return MB_ICONERROR;
-    case MessageIcon::Exclamation:
-        return MB_ICONEXCLAMATION;
-    case MessageIcon::Warning:
-        return MB_ICONWARNING;
-    case MessageIcon::Question:
-        return MB_ICONQUESTION;
-    case MessageIcon::Information:
-        return MB_ICONINFORMATION;
+        case MessageIcon::Error:
+            return MB_ICONERROR;
+        case MessageIcon::Exclamation:
+            return MB_ICONEXCLAMATION;
+        case MessageIcon::Warning:
+            return MB_ICONWARNING;
+        case MessageIcon::Question:
+            return MB_ICONQUESTION;
+        case MessageIcon::Information:
+            return MB_ICONINFORMATION;
     }
     return MB_ICONERROR;
 }
 
-} // namespace
+}  // namespace
 
-void MessageBoxReporter::report(const std::string& text, const std::string& caption, MessageIcon icon)
-{
+void MessageBoxReporter::report(const std::string& text, const std::string& caption, MessageIcon icon) {
     ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | iconStyle(icon));
 }

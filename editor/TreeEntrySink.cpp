@@ -5,11 +5,10 @@
 
 using namespace ExpansionTreeItems;
 
-void TreeEntrySink::appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry)
-{
+void TreeEntrySink::appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
-    const HTREEITEM item = tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST,
-                                            reinterpret_cast<LPARAM>(adopted));
+    const HTREEITEM item =
+        tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
     if (adopted == nullptr)
         return;
     if (item == nullptr) {

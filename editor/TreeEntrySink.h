@@ -15,9 +15,7 @@ class CTreeCtrlEx;
 class TreeEntrySink : public TreeSink {
 public:
     TreeEntrySink(tarvel::CTreeCtrlEx& tree, HTREEITEM root, EntryOwner& owner)
-        : tree_(tree), root_(root), owner_(owner)
-    {
-    }
+        : tree_(tree), root_(root), owner_(owner) {}
 
     void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override;
 

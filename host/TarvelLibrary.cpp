@@ -13,8 +13,8 @@ std::optional<TarvelLibrary> TarvelLibrary::LoadBesideProgram(std::string& error
         return std::nullopt;
     }
     // The detour through void(*)() is the cast GCC accepts between function types.
-    const auto editor = reinterpret_cast<EditorFunction>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module.get(), kEditorExport)));
+    const auto editor =
+        reinterpret_cast<EditorFunction>(reinterpret_cast<void (*)()>(::GetProcAddress(module.get(), kEditorExport)));
     if (editor == nullptr) {
         error = path + " has no export " + kEditorExport;
         return std::nullopt;

@@ -28,8 +28,7 @@ public:
 private:
     using EditorFunction = int(__cdecl*)(void*);
 
-    TarvelLibrary(UniqueModule module, EditorFunction editor) noexcept
-        : module_(std::move(module)), editor_(editor) {}
+    TarvelLibrary(UniqueModule module, EditorFunction editor) noexcept : module_(std::move(module)), editor_(editor) {}
 
     UniqueModule module_;
     EditorFunction editor_;

@@ -2,13 +2,9 @@
 
 #include "res/resource.h"
 
-CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module)
-    : CResizablePage(module, IDD_CODE_PAGE, IDI_CODE_PAGE)
-{
-}
+CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CResizablePage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
 
-BOOL CPropPageSnippetCode::OnInitDialog()
-{
+BOOL CPropPageSnippetCode::OnInitDialog() {
     CResizablePage::OnInitDialog();
     AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     return TRUE;

@@ -13,12 +13,9 @@
 using tarvel::Message;
 
 CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module)
-    : CResizablePage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE)
-{
-}
+    : CResizablePage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
 
-BOOL CPropPageSnippetTitle::OnInitDialog()
-{
+BOOL CPropPageSnippetTitle::OnInitDialog() {
     CResizablePage::OnInitDialog();
     AddAnchor(IDC_TITLE, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_SHORTCUT, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
@@ -26,15 +23,13 @@ BOOL CPropPageSnippetTitle::OnInitDialog()
     return TRUE;
 }
 
-void CPropPageSnippetTitle::DoDataExchange(tarvel::CDataExchange& exchange)
-{
+void CPropPageSnippetTitle::DoDataExchange(tarvel::CDataExchange& exchange) {
     exchange.Control(IDC_TITLE, title_);
     exchange.Control(IDC_SHORTCUT, shortcut_);
     exchange.Control(IDC_DESCRIPTION, description_);
 }
 
-bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result)
-{
+bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result) {
     static const auto map = tarvel::MessageMap<CPropPageSnippetTitle>()
                                 .OnCommand(IDC_TITLE, &CPropPageSnippetTitle::OnTitleChanged, EN_CHANGE)
                                 .OnCommand(IDC_SHORTCUT, &CPropPageSnippetTitle::OnShortcutChanged, EN_CHANGE)
@@ -46,8 +41,7 @@ bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result)
     return map.Dispatch(*this, message, result) || CResizablePage::OnMessage(message, result);
 }
 
-void CPropPageSnippetTitle::SetTitlePageState(int state)
-{
+void CPropPageSnippetTitle::SetTitlePageState(int state) {
     const bool shown = state == kEntryShown;
     if (!shown) {
         for (auto* field : {&title_, &shortcut_, &description_}) {
@@ -62,8 +56,7 @@ void CPropPageSnippetTitle::SetTitlePageState(int state)
 
 // The entry is current before its texts are set, so the change handlers find
 // each text equal to the stored one and mark nothing; they only trim it.
-void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry)
-{
+void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry) {
     ShowFieldText(description_, entry.description);
     ShowFieldText(shortcut_, entry.shortcut);
     ShowFieldText(title_, entry.title);
@@ -72,30 +65,26 @@ void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry)
 // A multi-line edit sends no change notification for a text set by a program,
 // a single-line one does. Holding it back while the text is set and sending
 // it once afterwards runs the field's handler exactly once either way.
-void CPropPageSnippetTitle::ShowFieldText(tarvel::CWindow& field, const std::string& text)
-{
+void CPropPageSnippetTitle::ShowFieldText(tarvel::CWindow& field, const std::string& text) {
     heldBackField_ = field.GetHwnd();
     field.SetText(text);
     heldBackField_ = nullptr;
     Send(WM_COMMAND, MAKEWPARAM(field.GetControlId(), EN_CHANGE), reinterpret_cast<LPARAM>(field.GetHwnd()));
 }
 
-bool CPropPageSnippetTitle::IsHeldBackChange(const Message& message) const
-{
+bool CPropPageSnippetTitle::IsHeldBackChange(const Message& message) const {
     return heldBackField_ != nullptr && message.id == WM_COMMAND && message.CommandCode() == EN_CHANGE &&
            message.CommandWindow() == heldBackField_;
 }
 
-AutotextEntry* CPropPageSnippetTitle::EditedEntry() const
-{
+AutotextEntry* CPropPageSnippetTitle::EditedEntry() const {
     const CTarvelApp& app = theApp();
     if (app.currentEntry == nullptr || app.currentEntry->treeItem == nullptr || app.editorDialog == nullptr)
         return nullptr;
     return ExpansionTreeItems::EntryOf(app.editorDialog->Tree(), static_cast<HTREEITEM>(app.currentEntry->treeItem));
 }
 
-LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&)
-{
+LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = title_.GetText();
@@ -105,8 +94,7 @@ LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&)
     return 0;
 }
 
-LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&)
-{
+LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = shortcut_.GetText();
@@ -117,8 +105,7 @@ LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&)
     return 0;
 }
 
-LRESULT CPropPageSnippetTitle::OnDescriptionChanged(const Message&)
-{
+LRESULT CPropPageSnippetTitle::OnDescriptionChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     StoreField(&AutotextEntry::description, description_.GetText(), Relabel::No);
@@ -128,8 +115,7 @@ LRESULT CPropPageSnippetTitle::OnDescriptionChanged(const Message&)
 // Putting the stripped text back raises the change notification again; that
 // second pass finds nothing to refuse and stores the text.
 bool CPropPageSnippetTitle::RefuseCharacter(tarvel::CWindow& field, std::string& text, char refused,
-                                            const char* message)
-{
+                                            const char* message) {
     if (text.find(refused) == std::string::npos)
         return false;
     ::MessageBoxA(GetHwnd(), message, EditorTexts::kErrorCaption, MB_OK | MB_ICONSTOP);
@@ -141,9 +127,7 @@ bool CPropPageSnippetTitle::RefuseCharacter(tarvel::CWindow& field, std::string&
 }
 
 // The field keeps what the user typed; the entry keeps it trimmed.
-void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const std::string& text,
-                                       Relabel relabel)
-{
+void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel) {
     AutotextEntry* entry = EditedEntry();
     if (entry == nullptr)
         return;

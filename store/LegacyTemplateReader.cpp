@@ -12,8 +12,14 @@ namespace {
 // Steps 2 on of the conversion, in the order they are applied.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kConversions{{
     {"%0", "$selected$"},
-    {"%1", "$1$"}, {"%2", "$2$"}, {"%3", "$3$"}, {"%4", "$4$"},
-    {"%5", "$5$"}, {"%6", "$6$"}, {"%7", "$7$"}, {"%8", "$8$"},
+    {"%1", "$1$"},
+    {"%2", "$2$"},
+    {"%3", "$3$"},
+    {"%4", "$4$"},
+    {"%5", "$5$"},
+    {"%6", "$6$"},
+    {"%7", "$7$"},
+    {"%8", "$8$"},
     {"%DATE%", "$DATE$"},
     {"%DAY%", "$DAY$"},
     {"%DAY_02%", "$DAY_02$"},
@@ -34,23 +40,20 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kConvers
     {"%YEAR_02%", "$YEAR_02$"},
 }};
 
-bool holdsSpaceAfterFirst(std::string_view name)
-{
+bool holdsSpaceAfterFirst(std::string_view name) {
     return name.size() > 1 && name.find(' ', 1) != std::string_view::npos;
 }
 
-} // namespace
+}  // namespace
 
-std::string LegacyTemplateReader::convertCode(std::string code, const std::string& caretMarker)
-{
+std::string LegacyTemplateReader::convertCode(std::string code, const std::string& caretMarker) {
     replaceAll(code, caretMarker, "$end$");
     for (const auto& [from, to] : kConversions)
         replaceAll(code, from, to);
     return code;
 }
 
-void LegacyTemplateReader::read(std::string_view bytes)
-{
+void LegacyTemplateReader::read(std::string_view bytes) {
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.next(line))
@@ -58,8 +61,7 @@ void LegacyTemplateReader::read(std::string_view bytes)
     flushPendingItem();
 }
 
-void LegacyTemplateReader::readLine(std::string_view line)
-{
+void LegacyTemplateReader::readLine(std::string_view line) {
     if (line.empty()) {
         code_ += "\r\n";
         return;
@@ -102,8 +104,7 @@ void LegacyTemplateReader::readLine(std::string_view line)
         endBlock();
 }
 
-void LegacyTemplateReader::readHeader(std::string_view line)
-{
+void LegacyTemplateReader::readHeader(std::string_view line) {
     inBlock_ = true;
     const auto key = keyBeforeColon(line);
     if (key.empty())
@@ -123,8 +124,7 @@ void LegacyTemplateReader::readHeader(std::string_view line)
     }
 }
 
-void LegacyTemplateReader::endBlock()
-{
+void LegacyTemplateReader::endBlock() {
     if (name_.empty() && code_.empty())
         return;
     if (mode_ != Mode::None && itemPending_)
@@ -133,8 +133,7 @@ void LegacyTemplateReader::endBlock()
     name_.clear();
 }
 
-void LegacyTemplateReader::createEntry()
-{
+void LegacyTemplateReader::createEntry() {
     auto entry = std::make_unique<AutotextEntry>();
     const auto trimmed = trim(name_);
     const bool trimmedHoldsSpace = trimmed.find(' ') != std::string::npos;
@@ -153,16 +152,14 @@ void LegacyTemplateReader::createEntry()
     inReadme_ = false;
 }
 
-void LegacyTemplateReader::beginPendingItem(std::string label)
-{
+void LegacyTemplateReader::beginPendingItem(std::string label) {
     flushPendingItem();
     pendingLabel_ = std::move(label);
     itemPending_ = true;
 }
 
 // An item whose block created no entry stays in the tree without one.
-void LegacyTemplateReader::flushPendingItem()
-{
+void LegacyTemplateReader::flushPendingItem() {
     if (!itemPending_)
         return;
     sink_.appendItem(pendingLabel_, nullptr);

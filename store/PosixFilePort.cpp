@@ -12,8 +12,7 @@ namespace {
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
+    ~Descriptor() {
         if (fd_ >= 0)
             ::close(fd_);
     }
@@ -21,8 +20,7 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
     // Closes now and reports whether the close succeeded.
-    bool close()
-    {
+    bool close() {
         const int fd = fd_;
         fd_ = -1;
         return ::close(fd) == 0;
@@ -32,8 +30,7 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const std::string& bytes)
-{
+bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto written = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -46,30 +43,26 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool PosixFilePort::exists(const std::string& path)
-{
+bool PosixFilePort::exists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
 }
 
-unsigned long PosixFilePort::createEmpty(const std::string& path)
-{
+unsigned long PosixFilePort::createEmpty(const std::string& path) {
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666));
     return file.get() < 0 ? static_cast<unsigned long>(errno) : 0;
 }
 
-int PosixFilePort::makeWritable(const std::string& path)
-{
+int PosixFilePort::makeWritable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return errno;
     return ::chmod(path.c_str(), info.st_mode | S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
 }
 
-unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes)
-{
+unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Non-blocking, so that a FIFO in a file's place cannot hang the open.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
@@ -94,8 +87,7 @@ unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, const std::string& bytes)
-{
+FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, const std::string& bytes) {
     std::string temporary = path + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0)
@@ -117,8 +109,7 @@ FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, co
     return {};
 }
 
-std::optional<std::string> PosixFilePort::systemErrorText(unsigned long code)
-{
+std::optional<std::string> PosixFilePort::systemErrorText(unsigned long code) {
     if (code == 0 || code > 4095)
         return std::nullopt;
     return std::string(std::strerror(static_cast<int>(code)));

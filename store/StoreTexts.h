@@ -21,5 +21,5 @@ constexpr const char* kNotSavedUnread =
     "%s was not saved: it could not be read when the editor opened, and saving would replace the entries it "
     "holds.";
 constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
-} // namespace StoreTexts
+}  // namespace StoreTexts
 #endif

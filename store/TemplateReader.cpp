@@ -4,8 +4,7 @@
 
 using namespace TextRules;
 
-void TemplateReader::read(std::string_view bytes)
-{
+void TemplateReader::read(std::string_view bytes) {
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.next(line))
@@ -13,8 +12,7 @@ void TemplateReader::read(std::string_view bytes)
     // A record or readme block still open at the end of the file is dropped.
 }
 
-void TemplateReader::readLine(std::string_view line)
-{
+void TemplateReader::readLine(std::string_view line) {
     if (line.empty()) {
         (inReadme_ ? description_ : code_) += "\r\n";
         return;
@@ -57,8 +55,7 @@ void TemplateReader::readLine(std::string_view line)
         endBlock();
 }
 
-void TemplateReader::readHeader(std::string_view line)
-{
+void TemplateReader::readHeader(std::string_view line) {
     inBlock_ = true;
     const auto key = keyBeforeColon(line);
     if (key.empty())
@@ -77,8 +74,7 @@ void TemplateReader::readHeader(std::string_view line)
     }
 }
 
-void TemplateReader::endBlock()
-{
+void TemplateReader::endBlock() {
     if (marker_.empty() && code_.empty() && !recordPending_)
         return;
     if (started_)
@@ -90,8 +86,7 @@ void TemplateReader::endBlock()
     recordPending_ = false;
 }
 
-void TemplateReader::createEntry()
-{
+void TemplateReader::createEntry() {
     auto entry = std::make_unique<AutotextEntry>();
     entry->ordinal = entryCount_++;
     entry->language = language_;

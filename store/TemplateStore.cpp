@@ -16,20 +16,16 @@ namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
 constexpr std::size_t kMaxFileErrorText = 1023;
-} // namespace
+}  // namespace
 
 TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
-    : directory_(std::move(directory)), files_(files), reporter_(reporter)
-{
-}
+    : directory_(std::move(directory)), files_(files), reporter_(reporter) {}
 
-std::string TemplateStore::templatePath(int language) const
-{
+std::string TemplateStore::templatePath(int language) const {
     return directory_ + TemplateLanguage::at(language).fileName;
 }
 
-void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink)
-{
+void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
     const auto path = templatePath(language);
     unread_[language] = false;
     if (!files_.exists(path))
@@ -44,8 +40,7 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink)
 
 // The file is read once for detection and reading alike; only when that read
 // fails does the reader try (and report) a second time.
-void TemplateStore::readLanguage(int language, const std::string& path, TreeSink& sink)
-{
+void TemplateStore::readLanguage(int language, const std::string& path, TreeSink& sink) {
     std::string bytes;
     if (!readFile(path, bytes)) {
         unread_[language] = true;
@@ -58,16 +53,14 @@ void TemplateStore::readLanguage(int language, const std::string& path, TreeSink
         TemplateReader(language, sink).read(bytes);
 }
 
-int TemplateStore::DetectTemplateFormat(const std::string& path)
-{
+int TemplateStore::DetectTemplateFormat(const std::string& path) {
     std::string bytes;
     return readFile(path, bytes) ? formatOf(bytes) : kUnreadable;
 }
 
 // A legacy file has a line whose text before its first colon is exactly
 // "caretPosChar", that is a line that starts with "caretPosChar:".
-int TemplateStore::formatOf(std::string_view bytes)
-{
+int TemplateStore::formatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
     constexpr std::string_view kLegacyHeader = "caretPosChar:";
@@ -80,22 +73,19 @@ int TemplateStore::formatOf(std::string_view bytes)
     return kCurrentFormat;
 }
 
-void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink)
-{
+void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
     std::string bytes;
     if (readFile(path, bytes))
         TemplateReader(language, sink).read(bytes);
 }
 
-void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink)
-{
+void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink) {
     std::string bytes;
     if (readFile(path, bytes))
         LegacyTemplateReader(sink).read(bytes);
 }
 
-void TemplateStore::SaveAllTemplates(const LanguageEntries& entries)
-{
+void TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         const auto path = templatePath(language);
         if (unread_[language])
@@ -106,16 +96,13 @@ void TemplateStore::SaveAllTemplates(const LanguageEntries& entries)
     }
 }
 
-void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries,
-                                          const std::string& path)
-{
+void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path) {
     WriteTemplateFile(path, TemplateWriter::FormatLanguageRecords(entries));
 }
 
 // The new text goes to a temporary file that replaces the old one only once it
 // is completely on disk, so a failed save leaves the old file as it was.
-void TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text)
-{
+void TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
     if (!ensureWritableFile(path))
         return;
     const auto result = files_.replaceContents(path, text);
@@ -126,25 +113,22 @@ void TemplateStore::WriteTemplateFile(const std::string& path, const std::string
         errorText.resize(std::min(errorText.size(), kMaxFileErrorText));
         reporter_.report(errorText, StoreTexts::kCaption, MessageIcon::Exclamation);
     } else {
-        reporter_.report(format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()),
-                         StoreTexts::kCaption, MessageIcon::Error);
+        reporter_.report(format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()), StoreTexts::kCaption,
+                         MessageIcon::Error);
     }
 }
 
-std::string TemplateStore::SystemErrorText(unsigned long code)
-{
+std::string TemplateStore::SystemErrorText(unsigned long code) {
     if (auto text = files_.systemErrorText(code)) {
         const auto cr = text->find('\r');
         if (cr != std::string::npos)
             text->resize(cr);
         return *text;
     }
-    return format(StoreTexts::kUnknownError, static_cast<unsigned>(code),
-                  static_cast<int>(code & 0xFFFF));
+    return format(StoreTexts::kUnknownError, static_cast<unsigned>(code), static_cast<int>(code & 0xFFFF));
 }
 
-bool TemplateStore::readFile(const std::string& path, std::string& bytes)
-{
+bool TemplateStore::readFile(const std::string& path, std::string& bytes) {
     const auto error = files_.readAll(path, bytes);
     if (error == 0)
         return true;
@@ -154,27 +138,26 @@ bool TemplateStore::readFile(const std::string& path, std::string& bytes)
 }
 
 // Creates a missing file and clears a read-only attribute without asking.
-bool TemplateStore::ensureWritableFile(const std::string& path)
-{
+bool TemplateStore::ensureWritableFile(const std::string& path) {
     if (!files_.exists(path)) {
         if (const auto error = files_.createEmpty(path)) {
-            reporter_.report(format(StoreTexts::kCreateFailed, static_cast<int>(error)),
-                             StoreTexts::kCaption, MessageIcon::Error);
+            reporter_.report(format(StoreTexts::kCreateFailed, static_cast<int>(error)), StoreTexts::kCaption,
+                             MessageIcon::Error);
             return false;
         }
     }
     switch (files_.makeWritable(path)) {
-    case 0:
-        return true;
-    case kErrorNotFound:
-        reporter_.report(format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
-                         MessageIcon::Error);
-        return false;
-    case kErrorInvalidArgument:
-        reporter_.report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
-        return false;
-    default:
-        reporter_.report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
-        return false;
+        case 0:
+            return true;
+        case kErrorNotFound:
+            reporter_.report(format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
+                             MessageIcon::Error);
+            return false;
+        case kErrorInvalidArgument:
+            reporter_.report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
+            return false;
+        default:
+            reporter_.report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
+            return false;
     }
 }

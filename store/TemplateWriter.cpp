@@ -10,16 +10,14 @@ namespace TemplateWriter {
 
 namespace {
 
-bool isLoneLineFeed(std::string_view text, std::size_t at)
-{
+bool isLoneLineFeed(std::string_view text, std::size_t at) {
     return text[at] == '\n' && (at == 0 || text[at - 1] != '\r');
 }
 
 // Appends the text as the file holds it once its CR LF pairs have become LF
 // and it has been written in text mode: every LF then stands after a CR,
 // which comes to the same as giving each lone LF a CR.
-void appendAsWritten(std::string& out, std::string_view text)
-{
+void appendAsWritten(std::string& out, std::string_view text) {
     // Room for the worst case, every character an LF; trimmed afterwards.
     const auto start = out.size();
     out.resize(start + 2 * text.size());
@@ -35,8 +33,7 @@ void appendAsWritten(std::string& out, std::string_view text)
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
-void giveLoneLineFeedsCarriageReturns(std::string& text)
-{
+void giveLoneLineFeedsCarriageReturns(std::string& text) {
     for (auto lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
         if (isLoneLineFeed(text, lf)) {
             std::string fixed;
@@ -49,8 +46,7 @@ void giveLoneLineFeedsCarriageReturns(std::string& text)
 
 // The description stays in memory with CR LF breaks: turning them into LF and
 // back changes nothing but a lone LF, which gains its CR.
-void appendReadmeBlock(std::string& text, AutotextEntry& entry)
-{
+void appendReadmeBlock(std::string& text, AutotextEntry& entry) {
     if (entry.description.empty())
         return;
     text.append("readme:\r\n");
@@ -59,8 +55,7 @@ void appendReadmeBlock(std::string& text, AutotextEntry& entry)
     giveLoneLineFeedsCarriageReturns(entry.description);
 }
 
-void appendRecord(std::string& text, AutotextEntry& entry)
-{
+void appendRecord(std::string& text, AutotextEntry& entry) {
     if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
         giveLoneLineFeedsCarriageReturns(entry.description);
         return;
@@ -79,10 +74,9 @@ void appendRecord(std::string& text, AutotextEntry& entry)
     replaceAll(entry.code, "\r\n", "\n");
 }
 
-} // namespace
+}  // namespace
 
-std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries)
-{
+std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
     std::string text;
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
@@ -90,4 +84,4 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries)
     return text;
 }
 
-} // namespace TemplateWriter
+}  // namespace TemplateWriter

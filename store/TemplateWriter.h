@@ -16,4 +16,4 @@ namespace TemplateWriter {
 // afterwards; the description keeps CR LF.
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
 
-} // namespace TemplateWriter
+}  // namespace TemplateWriter

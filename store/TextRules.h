@@ -41,4 +41,4 @@ private:
 // printf-style formatting of the store's message texts.
 std::string format(const char* pattern, ...);
 
-} // namespace TextRules
+}  // namespace TextRules

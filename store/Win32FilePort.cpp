@@ -20,13 +20,11 @@ namespace {
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryDelayMs = 50;
 
-
 constexpr int kTemporaryNameAttempts = 100;
 
 // The directory part of a path as written: up to the last separator, or the
 // drive of a drive-relative path such as "D:cpp.tpl".
-std::string directoryPartOf(const std::string& path)
-{
+std::string directoryPartOf(const std::string& path) {
     const auto end = path.find_last_of("\\/:");
     return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
@@ -35,13 +33,12 @@ std::string directoryPartOf(const std::string& path)
 // longer than a template file's, so that a path the system accepts for the
 // file is accepted for it too. Its name, or empty with the error in
 // GetLastError.
-std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& file)
-{
+std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& file) {
     const std::string directory = directoryPartOf(path);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const std::string name = directory + "~tv" + std::to_string(10 + attempt);
-        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
+        HANDLE handle =
+            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file.reset(handle);
             return name;
@@ -52,14 +49,11 @@ std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& fil
     return {};
 }
 
-bool isTransientError(DWORD error)
-{
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED;
+bool isTransientError(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-bool writeAll(HANDLE file, const std::string& bytes)
-{
+bool writeAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
@@ -75,11 +69,9 @@ bool writeAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
-bool moveIntoPlace(const std::string& temporary, const std::string& path)
-{
+bool moveIntoPlace(const std::string& temporary, const std::string& path) {
     for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(temporary.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         if (attempt == kReplaceAttempts || !isTransientError(GetLastError()))
             return false;
@@ -87,27 +79,21 @@ bool moveIntoPlace(const std::string& temporary, const std::string& path)
     }
 }
 
-} // namespace
+}  // namespace
 
-bool Win32FilePort::exists(const std::string& path)
-{
-    return PathFileExistsA(path.c_str()) != FALSE;
-}
+bool Win32FilePort::exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
 
-unsigned long Win32FilePort::createEmpty(const std::string& path)
-{
+unsigned long Win32FilePort::createEmpty(const std::string& path) {
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
     return file ? 0 : GetLastError();
 }
 
-int Win32FilePort::makeWritable(const std::string& path)
-{
+int Win32FilePort::makeWritable(const std::string& path) {
     return _chmod(path.c_str(), _S_IREAD | _S_IWRITE) == 0 ? 0 : errno;
 }
 
-unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes)
-{
+unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes) {
     bytes.clear();
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -127,8 +113,7 @@ unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, const std::string& bytes)
-{
+FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, const std::string& bytes) {
     UniqueFileHandle file;
     const std::string temporary = createTemporaryBeside(path, file);
     if (temporary.empty())
@@ -149,12 +134,11 @@ FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, co
     return {};
 }
 
-std::optional<std::string> Win32FilePort::systemErrorText(unsigned long code)
-{
+std::optional<std::string> Win32FilePort::systemErrorText(unsigned long code) {
     char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     if (length == 0 || buffer == nullptr)
         return std::nullopt;
     std::string text(buffer, length);

@@ -14,40 +14,65 @@ namespace {
 // The variables of the code page's Insert menus, and $SCOPE_LINE$, which only
 // the legacy conversion produces.
 constexpr std::array<std::string_view, 43> kReservedVariables{
-    "DATE", "DAY", "DAY_02", "DAYLONGNAME", "DAYNAME", "MONTH", "MONTH_02", "MONTHLONGNAME",
-    "MONTHNAME", "YEAR", "YEAR_02",
-    "FILE", "FILE_UPPER", "FILE_BASE", "FILE_BASE_UPPER", "FILE_EXT", "FILE_EXT_UPPER",
-    "FILE_PATH", "FILE_PATH_UPPER",
-    "clipboard", "end", "selected",
-    "GUID_DEFINITION", "GUID_STRING", "GUID_STRUCT",
-    "HOUR", "HOUR_02", "MINUTE", "SECOND",
-    "GeneratedPropertyName", "MethodArg", "MethodArgName", "MethodArgType", "MethodBody",
-    "MethodQualifier", "ParameterList", "SymbolContext", "SymbolName", "SymbolPrivileges",
-    "SymbolStatic", "SymbolType", "SymbolVirtual",
+    "DATE",
+    "DAY",
+    "DAY_02",
+    "DAYLONGNAME",
+    "DAYNAME",
+    "MONTH",
+    "MONTH_02",
+    "MONTHLONGNAME",
+    "MONTHNAME",
+    "YEAR",
+    "YEAR_02",
+    "FILE",
+    "FILE_UPPER",
+    "FILE_BASE",
+    "FILE_BASE_UPPER",
+    "FILE_EXT",
+    "FILE_EXT_UPPER",
+    "FILE_PATH",
+    "FILE_PATH_UPPER",
+    "clipboard",
+    "end",
+    "selected",
+    "GUID_DEFINITION",
+    "GUID_STRING",
+    "GUID_STRUCT",
+    "HOUR",
+    "HOUR_02",
+    "MINUTE",
+    "SECOND",
+    "GeneratedPropertyName",
+    "MethodArg",
+    "MethodArgName",
+    "MethodArgType",
+    "MethodBody",
+    "MethodQualifier",
+    "ParameterList",
+    "SymbolContext",
+    "SymbolName",
+    "SymbolPrivileges",
+    "SymbolStatic",
+    "SymbolType",
+    "SymbolVirtual",
     "SCOPE_LINE",
 };
 
-bool isReserved(std::string_view name)
-{
-    return std::find(kReservedVariables.begin(), kReservedVariables.end(), name) !=
-           kReservedVariables.end();
+bool isReserved(std::string_view name) {
+    return std::find(kReservedVariables.begin(), kReservedVariables.end(), name) != kReservedVariables.end();
 }
 
 // A name between dollar signs stays on one line and holds no blank.
-bool isVariableName(std::string_view name)
-{
+bool isVariableName(std::string_view name) {
     return !name.empty() && name.find_first_of(" \t\r\n") == std::string_view::npos;
 }
 
-std::string quoted(const std::string& text)
-{
-    return "\"" + text + "\"";
-}
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
-} // namespace
+}  // namespace
 
-std::vector<std::string> promptNames(const std::string& code)
-{
+std::vector<std::string> promptNames(const std::string& code) {
     std::vector<std::string> prompts;
     std::unordered_set<std::string_view> seen;
     std::string_view rest(code);
@@ -67,8 +92,7 @@ std::vector<std::string> promptNames(const std::string& code)
     return prompts;
 }
 
-std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label)
-{
+std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label) {
     std::vector<std::string> problems;
     if (entry.shortcut.find_first_of(" \t\r\n\v\f") != std::string::npos)
         problems.push_back("shortcut " + quoted(entry.shortcut) + " holds white space");
@@ -82,8 +106,7 @@ std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std
     return problems;
 }
 
-std::vector<LineProblem> findLineProblems(std::string_view bytes)
-{
+std::vector<LineProblem> findLineProblems(std::string_view bytes) {
     std::vector<LineProblem> problems;
     TextRules::LineCursor lines(bytes);
     std::string_view line;
@@ -99,8 +122,9 @@ std::vector<LineProblem> findLineProblems(std::string_view bytes)
             if (shortcut.find(' ') != std::string::npos)
                 problems.push_back({number, "shortcut " + quoted(shortcut) + " holds a space and is read as empty"});
             if (std::count(line.begin(), line.end(), ':') > 3)
-                problems.push_back({number, "a title or shortcut holds a colon: the record header has more than "
-                                            "three colons and the text after the third is lost"});
+                problems.push_back({number,
+                                    "a title or shortcut holds a colon: the record header has more than "
+                                    "three colons and the text after the third is lost"});
             continue;
         }
         if (TextRules::isSeparatorLine(line)) {
@@ -117,4 +141,4 @@ std::vector<LineProblem> findLineProblems(std::string_view bytes)
     return problems;
 }
 
-} // namespace TemplateCheck
+}  // namespace TemplateCheck

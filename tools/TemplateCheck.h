@@ -29,4 +29,4 @@ std::vector<std::string> promptNames(const std::string& code);
 
 constexpr std::size_t kMaxPrompts = 8;
 
-} // namespace TemplateCheck
+}  // namespace TemplateCheck

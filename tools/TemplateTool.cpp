@@ -17,8 +17,7 @@ constexpr const char* kUsageLine = "usage: autotext-tpl dump|resave|check DIR";
 class StreamReporter : public Reporter {
 public:
     explicit StreamReporter(std::ostream& err) : err_(err) {}
-    void report(const std::string& text, const std::string& caption, MessageIcon) override
-    {
+    void report(const std::string& text, const std::string& caption, MessageIcon) override {
         std::string oneLine = text;
         while (!oneLine.empty() && oneLine.back() == '\n')
             oneLine.pop_back();
@@ -41,8 +40,7 @@ struct LoadedItem {
 
 class LanguageSink : public TreeSink {
 public:
-    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override
-    {
+    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
         items.push_back({label, std::move(entry)});
     }
     std::vector<LoadedItem> items;
@@ -51,14 +49,12 @@ public:
 // The eight languages as the editor loads them.
 struct LoadedTemplates {
     LoadedTemplates(const std::string& directory, FilePort& files, std::ostream& err)
-        : reporter(err), store(directory, files, reporter)
-    {
+        : reporter(err), store(directory, files, reporter) {
         for (int language = 0; language < TemplateLanguage::kCount; ++language)
             store.LoadLanguageTemplates(language, languages[language]);
     }
 
-    TemplateStore::LanguageEntries entries() const
-    {
+    TemplateStore::LanguageEntries entries() const {
         TemplateStore::LanguageEntries result;
         for (int language = 0; language < TemplateLanguage::kCount; ++language)
             for (const auto& item : languages[language].items)
@@ -74,8 +70,7 @@ struct LoadedTemplates {
 
 // Each byte of the ANSI text as the Unicode code point of the same value, so
 // that the dump is lossless and reversible.
-std::string bytesAsUtf8(const std::string& bytes)
-{
+std::string bytesAsUtf8(const std::string& bytes) {
     std::string utf8;
     utf8.reserve(bytes.size());
     for (unsigned char c : bytes) {
@@ -89,28 +84,22 @@ std::string bytesAsUtf8(const std::string& bytes)
     return utf8;
 }
 
-char separatorOf(const std::string& directory)
-{
-    return directory.find('\\') != std::string::npos ? '\\' : '/';
-}
+char separatorOf(const std::string& directory) { return directory.find('\\') != std::string::npos ? '\\' : '/'; }
 
-std::string withSeparator(std::string directory)
-{
+std::string withSeparator(std::string directory) {
     const char last = directory.empty() ? '\0' : directory.back();
     if (last != '/' && last != '\\')
         directory += separatorOf(directory);
     return directory;
 }
 
-int exitCodeFor(const StreamReporter& reporter)
-{
+int exitCodeFor(const StreamReporter& reporter) {
     return reporter.count == 0 ? TemplateTool::kOk : TemplateTool::kReported;
 }
 
-} // namespace
+}  // namespace
 
-int TemplateTool::run(const std::vector<std::string>& arguments)
-{
+int TemplateTool::run(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2) {
         err_ << kUsageLine << '\n';
         return kUsage;
@@ -132,8 +121,7 @@ int TemplateTool::run(const std::vector<std::string>& arguments)
     return check(directory);
 }
 
-int TemplateTool::dump(const std::string& directory)
-{
+int TemplateTool::dump(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         for (const auto& item : loaded.languages[language].items) {
@@ -156,15 +144,13 @@ int TemplateTool::dump(const std::string& directory)
     return exitCodeFor(loaded.reporter);
 }
 
-int TemplateTool::resave(const std::string& directory)
-{
+int TemplateTool::resave(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
     loaded.store.SaveAllTemplates(loaded.entries());
     return exitCodeFor(loaded.reporter);
 }
 
-int TemplateTool::check(const std::string& directory)
-{
+int TemplateTool::check(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
     int findings = loaded.reporter.count;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {

@@ -14,10 +14,7 @@ class TemplateTool {
 public:
     enum ExitCode { kOk = 0, kReported = 1, kUsage = 2 };
 
-    TemplateTool(FilePort& files, std::ostream& out, std::ostream& err)
-        : files_(files), out_(out), err_(err)
-    {
-    }
+    TemplateTool(FilePort& files, std::ostream& out, std::ostream& err) : files_(files), out_(out), err_(err) {}
 
     int run(const std::vector<std::string>& arguments);
 

@@ -14,8 +14,7 @@ using PlatformFilePort = Win32FilePort;
 using PlatformFilePort = PosixFilePort;
 #endif
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
 #ifdef _WIN32
     // JSON Lines end in LF on every platform.
     _setmode(_fileno(stdout), _O_BINARY);

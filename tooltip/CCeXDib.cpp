@@ -13,23 +13,28 @@ CCeXDib::CCeXDib(int width, int height) : width_(std::max(1, width)), height_(st
     void* bits = nullptr;
     bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     dc_.reset(::CreateCompatibleDC(nullptr));
-    if (!bitmap_ || !dc_) return;
+    if (!bitmap_ || !dc_)
+        return;
     bits_ = static_cast<std::uint32_t*>(bits);
     previous_ = ::SelectObject(dc_.get(), bitmap_.get());
 }
 
 CCeXDib::~CCeXDib() {
-    if (dc_ && previous_) ::SelectObject(dc_.get(), previous_);
+    if (dc_ && previous_)
+        ::SelectObject(dc_.get(), previous_);
 }
 
 void CCeXDib::Fill(COLORREF colour) {
-    if (bits_) std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, Pixel(colour));
+    if (bits_)
+        std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, Pixel(colour));
 }
 
 void CCeXDib::CopyFrom(HDC source, int x, int y) {
-    if (bits_) ::BitBlt(dc_.get(), 0, 0, width_, height_, source, x, y, SRCCOPY);
+    if (bits_)
+        ::BitBlt(dc_.get(), 0, 0, width_, height_, source, x, y, SRCCOPY);
 }
 
 void CCeXDib::DrawTo(HDC target, int x, int y) const {
-    if (bits_) ::BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    if (bits_)
+        ::BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }

@@ -10,19 +10,20 @@ CGdiHtmlPlatform::CGdiHtmlPlatform(HDC dc, CHtmlFontCache& fonts, CHtmlImageCach
     : dc_(dc), fonts_(fonts), images_(images), module_(module) {}
 
 CGdiHtmlPlatform::~CGdiHtmlPlatform() {
-    if (originalFont_) ::SelectObject(dc_, originalFont_);
+    if (originalFont_)
+        ::SelectObject(dc_, originalFont_);
 }
 
 void CGdiHtmlPlatform::Select(HtmlFontId font) {
-    if (font == selected_) return;
+    if (font == selected_)
+        return;
     const HGDIOBJ previous = ::SelectObject(dc_, reinterpret_cast<HFONT>(font));
-    if (!originalFont_) originalFont_ = previous;
+    if (!originalFont_)
+        originalFont_ = previous;
     selected_ = font;
 }
 
-HtmlFontId CGdiHtmlPlatform::Font(const HtmlStyle& style) {
-    return reinterpret_cast<HtmlFontId>(fonts_.Get(style));
-}
+HtmlFontId CGdiHtmlPlatform::Font(const HtmlStyle& style) { return reinterpret_cast<HtmlFontId>(fonts_.Get(style)); }
 
 HtmlFontMetrics CGdiHtmlPlatform::Metrics(HtmlFontId font) {
     Select(font);
@@ -39,8 +40,10 @@ HtmlFontMetrics CGdiHtmlPlatform::Metrics(HtmlFontId font) {
 IHtmlPlatform::RunFit CGdiHtmlPlatform::MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) {
     Select(font);
     const int n = static_cast<int>(std::min<std::size_t>(text.size(), kMaxExtent));
-    if (n == 0) return {};
-    if (extents_.size() < static_cast<std::size_t>(n)) extents_.resize(n);
+    if (n == 0)
+        return {};
+    if (extents_.size() < static_cast<std::size_t>(n))
+        extents_.resize(n);
     int fit = 0;
     SIZE size{};
     if (!::GetTextExtentExPointA(dc_, text.data(), n, std::max(0, maxWidth), &fit, extents_.data(), &size))
@@ -58,7 +61,8 @@ HtmlSize CGdiHtmlPlatform::ImageSize(const HtmlImageSource& source) {
 std::string LoadResourceString(HINSTANCE module, unsigned id) {
     const wchar_t* text = nullptr;
     const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return {};
+    if (length <= 0 || !text)
+        return {};
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(std::max(0, bytes)), '\0');
     ::WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), bytes, nullptr, nullptr);
@@ -68,12 +72,14 @@ std::string LoadResourceString(HINSTANCE module, unsigned id) {
 std::string CGdiHtmlPlatform::ResourceString(unsigned id) { return LoadResourceString(module_, id); }
 
 std::optional<std::string> CGdiHtmlPlatform::EncodeCharacter(char32_t codePoint) {
-    if (codePoint > 0xFFFF) return std::nullopt;
+    if (codePoint > 0xFFFF)
+        return std::nullopt;
     const wchar_t wide = static_cast<wchar_t>(codePoint);
     char bytes[8] = {};
     BOOL usedDefault = FALSE;
-    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr,
-                                        &usedDefault);
-    if (n <= 0 || usedDefault) return std::nullopt;
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr, &usedDefault);
+    if (n <= 0 || usedDefault)
+        return std::nullopt;
     return std::string(bytes, static_cast<std::size_t>(n));
 }

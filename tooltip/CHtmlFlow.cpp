@@ -20,15 +20,25 @@ constexpr int kMaxTableDepth = 6;
 
 bool ChangesStyle(HtmlTagKind kind) {
     switch (kind) {
-    case HtmlTagKind::Bold: case HtmlTagKind::Italic: case HtmlTagKind::Underline:
-    case HtmlTagKind::StrikeOut: case HtmlTagKind::Font: case HtmlTagKind::Left:
-    case HtmlTagKind::Center: case HtmlTagKind::Right: case HtmlTagKind::Justify:
-    case HtmlTagKind::Baseline: case HtmlTagKind::Top: case HtmlTagKind::Middle:
-    case HtmlTagKind::Bottom: case HtmlTagKind::StyledBlock: case HtmlTagKind::Span:
-    case HtmlTagKind::Link:
-        return true;
-    default:
-        return false;
+        case HtmlTagKind::Bold:
+        case HtmlTagKind::Italic:
+        case HtmlTagKind::Underline:
+        case HtmlTagKind::StrikeOut:
+        case HtmlTagKind::Font:
+        case HtmlTagKind::Left:
+        case HtmlTagKind::Center:
+        case HtmlTagKind::Right:
+        case HtmlTagKind::Justify:
+        case HtmlTagKind::Baseline:
+        case HtmlTagKind::Top:
+        case HtmlTagKind::Middle:
+        case HtmlTagKind::Bottom:
+        case HtmlTagKind::StyledBlock:
+        case HtmlTagKind::Span:
+        case HtmlTagKind::Link:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -36,7 +46,8 @@ bool ChangesStyle(HtmlTagKind kind) {
 long long RepeatCount(const HtmlToken& tag) {
     std::string_view written = tag.text;
     if (written.empty()) {
-        if (const std::string* count = tag.Attribute("count")) written = *count;
+        if (const std::string* count = tag.Attribute("count"))
+            written = *count;
         else if (!tag.attributes.empty() && tag.attributes.front().value.empty())
             written = tag.attributes.front().name;
     }
@@ -54,12 +65,12 @@ std::size_t BreakAfter(std::string_view text, std::size_t fit) {
 }  // namespace
 
 CHtmlFlow::CHtmlFlow(CHtmlLayoutContext& context, const HtmlFlowFrame& frame, const HtmlFlowState& start)
-    : context_(context), frame_(frame), state_(start), lines_(frame.wrapWidth),
-      measureWindow_(kFirstMeasureWindow) {}
+    : context_(context), frame_(frame), state_(start), lines_(frame.wrapWidth), measureWindow_(kFirstMeasureWindow) {}
 
 HtmlBlock CHtmlFlow::Run(std::size_t begin, std::size_t end) {
     std::size_t i = begin;
-    while (i < end && !lines_.Full()) i = Handle(i, end);
+    while (i < end && !lines_.Full())
+        i = Handle(i, end);
     HtmlBlock block = lines_.Finish(LineHeight());
     block.usesPercent = block.usesPercent || usesPercent_;
     return block;
@@ -81,14 +92,28 @@ std::size_t CHtmlFlow::Handle(std::size_t index, std::size_t end) {
 
 void CHtmlFlow::Open(const HtmlToken& tag) {
     switch (tag.kind) {
-    case HtmlTagKind::Rule: Rule(tag); return;
-    case HtmlTagKind::LineBreak: LineBreak(tag); return;
-    case HtmlTagKind::Tab: Tab(tag); return;
-    case HtmlTagKind::Bitmap: case HtmlTagKind::Icon: case HtmlTagKind::ImageList: Image(tag); return;
-    case HtmlTagKind::String: String(tag); return;
-    default: break;
+        case HtmlTagKind::Rule:
+            Rule(tag);
+            return;
+        case HtmlTagKind::LineBreak:
+            LineBreak(tag);
+            return;
+        case HtmlTagKind::Tab:
+            Tab(tag);
+            return;
+        case HtmlTagKind::Bitmap:
+        case HtmlTagKind::Icon:
+        case HtmlTagKind::ImageList:
+            Image(tag);
+            return;
+        case HtmlTagKind::String:
+            String(tag);
+            return;
+        default:
+            break;
     }
-    if (!ChangesStyle(tag.kind) || open_.size() >= kMaxOpenTags) return;
+    if (!ChangesStyle(tag.kind) || open_.size() >= kMaxOpenTags)
+        return;
     open_.push_back({&tag, state_});
     ApplyTag(tag);
 }
@@ -96,12 +121,14 @@ void CHtmlFlow::Open(const HtmlToken& tag) {
 // Undoes the tag's effect: back to the state before it opened, with the
 // tags opened after it (and still open) applied again.
 void CHtmlFlow::Close(const HtmlToken& tag) {
-    auto match = std::find_if(open_.rbegin(), open_.rend(),
-                              [&](const OpenTag& o) { return o.token->name == tag.name; });
-    if (match == open_.rend()) return;
+    auto match =
+        std::find_if(open_.rbegin(), open_.rend(), [&](const OpenTag& o) { return o.token->name == tag.name; });
+    if (match == open_.rend())
+        return;
     const auto at = std::next(match).base();
     std::vector<const HtmlToken*> reopen;
-    for (auto it = std::next(at); it != open_.end(); ++it) reopen.push_back(it->token);
+    for (auto it = std::next(at); it != open_.end(); ++it)
+        reopen.push_back(it->token);
     state_ = at->before;
     open_.erase(at, open_.end());
     for (const HtmlToken* again : reopen) {
@@ -114,36 +141,64 @@ void CHtmlFlow::ApplyTag(const HtmlToken& tag) {
     HtmlStyle& s = state_.style;
     const CHtmlStyleSheet& sheet = context_.Sheet();
     switch (tag.kind) {
-    case HtmlTagKind::Bold: s.weight = std::min(s.weight * 2, kWeightMax); break;
-    case HtmlTagKind::Italic: s.italic = !s.italic; break;
-    case HtmlTagKind::Underline: s.underline = !s.underline; break;
-    case HtmlTagKind::StrikeOut: s.strikeOut = !s.strikeOut; break;
-    case HtmlTagKind::Font: ApplyFontTag(tag); break;
-    case HtmlTagKind::Left: s.hAlign = HtmlHAlign::Left; break;
-    case HtmlTagKind::Center: s.hAlign = HtmlHAlign::Center; break;
-    case HtmlTagKind::Right: s.hAlign = HtmlHAlign::Right; break;
-    case HtmlTagKind::Justify: s.hAlign = HtmlHAlign::Justify; break;
-    case HtmlTagKind::Baseline: s.vAlign = HtmlVAlign::Baseline; break;
-    case HtmlTagKind::Top: s.vAlign = HtmlVAlign::Top; break;
-    case HtmlTagKind::Middle: s.vAlign = HtmlVAlign::Middle; break;
-    case HtmlTagKind::Bottom: s.vAlign = HtmlVAlign::Bottom; break;
-    case HtmlTagKind::StyledBlock: sheet.Apply(tag.name, s, context_.StyleContext()); break;
-    case HtmlTagKind::Span:
-        if (const std::string* cls = tag.Attribute("class"))
-            sheet.Apply("." + std::string(TrimSpaces(*cls)), s, context_.StyleContext());
-        break;
-    case HtmlTagKind::Link:
-        state_.link = tag.link;
-        sheet.Apply(tag.link == context_.Options().hoverLink ? "a:hover" : "a:link", s,
-                    context_.StyleContext());
-        break;
-    default: break;
+        case HtmlTagKind::Bold:
+            s.weight = std::min(s.weight * 2, kWeightMax);
+            break;
+        case HtmlTagKind::Italic:
+            s.italic = !s.italic;
+            break;
+        case HtmlTagKind::Underline:
+            s.underline = !s.underline;
+            break;
+        case HtmlTagKind::StrikeOut:
+            s.strikeOut = !s.strikeOut;
+            break;
+        case HtmlTagKind::Font:
+            ApplyFontTag(tag);
+            break;
+        case HtmlTagKind::Left:
+            s.hAlign = HtmlHAlign::Left;
+            break;
+        case HtmlTagKind::Center:
+            s.hAlign = HtmlHAlign::Center;
+            break;
+        case HtmlTagKind::Right:
+            s.hAlign = HtmlHAlign::Right;
+            break;
+        case HtmlTagKind::Justify:
+            s.hAlign = HtmlHAlign::Justify;
+            break;
+        case HtmlTagKind::Baseline:
+            s.vAlign = HtmlVAlign::Baseline;
+            break;
+        case HtmlTagKind::Top:
+            s.vAlign = HtmlVAlign::Top;
+            break;
+        case HtmlTagKind::Middle:
+            s.vAlign = HtmlVAlign::Middle;
+            break;
+        case HtmlTagKind::Bottom:
+            s.vAlign = HtmlVAlign::Bottom;
+            break;
+        case HtmlTagKind::StyledBlock:
+            sheet.Apply(tag.name, s, context_.StyleContext());
+            break;
+        case HtmlTagKind::Span:
+            if (const std::string* cls = tag.Attribute("class"))
+                sheet.Apply("." + std::string(TrimSpaces(*cls)), s, context_.StyleContext());
+            break;
+        case HtmlTagKind::Link:
+            state_.link = tag.link;
+            sheet.Apply(tag.link == context_.Options().hoverLink ? "a:hover" : "a:link", s, context_.StyleContext());
+            break;
+        default:
+            break;
     }
 }
 
 void CHtmlFlow::ApplyFontTag(const HtmlToken& tag) {
     static constexpr std::pair<std::string_view, std::string_view> kAsProperty[] = {
-        {"face", "font-family"}, {"size", "font-size"}, {"color", "color"},
+        {"face", "font-family"},   {"size", "font-size"},         {"color", "color"},
         {"weight", "font-weight"}, {"bkgnd", "background-color"},
     };
     for (const HtmlAttribute& a : tag.attributes) {
@@ -152,7 +207,8 @@ void CHtmlFlow::ApplyFontTag(const HtmlToken& tag) {
             continue;
         }
         for (const auto& [attribute, property] : kAsProperty)
-            if (a.name == attribute) context_.StyleContext().ApplyDeclaration(state_.style, property, a.value);
+            if (a.name == attribute)
+                context_.StyleContext().ApplyDeclaration(state_.style, property, a.value);
     }
 }
 
@@ -161,14 +217,29 @@ void CHtmlFlow::ApplyFontLetters(std::string_view letters) {
     bool on = true;
     for (const char c : AsciiLower(letters)) {
         switch (c) {
-        case '-': on = false; continue;
-        case '+': on = true; continue;
-        case 'b': s.weight = on ? kWeightBold : kWeightNormal; break;
-        case 'i': s.italic = on; break;
-        case 'u': s.underline = on; break;
-        case 's': s.strikeOut = on; break;
-        case 'o': s.overline = on; break;
-        default: break;
+            case '-':
+                on = false;
+                continue;
+            case '+':
+                on = true;
+                continue;
+            case 'b':
+                s.weight = on ? kWeightBold : kWeightNormal;
+                break;
+            case 'i':
+                s.italic = on;
+                break;
+            case 'u':
+                s.underline = on;
+                break;
+            case 's':
+                s.strikeOut = on;
+                break;
+            case 'o':
+                s.overline = on;
+                break;
+            default:
+                break;
         }
         on = true;
     }
@@ -179,7 +250,8 @@ CHtmlLineBuilder::Box CHtmlFlow::BoxFor(int width, int height, int ascent) const
 }
 
 void CHtmlFlow::EndLineIfStarted() {
-    if (!lines_.AtLineStart()) lines_.EndLine(LineHeight());
+    if (!lines_.AtLineStart())
+        lines_.EndLine(LineHeight());
 }
 
 std::string CHtmlFlow::Transformed(std::string_view text) const {
@@ -187,9 +259,10 @@ std::string CHtmlFlow::Transformed(std::string_view text) const {
     const HtmlTextTransform transform = state_.style.transform;
     bool wordStart = true;
     for (char& c : out) {
-        const bool upper = transform == HtmlTextTransform::Uppercase ||
-                           (transform == HtmlTextTransform::Capitalize && wordStart);
-        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const bool upper =
+            transform == HtmlTextTransform::Uppercase || (transform == HtmlTextTransform::Capitalize && wordStart);
+        if (upper && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
         if (transform == HtmlTextTransform::Lowercase && c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
         wordStart = c == ' ';
@@ -200,7 +273,8 @@ std::string CHtmlFlow::Transformed(std::string_view text) const {
 // Measures only as much of a long run as can matter for the width, so a
 // long text in narrow lines costs about its length, not length squared.
 IHtmlPlatform::RunFit CHtmlFlow::Fit(HtmlFontId font, std::string_view text, int width) {
-    if (width <= 0) return {};
+    if (width <= 0)
+        return {};
     std::size_t window = std::min(text.size(), measureWindow_);
     for (;;) {
         const auto fit = context_.Platform().MeasureRun(font, text.substr(0, window), width);
@@ -224,7 +298,8 @@ void CHtmlFlow::Text(std::string_view raw) {
         }
         if (rest[fit.fit] == ' ') {
             // Spaces where a line breaks need no room on either line.
-            if (fit.fit > 0) PlaceRun(std::string(rest.substr(0, fit.fit)), fit.width);
+            if (fit.fit > 0)
+                PlaceRun(std::string(rest.substr(0, fit.fit)), fit.width);
             EndLineIfStarted();
             rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
             continue;
@@ -234,7 +309,8 @@ void CHtmlFlow::Text(std::string_view raw) {
             lines_.EndLine(LineHeight());
             continue;
         }
-        if (cut == 0) cut = std::max<std::size_t>(fit.fit, 1);
+        if (cut == 0)
+            cut = std::max<std::size_t>(fit.fit, 1);
         const int width = cut == fit.fit ? fit.width : Fit(font, rest.substr(0, cut), kMaxExtent).width;
         PlaceRun(std::string(rest.substr(0, cut)), width);
         lines_.EndLine(LineHeight());
@@ -262,8 +338,7 @@ void CHtmlFlow::LineBreak(const HtmlToken& tag) {
 }
 
 void CHtmlFlow::Tab(const HtmlToken& tag) {
-    const long long stop =
-        std::max(1, kTabSpaces * context_.Platform().MeasureRun(Font(), " ", kMaxExtent).width);
+    const long long stop = std::max(1, kTabSpaces * context_.Platform().MeasureRun(Font(), " ", kMaxExtent).width);
     const long long x = lines_.WrapWidth() - lines_.Remaining();
     const long long next = std::min<long long>((x / stop + RepeatCount(tag)) * stop, kMaxExtent);
     if (next > lines_.WrapWidth()) {
@@ -277,15 +352,18 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     const CHtmlStyleContext& styles = context_.StyleContext();
     const std::string* widthValue = tag.Attribute("width");
     std::optional<int> asked;
-    if (widthValue) asked = styles.Length(*widthValue, frame_.percentBase, state_.style);
+    if (widthValue)
+        asked = styles.Length(*widthValue, frame_.percentBase, state_.style);
     // Without a width it can use, a rule spans the whole width.
     usesPercent_ = usesPercent_ || !asked || IsHtmlPercentage(*widthValue);
     const int width = asked.value_or(frame_.percentBase);
     int size = 1;
-    if (const std::string* v = tag.Attribute("size")) size = styles.Length(*v, size, state_.style).value_or(size);
+    if (const std::string* v = tag.Attribute("size"))
+        size = styles.Length(*v, size, state_.style).value_or(size);
     HtmlRule rule;
     rule.colour = state_.style.colour;
-    if (const std::string* v = tag.Attribute("color")) rule.colour = styles.Colour(*v).value_or(rule.colour);
+    if (const std::string* v = tag.Attribute("color"))
+        rule.colour = styles.Colour(*v).value_or(rule.colour);
     rule.box = MakeRect(0, kRuleGap, width, size);
     EndLineIfStarted();
     CHtmlLineBuilder::Box box = BoxFor(width, size + 2 * kRuleGap, 0);
@@ -302,14 +380,16 @@ void CHtmlFlow::Image(const HtmlToken& tag) {
     const bool shadowed = ((image.style | image.hotStyle) & kImageShadow) != 0;
     const int width = image.box.Width() + (shadowed ? std::abs(shadow.offsetX) : 0);
     const int height = image.box.Height() + (shadowed ? std::abs(shadow.offsetY) : 0);
-    if (width > lines_.Remaining() && !lines_.AtLineStart()) lines_.EndLine(LineHeight());
+    if (width > lines_.Remaining() && !lines_.AtLineStart())
+        lines_.EndLine(LineHeight());
     lines_.Place(std::move(image), BoxFor(width, height, height));
 }
 
 void CHtmlFlow::String(const HtmlToken& tag) {
     const std::string* id = tag.Attribute("idres");
     const auto number = id ? ParseCNumber(TrimSpaces(*id)) : std::nullopt;
-    if (!number) return;
+    if (!number)
+        return;
     const std::string text = context_.Platform().ResourceString(static_cast<unsigned>(*number));
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -317,14 +397,16 @@ void CHtmlFlow::String(const HtmlToken& tag) {
         std::string line = text.substr(start, end - start);
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         Text(line);
-        if (end < text.size()) lines_.EndLine(LineHeight());
+        if (end < text.size())
+            lines_.EndLine(LineHeight());
         start = end + 1;
     }
 }
 
 std::size_t CHtmlFlow::Table(std::size_t index, std::size_t end) {
     const std::size_t tableEnd = std::min(context_.Markup().tokens[index].match, end);
-    if (frame_.tableDepth >= kMaxTableDepth) return index + 1;
+    if (frame_.tableDepth >= kMaxTableDepth)
+        return index + 1;
     CHtmlTableLayout layout(context_, frame_, state_);
     HtmlBlock table = layout.Layout(index, tableEnd);
     usesPercent_ = usesPercent_ || table.usesPercent;

@@ -10,8 +10,10 @@ constexpr int kDoubleGap = 2;
 }  // namespace
 
 int CHtmlGdiPainter::Frame(const HtmlImage& image, int count, DWORD elapsed) {
-    if (count <= 0) return image.index;
-    if (image.speed <= 0) return image.index % count;
+    if (count <= 0)
+        return image.index;
+    if (image.speed <= 0)
+        return image.index % count;
     return static_cast<int>((image.index + elapsed / static_cast<DWORD>(image.speed)) % static_cast<DWORD>(count));
 }
 
@@ -22,24 +24,33 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
     ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     for (std::size_t i = 0; i < list.items.size(); ++i) {
         const HtmlDisplayItem& item = list.items[i];
-        if (const auto* run = std::get_if<HtmlTextRun>(&item)) Text(*run, list.styles.at(run->style));
-        else if (const auto* rule = std::get_if<HtmlRule>(&item)) Rule(*rule);
-        else if (const auto* border = std::get_if<HtmlBorder>(&item)) Border(*border);
-        else if (const auto* fill = std::get_if<HtmlFill>(&item)) Fill(*fill);
+        if (const auto* run = std::get_if<HtmlTextRun>(&item))
+            Text(*run, list.styles.at(run->style));
+        else if (const auto* rule = std::get_if<HtmlRule>(&item))
+            Rule(*rule);
+        else if (const auto* border = std::get_if<HtmlBorder>(&item))
+            Border(*border);
+        else if (const auto* fill = std::get_if<HtmlFill>(&item))
+            Fill(*fill);
         else if (const auto* image = std::get_if<HtmlImage>(&item))
-            Image(*image, static_cast<int>(i) == options_.hotItem && image->hasHotStyle ? image->hotStyle : image->style);
+            Image(*image,
+                  static_cast<int>(i) == options_.hotItem && image->hasHotStyle ? image->hotStyle : image->style);
     }
     ::RestoreDC(dc_, saved);
 }
 
 void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     const RECT box = At(run.box);
-    if (style.solidBackground) CPPDrawManager::FillSolid(dc_, box, style.backgroundColour);
+    if (style.solidBackground)
+        CPPDrawManager::FillSolid(dc_, box, style.backgroundColour);
     const HFONT font = reinterpret_cast<HFONT>(run.font);
-    if (font != font_) ::SelectObject(dc_, font_ = font);
-    if (style.colour != textColour_) ::SetTextColor(dc_, textColour_ = style.colour);
+    if (font != font_)
+        ::SelectObject(dc_, font_ = font);
+    if (style.colour != textColour_)
+        ::SetTextColor(dc_, textColour_ = style.colour);
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
-    if (style.overline) Line(box.left, box.top, box.right, box.top, style.colour);
+    if (style.overline)
+        Line(box.left, box.top, box.right, box.top, style.colour);
 }
 
 void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
@@ -65,7 +76,9 @@ void CHtmlGdiPainter::Border(const HtmlBorder& border) {
         CPPDrawManager::FillSolid(dc_, {r.right - w, r.top, r.right, r.bottom}, bottomRight);
         return;
     }
-    const int pen = border.style == HtmlBorderStyle::Dotted ? PS_DOT : border.style == HtmlBorderStyle::Dashed ? PS_DASH : PS_SOLID;
+    const int pen = border.style == HtmlBorderStyle::Dotted   ? PS_DOT
+                    : border.style == HtmlBorderStyle::Dashed ? PS_DASH
+                                                              : PS_SOLID;
     const int rings = border.style == HtmlBorderStyle::Double ? 2 : 1;
     for (int ring = 0; ring < rings; ++ring) {
         const int d = ring * kDoubleGap;
@@ -81,29 +94,30 @@ void CHtmlGdiPainter::Fill(const HtmlFill& fill) {
     CPPDrawManager::FillEffect(dc_, At(fill.box), fill.effect, fill.begin, fill.middle, fill.end, options_.granularity);
 }
 
-void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y,
-                                int w, int h) {
+void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y, int w,
+                                int h) {
     switch (image.kind) {
-    case HtmlImageKind::Bitmap: {
-        const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
-        const HGDIOBJ old = ::SelectObject(source.get(), image.bitmap);
-        if (item.source.masked) {
-            ::TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
-        } else {
-            // The default mode ANDs the pixels a shrunk colour image drops.
-            ::SetStretchBltMode(dc, COLORONCOLOR);
-            ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+        case HtmlImageKind::Bitmap: {
+            const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
+            const HGDIOBJ old = ::SelectObject(source.get(), image.bitmap);
+            if (item.source.masked) {
+                ::TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy,
+                                 item.source.maskColour);
+            } else {
+                // The default mode ANDs the pixels a shrunk colour image drops.
+                ::SetStretchBltMode(dc, COLORONCOLOR);
+                ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+            }
+            ::SelectObject(source.get(), old);
+            break;
         }
-        ::SelectObject(source.get(), old);
-        break;
-    }
-    case HtmlImageKind::Icon:
-        ::DrawIconEx(dc, x, y, image.icon, w, h, 0, nullptr, DI_NORMAL);
-        break;
-    case HtmlImageKind::ImageList:
-        ::ImageList_DrawEx(image.list, Frame(item, image.count, options_.elapsed), dc, x, y, w, h, CLR_NONE, CLR_NONE,
-                           ILD_TRANSPARENT);
-        break;
+        case HtmlImageKind::Icon:
+            ::DrawIconEx(dc, x, y, image.icon, w, h, 0, nullptr, DI_NORMAL);
+            break;
+        case HtmlImageKind::ImageList:
+            ::ImageList_DrawEx(image.list, Frame(item, image.count, options_.elapsed), dc, x, y, w, h, CLR_NONE,
+                               CLR_NONE, ILD_TRANSPARENT);
+            break;
     }
 }
 
@@ -111,13 +125,15 @@ void CHtmlGdiPainter::Tile(const CHtmlImageCache::Image& image, const HtmlImage&
     const int saved = ::SaveDC(dc_);
     ::IntersectClipRect(dc_, box.left, box.top, box.right, box.bottom);
     for (int y = box.top; y < box.bottom; y += image.size.cy)
-        for (int x = box.left; x < box.right; x += image.size.cx) DrawImage(dc_, image, item, x, y, image.size.cx, image.size.cy);
+        for (int x = box.left; x < box.right; x += image.size.cx)
+            DrawImage(dc_, image, item, x, y, image.size.cx, image.size.cy);
     ::RestoreDC(dc_, saved);
 }
 
 void CHtmlGdiPainter::Image(const HtmlImage& item, unsigned style) {
     const CHtmlImageCache::Image* image = images_.Find(item.source);
-    if (!image) return;
+    if (!image)
+        return;
     const RECT box = At(item.box);
     const int w = box.right - box.left, h = box.bottom - box.top;
     if (item.tiled) {

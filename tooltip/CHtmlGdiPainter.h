@@ -10,9 +10,9 @@ class CHtmlGdiPainter {
 public:
     struct Options {
         HtmlImageShadow shadow;
-        DWORD elapsed = 0;   // milliseconds of animation so far
-        int hotItem = -1;    // the image (item index) drawn in its hot style
-        int granularity = 5; // of the table backgrounds' effects
+        DWORD elapsed = 0;    // milliseconds of animation so far
+        int hotItem = -1;     // the image (item index) drawn in its hot style
+        int granularity = 5;  // of the table backgrounds' effects
     };
 
     CHtmlGdiPainter(HDC dc, CHtmlImageCache& images, const Options& options)
@@ -31,7 +31,9 @@ private:
     void Image(const HtmlImage& image, unsigned style);
     void DrawImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y, int w, int h);
     void Tile(const CHtmlImageCache::Image& image, const HtmlImage& item, const RECT& box);
-    RECT At(const HtmlRect& r) const { return {r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y}; }
+    RECT At(const HtmlRect& r) const {
+        return {r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y};
+    }
     void Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle = PS_SOLID);
 
     HDC dc_;

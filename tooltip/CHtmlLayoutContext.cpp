@@ -2,8 +2,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
-CHtmlLayoutContext::CHtmlLayoutContext(IHtmlPlatform& platform, const CHtmlStyleSheet& sheet,
-                                       const HtmlMarkup& markup, const HtmlLayoutOptions& options)
+CHtmlLayoutContext::CHtmlLayoutContext(IHtmlPlatform& platform, const CHtmlStyleSheet& sheet, const HtmlMarkup& markup,
+                                       const HtmlLayoutOptions& options)
     : styles_(platform), sheet_(sheet), markup_(markup), options_(options) {}
 
 HtmlFontId CHtmlLayoutContext::Font(const HtmlStyle& style) {
@@ -17,11 +17,13 @@ HtmlFontId CHtmlLayoutContext::Font(const HtmlStyle& style) {
 
 HtmlFontMetrics CHtmlLayoutContext::Metrics(HtmlFontId font) {
     const auto it = metrics_.find(font);
-    if (it != metrics_.end()) return it->second;
+    if (it != metrics_.end())
+        return it->second;
     return metrics_[font] = Platform().Metrics(font);
 }
 
 int CHtmlLayoutContext::Intern(const HtmlStyle& style) {
-    if (internedStyles_.empty() || internedStyles_.back() != style) internedStyles_.push_back(style);
+    if (internedStyles_.empty() || internedStyles_.back() != style)
+        internedStyles_.push_back(style);
     return static_cast<int>(internedStyles_.size()) - 1;
 }

@@ -12,9 +12,9 @@
 class IHtmlPlatform;
 
 struct HtmlLayoutOptions {
-    int maxWidth = 0;           // lines wrap at this width; 0 or less: no wrapping
-    int hoverLink = -1;         // the link drawn in the a:hover style
-    bool breaksAsTags = true;   // line feeds and tabs become <br> and <t>
+    int maxWidth = 0;          // lines wrap at this width; 0 or less: no wrapping
+    int hoverLink = -1;        // the link drawn in the a:hover style
+    bool breaksAsTags = true;  // line feeds and tabs become <br> and <t>
     HtmlImageShadow imageShadow;
 };
 

@@ -22,21 +22,20 @@ template <typename T, std::size_t N>
 std::optional<T> Lookup(const Keyword<T> (&table)[N], std::string_view name) {
     const std::string key = AsciiLower(TrimSpaces(name));
     for (const auto& k : table)
-        if (key == k.name) return k.value;
+        if (key == k.name)
+            return k.value;
     return std::nullopt;
 }
 
 constexpr Keyword<HtmlBorderStyle> kBorderStyles[] = {
-    {"none", HtmlBorderStyle::None},     {"solid", HtmlBorderStyle::Solid},
-    {"dotted", HtmlBorderStyle::Dotted}, {"dashed", HtmlBorderStyle::Dashed},
-    {"double", HtmlBorderStyle::Double},
+    {"none", HtmlBorderStyle::None},     {"solid", HtmlBorderStyle::Solid},   {"dotted", HtmlBorderStyle::Dotted},
+    {"dashed", HtmlBorderStyle::Dashed}, {"double", HtmlBorderStyle::Double},
 };
 constexpr Keyword<HtmlHAlign> kHAligns[] = {
     {"left", HtmlHAlign::Left}, {"center", HtmlHAlign::Center}, {"right", HtmlHAlign::Right}};
 constexpr Keyword<HtmlVAlign> kVAligns[] = {
-    {"baseline", HtmlVAlign::Baseline}, {"middle", HtmlVAlign::Middle},
-    {"vcenter", HtmlVAlign::Middle},    {"top", HtmlVAlign::Top},
-    {"bottom", HtmlVAlign::Bottom},
+    {"baseline", HtmlVAlign::Baseline}, {"middle", HtmlVAlign::Middle}, {"vcenter", HtmlVAlign::Middle},
+    {"top", HtmlVAlign::Top},           {"bottom", HtmlVAlign::Bottom},
 };
 constexpr Keyword<HtmlTextTransform> kTransforms[] = {
     {"none", HtmlTextTransform::None},
@@ -65,8 +64,8 @@ HtmlFontMetrics CHtmlStyleContext::Metrics(const HtmlStyle& style) const {
     return platform_.Metrics(platform_.Font(style));
 }
 
-std::optional<int> CHtmlStyleContext::Length(std::string_view value, int current,
-                                             const HtmlStyle& style, bool fontSize) const {
+std::optional<int> CHtmlStyleContext::Length(std::string_view value, int current, const HtmlStyle& style,
+                                             bool fontSize) const {
     HtmlLengthBasis basis;
     basis.current = current;
     basis.pixelsPerInch = pixelsPerInch_;
@@ -78,37 +77,44 @@ std::optional<int> CHtmlStyleContext::Length(std::string_view value, int current
 std::optional<HtmlBorderStyle> CHtmlStyleContext::BorderStyleNamed(std::string_view name) {
     return Lookup(kBorderStyles, name);
 }
-std::optional<HtmlHAlign> CHtmlStyleContext::HAlignNamed(std::string_view name) {
-    return Lookup(kHAligns, name);
-}
-std::optional<HtmlVAlign> CHtmlStyleContext::VAlignNamed(std::string_view name) {
-    return Lookup(kVAligns, name);
-}
+std::optional<HtmlHAlign> CHtmlStyleContext::HAlignNamed(std::string_view name) { return Lookup(kHAligns, name); }
+std::optional<HtmlVAlign> CHtmlStyleContext::VAlignNamed(std::string_view name) { return Lookup(kVAligns, name); }
 std::optional<int> CHtmlStyleContext::WeightNamed(std::string_view value) {
-    if (const auto named = Lookup(kWeights, value)) return named;
+    if (const auto named = Lookup(kWeights, value))
+        return named;
     const auto number = ParseCNumber(TrimSpaces(value));
-    if (!number) return std::nullopt;
+    if (!number)
+        return std::nullopt;
     return static_cast<int>(std::clamp<unsigned long>(*number, kWeightMin, kWeightMax));
 }
 
 void CHtmlStyleContext::ApplyBorderWidth(HtmlStyle& style, std::string_view value) const {
     const std::string key = AsciiLower(TrimSpaces(value));
     std::optional<int> width;
-    if (key == "thin") width = style.borderWidth * kThinPercent / 100;
-    else if (key == "medium") width = style.borderWidth;
-    else if (key == "thick") width = std::min(style.borderWidth * kThickPercent / 100, kMaxLength);
-    else width = Length(value, style.borderWidth, style);
-    if (!width) return;
+    if (key == "thin")
+        width = style.borderWidth * kThinPercent / 100;
+    else if (key == "medium")
+        width = style.borderWidth;
+    else if (key == "thick")
+        width = std::min(style.borderWidth * kThickPercent / 100, kMaxLength);
+    else
+        width = Length(value, style.borderWidth, style);
+    if (!width)
+        return;
     style.borderWidth = *width;
-    if (*width == 0) style.borderStyle = HtmlBorderStyle::None;
-    else if (style.borderStyle == HtmlBorderStyle::None) style.borderStyle = HtmlBorderStyle::Solid;
+    if (*width == 0)
+        style.borderStyle = HtmlBorderStyle::None;
+    else if (style.borderStyle == HtmlBorderStyle::None)
+        style.borderStyle = HtmlBorderStyle::Solid;
 }
 
 void CHtmlStyleContext::ApplyBorderStyle(HtmlStyle& style, std::string_view value) {
     const auto border = BorderStyleNamed(value);
-    if (!border) return;
+    if (!border)
+        return;
     style.borderStyle = *border;
-    if (*border != HtmlBorderStyle::None && style.borderWidth == 0) style.borderWidth = 1;
+    if (*border != HtmlBorderStyle::None && style.borderWidth == 0)
+        style.borderWidth = 1;
 }
 
 void CHtmlStyleContext::ApplyTextDecoration(HtmlStyle& style, std::string_view value) {
@@ -116,32 +122,42 @@ void CHtmlStyleContext::ApplyTextDecoration(HtmlStyle& style, std::string_view v
     while (start <= value.size()) {
         const std::size_t end = std::min(value.find_first_of(" ,", start), value.size());
         const std::string word = AsciiLower(value.substr(start, end - start));
-        if (word == "none") style.underline = style.strikeOut = style.overline = false;
-        else if (word == "underline") style.underline = true;
-        else if (word == "line-through") style.strikeOut = true;
-        else if (word == "overline") style.overline = true;
+        if (word == "none")
+            style.underline = style.strikeOut = style.overline = false;
+        else if (word == "underline")
+            style.underline = true;
+        else if (word == "line-through")
+            style.strikeOut = true;
+        else if (word == "overline")
+            style.overline = true;
         start = end + 1;
     }
 }
 
-void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view property,
-                                         std::string_view value) const {
+void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view property, std::string_view value) const {
     const std::string name = AsciiLower(TrimSpaces(property));
     value = TrimSpaces(value);
     if (name == "font-size") {
-        if (const auto size = Length(value, style.size, style, true)) style.size = *size;
+        if (const auto size = Length(value, style.size, style, true))
+            style.size = *size;
     } else if (name == "font-family") {
-        if (std::string face = FirstFamily(value); !face.empty()) style.face = std::move(face);
+        if (std::string face = FirstFamily(value); !face.empty())
+            style.face = std::move(face);
     } else if (name == "font-style") {
-        if (const auto italic = Lookup(kFontStyles, value)) style.italic = *italic;
+        if (const auto italic = Lookup(kFontStyles, value))
+            style.italic = *italic;
     } else if (name == "font-weight") {
-        if (const auto weight = WeightNamed(value)) style.weight = *weight;
+        if (const auto weight = WeightNamed(value))
+            style.weight = *weight;
     } else if (name == "text-align") {
-        if (const auto align = HAlignNamed(value)) style.hAlign = *align;
+        if (const auto align = HAlignNamed(value))
+            style.hAlign = *align;
     } else if (name == "text-transform") {
-        if (const auto transform = Lookup(kTransforms, value)) style.transform = *transform;
+        if (const auto transform = Lookup(kTransforms, value))
+            style.transform = *transform;
     } else if (name == "color") {
-        if (const auto colour = Colour(value)) style.colour = *colour;
+        if (const auto colour = Colour(value))
+            style.colour = *colour;
     } else if (name == "background-color") {
         if (AsciiLower(value) == "transparent") {
             style.solidBackground = false;
@@ -152,16 +168,20 @@ void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view prop
     } else if (name == "text-decoration") {
         ApplyTextDecoration(style, value);
     } else if (name == "vertical-align") {
-        if (const auto align = VAlignNamed(value)) style.vAlign = *align;
+        if (const auto align = VAlignNamed(value))
+            style.vAlign = *align;
     } else if (name == "border-color") {
-        if (const auto colour = Colour(value)) style.borderLight = style.borderDark = *colour;
+        if (const auto colour = Colour(value))
+            style.borderLight = style.borderDark = *colour;
     } else if (name == "border-width" || name == "size") {
         ApplyBorderWidth(style, value);
     } else if (name == "border-style") {
         ApplyBorderStyle(style, value);
     } else if (name == "margin") {
-        if (const auto margin = Length(value, style.margin, style)) style.margin = *margin;
+        if (const auto margin = Length(value, style.margin, style))
+            style.margin = *margin;
     } else if (name == "padding") {
-        if (const auto padding = Length(value, style.padding, style)) style.padding = *padding;
+        if (const auto padding = Length(value, style.padding, style))
+            style.padding = *padding;
     }
 }

@@ -22,8 +22,7 @@ public:
 
     // A length measured against `current` (percentages) and the style's font
     // (ex, em).
-    std::optional<int> Length(std::string_view value, int current, const HtmlStyle& style,
-                              bool fontSize = false) const;
+    std::optional<int> Length(std::string_view value, int current, const HtmlStyle& style, bool fontSize = false) const;
     std::optional<HtmlColour> Colour(std::string_view value) const { return colours_.Parse(value); }
     HtmlFontMetrics Metrics(const HtmlStyle& style) const;
 

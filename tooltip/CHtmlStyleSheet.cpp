@@ -11,12 +11,14 @@ std::string WithoutComments(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t open = text.find("/*", pos);
-        if (open == std::string_view::npos) break;
+        if (open == std::string_view::npos)
+            break;
         out.append(text.substr(pos, open - pos));
         const std::size_t close = text.find("*/", open + 2);
         pos = close == std::string_view::npos ? text.size() : close + 2;
     }
-    if (pos < text.size()) out.append(text.substr(pos));
+    if (pos < text.size())
+        out.append(text.substr(pos));
     return out;
 }
 
@@ -38,7 +40,8 @@ void CHtmlStyleSheet::Parse(std::string_view text) {
     std::string_view rest(clean);
     while (!rest.empty()) {
         const std::size_t open = rest.find('{');
-        if (open == std::string_view::npos) break;
+        if (open == std::string_view::npos)
+            break;
         const std::size_t close = rest.find('}', open);
         const std::size_t blockEnd = close == std::string_view::npos ? rest.size() : close;
         AddRule(rest.substr(0, open), rest.substr(open + 1, blockEnd - open - 1));
@@ -50,14 +53,16 @@ void CHtmlStyleSheet::AddRule(std::string_view selectors, std::string_view block
     std::vector<Declaration> declarations;
     Split(block, ';', [&](std::string_view item) {
         const std::size_t colon = item.find(':');
-        if (colon == std::string_view::npos) return;
+        if (colon == std::string_view::npos)
+            return;
         const std::string_view name = TrimSpaces(item.substr(0, colon));
         if (!name.empty())
             declarations.emplace_back(AsciiLower(name), std::string(TrimSpaces(item.substr(colon + 1))));
     });
     Split(selectors, ',', [&](std::string_view selector) {
         selector = TrimSpaces(selector);
-        if (selector.empty()) return;
+        if (selector.empty())
+            return;
         auto& rule = rules_[AsciiLower(selector)];
         rule.insert(rule.end(), declarations.begin(), declarations.end());
     });
@@ -68,10 +73,11 @@ const std::vector<CHtmlStyleSheet::Declaration>* CHtmlStyleSheet::Rule(std::stri
     return it == rules_.end() ? nullptr : &it->second;
 }
 
-bool CHtmlStyleSheet::Apply(std::string_view selector, HtmlStyle& style,
-                            const CHtmlStyleContext& context) const {
+bool CHtmlStyleSheet::Apply(std::string_view selector, HtmlStyle& style, const CHtmlStyleContext& context) const {
     const auto* rule = Rule(selector);
-    if (!rule) return false;
-    for (const auto& [property, value] : *rule) context.ApplyDeclaration(style, property, value);
+    if (!rule)
+        return false;
+    for (const auto& [property, value] : *rule)
+        context.ApplyDeclaration(style, property, value);
     return true;
 }

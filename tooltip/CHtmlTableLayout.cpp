@@ -18,8 +18,7 @@ bool IsPercent(const std::optional<std::string>& value) { return value && IsHtml
 
 }  // namespace
 
-CHtmlTableLayout::CHtmlTableLayout(CHtmlLayoutContext& context, const HtmlFlowFrame& outer,
-                                   const HtmlFlowState& state)
+CHtmlTableLayout::CHtmlTableLayout(CHtmlLayoutContext& context, const HtmlFlowFrame& outer, const HtmlFlowState& state)
     : context_(context), outer_(outer), state_(state), placement_(state.style.hAlign) {}
 
 HtmlBlock CHtmlTableLayout::Layout(std::size_t table, std::size_t end) {
@@ -36,14 +35,16 @@ HtmlBlock CHtmlTableLayout::Layout(std::size_t table, std::size_t end) {
 }
 
 std::optional<int> CHtmlTableLayout::Length(const std::optional<std::string>& value, int base) const {
-    if (!value) return std::nullopt;
+    if (!value)
+        return std::nullopt;
     return context_.StyleContext().Length(*value, base, state_.style);
 }
 
 void CHtmlTableLayout::ReadTable(const HtmlToken& tag) {
     const CHtmlStyleContext& styles = context_.StyleContext();
     look_ = ReadHtmlTableLook(tag, HtmlTablePart::Table, styles, state_.style);
-    if (look_.align) placement_ = *look_.align;
+    if (look_.align)
+        placement_ = *look_.align;
     const auto length = [&](std::string_view name, int fallback) {
         const std::string* v = tag.Attribute(name);
         return v ? styles.Length(*v, 0, state_.style).value_or(fallback) : fallback;
@@ -52,15 +53,18 @@ void CHtmlTableLayout::ReadTable(const HtmlToken& tag) {
     spacing_ = length("cellspacing", kDefaultSpacing);
     if (IsPercent(look_.width)) {
         usesPercent_ = true;
-        if (outer_.percentBase > 0) width_ = Length(look_.width, outer_.percentBase);
+        if (outer_.percentBase > 0)
+            width_ = Length(look_.width, outer_.percentBase);
     } else {
         width_ = Length(look_.width, 0);
     }
     if (const std::string* image = tag.Attribute("background")) {
         HtmlImageSource source;
         const auto id = ParseCNumber(TrimSpaces(*image));
-        if (id) source.resourceId = static_cast<unsigned>(*id);
-        else source.file = *image;
+        if (id)
+            source.resourceId = static_cast<unsigned>(*id);
+        else
+            source.file = *image;
         background_ = source;
     }
 }
@@ -112,7 +116,8 @@ void CHtmlTableLayout::OpenCell(std::size_t index) {
 }
 
 void CHtmlTableLayout::CloseCell(std::size_t index) {
-    if (!openCell_) return;
+    if (!openCell_)
+        return;
     cells_[*openCell_].end = index;
     openCell_.reset();
 }
@@ -125,8 +130,10 @@ void CHtmlTableLayout::PlaceOnGrid() {
     for (Cell& cell : cells_) {
         auto& row = taken[cell.row];
         int column = 0;
-        while (column < static_cast<int>(row.size()) && row[column]) ++column;
-        if (column >= kMaxColumns) continue;
+        while (column < static_cast<int>(row.size()) && row[column])
+            ++column;
+        if (column >= kMaxColumns)
+            continue;
         cell.column = column;
         cell.look.colSpan = std::min(cell.look.colSpan, kMaxColumns - column);
         cell.look.rowSpan = static_cast<int>(std::min<std::size_t>(cell.look.rowSpan, rows_.size() - cell.row));
@@ -145,8 +152,10 @@ void CHtmlTableLayout::PlaceOnGrid() {
 HtmlFlowState CHtmlTableLayout::CellState(const Cell& cell) const {
     HtmlFlowState state = state_;
     const auto& rowLook = rows_[cell.row].look;
-    if (cell.look.align) state.style.hAlign = *cell.look.align;
-    else if (rowLook.align) state.style.hAlign = *rowLook.align;
+    if (cell.look.align)
+        state.style.hAlign = *cell.look.align;
+    else if (rowLook.align)
+        state.style.hAlign = *rowLook.align;
     return state;
 }
 
@@ -166,7 +175,8 @@ void CHtmlTableLayout::MeasureCells() {
     for (Cell& cell : cells_) {
         cell.content = LayOutContent(cell, available - frame - 2 * Inset(cell), 0);
         if (IsPercent(cell.look.width)) {
-            if (width_) cell.fixedWidth = Length(cell.look.width, *width_).value_or(-1);
+            if (width_)
+                cell.fixedWidth = Length(cell.look.width, *width_).value_or(-1);
         } else {
             cell.fixedWidth = Length(cell.look.width, 0).value_or(-1);
         }
@@ -178,14 +188,17 @@ void CHtmlTableLayout::SizeColumns() {
     std::vector<bool> fixed(columnCount_, false);
     for (int pass = 1; pass <= 2; ++pass) {
         for (const Cell& cell : cells_) {
-            if ((cell.look.colSpan == 1) != (pass == 1)) continue;
+            if ((cell.look.colSpan == 1) != (pass == 1))
+                continue;
             const int wanted = cell.fixedWidth >= 0 ? cell.fixedWidth : cell.content.width + 2 * Inset(cell);
             const auto first = columns_.begin() + cell.column;
             const auto last = first + cell.look.colSpan;
             const long long have = std::accumulate(first, last, 0LL) + (cell.look.colSpan - 1) * spacing_;
             const int extra = Clamp(wanted - have) / cell.look.colSpan;
-            for (auto c = first; c != last; ++c) *c = Clamp(*c + static_cast<long long>(extra));
-            if (pass == 1 && cell.fixedWidth >= 0) fixed[cell.column] = true;
+            for (auto c = first; c != last; ++c)
+                *c = Clamp(*c + static_cast<long long>(extra));
+            if (pass == 1 && cell.fixedWidth >= 0)
+                fixed[cell.column] = true;
         }
     }
     const long long frame = 2LL * look_.border + static_cast<long long>(columnCount_ + 1) * spacing_;
@@ -199,12 +212,16 @@ void CHtmlTableLayout::SizeColumns() {
 void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
     std::vector<int> chosen;
     for (int c = 0; c < columnCount_; ++c)
-        if (!fixed[c]) chosen.push_back(c);
+        if (!fixed[c])
+            chosen.push_back(c);
     if (chosen.empty())
-        for (int c = 0; c < columnCount_; ++c) chosen.push_back(c);
-    if (chosen.empty() || delta == 0) return;
+        for (int c = 0; c < columnCount_; ++c)
+            chosen.push_back(c);
+    if (chosen.empty() || delta == 0)
+        return;
     long long sum = 0;
-    for (int c : chosen) sum += columns_[c];
+    for (int c : chosen)
+        sum += columns_[c];
     long long given = 0;
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         const bool last = i + 1 == chosen.size();
@@ -218,13 +235,15 @@ void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
 
 int CHtmlTableLayout::CellWidth(const Cell& cell) const {
     long long width = (cell.look.colSpan - 1) * static_cast<long long>(spacing_);
-    for (int c = cell.column; c < cell.column + cell.look.colSpan; ++c) width += columns_[c];
+    for (int c = cell.column; c < cell.column + cell.look.colSpan; ++c)
+        width += columns_[c];
     return Clamp(width);
 }
 
 int CHtmlTableLayout::CellHeight(const Cell& cell) const {
     long long height = (cell.look.rowSpan - 1) * static_cast<long long>(spacing_);
-    for (std::size_t r = cell.row; r < cell.row + cell.look.rowSpan; ++r) height += rowHeights_[r];
+    for (std::size_t r = cell.row; r < cell.row + cell.look.rowSpan; ++r)
+        height += rowHeights_[r];
     return Clamp(height);
 }
 
@@ -245,32 +264,35 @@ void CHtmlTableLayout::SizeRows() {
         rowHeights_[r] = Length(rows_[r].look.height, 0).value_or(0);
     for (int pass = 1; pass <= 2; ++pass) {
         for (const Cell& cell : cells_) {
-            if ((cell.look.rowSpan == 1) != (pass == 1)) continue;
-            const long long wanted = std::max<long long>(cell.content.height + 2LL * Inset(cell),
-                                                         Length(cell.look.height, 0).value_or(0));
+            if ((cell.look.rowSpan == 1) != (pass == 1))
+                continue;
+            const long long wanted =
+                std::max<long long>(cell.content.height + 2LL * Inset(cell), Length(cell.look.height, 0).value_or(0));
             const std::size_t last = cell.row + cell.look.rowSpan - 1;
             rowHeights_[last] = Clamp(rowHeights_[last] + std::max(0LL, wanted - CellHeight(cell)));
         }
     }
     const int asked = Length(look_.height, 0).value_or(0);
     const int height = RowY(rows_.size()) + look_.border;
-    if (!rowHeights_.empty() && asked > height) rowHeights_.back() = Clamp(rowHeights_.back() + asked - height);
+    if (!rowHeights_.empty() && asked > height)
+        rowHeights_.back() = Clamp(rowHeights_.back() + asked - height);
 }
 
 int CHtmlTableLayout::ColumnX(int column) const {
     long long x = look_.border + spacing_;
-    for (int c = 0; c < column; ++c) x += columns_[c] + spacing_;
+    for (int c = 0; c < column; ++c)
+        x += columns_[c] + spacing_;
     return Clamp(x);
 }
 
 int CHtmlTableLayout::RowY(std::size_t row) const {
     long long y = look_.border + spacing_;
-    for (std::size_t r = 0; r < row; ++r) y += rowHeights_[r] + spacing_;
+    for (std::size_t r = 0; r < row; ++r)
+        y += rowHeights_[r] + spacing_;
     return Clamp(y);
 }
 
-void CHtmlTableLayout::EmitBox(HtmlBlock& out, const HtmlRect& box, const HtmlTableLook& look,
-                               bool raised) const {
+void CHtmlTableLayout::EmitBox(HtmlBlock& out, const HtmlRect& box, const HtmlTableLook& look, bool raised) const {
     if (look.fill.effect != kEffectTransparent) {
         HtmlFill fill = look.fill;
         fill.box = box;
@@ -290,8 +312,7 @@ HtmlBlock CHtmlTableLayout::Emit() {
     if (background_) {
         HtmlImage image;
         image.source = *background_;
-        image.box = MakeRect(look_.border, look_.border, out.width - 2 * look_.border,
-                             out.height - 2 * look_.border);
+        image.box = MakeRect(look_.border, look_.border, out.width - 2 * look_.border, out.height - 2 * look_.border);
         image.tiled = true;
         out.items.push_back(image);
     }
@@ -305,8 +326,10 @@ HtmlBlock CHtmlTableLayout::Emit() {
         const int room = box.Height() - 2 * Inset(cell) - cell.content.height;
         const auto vAlign = cell.look.vAlign ? cell.look.vAlign : rows_[cell.row].look.vAlign;
         int dy = room / 2;
-        if (vAlign == HtmlVAlign::Top || vAlign == HtmlVAlign::Baseline) dy = 0;
-        else if (vAlign == HtmlVAlign::Bottom) dy = room;
+        if (vAlign == HtmlVAlign::Top || vAlign == HtmlVAlign::Baseline)
+            dy = 0;
+        else if (vAlign == HtmlVAlign::Bottom)
+            dy = room;
         const int inset = Inset(cell);
         for (HtmlDisplayItem& item : cell.content.items) {
             OffsetDisplayItem(item, box.left + inset, box.top + inset + std::max(0, dy));

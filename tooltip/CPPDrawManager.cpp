@@ -26,7 +26,9 @@ std::uint32_t ToPixel(Rgb c) {
     auto clamp = [](int v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
     return (clamp(c.r) << 16) | (clamp(c.g) << 8) | clamp(c.b);
 }
-Rgb FromPixel(std::uint32_t p) { return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)}; }
+Rgb FromPixel(std::uint32_t p) {
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+}
 Rgb Mix(Rgb a, Rgb b, int t) {
     t = std::clamp(t, 0, kOne);
     return {a.r + (b.r - a.r) * t / kOne, a.g + (b.g - a.g) * t / kOne, a.b + (b.b - a.b) * t / kOne};
@@ -43,34 +45,55 @@ int Hash(int x, int y) {
 class EffectPainter {
 public:
     EffectPainter(int w, int h, COLORREF begin, COLORREF middle, COLORREF end, int granularity)
-        : w_(w), h_(h), begin_(FromColour(begin)), middle_(FromColour(middle)), end_(FromColour(end)),
+        : w_(w),
+          h_(h),
+          begin_(FromColour(begin)),
+          middle_(FromColour(middle)),
+          end_(FromColour(end)),
           g_(std::max(1, granularity)) {}
 
     Rgb At(int effect, int x, int y) const {
         switch (effect) {
-        case kEffectHGradient: return Mix(begin_, end_, Along(x, w_));
-        case kEffectVGradient: return Mix(begin_, end_, Along(y, h_));
-        case kEffectHCGradient: return Mix(begin_, end_, kOne - std::abs(2 * Along(x, w_) - kOne));
-        case kEffectVCGradient: return Mix(begin_, end_, kOne - std::abs(2 * Along(y, h_) - kOne));
-        case kEffect3HGradient: return Three(Along(x, w_));
-        case kEffect3VGradient: return Three(Along(y, h_));
-        case kEffectNoise: return Brighten(begin_, (Hash(x, y) % (2 * Noise() + 1)) - Noise());
-        case kEffectDiagShade: return Mix(begin_, end_, (Along(x, w_) + Along(y, h_)) / 2);
-        case kEffectHShade: return Mix(begin_, end_, Tube(y, h_));
-        case kEffectVShade: return Mix(begin_, end_, Tube(x, w_));
-        case kEffectHBump: return Bevel(y, h_, middle_);
-        case kEffectVBump: return Bevel(x, w_, middle_);
-        case kEffectSoftBump: return Bevel(x, w_, Bevel(y, h_, middle_));
-        case kEffectHardBump: return Hard(x, y);
-        case kEffectMetal: return Brighten(Mix(begin_, end_, Along(y, h_)), (Hash(0, y) % (2 * Streak() + 1)) - Streak());
-        default: return begin_;
+            case kEffectHGradient:
+                return Mix(begin_, end_, Along(x, w_));
+            case kEffectVGradient:
+                return Mix(begin_, end_, Along(y, h_));
+            case kEffectHCGradient:
+                return Mix(begin_, end_, kOne - std::abs(2 * Along(x, w_) - kOne));
+            case kEffectVCGradient:
+                return Mix(begin_, end_, kOne - std::abs(2 * Along(y, h_) - kOne));
+            case kEffect3HGradient:
+                return Three(Along(x, w_));
+            case kEffect3VGradient:
+                return Three(Along(y, h_));
+            case kEffectNoise:
+                return Brighten(begin_, (Hash(x, y) % (2 * Noise() + 1)) - Noise());
+            case kEffectDiagShade:
+                return Mix(begin_, end_, (Along(x, w_) + Along(y, h_)) / 2);
+            case kEffectHShade:
+                return Mix(begin_, end_, Tube(y, h_));
+            case kEffectVShade:
+                return Mix(begin_, end_, Tube(x, w_));
+            case kEffectHBump:
+                return Bevel(y, h_, middle_);
+            case kEffectVBump:
+                return Bevel(x, w_, middle_);
+            case kEffectSoftBump:
+                return Bevel(x, w_, Bevel(y, h_, middle_));
+            case kEffectHardBump:
+                return Hard(x, y);
+            case kEffectMetal:
+                return Brighten(Mix(begin_, end_, Along(y, h_)), (Hash(0, y) % (2 * Streak() + 1)) - Streak());
+            default:
+                return begin_;
         }
     }
 
 private:
     // Position as a blend factor, in bands of the granularity.
     int Along(int v, int size) const {
-        if (size <= 1) return 0;
+        if (size <= 1)
+            return 0;
         const int banded = v / g_ * g_;
         return banded * kOne / (size - 1);
     }
@@ -82,13 +105,17 @@ private:
     // Begin fades in from the low edge, end from the high edge.
     Rgb Bevel(int v, int size, Rgb inside) const {
         const int depth = std::max(1, std::min(2 * g_, size / 2));
-        if (v < depth) return Mix(begin_, inside, v * kOne / depth);
-        if (v >= size - depth) return Mix(inside, end_, (v - (size - depth) + 1) * kOne / depth);
+        if (v < depth)
+            return Mix(begin_, inside, v * kOne / depth);
+        if (v >= size - depth)
+            return Mix(inside, end_, (v - (size - depth) + 1) * kOne / depth);
         return inside;
     }
     Rgb Hard(int x, int y) const {
-        if (x < g_ || y < g_) return begin_;
-        if (x >= w_ - g_ || y >= h_ - g_) return end_;
+        if (x < g_ || y < g_)
+            return begin_;
+        if (x >= w_ - g_ || y >= h_ - g_)
+            return end_;
         return middle_;
     }
     int Noise() const { return std::min(255, g_ * kNoisePerGranule); }
@@ -104,8 +131,10 @@ Rgb Styled(Rgb c, unsigned style) {
         const int l = (c.r * kGreyRed + c.g * kGreyGreen + c.b * kGreyBlue) / 100;
         c = {l, l, l};
     }
-    if (style & kImageDarker) c = {c.r * kDarkerPercent / 100, c.g * kDarkerPercent / 100, c.b * kDarkerPercent / 100};
-    if (style & kImageLighter) c = {c.r + (255 - c.r) / 2, c.g + (255 - c.g) / 2, c.b + (255 - c.b) / 2};
+    if (style & kImageDarker)
+        c = {c.r * kDarkerPercent / 100, c.g * kDarkerPercent / 100, c.b * kDarkerPercent / 100};
+    if (style & kImageLighter)
+        c = {c.r + (255 - c.r) / 2, c.g + (255 - c.g) / 2, c.b + (255 - c.b) / 2};
     return c;
 }
 
@@ -125,13 +154,15 @@ std::vector<int> BoxBlur(const std::vector<int>& in, int w, int h, int rx, int r
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int sum = 0;
-            for (int k = -rx; k <= rx; ++k) sum += in[y * w + std::clamp(x + k, 0, w - 1)];
+            for (int k = -rx; k <= rx; ++k)
+                sum += in[y * w + std::clamp(x + k, 0, w - 1)];
             tmp[y * w + x] = sum / (2 * rx + 1);
         }
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int sum = 0;
-            for (int k = -ry; k <= ry; ++k) sum += tmp[std::clamp(y + k, 0, h - 1) * w + x];
+            for (int k = -ry; k <= ry; ++k)
+                sum += tmp[std::clamp(y + k, 0, h - 1) * w + x];
             out[y * w + x] = sum / (2 * ry + 1);
         }
     return out;
@@ -144,19 +175,22 @@ void CPPDrawManager::FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     ::FillRect(dc, &rect, brush.get());
 }
 
-void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle,
-                                COLORREF end, int granularity) {
+void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle, COLORREF end,
+                                int granularity) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (effect == kEffectTransparent || w <= 0 || h <= 0) return;
+    if (effect == kEffectTransparent || w <= 0 || h <= 0)
+        return;
     if (effect == kEffectSolid || effect < kEffectTransparent || effect > kEffectMetal) {
         FillSolid(dc, rect, begin);
         return;
     }
     CCeXDib dib(w, h);
-    if (!dib.Valid()) return;
+    if (!dib.Valid())
+        return;
     const EffectPainter painter(w, h, begin, middle, end, granularity);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) dib.At(x, y) = ToPixel(painter.At(effect, x, y));
+        for (int x = 0; x < w; ++x)
+            dib.At(x, y) = ToPixel(painter.At(effect, x, y));
     dib.DrawTo(dc, rect.left, rect.top);
 }
 
@@ -171,7 +205,8 @@ void CastShadow(CCeXDib& dest, const std::vector<int>& alpha, int width, int hei
     for (int v = 0; v < height; ++v)
         for (int u = 0; u < width; ++u)
             mask[(v + at.y + shadow.offsetY) * dw + (u + at.x + shadow.offsetX)] = alpha[v * width + u];
-    if (rx || ry) mask = BoxBlur(mask, dw, dh, rx, ry);
+    if (rx || ry)
+        mask = BoxBlur(mask, dw, dh, rx, ry);
     const int darkness = std::clamp(shadow.darkness, 0, 100);
     for (std::size_t i = 0; i < mask.size(); ++i) {
         const int keep = 255 * 100 - mask[i] * darkness;
@@ -186,7 +221,8 @@ void Composite(CCeXDib& dest, CCeXDib& black, const std::vector<int>& alpha, POI
     for (int v = 0; v < black.Height(); ++v)
         for (int u = 0; u < black.Width(); ++u) {
             const int a = alpha[v * black.Width() + u];
-            if (a <= 0) continue;
+            if (a <= 0)
+                continue;
             const Rgb p = FromPixel(black.At(u, v));
             const Rgb c = Styled({p.r * 255 / a, p.g * 255 / a, p.b * 255 / a}, style);
             std::uint32_t& d = dest.At(u + at.x, v + at.y);
@@ -198,27 +234,32 @@ void Composite(CCeXDib& dest, CCeXDib& black, const std::vector<int>& alpha, POI
 
 void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style,
                                 const HtmlImageShadow& shadow, const std::function<void(HDC)>& draw) {
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0)
+        return;
     CCeXDib black(width, height), white(width, height);
-    if (!black.Valid() || !white.Valid()) return;
+    if (!black.Valid() || !white.Valid())
+        return;
     black.Fill(RGB(0, 0, 0));
     white.Fill(RGB(255, 255, 255));
     draw(black.Dc());
     draw(white.Dc());
     const std::vector<int> alpha = Coverage(black, white);
     HtmlImageShadow cast = shadow;
-    if (!(style & kImageShadow)) cast.offsetX = cast.offsetY = 0;
+    if (!(style & kImageShadow))
+        cast.offsetX = cast.offsetY = 0;
     const int rx = (style & kImageShadow) && shadow.gradient ? std::max(0, shadow.depthX / 2) : 0;
     const int ry = (style & kImageShadow) && shadow.gradient ? std::max(0, shadow.depthY / 2) : 0;
     const int left = x + std::min(0, cast.offsetX) - rx, top = y + std::min(0, cast.offsetY) - ry;
     CCeXDib dest(width + std::abs(cast.offsetX) + 2 * rx, height + std::abs(cast.offsetY) + 2 * ry);
-    if (!dest.Valid()) return;
+    if (!dest.Valid())
+        return;
     dest.CopyFrom(dc, left, top);
     // GDI may still hold the drawing and the copy in its batch; the pixels
     // are read directly from here on.
     ::GdiFlush();
     const POINT at{x - left, y - top};
-    if (style & kImageShadow) CastShadow(dest, alpha, width, height, at, cast, rx, ry);
+    if (style & kImageShadow)
+        CastShadow(dest, alpha, width, height, at, cast, rx, ry);
     Composite(dest, black, alpha, at, style);
     dest.DrawTo(dc, left, top);
 }

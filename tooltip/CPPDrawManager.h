@@ -30,13 +30,13 @@
 //   other numbers draw as solid; transparent draws nothing.
 class CPPDrawManager {
 public:
-    static void FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle,
-                           COLORREF end, int granularity);
+    static void FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle, COLORREF end,
+                           int granularity);
     static void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
     // Draws what `draw` paints at (0, 0) of a width x height box at (x, y),
     // with the HtmlImageStyle bits; a shadow falls by the shadow's offsets,
     // blurred by its depths when it has a gradient.
-    static void DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style,
-                           const HtmlImageShadow& shadow, const std::function<void(HDC)>& draw);
+    static void DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style, const HtmlImageShadow& shadow,
+                           const std::function<void(HDC)>& draw);
 };

@@ -19,7 +19,9 @@ constexpr int kMaxShadowOffset = 64;
 }  // namespace
 
 CPPHtmlDrawer::CPPHtmlDrawer(HINSTANCE module)
-    : module_(module ? module : ThisModule()), sheet_(kHtmlDefaultStyleSheet), images_(module_),
+    : module_(module ? module : ThisModule()),
+      sheet_(kHtmlDefaultStyleSheet),
+      images_(module_),
       start_(::GetTickCount()) {}
 
 void CPPHtmlDrawer::SetCssStyles(std::string_view text) { sheet_.Parse(text); }
@@ -47,7 +49,8 @@ void CPPHtmlDrawer::SetCallbackHyperlink(HWND window, UINT message, LPARAM lPara
 void CPPHtmlDrawer::Layout(HDC dc) {
     try {
         // The list laid out last is replaced here, so its fonts may go.
-        if (fonts_.Full()) fonts_.Clear();
+        if (fonts_.Full())
+            fonts_.Clear();
         CGdiHtmlPlatform platform(dc, fonts_, images_, module_);
         list_ = CHtmlLayout(platform, sheet_).Layout(markup_, options_);
     } catch (...) {
@@ -77,14 +80,14 @@ void CPPHtmlDrawer::DrawPreparedOutput(HDC dc, const RECT& rect) {
     options.granularity = granularity_;
     try {
         CHtmlGdiPainter(dc, images_, options).Paint(list_, origin_);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 int CPPHtmlDrawer::LinkAt(POINT point) const { return list_.LinkAt(point.x - origin_.x, point.y - origin_.y); }
 
 bool CPPHtmlDrawer::SetLinkCursor(POINT point) const {
-    if (LinkAt(point) < 0) return false;
+    if (LinkAt(point) < 0)
+        return false;
     ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
     return true;
 }
@@ -93,7 +96,8 @@ int CPPHtmlDrawer::HotImageAt(POINT point) const {
     const int link = LinkAt(point);
     for (std::size_t i = 0; i < list_.items.size(); ++i) {
         const auto* image = std::get_if<HtmlImage>(&list_.items[i]);
-        if (!image || !image->hasHotStyle) continue;
+        if (!image || !image->hasHotStyle)
+            continue;
         if (image->box.Contains(point.x - origin_.x, point.y - origin_.y) || (link >= 0 && image->link == link))
             return static_cast<int>(i);
     }
@@ -103,7 +107,8 @@ int CPPHtmlDrawer::HotImageAt(POINT point) const {
 bool CPPHtmlDrawer::AnimationMoved(DWORD from, DWORD to) const {
     for (const HtmlDisplayItem& item : list_.items) {
         const auto* image = std::get_if<HtmlImage>(&item);
-        if (image && image->speed > 0 && from / static_cast<DWORD>(image->speed) != to / static_cast<DWORD>(image->speed))
+        if (image && image->speed > 0 &&
+            from / static_cast<DWORD>(image->speed) != to / static_cast<DWORD>(image->speed))
             return true;
     }
     return false;
@@ -116,7 +121,8 @@ bool CPPHtmlDrawer::IsRedrawNeeded(POINT cursor) {
 }
 
 void CPPHtmlDrawer::Click(const HtmlLink& link) {
-    if (link.target.empty()) return;
+    if (link.target.empty())
+        return;
     if (link.kind == HtmlLink::Kind::Href) {
         CWin32HtmlShell shell;
         OpenHtmlAddress(link.target, shell);
@@ -128,13 +134,13 @@ void CPPHtmlDrawer::Click(const HtmlLink& link) {
 
 bool CPPHtmlDrawer::OnLButtonDown(POINT point) {
     const int link = LinkAt(point);
-    if (link < 0 || link >= static_cast<int>(list_.links.size())) return false;
+    if (link < 0 || link >= static_cast<int>(list_.links.size()))
+        return false;
     try {
         // A copy: the callback may lay the drawer out again while it reads
         // the text.
         const HtmlLink clicked = list_.links[link];
         Click(clicked);
-    } catch (...) {
-    }
+    } catch (...) {}
     return true;
 }

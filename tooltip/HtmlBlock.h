@@ -16,7 +16,7 @@ struct HtmlBlock {
         HtmlHAlign align = HtmlHAlign::Left;
     };
 
-    int width = 0;   // the widest line
+    int width = 0;  // the widest line
     int height = 0;
     std::vector<HtmlDisplayItem> items;
     std::vector<Line> lines;

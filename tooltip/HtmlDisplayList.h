@@ -50,7 +50,7 @@ enum HtmlImageStyle : unsigned {
 };
 
 struct HtmlImage {
-    HtmlRect box;        // the image itself; a shadow falls right and below it
+    HtmlRect box;  // the image itself; a shadow falls right and below it
     HtmlImageSource source;
     int index = 0;       // image in an image list
     int speed = 0;       // milliseconds per frame of an animated image list

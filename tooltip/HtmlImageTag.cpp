@@ -10,8 +10,10 @@ namespace {
 constexpr HtmlColour kDefaultMaskColour = MakeColour(255, 0, 255);
 
 HtmlImageKind KindOf(HtmlTagKind tag) {
-    if (tag == HtmlTagKind::Icon) return HtmlImageKind::Icon;
-    if (tag == HtmlTagKind::ImageList) return HtmlImageKind::ImageList;
+    if (tag == HtmlTagKind::Icon)
+        return HtmlImageKind::Icon;
+    if (tag == HtmlTagKind::ImageList)
+        return HtmlImageKind::ImageList;
     return HtmlImageKind::Bitmap;
 }
 
@@ -23,7 +25,8 @@ int NumberOr(const HtmlToken& tag, std::string_view name, int fallback) {
 
 std::uintptr_t HexHandle(std::string_view text) {
     text = TrimSpaces(Unquote(TrimSpaces(text)));
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
     const auto value = ParseCNumber("0x" + std::string(text));
     return value ? static_cast<std::uintptr_t>(*value) : 0;
 }
@@ -33,9 +36,12 @@ HtmlImageSource SourceOf(const HtmlToken& tag, const CHtmlLayoutContext& context
     source.kind = KindOf(tag.kind);
     source.resourceId = static_cast<unsigned>(NumberOr(tag, "idres", 0));
     for (const HtmlAttribute& a : tag.attributes) {
-        if (a.name == "iddll" || a.name == "srcdll") source.module = a.value;
-        else if (a.name == "file") source.file = a.value;
-        else if (a.name == "handle") source.handle = HexHandle(a.value);
+        if (a.name == "iddll" || a.name == "srcdll")
+            source.module = a.value;
+        else if (a.name == "file")
+            source.file = a.value;
+        else if (a.name == "handle")
+            source.handle = HexHandle(a.value);
         else if (a.name == "mask") {
             source.masked = true;
             source.maskColour = context.StyleContext().Colour(a.value).value_or(kDefaultMaskColour);
@@ -49,7 +55,8 @@ HtmlImageSource SourceOf(const HtmlToken& tag, const CHtmlLayoutContext& context
 int Dimension(const HtmlToken& tag, std::string_view name, int own, const HtmlStyle& style,
               const CHtmlLayoutContext& context) {
     const std::string* value = tag.Attribute(name);
-    if (!value) return own;
+    if (!value)
+        return own;
     const int length = context.StyleContext().Length(*value, own, style).value_or(0);
     return length == 0 ? own : length;
 }
@@ -59,10 +66,14 @@ int Dimension(const HtmlToken& tag, std::string_view name, int own, const HtmlSt
 unsigned HtmlImageStyleBits(std::string_view letters, const HtmlImageShadow& shadow) {
     unsigned bits = 0;
     for (const char c : AsciiLower(letters)) {
-        if (c == 'g') bits |= kImageGrey;
-        else if (c == 'd') bits |= kImageDarker;
-        else if (c == 'l') bits |= kImageLighter;
-        else if (c == 's' && (shadow.offsetX != 0 || shadow.offsetY != 0)) bits |= kImageShadow;
+        if (c == 'g')
+            bits |= kImageGrey;
+        else if (c == 'd')
+            bits |= kImageDarker;
+        else if (c == 'l')
+            bits |= kImageLighter;
+        else if (c == 's' && (shadow.offsetX != 0 || shadow.offsetY != 0))
+            bits |= kImageShadow;
     }
     return bits;
 }
@@ -76,7 +87,8 @@ HtmlImage ReadHtmlImageTag(const HtmlToken& tag, const HtmlStyle& style, CHtmlLa
     image.index = NumberOr(tag, "index", 0);
     image.speed = NumberOr(tag, "speed", 0);
     const HtmlImageShadow& shadow = context.Options().imageShadow;
-    if (const std::string* s = tag.Attribute("style")) image.style = HtmlImageStyleBits(*s, shadow);
+    if (const std::string* s = tag.Attribute("style"))
+        image.style = HtmlImageStyleBits(*s, shadow);
     if (const std::string* s = tag.Attribute("hotstyle")) {
         image.hotStyle = HtmlImageStyleBits(*s, shadow);
         image.hasHotStyle = true;

@@ -21,7 +21,8 @@ struct Number {
 };
 
 std::optional<Number> ReadNumber(std::string_view text) {
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
     Number n;
     int digits = 0;
     std::size_t i = 0;
@@ -36,7 +37,8 @@ std::optional<Number> ReadNumber(std::string_view text) {
             place /= 10;
         }
     }
-    if (digits == 0) return std::nullopt;
+    if (digits == 0)
+        return std::nullopt;
     n.unit = TrimSpaces(text.substr(i));
     return n;
 }
@@ -50,15 +52,23 @@ std::optional<std::int64_t> ToPixels(const Number& n, const HtmlLengthBasis& bas
             return kHtmlFontSizes[v / kScale - 1];
         return v / kScale;
     }
-    if (unit == "px") return v / kScale;
-    if (unit == "%") return basis.current * v / (100 * kScale);
-    if (unit == "in") return v * ppi / kScale;
-    if (unit == "cm") return v * ppi * 100 / (254 * kScale);
-    if (unit == "mm") return v * ppi * 10 / (254 * kScale);
-    if (unit == "pt") return v * ppi / (72 * kScale);
-    if (unit == "pc") return v * ppi / (6 * kScale);
+    if (unit == "px")
+        return v / kScale;
+    if (unit == "%")
+        return basis.current * v / (100 * kScale);
+    if (unit == "in")
+        return v * ppi / kScale;
+    if (unit == "cm")
+        return v * ppi * 100 / (254 * kScale);
+    if (unit == "mm")
+        return v * ppi * 10 / (254 * kScale);
+    if (unit == "pt")
+        return v * ppi / (72 * kScale);
+    if (unit == "pc")
+        return v * ppi / (6 * kScale);
     if (unit == "ex" || unit == "em") {
-        if (!basis.fontMetrics) return std::nullopt;
+        if (!basis.fontMetrics)
+            return std::nullopt;
         const HtmlFontMetrics m = basis.fontMetrics();
         return v * (unit == "ex" ? m.xHeight : m.height) / kScale;
     }
@@ -71,9 +81,11 @@ std::optional<Number> ReadLength(std::string_view value) { return ReadNumber(Unq
 
 std::optional<int> ParseHtmlLength(std::string_view value, const HtmlLengthBasis& basis) {
     const auto number = ReadLength(value);
-    if (!number) return std::nullopt;
+    if (!number)
+        return std::nullopt;
     const auto pixels = ToPixels(*number, basis);
-    if (!pixels) return std::nullopt;
+    if (!pixels)
+        return std::nullopt;
     return static_cast<int>(std::clamp<std::int64_t>(*pixels, 0, kMaxLength));
 }
 

@@ -21,10 +21,13 @@ public:
         }
         tag.name = AsciiLower(Take([](char c) { return IsSpace(c) || c == '='; }));
         // "<br/>" and "<br />" are line breaks too; a value keeps its "/".
-        if (!tag.name.empty() && tag.name.back() == '/') tag.name.pop_back();
+        if (!tag.name.empty() && tag.name.back() == '/')
+            tag.name.pop_back();
         tag.kind = HtmlTagKindOf(tag.name);
-        if (Skip('=')) tag.text = Value();
-        while (SkipSpaces()) ReadAttribute(tag);
+        if (Skip('='))
+            tag.text = Value();
+        while (SkipSpaces())
+            ReadAttribute(tag);
         return tag;
     }
 
@@ -32,18 +35,21 @@ private:
     template <typename Stop>
     std::string Take(Stop stop) {
         std::size_t n = 0;
-        while (n < rest_.size() && !stop(rest_[n])) ++n;
+        while (n < rest_.size() && !stop(rest_[n]))
+            ++n;
         std::string taken(rest_.substr(0, n));
         rest_.remove_prefix(n);
         return taken;
     }
     bool Skip(char c) {
-        if (rest_.empty() || rest_.front() != c) return false;
+        if (rest_.empty() || rest_.front() != c)
+            return false;
         rest_.remove_prefix(1);
         return true;
     }
     bool SkipSpaces() {
-        while (!rest_.empty() && IsSpace(rest_.front())) rest_.remove_prefix(1);
+        while (!rest_.empty() && IsSpace(rest_.front()))
+            rest_.remove_prefix(1);
         return !rest_.empty();
     }
     std::string Value() {
@@ -58,8 +64,10 @@ private:
     void ReadAttribute(HtmlToken& tag) {
         HtmlAttribute attribute;
         attribute.name = AsciiLower(Take([](char c) { return IsSpace(c) || c == '='; }));
-        if (Skip('=')) attribute.value = Value();
-        if (attribute.name.empty() || attribute.name == "/") return;
+        if (Skip('='))
+            attribute.value = Value();
+        if (attribute.name.empty() || attribute.name == "/")
+            return;
         tag.attributes.push_back(std::move(attribute));
     }
 
@@ -74,7 +82,8 @@ public:
         while (pos < text.size()) {
             const std::size_t lt = text.find('<', pos);
             AddText(text.substr(pos, std::min(lt, text.size()) - pos));
-            if (lt == std::string_view::npos) break;
+            if (lt == std::string_view::npos)
+                break;
             pos = ReadAngle(text, lt);
         }
         CloseUnmatchedTables();
@@ -94,12 +103,14 @@ private:
             return text.size();
         }
         HtmlToken tag = TagReader(text.substr(lt + 1, gt - lt - 1)).Read();
-        if (!tag.name.empty()) AddTag(std::move(tag));
+        if (!tag.name.empty())
+            AddTag(std::move(tag));
         return gt + 1;
     }
 
     void AddText(std::string_view text) {
-        if (text.empty()) return;
+        if (text.empty())
+            return;
         auto& tokens = markup_.tokens;
         if (tokens.empty() || tokens.back().type != HtmlToken::Type::Text) {
             tokens.emplace_back();
@@ -114,7 +125,8 @@ private:
             markup_.links.push_back(LinkOf(tag));
         }
         const std::size_t index = markup_.tokens.size();
-        if (tag.IsOpen("table")) openTables_.push_back(index);
+        if (tag.IsOpen("table"))
+            openTables_.push_back(index);
         if (tag.IsClose("table") && !openTables_.empty()) {
             markup_.tokens[openTables_.back()].match = index;
             openTables_.pop_back();
@@ -126,14 +138,17 @@ private:
     static HtmlLink LinkOf(const HtmlToken& tag) {
         HtmlLink link;
         for (const HtmlAttribute& a : tag.attributes) {
-            if (a.name == "href") link = {HtmlLink::Kind::Href, a.value};
-            else if (a.name == "msg") link = {HtmlLink::Kind::Message, a.value};
+            if (a.name == "href")
+                link = {HtmlLink::Kind::Href, a.value};
+            else if (a.name == "msg")
+                link = {HtmlLink::Kind::Message, a.value};
         }
         return link;
     }
 
     void CloseUnmatchedTables() {
-        for (const std::size_t open : openTables_) markup_.tokens[open].match = markup_.tokens.size();
+        for (const std::size_t open : openTables_)
+            markup_.tokens[open].match = markup_.tokens.size();
     }
 
     HtmlMarkup markup_;
@@ -144,7 +159,8 @@ private:
 
 const std::string* HtmlToken::Attribute(std::string_view attributeName) const {
     for (const HtmlAttribute& a : attributes)
-        if (a.name == attributeName) return &a.value;
+        if (a.name == attributeName)
+            return &a.value;
     return nullptr;
 }
 

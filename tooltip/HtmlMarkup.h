@@ -8,8 +8,8 @@
 #include "tooltip/HtmlTagTable.h"
 
 struct HtmlAttribute {
-    std::string name;  // lower case
-    std::string value; // without its quotes
+    std::string name;   // lower case
+    std::string value;  // without its quotes
 };
 
 struct HtmlToken {

@@ -8,14 +8,14 @@
 // rules in force at that point make of it. Sizes are device pixels.
 struct HtmlStyle {
     std::string face = "Arial";
-    int size = 13;                       // character height in pixels
-    int weight = 400;                    // 100 to 900
+    int size = 13;     // character height in pixels
+    int weight = 400;  // 100 to 900
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
     bool overline = false;
     HtmlColour colour = 0;
-    bool solidBackground = false;        // else transparent
+    bool solidBackground = false;  // else transparent
     HtmlColour backgroundColour = 0xFFFFFF;
     HtmlColour borderLight = 0;
     HtmlColour borderDark = 0;

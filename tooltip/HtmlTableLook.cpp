@@ -13,12 +13,22 @@ struct EffectName {
 };
 
 constexpr EffectName kEffects[] = {
-    {"transparent", kEffectTransparent}, {"solid", kEffectSolid}, {"hgradient", kEffectHGradient},
-    {"vgradient", kEffectVGradient}, {"hcgradient", kEffectHCGradient},
-    {"vcgradient", kEffectVCGradient}, {"3hgradient", kEffect3HGradient},
-    {"3vgradient", kEffect3VGradient}, {"noise", kEffectNoise}, {"diagshade", kEffectDiagShade},
-    {"hshade", kEffectHShade}, {"vshade", kEffectVShade}, {"hbump", kEffectHBump},
-    {"vbump", kEffectVBump}, {"softbump", kEffectSoftBump}, {"hardbump", kEffectHardBump},
+    {"transparent", kEffectTransparent},
+    {"solid", kEffectSolid},
+    {"hgradient", kEffectHGradient},
+    {"vgradient", kEffectVGradient},
+    {"hcgradient", kEffectHCGradient},
+    {"vcgradient", kEffectVCGradient},
+    {"3hgradient", kEffect3HGradient},
+    {"3vgradient", kEffect3VGradient},
+    {"noise", kEffectNoise},
+    {"diagshade", kEffectDiagShade},
+    {"hshade", kEffectHShade},
+    {"vshade", kEffectVShade},
+    {"hbump", kEffectHBump},
+    {"vbump", kEffectVBump},
+    {"softbump", kEffectSoftBump},
+    {"hardbump", kEffectHardBump},
     {"metal", kEffectMetal},
 };
 
@@ -41,33 +51,50 @@ public:
     }
 
     HtmlTableLook Read(const HtmlToken& tag) {
-        for (const HtmlAttribute& a : tag.attributes) Attribute(a.name, a.value);
+        for (const HtmlAttribute& a : tag.attributes)
+            Attribute(a.name, a.value);
         ApplyBorderRules();
         return look_;
     }
 
 private:
     void Attribute(const std::string& name, const std::string& value) {
-        if (name == "border") Border(value);
-        else if (name == "borderstyle") BorderStyle(value);
-        else if (name == "bordercolor") look_.colourGiven = (SetColour(look_.light, value) && SetColour(look_.dark, value)) || look_.colourGiven;
-        else if (name == "bordercolorlight") look_.colourGiven = SetColour(look_.light, value) || look_.colourGiven;
-        else if (name == "bordercolordark") look_.colourGiven = SetColour(look_.dark, value) || look_.colourGiven;
-        else if (name == "bgcolor") BackgroundColour(value);
-        else if (name == "bgmidcolor") middleGiven_ = SetColour(look_.fill.middle, value) || middleGiven_;
-        else if (name == "bgendcolor") endGiven_ = SetColour(look_.fill.end, value) || endGiven_;
-        else if (name == "bgeffect") look_.fill.effect = HtmlEffectNamed(value).value_or(look_.fill.effect);
-        else if (name == "align") look_.align = CHtmlStyleContext::HAlignNamed(value);
-        else if (name == "valign") look_.vAlign = CHtmlStyleContext::VAlignNamed(value);
-        else if (name == "width") look_.width = value;
-        else if (name == "height") look_.height = value;
-        else if (name == "rowspan") look_.rowSpan = Span(value);
-        else if (name == "colspan") look_.colSpan = Span(value);
+        if (name == "border")
+            Border(value);
+        else if (name == "borderstyle")
+            BorderStyle(value);
+        else if (name == "bordercolor")
+            look_.colourGiven = (SetColour(look_.light, value) && SetColour(look_.dark, value)) || look_.colourGiven;
+        else if (name == "bordercolorlight")
+            look_.colourGiven = SetColour(look_.light, value) || look_.colourGiven;
+        else if (name == "bordercolordark")
+            look_.colourGiven = SetColour(look_.dark, value) || look_.colourGiven;
+        else if (name == "bgcolor")
+            BackgroundColour(value);
+        else if (name == "bgmidcolor")
+            middleGiven_ = SetColour(look_.fill.middle, value) || middleGiven_;
+        else if (name == "bgendcolor")
+            endGiven_ = SetColour(look_.fill.end, value) || endGiven_;
+        else if (name == "bgeffect")
+            look_.fill.effect = HtmlEffectNamed(value).value_or(look_.fill.effect);
+        else if (name == "align")
+            look_.align = CHtmlStyleContext::HAlignNamed(value);
+        else if (name == "valign")
+            look_.vAlign = CHtmlStyleContext::VAlignNamed(value);
+        else if (name == "width")
+            look_.width = value;
+        else if (name == "height")
+            look_.height = value;
+        else if (name == "rowspan")
+            look_.rowSpan = Span(value);
+        else if (name == "colspan")
+            look_.colSpan = Span(value);
     }
 
     bool SetColour(HtmlColour& colour, std::string_view value) const {
         const auto parsed = styles_.Colour(value);
-        if (parsed) colour = *parsed;
+        if (parsed)
+            colour = *parsed;
         return parsed.has_value();
     }
 
@@ -87,11 +114,15 @@ private:
     // and end of an effect; it makes a transparent background solid.
     void BackgroundColour(std::string_view value) {
         const auto colour = styles_.Colour(value);
-        if (!colour) return;
-        if (!middleGiven_) look_.fill.middle = *colour;
-        if (!endGiven_) look_.fill.end = *colour;
+        if (!colour)
+            return;
+        if (!middleGiven_)
+            look_.fill.middle = *colour;
+        if (!endGiven_)
+            look_.fill.end = *colour;
         look_.fill.begin = *colour;
-        if (look_.fill.effect == kEffectTransparent) look_.fill.effect = kEffectSolid;
+        if (look_.fill.effect == kEffectTransparent)
+            look_.fill.effect = kEffectSolid;
     }
 
     void ApplyBorderRules() {
@@ -103,9 +134,12 @@ private:
             look_.borderStyle = HtmlBorderStyle::None;
             return;
         }
-        if (!styleGiven_) look_.borderStyle = HtmlBorderStyle::Solid;
-        if (!widthGiven_ || look_.borderStyle != HtmlBorderStyle::Solid) look_.border = 1;
-        if (part_ != HtmlTablePart::Table) look_.border = std::min(look_.border, 1);
+        if (!styleGiven_)
+            look_.borderStyle = HtmlBorderStyle::Solid;
+        if (!widthGiven_ || look_.borderStyle != HtmlBorderStyle::Solid)
+            look_.border = 1;
+        if (part_ != HtmlTablePart::Table)
+            look_.border = std::min(look_.border, 1);
     }
 
     HtmlTablePart part_;
@@ -123,12 +157,15 @@ private:
 std::optional<int> HtmlEffectNamed(std::string_view value) {
     const std::string name = AsciiLower(TrimSpaces(value));
     for (const EffectName& e : kEffects)
-        if (e.name == name) return e.effect;
+        if (e.name == name)
+            return e.effect;
     std::string_view digits(name);
     const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative) digits.remove_prefix(1);
+    if (negative)
+        digits.remove_prefix(1);
     const auto number = ParseCNumber(digits);
-    if (!number || *number > kMaxEffectNumber) return std::nullopt;
+    if (!number || *number > kMaxEffectNumber)
+        return std::nullopt;
     return negative ? -static_cast<int>(*number) : static_cast<int>(*number);
 }
 

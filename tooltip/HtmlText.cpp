@@ -6,9 +6,12 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 int DigitValue(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -19,13 +22,16 @@ constexpr unsigned long long kMaxNumber = 0xFFFFFFFFull;
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
 std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -41,13 +47,16 @@ std::optional<unsigned long> ParseCNumber(std::string_view text) {
         base = 16;
         text.remove_prefix(2);
     }
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     unsigned long long value = 0;
     for (char c : text) {
         const int d = DigitValue(c, base);
-        if (d < 0) return std::nullopt;
+        if (d < 0)
+            return std::nullopt;
         value = value * static_cast<unsigned>(base) + static_cast<unsigned>(d);
-        if (value > kMaxNumber) return std::nullopt;
+        if (value > kMaxNumber)
+            return std::nullopt;
     }
     return static_cast<unsigned long>(value);
 }

@@ -47,9 +47,7 @@ struct HtmlRect {
     }
 };
 
-inline HtmlRect MakeRect(int x, int y, int width, int height) {
-    return HtmlRect{x, y, x + width, y + height};
-}
+inline HtmlRect MakeRect(int x, int y, int width, int height) { return HtmlRect{x, y, x + width, y + height}; }
 
 struct HtmlFontMetrics {
     int height = 0;   // cell height of a line in this font
@@ -117,19 +115,19 @@ enum class HtmlImageKind { Bitmap, Icon, ImageList };
 // Where an image comes from, as the bmp, icon and ilst tags name it.
 struct HtmlImageSource {
     HtmlImageKind kind = HtmlImageKind::Bitmap;
-    unsigned resourceId = 0;   // idres
-    std::string module;        // iddll / srcdll; empty: the drawer's own module
-    std::string file;          // file
-    std::uintptr_t handle = 0; // handle: a borrowed bitmap, icon or image list
-    int cellWidth = 0;         // cx of an image list (0: square cells)
-    int cellHeight = 0;        // cy of an image list (0: the bitmap's height)
-    bool masked = false;       // mask given: the image list is built with a mask
+    unsigned resourceId = 0;    // idres
+    std::string module;         // iddll / srcdll; empty: the drawer's own module
+    std::string file;           // file
+    std::uintptr_t handle = 0;  // handle: a borrowed bitmap, icon or image list
+    int cellWidth = 0;          // cx of an image list (0: square cells)
+    int cellHeight = 0;         // cy of an image list (0: the bitmap's height)
+    bool masked = false;        // mask given: the image list is built with a mask
     HtmlColour maskColour = 0;
 
     bool operator==(const HtmlImageSource& o) const {
         return kind == o.kind && resourceId == o.resourceId && module == o.module && file == o.file &&
-                      handle == o.handle && cellWidth == o.cellWidth && cellHeight == o.cellHeight &&
-                      masked == o.masked && maskColour == o.maskColour;
+               handle == o.handle && cellWidth == o.cellWidth && cellHeight == o.cellHeight && masked == o.masked &&
+               maskColour == o.maskColour;
     }
 };
 

@@ -12,8 +12,7 @@ class CWindow;
 // the direction flag says which way the values go.
 class CDataExchange {
 public:
-    CDataExchange(HWND dialog, bool saveAndValidate) noexcept
-        : dialog_(dialog), saving_(saveAndValidate) {}
+    CDataExchange(HWND dialog, bool saveAndValidate) noexcept : dialog_(dialog), saving_(saveAndValidate) {}
 
     bool IsSaving() const noexcept { return saving_; }
     HWND Dialog() const noexcept { return dialog_; }

@@ -47,8 +47,7 @@ bool CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent) noe
     if (GetHwnd()) {
         return false;
     }
-    ::CreateDialogIndirectParamA(module_, dialogTemplate, parent, &DialogProcedure,
-                                 reinterpret_cast<LPARAM>(this));
+    ::CreateDialogIndirectParamA(module_, dialogTemplate, parent, &DialogProcedure, reinterpret_cast<LPARAM>(this));
     return GetHwnd() != nullptr;
 }
 
@@ -101,8 +100,7 @@ bool CDialog::OnMessage(const Message& message, LRESULT& result) {
     return CWindow::OnMessage(message, result);
 }
 
-INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM,
-                                          LPARAM lParam) noexcept {
+INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM, LPARAM lParam) noexcept {
     if (message != WM_INITDIALOG) {
         return FALSE;
     }

@@ -43,8 +43,7 @@ protected:
     bool CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent) noexcept;
 
 private:
-    static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) noexcept;
+    static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     HINSTANCE module_;
     UINT templateId_;

@@ -80,18 +80,18 @@ void CModalLoop::KickIdle() {
 
 bool CModalLoop::StartsIdleAgain(const MSG& message) noexcept {
     switch (message.message) {
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE: {
-        const bool moved = message.pt.x != lastMouse_.x || message.pt.y != lastMouse_.y;
-        lastMouse_ = message.pt;
-        return moved;
-    }
-    case WM_PAINT:
-    case kSystemTimer:
-    case WM_NULL:
-        return false;
-    default:
-        return true;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE: {
+            const bool moved = message.pt.x != lastMouse_.x || message.pt.y != lastMouse_.y;
+            lastMouse_ = message.pt;
+            return moved;
+        }
+        case WM_PAINT:
+        case kSystemTimer:
+        case WM_NULL:
+            return false;
+        default:
+            return true;
     }
 }
 

@@ -9,9 +9,9 @@ namespace {
 
 UniqueKey OpenSection(const std::string& path, bool create) {
     HKEY key = nullptr;
-    LONG status = create ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                             KEY_WRITE, nullptr, &key, nullptr)
-                         : ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    LONG status =
+        create ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr)
+               : ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -26,8 +26,9 @@ int CProfile::GetInt(const std::string& section, const std::string& entry, int d
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (!key || ::RegQueryValueExA(key.get(), entry.c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+    if (!key ||
+        ::RegQueryValueExA(key.get(), entry.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(value)) {
         return defaultValue;
     }
@@ -44,8 +45,8 @@ std::string CProfile::GetString(const std::string& section, const std::string& e
         return defaultValue;
     }
     std::vector<char> buffer(size + 1, '\0');
-    if (::RegQueryValueExA(key.get(), entry.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+    if (::RegQueryValueExA(key.get(), entry.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+        ERROR_SUCCESS) {
         return defaultValue;
     }
     return std::string(buffer.data());
@@ -54,15 +55,13 @@ std::string CProfile::GetString(const std::string& section, const std::string& e
 bool CProfile::WriteInt(const std::string& section, const std::string& entry, int value) const {
     UniqueKey key = OpenSection(SectionKeyPath(section), true);
     const DWORD data = static_cast<DWORD>(value);
-    return key && ::RegSetValueExA(key.get(), entry.c_str(), 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS;
+    return key && ::RegSetValueExA(key.get(), entry.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                   sizeof(data)) == ERROR_SUCCESS;
 }
 
-bool CProfile::WriteString(const std::string& section, const std::string& entry,
-                           const std::string& value) const {
+bool CProfile::WriteString(const std::string& section, const std::string& entry, const std::string& value) const {
     UniqueKey key = OpenSection(SectionKeyPath(section), true);
-    return key && ::RegSetValueExA(key.get(), entry.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value.c_str()),
+    return key && ::RegSetValueExA(key.get(), entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 

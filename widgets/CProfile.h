@@ -21,8 +21,7 @@ public:
     std::string GetString(const std::string& section, const std::string& entry,
                           const std::string& defaultValue = {}) const;
     bool WriteInt(const std::string& section, const std::string& entry, int value) const;
-    bool WriteString(const std::string& section, const std::string& entry,
-                     const std::string& value) const;
+    bool WriteString(const std::string& section, const std::string& entry, const std::string& value) const;
 
 private:
     std::string companyPath_;

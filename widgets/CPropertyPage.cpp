@@ -5,8 +5,8 @@
 namespace tarvel {
 namespace {
 
-constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME |
-                               WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE | WS_DISABLED;
+constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX | WS_VISIBLE | WS_DISABLED;
 constexpr DWORD kPageStyles = WS_CHILD | DS_CONTROL | DS_3DLOOK | WS_CLIPSIBLINGS;
 
 }  // namespace

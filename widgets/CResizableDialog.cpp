@@ -43,10 +43,9 @@ void CResizableDialog::CreateSizeGrip() noexcept {
     const RECT client = GetClientRect();
     const int width = ::GetSystemMetrics(SM_CXVSCROLL);
     const int height = ::GetSystemMetrics(SM_CYHSCROLL);
-    sizeGrip_ = ::CreateWindowExA(0, "SCROLLBAR", "",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEGRIP,
-                                  client.right - width, client.bottom - height, width, height,
-                                  GetHwnd(), nullptr, Module(), nullptr);
+    sizeGrip_ = ::CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEGRIP,
+                                  client.right - width, client.bottom - height, width, height, GetHwnd(), nullptr,
+                                  Module(), nullptr);
     if (sizeGrip_) {
         ::SetWindowPos(sizeGrip_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         layout_.AddAnchor(sizeGrip_, BOTTOM_RIGHT);
@@ -118,8 +117,12 @@ void CResizableDialog::SavePlacement() noexcept {
         return;
     }
     const RECT& normal = placement.rcNormalPosition;
-    const WindowPlacementText text{normal.left, normal.top, normal.right, normal.bottom,
-                                   static_cast<int>(placement.showCmd), static_cast<int>(placement.flags)};
+    const WindowPlacementText text{normal.left,
+                                   normal.top,
+                                   normal.right,
+                                   normal.bottom,
+                                   static_cast<int>(placement.showCmd),
+                                   static_cast<int>(placement.flags)};
     try {
         profile_->WriteString(placementSection_, kPlacementEntry, text.Format());
     } catch (...) {

@@ -57,9 +57,9 @@ bool CResizableLayout::AddAnchor(int controlId, Anchor topLeft, Anchor bottomRig
 }
 
 void CResizableLayout::RemoveAnchor(HWND control) {
-    items_.erase(std::remove_if(items_.begin(), items_.end(),
-                                [control](const Item& item) { return item.control == control; }),
-                 items_.end());
+    items_.erase(
+        std::remove_if(items_.begin(), items_.end(), [control](const Item& item) { return item.control == control; }),
+        items_.end());
 }
 
 void CResizableLayout::ArrangeLayout() const noexcept {
@@ -69,8 +69,8 @@ void CResizableLayout::ArrangeLayout() const noexcept {
             continue;
         }
         const RECT rect = Place(item.placement, client);
-        ::SetWindowPos(item.control, nullptr, rect.left, rect.top, rect.right - rect.left,
-                       rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        ::SetWindowPos(item.control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 }
 

@@ -142,9 +142,8 @@ HFONT CTipStatic::TipFont() {
     if (!font_) {
         UniqueWindowDC dc(::GetDC(GetHwnd()), GetHwnd());
         const int height = -::MulDiv(kTipFontPoints, ::GetDeviceCaps(dc.get(), LOGPIXELSY), kPointsPerInch);
-        font_.reset(::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, kTipFontFace));
+        font_.reset(::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kTipFontFace));
     }
     return font_.get();
 }

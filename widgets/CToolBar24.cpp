@@ -127,9 +127,7 @@ bool CToolBar24::EnableButton(UINT commandId, bool enable) const noexcept {
     return Send(TB_ENABLEBUTTON, commandId, MAKELPARAM(enable ? TRUE : FALSE, 0)) != FALSE;
 }
 
-bool CToolBar24::IsButtonEnabled(UINT commandId) const noexcept {
-    return Send(TB_ISBUTTONENABLED, commandId) != FALSE;
-}
+bool CToolBar24::IsButtonEnabled(UINT commandId) const noexcept { return Send(TB_ISBUTTONENABLED, commandId) != FALSE; }
 
 std::string CToolBar24::GetButtonTip(UINT commandId) const {
     char buffer[kStringBufferSize] = {};

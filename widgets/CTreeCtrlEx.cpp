@@ -200,14 +200,12 @@ LRESULT CTreeCtrlEx::OnPaint(const Message& message) {
         return Default(message);
     }
     const HGDIOBJ oldBitmap = ::SelectObject(memory.get(), bitmap.get());
-    ::IntersectClipRect(memory.get(), paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
-                        paint.rcPaint.bottom);
+    ::IntersectClipRect(memory.get(), paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom);
     // The control paints into a given DC when WM_PAINT carries one.
     Default(Message{message.hwnd, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0});
     DrawColoredItems(memory.get());
     ::BitBlt(screen, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-             paint.rcPaint.bottom - paint.rcPaint.top, memory.get(), paint.rcPaint.left, paint.rcPaint.top,
-             SRCCOPY);
+             paint.rcPaint.bottom - paint.rcPaint.top, memory.get(), paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
     ::SelectObject(memory.get(), oldBitmap);
     ::EndPaint(GetHwnd(), &paint);
     return 0;
@@ -238,8 +236,8 @@ void CTreeCtrlEx::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) co
     LOGFONTA font = record.logfont;
     if (font.lfFaceName[0] == '\0') {
         const auto treeFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
-        ::GetObjectA(treeFont ? static_cast<HGDIOBJ>(treeFont) : ::GetStockObject(DEFAULT_GUI_FONT),
-                     sizeof(font), &font);
+        ::GetObjectA(treeFont ? static_cast<HGDIOBJ>(treeFont) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(font),
+                     &font);
     }
     if (GetItemState(item, TVIS_BOLD) & TVIS_BOLD) {
         font.lfWeight = kBoldWeight;

@@ -14,13 +14,13 @@ void CTreePropSheetBordered::AddPage(CPropertyPage& page) { pages_.push_back(&pa
 bool CTreePropSheetBordered::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect, UINT id) {
     if (!RegisterClassOnce(module_, kClassName, 0, ::LoadCursor(nullptr, IDC_ARROW),
                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
-        !CreateEx(module_, exStyle | WS_EX_CONTROLPARENT, kClassName, "",
-                  style | WS_CHILD | WS_CLIPCHILDREN, rect, parent, id)) {
+        !CreateEx(module_, exStyle | WS_EX_CONTROLPARENT, kClassName, "", style | WS_CHILD | WS_CLIPCHILDREN, rect,
+                  parent, id)) {
         return false;
     }
     const RECT client = GetClientRect();
-    tab_ = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                             0, 0, client.right, client.bottom, GetHwnd(),
+    tab_ = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0,
+                             client.right, client.bottom, GetHwnd(),
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControlId)), module_, nullptr);
     if (!tab_) {
         return false;

@@ -4,14 +4,16 @@ namespace tarvel {
 
 CTreePropSheetSplitter::CTreePropSheetSplitter(HINSTANCE module, int paneCount, Orientation orientation,
                                                int minimumPane, int barWidth)
-    : module_(module), orientation_(orientation), layout_(paneCount, minimumPane, barWidth),
+    : module_(module),
+      orientation_(orientation),
+      layout_(paneCount, minimumPane, barWidth),
       panes_(static_cast<size_t>(layout_.PaneCount()), nullptr) {}
 
 bool CTreePropSheetSplitter::Create(HWND parent, const RECT& rect, UINT id) {
     if (!RegisterClassOnce(module_, kClassName, CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
-        !CreateEx(module_, 0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect,
-                  parent, id)) {
+        !CreateEx(module_, 0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, parent,
+                  id)) {
         return false;
     }
     ::SetWindowPos(GetHwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -15,8 +15,7 @@ class CTreePropSheetSplitter : public CWindow {
 public:
     enum class Orientation { SideBySide, Stacked };
 
-    CTreePropSheetSplitter(HINSTANCE module, int paneCount, Orientation orientation, int minimumPane,
-                           int barWidth);
+    CTreePropSheetSplitter(HINSTANCE module, int paneCount, Orientation orientation, int minimumPane, int barWidth);
 
     bool Create(HWND parent, const RECT& rect, UINT id);
 

@@ -73,15 +73,14 @@ HWND CWindow::UnsubclassWindow() noexcept {
     return hwnd;
 }
 
-bool CWindow::CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text,
-                       DWORD style, const RECT& rect, HWND parent, UINT id) noexcept {
+bool CWindow::CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text, DWORD style,
+                       const RECT& rect, HWND parent, UINT id) noexcept {
     if (hwnd_) {
         return false;
     }
     const HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
     HWND hwnd = ::CreateWindowExA(exStyle, className, text ? text : "", style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                                  module, this);
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId, module, this);
     if (!hwnd) {
         return false;
     }
@@ -100,9 +99,7 @@ void CWindow::DestroyWindow() noexcept {
     }
 }
 
-CWindow* CWindow::FromHandle(HWND hwnd) noexcept {
-    return hwnd ? Wrappers().Find(hwnd) : nullptr;
-}
+CWindow* CWindow::FromHandle(HWND hwnd) noexcept { return hwnd ? Wrappers().Find(hwnd) : nullptr; }
 
 bool CWindow::PreTranslateMessage(MSG&) { return false; }
 
@@ -129,8 +126,8 @@ RECT CWindow::GetRectInParent() const noexcept {
 
 UINT CWindow::GetControlId() const noexcept { return static_cast<UINT>(::GetDlgCtrlID(hwnd_)); }
 
-bool CWindow::RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle,
-                                HCURSOR cursor, HBRUSH background) noexcept {
+bool CWindow::RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle, HCURSOR cursor,
+                                HBRUSH background) noexcept {
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof(existing);
     if (::GetClassInfoExA(module, className, &existing)) {
@@ -189,8 +186,7 @@ LRESULT CWindow::Default(const Message& message) noexcept {
     return ::CallWindowProcA(previous_, message.hwnd, message.id, message.wParam, message.lParam);
 }
 
-LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) noexcept {
+LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     CWindow* self = FromHandle(hwnd);
     if (!self && message == WM_NCCREATE) {
         self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);

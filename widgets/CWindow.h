@@ -35,8 +35,8 @@ public:
 
     // Create a window of a class registered with RegisterClassOnce or of a
     // system class; either way this object receives its messages.
-    bool CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text,
-                  DWORD style, const RECT& rect, HWND parent, UINT id) noexcept;
+    bool CreateEx(HINSTANCE module, DWORD exStyle, const char* className, const char* text, DWORD style,
+                  const RECT& rect, HWND parent, UINT id) noexcept;
     void DestroyWindow() noexcept;
 
     // The wrapper that receives the messages of hwnd, or null.
@@ -56,8 +56,8 @@ public:
     UINT GetControlId() const noexcept;
 
     // Registers a class whose procedure is the wrapper procedure; false if it failed.
-    static bool RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle,
-                                  HCURSOR cursor, HBRUSH background) noexcept;
+    static bool RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle, HCURSOR cursor,
+                                  HBRUSH background) noexcept;
     // Classes of a library outlive it unless they are unregistered at unload.
     static void UnregisterClasses(HINSTANCE module) noexcept;
 
@@ -70,8 +70,7 @@ protected:
     // After WM_NCDESTROY, when the handle is gone.
     virtual void OnFinalMessage() noexcept {}
 
-    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) noexcept;
+    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     // False when the window already has a wrapper or there is no memory left.
     bool Bind(HWND hwnd) noexcept;
 

@@ -90,11 +90,11 @@ std::string DialogTemplateCopy::Caption() const {
     if (caption.empty()) {
         return {};
     }
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()),
-                                             nullptr, 0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()), nullptr, 0,
+                                             nullptr, nullptr);
     std::string text(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()), &text[0], length,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()), &text[0], length, nullptr,
+                          nullptr);
     return text;
 }
 

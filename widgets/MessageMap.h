@@ -64,17 +64,17 @@ private:
             return false;
         }
         switch (entry.kind) {
-        case Kind::Message:
-            return true;
-        case Kind::Command:
-            return message.CommandId() == entry.id &&
-                   (entry.code == kAnyCode || message.CommandCode() == entry.code);
-        case Kind::Notify:
-            return message.NotifyId() == entry.id && message.NotifyCode() == entry.code;
-        case Kind::ReflectedNotify:
-            return message.NotifyCode() == entry.code;
-        case Kind::ReflectedCommand:
-            return entry.code == kAnyCode || message.CommandCode() == entry.code;
+            case Kind::Message:
+                return true;
+            case Kind::Command:
+                return message.CommandId() == entry.id &&
+                       (entry.code == kAnyCode || message.CommandCode() == entry.code);
+            case Kind::Notify:
+                return message.NotifyId() == entry.id && message.NotifyCode() == entry.code;
+            case Kind::ReflectedNotify:
+                return message.NotifyCode() == entry.code;
+            case Kind::ReflectedCommand:
+                return entry.code == kAnyCode || message.CommandCode() == entry.code;
         }
         return false;
     }

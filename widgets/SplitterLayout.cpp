@@ -6,7 +6,8 @@
 namespace tarvel {
 
 SplitterLayout::SplitterLayout(int paneCount, int minimumPane, int barWidth)
-    : minimumPane_(std::max(0, minimumPane)), barWidth_(std::max(0, barWidth)),
+    : minimumPane_(std::max(0, minimumPane)),
+      barWidth_(std::max(0, barWidth)),
       shares_(static_cast<size_t>(std::max(1, paneCount)), kShareUnit / std::max(1, paneCount)) {}
 
 void SplitterLayout::SetProportions(const std::vector<int>& proportions) {

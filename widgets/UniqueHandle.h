@@ -18,15 +18,13 @@ public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
     template <class... Extra>
-    UniqueHandle(Handle handle, Extra&&... extra) noexcept
-        : handle_(handle), policy_(std::forward<Extra>(extra)...) {}
+    UniqueHandle(Handle handle, Extra&&... extra) noexcept : handle_(handle), policy_(std::forward<Extra>(extra)...) {}
     ~UniqueHandle() { reset(); }
 
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    UniqueHandle(UniqueHandle&& other) noexcept
-        : handle_(other.release()), policy_(std::move(other.policy_)) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()), policy_(std::move(other.policy_)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset(other.handle_);
@@ -112,19 +110,24 @@ struct ActCtx {
 
 }  // namespace handle_policy
 
-using UniqueHwnd = UniqueHandle<handle_policy::Simple<HWND, void (*)(HWND) noexcept, handle_policy::DestroyWindowQuietly>>;
+using UniqueHwnd =
+    UniqueHandle<handle_policy::Simple<HWND, void (*)(HWND) noexcept, handle_policy::DestroyWindowQuietly>>;
 using UniqueFont = UniqueHandle<handle_policy::Gdi<HFONT>>;
 using UniqueBitmap = UniqueHandle<handle_policy::Gdi<HBITMAP>>;
 using UniqueBrush = UniqueHandle<handle_policy::Gdi<HBRUSH>>;
 using UniquePen = UniqueHandle<handle_policy::Gdi<HPEN>>;
 using UniqueRegion = UniqueHandle<handle_policy::Gdi<HRGN>>;
-using UniqueImageList = UniqueHandle<handle_policy::Simple<HIMAGELIST, void (*)(HIMAGELIST) noexcept, handle_policy::DestroyImageList>>;
-using UniqueMenu = UniqueHandle<handle_policy::Simple<HMENU, void (*)(HMENU) noexcept, handle_policy::DestroyMenuHandle>>;
+using UniqueImageList =
+    UniqueHandle<handle_policy::Simple<HIMAGELIST, void (*)(HIMAGELIST) noexcept, handle_policy::DestroyImageList>>;
+using UniqueMenu =
+    UniqueHandle<handle_policy::Simple<HMENU, void (*)(HMENU) noexcept, handle_policy::DestroyMenuHandle>>;
 using UniqueMemoryDC = UniqueHandle<handle_policy::Simple<HDC, void (*)(HDC) noexcept, handle_policy::DeleteMemoryDC>>;
 using UniqueWindowDC = UniqueHandle<handle_policy::WindowDC>;
 using UniqueKey = UniqueHandle<handle_policy::Simple<HKEY, void (*)(HKEY) noexcept, handle_policy::CloseKey>>;
-using UniqueModule = UniqueHandle<handle_policy::Simple<HMODULE, void (*)(HMODULE) noexcept, handle_policy::ReleaseLibrary>>;
-using UniqueKernelHandle = UniqueHandle<handle_policy::Simple<HANDLE, void (*)(HANDLE) noexcept, handle_policy::CloseKernelHandle>>;
+using UniqueModule =
+    UniqueHandle<handle_policy::Simple<HMODULE, void (*)(HMODULE) noexcept, handle_policy::ReleaseLibrary>>;
+using UniqueKernelHandle =
+    UniqueHandle<handle_policy::Simple<HANDLE, void (*)(HANDLE) noexcept, handle_policy::CloseKernelHandle>>;
 using UniqueFileHandle = UniqueHandle<handle_policy::FileHandle>;
 using UniqueActCtx = UniqueHandle<handle_policy::ActCtx>;
 

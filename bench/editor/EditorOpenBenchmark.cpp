@@ -43,9 +43,7 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-std::string EntryLabel(int language, int index) {
-    return "s" + std::to_string(language) + "_" + std::to_string(index);
-}
+std::string EntryLabel(int language, int index) { return "s" + std::to_string(language) + "_" + std::to_string(index); }
 
 void WriteManyEntries(const TemplateFolder& folder) {
     for (int language = 0; language < 8; ++language) {
@@ -89,18 +87,18 @@ double TimeBareTree() {
     const LONGLONG start = Now();
     HWND frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, 400, 500, nullptr, nullptr,
                                    nullptr, nullptr);
-    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
-                                      TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                                  0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
+    HWND tree = ::CreateWindowExA(
+        0, WC_TREEVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
+        400, 500, frame, nullptr, nullptr, nullptr);
     for (int language = 0; language < 8; ++language) {
         TVINSERTSTRUCTA insert{};
         insert.hParent = TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT;
         insert.item.pszText = const_cast<char*>(kRootLabels[language]);
-        const auto root = reinterpret_cast<HTREEITEM>(
-            ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        const auto root =
+            reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
         for (int index = 0; index < kEntriesPerLanguage; ++index) {
             const std::string label = EntryLabel(language, index);
             insert.hParent = root;
@@ -148,10 +146,10 @@ int main() {
     const double open = Median(manyTotals) - Median(emptyTotals);
     const double floor = Median(floors);
     std::printf("median of %d runs\n", kRepetitions);
-    std::printf("editor, empty directory:      %8.1f ms to the first idle, %8.1f ms with closing\n",
-                Median(emptyIdle), Median(emptyTotals));
-    std::printf("editor, 8 x %d entries:     %8.1f ms to the first idle, %8.1f ms with closing\n",
-                kEntriesPerLanguage, Median(manyIdle), Median(manyTotals));
+    std::printf("editor, empty directory:      %8.1f ms to the first idle, %8.1f ms with closing\n", Median(emptyIdle),
+                Median(emptyTotals));
+    std::printf("editor, 8 x %d entries:     %8.1f ms to the first idle, %8.1f ms with closing\n", kEntriesPerLanguage,
+                Median(manyIdle), Median(manyTotals));
     std::printf("floor, %d labels into a bare tree: %8.1f ms\n", 8 * kEntriesPerLanguage, floor);
     std::printf("ratio (entries - empty) / floor: %.2f (target %.1f)\n", open / floor, kTargetRatio);
     return 0;

@@ -24,16 +24,14 @@ constexpr int kEntriesPerLanguage = 10000;
 
 class SilentReporter : public Reporter {
 public:
-    void report(const std::string& text, const std::string&, MessageIcon) override
-    {
+    void report(const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 };
 
 class OwningSink : public TreeSink {
 public:
-    void appendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override
-    {
+    void appendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }
@@ -42,12 +40,18 @@ public:
 
 // Entries like a user's: a title, usually a shortcut, a few lines of code with
 // variables and prompts, and now and then a description.
-AutotextEntry realisticEntry(std::mt19937& random, int index)
-{
+AutotextEntry realisticEntry(std::mt19937& random, int index) {
     static const char* kLines[] = {
-        "for (int $i$ = 0; $i$ < $count$; ++$i$) {", "    $end$", "}", "if ($condition$) {",
-        "    return $selected$;", "// $FILE$ $DATE$", "std::vector<$Type$> $name$;",
-        "    printf(\"%d\\n\", $value$);", "", "class $ClassName$ : public $Base$ {",
+        "for (int $i$ = 0; $i$ < $count$; ++$i$) {",
+        "    $end$",
+        "}",
+        "if ($condition$) {",
+        "    return $selected$;",
+        "// $FILE$ $DATE$",
+        "std::vector<$Type$> $name$;",
+        "    printf(\"%d\\n\", $value$);",
+        "",
+        "class $ClassName$ : public $Base$ {",
     };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
     AutotextEntry entry;
@@ -62,8 +66,7 @@ AutotextEntry realisticEntry(std::mt19937& random, int index)
 }
 
 struct BenchmarkFiles {
-    BenchmarkFiles()
-    {
+    BenchmarkFiles() {
         char pattern[] = "/tmp/tarvel-bench-XXXXXX";
         directory = std::string(mkdtemp(pattern)) + "/";
         std::mt19937 random(42);
@@ -83,8 +86,7 @@ struct BenchmarkFiles {
             totalBytes += bytes.size();
         }
     }
-    ~BenchmarkFiles()
-    {
+    ~BenchmarkFiles() {
         for (const auto& language : TemplateLanguage::all())
             std::remove((directory + language.fileName).c_str());
         std::remove((directory + "raw.tmp").c_str());
@@ -94,14 +96,12 @@ struct BenchmarkFiles {
     std::size_t totalBytes = 0;
 };
 
-BenchmarkFiles& files()
-{
+BenchmarkFiles& files() {
     static BenchmarkFiles instance;
     return instance;
 }
 
-void BM_ReadTemplates(benchmark::State& state)
-{
+void BM_ReadTemplates(benchmark::State& state) {
     PosixFilePort port;
     SilentReporter reporter;
     TemplateStore store(files().directory, port, reporter);
@@ -119,8 +119,7 @@ void BM_ReadTemplates(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
 }
 
-void BM_RawReadAndSplitLines(benchmark::State& state)
-{
+void BM_RawReadAndSplitLines(benchmark::State& state) {
     PosixFilePort port;
     for (auto _ : state) {
         std::size_t lines = 0;
@@ -140,8 +139,7 @@ void BM_RawReadAndSplitLines(benchmark::State& state)
 }
 
 struct LoadedLanguages {
-    LoadedLanguages()
-    {
+    LoadedLanguages() {
         PosixFilePort port;
         SilentReporter reporter;
         TemplateStore store(files().directory, port, reporter);
@@ -155,8 +153,7 @@ struct LoadedLanguages {
     TemplateStore::LanguageEntries entries;
 };
 
-void BM_SaveTemplates(benchmark::State& state)
-{
+void BM_SaveTemplates(benchmark::State& state) {
     LoadedLanguages loaded;
     PosixFilePort port;
     SilentReporter reporter;
@@ -166,8 +163,7 @@ void BM_SaveTemplates(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
 }
 
-void BM_RawWriteAndFlush(benchmark::State& state)
-{
+void BM_RawWriteAndFlush(benchmark::State& state) {
     PosixFilePort port;
     std::vector<std::string> contents;
     for (const auto& language : TemplateLanguage::all()) {
@@ -191,13 +187,11 @@ BENCHMARK(BM_ReadTemplates)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawWriteAndFlush)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTemplates)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
-    return runBenchmarksWithRatios(argc, argv,
-                                   {{"reading / raw read and line split", "BM_ReadTemplates",
-                                     "BM_RawReadAndSplitLines", 4.0},
-                                    {"saving / raw write and flush", "BM_SaveTemplates",
-                                     "BM_RawWriteAndFlush", 3.0}});
+int main(int argc, char** argv) {
+    return runBenchmarksWithRatios(
+        argc, argv,
+        {{"reading / raw read and line split", "BM_ReadTemplates", "BM_RawReadAndSplitLines", 4.0},
+         {"saving / raw write and flush", "BM_SaveTemplates", "BM_RawWriteAndFlush", 3.0}});
 }

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-bool RatioReporter::printRatios(const std::vector<BenchmarkRatio>& ratios) const
-{
+bool RatioReporter::printRatios(const std::vector<BenchmarkRatio>& ratios) const {
     bool allMet = true;
     for (const auto& ratio : ratios) {
         const auto measured = seconds_.find(ratio.measured);
@@ -13,14 +12,12 @@ bool RatioReporter::printRatios(const std::vector<BenchmarkRatio>& ratios) const
         const double value = measured->second / baseline->second;
         const bool met = value <= ratio.target;
         allMet = allMet && met;
-        std::printf("%s: %.2f (target %.1f) %s\n", ratio.label.c_str(), value, ratio.target,
-                    met ? "met" : "MISSED");
+        std::printf("%s: %.2f (target %.1f) %s\n", ratio.label.c_str(), value, ratio.target, met ? "met" : "MISSED");
     }
     return allMet;
 }
 
-int runBenchmarksWithRatios(int argc, char** argv, const std::vector<BenchmarkRatio>& ratios)
-{
+int runBenchmarksWithRatios(int argc, char** argv, const std::vector<BenchmarkRatio>& ratios) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -17,8 +17,7 @@ struct BenchmarkRatio {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+    void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& run : runs)
             if (run.run_type == Run::RT_Iteration)
                 seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();

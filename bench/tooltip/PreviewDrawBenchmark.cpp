@@ -28,7 +28,8 @@ double Seconds(const std::function<void()>& work) {
     double best = 1e30;
     for (int round = 0; round < kRounds; ++round) {
         ::QueryPerformanceCounter(&start);
-        for (int i = 0; i < kRepeatsPerRound; ++i) work();
+        for (int i = 0; i < kRepeatsPerRound; ++i)
+            work();
         ::QueryPerformanceCounter(&stop);
         best = std::min(best, double(stop.QuadPart - start.QuadPart) / frequency.QuadPart / kRepeatsPerRound);
     }

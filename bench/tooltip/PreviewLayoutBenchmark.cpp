@@ -44,7 +44,7 @@ BENCHMARK(BM_LayOutPreview)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    return runBenchmarksWithRatios(argc, argv,
-                                   {{"preview layout / copying its bytes", "BM_LayOutPreview",
-                                     "BM_CopyPreviewBytes", kLayoutToCopyTarget}});
+    return runBenchmarksWithRatios(
+        argc, argv,
+        {{"preview layout / copying its bytes", "BM_LayOutPreview", "BM_CopyPreviewBytes", kLayoutToCopyTarget}});
 }

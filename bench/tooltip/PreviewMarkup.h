@@ -24,15 +24,18 @@ inline std::string PreviewCode() {
         "",
     };
     std::string code;
-    for (std::size_t i = 0; code.size() < kPreviewCodeBytes; ++i) code += std::string(kLines[i % 13]) + "\r\n";
+    for (std::size_t i = 0; code.size() < kPreviewCodeBytes; ++i)
+        code += std::string(kLines[i % 13]) + "\r\n";
     return code;
 }
 
 inline std::string PreviewMarkup(const std::string& code) {
     std::string escaped;
     for (char c : code) {
-        if (c == '<') escaped += "&lt;";
-        else escaped += c;
+        if (c == '<')
+            escaped += "&lt;";
+        else
+            escaped += c;
     }
     return "<table><tr><td><icon idres=144 width=0 height=0></td><td>" + escaped + "</td></tr></table>";
 }

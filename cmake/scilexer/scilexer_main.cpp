@@ -4,8 +4,7 @@
 
 #include "Scintilla.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH)
         return Scintilla_RegisterClasses(instance) ? TRUE : FALSE;
     if (reason == DLL_PROCESS_DETACH)

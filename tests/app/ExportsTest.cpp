@@ -14,20 +14,17 @@ using ShowAutotextDlgFn = int(__cdecl*)(void*);
 
 class ModuleExports : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         module = LoadLibraryA("Tarvel.dll");
         ASSERT_NE(module, nullptr) << "error " << GetLastError();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (module)
             FreeLibrary(module);
     }
 
     // The names in the module's export directory, read from the loaded image.
-    std::vector<std::string> exportedNames() const
-    {
+    std::vector<std::string> exportedNames() const {
         const auto base = reinterpret_cast<const BYTE*>(module);
         const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
         const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -45,8 +42,7 @@ protected:
     mutable DWORD numberOfFunctions = 0;
 };
 
-TEST_F(ModuleExports, ExportsExactlyTheTwoFunctionsByNameAndOrdinal)
-{
+TEST_F(ModuleExports, ExportsExactlyTheTwoFunctionsByNameAndOrdinal) {
     EXPECT_EQ(exportedNames(), (std::vector<std::string>{"ShowAutotextDlg", "ShowAutotextEditor2"}));
     EXPECT_EQ(numberOfFunctions, 2u);
     const auto dlg = GetProcAddress(module, "ShowAutotextDlg");
@@ -58,8 +54,7 @@ TEST_F(ModuleExports, ExportsExactlyTheTwoFunctionsByNameAndOrdinal)
     EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(3)), nullptr);
 }
 
-TEST_F(ModuleExports, NullRequestsNeverReachTheHostAsACrash)
-{
+TEST_F(ModuleExports, NullRequestsNeverReachTheHostAsACrash) {
     auto editor = procAddress<ShowAutotextEditor2Fn>(module, "ShowAutotextEditor2");
     auto dlg = procAddress<ShowAutotextDlgFn>(module, "ShowAutotextDlg");
     ASSERT_NE(editor, nullptr);
@@ -68,8 +63,7 @@ TEST_F(ModuleExports, NullRequestsNeverReachTheHostAsACrash)
     EXPECT_EQ(dlg(nullptr), 2);
 }
 
-TEST_F(ModuleExports, StringResourcesOfTheStoreArePresent)
-{
+TEST_F(ModuleExports, StringResourcesOfTheStoreArePresent) {
     char text[256] = {};
     ASSERT_GT(LoadStringA(module, 102, text, sizeof text), 0);
     EXPECT_STREQ(text, "Unknown error 0x%08x (%d)");
@@ -77,4 +71,4 @@ TEST_F(ModuleExports, StringResourcesOfTheStoreArePresent)
     EXPECT_STREQ(text, "File Open failed\n%s\n%s");
 }
 
-} // namespace
+}  // namespace

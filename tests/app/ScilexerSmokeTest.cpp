@@ -15,8 +15,7 @@ namespace {
 using CreateLexerFn = Scintilla::ILexer5*(__stdcall*)(const char*);
 using LexerNameFromIdFn = const char*(__stdcall*)(int);
 
-TEST(Scilexer, ColoursCppKeywordsThroughLexilla)
-{
+TEST(Scilexer, ColoursCppKeywordsThroughLexilla) {
     HMODULE library = LoadLibraryA("scilexer.dll");
     ASSERT_NE(library, nullptr) << "error " << GetLastError();
     auto createLexer = procAddress<CreateLexerFn>(library, "CreateLexer");
@@ -40,4 +39,4 @@ TEST(Scilexer, ColoursCppKeywordsThroughLexilla)
     FreeLibrary(library);
 }
 
-} // namespace
+}  // namespace

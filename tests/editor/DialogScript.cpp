@@ -72,8 +72,8 @@ int DialogScript::Run(const std::function<int()>& call) {
     ::KillTimer(nullptr, timer);
     current_ = nullptr;
     if (!aborted_ && !Completed()) {
-        ADD_FAILURE() << "the dialog closed before the step \"" << steps_[next_].what << "\" ("
-                      << next_ << " of " << steps_.size() << " steps ran)";
+        ADD_FAILURE() << "the dialog closed before the step \"" << steps_[next_].what << "\" (" << next_ << " of "
+                      << steps_.size() << " steps ran)";
     }
     return result;
 }

@@ -65,13 +65,14 @@ TEST_F(EditorSaving, CancelAfterApplyReturnsTwoWithTheAppliedStateOnDisk) {
     bool applyEnabledByEdit = false;
     bool applyEnabledAfterApply = true;
     DialogScript script;
-    script.Do("rename and apply",
-              [&](EditorWindow& window) {
-                  RenameFirstCppEntry(window, "applied title");
-                  applyEnabledByEdit = window.IsEnabled(IDC_APPLY);
-                  window.SendCommand(IDC_APPLY);
-                  applyEnabledAfterApply = window.IsEnabled(IDC_APPLY);
-              })
+    script
+        .Do("rename and apply",
+            [&](EditorWindow& window) {
+                RenameFirstCppEntry(window, "applied title");
+                applyEnabledByEdit = window.IsEnabled(IDC_APPLY);
+                window.SendCommand(IDC_APPLY);
+                applyEnabledAfterApply = window.IsEnabled(IDC_APPLY);
+            })
         .Do("rename again", [](EditorWindow& window) { window.SetText(IDC_TITLE, "dropped title"); })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);

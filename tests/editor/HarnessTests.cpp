@@ -25,19 +25,18 @@ public:
     PlainDialog() {
         constexpr DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE;
         Word(LOWORD(style)), Word(HIWORD(style));
-        Word(0), Word(0);                                         // extended style
-        Word(2);                                                  // controls
-        Word(10), Word(10), Word(200), Word(80);                  // x, y, cx, cy
-        Word(0), Word(0);                                         // no menu, default class
+        Word(0), Word(0);                         // extended style
+        Word(2);                                  // controls
+        Word(10), Word(10), Word(200), Word(80);  // x, y, cx, cy
+        Word(0), Word(0);                         // no menu, default class
         Text(kCaption);
         Control(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10, 180, 14, kEditId, 0x0081);
         Control(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 70, 50, 60, 14, IDOK, 0x0080);
     }
 
     int Run() {
-        return static_cast<int>(::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr),
-                                                          reinterpret_cast<DLGTEMPLATE*>(words_.data()), nullptr,
-                                                          Procedure, 0));
+        return static_cast<int>(::DialogBoxIndirectParamA(
+            ::GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(words_.data()), nullptr, Procedure, 0));
     }
 
 private:
@@ -108,11 +107,12 @@ TEST(DialogScriptHarness, AnswersMessageBoxesWithTheQueuedButtonAndRecordsThem) 
     DialogScript script(kCaption);
     int answer = 0;
     script.Boxes().QueueAnswer(IDCANCEL);
-    script.Do("ask twice",
-              [&](EditorWindow& window) {
-                  answer = ::MessageBoxA(window.Handle(), "first", "Question", MB_OKCANCEL | MB_ICONEXCLAMATION);
-                  ::MessageBoxA(window.Handle(), "second", "Error", MB_OK | MB_ICONSTOP);
-              })
+    script
+        .Do("ask twice",
+            [&](EditorWindow& window) {
+                answer = ::MessageBoxA(window.Handle(), "first", "Question", MB_OKCANCEL | MB_ICONEXCLAMATION);
+                ::MessageBoxA(window.Handle(), "second", "Error", MB_OK | MB_ICONSTOP);
+            })
         .Do("press OK", [](EditorWindow& window) { window.PostCommand(IDOK); });
     EXPECT_EQ(script.Run([&] { return dialog.Run(); }), IDOK);
     EXPECT_EQ(answer, IDCANCEL);
@@ -131,7 +131,8 @@ TEST(DialogScriptHarness, ASteplessWaitFailsTheTestAndCancelsTheDialog) {
     int result = 0;
     const auto run = [&] {
         DialogScript script(kCaption);
-        script.WaitUntil("something that never happens", [](EditorWindow&) { return false; }, 200);
+        script.WaitUntil(
+            "something that never happens", [](EditorWindow&) { return false; }, 200);
         result = script.Run([&] { return dialog.Run(); });
     };
     EXPECT_NONFATAL_FAILURE(run(), "timed out waiting for something that never happens");

@@ -12,17 +12,21 @@
 namespace tarvel::uitest {
 namespace {
 
-
 enum class Place { Tree, Title, Shortcut, Description, Code };
 constexpr Place kEveryPlace[] = {Place::Tree, Place::Title, Place::Shortcut, Place::Description, Place::Code};
 
 const char* NameOf(Place place) {
     switch (place) {
-    case Place::Tree: return "tree";
-    case Place::Title: return "title";
-    case Place::Shortcut: return "shortcut";
-    case Place::Description: return "description";
-    case Place::Code: return "code";
+        case Place::Tree:
+            return "tree";
+        case Place::Title:
+            return "title";
+        case Place::Shortcut:
+            return "shortcut";
+        case Place::Description:
+            return "description";
+        case Place::Code:
+            return "code";
     }
     return "?";
 }

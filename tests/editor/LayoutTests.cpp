@@ -148,7 +148,7 @@ TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
     EXPECT_EQ(layout.splitter, (Box{0, layout.toolbar[3], layout.client[2], layout.client[3] - kButtonRow}));
     ExpectSplitterShares(layout);
     const std::vector<Box> bottomRow{layout.previousTip, layout.nextTip, layout.tipLine,
-                                     layout.ok, layout.cancel, layout.apply};
+                                     layout.ok,          layout.cancel,  layout.apply};
     for (size_t i = 0; i < bottomRow.size(); ++i) {
         EXPECT_FALSE(Overlap(bottomRow[i], layout.splitter)) << "bottom row control " << i;
         for (size_t j = i + 1; j < bottomRow.size(); ++j) {
@@ -191,8 +191,8 @@ TEST_F(EditorLayout, ResizingKeepsEveryControlOnItsAnchors) {
     EXPECT_EQ(after.companyLine, Moved(before.companyLine, kGrowX, 0));
     EXPECT_GT(companyText, 0);
     EXPECT_EQ(after.toolbar[2], after.client[2]);
-    EXPECT_EQ(after.splitter, (Box{before.splitter[0], before.splitter[1], before.splitter[2] + kGrowX,
-                                   before.splitter[3] + kGrowY}));
+    EXPECT_EQ(after.splitter,
+              (Box{before.splitter[0], before.splitter[1], before.splitter[2] + kGrowX, before.splitter[3] + kGrowY}));
     ExpectSplitterShares(after);
 }
 

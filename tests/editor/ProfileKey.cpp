@@ -35,8 +35,8 @@ std::optional<int> ProfileKey::ReadInt(const char* name) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (!key || ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                    ERROR_SUCCESS ||
+    if (!key ||
+        ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD) {
         return std::nullopt;
     }
@@ -48,8 +48,8 @@ std::optional<std::string> ProfileKey::ReadString(const char* name) {
     DWORD type = 0;
     char value[512] = {};
     DWORD size = sizeof value - 1;
-    if (!key || ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                    ERROR_SUCCESS ||
+    if (!key ||
+        ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::nullopt;
     }

@@ -12,8 +12,8 @@ std::string TemplateRecord(const std::string& title, const std::string& shortcut
                            const std::string& description = {});
 
 // The eight template files of every language, in language order.
-constexpr const char* kTemplateFiles[] = {"cpp.tpl",  "cs.tpl",   "html.tpl", "java.tpl",
-                                          "js.tpl",   "perl.tpl", "txt.tpl",  "vb.tpl"};
+constexpr const char* kTemplateFiles[] = {"cpp.tpl", "cs.tpl",   "html.tpl", "java.tpl",
+                                          "js.tpl",  "perl.tpl", "txt.tpl",  "vb.tpl"};
 constexpr const char* kRootLabels[] = {"C++", "C#", "HTML", "Java", "JavaScript", "Perl", "Text", "VB"};
 
 }  // namespace tarvel::uitest

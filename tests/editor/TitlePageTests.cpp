@@ -49,11 +49,12 @@ TEST_F(TitlePage, EachFieldGoesIntoTheEntryRelabelsItAndEnablesApply) {
         window.SendCommand(IDC_APPLY);
     };
     DialogScript script;
-    script.Do("select the class entry",
-              [&](EditorWindow& window) {
-                  window.Select(window.Child("C++", 1));
-                  seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
-              })
+    script
+        .Do("select the class entry",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 1));
+                seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
+            })
         .Do("edit the title", [&](EditorWindow& window) { editAndLook(window, IDC_TITLE, "  new title "); })
         .Do("edit the shortcut", [&](EditorWindow& window) { editAndLook(window, IDC_SHORTCUT, "klass"); })
         .Do("edit the description",
@@ -75,8 +76,8 @@ TEST_F(TitlePage, EachFieldGoesIntoTheEntryRelabelsItAndEnablesApply) {
                 window.Select(window.Child("C++", 0));
                 window.Focus(IDC_EXPANSION_TREE);
                 seen.redOfModified = RedPixelsOf(window, window.Child("C++", 1));
-                seen.redOfUnmodified = RedPixelsOf(window, window.Root("C++")) +
-                                       RedPixelsOf(window, window.Root("HTML"));
+                seen.redOfUnmodified =
+                    RedPixelsOf(window, window.Root("C++")) + RedPixelsOf(window, window.Root("HTML"));
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
@@ -98,15 +99,16 @@ TEST_F(TitlePage, ShowingEntriesMarksNothing) {
     const auto before = FilesOnDisk();
     std::vector<bool> applyEnabled;
     DialogScript script;
-    script.Do("select one entry after another",
-              [&](EditorWindow& window) {
-                  for (const char* root : {"C++", "HTML", "VB"}) {
-                      for (HTREEITEM item : window.Children(window.Root(root))) {
-                          window.Select(item);
-                          applyEnabled.push_back(window.IsEnabled(IDC_APPLY));
-                      }
-                  }
-              })
+    script
+        .Do("select one entry after another",
+            [&](EditorWindow& window) {
+                for (const char* root : {"C++", "HTML", "VB"}) {
+                    for (HTREEITEM item : window.Children(window.Root(root))) {
+                        window.Select(item);
+                        applyEnabled.push_back(window.IsEnabled(IDC_APPLY));
+                    }
+                }
+            })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
     EXPECT_EQ(applyEnabled, std::vector<bool>(11, false));
@@ -117,8 +119,8 @@ TEST_F(TitlePage, ShowingEntriesMarksNothing) {
 // entry is shown, without the entry counting as modified.
 TEST_F(TitlePage, ShowingAnEntryTrimsItsStoredDescriptionWithoutMarkingIt) {
     constexpr char kCode[] = "int x;";
-    folder_.Write("cpp.tpl", TemplateRecord("padded", "pad", kCode, "   text") +
-                                 TemplateRecord("plain", "pl", kCode, "other"));
+    folder_.Write("cpp.tpl",
+                  TemplateRecord("padded", "pad", kCode, "   text") + TemplateRecord("plain", "pl", kCode, "other"));
     struct Seen {
         std::string shownDescription;
         std::string shownAgain;
@@ -163,17 +165,18 @@ TEST_F(TitlePage, WithARootSelectedTheFieldsAreEmptyAndDisabled) {
     std::vector<bool> enabledOnRoot, enabledOnEntry;
     bool applyAfterTypingOnRoot = true;
     DialogScript script;
-    script.Do("select an entry, then its root",
-              [&](EditorWindow& window) {
-                  window.Select(window.Child("C++", 0));
-                  window.Select(window.Root("C++"));
-                  for (int field : {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION}) {
-                      textsOnRoot.push_back(window.Text(field));
-                      enabledOnRoot.push_back(window.IsEnabled(field));
-                  }
-                  window.SetText(IDC_TITLE, "typed on a root");
-                  applyAfterTypingOnRoot = window.IsEnabled(IDC_APPLY);
-              })
+    script
+        .Do("select an entry, then its root",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                window.Select(window.Root("C++"));
+                for (int field : {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION}) {
+                    textsOnRoot.push_back(window.Text(field));
+                    enabledOnRoot.push_back(window.IsEnabled(field));
+                }
+                window.SetText(IDC_TITLE, "typed on a root");
+                applyAfterTypingOnRoot = window.IsEnabled(IDC_APPLY);
+            })
         .Do("select an entry again",
             [&](EditorWindow& window) {
                 window.Select(window.Child("C++", 1));

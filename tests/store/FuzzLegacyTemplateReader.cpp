@@ -10,10 +10,9 @@ class DiscardingSink : public TreeSink {
 public:
     void appendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
 };
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DiscardingSink sink;
     LegacyTemplateReader(sink).read(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;

@@ -13,13 +13,11 @@
 namespace {
 class CollectingSink : public TreeSink {
 public:
-    void appendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override
-    {
+    void appendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }
-    std::vector<AutotextEntry*> pointers() const
-    {
+    std::vector<AutotextEntry*> pointers() const {
         std::vector<AutotextEntry*> result;
         for (const auto& entry : entries)
             result.push_back(entry.get());
@@ -28,8 +26,7 @@ public:
     std::vector<std::unique_ptr<AutotextEntry>> entries;
 };
 
-std::string withCrLf(std::string text)
-{
+std::string withCrLf(std::string text) {
     TextRules::replaceAll(text, "\r\n", "\n");
     TextRules::replaceAll(text, "\n", "\r\n");
     return text;
@@ -37,27 +34,23 @@ std::string withCrLf(std::string text)
 
 // The writer trims a description, which can turn its last line into an old
 // header text that reading drops; such descriptions are not compared.
-bool endsInOldHeader(const std::string& description)
-{
+bool endsInOldHeader(const std::string& description) {
     const auto trimmed = TextRules::trimmedRightView(description);
     const auto lineStart = trimmed.rfind('\n');
     return TextRules::isOldHeaderText(lineStart == std::string_view::npos ? trimmed : trimmed.substr(lineStart + 1));
 }
 
-std::string expectedDescription(const std::string& description)
-{
+std::string expectedDescription(const std::string& description) {
     return description.empty() ? "" : withCrLf(std::string(TextRules::trimmedRightView(description))) + "\r\n";
 }
 
-void require(bool condition)
-{
+void require(bool condition) {
     if (!condition)
         std::abort();
 }
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CollectingSink first;
     TemplateReader(0, first).read(std::string_view(reinterpret_cast<const char*>(data), size));
     std::vector<AutotextEntry> kept;

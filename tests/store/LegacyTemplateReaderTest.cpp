@@ -10,8 +10,7 @@ namespace {
 
 const std::string kCaretBlock = "caretPosChar:\n|\n\f\n";
 
-TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate)
-{
+TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate) {
     const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nfor (;;) {|}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "for loop");
@@ -20,8 +19,7 @@ TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate)
     EXPECT_EQ(sink.items[0].entry->code, "for (;;) {$end$}");
 }
 
-TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext)
-{
+TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext) {
     const auto sink = readLegacyTemplate(kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "fori");
@@ -29,8 +27,7 @@ TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext)
     EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
 }
 
-TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel)
-{
+TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel) {
     const auto sink = readLegacyTemplate(kCaretBlock + "fori :\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "fori ");
@@ -38,23 +35,20 @@ TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel)
     EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
 }
 
-TEST(LegacyTemplateReader, LeadingSpaceNameIsAutotextWithoutShortcut)
-{
+TEST(LegacyTemplateReader, LeadingSpaceNameIsAutotextWithoutShortcut) {
     const auto sink = readLegacyTemplate(kCaretBlock + " lead:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->title, "");
     EXPECT_EQ(sink.items[0].entry->shortcut, "");
 }
 
-TEST(LegacyTemplateReader, OnlyTheFirstCharacterOfTheMarkerLineCounts)
-{
+TEST(LegacyTemplateReader, OnlyTheFirstCharacterOfTheMarkerLineCounts) {
     const auto sink = readLegacyTemplate("caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "if ($end$) {@}");
 }
 
-TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive)
-{
+TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive) {
     EXPECT_EQ(LegacyTemplateReader::convertCode("%0 %1 %8 %10 %9", ""), "$selected$ $1$ $8$ $1$0 %9");
     EXPECT_EQ(LegacyTemplateReader::convertCode("%DATE% %date% %DAY_02% %YEAR_02%", ""),
               "$DATE$ %date% $DAY_02$ $YEAR_02$");
@@ -66,26 +60,24 @@ TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive)
     EXPECT_EQ(LegacyTemplateReader::convertCode("a|b", ""), "a|b");
 }
 
-TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry)
-{
-    const auto sink = readLegacyTemplate(kCaretBlock +
-        "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
+TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry) {
+    const auto sink =
+        readLegacyTemplate(kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style\r\n");
     EXPECT_EQ(sink.items[1].entry->description, "");
 }
 
-TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped)
-{
-    const auto sink = readLegacyTemplate(kCaretBlock +
-        "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
-        "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n");
+TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped) {
+    const auto sink =
+        readLegacyTemplate(kCaretBlock +
+                           "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
+                           "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->description, "");
 }
 
-TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry)
-{
+TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry) {
     const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nline\nseparator\n\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "for loop");
@@ -94,16 +86,14 @@ TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry)
     EXPECT_EQ(sink.items[0].entry->code, "line\r\n");
 }
 
-TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept)
-{
+TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept) {
     const auto sink = readLegacyTemplate(kCaretBlock + "join:\nvar separator = '|';\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->shortcut, "join");
     EXPECT_EQ(sink.items[0].entry->code, "var separator = '$end$';");
 }
 
-TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem)
-{
+TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem) {
     // A separator empties the first block's name before any code: its item
     // stays without an entry.
     const auto sink = readLegacyTemplate(kCaretBlock + "empty:\nseparator\n\f\nfull:\ncode\f\n");
@@ -113,14 +103,12 @@ TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem)
     EXPECT_EQ(sink.items[1].entry->code, "code");
 }
 
-TEST(LegacyTemplateReader, ReadmeEndingWithTextBeforeFormFeedCreatesNothing)
-{
+TEST(LegacyTemplateReader, ReadmeEndingWithTextBeforeFormFeedCreatesNothing) {
     const auto sink = readLegacyTemplate(kCaretBlock + "readme:\ntext\f\n");
     EXPECT_TRUE(sink.items.empty());
 }
 
-TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero)
-{
+TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero) {
     const auto sink = readLegacyTemplate(kCaretBlock + "a1:\nx\f\nb2:\ny\f\n");
     ASSERT_EQ(sink.entries().size(), 2u);
     for (auto* entry : sink.entries()) {
@@ -129,12 +117,11 @@ TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero)
     }
 }
 
-TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader)
-{
+TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader) {
     EXPECT_TRUE(readLegacyTemplate(std::string(4096, '\f')).items.empty());
     const auto sink = readLegacyTemplate("caretPosChar:\n\0\n\f\nz:\n\0\r\f\n"s);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "$end$\r");
 }
 
-} // namespace
+}  // namespace

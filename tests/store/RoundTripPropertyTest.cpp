@@ -14,8 +14,7 @@ class EntryGenerator {
 public:
     explicit EntryGenerator(unsigned seed) : random_(seed) {}
 
-    std::vector<AutotextEntry> entries()
-    {
+    std::vector<AutotextEntry> entries() {
         std::vector<AutotextEntry> result(pick(0, 12));
         for (auto& entry : result) {
             entry.title = chance(70) ? singleLine(" ") : "";
@@ -33,8 +32,7 @@ private:
     bool chance(int percent) { return pick(1, 100) <= percent; }
 
     // Titles and shortcuts: no colon, no line break, no form feed; trimmed.
-    std::string singleLine(const std::string& extra)
-    {
+    std::string singleLine(const std::string& extra) {
         static const std::string kLetters = "abcXYZ09_$%#<>()[]{}'\"!?.,;=+-*/\\|&^~`@";
         const std::string alphabet = kLetters + extra;
         std::string text;
@@ -46,8 +44,7 @@ private:
     // Code and descriptions: any bytes but form feed, with CR LF and some lone
     // LF breaks, never a line that reads as a separator marker, and no "%0",
     // which the reader takes for the older notation of $selected$.
-    std::string multiLine(bool code)
-    {
+    std::string multiLine(bool code) {
         std::string text;
         for (int line = pick(1, 6); line > 0; --line) {
             for (int i = pick(0, 20); i > 0; --i) {
@@ -73,20 +70,17 @@ private:
 };
 
 // A lone LF is written as CR LF and read back as such.
-std::string withCrLf(std::string text)
-{
+std::string withCrLf(std::string text) {
     TextRules::replaceAll(text, "\r\n", "\n");
     TextRules::replaceAll(text, "\n", "\r\n");
     return text;
 }
 
-std::string expectedDescription(const std::string& description)
-{
+std::string expectedDescription(const std::string& description) {
     return description.empty() ? "" : withCrLf(std::string(TextRules::trimmedRightView(description))) + "\r\n";
 }
 
-TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
-{
+TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead) {
     for (unsigned seed = 1; seed <= 400; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         auto entries = EntryGenerator(seed).entries();
@@ -110,4 +104,4 @@ TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead)
     }
 }
 
-} // namespace
+}  // namespace

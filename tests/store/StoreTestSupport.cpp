@@ -23,8 +23,7 @@ namespace fs = std::filesystem;
 
 namespace storetest {
 
-std::vector<AutotextEntry*> RecordingSink::entries() const
-{
+std::vector<AutotextEntry*> RecordingSink::entries() const {
     std::vector<AutotextEntry*> result;
     for (const auto& item : items)
         if (item.entry)
@@ -32,31 +31,28 @@ std::vector<AutotextEntry*> RecordingSink::entries() const
     return result;
 }
 
-std::vector<std::string> RecordingSink::labels() const
-{
+std::vector<std::string> RecordingSink::labels() const {
     std::vector<std::string> result;
     for (const auto& item : items)
         result.push_back(item.label);
     return result;
 }
 
-TempDir::TempDir()
-{
+TempDir::TempDir() {
     static std::atomic<int> counter{0};
 #ifdef _WIN32
     const auto process = static_cast<unsigned long>(GetCurrentProcessId());
 #else
     const auto process = static_cast<unsigned long>(getpid());
 #endif
-    const auto dir = fs::temp_directory_path() /
-                     ("tarvel-test-" + std::to_string(process) + "-" + std::to_string(counter++));
+    const auto dir =
+        fs::temp_directory_path() / ("tarvel-test-" + std::to_string(process) + "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
     path_ = dir.string() + static_cast<char>(fs::path::preferred_separator);
 }
 
-TempDir::~TempDir()
-{
+TempDir::~TempDir() {
     std::error_code ignored;
     for (const auto& name : fileNames()) {
         fs::permissions(path_ + name, fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -64,8 +60,7 @@ TempDir::~TempDir()
     fs::remove_all(path_, ignored);
 }
 
-std::vector<std::string> TempDir::fileNames() const
-{
+std::vector<std::string> TempDir::fileNames() const {
     std::vector<std::string> names;
     for (const auto& item : fs::directory_iterator(path_))
         names.push_back(item.path().filename().string());
@@ -73,8 +68,7 @@ std::vector<std::string> TempDir::fileNames() const
     return names;
 }
 
-std::unique_ptr<FilePort> makePlatformFilePort()
-{
+std::unique_ptr<FilePort> makePlatformFilePort() {
 #ifdef _WIN32
     return std::make_unique<Win32FilePort>();
 #else
@@ -82,24 +76,21 @@ std::unique_ptr<FilePort> makePlatformFilePort()
 #endif
 }
 
-std::string readBytes(const std::string& path)
-{
+std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeBytes(const std::string& path, const std::string& bytes)
-{
+void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
 }
 
-void setReadOnly(const std::string& path)
-{
+void setReadOnly(const std::string& path) {
 #ifdef _WIN32
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
 #else
@@ -107,8 +98,7 @@ void setReadOnly(const std::string& path)
 #endif
 }
 
-bool isReadOnly(const std::string& path)
-{
+bool isReadOnly(const std::string& path) {
 #ifdef _WIN32
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
 #else
@@ -118,18 +108,16 @@ bool isReadOnly(const std::string& path)
 #endif
 }
 
-RecordingSink readTemplate(const std::string& bytes, int language)
-{
+RecordingSink readTemplate(const std::string& bytes, int language) {
     RecordingSink sink;
     TemplateReader(language, sink).read(bytes);
     return sink;
 }
 
-RecordingSink readLegacyTemplate(const std::string& bytes)
-{
+RecordingSink readLegacyTemplate(const std::string& bytes) {
     RecordingSink sink;
     LegacyTemplateReader(sink).read(bytes);
     return sink;
 }
 
-} // namespace storetest
+}  // namespace storetest

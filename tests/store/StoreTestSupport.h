@@ -19,8 +19,7 @@ struct ReportedMessage {
 
 class RecordingReporter : public Reporter {
 public:
-    void report(const std::string& text, const std::string& caption, MessageIcon icon) override
-    {
+    void report(const std::string& text, const std::string& caption, MessageIcon icon) override {
         messages.push_back({text, caption, icon});
     }
     std::vector<ReportedMessage> messages;
@@ -34,8 +33,7 @@ struct TreeItem {
 
 class RecordingSink : public TreeSink {
 public:
-    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override
-    {
+    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
         items.push_back({label, std::move(entry)});
     }
     std::vector<AutotextEntry*> entries() const;
@@ -69,7 +67,7 @@ bool isReadOnly(const std::string& path);
 RecordingSink readTemplate(const std::string& bytes, int language = 0);
 RecordingSink readLegacyTemplate(const std::string& bytes);
 
-} // namespace storetest
+}  // namespace storetest
 
 namespace storetest {
 
@@ -84,26 +82,20 @@ public:
 
     bool exists(const std::string& path) override { return real_->exists(path); }
     unsigned long createEmpty(const std::string& path) override { return real_->createEmpty(path); }
-    int makeWritable(const std::string& path) override
-    {
+    int makeWritable(const std::string& path) override {
         return onMakeWritable ? onMakeWritable(path) : real_->makeWritable(path);
     }
-    unsigned long readAll(const std::string& path, std::string& bytes) override
-    {
+    unsigned long readAll(const std::string& path, std::string& bytes) override {
         return onReadAll ? onReadAll(path, bytes) : real_->readAll(path, bytes);
     }
-    WriteResult replaceContents(const std::string& path, const std::string& bytes) override
-    {
+    WriteResult replaceContents(const std::string& path, const std::string& bytes) override {
         return onReplaceContents ? onReplaceContents(path, bytes) : real_->replaceContents(path, bytes);
     }
-    std::optional<std::string> systemErrorText(unsigned long code) override
-    {
-        return real_->systemErrorText(code);
-    }
+    std::optional<std::string> systemErrorText(unsigned long code) override { return real_->systemErrorText(code); }
     FilePort& real() { return *real_; }
 
 private:
     std::unique_ptr<FilePort> real_;
 };
 
-} // namespace storetest
+}  // namespace storetest

@@ -11,8 +11,7 @@ const std::string kSwapRecord =
     "readme:\r\nSwap two values\r\n\f\r\n"
     "a:swap values:swp:\r\nint t = a;\r\na = b;\f\r\n";
 
-TEST(TemplateReader, ReadsRecordWithDescriptionTitleShortcutAndCode)
-{
+TEST(TemplateReader, ReadsRecordWithDescriptionTitleShortcutAndCode) {
     const auto sink = readTemplate(kSwapRecord, 3);
     ASSERT_EQ(sink.items.size(), 1u);
     const auto& entry = *sink.items[0].entry;
@@ -26,8 +25,7 @@ TEST(TemplateReader, ReadsRecordWithDescriptionTitleShortcutAndCode)
     EXPECT_EQ(entry.kind, 0);
 }
 
-TEST(TemplateReader, LfOnlyFilesReadLikeCrLfFiles)
-{
+TEST(TemplateReader, LfOnlyFilesReadLikeCrLfFiles) {
     std::string lfOnly = kSwapRecord;
     for (auto at = lfOnly.find("\r\n"); at != std::string::npos; at = lfOnly.find("\r\n", at))
         lfOnly.erase(at, 1);
@@ -38,32 +36,28 @@ TEST(TemplateReader, LfOnlyFilesReadLikeCrLfFiles)
     EXPECT_EQ(lf.items[0].entry->description, crlf.items[0].entry->description);
 }
 
-TEST(TemplateReader, OrdinalsCountEntriesInFileOrder)
-{
+TEST(TemplateReader, OrdinalsCountEntriesInFileOrder) {
     const auto sink = readTemplate("a:one:1:\nx\f\na:two:2:\ny\f\na:three:3:\nz\f\n");
     ASSERT_EQ(sink.labels(), (std::vector<std::string>{"1", "2", "3"}));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(sink.items[i].entry->ordinal, i);
 }
 
-TEST(TemplateReader, LabelIsTitleWhenShortcutIsEmpty)
-{
+TEST(TemplateReader, LabelIsTitleWhenShortcutIsEmpty) {
     const auto sink = readTemplate("a:main function::\nint main() {}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "main function");
     EXPECT_EQ(sink.items[0].entry->shortcut, "");
 }
 
-TEST(TemplateReader, HeaderFieldsAreTrimmedAndExtraFieldsIgnored)
-{
+TEST(TemplateReader, HeaderFieldsAreTrimmedAndExtraFieldsIgnored) {
     const auto sink = readTemplate("a:  spaced title \t:  sc  :ignored:more\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->title, "spaced title");
     EXPECT_EQ(sink.items[0].entry->shortcut, "sc");
 }
 
-TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem)
-{
+TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem) {
     const auto sink = readTemplate("a:Title:a b:\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "a b");
@@ -71,29 +65,25 @@ TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem)
     EXPECT_EQ(sink.items[0].entry->title, "Title");
 }
 
-TEST(TemplateReader, PercentZeroBecomesSelected)
-{
+TEST(TemplateReader, PercentZeroBecomesSelected) {
     const auto sink = readTemplate("a::b:\n<b>%0</b>%0\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "<b>$selected$</b>$selected$");
 }
 
-TEST(TemplateReader, ColonLinesInsideABlockStayCode)
-{
+TEST(TemplateReader, ColonLinesInsideABlockStayCode) {
     const auto sink = readTemplate("a::sw:\nswitch (x) {\ncase 1:\na:b:c:\n}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "switch (x) {\r\ncase 1:\r\na:b:c:\r\n}");
 }
 
-TEST(TemplateReader, EmptyLineBeforeHeaderStartsTheNextCode)
-{
+TEST(TemplateReader, EmptyLineBeforeHeaderStartsTheNextCode) {
     const auto sink = readTemplate("a::one:\nx\f\n\na::two:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].entry->code, "\r\ny");
 }
 
-TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry)
-{
+TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry) {
     const auto sink = readTemplate("a::one:\nx\f\nstray line\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].label, "");
@@ -101,15 +91,13 @@ TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry)
     EXPECT_EQ(sink.items[1].entry->title, "");
 }
 
-TEST(TemplateReader, TextBeforeFirstHeaderIsDiscarded)
-{
+TEST(TemplateReader, TextBeforeFirstHeaderIsDiscarded) {
     const auto sink = readTemplate("just text\nmore text\na::sc:\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "code");
 }
 
-TEST(TemplateReader, UnknownHeaderBlockBecomesAnonymousEntryOnceStarted)
-{
+TEST(TemplateReader, UnknownHeaderBlockBecomesAnonymousEntryOnceStarted) {
     const auto before = readTemplate("other:\nline\f\n");
     EXPECT_TRUE(before.items.empty());
     const auto after = readTemplate("a::sc:\nx\f\nother:\nline\f\n");
@@ -118,14 +106,12 @@ TEST(TemplateReader, UnknownHeaderBlockBecomesAnonymousEntryOnceStarted)
     EXPECT_EQ(after.items[1].entry->shortcut, "");
 }
 
-TEST(TemplateReader, LastRecordWithoutFormFeedIsDropped)
-{
+TEST(TemplateReader, LastRecordWithoutFormFeedIsDropped) {
     const auto sink = readTemplate("a::one:\nx\f\na::two:\nno end\n");
     EXPECT_EQ(sink.labels(), std::vector<std::string>{"one"});
 }
 
-TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme)
-{
+TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme) {
     const auto sink = readTemplate(
         "readme:\nAutotext and Code Templates for Quillon X\nreal text\n"
         "Code Templates follow. All entry names contain a space.\n\f\n"
@@ -135,8 +121,7 @@ TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme)
     EXPECT_EQ(sink.items[0].entry->code, "AutoText follows. None of the entry names contain a space.");
 }
 
-TEST(TemplateReader, EmptyLinesInDescriptionAreKept)
-{
+TEST(TemplateReader, EmptyLinesInDescriptionAreKept) {
     const auto sink = readTemplate("readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->description, "first\r\n\r\nthird\r\n");
@@ -144,8 +129,7 @@ TEST(TemplateReader, EmptyLinesInDescriptionAreKept)
 
 // A title-only record is what the writer produces for an entry with just a
 // title; it must come back as that entry, with its own description.
-TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription)
-{
+TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
     const auto sink = readTemplate(
         "readme:\nabout the title\n\f\na:Only a title::\n\f\n"
         "a::next:\nnext code\f\n");
@@ -157,15 +141,13 @@ TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription)
     EXPECT_EQ(sink.items[1].entry->ordinal, 1);
 }
 
-TEST(TemplateReader, SeparatorMarkerLineIsStoredNowhere)
-{
+TEST(TemplateReader, SeparatorMarkerLineIsStoredNowhere) {
     const auto sink = readTemplate("a::sc:\nbefore\n  separator \t\nafter\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "before\r\nafter");
 }
 
-TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept)
-{
+TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
     const auto sink = readTemplate(
         "readme:\nuse a separator here\n\f\n"
         "a::join:\nstd::string separator = \",\";\nseparator;\f\n");
@@ -176,37 +158,32 @@ TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept)
 
 // The writer puts the form feed right after the code's last line, which may
 // be the word itself: that line ends the block and stays code.
-TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord)
-{
+TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord) {
     const auto sink = readTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->code, "// a line\r\nseparator");
     EXPECT_EQ(sink.items[1].entry->description, "next one\r\n");
 }
 
-TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription)
-{
+TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription) {
     const auto sink = readTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->description, "mine\r\n");
     EXPECT_EQ(sink.items[1].entry->description, "");
 }
 
-TEST(TemplateReader, LineStartingWithColonOpensAHeaderlessBlock)
-{
+TEST(TemplateReader, LineStartingWithColonOpensAHeaderlessBlock) {
     const auto sink = readTemplate("a::sc:\nx\f\n:nothing\ninside\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].entry->code, "inside");
 }
 
-TEST(TemplateReader, DescriptionPendingAtEndOfFileIsDropped)
-{
+TEST(TemplateReader, DescriptionPendingAtEndOfFileIsDropped) {
     const auto sink = readTemplate("a::sc:\nx\f\nreadme:\norphan\n\f\n");
     EXPECT_EQ(sink.labels(), std::vector<std::string>{"sc"});
 }
 
-TEST(TemplateReader, HostileBytesNeverStopTheReader)
-{
+TEST(TemplateReader, HostileBytesNeverStopTheReader) {
     std::string bytes = "a:t\0i:s\0c:\n\0\0code\r\rmore\r\n\f\f\f\n"s;
     bytes += std::string(10 * 1024 * 1024, 'x') + "\f\n";
     bytes += std::string(1000, '\f');
@@ -217,11 +194,10 @@ TEST(TemplateReader, HostileBytesNeverStopTheReader)
     EXPECT_EQ(sink.items[1].entry->code.size(), 10u * 1024 * 1024);
 }
 
-TEST(TemplateReader, EmptyAndFormFeedOnlyInputsCreateNothing)
-{
+TEST(TemplateReader, EmptyAndFormFeedOnlyInputsCreateNothing) {
     EXPECT_TRUE(readTemplate("").items.empty());
     EXPECT_TRUE(readTemplate(std::string(4096, '\f')).items.empty());
     EXPECT_TRUE(readTemplate("\n\n\n").items.empty());
 }
 
-} // namespace
+}  // namespace

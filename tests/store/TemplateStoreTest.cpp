@@ -33,15 +33,13 @@ class TemplateStoreTest : public ::testing::Test {
 protected:
     TemplateStore store() { return TemplateStore(dir.path(), port, reporter); }
 
-    RecordingSink load(int language)
-    {
+    RecordingSink load(int language) {
         RecordingSink sink;
         store().LoadLanguageTemplates(language, sink);
         return sink;
     }
 
-    TemplateStore::LanguageEntries entriesOf(int language, std::vector<AutotextEntry*> entries)
-    {
+    TemplateStore::LanguageEntries entriesOf(int language, std::vector<AutotextEntry*> entries) {
         TemplateStore::LanguageEntries all;
         all[language] = std::move(entries);
         return all;
@@ -52,30 +50,26 @@ protected:
     RecordingReporter reporter;
 };
 
-AutotextEntry entry(std::string shortcut, std::string code)
-{
+AutotextEntry entry(std::string shortcut, std::string code) {
     AutotextEntry result;
     result.shortcut = std::move(shortcut);
     result.code = std::move(code);
     return result;
 }
 
-TEST_F(TemplateStoreTest, MissingFileLeavesLanguageEmptyWithoutMessage)
-{
+TEST_F(TemplateStoreTest, MissingFileLeavesLanguageEmptyWithoutMessage) {
     EXPECT_TRUE(load(0).items.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(TemplateStoreTest, EmptyFileGivesNoEntriesAndNoMessage)
-{
+TEST_F(TemplateStoreTest, EmptyFileGivesNoEntriesAndNoMessage) {
     writeBytes(dir.file("cs.tpl"), "");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cs.tpl")), TemplateStore::kUnreadable);
     EXPECT_TRUE(load(1).items.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile)
-{
+TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile) {
     writeBytes(dir.file("html.tpl"), "a:Page::\r\n<html></html>\f\r\n");
     writeBytes(dir.file("vb.tpl"), "a::dim:\r\nDim x As Integer\f\r\n");
     const auto html = load(2);
@@ -87,8 +81,7 @@ TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile)
     EXPECT_EQ(vb.items[0].label, "dim");
 }
 
-TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles)
-{
+TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles) {
     writeBytes(dir.file("cpp.tpl"), "caretPosChar:\r\n^\r\n\f\r\nfor loop:\r\nfor (^;;) {%0}\f\r\n");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
     const auto sink = load(0);
@@ -97,14 +90,12 @@ TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles)
     EXPECT_EQ(sink.items[0].entry->code, "for ($end$;;) {$selected$}");
 }
 
-TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy)
-{
+TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
     writeBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
 }
 
-TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader)
-{
+TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader) {
     std::filesystem::create_directory(dir.file("java.tpl"));
     EXPECT_TRUE(load(3).items.empty());
     ASSERT_EQ(reporter.messages.size(), 2u);
@@ -120,8 +111,7 @@ TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader)
 
 // A file that could not be read shows an empty language; writing that back
 // would wipe the entries the user never saw.
-TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten)
-{
+TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten) {
     writeBytes(dir.file("html.tpl"), "a::keep:\r\n<p>kept</p>\f\r\n");
     port.onReadAll = [](const std::string&, std::string&) -> unsigned long { return 5; };
     auto store = this->store();
@@ -139,8 +129,7 @@ TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten)
 }
 
 // A template path of 259 characters, as long as the system takes.
-TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves)
-{
+TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves) {
     const std::string deep = dir.path() + std::string(std::max<int>(1, 251 - static_cast<int>(dir.path().size())), 'd');
     std::filesystem::create_directory(deep);
     TemplateStore nested(deep + static_cast<char>(std::filesystem::path::preferred_separator), port, reporter);
@@ -153,19 +142,17 @@ TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 8);
 }
 
-TEST_F(TemplateStoreTest, SaveWritesAllEightFilesEmptyOnesIncluded)
-{
+TEST_F(TemplateStoreTest, SaveWritesAllEightFilesEmptyOnesIncluded) {
     auto a = entry("inc", "#include <$end$>");
     store().SaveAllTemplates(entriesOf(4, {&a}));
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(dir.fileNames(), (std::vector<std::string>{"cpp.tpl", "cs.tpl", "html.tpl", "java.tpl",
-                                                         "js.tpl", "perl.tpl", "txt.tpl", "vb.tpl"}));
+    EXPECT_EQ(dir.fileNames(), (std::vector<std::string>{"cpp.tpl", "cs.tpl", "html.tpl", "java.tpl", "js.tpl",
+                                                         "perl.tpl", "txt.tpl", "vb.tpl"}));
     EXPECT_EQ(readBytes(dir.file("js.tpl")), "a::inc:\r\n#include <$end$>\f\r\n");
     EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "");
 }
 
-TEST_F(TemplateStoreTest, SavedFilesReadBackAndResaveIdentically)
-{
+TEST_F(TemplateStoreTest, SavedFilesReadBackAndResaveIdentically) {
     writeBytes(dir.file("perl.tpl"),
                "readme:\r\nPrints a line\r\n\f\r\na:print line:pl:\r\nprint \"$1$\\n\";\f\r\n"
                "a::sub:\r\nsub $name$ {\r\n    $end$\r\n}\f\r\n");
@@ -175,8 +162,7 @@ TEST_F(TemplateStoreTest, SavedFilesReadBackAndResaveIdentically)
     EXPECT_EQ(readBytes(dir.file("perl.tpl")), before);
 }
 
-TEST_F(TemplateStoreTest, ReadOnlyFileIsMadeWritableAndReplaced)
-{
+TEST_F(TemplateStoreTest, ReadOnlyFileIsMadeWritableAndReplaced) {
     writeBytes(dir.file("txt.tpl"), "old");
     setReadOnly(dir.file("txt.tpl"));
     auto a = entry("sig", "Regards");
@@ -186,8 +172,7 @@ TEST_F(TemplateStoreTest, ReadOnlyFileIsMadeWritableAndReplaced)
     EXPECT_FALSE(isReadOnly(dir.file("txt.tpl")));
 }
 
-TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage)
-{
+TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage) {
     TemplateStore missing(dir.path() + "no-such-dir/", port, reporter);
     missing.SaveAllTemplates({});
     ASSERT_EQ(reporter.messages.size(), 8u);
@@ -198,8 +183,7 @@ TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage)
     EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
 }
 
-TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile)
-{
+TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile) {
     int call = 0;
     const int results[] = {2, 22, 13};
     port.onMakeWritable = [&](const std::string&) { return results[call++ % 3]; };
@@ -213,8 +197,7 @@ TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile)
     EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "keep me");
 }
 
-TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers)
-{
+TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
     writeBytes(dir.file("cs.tpl"), "previous contents");
     port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
         if (path == dir.file("cs.tpl"))
@@ -235,8 +218,7 @@ TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers)
     EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
 }
 
-TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation)
-{
+TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation) {
     port.onReplaceContents = [](const std::string&, const std::string&) {
         return FilePort::WriteResult{FilePort::WriteStage::Open, kDiskFull};
     };
@@ -246,16 +228,14 @@ TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation)
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
 }
 
-TEST_F(TemplateStoreTest, SuccessfulSaveLeavesNoTemporaryFiles)
-{
+TEST_F(TemplateStoreTest, SuccessfulSaveLeavesNoTemporaryFiles) {
     writeBytes(dir.file("cpp.tpl"), "old");
     store().SaveAllTemplates({});
     store().SaveAllTemplates({});
     EXPECT_EQ(dir.fileNames(), kTemplateFiles);
 }
 
-TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames)
-{
+TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames) {
     std::filesystem::create_directory(dir.file("sub"));
     TemplateStore unterminated(dir.file("sub"), port, reporter);
     unterminated.SaveAllTemplates({});
@@ -263,8 +243,7 @@ TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames)
     EXPECT_TRUE(std::filesystem::is_empty(dir.file("sub")));
 }
 
-TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError)
-{
+TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError) {
     EXPECT_EQ(store().SystemErrorText(0x7FFF1234), "Unknown error 0x7fff1234 (4660)");
     const auto known = store().SystemErrorText(2);
     EXPECT_FALSE(known.empty());
@@ -275,8 +254,7 @@ TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError)
 #ifdef _WIN32
 // Another program holding the file without sharing: reading reports it and
 // keeps the file out of the next save.
-TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept)
-{
+TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept) {
     writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
     HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -296,8 +274,7 @@ TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept)
 
 // Held while saving: the replacement retries, then gives up with a message
 // and leaves the file and no temporary behind.
-TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept)
-{
+TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept) {
     writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
     HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -312,8 +289,7 @@ TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept)
 #else
 // A real write failure in the middle of the temporary file: the file size
 // limit makes write() fail as a full disk would.
-TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary)
-{
+TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary) {
     writeBytes(dir.file("cpp.tpl"), "old contents");
     auto big = entry("big", std::string(256 * 1024, 'x'));
     std::signal(SIGXFSZ, SIG_IGN);
@@ -330,8 +306,7 @@ TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary
     EXPECT_EQ(dir.fileNames(), kTemplateFiles);
 }
 
-TEST_F(TemplateStoreTest, FifoInPlaceOfAFileIsReportedWithoutHanging)
-{
+TEST_F(TemplateStoreTest, FifoInPlaceOfAFileIsReportedWithoutHanging) {
     ASSERT_EQ(mkfifo(dir.file("txt.tpl").c_str(), 0600), 0);
     EXPECT_TRUE(load(6).items.empty());
     ASSERT_EQ(reporter.messages.size(), 2u);
@@ -339,4 +314,4 @@ TEST_F(TemplateStoreTest, FifoInPlaceOfAFileIsReportedWithoutHanging)
 }
 #endif
 
-} // namespace
+}  // namespace

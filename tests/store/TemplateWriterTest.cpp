@@ -7,9 +7,7 @@ using TemplateWriter::FormatLanguageRecords;
 
 namespace {
 
-AutotextEntry makeEntry(std::string title, std::string shortcut, std::string code,
-                        std::string description = {})
-{
+AutotextEntry makeEntry(std::string title, std::string shortcut, std::string code, std::string description = {}) {
     AutotextEntry entry;
     entry.title = std::move(title);
     entry.shortcut = std::move(shortcut);
@@ -18,21 +16,16 @@ AutotextEntry makeEntry(std::string title, std::string shortcut, std::string cod
     return entry;
 }
 
-std::string bytesOf(std::vector<AutotextEntry*> entries)
-{
-    return FormatLanguageRecords(entries);
-}
+std::string bytesOf(std::vector<AutotextEntry*> entries) { return FormatLanguageRecords(entries); }
 
-TEST(TemplateWriter, WritesReadmeBlockThenRecordWithCrLf)
-{
+TEST(TemplateWriter, WritesReadmeBlockThenRecordWithCrLf) {
     auto entry = makeEntry("swap values", "swp", "int t = a;\r\na = b;", "Swap two values\r\n \r\n");
     EXPECT_EQ(bytesOf({&entry}),
               "readme:\r\nSwap two values\r\n\f\r\n"
               "a:swap values:swp:\r\nint t = a;\r\na = b;\f\r\n");
 }
 
-TEST(TemplateWriter, LeavesLfInCodeAndRestoresCrLfInDescription)
-{
+TEST(TemplateWriter, LeavesLfInCodeAndRestoresCrLfInDescription) {
     auto entry = makeEntry("t\r\nx", "s", "a\r\nb", "one\r\ntwo");
     bytesOf({&entry});
     EXPECT_EQ(entry.code, "a\nb");
@@ -40,8 +33,7 @@ TEST(TemplateWriter, LeavesLfInCodeAndRestoresCrLfInDescription)
     EXPECT_EQ(entry.description, "one\r\ntwo");
 }
 
-TEST(TemplateWriter, SkipsEmptyEntriesAndOtherKinds)
-{
+TEST(TemplateWriter, SkipsEmptyEntriesAndOtherKinds) {
     auto empty = makeEntry("", "", "", "only a description");
     auto otherKind = makeEntry("t", "s", "c");
     otherKind.kind = 1;
@@ -49,26 +41,20 @@ TEST(TemplateWriter, SkipsEmptyEntriesAndOtherKinds)
     EXPECT_EQ(bytesOf({&empty, &otherKind, nullptr, &kept}), "a::k:\r\n\f\r\n");
 }
 
-TEST(TemplateWriter, ShortcutOnlyAndTitleOnlyRecords)
-{
+TEST(TemplateWriter, ShortcutOnlyAndTitleOnlyRecords) {
     auto shortcutOnly = makeEntry("", "sc", "");
     auto titleOnly = makeEntry("Title", "", "");
     EXPECT_EQ(bytesOf({&shortcutOnly, &titleOnly}), "a::sc:\r\n\f\r\na:Title::\r\n\f\r\n");
 }
 
-TEST(TemplateWriter, WhiteSpaceDescriptionGivesEmptyDescriptionLine)
-{
+TEST(TemplateWriter, WhiteSpaceDescriptionGivesEmptyDescriptionLine) {
     auto entry = makeEntry("", "sc", "x", " \t\r\n");
     EXPECT_EQ(bytesOf({&entry}), "readme:\r\n\r\n\f\r\na::sc:\r\nx\f\r\n");
 }
 
-TEST(TemplateWriter, EmptyLanguageWritesNothing)
-{
-    EXPECT_EQ(bytesOf({}), "");
-}
+TEST(TemplateWriter, EmptyLanguageWritesNothing) { EXPECT_EQ(bytesOf({}), ""); }
 
-TEST(TemplateWriter, MixedLineBreaksInDescriptionStayStableOverSaves)
-{
+TEST(TemplateWriter, MixedLineBreaksInDescriptionStayStableOverSaves) {
     auto entry = makeEntry("", "sc", "x", "a\r\nb\nc");
     const auto first = bytesOf({&entry});
     EXPECT_EQ(entry.description, "a\r\nb\r\nc");
@@ -76,8 +62,7 @@ TEST(TemplateWriter, MixedLineBreaksInDescriptionStayStableOverSaves)
     EXPECT_EQ(bytesOf({&entry}), first);
 }
 
-TEST(TemplateWriter, SecondSaveWritesTheSameBytes)
-{
+TEST(TemplateWriter, SecondSaveWritesTheSameBytes) {
     auto a = makeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n");
     auto b = makeEntry("", "b", "\r\nleading empty line");
     const auto first = bytesOf({&a, &b});
@@ -86,8 +71,7 @@ TEST(TemplateWriter, SecondSaveWritesTheSameBytes)
 
 // Reading a written file and writing it again gives the same bytes, and the
 // entries read are the ones written (descriptions as the writer stores them).
-TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries)
-{
+TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
     auto a = makeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n\r\nmore  ");
     auto b = makeEntry("Only title", "", "");
     auto c = makeEntry("", "c", "x \r lone cr\r\n%", "");
@@ -113,4 +97,4 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries)
     EXPECT_EQ(bytesOf(read), written);
 }
 
-} // namespace
+}  // namespace

@@ -18,22 +18,19 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun runTool(std::vector<std::string> arguments)
-{
+ToolRun runTool(std::vector<std::string> arguments) {
     auto files = makePlatformFilePort();
     std::ostringstream out, err;
     const int exitCode = TemplateTool(*files, out, err).run(arguments);
     return {exitCode, out.str(), err.str()};
 }
 
-void copySamples(const std::string& from, const TempDir& to)
-{
+void copySamples(const std::string& from, const TempDir& to) {
     for (const auto& file : fs::directory_iterator(from))
         fs::copy_file(file.path(), to.file(file.path().filename().string()));
 }
 
-std::vector<std::string> lines(const std::string& text)
-{
+std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);)
@@ -41,22 +38,21 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys)
-{
+TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys) {
     TempDir dir;
     writeBytes(dir.file("cs.tpl"), "readme:\r\nd\r\n\f\r\na:Title:sc:\r\ncode\f\r\n");
     writeBytes(dir.file("cpp.tpl"), "a::first:\r\nx\f\r\n");
     const auto run = runTool({"dump", dir.path()});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(lines(run.out),
-              (std::vector<std::string>{
-                  R"({"language":0,"language_label":"C++","ordinal":0,"label":"first","title":"","shortcut":"first","description":"","code":"x"})",
-                  R"({"language":1,"language_label":"C#","ordinal":0,"label":"sc","title":"Title","shortcut":"sc","description":"d\r\n","code":"code"})",
-              }));
+    EXPECT_EQ(
+        lines(run.out),
+        (std::vector<std::string>{
+            R"({"language":0,"language_label":"C++","ordinal":0,"label":"first","title":"","shortcut":"first","description":"","code":"x"})",
+            R"({"language":1,"language_label":"C#","ordinal":0,"label":"sc","title":"Title","shortcut":"sc","description":"d\r\n","code":"code"})",
+        }));
 }
 
-TEST(TemplateTool, DumpMapsEachByteToTheCodePointOfTheSameValue)
-{
+TEST(TemplateTool, DumpMapsEachByteToTheCodePointOfTheSameValue) {
     TempDir dir;
     writeBytes(dir.file("txt.tpl"), "a:caf\xE9::\r\n\x80\xFF\x01\f\r\n");
     const auto run = runTool({"dump", dir.path()});
@@ -64,8 +60,7 @@ TEST(TemplateTool, DumpMapsEachByteToTheCodePointOfTheSameValue)
     EXPECT_NE(run.out.find("\"code\":\"\xC2\x80\xC3\xBF\\u0001\""), std::string::npos) << run.out;
 }
 
-TEST(TemplateTool, ResaveOfTheSamplesKeepsEveryByte)
-{
+TEST(TemplateTool, ResaveOfTheSamplesKeepsEveryByte) {
     TempDir dir;
     copySamples(TARVEL_SAMPLES_DIR "/templates", dir);
     std::vector<std::string> before;
@@ -78,8 +73,7 @@ TEST(TemplateTool, ResaveOfTheSamplesKeepsEveryByte)
         EXPECT_EQ(readBytes(dir.file(dir.fileNames()[i])), before[i]) << dir.fileNames()[i];
 }
 
-TEST(TemplateTool, ResaveRewritesLegacyFilesInTheCurrentFormat)
-{
+TEST(TemplateTool, ResaveRewritesLegacyFilesInTheCurrentFormat) {
     TempDir dir;
     copySamples(TARVEL_SAMPLES_DIR "/legacy", dir);
     const auto legacyDump = runTool({"dump", dir.path()}).out;
@@ -97,15 +91,13 @@ TEST(TemplateTool, ResaveRewritesLegacyFilesInTheCurrentFormat)
     EXPECT_EQ(withoutOrdinals(runTool({"dump", dir.path()}).out), withoutOrdinals(legacyDump));
 }
 
-TEST(TemplateTool, CheckIsCleanOnTheSamples)
-{
+TEST(TemplateTool, CheckIsCleanOnTheSamples) {
     const auto run = runTool({"check", TARVEL_SAMPLES_DIR "/templates"});
     EXPECT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.out, "");
 }
 
-TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep)
-{
+TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
     TempDir dir;
     writeBytes(dir.file("cpp.tpl"),
                "a::tab\tbed:\r\nx\f\r\n"
@@ -118,14 +110,14 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep)
     ASSERT_EQ(report.size(), 5u) << run.out;
     EXPECT_EQ(report[0], "cpp.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
     EXPECT_EQ(report[1], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
-    EXPECT_EQ(report[2], "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
+    EXPECT_EQ(report[2],
+              "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
     EXPECT_EQ(report[3], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
     EXPECT_EQ(report[4], "vb.tpl: legacy format; the next save rewrites it in the current format");
 }
 
 // What a hand-edited file holds that reading drops, reported by line.
-TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops)
-{
+TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
     TempDir dir;
     writeBytes(dir.file("cs.tpl"),
                "a:C++: main:mn:\r\nint main();\f\r\n"
@@ -143,16 +135,14 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops)
     EXPECT_EQ(report[3], "cs.tpl: line 9: a line holding only \"separator\" is a marker and is not kept");
 }
 
-TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns)
-{
+TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {
     EXPECT_EQ(TemplateCheck::promptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
               (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(TemplateCheck::promptNames("cost: $5 and $"), std::vector<std::string>{});
     EXPECT_EQ(TemplateCheck::promptNames("$date$"), std::vector<std::string>{"date"});
 }
 
-TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo)
-{
+TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo) {
     EXPECT_EQ(runTool({}).exitCode, 2);
     EXPECT_EQ(runTool({"dump"}).exitCode, 2);
     EXPECT_EQ(runTool({"frobnicate", "."}).exitCode, 2);
@@ -163,8 +153,7 @@ TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo)
     EXPECT_EQ(missing.out, "");
 }
 
-TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne)
-{
+TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne) {
     TempDir dir;
     writeBytes(dir.file("js.tpl"), "a::log:\r\nconsole.log();\f\r\n");
     auto unterminated = dir.path();
@@ -173,8 +162,7 @@ TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne)
     EXPECT_NE(run.out.find("\"shortcut\":\"log\""), std::string::npos);
 }
 
-TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne)
-{
+TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne) {
     TempDir dir;
     fs::create_directory(dir.file("perl.tpl"));
     const auto run = runTool({"dump", dir.path()});
@@ -182,4 +170,4 @@ TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne)
     EXPECT_NE(run.err.find("Quillon X Autotext Editor: File Open failed"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -19,8 +19,8 @@ protected:
         CPPDrawManager::FillEffect(canvas.Dc(), {0, 0, kW, kH}, effect, kBegin, kMiddle, kEnd, granularity);
     }
     static bool Near(COLORREF a, COLORREF b, int tolerance = 12) {
-        return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-               std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+        return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+               std::abs(GetGValue(a) - GetGValue(b)) <= tolerance && std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
     }
     void ExpectNear(int x, int y, COLORREF expected) {
         EXPECT_TRUE(Near(canvas.At(x, y), expected)) << "at " << x << "," << y << ": " << std::hex << canvas.At(x, y);
@@ -99,13 +99,15 @@ TEST_F(EffectTest, BumpsBevelTheirEdges) {
 TEST_F(EffectTest, NoiseAndMetalVaryAroundTheirColours) {
     Paint(kEffectNoise, 4);
     std::set<COLORREF> noise;
-    for (int x = 0; x < kW; ++x) noise.insert(canvas.At(x, 3));
+    for (int x = 0; x < kW; ++x)
+        noise.insert(canvas.At(x, 3));
     EXPECT_GT(noise.size(), 10u);
     EXPECT_TRUE(Near(canvas.At(7, 7), kBegin, 40));
     Paint(kEffectMetal, 4);
     EXPECT_EQ(canvas.At(0, 9), canvas.At(kW - 1, 9));
     std::set<COLORREF> rows;
-    for (int y = 0; y < 8; ++y) rows.insert(canvas.At(0, y));
+    for (int y = 0; y < 8; ++y)
+        rows.insert(canvas.At(0, y));
     EXPECT_GT(rows.size(), 3u);
 }
 

@@ -17,7 +17,8 @@ std::map<char32_t, std::string> CyrillicEncoding() {
 
 HtmlFontId FakeHtmlPlatform::Font(const HtmlStyle& style) {
     const auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const HtmlStyle& s) { return s.SameFont(style); });
-    if (it != fonts_.end()) return static_cast<HtmlFontId>(it - fonts_.begin()) + 1;
+    if (it != fonts_.end())
+        return static_cast<HtmlFontId>(it - fonts_.begin()) + 1;
     fonts_.push_back(style);
     return fonts_.size();
 }
@@ -45,6 +46,7 @@ std::string FakeHtmlPlatform::ResourceString(unsigned id) {
 std::optional<std::string> FakeHtmlPlatform::EncodeCharacter(char32_t codePoint) {
     const auto& table = encoding.empty() ? kWestern : encoding;
     const auto it = table.find(codePoint);
-    if (it == table.end()) return std::nullopt;
+    if (it == table.end())
+        return std::nullopt;
     return it->second;
 }

@@ -24,9 +24,9 @@ public:
     static HtmlColour SystemColourFor(HtmlSystemColour index) { return MakeColour(index, 0x10 + index, 0x20); }
     const HtmlStyle& FontStyle(HtmlFontId font) const { return fonts_.at(font - 1); }
 
-    std::map<unsigned, HtmlSize> images;      // by resource id
-    std::map<unsigned, std::string> strings;  // string resources
-    std::map<char32_t, std::string> encoding; // empty: like Western (1252)
+    std::map<unsigned, HtmlSize> images;       // by resource id
+    std::map<unsigned, std::string> strings;   // string resources
+    std::map<char32_t, std::string> encoding;  // empty: like Western (1252)
 
 private:
     std::vector<HtmlStyle> fonts_;

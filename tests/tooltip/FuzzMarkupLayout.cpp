@@ -11,7 +11,8 @@
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     FakeHtmlPlatform platform;
     platform.images[1] = {32, 32};
     platform.images[146] = {1000, 1000};
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.imageShadow.offsetX = options.imageShadow.offsetY = 6;
     const std::string_view markup(reinterpret_cast<const char*>(data) + 1, size - 1);
     const HtmlDisplayList list = CHtmlLayout(platform, sheet).Layout(markup, options);
-    if (list.size.cx < 0 || list.size.cx > kMaxExtent || list.size.cy < 0 || list.size.cy > kMaxExtent) std::abort();
+    if (list.size.cx < 0 || list.size.cx > kMaxExtent || list.size.cy < 0 || list.size.cy > kMaxExtent)
+        std::abort();
     return 0;
 }

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.hoverLink = 1;
     const HtmlDisplayList list = CHtmlLayout(platform, sheet).Layout(kMarkup, options);
     for (const HtmlStyle& style : list.styles)
-        if (style.size < 0 || style.size > kMaxLength || style.weight < 100 || style.weight > 900) std::abort();
+        if (style.size < 0 || style.size > kMaxLength || style.weight < 100 || style.weight > 900)
+            std::abort();
     return 0;
 }

@@ -13,7 +13,8 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 const HtmlImage& FirstImage(const CPPHtmlDrawer& drawer) {
     for (const HtmlDisplayItem& item : drawer.DisplayList().items)
-        if (const auto* image = std::get_if<HtmlImage>(&item)) return *image;
+        if (const auto* image = std::get_if<HtmlImage>(&item))
+            return *image;
     ADD_FAILURE() << "no image";
     static const HtmlImage none;
     return none;
@@ -38,7 +39,8 @@ HBITMAP MakeSquare() {
     CCeXDib dib(16, 16);
     dib.Fill(kMagenta);
     for (int y = 4; y < 12; ++y)
-        for (int x = 4; x < 12; ++x) dib.At(x, y) = CCeXDib::Pixel(kBlue);
+        for (int x = 4; x < 12; ++x)
+            dib.At(x, y) = CCeXDib::Pixel(kBlue);
     return ToBitmap(dib);
 }
 
@@ -72,7 +74,8 @@ TEST(GdiImages, BitmapByHandleScaledToTheAskedSize) {
 TEST(GdiImages, ShrunkBitmapKeepsItsColours) {
     CCeXDib stripes(16, 16);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) stripes.At(x, y) = CCeXDib::Pixel(x % 2 ? kBlue : RGB(255, 255, 0));
+        for (int x = 0; x < 16; ++x)
+            stripes.At(x, y) = CCeXDib::Pixel(x % 2 ? kBlue : RGB(255, 255, 0));
     const HBITMAP bitmap = ToBitmap(stripes);
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
@@ -133,8 +136,9 @@ TEST(GdiImages, GreyDarkerLighterAndShadowStyles) {
     shadow.offsetX = shadow.offsetY = 4;
     shadow.darkness = 50;
     drawer.SetImageShadow(shadow);
-    canvas.Draw(drawer, "<ilst idres=203 cx=8 style=g><ilst idres=203 cx=8 style=d>"
-                        "<ilst idres=203 cx=8 style=l><ilst idres=203 cx=8 style=s>");
+    canvas.Draw(drawer,
+                "<ilst idres=203 cx=8 style=g><ilst idres=203 cx=8 style=d>"
+                "<ilst idres=203 cx=8 style=l><ilst idres=203 cx=8 style=s>");
     const COLORREF grey = canvas.At(4, 4), darker = canvas.At(12, 4), lighter = canvas.At(20, 4);
     EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey));
     EXPECT_LT(GetRValue(darker), 255);

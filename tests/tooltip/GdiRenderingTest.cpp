@@ -10,7 +10,8 @@ namespace {
 
 const HtmlTextRun& RunOf(const CPPHtmlDrawer& drawer, std::string_view text) {
     for (const HtmlDisplayItem& item : drawer.DisplayList().items)
-        if (const auto* run = std::get_if<HtmlTextRun>(&item); run && run->text == text) return *run;
+        if (const auto* run = std::get_if<HtmlTextRun>(&item); run && run->text == text)
+            return *run;
     ADD_FAILURE() << "no run " << text;
     static const HtmlTextRun none;
     return none;
@@ -59,7 +60,8 @@ TEST(GdiRendering, MarkupWithManySizesGetsABoundedNumberOfFonts) {
     canvas.Draw(drawer, markup);
     std::set<HtmlFontId> fonts;
     for (const HtmlDisplayItem& item : drawer.DisplayList().items)
-        if (const auto* run = std::get_if<HtmlTextRun>(&item)) fonts.insert(run->font);
+        if (const auto* run = std::get_if<HtmlTextRun>(&item))
+            fonts.insert(run->font);
     EXPECT_LE(fonts.size(), CHtmlFontCache::kMaxFonts + 1);
     canvas.Draw(drawer, "<font size=1000px>a</font>");
     EXPECT_EQ(FontOf(RunOf(drawer, "a")).lfHeight, -1000);
@@ -77,15 +79,18 @@ TEST(GdiRendering, OverlineAndSolidBackgroundAreDrawn) {
 TEST(GdiRendering, BordersAndRulesWhereTheLayoutPutThem) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
-    canvas.Draw(drawer, "<table border=2 bordercolor=red><tr><td bordercolor=blue>x</td></tr></table>"
-                        "<hr color=green size=2 width=30>");
+    canvas.Draw(drawer,
+                "<table border=2 bordercolor=red><tr><td bordercolor=blue>x</td></tr></table>"
+                "<hr color=green size=2 width=30>");
     const auto& items = drawer.DisplayList().items;
     const HtmlBorder* table = nullptr;
     const HtmlBorder* cell = nullptr;
     const HtmlRule* rule = nullptr;
     for (const auto& item : items) {
-        if (const auto* b = std::get_if<HtmlBorder>(&item)) (table ? cell : table) = b;
-        if (const auto* r = std::get_if<HtmlRule>(&item)) rule = r;
+        if (const auto* b = std::get_if<HtmlBorder>(&item))
+            (table ? cell : table) = b;
+        if (const auto* r = std::get_if<HtmlRule>(&item))
+            rule = r;
     }
     ASSERT_TRUE(table && cell && rule);
     const HtmlRect t = table->box, c = cell->box, r = rule->box;
@@ -155,7 +160,8 @@ TEST(GdiRendering, ClickOnAMsgLinkSendsTheCallbackWithItsText) {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "TarvelLinkSink";
     ::RegisterClassA(&wc);
-    const HWND sink = ::CreateWindowA("TarvelLinkSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    const HWND sink =
+        ::CreateWindowA("TarvelLinkSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(sink, nullptr);
     std::string seen;
     ::SetWindowLongPtrA(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
@@ -181,7 +187,8 @@ struct RelayingSink {
 };
 
 LRESULT CALLBACK RelayOutThenRead(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_APP + 6) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_APP + 6)
+        return ::DefWindowProcA(window, message, wParam, lParam);
     auto* sink = reinterpret_cast<RelayingSink*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     sink->drawer->PrepareOutput(sink->dc, "<a msg=\"another text of about that length\">y</a>", 0);
     std::vector<std::string> reuse(32, std::string(40, 'X'));

@@ -30,7 +30,8 @@ public:
     int Count(const RECT& r, Match match) {
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += match(At(x, y)) ? 1 : 0;
+            for (int x = r.left; x < r.right; ++x)
+                n += match(At(x, y)) ? 1 : 0;
         return n;
     }
     // Bounding box of the matching pixels in the rectangle (empty if none).

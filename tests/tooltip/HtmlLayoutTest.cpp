@@ -170,8 +170,7 @@ TEST_F(HtmlLayoutTest, SpacesWhereTheLineBreaksTakeNoLineOfTheirOwn) {
 }
 
 TEST_F(HtmlLayoutTest, WordsLongerThanTheLineBreakInside) {
-    EXPECT_EQ(RunTexts(Lay("abcdefghijklmnop", 10 * kAdvance)),
-              (std::vector<std::string>{"abcdefghij", "klmnop"}));
+    EXPECT_EQ(RunTexts(Lay("abcdefghijklmnop", 10 * kAdvance)), (std::vector<std::string>{"abcdefghij", "klmnop"}));
     EXPECT_EQ(RunTexts(Lay("xx<b>abcdefghijkl</b>", 10 * kAdvance)),
               (std::vector<std::string>{"xx", "abcdefghij", "kl"}));
     EXPECT_EQ(RunTexts(Lay("abc", 1)), (std::vector<std::string>{"a", "b", "c"}));
@@ -239,9 +238,9 @@ TEST_F(HtmlLayoutTest, ImagesTakeTheirOwnOrTheAskedSize) {
 }
 
 TEST_F(HtmlLayoutTest, ImageAttributes) {
-    const HtmlDisplayList list = Lay(
-        R"(<ilst idres=0x10 srcdll="other.dll" index=2 cx=16 cy=15 mask=0xFF00FF speed=100 style=gdl hotstyle=s>)"
-        R"(<bmp file="pic.bmp" handle=1A2B mask>)");
+    const HtmlDisplayList list =
+        Lay(R"(<ilst idres=0x10 srcdll="other.dll" index=2 cx=16 cy=15 mask=0xFF00FF speed=100 style=gdl hotstyle=s>)"
+            R"(<bmp file="pic.bmp" handle=1A2B mask>)");
     const auto images = ItemsOf<HtmlImage>(list);
     ASSERT_EQ(images.size(), 2u);
     const HtmlImage& a = *images[0];
@@ -294,7 +293,8 @@ TEST_F(HtmlLayoutTest, UnknownTagsAndStrayClosingTagsAreIgnored) {
 
 TEST_F(HtmlLayoutTest, DeepNestingIsBounded) {
     std::string markup;
-    for (int i = 0; i < 5000; ++i) markup += "<big>";
+    for (int i = 0; i < 5000; ++i)
+        markup += "<big>";
     markup += "x";
     const HtmlDisplayList list = Lay(markup);
     EXPECT_LE(StyleOf(list, "x").size, kMaxLength);

@@ -16,13 +16,9 @@ TEST(HtmlMarkupText, AsciiEntitiesBecomeTheirCharacters) {
     EXPECT_EQ(Prepare("&lt;b&gt;"), "<<b>");
 }
 
-TEST(HtmlMarkupText, EntitiesAreReplacedInOnePass) {
-    EXPECT_EQ(Prepare("&amp;lt;"), "&lt;");
-}
+TEST(HtmlMarkupText, EntitiesAreReplacedInOnePass) { EXPECT_EQ(Prepare("&amp;lt;"), "&lt;"); }
 
-TEST(HtmlMarkupText, UnknownOrUnterminatedEntitiesStay) {
-    EXPECT_EQ(Prepare("&foo; &amp &"), "&foo; &amp &");
-}
+TEST(HtmlMarkupText, UnknownOrUnterminatedEntitiesStay) { EXPECT_EQ(Prepare("&foo; &amp &"), "&foo; &amp &"); }
 
 TEST(HtmlMarkupText, LineFeedsAndTabsBecomeTagsAndReturnsGo) {
     EXPECT_EQ(Prepare("a\r\nb\tc"), "a<br>b<t>c");

@@ -40,8 +40,8 @@ TEST_F(StyleSheetTest, ColourTableNamesAndTheirExceptions) {
     EXPECT_EQ(ColourOf("darkseagreen"), MakeColour(143, 188, 139));
     EXPECT_EQ(ColourOf("gray"), MakeColour(128, 128, 128));
     EXPECT_EQ(ColourOf("lightgrey"), MakeColour(211, 211, 211));
-    for (const char* absent : {"grey", "darkgrey", "darkslategrey", "dimgrey", "lightslategrey", "slategrey",
-                               "lightgray", "nosuchcolour"})
+    for (const char* absent :
+         {"grey", "darkgrey", "darkslategrey", "dimgrey", "lightslategrey", "slategrey", "lightgray", "nosuchcolour"})
         EXPECT_EQ(ColourOf(absent), 0x123456u) << absent;
 }
 
@@ -80,7 +80,8 @@ TEST_F(StyleSheetTest, PercentagesAreIntegerMultiplyAndDivide) {
 
 TEST_F(StyleSheetTest, BareFontSizesOneToSevenAreHtmlSizes) {
     const int expected[] = {8, 10, 12, 14, 18, 24, 36};
-    for (int i = 1; i <= 7; ++i) EXPECT_EQ(Applied("font-size", std::to_string(i)).size, expected[i - 1]);
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(Applied("font-size", std::to_string(i)).size, expected[i - 1]);
     EXPECT_EQ(Applied("font-size", "9").size, 9);
     EXPECT_EQ(Applied("margin", "3").margin, 3);
 }
@@ -124,7 +125,8 @@ TEST_F(StyleSheetTest, BorderWidthAndStyleRules) {
     EXPECT_EQ(Applied("border-width", "thin", s).borderWidth, 3);
     EXPECT_EQ(Applied("size", "0", s).borderStyle, HtmlBorderStyle::None);
     s.borderWidth = kMaxLength;
-    for (int i = 0; i < 100; ++i) s = Applied("border-width", "thick", s);
+    for (int i = 0; i < 100; ++i)
+        s = Applied("border-width", "thick", s);
     EXPECT_EQ(s.borderWidth, kMaxLength);
     const HtmlStyle dotted = Applied("border-style", "dotted");
     EXPECT_EQ(dotted.borderWidth, 1);

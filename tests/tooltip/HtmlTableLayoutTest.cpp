@@ -38,8 +38,7 @@ TEST_F(HtmlTableLayoutTest, ColspanSharesItsWidthOverTheSpannedColumns) {
 }
 
 TEST_F(HtmlTableLayoutTest, RowspanKeepsItsColumnTakenInLaterRows) {
-    const HtmlDisplayList list =
-        Lay("<table><tr><td rowspan=2>x</td><td>a</td></tr><tr><td>b</td></tr></table>");
+    const HtmlDisplayList list = Lay("<table><tr><td rowspan=2>x</td><td>a</td></tr><tr><td>b</td></tr></table>");
     EXPECT_EQ(RunWithText(list, "b").box.left, kGap + 8 + kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kCellHeight + kGap + kPad);
     EXPECT_EQ(RunWithText(list, "x").box.top, kGap + (2 * kCellHeight + kGap - kBodySize) / 2);
@@ -113,7 +112,8 @@ TEST_F(HtmlTableLayoutTest, BorderRules) {
     EXPECT_EQ(border("border=3 borderstyle=dashed").width, 1);
     EXPECT_EQ(border("border=3 borderstyle=double").style, HtmlBorderStyle::Double);
     const auto cell = Lay("<table><tr border=4><td border=5 borderstyle=solid>a</td></tr></table>");
-    for (const HtmlBorder* b : ItemsOf<HtmlBorder>(cell)) EXPECT_EQ(b->width, 1);
+    for (const HtmlBorder* b : ItemsOf<HtmlBorder>(cell))
+        EXPECT_EQ(b->width, 1);
     EXPECT_EQ(ItemsOf<HtmlBorder>(cell).size(), 2u);
 }
 
@@ -142,9 +142,9 @@ TEST_F(HtmlTableLayoutTest, BackgroundsAndEffects) {
 }
 
 TEST_F(HtmlTableLayoutTest, CellAlignmentAndVerticalAlignment) {
-    const HtmlDisplayList list = Lay(
-        "<table><tr><td>abcdef<br>abcdef<br>abcdef</td><td valign=top>t</td><td valign=bottom>b</td>"
-        "<td>m</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr></table>");
+    const HtmlDisplayList list =
+        Lay("<table><tr><td>abcdef<br>abcdef<br>abcdef</td><td valign=top>t</td><td valign=bottom>b</td>"
+            "<td>m</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr></table>");
     EXPECT_EQ(RunWithText(list, "t").box.top, kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kPad + 2 * kBodySize);
     EXPECT_EQ(RunWithText(list, "m").box.top, kGap + kPad + kBodySize);
@@ -174,11 +174,11 @@ TEST_F(HtmlTableLayoutTest, StyleAroundATableReachesItsCells) {
 TEST_F(HtmlTableLayoutTest, HelpTipMarkup) {
     platform.images[1076] = {32, 32};
     platform.images[146] = {40, 20};
-    const HtmlDisplayList list = Lay(
-        "<table><tr><td><center><icon idres=1076 style=s></center></td><td>Help text.<br>"
-        "<a href=http://example.invalid/support/tooltip.html?option=autotextTitle>More...</a>"
-        "<br><hr width=\"100%\" color=green></td></tr><tr><td></td><td>"
-        "<bmp idres=146 mask=0xFFFFFF style=s></td></tr></table>");
+    const HtmlDisplayList list =
+        Lay("<table><tr><td><center><icon idres=1076 style=s></center></td><td>Help text.<br>"
+            "<a href=http://example.invalid/support/tooltip.html?option=autotextTitle>More...</a>"
+            "<br><hr width=\"100%\" color=green></td></tr><tr><td></td><td>"
+            "<bmp idres=146 mask=0xFFFFFF style=s></td></tr></table>");
     const HtmlTextRun& more = RunWithText(list, "More...");
     EXPECT_EQ(more.link, 0);
     EXPECT_EQ(list.links.at(0).kind, HtmlLink::Kind::Href);

@@ -13,7 +13,8 @@ HtmlDisplayList LayOut(FakeHtmlPlatform& platform, std::string_view markup, int 
 
 const HtmlTextRun& RunWithText(const HtmlDisplayList& list, std::string_view text) {
     for (const HtmlTextRun* run : ItemsOf<HtmlTextRun>(list))
-        if (run->text == text) return *run;
+        if (run->text == text)
+            return *run;
     ADD_FAILURE() << "no run \"" << text << "\"";
     static const HtmlTextRun none;
     return none;
@@ -27,6 +28,7 @@ const HtmlStyle& StyleOf(const HtmlDisplayList& list, std::string_view runText) 
 
 std::vector<std::string> RunTexts(const HtmlDisplayList& list) {
     std::vector<std::string> texts;
-    for (const HtmlTextRun* run : ItemsOf<HtmlTextRun>(list)) texts.push_back(run->text);
+    for (const HtmlTextRun* run : ItemsOf<HtmlTextRun>(list))
+        texts.push_back(run->text);
     return texts;
 }

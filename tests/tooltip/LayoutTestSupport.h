@@ -13,14 +13,15 @@ constexpr int kBodySize = 13;
 constexpr int kBodyAscent = kBodySize * 3 / 4;
 constexpr int kAdvance = FakeHtmlPlatform::kAdvance;
 
-HtmlDisplayList LayOut(FakeHtmlPlatform& platform, std::string_view markup, int maxWidth = 0,
-                       int hoverLink = -1, std::string_view sheet = kHtmlDefaultStyleSheet);
+HtmlDisplayList LayOut(FakeHtmlPlatform& platform, std::string_view markup, int maxWidth = 0, int hoverLink = -1,
+                       std::string_view sheet = kHtmlDefaultStyleSheet);
 
 template <typename T>
 std::vector<const T*> ItemsOf(const HtmlDisplayList& list) {
     std::vector<const T*> found;
     for (const HtmlDisplayItem& item : list.items)
-        if (const T* t = std::get_if<T>(&item)) found.push_back(t);
+        if (const T* t = std::get_if<T>(&item))
+            found.push_back(t);
     return found;
 }
 

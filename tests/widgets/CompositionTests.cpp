@@ -70,7 +70,8 @@ protected:
     }
 
     bool OnMessage(const Message& message, LRESULT& result) override {
-        static const MessageMap<LayoutDialog> map = MessageMap<LayoutDialog>().OnMessage(WM_SIZE, &LayoutDialog::OnSize);
+        static const MessageMap<LayoutDialog> map =
+            MessageMap<LayoutDialog>().OnMessage(WM_SIZE, &LayoutDialog::OnSize);
         return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
     }
 
@@ -125,7 +126,6 @@ TEST(Composition, SplittersFramesAndPagesFollowTheDialogSize) {
     EXPECT_LT(edit.right, page.right);
     EXPECT_GT(edit.right, page.right - 20) << "the page's controls grew with the page";
 }
-
 
 // What a page is asked to do while the dialog holding it runs; a dialog still
 // open after the request has been sent a few times ends with IDABORT.

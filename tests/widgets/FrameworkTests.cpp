@@ -88,8 +88,7 @@ TEST(Profile, ValuesLandUnderTheApplicationKeyOfTheCurrentUser) {
     EXPECT_EQ(value, 0xFFFFFFFFu);
     char text[32] = {};
     size = sizeof(text);
-    ASSERT_EQ(::RegQueryValueExA(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(::RegQueryValueExA(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_STREQ(text, "a,b c");
 
@@ -343,7 +342,6 @@ TEST(WindowProcedure, SubclassedControlIsGivenBackWhenTheWrapperGoes) {
     EXPECT_EQ(CWindow::FromHandle(control), nullptr);
     EXPECT_TRUE(::IsWindow(control)) << "a subclassed control is not destroyed by its wrapper";
 }
-
 
 BOOL CALLBACK CountProperty(HWND, LPSTR, HANDLE, ULONG_PTR counter) {
     ++*reinterpret_cast<int*>(counter);

@@ -25,8 +25,8 @@ protected:
     BOOL OnInitDialog() override {
         CResizableDialog::OnInitDialog();
         ::GetWindowRect(GetHwnd(), &initialWindow);
-        SetMinTrackSize(SIZE{(initialWindow.right - initialWindow.left) / 2 + 100,
-                             initialWindow.bottom - initialWindow.top});
+        SetMinTrackSize(
+            SIZE{(initialWindow.right - initialWindow.left) / 2 + 100, initialWindow.bottom - initialWindow.top});
         AddAnchor(IDC_TEST_LEFT_BUTTON, BOTTOM_LEFT);
         AddAnchor(IDOK, BOTTOM_RIGHT);
         AddAnchor(IDCANCEL, BOTTOM_RIGHT);

@@ -155,7 +155,8 @@ TEST(SplitterCursor, BarShowsTheResizeCursorOfItsDirection) {
     POINT onBar{bar.left + 100, bar.top + 2};
     ::ClientToScreen(stacked.GetHwnd(), &onBar);
     ASSERT_TRUE(::SetCursorPos(onBar.x, onBar.y));
-    EXPECT_TRUE(stacked.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(stacked.GetHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_TRUE(
+        stacked.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(stacked.GetHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZENS));
 }
 

@@ -30,8 +30,8 @@ inline void PumpFor(DWORD milliseconds) {
 class TestHost {
 public:
     explicit TestHost(int width = 600, int height = 400) {
-        hwnd_ = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                  10, 10, width, height, nullptr, nullptr, TestModule(), nullptr);
+        hwnd_ = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10,
+                                  width, height, nullptr, nullptr, TestModule(), nullptr);
     }
     ~TestHost() { ::DestroyWindow(hwnd_); }
     TestHost(const TestHost&) = delete;

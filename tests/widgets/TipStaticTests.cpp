@@ -18,8 +18,8 @@ struct TipFixture : ::testing::Test {
     CTipStatic tip;
 
     void SetUp() override {
-        HWND control = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 300, 20, host.Get(),
-                                         nullptr, TestModule(), nullptr);
+        HWND control = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 300, 20, host.Get(), nullptr,
+                                         TestModule(), nullptr);
         ASSERT_TRUE(tip.SubclassWindow(control));
         for (int i = 0; i < 26; ++i) {
             ASSERT_TRUE(tip.AddText("tip " + std::to_string(i)));

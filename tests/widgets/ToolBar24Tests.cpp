@@ -103,8 +103,8 @@ HWND CreateErasingParent() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClass;
     ::RegisterClassA(&windowClass);
-    return ::CreateWindowExA(0, kClass, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 600, 400, nullptr,
-                             nullptr, TestModule(), nullptr);
+    return ::CreateWindowExA(0, kClass, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 600, 400, nullptr, nullptr,
+                             TestModule(), nullptr);
 }
 
 COLORREF PixelOf(HWND window, POINT point) {

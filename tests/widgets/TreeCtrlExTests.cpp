@@ -20,10 +20,10 @@ struct TreeFixture : ::testing::Test {
     HTREEITEM second = nullptr;
 
     void SetUp() override {
-        HWND control = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                         WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
-                                             TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                                         0, 0, 300, 300, host.Get(), nullptr, TestModule(), nullptr);
+        HWND control = ::CreateWindowExA(
+            0, WC_TREEVIEWA, "",
+            WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0,
+            0, 300, 300, host.Get(), nullptr, TestModule(), nullptr);
         ASSERT_TRUE(tree.SubclassWindow(control));
         cpp = tree.InsertItem("C++", 4, 4);
         java = tree.InsertItem("Java", 4, 4);

@@ -31,8 +31,8 @@ struct DragFixture : ::testing::Test {
 
     void SetUp() override {
         HWND control = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                         WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                                         0, 0, 300, 300, host.Get(), nullptr, TestModule(), nullptr);
+                                         WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, 0,
+                                         300, 300, host.Get(), nullptr, TestModule(), nullptr);
         ASSERT_TRUE(tree.SubclassWindow(control));
         // The control makes drag images only when it has images.
         images.reset(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 6, 1));
