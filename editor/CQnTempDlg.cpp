@@ -187,7 +187,7 @@ void CQnTempDlg::BuildLanguageRoots() {
                                              kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::at(language).rootLabel, kRootImage, kRootImage,
+        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage,
                                                     TVI_ROOT, TVI_LAST, language);
     }
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {

@@ -2,7 +2,7 @@
 
 namespace {
 
-UINT iconStyle(MessageIcon icon) {
+UINT IconStyle(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Error:
             return MB_ICONERROR;
@@ -20,6 +20,6 @@ UINT iconStyle(MessageIcon icon) {
 
 }  // namespace
 
-void MessageBoxReporter::report(const std::string& text, const std::string& caption, MessageIcon icon) {
-    ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | iconStyle(icon));
+void MessageBoxReporter::Report(const std::string& text, const std::string& caption, MessageIcon icon) {
+    ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon));
 }

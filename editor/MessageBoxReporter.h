@@ -10,7 +10,7 @@ public:
     explicit MessageBoxReporter(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
-    void report(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void Report(const std::string& text, const std::string& caption, MessageIcon icon) override;
 
 private:
     HWND owner_;

@@ -5,7 +5,7 @@
 
 using namespace ExpansionTreeItems;
 
-void TreeEntrySink::appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
+void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
     const HTREEITEM item =
         tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));

@@ -17,7 +17,7 @@ public:
     TreeEntrySink(tarvel::CTreeCtrlEx& tree, HTREEITEM root, EntryOwner& owner)
         : tree_(tree), root_(root), owner_(owner) {}
 
-    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override;
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override;
 
 private:
     tarvel::CTreeCtrlEx& tree_;

@@ -136,7 +136,7 @@ void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const
         dialog.MarkCurrentEntryModified();
         dialog.EnableApply(true);
     }
-    entry->*member = TextRules::trim(text);
+    entry->*member = TextRules::Trim(text);
     const auto& tree = dialog.Tree();
     const auto item = static_cast<HTREEITEM>(entry->treeItem);
     if (relabel == Relabel::Yes)

@@ -12,23 +12,23 @@ public:
     struct WriteResult {
         WriteStage failedAt = WriteStage::None;
         unsigned long error = 0;
-        bool ok() const { return failedAt == WriteStage::None; }
+        bool Succeeded() const { return failedAt == WriteStage::None; }
     };
 
     virtual ~FilePort() = default;
 
-    virtual bool exists(const std::string& path) = 0;
+    virtual bool Exists(const std::string& path) = 0;
     // Creates an empty file; 0 on success, else the error code.
-    virtual unsigned long createEmpty(const std::string& path) = 0;
+    virtual unsigned long CreateEmpty(const std::string& path) = 0;
     // Makes the file readable and writable; 0 on success, else a C runtime
     // errno value (2 not found, 22 invalid argument).
-    virtual int makeWritable(const std::string& path) = 0;
+    virtual int MakeWritable(const std::string& path) = 0;
     // Reads the whole file, held open without sharing; 0 on success, else the error code.
-    virtual unsigned long readAll(const std::string& path, std::string& bytes) = 0;
+    virtual unsigned long ReadAll(const std::string& path, std::string& bytes) = 0;
     // Writes the bytes to a temporary file beside the path, flushes it and puts
     // it in place atomically. On failure the old file is untouched and no
     // temporary file is left behind.
-    virtual WriteResult replaceContents(const std::string& path, const std::string& bytes) = 0;
+    virtual WriteResult ReplaceContents(const std::string& path, const std::string& bytes) = 0;
     // The system's message text for an error code, if it has one.
-    virtual std::optional<std::string> systemErrorText(unsigned long code) = 0;
+    virtual std::optional<std::string> SystemErrorText(unsigned long code) = 0;
 };

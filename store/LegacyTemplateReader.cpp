@@ -40,28 +40,28 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kConvers
     {"%YEAR_02%", "$YEAR_02$"},
 }};
 
-bool holdsSpaceAfterFirst(std::string_view name) {
+bool HoldsSpaceAfterFirst(std::string_view name) {
     return name.size() > 1 && name.find(' ', 1) != std::string_view::npos;
 }
 
 }  // namespace
 
-std::string LegacyTemplateReader::convertCode(std::string code, const std::string& caretMarker) {
-    replaceAll(code, caretMarker, "$end$");
+std::string LegacyTemplateReader::ConvertCode(std::string code, const std::string& caretMarker) {
+    ReplaceAll(code, caretMarker, "$end$");
     for (const auto& [from, to] : kConversions)
-        replaceAll(code, from, to);
+        ReplaceAll(code, from, to);
     return code;
 }
 
-void LegacyTemplateReader::read(std::string_view bytes) {
+void LegacyTemplateReader::Read(std::string_view bytes) {
     LineCursor lines(bytes);
     std::string_view line;
-    while (lines.next(line))
-        readLine(line);
-    flushPendingItem();
+    while (lines.Next(line))
+        ReadLine(line);
+    FlushPendingItem();
 }
 
-void LegacyTemplateReader::readLine(std::string_view line) {
+void LegacyTemplateReader::ReadLine(std::string_view line) {
     if (line.empty()) {
         code_ += "\r\n";
         return;
@@ -72,10 +72,10 @@ void LegacyTemplateReader::readLine(std::string_view line) {
         return;
     }
     if (!inBlock_ && line.find(':') != std::string_view::npos) {
-        readHeader(line);
+        ReadHeader(line);
         return;
     }
-    if (isSeparatorLine(line)) {
+    if (IsSeparatorLine(line)) {
         name_.clear();
         mode_ = Mode::Autotext;
         return;
@@ -84,29 +84,29 @@ void LegacyTemplateReader::readLine(std::string_view line) {
     if (formFeed != std::string_view::npos) {
         inBlock_ = false;
         code_.append(line.substr(0, formFeed));
-        endBlock();
+        EndBlock();
         return;
     }
     if (inReadme_ && !itemPending_) {
         code_.clear();
-        if (isOldHeaderText(line)) {
+        if (IsOldHeaderText(line)) {
             name_.clear();
             return;
         }
         description_.append(line).append("\r\n");
         name_.clear();
         if (!inBlock_)
-            endBlock();
+            EndBlock();
         return;
     }
     code_.append(line).append("\r\n");
     if (!inBlock_)
-        endBlock();
+        EndBlock();
 }
 
-void LegacyTemplateReader::readHeader(std::string_view line) {
+void LegacyTemplateReader::ReadHeader(std::string_view line) {
     inBlock_ = true;
-    const auto key = keyBeforeColon(line);
+    const auto key = KeyBeforeColon(line);
     if (key.empty())
         return;
     if (key == "readme") {
@@ -118,24 +118,24 @@ void LegacyTemplateReader::readHeader(std::string_view line) {
         name_.clear();
         mode_ = Mode::Autotext;
     } else {
-        mode_ = holdsSpaceAfterFirst(key) ? Mode::CodeTemplate : Mode::Autotext;
+        mode_ = HoldsSpaceAfterFirst(key) ? Mode::CodeTemplate : Mode::Autotext;
         name_ = std::string(key);
-        beginPendingItem(name_);
+        BeginPendingItem(name_);
     }
 }
 
-void LegacyTemplateReader::endBlock() {
+void LegacyTemplateReader::EndBlock() {
     if (name_.empty() && code_.empty())
         return;
     if (mode_ != Mode::None && itemPending_)
-        createEntry();
+        CreateEntry();
     code_.clear();
     name_.clear();
 }
 
-void LegacyTemplateReader::createEntry() {
+void LegacyTemplateReader::CreateEntry() {
     auto entry = std::make_unique<AutotextEntry>();
-    const auto trimmed = trim(name_);
+    const auto trimmed = Trim(name_);
     const bool trimmedHoldsSpace = trimmed.find(' ') != std::string::npos;
     if (mode_ == Mode::CodeTemplate) {
         entry->title = trimmed;
@@ -143,26 +143,26 @@ void LegacyTemplateReader::createEntry() {
     } else {
         entry->shortcut = name_.find(' ') != std::string::npos ? std::string() : trimmed;
     }
-    entry->code = convertCode(std::move(code_), caretMarker_);
+    entry->code = ConvertCode(std::move(code_), caretMarker_);
     entry->description = std::move(description_);
-    sink_.appendItem(pendingLabel_, std::move(entry));
+    sink_.AppendItem(pendingLabel_, std::move(entry));
     itemPending_ = false;
     pendingLabel_.clear();
     description_.clear();
     inReadme_ = false;
 }
 
-void LegacyTemplateReader::beginPendingItem(std::string label) {
-    flushPendingItem();
+void LegacyTemplateReader::BeginPendingItem(std::string label) {
+    FlushPendingItem();
     pendingLabel_ = std::move(label);
     itemPending_ = true;
 }
 
 // An item whose block created no entry stays in the tree without one.
-void LegacyTemplateReader::flushPendingItem() {
+void LegacyTemplateReader::FlushPendingItem() {
     if (!itemPending_)
         return;
-    sink_.appendItem(pendingLabel_, nullptr);
+    sink_.AppendItem(pendingLabel_, nullptr);
     itemPending_ = false;
     pendingLabel_.clear();
 }

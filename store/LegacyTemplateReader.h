@@ -13,22 +13,22 @@ public:
     explicit LegacyTemplateReader(TreeSink& sink) : sink_(sink) {}
 
     // Appends the file's items and entries to the sink, in file order.
-    void read(std::string_view bytes);
+    void Read(std::string_view bytes);
 
     // The older notations in code become the current ones: the caret marker
     // "$end$", "%0" to "%8" "$selected$" and "$1$" to "$8$", the percent-sign
     // variables the dollar-sign ones.
-    static std::string convertCode(std::string code, const std::string& caretMarker);
+    static std::string ConvertCode(std::string code, const std::string& caretMarker);
 
 private:
     enum class Mode { None, Autotext, CodeTemplate };
 
-    void readLine(std::string_view line);
-    void readHeader(std::string_view line);
-    void endBlock();
-    void createEntry();
-    void beginPendingItem(std::string label);
-    void flushPendingItem();
+    void ReadLine(std::string_view line);
+    void ReadHeader(std::string_view line);
+    void EndBlock();
+    void CreateEntry();
+    void BeginPendingItem(std::string label);
+    void FlushPendingItem();
 
     TreeSink& sink_;
 

@@ -30,7 +30,7 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto written = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -45,24 +45,24 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool PosixFilePort::exists(const std::string& path) {
+bool PosixFilePort::Exists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
 }
 
-unsigned long PosixFilePort::createEmpty(const std::string& path) {
+unsigned long PosixFilePort::CreateEmpty(const std::string& path) {
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666));
     return file.get() < 0 ? static_cast<unsigned long>(errno) : 0;
 }
 
-int PosixFilePort::makeWritable(const std::string& path) {
+int PosixFilePort::MakeWritable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return errno;
     return ::chmod(path.c_str(), info.st_mode | S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
 }
 
-unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes) {
+unsigned long PosixFilePort::ReadAll(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Non-blocking, so that a FIFO in a file's place cannot hang the open.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
@@ -87,7 +87,7 @@ unsigned long PosixFilePort::readAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, const std::string& bytes) {
+FilePort::WriteResult PosixFilePort::ReplaceContents(const std::string& path, const std::string& bytes) {
     std::string temporary = path + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0)
@@ -102,14 +102,14 @@ FilePort::WriteResult PosixFilePort::replaceContents(const std::string& path, co
     struct stat previous {};
     if (::stat(path.c_str(), &previous) == 0 && ::fchmod(file.get(), previous.st_mode & 07777) != 0)
         return fail(WriteStage::Write);
-    if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
+    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
         return fail(WriteStage::Write);
     if (::rename(temporary.c_str(), path.c_str()) != 0)
         return fail(WriteStage::Replace);
     return {};
 }
 
-std::optional<std::string> PosixFilePort::systemErrorText(unsigned long code) {
+std::optional<std::string> PosixFilePort::SystemErrorText(unsigned long code) {
     if (code == 0 || code > 4095)
         return std::nullopt;
     return std::string(std::strerror(static_cast<int>(code)));

@@ -5,10 +5,10 @@
 // The file port of the native build, on POSIX calls. Error codes are errno values.
 class PosixFilePort : public FilePort {
 public:
-    bool exists(const std::string& path) override;
-    unsigned long createEmpty(const std::string& path) override;
-    int makeWritable(const std::string& path) override;
-    unsigned long readAll(const std::string& path, std::string& bytes) override;
-    WriteResult replaceContents(const std::string& path, const std::string& bytes) override;
-    std::optional<std::string> systemErrorText(unsigned long code) override;
+    bool Exists(const std::string& path) override;
+    unsigned long CreateEmpty(const std::string& path) override;
+    int MakeWritable(const std::string& path) override;
+    unsigned long ReadAll(const std::string& path, std::string& bytes) override;
+    WriteResult ReplaceContents(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> SystemErrorText(unsigned long code) override;
 };

@@ -9,5 +9,5 @@ enum class MessageIcon { Error, Exclamation, Warning, Information, Question };
 class Reporter {
 public:
     virtual ~Reporter() = default;
-    virtual void report(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    virtual void Report(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
 };

@@ -1,6 +1,6 @@
 #include "store/TemplateLanguage.h"
 
-const std::array<TemplateLanguage, TemplateLanguage::kCount>& TemplateLanguage::all() {
+const std::array<TemplateLanguage, TemplateLanguage::kCount>& TemplateLanguage::All() {
     static const std::array<TemplateLanguage, kCount> languages{{
         {"C++", "cpp.tpl"},
         {"C#", "cs.tpl"},

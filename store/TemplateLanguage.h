@@ -9,6 +9,6 @@ struct TemplateLanguage {
     const char* fileName;
 
     static constexpr int kCount = 8;
-    static const std::array<TemplateLanguage, kCount>& all();
-    static const TemplateLanguage& at(int index) { return all()[index]; }
+    static const std::array<TemplateLanguage, kCount>& All();
+    static const TemplateLanguage& At(int index) { return All()[index]; }
 };

@@ -4,24 +4,24 @@
 
 using namespace TextRules;
 
-void TemplateReader::read(std::string_view bytes) {
+void TemplateReader::Read(std::string_view bytes) {
     LineCursor lines(bytes);
     std::string_view line;
-    while (lines.next(line))
-        readLine(line);
+    while (lines.Next(line))
+        ReadLine(line);
     // A record or readme block still open at the end of the file is dropped.
 }
 
-void TemplateReader::readLine(std::string_view line) {
+void TemplateReader::ReadLine(std::string_view line) {
     if (line.empty()) {
         (inReadme_ ? description_ : code_) += "\r\n";
         return;
     }
     if (!inBlock_ && line.find(':') != std::string_view::npos) {
-        readHeader(line);
+        ReadHeader(line);
         return;
     }
-    if (isSeparatorLine(line)) {
+    if (IsSeparatorLine(line)) {
         marker_.clear();
         started_ = true;
         return;
@@ -31,33 +31,33 @@ void TemplateReader::readLine(std::string_view line) {
         inBlock_ = false;
         (inReadme_ ? description_ : code_).append(line.substr(0, formFeed));
         inReadme_ = false;
-        endBlock();
+        EndBlock();
         return;
     }
     if (formFeed == 0) {
         inBlock_ = false;
         inReadme_ = false;
-        endBlock();
+        EndBlock();
         return;
     }
     if (inReadme_) {
         code_.clear();
         marker_.clear();
-        if (isOldHeaderText(line))
+        if (IsOldHeaderText(line))
             return;
         description_.append(line).append("\r\n");
         if (!inBlock_)
-            endBlock();
+            EndBlock();
         return;
     }
     code_.append(line).append("\r\n");
     if (!inBlock_)
-        endBlock();
+        EndBlock();
 }
 
-void TemplateReader::readHeader(std::string_view line) {
+void TemplateReader::ReadHeader(std::string_view line) {
     inBlock_ = true;
-    const auto key = keyBeforeColon(line);
+    const auto key = KeyBeforeColon(line);
     if (key.empty())
         return;
     if (key == "readme") {
@@ -65,8 +65,8 @@ void TemplateReader::readHeader(std::string_view line) {
         inReadme_ = true;
         started_ = true;
     } else if (key == "a") {
-        title_.assign(trimmedView(colonField(line, 1)));
-        shortcut_.assign(trimmedView(colonField(line, 2)));
+        title_.assign(TrimmedView(ColonField(line, 1)));
+        shortcut_.assign(TrimmedView(ColonField(line, 2)));
         label_.assign(shortcut_.empty() ? title_ : shortcut_);
         marker_ = shortcut_;
         recordPending_ = true;
@@ -74,11 +74,11 @@ void TemplateReader::readHeader(std::string_view line) {
     }
 }
 
-void TemplateReader::endBlock() {
+void TemplateReader::EndBlock() {
     if (marker_.empty() && code_.empty() && !recordPending_)
         return;
     if (started_)
-        createEntry();
+        CreateEntry();
     title_.clear();
     shortcut_.clear();
     code_.clear();
@@ -86,7 +86,7 @@ void TemplateReader::endBlock() {
     recordPending_ = false;
 }
 
-void TemplateReader::createEntry() {
+void TemplateReader::CreateEntry() {
     auto entry = std::make_unique<AutotextEntry>();
     entry->ordinal = entryCount_++;
     entry->language = language_;
@@ -94,9 +94,9 @@ void TemplateReader::createEntry() {
     entry->shortcut = shortcut_.find(' ') == std::string::npos ? shortcut_ : std::string();
     // Copies keep the buffers' capacity for the next record.
     entry->code = code_;
-    replaceAll(entry->code, "%0", "$selected$");
+    ReplaceAll(entry->code, "%0", "$selected$");
     entry->description = description_;
-    sink_.appendItem(label_, std::move(entry));
+    sink_.AppendItem(label_, std::move(entry));
     description_.clear();
     label_.clear();
     inReadme_ = false;

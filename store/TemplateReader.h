@@ -13,13 +13,13 @@ public:
     TemplateReader(int language, TreeSink& sink) : language_(language), sink_(sink) {}
 
     // Appends the entries of the file's bytes to the sink, in file order.
-    void read(std::string_view bytes);
+    void Read(std::string_view bytes);
 
 private:
-    void readLine(std::string_view line);
-    void readHeader(std::string_view line);
-    void endBlock();
-    void createEntry();
+    void ReadLine(std::string_view line);
+    void ReadHeader(std::string_view line);
+    void EndBlock();
+    void CreateEntry();
 
     int language_;
     TreeSink& sink_;

@@ -10,8 +10,6 @@
 #include "store/TemplateWriter.h"
 #include "store/TextRules.h"
 
-using TextRules::format;
-
 namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
@@ -21,46 +19,47 @@ constexpr std::size_t kMaxFileErrorText = 1023;
 TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
     : directory_(std::move(directory)), files_(files), reporter_(reporter) {}
 
-std::string TemplateStore::templatePath(int language) const {
-    return directory_ + TemplateLanguage::at(language).fileName;
+std::string TemplateStore::TemplatePath(int language) const {
+    return directory_ + TemplateLanguage::At(language).fileName;
 }
 
 void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
-    const auto path = templatePath(language);
+    const auto path = TemplatePath(language);
     unread_[language] = false;
-    if (!files_.exists(path))
+    if (!files_.Exists(path))
         return;
     try {
-        readLanguage(language, path, sink);
+        ReadLanguage(language, path, sink);
     } catch (const std::bad_alloc&) {
         unread_[language] = true;
-        reporter_.report(format(StoreTexts::kOutOfMemory, path.c_str()), StoreTexts::kCaption, MessageIcon::Error);
+        reporter_.Report(TextRules::Format(StoreTexts::kOutOfMemory, path.c_str()), StoreTexts::kCaption,
+                         MessageIcon::Error);
     }
 }
 
 // The file is read once for detection and reading alike; only when that read
 // fails does the reader try (and report) a second time.
-void TemplateStore::readLanguage(int language, const std::string& path, TreeSink& sink) {
+void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink) {
     std::string bytes;
-    if (!readFile(path, bytes)) {
+    if (!ReadBytes(path, bytes)) {
         unread_[language] = true;
         ReadTemplateFile(path, language, sink);
         return;
     }
-    if (formatOf(bytes) == kLegacyFormat)
-        LegacyTemplateReader(sink).read(bytes);
+    if (FormatOf(bytes) == kLegacyFormat)
+        LegacyTemplateReader(sink).Read(bytes);
     else
-        TemplateReader(language, sink).read(bytes);
+        TemplateReader(language, sink).Read(bytes);
 }
 
 int TemplateStore::DetectTemplateFormat(const std::string& path) {
     std::string bytes;
-    return readFile(path, bytes) ? formatOf(bytes) : kUnreadable;
+    return ReadBytes(path, bytes) ? FormatOf(bytes) : kUnreadable;
 }
 
 // A legacy file has a line whose text before its first colon is exactly
 // "caretPosChar", that is a line that starts with "caretPosChar:".
-int TemplateStore::formatOf(std::string_view bytes) {
+int TemplateStore::FormatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
     constexpr std::string_view kLegacyHeader = "caretPosChar:";
@@ -75,21 +74,21 @@ int TemplateStore::formatOf(std::string_view bytes) {
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
     std::string bytes;
-    if (readFile(path, bytes))
-        TemplateReader(language, sink).read(bytes);
+    if (ReadBytes(path, bytes))
+        TemplateReader(language, sink).Read(bytes);
 }
 
 void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink) {
     std::string bytes;
-    if (readFile(path, bytes))
-        LegacyTemplateReader(sink).read(bytes);
+    if (ReadBytes(path, bytes))
+        LegacyTemplateReader(sink).Read(bytes);
 }
 
 void TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const auto path = templatePath(language);
+        const auto path = TemplatePath(language);
         if (unread_[language])
-            reporter_.report(format(StoreTexts::kNotSavedUnread, path.c_str()), StoreTexts::kCaption,
+            reporter_.Report(TextRules::Format(StoreTexts::kNotSavedUnread, path.c_str()), StoreTexts::kCaption,
                              MessageIcon::Exclamation);
         else
             FormatLanguageRecords(entries[language], path);
@@ -103,61 +102,61 @@ void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& ent
 // The new text goes to a temporary file that replaces the old one only once it
 // is completely on disk, so a failed save leaves the old file as it was.
 void TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
-    if (!ensureWritableFile(path))
+    if (!EnsureWritableFile(path))
         return;
-    const auto result = files_.replaceContents(path, text);
-    if (result.ok())
+    const auto result = files_.ReplaceContents(path, text);
+    if (result.Succeeded())
         return;
     auto errorText = SystemErrorText(result.error);
     if (result.failedAt == FilePort::WriteStage::Open) {
         errorText.resize(std::min(errorText.size(), kMaxFileErrorText));
-        reporter_.report(errorText, StoreTexts::kCaption, MessageIcon::Exclamation);
+        reporter_.Report(errorText, StoreTexts::kCaption, MessageIcon::Exclamation);
     } else {
-        reporter_.report(format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()), StoreTexts::kCaption,
-                         MessageIcon::Error);
+        reporter_.Report(TextRules::Format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()),
+                         StoreTexts::kCaption, MessageIcon::Error);
     }
 }
 
 std::string TemplateStore::SystemErrorText(unsigned long code) {
-    if (auto text = files_.systemErrorText(code)) {
+    if (auto text = files_.SystemErrorText(code)) {
         const auto cr = text->find('\r');
         if (cr != std::string::npos)
             text->resize(cr);
         return *text;
     }
-    return format(StoreTexts::kUnknownError, static_cast<unsigned>(code), static_cast<int>(code & 0xFFFF));
+    return TextRules::Format(StoreTexts::kUnknownError, static_cast<unsigned>(code), static_cast<int>(code & 0xFFFF));
 }
 
-bool TemplateStore::readFile(const std::string& path, std::string& bytes) {
-    const auto error = files_.readAll(path, bytes);
+bool TemplateStore::ReadBytes(const std::string& path, std::string& bytes) {
+    const auto error = files_.ReadAll(path, bytes);
     if (error == 0)
         return true;
-    reporter_.report(format(StoreTexts::kFileOpenFailed, path.c_str(), SystemErrorText(error).c_str()),
+    reporter_.Report(TextRules::Format(StoreTexts::kFileOpenFailed, path.c_str(), SystemErrorText(error).c_str()),
                      StoreTexts::kCaption, MessageIcon::Error);
     return false;
 }
 
 // Creates a missing file and clears a read-only attribute without asking.
-bool TemplateStore::ensureWritableFile(const std::string& path) {
-    if (!files_.exists(path)) {
-        if (const auto error = files_.createEmpty(path)) {
-            reporter_.report(format(StoreTexts::kCreateFailed, static_cast<int>(error)), StoreTexts::kCaption,
-                             MessageIcon::Error);
+bool TemplateStore::EnsureWritableFile(const std::string& path) {
+    if (!files_.Exists(path)) {
+        if (const auto error = files_.CreateEmpty(path)) {
+            reporter_.Report(TextRules::Format(StoreTexts::kCreateFailed, static_cast<int>(error)),
+                             StoreTexts::kCaption, MessageIcon::Error);
             return false;
         }
     }
-    switch (files_.makeWritable(path)) {
+    switch (files_.MakeWritable(path)) {
         case 0:
             return true;
         case kErrorNotFound:
-            reporter_.report(format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
+            reporter_.Report(TextRules::Format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
                              MessageIcon::Error);
             return false;
         case kErrorInvalidArgument:
-            reporter_.report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
+            reporter_.Report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
             return false;
         default:
-            reporter_.report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
+            reporter_.Report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
             return false;
     }
 }

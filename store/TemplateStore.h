@@ -23,7 +23,7 @@ public:
     // The directory is used verbatim: file names are appended to it directly.
     TemplateStore(std::string directory, FilePort& files, Reporter& reporter);
 
-    std::string templatePath(int language) const;
+    std::string TemplatePath(int language) const;
 
     void LoadLanguageTemplates(int language, TreeSink& sink);
     int DetectTemplateFormat(const std::string& path);
@@ -37,13 +37,13 @@ public:
     std::string SystemErrorText(unsigned long code);
 
     // Whether file bytes are in the older layout, with a "caretPosChar:" line.
-    static bool IsLegacyFormat(std::string_view bytes) { return formatOf(bytes) == kLegacyFormat; }
+    static bool IsLegacyFormat(std::string_view bytes) { return FormatOf(bytes) == kLegacyFormat; }
 
 private:
-    static int formatOf(std::string_view bytes);
-    void readLanguage(int language, const std::string& path, TreeSink& sink);
-    bool readFile(const std::string& path, std::string& bytes);
-    bool ensureWritableFile(const std::string& path);
+    static int FormatOf(std::string_view bytes);
+    void ReadLanguage(int language, const std::string& path, TreeSink& sink);
+    bool ReadBytes(const std::string& path, std::string& bytes);
+    bool EnsureWritableFile(const std::string& path);
 
     std::string directory_;
     FilePort& files_;

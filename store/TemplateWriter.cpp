@@ -10,14 +10,14 @@ namespace TemplateWriter {
 
 namespace {
 
-bool isLoneLineFeed(std::string_view text, std::size_t at) {
+bool IsLoneLineFeed(std::string_view text, std::size_t at) {
     return text[at] == '\n' && (at == 0 || text[at - 1] != '\r');
 }
 
 // Appends the text as the file holds it once its CR LF pairs have become LF
 // and it has been written in text mode: every LF then stands after a CR,
 // which comes to the same as giving each lone LF a CR.
-void appendAsWritten(std::string& out, std::string_view text) {
+void AppendAsWritten(std::string& out, std::string_view text) {
     // Room for the worst case, every character an LF; trimmed afterwards.
     const auto start = out.size();
     out.resize(start + 2 * text.size());
@@ -33,11 +33,11 @@ void appendAsWritten(std::string& out, std::string_view text) {
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
-void giveLoneLineFeedsCarriageReturns(std::string& text) {
+void GiveLoneLineFeedsCarriageReturns(std::string& text) {
     for (auto lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
-        if (isLoneLineFeed(text, lf)) {
+        if (IsLoneLineFeed(text, lf)) {
             std::string fixed;
-            appendAsWritten(fixed, text);
+            AppendAsWritten(fixed, text);
             text.swap(fixed);
             return;
         }
@@ -46,32 +46,32 @@ void giveLoneLineFeedsCarriageReturns(std::string& text) {
 
 // The description stays in memory with CR LF breaks: turning them into LF and
 // back changes nothing but a lone LF, which gains its CR.
-void appendReadmeBlock(std::string& text, AutotextEntry& entry) {
+void AppendReadmeBlock(std::string& text, AutotextEntry& entry) {
     if (entry.description.empty())
         return;
     text.append("readme:\r\n");
-    appendAsWritten(text, trimmedRightView(entry.description));
+    AppendAsWritten(text, TrimmedRightView(entry.description));
     text.append("\r\n\f\r\n");
-    giveLoneLineFeedsCarriageReturns(entry.description);
+    GiveLoneLineFeedsCarriageReturns(entry.description);
 }
 
-void appendRecord(std::string& text, AutotextEntry& entry) {
+void AppendRecord(std::string& text, AutotextEntry& entry) {
     if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
-        giveLoneLineFeedsCarriageReturns(entry.description);
+        GiveLoneLineFeedsCarriageReturns(entry.description);
         return;
     }
-    appendReadmeBlock(text, entry);
+    AppendReadmeBlock(text, entry);
     text.append("a:");
-    appendAsWritten(text, entry.title);
+    AppendAsWritten(text, entry.title);
     text.append(":");
-    appendAsWritten(text, entry.shortcut);
+    AppendAsWritten(text, entry.shortcut);
     text.append(":\r\n");
-    appendAsWritten(text, entry.code);
+    AppendAsWritten(text, entry.code);
     text.append("\f\r\n");
     // Title, shortcut and code keep LF line breaks after a save.
-    replaceAll(entry.title, "\r\n", "\n");
-    replaceAll(entry.shortcut, "\r\n", "\n");
-    replaceAll(entry.code, "\r\n", "\n");
+    ReplaceAll(entry.title, "\r\n", "\n");
+    ReplaceAll(entry.shortcut, "\r\n", "\n");
+    ReplaceAll(entry.code, "\r\n", "\n");
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
     std::string text;
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
-            appendRecord(text, *entry);
+            AppendRecord(text, *entry);
     return text;
 }
 

@@ -6,24 +6,24 @@
 
 namespace TextRules {
 
-bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 // Plain loops: this runs on every line of a template file.
-std::string_view trimmedView(std::string_view text) {
-    while (!text.empty() && isWhiteSpace(text.front()))
+std::string_view TrimmedView(std::string_view text) {
+    while (!text.empty() && IsWhiteSpace(text.front()))
         text.remove_prefix(1);
-    return trimmedRightView(text);
+    return TrimmedRightView(text);
 }
 
-std::string_view trimmedRightView(std::string_view text) {
-    while (!text.empty() && isWhiteSpace(text.back()))
+std::string_view TrimmedRightView(std::string_view text) {
+    while (!text.empty() && IsWhiteSpace(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
-std::string trim(std::string_view text) { return std::string(trimmedView(text)); }
+std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty() || text.find(from) == std::string::npos)
         return;
     std::string result;
@@ -37,12 +37,12 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     text.swap(result);
 }
 
-std::string_view keyBeforeColon(std::string_view line) {
+std::string_view KeyBeforeColon(std::string_view line) {
     const auto colon = line.find(':');
     return colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
 }
 
-std::string_view colonField(std::string_view line, std::size_t n) {
+std::string_view ColonField(std::string_view line, std::size_t n) {
     for (; n > 0; --n) {
         const auto colon = line.find(':');
         if (colon == std::string_view::npos)
@@ -54,11 +54,11 @@ std::string_view colonField(std::string_view line, std::size_t n) {
 
 // A line with a form feed ends its block instead: the writer puts the FF
 // right after the last line of the code, which may be the word itself.
-bool isSeparatorLine(std::string_view line) {
-    return line.find('\f') == std::string_view::npos && trimmedView(line) == "separator";
+bool IsSeparatorLine(std::string_view line) {
+    return line.find('\f') == std::string_view::npos && TrimmedView(line) == "separator";
 }
 
-bool isOldHeaderText(std::string_view line) {
+bool IsOldHeaderText(std::string_view line) {
     static constexpr std::array<std::string_view, 3> kOldHeaders{
         "Autotext and Code Templates for Quillon X",
         "Code Templates follow. All entry names contain a space.",
@@ -70,7 +70,7 @@ bool isOldHeaderText(std::string_view line) {
     return false;
 }
 
-bool LineCursor::next(std::string_view& line) {
+bool LineCursor::Next(std::string_view& line) {
     if (start_ >= bytes_.size())
         return false;
     auto end = bytes_.find('\n', start_);
@@ -84,7 +84,7 @@ bool LineCursor::next(std::string_view& line) {
     return true;
 }
 
-std::string format(const char* pattern, ...) {
+std::string Format(const char* pattern, ...) {
     va_list args;
     va_start(args, pattern);
     va_list measure;

@@ -8,30 +8,30 @@
 namespace TextRules {
 
 // Space, tab, CR, LF, vertical tab and form feed.
-bool isWhiteSpace(char c);
-std::string_view trimmedView(std::string_view text);
-std::string_view trimmedRightView(std::string_view text);
-std::string trim(std::string_view text);
-void replaceAll(std::string& text, std::string_view from, std::string_view to);
+bool IsWhiteSpace(char c);
+std::string_view TrimmedView(std::string_view text);
+std::string_view TrimmedRightView(std::string_view text);
+std::string Trim(std::string_view text);
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // The text before the first colon; empty when the line has no colon.
-std::string_view keyBeforeColon(std::string_view line);
+std::string_view KeyBeforeColon(std::string_view line);
 // Field n (from 0) of a header line whose fields are separated by every
 // colon; empty when the line has fewer fields.
-std::string_view colonField(std::string_view line, std::size_t n);
+std::string_view ColonField(std::string_view line, std::size_t n);
 
 // A separator marker line holds the word separator and nothing but white
 // space other than a form feed.
-bool isSeparatorLine(std::string_view line);
+bool IsSeparatorLine(std::string_view line);
 // The header texts of older files, dropped inside a readme block.
-bool isOldHeaderText(std::string_view line);
+bool IsOldHeaderText(std::string_view line);
 
 // Walks file bytes line by line: lines end at LF, a CR before the LF is
 // dropped, a last line without LF counts, and a file of no bytes has no line.
 class LineCursor {
 public:
     explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
-    bool next(std::string_view& line);
+    bool Next(std::string_view& line);
 
 private:
     std::string_view bytes_;
@@ -39,6 +39,6 @@ private:
 };
 
 // printf-style formatting of the store's message texts.
-std::string format(const char* pattern, ...);
+std::string Format(const char* pattern, ...);
 
 }  // namespace TextRules

@@ -11,5 +11,5 @@
 class TreeSink {
 public:
     virtual ~TreeSink() = default;
-    virtual void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) = 0;
+    virtual void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) = 0;
 };

@@ -24,7 +24,7 @@ constexpr int kTemporaryNameAttempts = 100;
 
 // The directory part of a path as written: up to the last separator, or the
 // drive of a drive-relative path such as "D:cpp.tpl".
-std::string directoryPartOf(const std::string& path) {
+std::string DirectoryPartOf(const std::string& path) {
     const auto end = path.find_last_of("\\/:");
     return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
@@ -33,8 +33,8 @@ std::string directoryPartOf(const std::string& path) {
 // longer than a template file's, so that a path the system accepts for the
 // file is accepted for it too. Its name, or empty with the error in
 // GetLastError.
-std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& file) {
-    const std::string directory = directoryPartOf(path);
+std::string CreateTemporaryBeside(const std::string& path, UniqueFileHandle& file) {
+    const std::string directory = DirectoryPartOf(path);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const std::string name = directory + "~tv" + std::to_string(10 + attempt);
         HANDLE handle =
@@ -49,11 +49,11 @@ std::string createTemporaryBeside(const std::string& path, UniqueFileHandle& fil
     return {};
 }
 
-bool isTransientError(DWORD error) {
+bool IsTransientError(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-bool writeAll(HANDLE file, const std::string& bytes) {
+bool WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
@@ -69,11 +69,11 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-bool moveIntoPlace(const std::string& temporary, const std::string& path) {
+bool MoveIntoPlace(const std::string& temporary, const std::string& path) {
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
-        if (attempt == kReplaceAttempts || !isTransientError(GetLastError()))
+        if (attempt == kReplaceAttempts || !IsTransientError(GetLastError()))
             return false;
         Sleep(kReplaceRetryDelayMs);
     }
@@ -81,19 +81,19 @@ bool moveIntoPlace(const std::string& temporary, const std::string& path) {
 
 }  // namespace
 
-bool Win32FilePort::exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
+bool Win32FilePort::Exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
 
-unsigned long Win32FilePort::createEmpty(const std::string& path) {
+unsigned long Win32FilePort::CreateEmpty(const std::string& path) {
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
     return file ? 0 : GetLastError();
 }
 
-int Win32FilePort::makeWritable(const std::string& path) {
+int Win32FilePort::MakeWritable(const std::string& path) {
     return _chmod(path.c_str(), _S_IREAD | _S_IWRITE) == 0 ? 0 : errno;
 }
 
-unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes) {
+unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes) {
     bytes.clear();
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -113,9 +113,9 @@ unsigned long Win32FilePort::readAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, const std::string& bytes) {
+FilePort::WriteResult Win32FilePort::ReplaceContents(const std::string& path, const std::string& bytes) {
     UniqueFileHandle file;
-    const std::string temporary = createTemporaryBeside(path, file);
+    const std::string temporary = CreateTemporaryBeside(path, file);
     if (temporary.empty())
         return {WriteStage::Open, GetLastError()};
     // The handle goes before the file: an open file cannot be deleted.
@@ -125,16 +125,16 @@ FilePort::WriteResult Win32FilePort::replaceContents(const std::string& path, co
         DeleteFileA(temporary.c_str());
         return WriteResult{stage, error};
     };
-    if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
+    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
         return fail(WriteStage::Write);
     if (!CloseHandle(file.release()))
         return fail(WriteStage::Write);
-    if (!moveIntoPlace(temporary, path))
+    if (!MoveIntoPlace(temporary, path))
         return fail(WriteStage::Replace);
     return {};
 }
 
-std::optional<std::string> Win32FilePort::systemErrorText(unsigned long code) {
+std::optional<std::string> Win32FilePort::SystemErrorText(unsigned long code) {
     char* buffer = nullptr;
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -6,10 +6,10 @@
 // except makeWritable's C runtime errno values.
 class Win32FilePort : public FilePort {
 public:
-    bool exists(const std::string& path) override;
-    unsigned long createEmpty(const std::string& path) override;
-    int makeWritable(const std::string& path) override;
-    unsigned long readAll(const std::string& path, std::string& bytes) override;
-    WriteResult replaceContents(const std::string& path, const std::string& bytes) override;
-    std::optional<std::string> systemErrorText(unsigned long code) override;
+    bool Exists(const std::string& path) override;
+    unsigned long CreateEmpty(const std::string& path) override;
+    int MakeWritable(const std::string& path) override;
+    unsigned long ReadAll(const std::string& path, std::string& bytes) override;
+    WriteResult ReplaceContents(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> SystemErrorText(unsigned long code) override;
 };

@@ -59,20 +59,20 @@ constexpr std::array<std::string_view, 43> kReservedVariables{
     "SCOPE_LINE",
 };
 
-bool isReserved(std::string_view name) {
+bool IsReserved(std::string_view name) {
     return std::find(kReservedVariables.begin(), kReservedVariables.end(), name) != kReservedVariables.end();
 }
 
 // A name between dollar signs stays on one line and holds no blank.
-bool isVariableName(std::string_view name) {
+bool IsVariableName(std::string_view name) {
     return !name.empty() && name.find_first_of(" \t\r\n") == std::string_view::npos;
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-std::vector<std::string> promptNames(const std::string& code) {
+std::vector<std::string> PromptNames(const std::string& code) {
     std::vector<std::string> prompts;
     std::unordered_set<std::string_view> seen;
     std::string_view rest(code);
@@ -81,53 +81,53 @@ std::vector<std::string> promptNames(const std::string& code) {
         if (close == std::string_view::npos)
             break;
         const auto name = rest.substr(open + 1, close - open - 1);
-        if (!isVariableName(name)) {
+        if (!IsVariableName(name)) {
             rest.remove_prefix(close);
             continue;
         }
-        if (!isReserved(name) && seen.insert(name).second)
+        if (!IsReserved(name) && seen.insert(name).second)
             prompts.emplace_back(name);
         rest.remove_prefix(close + 1);
     }
     return prompts;
 }
 
-std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label) {
+std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label) {
     std::vector<std::string> problems;
     if (entry.shortcut.find_first_of(" \t\r\n\v\f") != std::string::npos)
-        problems.push_back("shortcut " + quoted(entry.shortcut) + " holds white space");
+        problems.push_back("shortcut " + Quoted(entry.shortcut) + " holds white space");
     if (label != (entry.shortcut.empty() ? entry.title : entry.shortcut))
-        problems.push_back("label " + quoted(label) +
+        problems.push_back("label " + Quoted(label) +
                            " is neither its shortcut nor its title and is lost at the next save");
-    const auto prompts = promptNames(entry.code);
+    const auto prompts = PromptNames(entry.code);
     if (prompts.size() > kMaxPrompts)
         problems.push_back(std::to_string(prompts.size()) + " distinct prompts; the prompt dialog shows " +
                            std::to_string(kMaxPrompts));
     return problems;
 }
 
-std::vector<LineProblem> findLineProblems(std::string_view bytes) {
+std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
     std::vector<LineProblem> problems;
     TextRules::LineCursor lines(bytes);
     std::string_view line;
     bool inBlock = false;
-    for (std::size_t number = 1; lines.next(line); ++number) {
+    for (std::size_t number = 1; lines.Next(line); ++number) {
         if (line.empty())
             continue;
         if (!inBlock && line.find(':') != std::string_view::npos) {
             inBlock = true;
-            if (TextRules::keyBeforeColon(line) != "a")
+            if (TextRules::KeyBeforeColon(line) != "a")
                 continue;
-            const std::string shortcut = TextRules::trim(TextRules::colonField(line, 2));
+            const std::string shortcut = TextRules::Trim(TextRules::ColonField(line, 2));
             if (shortcut.find(' ') != std::string::npos)
-                problems.push_back({number, "shortcut " + quoted(shortcut) + " holds a space and is read as empty"});
+                problems.push_back({number, "shortcut " + Quoted(shortcut) + " holds a space and is read as empty"});
             if (std::count(line.begin(), line.end(), ':') > 3)
                 problems.push_back({number,
                                     "a title or shortcut holds a colon: the record header has more than "
                                     "three colons and the text after the third is lost"});
             continue;
         }
-        if (TextRules::isSeparatorLine(line)) {
+        if (TextRules::IsSeparatorLine(line)) {
             problems.push_back({number, "a line holding only \"separator\" is a marker and is not kept"});
             continue;
         }
@@ -135,7 +135,7 @@ std::vector<LineProblem> findLineProblems(std::string_view bytes) {
         if (formFeed == std::string_view::npos)
             continue;
         inBlock = false;
-        if (!TextRules::trimmedView(line.substr(formFeed + 1)).empty())
+        if (!TextRules::TrimmedView(line.substr(formFeed + 1)).empty())
             problems.push_back({number, "code or description holds a form feed: the text after it is lost"});
     }
     return problems;

@@ -16,16 +16,16 @@ struct LineProblem {
 };
 
 // Problems of an entry as it was read, with its tree label.
-std::vector<std::string> findEntryProblems(const AutotextEntry& entry, const std::string& label);
+std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label);
 
 // What the reading of a current-format file drops: a title or shortcut that
 // held a colon or a shortcut that held a space, text after a form feed, and
 // separator lines.
-std::vector<LineProblem> findLineProblems(std::string_view bytes);
+std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 
 // The distinct names between dollar signs that are not reserved variables:
 // the prompts the host asks for when it expands the entry.
-std::vector<std::string> promptNames(const std::string& code);
+std::vector<std::string> PromptNames(const std::string& code);
 
 constexpr std::size_t kMaxPrompts = 8;
 

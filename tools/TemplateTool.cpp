@@ -17,7 +17,7 @@ constexpr const char* kUsageLine = "usage: autotext-tpl dump|resave|check DIR";
 class StreamReporter : public Reporter {
 public:
     explicit StreamReporter(std::ostream& err) : err_(err) {}
-    void report(const std::string& text, const std::string& caption, MessageIcon) override {
+    void Report(const std::string& text, const std::string& caption, MessageIcon) override {
         std::string oneLine = text;
         while (!oneLine.empty() && oneLine.back() == '\n')
             oneLine.pop_back();
@@ -40,7 +40,7 @@ struct LoadedItem {
 
 class LanguageSink : public TreeSink {
 public:
-    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
         items.push_back({label, std::move(entry)});
     }
     std::vector<LoadedItem> items;
@@ -54,7 +54,7 @@ struct LoadedTemplates {
             store.LoadLanguageTemplates(language, languages[language]);
     }
 
-    TemplateStore::LanguageEntries entries() const {
+    TemplateStore::LanguageEntries Entries() const {
         TemplateStore::LanguageEntries result;
         for (int language = 0; language < TemplateLanguage::kCount; ++language)
             for (const auto& item : languages[language].items)
@@ -70,7 +70,7 @@ struct LoadedTemplates {
 
 // Each byte of the ANSI text as the Unicode code point of the same value, so
 // that the dump is lossless and reversible.
-std::string bytesAsUtf8(const std::string& bytes) {
+std::string BytesAsUtf8(const std::string& bytes) {
     std::string utf8;
     utf8.reserve(bytes.size());
     for (unsigned char c : bytes) {
@@ -84,44 +84,44 @@ std::string bytesAsUtf8(const std::string& bytes) {
     return utf8;
 }
 
-char separatorOf(const std::string& directory) { return directory.find('\\') != std::string::npos ? '\\' : '/'; }
+char SeparatorOf(const std::string& directory) { return directory.find('\\') != std::string::npos ? '\\' : '/'; }
 
-std::string withSeparator(std::string directory) {
+std::string WithSeparator(std::string directory) {
     const char last = directory.empty() ? '\0' : directory.back();
     if (last != '/' && last != '\\')
-        directory += separatorOf(directory);
+        directory += SeparatorOf(directory);
     return directory;
 }
 
-int exitCodeFor(const StreamReporter& reporter) {
+int ExitCodeFor(const StreamReporter& reporter) {
     return reporter.count == 0 ? TemplateTool::kOk : TemplateTool::kReported;
 }
 
 }  // namespace
 
-int TemplateTool::run(const std::vector<std::string>& arguments) {
+int TemplateTool::Run(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2) {
         err_ << kUsageLine << '\n';
         return kUsage;
     }
     const auto& command = arguments[0];
-    const auto directory = withSeparator(arguments[1]);
+    const auto directory = WithSeparator(arguments[1]);
     if (command != "dump" && command != "resave" && command != "check") {
         err_ << kUsageLine << '\n';
         return kUsage;
     }
-    if (arguments[1].empty() || !files_.exists(directory)) {
+    if (arguments[1].empty() || !files_.Exists(directory)) {
         err_ << "autotext-tpl: no such directory: " << arguments[1] << '\n';
         return kUsage;
     }
     if (command == "dump")
-        return dump(directory);
+        return Dump(directory);
     if (command == "resave")
-        return resave(directory);
-    return check(directory);
+        return Resave(directory);
+    return Check(directory);
 }
 
-int TemplateTool::dump(const std::string& directory) {
+int TemplateTool::Dump(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         for (const auto& item : loaded.languages[language].items) {
@@ -130,39 +130,39 @@ int TemplateTool::dump(const std::string& directory) {
             const auto& entry = *item.entry;
             nlohmann::ordered_json line{
                 {"language", language},
-                {"language_label", TemplateLanguage::at(language).rootLabel},
+                {"language_label", TemplateLanguage::At(language).rootLabel},
                 {"ordinal", entry.ordinal},
-                {"label", bytesAsUtf8(item.label)},
-                {"title", bytesAsUtf8(entry.title)},
-                {"shortcut", bytesAsUtf8(entry.shortcut)},
-                {"description", bytesAsUtf8(entry.description)},
-                {"code", bytesAsUtf8(entry.code)},
+                {"label", BytesAsUtf8(item.label)},
+                {"title", BytesAsUtf8(entry.title)},
+                {"shortcut", BytesAsUtf8(entry.shortcut)},
+                {"description", BytesAsUtf8(entry.description)},
+                {"code", BytesAsUtf8(entry.code)},
             };
             out_ << line.dump() << '\n';
         }
     }
-    return exitCodeFor(loaded.reporter);
+    return ExitCodeFor(loaded.reporter);
 }
 
-int TemplateTool::resave(const std::string& directory) {
+int TemplateTool::Resave(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
-    loaded.store.SaveAllTemplates(loaded.entries());
-    return exitCodeFor(loaded.reporter);
+    loaded.store.SaveAllTemplates(loaded.Entries());
+    return ExitCodeFor(loaded.reporter);
 }
 
-int TemplateTool::check(const std::string& directory) {
+int TemplateTool::Check(const std::string& directory) {
     LoadedTemplates loaded(directory, files_, err_);
     int findings = loaded.reporter.count;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const std::string fileName = TemplateLanguage::at(language).fileName;
+        const std::string fileName = TemplateLanguage::At(language).fileName;
         std::string bytes;
-        const auto path = loaded.store.templatePath(language);
-        if (files_.exists(path) && files_.readAll(path, bytes) == 0) {
+        const auto path = loaded.store.TemplatePath(language);
+        if (files_.Exists(path) && files_.ReadAll(path, bytes) == 0) {
             if (TemplateStore::IsLegacyFormat(bytes)) {
                 out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
                 ++findings;
             } else {
-                for (const auto& [line, problem] : TemplateCheck::findLineProblems(bytes)) {
+                for (const auto& [line, problem] : TemplateCheck::FindLineProblems(bytes)) {
                     out_ << fileName << ": line " << line << ": " << problem << '\n';
                     ++findings;
                 }
@@ -171,7 +171,7 @@ int TemplateTool::check(const std::string& directory) {
         for (const auto& item : loaded.languages[language].items) {
             if (!item.entry)
                 continue;
-            for (const auto& problem : TemplateCheck::findEntryProblems(*item.entry, item.label)) {
+            for (const auto& problem : TemplateCheck::FindEntryProblems(*item.entry, item.label)) {
                 out_ << fileName << ": " << item.label << ": " << problem << '\n';
                 ++findings;
             }

@@ -16,12 +16,12 @@ public:
 
     TemplateTool(FilePort& files, std::ostream& out, std::ostream& err) : files_(files), out_(out), err_(err) {}
 
-    int run(const std::vector<std::string>& arguments);
+    int Run(const std::vector<std::string>& arguments);
 
 private:
-    int dump(const std::string& directory);
-    int resave(const std::string& directory);
-    int check(const std::string& directory);
+    int Dump(const std::string& directory);
+    int Resave(const std::string& directory);
+    int Check(const std::string& directory);
 
     FilePort& files_;
     std::ostream& out_;

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     PlatformFilePort files;
     TemplateTool tool(files, std::cout, std::cerr);
     try {
-        return tool.run(std::vector<std::string>(argv + 1, argv + argc));
+        return tool.Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {
         std::cerr << "autotext-tpl: " << error.what() << '\n';
         return TemplateTool::kUsage;

@@ -24,14 +24,14 @@ constexpr int kEntriesPerLanguage = 10000;
 
 class SilentReporter : public Reporter {
 public:
-    void report(const std::string& text, const std::string&, MessageIcon) override {
+    void Report(const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 };
 
 class OwningSink : public TreeSink {
 public:
-    void appendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }
@@ -40,7 +40,7 @@ public:
 
 // Entries like a user's: a title, usually a shortcut, a few lines of code with
 // variables and prompts, and now and then a description.
-AutotextEntry realisticEntry(std::mt19937& random, int index) {
+AutotextEntry RealisticEntry(std::mt19937& random, int index) {
     static const char* kLines[] = {
         "for (int $i$ = 0; $i$ < $count$; ++$i$) {",
         "    $end$",
@@ -76,18 +76,18 @@ struct BenchmarkFiles {
             generated.clear();
             std::vector<AutotextEntry*> pointers;
             for (int i = 0; i < kEntriesPerLanguage; ++i)
-                generated.push_back(realisticEntry(random, i));
+                generated.push_back(RealisticEntry(random, i));
             for (auto& entry : generated)
                 pointers.push_back(&entry);
             const auto bytes = TemplateWriter::FormatLanguageRecords(pointers);
-            FILE* file = std::fopen((directory + TemplateLanguage::at(language).fileName).c_str(), "wb");
+            FILE* file = std::fopen((directory + TemplateLanguage::At(language).fileName).c_str(), "wb");
             std::fwrite(bytes.data(), 1, bytes.size(), file);
             std::fclose(file);
             totalBytes += bytes.size();
         }
     }
     ~BenchmarkFiles() {
-        for (const auto& language : TemplateLanguage::all())
+        for (const auto& language : TemplateLanguage::All())
             std::remove((directory + language.fileName).c_str());
         std::remove((directory + "raw.tmp").c_str());
         rmdir(directory.c_str());
@@ -123,9 +123,9 @@ void BM_RawReadAndSplitLines(benchmark::State& state) {
     PosixFilePort port;
     for (auto _ : state) {
         std::size_t lines = 0;
-        for (const auto& language : TemplateLanguage::all()) {
+        for (const auto& language : TemplateLanguage::All()) {
             std::string bytes;
-            port.readAll(files().directory + language.fileName, bytes);
+            port.ReadAll(files().directory + language.fileName, bytes);
             const char* at = bytes.data();
             const char* end = at + bytes.size();
             while (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
@@ -166,9 +166,9 @@ void BM_SaveTemplates(benchmark::State& state) {
 void BM_RawWriteAndFlush(benchmark::State& state) {
     PosixFilePort port;
     std::vector<std::string> contents;
-    for (const auto& language : TemplateLanguage::all()) {
+    for (const auto& language : TemplateLanguage::All()) {
         contents.emplace_back();
-        port.readAll(files().directory + language.fileName, contents.back());
+        port.ReadAll(files().directory + language.fileName, contents.back());
     }
     const auto path = files().directory + "raw.tmp";
     for (auto _ : state) {

@@ -8,12 +8,12 @@
 namespace {
 class DiscardingSink : public TreeSink {
 public:
-    void appendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
+    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
 };
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DiscardingSink sink;
-    LegacyTemplateReader(sink).read(std::string_view(reinterpret_cast<const char*>(data), size));
+    LegacyTemplateReader(sink).Read(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

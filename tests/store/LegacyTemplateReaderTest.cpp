@@ -3,7 +3,7 @@
 #include "store/LegacyTemplateReader.h"
 #include "tests/store/StoreTestSupport.h"
 
-using storetest::readLegacyTemplate;
+using storetest::ReadLegacyTemplate;
 using namespace std::string_literals;
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 const std::string kCaretBlock = "caretPosChar:\n|\n\f\n";
 
 TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nfor (;;) {|}\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "for loop:\nfor (;;) {|}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "for loop");
     EXPECT_EQ(sink.items[0].entry->title, "for loop");
@@ -20,7 +20,7 @@ TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate) {
 }
 
 TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "fori");
     EXPECT_EQ(sink.items[0].entry->title, "");
@@ -28,7 +28,7 @@ TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext) {
 }
 
 TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "fori :\nx\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "fori :\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "fori ");
     EXPECT_EQ(sink.items[0].entry->title, "fori");
@@ -36,33 +36,33 @@ TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel) {
 }
 
 TEST(LegacyTemplateReader, LeadingSpaceNameIsAutotextWithoutShortcut) {
-    const auto sink = readLegacyTemplate(kCaretBlock + " lead:\nx\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + " lead:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->title, "");
     EXPECT_EQ(sink.items[0].entry->shortcut, "");
 }
 
 TEST(LegacyTemplateReader, OnlyTheFirstCharacterOfTheMarkerLineCounts) {
-    const auto sink = readLegacyTemplate("caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n");
+    const auto sink = ReadLegacyTemplate("caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "if ($end$) {@}");
 }
 
 TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive) {
-    EXPECT_EQ(LegacyTemplateReader::convertCode("%0 %1 %8 %10 %9", ""), "$selected$ $1$ $8$ $1$0 %9");
-    EXPECT_EQ(LegacyTemplateReader::convertCode("%DATE% %date% %DAY_02% %YEAR_02%", ""),
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("%0 %1 %8 %10 %9", ""), "$selected$ $1$ $8$ $1$0 %9");
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("%DATE% %date% %DAY_02% %YEAR_02%", ""),
               "$DATE$ %date% $DAY_02$ $YEAR_02$");
-    EXPECT_EQ(LegacyTemplateReader::convertCode("%FILE_BASE%.%FILE_EXT% in %FILE_PATH%", ""),
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("%FILE_BASE%.%FILE_EXT% in %FILE_PATH%", ""),
               "$FILE_BASE$.$FILE_EXT$ in $FILE_PATH$");
-    EXPECT_EQ(LegacyTemplateReader::convertCode("%SCOPE_LINE% %MONTHNAME% %HOUR_02%:%MINUTE%:%SECOND%", ""),
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("%SCOPE_LINE% %MONTHNAME% %HOUR_02%:%MINUTE%:%SECOND%", ""),
               "$SCOPE_LINE$ $MONTHNAME$ $HOUR_02$:$MINUTE$:$SECOND$");
-    EXPECT_EQ(LegacyTemplateReader::convertCode("a|b", "|"), "a$end$b");
-    EXPECT_EQ(LegacyTemplateReader::convertCode("a|b", ""), "a|b");
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("a|b", "|"), "a$end$b");
+    EXPECT_EQ(LegacyTemplateReader::ConvertCode("a|b", ""), "a|b");
 }
 
 TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry) {
     const auto sink =
-        readLegacyTemplate(kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
+        ReadLegacyTemplate(kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style\r\n");
     EXPECT_EQ(sink.items[1].entry->description, "");
@@ -70,7 +70,7 @@ TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry) {
 
 TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped) {
     const auto sink =
-        readLegacyTemplate(kCaretBlock +
+        ReadLegacyTemplate(kCaretBlock +
                            "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
                            "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
@@ -78,7 +78,7 @@ TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped) {
 }
 
 TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "for loop:\nline\nseparator\n\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "for loop:\nline\nseparator\n\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "for loop");
     EXPECT_EQ(sink.items[0].entry->title, "");
@@ -87,7 +87,7 @@ TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry) {
 }
 
 TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "join:\nvar separator = '|';\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "join:\nvar separator = '|';\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->shortcut, "join");
     EXPECT_EQ(sink.items[0].entry->code, "var separator = '$end$';");
@@ -96,30 +96,30 @@ TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept) {
 TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem) {
     // A separator empties the first block's name before any code: its item
     // stays without an entry.
-    const auto sink = readLegacyTemplate(kCaretBlock + "empty:\nseparator\n\f\nfull:\ncode\f\n");
-    ASSERT_EQ(sink.labels(), (std::vector<std::string>{"empty", "full"}));
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "empty:\nseparator\n\f\nfull:\ncode\f\n");
+    ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"empty", "full"}));
     EXPECT_EQ(sink.items[0].entry, nullptr);
     ASSERT_NE(sink.items[1].entry, nullptr);
     EXPECT_EQ(sink.items[1].entry->code, "code");
 }
 
 TEST(LegacyTemplateReader, ReadmeEndingWithTextBeforeFormFeedCreatesNothing) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "readme:\ntext\f\n");
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "readme:\ntext\f\n");
     EXPECT_TRUE(sink.items.empty());
 }
 
 TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero) {
-    const auto sink = readLegacyTemplate(kCaretBlock + "a1:\nx\f\nb2:\ny\f\n");
-    ASSERT_EQ(sink.entries().size(), 2u);
-    for (auto* entry : sink.entries()) {
+    const auto sink = ReadLegacyTemplate(kCaretBlock + "a1:\nx\f\nb2:\ny\f\n");
+    ASSERT_EQ(sink.Entries().size(), 2u);
+    for (auto* entry : sink.Entries()) {
         EXPECT_EQ(entry->language, 0);
         EXPECT_EQ(entry->ordinal, 0);
     }
 }
 
 TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader) {
-    EXPECT_TRUE(readLegacyTemplate(std::string(4096, '\f')).items.empty());
-    const auto sink = readLegacyTemplate("caretPosChar:\n\0\n\f\nz:\n\0\r\f\n"s);
+    EXPECT_TRUE(ReadLegacyTemplate(std::string(4096, '\f')).items.empty());
+    const auto sink = ReadLegacyTemplate("caretPosChar:\n\0\n\f\nz:\n\0\r\f\n"s);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "$end$\r");
 }

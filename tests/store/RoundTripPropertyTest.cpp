@@ -14,13 +14,13 @@ class EntryGenerator {
 public:
     explicit EntryGenerator(unsigned seed) : random_(seed) {}
 
-    std::vector<AutotextEntry> entries() {
+    std::vector<AutotextEntry> Entries() {
         std::vector<AutotextEntry> result(pick(0, 12));
         for (auto& entry : result) {
-            entry.title = chance(70) ? singleLine(" ") : "";
-            entry.shortcut = chance(70) ? singleLine("") : "";
-            entry.code = chance(80) ? multiLine(true) : "";
-            entry.description = chance(40) ? multiLine(false) : "";
+            entry.title = chance(70) ? SingleLine(" ") : "";
+            entry.shortcut = chance(70) ? SingleLine("") : "";
+            entry.code = chance(80) ? MultiLine(true) : "";
+            entry.description = chance(40) ? MultiLine(false) : "";
             if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty())
                 entry.shortcut = "x";
         }
@@ -32,19 +32,19 @@ private:
     bool chance(int percent) { return pick(1, 100) <= percent; }
 
     // Titles and shortcuts: no colon, no line break, no form feed; trimmed.
-    std::string singleLine(const std::string& extra) {
+    std::string SingleLine(const std::string& extra) {
         static const std::string kLetters = "abcXYZ09_$%#<>()[]{}'\"!?.,;=+-*/\\|&^~`@";
         const std::string alphabet = kLetters + extra;
         std::string text;
         for (int i = pick(1, 16); i > 0; --i)
             text += alphabet[pick(0, static_cast<int>(alphabet.size()) - 1)];
-        return TextRules::trim(text);
+        return TextRules::Trim(text);
     }
 
     // Code and descriptions: any bytes but form feed, with CR LF and some lone
     // LF breaks, never a line that reads as a separator marker, and no "%0",
     // which the reader takes for the older notation of $selected$.
-    std::string multiLine(bool code) {
+    std::string MultiLine(bool code) {
         std::string text;
         for (int line = pick(1, 6); line > 0; --line) {
             for (int i = pick(0, 20); i > 0; --i) {
@@ -62,7 +62,7 @@ private:
             if (line > 1)
                 text += chance(10) ? "\n" : "\r\n";
         }
-        TextRules::replaceAll(text, "%0", "%_");
+        TextRules::ReplaceAll(text, "%0", "%_");
         return text;
     }
 
@@ -70,34 +70,34 @@ private:
 };
 
 // A lone LF is written as CR LF and read back as such.
-std::string withCrLf(std::string text) {
-    TextRules::replaceAll(text, "\r\n", "\n");
-    TextRules::replaceAll(text, "\n", "\r\n");
+std::string WithCrLf(std::string text) {
+    TextRules::ReplaceAll(text, "\r\n", "\n");
+    TextRules::ReplaceAll(text, "\n", "\r\n");
     return text;
 }
 
-std::string expectedDescription(const std::string& description) {
-    return description.empty() ? "" : withCrLf(std::string(TextRules::trimmedRightView(description))) + "\r\n";
+std::string ExpectedDescription(const std::string& description) {
+    return description.empty() ? "" : WithCrLf(std::string(TextRules::TrimmedRightView(description))) + "\r\n";
 }
 
 TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead) {
     for (unsigned seed = 1; seed <= 400; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        auto entries = EntryGenerator(seed).entries();
+        auto entries = EntryGenerator(seed).Entries();
         const auto expected = entries;
         std::vector<AutotextEntry*> pointers;
         for (auto& entry : entries)
             pointers.push_back(&entry);
         const auto written = TemplateWriter::FormatLanguageRecords(pointers);
 
-        const auto sink = storetest::readTemplate(written);
-        const auto read = sink.entries();
+        const auto sink = storetest::ReadTemplate(written);
+        const auto read = sink.Entries();
         ASSERT_EQ(read.size(), expected.size());
         for (std::size_t i = 0; i < read.size(); ++i) {
             EXPECT_EQ(read[i]->title, expected[i].title);
             EXPECT_EQ(read[i]->shortcut, expected[i].shortcut);
-            EXPECT_EQ(read[i]->code, withCrLf(expected[i].code));
-            EXPECT_EQ(read[i]->description, expectedDescription(expected[i].description));
+            EXPECT_EQ(read[i]->code, WithCrLf(expected[i].code));
+            EXPECT_EQ(read[i]->description, ExpectedDescription(expected[i].description));
             EXPECT_EQ(read[i]->ordinal, static_cast<int>(i));
         }
         EXPECT_EQ(TemplateWriter::FormatLanguageRecords(read), written);

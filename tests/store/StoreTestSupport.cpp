@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace storetest {
 
-std::vector<AutotextEntry*> RecordingSink::entries() const {
+std::vector<AutotextEntry*> RecordingSink::Entries() const {
     std::vector<AutotextEntry*> result;
     for (const auto& item : items)
         if (item.entry)
@@ -31,7 +31,7 @@ std::vector<AutotextEntry*> RecordingSink::entries() const {
     return result;
 }
 
-std::vector<std::string> RecordingSink::labels() const {
+std::vector<std::string> RecordingSink::Labels() const {
     std::vector<std::string> result;
     for (const auto& item : items)
         result.push_back(item.label);
@@ -54,13 +54,13 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    for (const auto& name : fileNames()) {
+    for (const auto& name : FileNames()) {
         fs::permissions(path_ + name, fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(path_, ignored);
 }
 
-std::vector<std::string> TempDir::fileNames() const {
+std::vector<std::string> TempDir::FileNames() const {
     std::vector<std::string> names;
     for (const auto& item : fs::directory_iterator(path_))
         names.push_back(item.path().filename().string());
@@ -68,7 +68,7 @@ std::vector<std::string> TempDir::fileNames() const {
     return names;
 }
 
-std::unique_ptr<FilePort> makePlatformFilePort() {
+std::unique_ptr<FilePort> MakePlatformFilePort() {
 #ifdef _WIN32
     return std::make_unique<Win32FilePort>();
 #else
@@ -76,21 +76,21 @@ std::unique_ptr<FilePort> makePlatformFilePort() {
 #endif
 }
 
-std::string readBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeBytes(const std::string& path, const std::string& bytes) {
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
 }
 
-void setReadOnly(const std::string& path) {
+void SetReadOnly(const std::string& path) {
 #ifdef _WIN32
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
 #else
@@ -98,7 +98,7 @@ void setReadOnly(const std::string& path) {
 #endif
 }
 
-bool isReadOnly(const std::string& path) {
+bool IsReadOnly(const std::string& path) {
 #ifdef _WIN32
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
 #else
@@ -108,15 +108,15 @@ bool isReadOnly(const std::string& path) {
 #endif
 }
 
-RecordingSink readTemplate(const std::string& bytes, int language) {
+RecordingSink ReadTemplate(const std::string& bytes, int language) {
     RecordingSink sink;
-    TemplateReader(language, sink).read(bytes);
+    TemplateReader(language, sink).Read(bytes);
     return sink;
 }
 
-RecordingSink readLegacyTemplate(const std::string& bytes) {
+RecordingSink ReadLegacyTemplate(const std::string& bytes) {
     RecordingSink sink;
-    LegacyTemplateReader(sink).read(bytes);
+    LegacyTemplateReader(sink).Read(bytes);
     return sink;
 }
 

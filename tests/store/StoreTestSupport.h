@@ -19,7 +19,7 @@ struct ReportedMessage {
 
 class RecordingReporter : public Reporter {
 public:
-    void report(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    void Report(const std::string& text, const std::string& caption, MessageIcon icon) override {
         messages.push_back({text, caption, icon});
     }
     std::vector<ReportedMessage> messages;
@@ -33,11 +33,11 @@ struct TreeItem {
 
 class RecordingSink : public TreeSink {
 public:
-    void appendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
         items.push_back({label, std::move(entry)});
     }
-    std::vector<AutotextEntry*> entries() const;
-    std::vector<std::string> labels() const;
+    std::vector<AutotextEntry*> Entries() const;
+    std::vector<std::string> Labels() const;
     std::vector<TreeItem> items;
 };
 
@@ -51,21 +51,21 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + name; }
-    std::vector<std::string> fileNames() const;
+    std::vector<std::string> FileNames() const;
 
 private:
     std::string path_;
 };
 
-std::unique_ptr<FilePort> makePlatformFilePort();
-std::string readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
-void setReadOnly(const std::string& path);
-bool isReadOnly(const std::string& path);
+std::unique_ptr<FilePort> MakePlatformFilePort();
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+void SetReadOnly(const std::string& path);
+bool IsReadOnly(const std::string& path);
 
 // Entries read from template bytes by the current reader.
-RecordingSink readTemplate(const std::string& bytes, int language = 0);
-RecordingSink readLegacyTemplate(const std::string& bytes);
+RecordingSink ReadTemplate(const std::string& bytes, int language = 0);
+RecordingSink ReadLegacyTemplate(const std::string& bytes);
 
 }  // namespace storetest
 
@@ -75,23 +75,23 @@ namespace storetest {
 // test to inject failures the real file system will not give on demand.
 class ScriptedFilePort : public FilePort {
 public:
-    ScriptedFilePort() : real_(makePlatformFilePort()) {}
+    ScriptedFilePort() : real_(MakePlatformFilePort()) {}
     std::function<unsigned long(const std::string&, std::string&)> onReadAll;
     std::function<int(const std::string&)> onMakeWritable;
     std::function<WriteResult(const std::string&, const std::string&)> onReplaceContents;
 
-    bool exists(const std::string& path) override { return real_->exists(path); }
-    unsigned long createEmpty(const std::string& path) override { return real_->createEmpty(path); }
-    int makeWritable(const std::string& path) override {
-        return onMakeWritable ? onMakeWritable(path) : real_->makeWritable(path);
+    bool Exists(const std::string& path) override { return real_->Exists(path); }
+    unsigned long CreateEmpty(const std::string& path) override { return real_->CreateEmpty(path); }
+    int MakeWritable(const std::string& path) override {
+        return onMakeWritable ? onMakeWritable(path) : real_->MakeWritable(path);
     }
-    unsigned long readAll(const std::string& path, std::string& bytes) override {
-        return onReadAll ? onReadAll(path, bytes) : real_->readAll(path, bytes);
+    unsigned long ReadAll(const std::string& path, std::string& bytes) override {
+        return onReadAll ? onReadAll(path, bytes) : real_->ReadAll(path, bytes);
     }
-    WriteResult replaceContents(const std::string& path, const std::string& bytes) override {
-        return onReplaceContents ? onReplaceContents(path, bytes) : real_->replaceContents(path, bytes);
+    WriteResult ReplaceContents(const std::string& path, const std::string& bytes) override {
+        return onReplaceContents ? onReplaceContents(path, bytes) : real_->ReplaceContents(path, bytes);
     }
-    std::optional<std::string> systemErrorText(unsigned long code) override { return real_->systemErrorText(code); }
+    std::optional<std::string> SystemErrorText(unsigned long code) override { return real_->SystemErrorText(code); }
     FilePort& real() { return *real_; }
 
 private:

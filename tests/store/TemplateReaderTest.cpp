@@ -2,7 +2,7 @@
 
 #include "tests/store/StoreTestSupport.h"
 
-using storetest::readTemplate;
+using storetest::ReadTemplate;
 using namespace std::string_literals;
 
 namespace {
@@ -12,7 +12,7 @@ const std::string kSwapRecord =
     "a:swap values:swp:\r\nint t = a;\r\na = b;\f\r\n";
 
 TEST(TemplateReader, ReadsRecordWithDescriptionTitleShortcutAndCode) {
-    const auto sink = readTemplate(kSwapRecord, 3);
+    const auto sink = ReadTemplate(kSwapRecord, 3);
     ASSERT_EQ(sink.items.size(), 1u);
     const auto& entry = *sink.items[0].entry;
     EXPECT_EQ(sink.items[0].label, "swp");
@@ -29,36 +29,36 @@ TEST(TemplateReader, LfOnlyFilesReadLikeCrLfFiles) {
     std::string lfOnly = kSwapRecord;
     for (auto at = lfOnly.find("\r\n"); at != std::string::npos; at = lfOnly.find("\r\n", at))
         lfOnly.erase(at, 1);
-    const auto crlf = readTemplate(kSwapRecord);
-    const auto lf = readTemplate(lfOnly);
+    const auto crlf = ReadTemplate(kSwapRecord);
+    const auto lf = ReadTemplate(lfOnly);
     ASSERT_EQ(lf.items.size(), 1u);
     EXPECT_EQ(lf.items[0].entry->code, crlf.items[0].entry->code);
     EXPECT_EQ(lf.items[0].entry->description, crlf.items[0].entry->description);
 }
 
 TEST(TemplateReader, OrdinalsCountEntriesInFileOrder) {
-    const auto sink = readTemplate("a:one:1:\nx\f\na:two:2:\ny\f\na:three:3:\nz\f\n");
-    ASSERT_EQ(sink.labels(), (std::vector<std::string>{"1", "2", "3"}));
+    const auto sink = ReadTemplate("a:one:1:\nx\f\na:two:2:\ny\f\na:three:3:\nz\f\n");
+    ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"1", "2", "3"}));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(sink.items[i].entry->ordinal, i);
 }
 
 TEST(TemplateReader, LabelIsTitleWhenShortcutIsEmpty) {
-    const auto sink = readTemplate("a:main function::\nint main() {}\f\n");
+    const auto sink = ReadTemplate("a:main function::\nint main() {}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "main function");
     EXPECT_EQ(sink.items[0].entry->shortcut, "");
 }
 
 TEST(TemplateReader, HeaderFieldsAreTrimmedAndExtraFieldsIgnored) {
-    const auto sink = readTemplate("a:  spaced title \t:  sc  :ignored:more\ncode\f\n");
+    const auto sink = ReadTemplate("a:  spaced title \t:  sc  :ignored:more\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->title, "spaced title");
     EXPECT_EQ(sink.items[0].entry->shortcut, "sc");
 }
 
 TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem) {
-    const auto sink = readTemplate("a:Title:a b:\ncode\f\n");
+    const auto sink = ReadTemplate("a:Title:a b:\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "a b");
     EXPECT_EQ(sink.items[0].entry->shortcut, "");
@@ -66,25 +66,25 @@ TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem) {
 }
 
 TEST(TemplateReader, PercentZeroBecomesSelected) {
-    const auto sink = readTemplate("a::b:\n<b>%0</b>%0\f\n");
+    const auto sink = ReadTemplate("a::b:\n<b>%0</b>%0\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "<b>$selected$</b>$selected$");
 }
 
 TEST(TemplateReader, ColonLinesInsideABlockStayCode) {
-    const auto sink = readTemplate("a::sw:\nswitch (x) {\ncase 1:\na:b:c:\n}\f\n");
+    const auto sink = ReadTemplate("a::sw:\nswitch (x) {\ncase 1:\na:b:c:\n}\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "switch (x) {\r\ncase 1:\r\na:b:c:\r\n}");
 }
 
 TEST(TemplateReader, EmptyLineBeforeHeaderStartsTheNextCode) {
-    const auto sink = readTemplate("a::one:\nx\f\n\na::two:\ny\f\n");
+    const auto sink = ReadTemplate("a::one:\nx\f\n\na::two:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].entry->code, "\r\ny");
 }
 
 TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry) {
-    const auto sink = readTemplate("a::one:\nx\f\nstray line\n");
+    const auto sink = ReadTemplate("a::one:\nx\f\nstray line\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].label, "");
     EXPECT_EQ(sink.items[1].entry->code, "stray line\r\n");
@@ -92,27 +92,27 @@ TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry) {
 }
 
 TEST(TemplateReader, TextBeforeFirstHeaderIsDiscarded) {
-    const auto sink = readTemplate("just text\nmore text\na::sc:\ncode\f\n");
+    const auto sink = ReadTemplate("just text\nmore text\na::sc:\ncode\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "code");
 }
 
 TEST(TemplateReader, UnknownHeaderBlockBecomesAnonymousEntryOnceStarted) {
-    const auto before = readTemplate("other:\nline\f\n");
+    const auto before = ReadTemplate("other:\nline\f\n");
     EXPECT_TRUE(before.items.empty());
-    const auto after = readTemplate("a::sc:\nx\f\nother:\nline\f\n");
+    const auto after = ReadTemplate("a::sc:\nx\f\nother:\nline\f\n");
     ASSERT_EQ(after.items.size(), 2u);
     EXPECT_EQ(after.items[1].entry->code, "line");
     EXPECT_EQ(after.items[1].entry->shortcut, "");
 }
 
 TEST(TemplateReader, LastRecordWithoutFormFeedIsDropped) {
-    const auto sink = readTemplate("a::one:\nx\f\na::two:\nno end\n");
-    EXPECT_EQ(sink.labels(), std::vector<std::string>{"one"});
+    const auto sink = ReadTemplate("a::one:\nx\f\na::two:\nno end\n");
+    EXPECT_EQ(sink.Labels(), std::vector<std::string>{"one"});
 }
 
 TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme) {
-    const auto sink = readTemplate(
+    const auto sink = ReadTemplate(
         "readme:\nAutotext and Code Templates for Quillon X\nreal text\n"
         "Code Templates follow. All entry names contain a space.\n\f\n"
         "a::sc:\nAutoText follows. None of the entry names contain a space.\f\n");
@@ -122,7 +122,7 @@ TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme) {
 }
 
 TEST(TemplateReader, EmptyLinesInDescriptionAreKept) {
-    const auto sink = readTemplate("readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n");
+    const auto sink = ReadTemplate("readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->description, "first\r\n\r\nthird\r\n");
 }
@@ -130,7 +130,7 @@ TEST(TemplateReader, EmptyLinesInDescriptionAreKept) {
 // A title-only record is what the writer produces for an entry with just a
 // title; it must come back as that entry, with its own description.
 TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
-    const auto sink = readTemplate(
+    const auto sink = ReadTemplate(
         "readme:\nabout the title\n\f\na:Only a title::\n\f\n"
         "a::next:\nnext code\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
@@ -142,13 +142,13 @@ TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
 }
 
 TEST(TemplateReader, SeparatorMarkerLineIsStoredNowhere) {
-    const auto sink = readTemplate("a::sc:\nbefore\n  separator \t\nafter\f\n");
+    const auto sink = ReadTemplate("a::sc:\nbefore\n  separator \t\nafter\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "before\r\nafter");
 }
 
 TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
-    const auto sink = readTemplate(
+    const auto sink = ReadTemplate(
         "readme:\nuse a separator here\n\f\n"
         "a::join:\nstd::string separator = \",\";\nseparator;\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
@@ -159,35 +159,35 @@ TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
 // The writer puts the form feed right after the code's last line, which may
 // be the word itself: that line ends the block and stays code.
 TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord) {
-    const auto sink = readTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
+    const auto sink = ReadTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->code, "// a line\r\nseparator");
     EXPECT_EQ(sink.items[1].entry->description, "next one\r\n");
 }
 
 TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription) {
-    const auto sink = readTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
+    const auto sink = ReadTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->description, "mine\r\n");
     EXPECT_EQ(sink.items[1].entry->description, "");
 }
 
 TEST(TemplateReader, LineStartingWithColonOpensAHeaderlessBlock) {
-    const auto sink = readTemplate("a::sc:\nx\f\n:nothing\ninside\f\n");
+    const auto sink = ReadTemplate("a::sc:\nx\f\n:nothing\ninside\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[1].entry->code, "inside");
 }
 
 TEST(TemplateReader, DescriptionPendingAtEndOfFileIsDropped) {
-    const auto sink = readTemplate("a::sc:\nx\f\nreadme:\norphan\n\f\n");
-    EXPECT_EQ(sink.labels(), std::vector<std::string>{"sc"});
+    const auto sink = ReadTemplate("a::sc:\nx\f\nreadme:\norphan\n\f\n");
+    EXPECT_EQ(sink.Labels(), std::vector<std::string>{"sc"});
 }
 
 TEST(TemplateReader, HostileBytesNeverStopTheReader) {
     std::string bytes = "a:t\0i:s\0c:\n\0\0code\r\rmore\r\n\f\f\f\n"s;
     bytes += std::string(10 * 1024 * 1024, 'x') + "\f\n";
     bytes += std::string(1000, '\f');
-    const auto sink = readTemplate(bytes);
+    const auto sink = ReadTemplate(bytes);
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->shortcut, "s\0c"s);
     EXPECT_EQ(sink.items[0].entry->code, "\0\0code\r\rmore\r\n"s);
@@ -195,9 +195,9 @@ TEST(TemplateReader, HostileBytesNeverStopTheReader) {
 }
 
 TEST(TemplateReader, EmptyAndFormFeedOnlyInputsCreateNothing) {
-    EXPECT_TRUE(readTemplate("").items.empty());
-    EXPECT_TRUE(readTemplate(std::string(4096, '\f')).items.empty());
-    EXPECT_TRUE(readTemplate("\n\n\n").items.empty());
+    EXPECT_TRUE(ReadTemplate("").items.empty());
+    EXPECT_TRUE(ReadTemplate(std::string(4096, '\f')).items.empty());
+    EXPECT_TRUE(ReadTemplate("\n\n\n").items.empty());
 }
 
 }  // namespace

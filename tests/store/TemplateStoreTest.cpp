@@ -39,7 +39,7 @@ protected:
         return sink;
     }
 
-    TemplateStore::LanguageEntries entriesOf(int language, std::vector<AutotextEntry*> entries) {
+    TemplateStore::LanguageEntries EntriesOf(int language, std::vector<AutotextEntry*> entries) {
         TemplateStore::LanguageEntries all;
         all[language] = std::move(entries);
         return all;
@@ -63,15 +63,15 @@ TEST_F(TemplateStoreTest, MissingFileLeavesLanguageEmptyWithoutMessage) {
 }
 
 TEST_F(TemplateStoreTest, EmptyFileGivesNoEntriesAndNoMessage) {
-    writeBytes(dir.file("cs.tpl"), "");
+    WriteFileBytes(dir.file("cs.tpl"), "");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cs.tpl")), TemplateStore::kUnreadable);
     EXPECT_TRUE(load(1).items.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile) {
-    writeBytes(dir.file("html.tpl"), "a:Page::\r\n<html></html>\f\r\n");
-    writeBytes(dir.file("vb.tpl"), "a::dim:\r\nDim x As Integer\f\r\n");
+    WriteFileBytes(dir.file("html.tpl"), "a:Page::\r\n<html></html>\f\r\n");
+    WriteFileBytes(dir.file("vb.tpl"), "a::dim:\r\nDim x As Integer\f\r\n");
     const auto html = load(2);
     const auto vb = load(7);
     ASSERT_EQ(html.items.size(), 1u);
@@ -82,7 +82,7 @@ TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile) {
 }
 
 TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles) {
-    writeBytes(dir.file("cpp.tpl"), "caretPosChar:\r\n^\r\n\f\r\nfor loop:\r\nfor (^;;) {%0}\f\r\n");
+    WriteFileBytes(dir.file("cpp.tpl"), "caretPosChar:\r\n^\r\n\f\r\nfor loop:\r\nfor (^;;) {%0}\f\r\n");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
     const auto sink = load(0);
     ASSERT_EQ(sink.items.size(), 1u);
@@ -91,7 +91,7 @@ TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles) {
 }
 
 TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
-    writeBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
+    WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
 }
 
@@ -112,7 +112,7 @@ TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader) {
 // A file that could not be read shows an empty language; writing that back
 // would wipe the entries the user never saw.
 TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten) {
-    writeBytes(dir.file("html.tpl"), "a::keep:\r\n<p>kept</p>\f\r\n");
+    WriteFileBytes(dir.file("html.tpl"), "a::keep:\r\n<p>kept</p>\f\r\n");
     port.onReadAll = [](const std::string&, std::string&) -> unsigned long { return 5; };
     auto store = this->store();
     RecordingSink sink;
@@ -124,7 +124,7 @@ TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten) {
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text.rfind(dir.file("html.tpl") + " was not saved", 0), 0u);
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(readBytes(dir.file("html.tpl")), "a::keep:\r\n<p>kept</p>\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("html.tpl")), "a::keep:\r\n<p>kept</p>\f\r\n");
     EXPECT_TRUE(std::filesystem::exists(dir.file("cpp.tpl")));
 }
 
@@ -138,38 +138,38 @@ TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves) {
     all[0] = {&a};
     nested.SaveAllTemplates(all);
     EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
-    EXPECT_EQ(readBytes(deep + "/cpp.tpl"), "a::deep:\r\nx\f\r\n");
+    EXPECT_EQ(ReadFileBytes(deep + "/cpp.tpl"), "a::deep:\r\nx\f\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep), {}), 8);
 }
 
 TEST_F(TemplateStoreTest, SaveWritesAllEightFilesEmptyOnesIncluded) {
     auto a = entry("inc", "#include <$end$>");
-    store().SaveAllTemplates(entriesOf(4, {&a}));
+    store().SaveAllTemplates(EntriesOf(4, {&a}));
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(dir.fileNames(), (std::vector<std::string>{"cpp.tpl", "cs.tpl", "html.tpl", "java.tpl", "js.tpl",
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"cpp.tpl", "cs.tpl", "html.tpl", "java.tpl", "js.tpl",
                                                          "perl.tpl", "txt.tpl", "vb.tpl"}));
-    EXPECT_EQ(readBytes(dir.file("js.tpl")), "a::inc:\r\n#include <$end$>\f\r\n");
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "");
+    EXPECT_EQ(ReadFileBytes(dir.file("js.tpl")), "a::inc:\r\n#include <$end$>\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "");
 }
 
 TEST_F(TemplateStoreTest, SavedFilesReadBackAndResaveIdentically) {
-    writeBytes(dir.file("perl.tpl"),
-               "readme:\r\nPrints a line\r\n\f\r\na:print line:pl:\r\nprint \"$1$\\n\";\f\r\n"
-               "a::sub:\r\nsub $name$ {\r\n    $end$\r\n}\f\r\n");
-    const auto before = readBytes(dir.file("perl.tpl"));
+    WriteFileBytes(dir.file("perl.tpl"),
+                   "readme:\r\nPrints a line\r\n\f\r\na:print line:pl:\r\nprint \"$1$\\n\";\f\r\n"
+                   "a::sub:\r\nsub $name$ {\r\n    $end$\r\n}\f\r\n");
+    const auto before = ReadFileBytes(dir.file("perl.tpl"));
     auto sink = load(5);
-    store().SaveAllTemplates(entriesOf(5, sink.entries()));
-    EXPECT_EQ(readBytes(dir.file("perl.tpl")), before);
+    store().SaveAllTemplates(EntriesOf(5, sink.Entries()));
+    EXPECT_EQ(ReadFileBytes(dir.file("perl.tpl")), before);
 }
 
 TEST_F(TemplateStoreTest, ReadOnlyFileIsMadeWritableAndReplaced) {
-    writeBytes(dir.file("txt.tpl"), "old");
-    setReadOnly(dir.file("txt.tpl"));
+    WriteFileBytes(dir.file("txt.tpl"), "old");
+    SetReadOnly(dir.file("txt.tpl"));
     auto a = entry("sig", "Regards");
-    store().SaveAllTemplates(entriesOf(6, {&a}));
+    store().SaveAllTemplates(EntriesOf(6, {&a}));
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(readBytes(dir.file("txt.tpl")), "a::sig:\r\nRegards\f\r\n");
-    EXPECT_FALSE(isReadOnly(dir.file("txt.tpl")));
+    EXPECT_EQ(ReadFileBytes(dir.file("txt.tpl")), "a::sig:\r\nRegards\f\r\n");
+    EXPECT_FALSE(IsReadOnly(dir.file("txt.tpl")));
 }
 
 TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage) {
@@ -187,26 +187,26 @@ TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile) {
     int call = 0;
     const int results[] = {2, 22, 13};
     port.onMakeWritable = [&](const std::string&) { return results[call++ % 3]; };
-    writeBytes(dir.file("cpp.tpl"), "keep me");
+    WriteFileBytes(dir.file("cpp.tpl"), "keep me");
     store().SaveAllTemplates({});
     ASSERT_EQ(reporter.messages.size(), 8u);
     EXPECT_EQ(reporter.messages[0].text, "File " + dir.file("cpp.tpl") + " not found.");
     EXPECT_EQ(reporter.messages[1].text, "Invalid parameter to chmod.");
     EXPECT_EQ(reporter.messages[2].text, "Unexpected error in chmod.");
     EXPECT_EQ(reporter.messages[2].icon, MessageIcon::Error);
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "keep me");
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "keep me");
 }
 
 TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
-    writeBytes(dir.file("cs.tpl"), "previous contents");
+    WriteFileBytes(dir.file("cs.tpl"), "previous contents");
     port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
         if (path == dir.file("cs.tpl"))
             return FilePort::WriteResult{FilePort::WriteStage::Write, kDiskFull};
-        return port.real().replaceContents(path, bytes);
+        return port.real().ReplaceContents(path, bytes);
     };
     auto a = entry("cls", "class $name$ {}");
     auto b = entry("ns", "namespace $name$ {}");
-    auto all = entriesOf(1, {&a});
+    auto all = EntriesOf(1, {&a});
     all[0] = {&b};
     store().SaveAllTemplates(all);
     ASSERT_EQ(reporter.messages.size(), 1u);
@@ -214,8 +214,8 @@ TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
     EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
     EXPECT_NE(message.text.find(dir.file("cs.tpl")), std::string::npos);
     EXPECT_NE(message.text.find(store().SystemErrorText(kDiskFull)), std::string::npos);
-    EXPECT_EQ(readBytes(dir.file("cs.tpl")), "previous contents");
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "previous contents");
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
 }
 
 TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation) {
@@ -229,10 +229,10 @@ TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation) {
 }
 
 TEST_F(TemplateStoreTest, SuccessfulSaveLeavesNoTemporaryFiles) {
-    writeBytes(dir.file("cpp.tpl"), "old");
+    WriteFileBytes(dir.file("cpp.tpl"), "old");
     store().SaveAllTemplates({});
     store().SaveAllTemplates({});
-    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+    EXPECT_EQ(dir.FileNames(), kTemplateFiles);
 }
 
 TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames) {
@@ -255,7 +255,7 @@ TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError) {
 // Another program holding the file without sharing: reading reports it and
 // keeps the file out of the next save.
 TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept) {
-    writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
+    WriteFileBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
     HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -269,13 +269,13 @@ TEST_F(TemplateStoreTest, FileHeldWhileReadingIsReportedAndKept) {
     store.SaveAllTemplates({});
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_NE(reporter.messages[0].text.find("was not saved"), std::string::npos);
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
 }
 
 // Held while saving: the replacement retries, then gives up with a message
 // and leaves the file and no temporary behind.
 TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept) {
-    writeBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
+    WriteFileBytes(dir.file("cpp.tpl"), "a::held:\r\nx\f\r\n");
     HANDLE held = CreateFileA(dir.file("cpp.tpl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -283,14 +283,14 @@ TEST_F(TemplateStoreTest, FileHeldWhileSavingIsReportedAndKept) {
     CloseHandle(held);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_NE(reporter.messages[0].text.find(dir.file("cpp.tpl")), std::string::npos);
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
-    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::held:\r\nx\f\r\n");
+    EXPECT_EQ(dir.FileNames(), kTemplateFiles);
 }
 #else
 // A real write failure in the middle of the temporary file: the file size
 // limit makes write() fail as a full disk would.
 TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary) {
-    writeBytes(dir.file("cpp.tpl"), "old contents");
+    WriteFileBytes(dir.file("cpp.tpl"), "old contents");
     auto big = entry("big", std::string(256 * 1024, 'x'));
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
@@ -298,12 +298,12 @@ TEST_F(TemplateStoreTest, FailedWriteKeepsOldFileByteForByteAndLeavesNoTemporary
     rlimit limit = previous;
     limit.rlim_cur = 64 * 1024;
     setrlimit(RLIMIT_FSIZE, &limit);
-    store().SaveAllTemplates(entriesOf(0, {&big}));
+    store().SaveAllTemplates(EntriesOf(0, {&big}));
     setrlimit(RLIMIT_FSIZE, &previous);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_NE(reporter.messages[0].text.find("cpp.tpl"), std::string::npos);
-    EXPECT_EQ(readBytes(dir.file("cpp.tpl")), "old contents");
-    EXPECT_EQ(dir.fileNames(), kTemplateFiles);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "old contents");
+    EXPECT_EQ(dir.FileNames(), kTemplateFiles);
 }
 
 TEST_F(TemplateStoreTest, FifoInPlaceOfAFileIsReportedWithoutHanging) {

@@ -7,7 +7,7 @@ using TemplateWriter::FormatLanguageRecords;
 
 namespace {
 
-AutotextEntry makeEntry(std::string title, std::string shortcut, std::string code, std::string description = {}) {
+AutotextEntry MakeEntry(std::string title, std::string shortcut, std::string code, std::string description = {}) {
     AutotextEntry entry;
     entry.title = std::move(title);
     entry.shortcut = std::move(shortcut);
@@ -16,74 +16,74 @@ AutotextEntry makeEntry(std::string title, std::string shortcut, std::string cod
     return entry;
 }
 
-std::string bytesOf(std::vector<AutotextEntry*> entries) { return FormatLanguageRecords(entries); }
+std::string BytesOf(std::vector<AutotextEntry*> entries) { return FormatLanguageRecords(entries); }
 
 TEST(TemplateWriter, WritesReadmeBlockThenRecordWithCrLf) {
-    auto entry = makeEntry("swap values", "swp", "int t = a;\r\na = b;", "Swap two values\r\n \r\n");
-    EXPECT_EQ(bytesOf({&entry}),
+    auto entry = MakeEntry("swap values", "swp", "int t = a;\r\na = b;", "Swap two values\r\n \r\n");
+    EXPECT_EQ(BytesOf({&entry}),
               "readme:\r\nSwap two values\r\n\f\r\n"
               "a:swap values:swp:\r\nint t = a;\r\na = b;\f\r\n");
 }
 
 TEST(TemplateWriter, LeavesLfInCodeAndRestoresCrLfInDescription) {
-    auto entry = makeEntry("t\r\nx", "s", "a\r\nb", "one\r\ntwo");
-    bytesOf({&entry});
+    auto entry = MakeEntry("t\r\nx", "s", "a\r\nb", "one\r\ntwo");
+    BytesOf({&entry});
     EXPECT_EQ(entry.code, "a\nb");
     EXPECT_EQ(entry.title, "t\nx");
     EXPECT_EQ(entry.description, "one\r\ntwo");
 }
 
 TEST(TemplateWriter, SkipsEmptyEntriesAndOtherKinds) {
-    auto empty = makeEntry("", "", "", "only a description");
-    auto otherKind = makeEntry("t", "s", "c");
+    auto empty = MakeEntry("", "", "", "only a description");
+    auto otherKind = MakeEntry("t", "s", "c");
     otherKind.kind = 1;
-    auto kept = makeEntry("", "k", "");
-    EXPECT_EQ(bytesOf({&empty, &otherKind, nullptr, &kept}), "a::k:\r\n\f\r\n");
+    auto kept = MakeEntry("", "k", "");
+    EXPECT_EQ(BytesOf({&empty, &otherKind, nullptr, &kept}), "a::k:\r\n\f\r\n");
 }
 
 TEST(TemplateWriter, ShortcutOnlyAndTitleOnlyRecords) {
-    auto shortcutOnly = makeEntry("", "sc", "");
-    auto titleOnly = makeEntry("Title", "", "");
-    EXPECT_EQ(bytesOf({&shortcutOnly, &titleOnly}), "a::sc:\r\n\f\r\na:Title::\r\n\f\r\n");
+    auto shortcutOnly = MakeEntry("", "sc", "");
+    auto titleOnly = MakeEntry("Title", "", "");
+    EXPECT_EQ(BytesOf({&shortcutOnly, &titleOnly}), "a::sc:\r\n\f\r\na:Title::\r\n\f\r\n");
 }
 
 TEST(TemplateWriter, WhiteSpaceDescriptionGivesEmptyDescriptionLine) {
-    auto entry = makeEntry("", "sc", "x", " \t\r\n");
-    EXPECT_EQ(bytesOf({&entry}), "readme:\r\n\r\n\f\r\na::sc:\r\nx\f\r\n");
+    auto entry = MakeEntry("", "sc", "x", " \t\r\n");
+    EXPECT_EQ(BytesOf({&entry}), "readme:\r\n\r\n\f\r\na::sc:\r\nx\f\r\n");
 }
 
-TEST(TemplateWriter, EmptyLanguageWritesNothing) { EXPECT_EQ(bytesOf({}), ""); }
+TEST(TemplateWriter, EmptyLanguageWritesNothing) { EXPECT_EQ(BytesOf({}), ""); }
 
 TEST(TemplateWriter, MixedLineBreaksInDescriptionStayStableOverSaves) {
-    auto entry = makeEntry("", "sc", "x", "a\r\nb\nc");
-    const auto first = bytesOf({&entry});
+    auto entry = MakeEntry("", "sc", "x", "a\r\nb\nc");
+    const auto first = BytesOf({&entry});
     EXPECT_EQ(entry.description, "a\r\nb\r\nc");
     EXPECT_EQ(first, "readme:\r\na\r\nb\r\nc\r\n\f\r\na::sc:\r\nx\f\r\n");
-    EXPECT_EQ(bytesOf({&entry}), first);
+    EXPECT_EQ(BytesOf({&entry}), first);
 }
 
 TEST(TemplateWriter, SecondSaveWritesTheSameBytes) {
-    auto a = makeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n");
-    auto b = makeEntry("", "b", "\r\nleading empty line");
-    const auto first = bytesOf({&a, &b});
-    EXPECT_EQ(bytesOf({&a, &b}), first);
+    auto a = MakeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n");
+    auto b = MakeEntry("", "b", "\r\nleading empty line");
+    const auto first = BytesOf({&a, &b});
+    EXPECT_EQ(BytesOf({&a, &b}), first);
 }
 
 // Reading a written file and writing it again gives the same bytes, and the
 // entries read are the ones written (descriptions as the writer stores them).
 TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
-    auto a = makeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n\r\nmore  ");
-    auto b = makeEntry("Only title", "", "");
-    auto c = makeEntry("", "c", "x \r lone cr\r\n%", "");
-    auto d = makeEntry("Title and description", "", "", "described");
+    auto a = MakeEntry("A title", "a", "line 1\r\n\r\nline 3\r\n", "desc\r\n\r\nmore  ");
+    auto b = MakeEntry("Only title", "", "");
+    auto c = MakeEntry("", "c", "x \r lone cr\r\n%", "");
+    auto d = MakeEntry("Title and description", "", "", "described");
     const AutotextEntry* originals[] = {&a, &b, &c, &d};
     std::vector<std::string> codes;
     for (auto* entry : originals)
         codes.push_back(entry->code);
-    const auto written = bytesOf({&a, &b, &c, &d});
+    const auto written = BytesOf({&a, &b, &c, &d});
 
-    auto sink = storetest::readTemplate(written);
-    auto read = sink.entries();
+    auto sink = storetest::ReadTemplate(written);
+    auto read = sink.Entries();
     ASSERT_EQ(read.size(), 4u);
     for (std::size_t i = 0; i < read.size(); ++i) {
         SCOPED_TRACE(i);
@@ -94,7 +94,7 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
     EXPECT_EQ(read[0]->description, "desc\r\n\r\nmore\r\n");
     EXPECT_EQ(read[1]->description, "");
     EXPECT_EQ(read[3]->description, "described\r\n");
-    EXPECT_EQ(bytesOf(read), written);
+    EXPECT_EQ(BytesOf(read), written);
 }
 
 }  // namespace

@@ -18,14 +18,14 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun runTool(std::vector<std::string> arguments) {
-    auto files = makePlatformFilePort();
+ToolRun RunTool(std::vector<std::string> arguments) {
+    auto files = MakePlatformFilePort();
     std::ostringstream out, err;
-    const int exitCode = TemplateTool(*files, out, err).run(arguments);
+    const int exitCode = TemplateTool(*files, out, err).Run(arguments);
     return {exitCode, out.str(), err.str()};
 }
 
-void copySamples(const std::string& from, const TempDir& to) {
+void CopySamples(const std::string& from, const TempDir& to) {
     for (const auto& file : fs::directory_iterator(from))
         fs::copy_file(file.path(), to.file(file.path().filename().string()));
 }
@@ -40,9 +40,9 @@ std::vector<std::string> lines(const std::string& text) {
 
 TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys) {
     TempDir dir;
-    writeBytes(dir.file("cs.tpl"), "readme:\r\nd\r\n\f\r\na:Title:sc:\r\ncode\f\r\n");
-    writeBytes(dir.file("cpp.tpl"), "a::first:\r\nx\f\r\n");
-    const auto run = runTool({"dump", dir.path()});
+    WriteFileBytes(dir.file("cs.tpl"), "readme:\r\nd\r\n\f\r\na:Title:sc:\r\ncode\f\r\n");
+    WriteFileBytes(dir.file("cpp.tpl"), "a::first:\r\nx\f\r\n");
+    const auto run = RunTool({"dump", dir.path()});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(
         lines(run.out),
@@ -54,57 +54,57 @@ TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys) {
 
 TEST(TemplateTool, DumpMapsEachByteToTheCodePointOfTheSameValue) {
     TempDir dir;
-    writeBytes(dir.file("txt.tpl"), "a:caf\xE9::\r\n\x80\xFF\x01\f\r\n");
-    const auto run = runTool({"dump", dir.path()});
+    WriteFileBytes(dir.file("txt.tpl"), "a:caf\xE9::\r\n\x80\xFF\x01\f\r\n");
+    const auto run = RunTool({"dump", dir.path()});
     EXPECT_NE(run.out.find("\"title\":\"caf\xC3\xA9\""), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\"code\":\"\xC2\x80\xC3\xBF\\u0001\""), std::string::npos) << run.out;
 }
 
 TEST(TemplateTool, ResaveOfTheSamplesKeepsEveryByte) {
     TempDir dir;
-    copySamples(TARVEL_SAMPLES_DIR "/templates", dir);
+    CopySamples(TARVEL_SAMPLES_DIR "/templates", dir);
     std::vector<std::string> before;
-    for (const auto& name : dir.fileNames())
-        before.push_back(readBytes(dir.file(name)));
-    const auto run = runTool({"resave", dir.path()});
+    for (const auto& name : dir.FileNames())
+        before.push_back(ReadFileBytes(dir.file(name)));
+    const auto run = RunTool({"resave", dir.path()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(dir.fileNames().size(), 8u);
+    ASSERT_EQ(dir.FileNames().size(), 8u);
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(readBytes(dir.file(dir.fileNames()[i])), before[i]) << dir.fileNames()[i];
+        EXPECT_EQ(ReadFileBytes(dir.file(dir.FileNames()[i])), before[i]) << dir.FileNames()[i];
 }
 
 TEST(TemplateTool, ResaveRewritesLegacyFilesInTheCurrentFormat) {
     TempDir dir;
-    copySamples(TARVEL_SAMPLES_DIR "/legacy", dir);
-    const auto legacyDump = runTool({"dump", dir.path()}).out;
-    EXPECT_EQ(runTool({"resave", dir.path()}).exitCode, 0);
-    const auto bytes = readBytes(dir.file("cpp.tpl"));
+    CopySamples(TARVEL_SAMPLES_DIR "/legacy", dir);
+    const auto legacyDump = RunTool({"dump", dir.path()}).out;
+    EXPECT_EQ(RunTool({"resave", dir.path()}).exitCode, 0);
+    const auto bytes = ReadFileBytes(dir.file("cpp.tpl"));
     EXPECT_EQ(bytes.find("caretPosChar"), std::string::npos);
     EXPECT_NE(bytes.find("a:for loop::\r\n"), std::string::npos);
-    EXPECT_EQ(runTool({"check", dir.path()}).exitCode, 0);
+    EXPECT_EQ(RunTool({"check", dir.path()}).exitCode, 0);
     // Titles, shortcuts and code survive the conversion unchanged.
     auto withoutOrdinals = [](std::string dump) {
         for (auto at = dump.find("\"ordinal\":"); at != std::string::npos; at = dump.find("\"ordinal\":", at + 1))
             dump.erase(at + 10, dump.find(',', at) - at - 10);
         return dump;
     };
-    EXPECT_EQ(withoutOrdinals(runTool({"dump", dir.path()}).out), withoutOrdinals(legacyDump));
+    EXPECT_EQ(withoutOrdinals(RunTool({"dump", dir.path()}).out), withoutOrdinals(legacyDump));
 }
 
 TEST(TemplateTool, CheckIsCleanOnTheSamples) {
-    const auto run = runTool({"check", TARVEL_SAMPLES_DIR "/templates"});
+    const auto run = RunTool({"check", TARVEL_SAMPLES_DIR "/templates"});
     EXPECT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.out, "");
 }
 
 TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
     TempDir dir;
-    writeBytes(dir.file("cpp.tpl"),
-               "a::tab\tbed:\r\nx\f\r\n"
-               "a:Spaced:a b:\r\ny\f\r\n"
-               "a::many:\r\n$a$ $b$ $c$ $d$ $e$ $f$ $g$ $h$ $i$ $DATE$ $end$\f\r\n");
-    writeBytes(dir.file("vb.tpl"), "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n");
-    const auto run = runTool({"check", dir.path()});
+    WriteFileBytes(dir.file("cpp.tpl"),
+                   "a::tab\tbed:\r\nx\f\r\n"
+                   "a:Spaced:a b:\r\ny\f\r\n"
+                   "a::many:\r\n$a$ $b$ $c$ $d$ $e$ $f$ $g$ $h$ $i$ $DATE$ $end$\f\r\n");
+    WriteFileBytes(dir.file("vb.tpl"), "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n");
+    const auto run = RunTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     const auto report = lines(run.out);
     ASSERT_EQ(report.size(), 5u) << run.out;
@@ -119,13 +119,13 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
 // What a hand-edited file holds that reading drops, reported by line.
 TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
     TempDir dir;
-    writeBytes(dir.file("cs.tpl"),
-               "a:C++: main:mn:\r\nint main();\f\r\n"
-               "a:a b:a b:\r\nx\f\r\n"
-               "a::pages:\r\npage one\fpage two\r\n"
-               "a::sep:\r\nbefore\r\n separator\r\nafter\f\r\n"
-               "a::last:\r\nends with the word\r\nseparator\f\r\n");
-    const auto run = runTool({"check", dir.path()});
+    WriteFileBytes(dir.file("cs.tpl"),
+                   "a:C++: main:mn:\r\nint main();\f\r\n"
+                   "a:a b:a b:\r\nx\f\r\n"
+                   "a::pages:\r\npage one\fpage two\r\n"
+                   "a::sep:\r\nbefore\r\n separator\r\nafter\f\r\n"
+                   "a::last:\r\nends with the word\r\nseparator\f\r\n");
+    const auto run = RunTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     const auto report = lines(run.out);
     ASSERT_EQ(report.size(), 4u) << run.out;
@@ -136,18 +136,18 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
 }
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {
-    EXPECT_EQ(TemplateCheck::promptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
+    EXPECT_EQ(TemplateCheck::PromptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
               (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(TemplateCheck::promptNames("cost: $5 and $"), std::vector<std::string>{});
-    EXPECT_EQ(TemplateCheck::promptNames("$date$"), std::vector<std::string>{"date"});
+    EXPECT_EQ(TemplateCheck::PromptNames("cost: $5 and $"), std::vector<std::string>{});
+    EXPECT_EQ(TemplateCheck::PromptNames("$date$"), std::vector<std::string>{"date"});
 }
 
 TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo) {
-    EXPECT_EQ(runTool({}).exitCode, 2);
-    EXPECT_EQ(runTool({"dump"}).exitCode, 2);
-    EXPECT_EQ(runTool({"frobnicate", "."}).exitCode, 2);
-    EXPECT_EQ(runTool({"check", ""}).exitCode, 2);
-    const auto missing = runTool({"dump", "no-such-directory-here"});
+    EXPECT_EQ(RunTool({}).exitCode, 2);
+    EXPECT_EQ(RunTool({"dump"}).exitCode, 2);
+    EXPECT_EQ(RunTool({"frobnicate", "."}).exitCode, 2);
+    EXPECT_EQ(RunTool({"check", ""}).exitCode, 2);
+    const auto missing = RunTool({"dump", "no-such-directory-here"});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(lines(missing.err).size(), 1u);
     EXPECT_EQ(missing.out, "");
@@ -155,17 +155,17 @@ TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo) {
 
 TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne) {
     TempDir dir;
-    writeBytes(dir.file("js.tpl"), "a::log:\r\nconsole.log();\f\r\n");
+    WriteFileBytes(dir.file("js.tpl"), "a::log:\r\nconsole.log();\f\r\n");
     auto unterminated = dir.path();
     unterminated.pop_back();
-    const auto run = runTool({"dump", unterminated});
+    const auto run = RunTool({"dump", unterminated});
     EXPECT_NE(run.out.find("\"shortcut\":\"log\""), std::string::npos);
 }
 
 TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne) {
     TempDir dir;
     fs::create_directory(dir.file("perl.tpl"));
-    const auto run = runTool({"dump", dir.path()});
+    const auto run = RunTool({"dump", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Quillon X Autotext Editor: File Open failed"), std::string::npos);
 }
