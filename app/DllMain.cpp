@@ -2,15 +2,23 @@
 
 #include "app/CTarvelApp.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-    switch (reason) {
-        case DLL_PROCESS_ATTACH:
-            ::DisableThreadLibraryCalls(module);
-            return theApp().InitInstance(module) ? TRUE : FALSE;
-        case DLL_PROCESS_DETACH:
-            theApp().ExitInstance();
-            return TRUE;
-        default:
-            return TRUE;
+// No exception may leave the loader's call: it would end the host.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+    try {
+        switch (reason) {
+            case DLL_PROCESS_ATTACH:
+                ::DisableThreadLibraryCalls(module);
+                return theApp().InitInstance(module) ? TRUE : FALSE;
+            case DLL_PROCESS_DETACH:
+                // At process exit the other modules may be gone already; the
+                // system frees everything anyway.
+                if (reserved == nullptr)
+                    theApp().ExitInstance();
+                return TRUE;
+            default:
+                return TRUE;
+        }
+    } catch (...) {
+        return FALSE;
     }
 }

@@ -24,6 +24,13 @@ constexpr int kCompanyFadeSteps = 20;
 constexpr int kTipFadeSteps = 20;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
 
+// Shared icons belong to the module: nothing to free.
+HICON LoadDialogIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON,
+                                           ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
+                                           LR_SHARED));
+}
+
 }  // namespace
 
 CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
@@ -31,8 +38,8 @@ CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
       codePage_(theApp().Module()),
       titlePage_(theApp().Module()),
       templateDirectory_(std::move(templateDirectory)),
-      icon_(static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED))),
+      icon_(LoadDialogIcon(SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadDialogIcon(SM_CXSMICON, SM_CYSMICON)),
       titleFrame_(theApp().Module()),
       codeFrame_(theApp().Module()),
       outerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::SideBySide,
@@ -77,7 +84,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     ::GetWindowRect(GetHwnd(), &initial);
     SetMinTrackSize({(initial.right - initial.left) / 2 + 100, initial.bottom - initial.top});
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     // The dialog still shows without a toolbar, but with nothing in it.
     if (!CreateToolBar()) {
@@ -295,6 +302,9 @@ void CQnTempDlg::OnOK() {
 
 LRESULT CQnTempDlg::OnApply(const Message&) {
     SaveAllTemplates();
+    // A disabled window cannot keep the focus; without one the keyboard is dead.
+    if (::GetFocus() == GetItem(IDC_APPLY))
+        Send(WM_NEXTDLGCTL);
     EnableApply(false);
     return 0;
 }
@@ -312,8 +322,11 @@ LRESULT CQnTempDlg::OnDestroy(const Message& message) {
     CTarvelApp& app = theApp();
     const auto& profile = app.Profile();
     const AutotextEntry* current = app.currentEntry;
-    profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
-    profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
+    // Without its tree the dialog never showed an entry: keep the last restore point.
+    if (rootsBuilt_) {
+        profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
+        profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
+    }
     app.currentEntry = nullptr;
     entries_.Clear();
     return result;
@@ -359,8 +372,13 @@ bool CQnTempDlg::TreeHasFocus() const {
     return dynamic_cast<tarvel::CTreeCtrlEx*>(tarvel::CWindow::FromHandle(::GetFocus())) != nullptr;
 }
 
+// Only keys pressed with Alt held, in a window of the editor: with no focus
+// Windows sends plain keys as system keys too, and the host's other windows
+// share this thread.
 bool CQnTempDlg::PreTranslateMessage(MSG& message) {
-    if (message.message == WM_SYSKEYDOWN && HandleSystemKey(message.wParam))
+    const bool altHeld = (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
+    const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
+    if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
         return true;
     return CResizableDialog::PreTranslateMessage(message);
 }

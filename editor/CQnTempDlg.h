@@ -86,6 +86,7 @@ private:
     std::array<HTREEITEM, TemplateLanguage::kCount> languageRoots_{};
     int firstSelection_ = 1;
     HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     tarvel::CTreePropSheetBordered titleFrame_;
     tarvel::CTreePropSheetBordered codeFrame_;
     tarvel::CTreePropSheetSplitter outerSplitter_;

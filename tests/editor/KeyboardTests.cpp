@@ -151,6 +151,30 @@ TEST_F(Keyboard, AltOConfirmsAndAltCCancelsFromEveryField) {
     }
 }
 
+// Apply disables itself; a disabled window loses the focus, and with no focus
+// Windows sends every plain key as a system key, which the dialog manager
+// takes for a mnemonic ("c" would cancel). Apply hands its focus on first.
+TEST_F(Keyboard, ClickingApplyKeepsTheFocusInTheEditor) {
+    WriteSampleTemplates();
+    bool focusInEditor = false;
+    DialogScript script;
+    script.Do("select an entry", SelectFirstCppEntry)
+        .Do("edit the title", [](EditorWindow& window) { window.ReplaceText(IDC_TITLE, "applied title"); })
+        .Do("click Apply",
+            [](EditorWindow& window) {
+                window.Focus(IDC_APPLY);
+                ::SendMessageA(window.Control(IDC_APPLY), BM_CLICK, 0, 0);
+            })
+        .Do("look at the focus",
+            [&](EditorWindow& window) {
+                focusInEditor = ::GetFocus() != nullptr && ::IsChild(window.Handle(), ::GetFocus());
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(focusInEditor);
+    EXPECT_NE(folder_.Read("cpp.tpl").value_or("").find("a:applied title:fori:"), std::string::npos);
+}
+
 // The description, a multi-line edit, keeps Escape from the dialog manager
 // and asks its page to close instead; that must cancel the editor too.
 TEST_F(Keyboard, EscapeCancelsFromEveryField) {
