@@ -11,6 +11,15 @@ else()
   set(TARVEL_GTEST GTest::gtest)
 endif()
 
+# Without a window manager Wine waits two seconds for every managed window
+# that is hidden; the UI tests (label ui) run with unmanaged windows.
+if(TARVEL_WIN32)
+  add_test(NAME wine_unmanaged_windows
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run reg add "HKCU\\Software\\Wine\\X11 Driver"
+            /v Managed /d N /f)
+  set_tests_properties(wine_unmanaged_windows PROPERTIES FIXTURES_SETUP wine_unmanaged)
+endif()
+
 # tarvel_add_test(NAME SOURCES... [LIBS libs...] [LABELS labels...])
 # One GoogleTest program, registered with CTest; Win32 programs run under Wine.
 function(tarvel_add_test name)
@@ -25,6 +34,9 @@ function(tarvel_add_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(TARVEL_WIN32 AND "ui" IN_LIST T_LABELS)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_unmanaged)
   endif()
   if(TARVEL_WIN32)
     target_link_options(${name} PRIVATE -mconsole)

@@ -11,7 +11,6 @@ public:
     AutotextEntry* Adopt(std::unique_ptr<AutotextEntry> entry);
     void Destroy(AutotextEntry* entry);
     void Clear() { entries_.clear(); }
-    std::size_t Count() const { return entries_.size(); }
 
 private:
     std::unordered_map<AutotextEntry*, std::unique_ptr<AutotextEntry>> entries_;

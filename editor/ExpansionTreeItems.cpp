@@ -11,15 +11,6 @@ AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     return data > kLargestNonEntryData ? reinterpret_cast<AutotextEntry*>(data) : nullptr;
 }
 
-HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
-    if (HTREEITEM child = tree.GetChildItem(item))
-        return child;
-    for (; item != nullptr; item = tree.GetParentItem(item))
-        if (HTREEITEM sibling = tree.GetNextSiblingItem(item))
-            return sibling;
-    return nullptr;
-}
-
 int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     int count = 0;
     for (HTREEITEM child = tree.GetChildItem(item); child != nullptr; child = tree.GetNextSiblingItem(child))

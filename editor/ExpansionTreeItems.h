@@ -9,8 +9,8 @@ namespace tarvel {
 class CTreeCtrlEx;
 }
 
-// What the items of the expansion tree carry, and the walks over it. A root
-// carries its language index 0..7; an entry item the address of its entry.
+// What the items of the expansion tree carry: a root its language index
+// 0..7, an entry item the address of its entry.
 namespace ExpansionTreeItems {
 
 constexpr int kEntryImage = 0;
@@ -21,8 +21,6 @@ constexpr LPARAM kLargestNonEntryData = 8;
 
 AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 
-// The next item in depth-first order, or null after the last one.
-HTREEITEM NextItemInTreeOrder(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 int CountChildren(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 
 }  // namespace ExpansionTreeItems

@@ -90,6 +90,20 @@ TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles) {
     EXPECT_EQ(sink.items[0].entry->code, "for ($end$;;) {$selected$}");
 }
 
+TEST_F(TemplateStoreTest, EachReaderReadsItsFileByPathAndReportsOpenFailures) {
+    WriteFileBytes(dir.file("vb.tpl"), "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n");
+    RecordingSink legacy;
+    store().ReadLegacyTemplateFile(dir.file("vb.tpl"), legacy);
+    ASSERT_EQ(legacy.items.size(), 1u);
+    EXPECT_EQ(legacy.items[0].entry->code, "Sub $end$");
+    RecordingSink missing;
+    store().ReadLegacyTemplateFile(dir.file("none.tpl"), missing);
+    store().ReadTemplateFile(dir.file("none.tpl"), 7, missing);
+    EXPECT_TRUE(missing.items.empty());
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[1].text.rfind("File Open failed\n" + dir.file("none.tpl") + "\n", 0), 0u);
+}
+
 TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
     WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
