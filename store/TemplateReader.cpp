@@ -21,7 +21,9 @@ void TemplateReader::ReadLine(std::string_view line) {
         ReadHeader(line);
         return;
     }
-    if (IsSeparatorLine(line)) {
+    // Inside a record or readme block the marker would change nothing, so the
+    // word alone is content there: a code or description line the user typed.
+    if (!inRecord_ && IsSeparatorLine(line)) {
         marker_.clear();
         started_ = true;
         return;
@@ -29,6 +31,7 @@ void TemplateReader::ReadLine(std::string_view line) {
     const auto formFeed = line.find('\f');
     if (formFeed != std::string_view::npos && formFeed > 0) {
         inBlock_ = false;
+        inRecord_ = false;
         (inReadme_ ? description_ : code_).append(line.substr(0, formFeed));
         inReadme_ = false;
         EndBlock();
@@ -36,6 +39,7 @@ void TemplateReader::ReadLine(std::string_view line) {
     }
     if (formFeed == 0) {
         inBlock_ = false;
+        inRecord_ = false;
         inReadme_ = false;
         EndBlock();
         return;
@@ -58,6 +62,7 @@ void TemplateReader::ReadLine(std::string_view line) {
 void TemplateReader::ReadHeader(std::string_view line) {
     inBlock_ = true;
     const auto key = KeyBeforeColon(line);
+    inRecord_ = key == "readme" || key == "a";
     if (key.empty())
         return;
     if (key == "readme") {

@@ -33,6 +33,8 @@ private:
     bool started_ = false;
     bool inBlock_ = false;
     bool inReadme_ = false;
+    // The open block was started by a "readme" or "a" header.
+    bool inRecord_ = false;
     // An "a" record is an entry even without shortcut or code, so an entry
     // that holds only a title (and perhaps a description) survives a save and
     // keeps its own description.

@@ -19,8 +19,8 @@ public:
         for (auto& entry : result) {
             entry.title = chance(70) ? SingleLine(" ") : "";
             entry.shortcut = chance(70) ? SingleLine("") : "";
-            entry.code = chance(80) ? MultiLine(true) : "";
-            entry.description = chance(40) ? MultiLine(false) : "";
+            entry.code = chance(80) ? MultiLine() : "";
+            entry.description = chance(40) ? MultiLine() : "";
             if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty())
                 entry.shortcut = "x";
         }
@@ -42,9 +42,9 @@ private:
     }
 
     // Code and descriptions: any bytes but form feed, with CR LF and some lone
-    // LF breaks, never a line that reads as a separator marker, and no "%0",
+    // LF breaks, lines of the word separator alone, and no "%0",
     // which the reader takes for the older notation of $selected$.
-    std::string MultiLine(bool code) {
+    std::string MultiLine() {
         std::string text;
         for (int line = pick(1, 6); line > 0; --line) {
             for (int i = pick(0, 20); i > 0; --i) {
@@ -55,9 +55,9 @@ private:
             }
             if (chance(20))
                 text += "separator;";
-            // The word alone as the last line of code ends the record instead
-            // of marking; a description's last line is followed by a line end.
-            if (code && line == 1 && chance(10))
+            // The word alone is content inside a record, also as the last
+            // line of code, which the form feed follows directly.
+            if (chance(10))
                 text += "\r\nseparator";
             if (line > 1)
                 text += chance(10) ? "\n" : "\r\n";

@@ -141,10 +141,29 @@ TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
     EXPECT_EQ(sink.items[1].entry->ordinal, 1);
 }
 
-TEST(TemplateReader, SeparatorMarkerLineIsStoredNowhere) {
-    const auto sink = ReadTemplate("a::sc:\nbefore\n  separator \t\nafter\f\n");
+// Between records a marker line starts the file, so that a stray line after
+// it becomes an entry; the marker itself is stored nowhere.
+TEST(TemplateReader, SeparatorMarkerBetweenRecordsStartsTheFile) {
+    const auto sink = ReadTemplate("  separator \t\nstray line\n");
     ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "before\r\nafter");
+    EXPECT_EQ(sink.items[0].entry->code, "stray line\r\n");
+    EXPECT_TRUE(ReadTemplate("stray line\n").items.empty());
+}
+
+// Inside a record or readme block the word alone is what the user typed: the
+// writer writes it as a line of its own, and it must come back.
+TEST(TemplateReader, SeparatorWordInsideARecordIsContent) {
+    const auto sink = ReadTemplate("readme:\nabove\nseparator\n\f\na::sc:\nbefore\n  separator \t\nafter\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->code, "before\r\n  separator \t\r\nafter");
+    EXPECT_EQ(sink.items[0].entry->description, "above\r\nseparator\r\n");
+}
+
+// A block of another key is no record: there the marker still counts.
+TEST(TemplateReader, SeparatorInsideAnUnknownBlockIsAMarker) {
+    const auto sink = ReadTemplate("other:\nseparator\npiled\f\n");
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].entry->code, "piled");
 }
 
 TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
