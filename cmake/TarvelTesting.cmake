@@ -44,10 +44,10 @@ function(tarvel_add_test name)
 endfunction()
 
 # tarvel_add_fuzzer(NAME SOURCES... LIBS libs... CORPUS dir)
-# libFuzzer targets need native clang; scripts/test runs each from build/native/fuzz
-# with its seed corpus.
+# libFuzzer targets need native clang and the sanitized build; scripts/test runs
+# each from build/native/fuzz with its seed corpus.
 set(TARVEL_FUZZ OFF)
-if(NOT TARVEL_WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+if(NOT TARVEL_WIN32 AND TARVEL_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(TARVEL_FUZZ ON)
 endif()
 function(tarvel_add_fuzzer name)

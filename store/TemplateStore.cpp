@@ -1,7 +1,6 @@
 #include "store/TemplateStore.h"
 
 #include <algorithm>
-#include <functional>
 #include <new>
 
 #include "store/LegacyTemplateReader.h"
@@ -63,13 +62,14 @@ int TemplateStore::FormatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
     constexpr std::string_view kLegacyHeader = "caretPosChar:";
-    const std::boyer_moore_horspool_searcher searcher(kLegacyHeader.begin(), kLegacyHeader.end());
-    for (auto at = std::search(bytes.begin(), bytes.end(), searcher); at != bytes.end();
-         at = std::search(at + 1, bytes.end(), searcher)) {
-        if (at == bytes.begin() || at[-1] == '\n')
+    for (std::size_t lineStart = 0;;) {
+        if (bytes.substr(lineStart, kLegacyHeader.size()) == kLegacyHeader)
             return kLegacyFormat;
+        const auto lineFeed = bytes.find('\n', lineStart);
+        if (lineFeed == std::string_view::npos)
+            return kCurrentFormat;
+        lineStart = lineFeed + 1;
     }
-    return kCurrentFormat;
 }
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
