@@ -5,6 +5,8 @@
 using namespace TextRules;
 
 void TemplateReader::Read(std::string_view bytes) {
+    bytes_ = bytes;
+    nextFormFeed_ = bytes.find('\f');
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.Next(line))
@@ -28,7 +30,7 @@ void TemplateReader::ReadLine(std::string_view line) {
         started_ = true;
         return;
     }
-    const auto formFeed = line.find('\f');
+    const auto formFeed = FormFeedIn(line);
     if (formFeed != std::string_view::npos && formFeed > 0) {
         inBlock_ = false;
         inRecord_ = false;
@@ -57,6 +59,16 @@ void TemplateReader::ReadLine(std::string_view line) {
     code_.append(line).append("\r\n");
     if (!inBlock_)
         EndBlock();
+}
+
+// One search per form feed instead of one per line: a record's lines hold
+// none until its last.
+std::size_t TemplateReader::FormFeedIn(std::string_view line) {
+    const auto start = static_cast<std::size_t>(line.data() - bytes_.data());
+    if (nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start)
+        nextFormFeed_ = bytes_.find('\f', start);
+    return nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start + line.size() ? nextFormFeed_ - start
+                                                                                           : std::string_view::npos;
 }
 
 void TemplateReader::ReadHeader(std::string_view line) {

@@ -18,11 +18,16 @@ public:
 private:
     void ReadLine(std::string_view line);
     void ReadHeader(std::string_view line);
+    // Where the line, a view into the bytes being read, holds its first form
+    // feed; npos when it holds none.
+    std::size_t FormFeedIn(std::string_view line);
     void EndBlock();
     void CreateEntry();
 
     int language_;
     TreeSink& sink_;
+    std::string_view bytes_;
+    std::size_t nextFormFeed_ = std::string_view::npos;
 
     std::string code_;
     std::string description_;

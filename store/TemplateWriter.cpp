@@ -18,18 +18,14 @@ bool IsLoneLineFeed(std::string_view text, std::size_t at) {
 // and it has been written in text mode: every LF then stands after a CR,
 // which comes to the same as giving each lone LF a CR.
 void AppendAsWritten(std::string& out, std::string_view text) {
-    // Room for the worst case, every character an LF; trimmed afterwards.
-    const auto start = out.size();
-    out.resize(start + 2 * text.size());
-    char* at = out.data() + start;
-    char previous = '\0';
-    for (const char c : text) {
-        if (c == '\n' && previous != '\r')
-            *at++ = '\r';
-        *at++ = c;
-        previous = c;
+    std::size_t copied = 0;
+    for (auto lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1)) {
+        if (IsLoneLineFeed(text, lf)) {
+            out.append(text.substr(copied, lf - copied)).push_back('\r');
+            copied = lf;
+        }
     }
-    out.resize(static_cast<std::size_t>(at - out.data()));
+    out.append(text.substr(copied));
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
@@ -77,7 +73,14 @@ void AppendRecord(std::string& text, AutotextEntry& entry) {
 }  // namespace
 
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
+    // One allocation for the usual text: fields, headers, and a few lone LFs.
+    std::size_t estimate = 0;
+    for (const auto* entry : entries)
+        if (entry != nullptr)
+            estimate += entry->title.size() + entry->shortcut.size() + entry->code.size() +
+                        entry->description.size() + 32;
     std::string text;
+    text.reserve(estimate + estimate / 16);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
             AppendRecord(text, *entry);
