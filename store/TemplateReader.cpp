@@ -4,14 +4,22 @@
 
 using namespace TextRules;
 
-void TemplateReader::Read(std::string_view bytes) {
+void TemplateReader::Read(std::string_view bytes) { ReadLines(bytes, false); }
+
+bool TemplateReader::ReadCurrentFormat(std::string_view bytes) { return ReadLines(bytes, true); }
+
+bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) {
     bytes_ = bytes;
     nextFormFeed_ = bytes.find('\f');
     LineCursor lines(bytes);
     std::string_view line;
-    while (lines.Next(line))
+    while (lines.Next(line)) {
+        if (stopAtLegacyHeader && IsLegacyHeaderLine(line))
+            return false;
         ReadLine(line);
+    }
     // A record or readme block still open at the end of the file is dropped.
+    return true;
 }
 
 void TemplateReader::ReadLine(std::string_view line) {
@@ -51,14 +59,24 @@ void TemplateReader::ReadLine(std::string_view line) {
         marker_.clear();
         if (IsOldHeaderText(line))
             return;
-        description_.append(line).append("\r\n");
+        AppendLine(description_, line);
         if (!inBlock_)
             EndBlock();
         return;
     }
-    code_.append(line).append("\r\n");
+    AppendLine(code_, line);
     if (!inBlock_)
         EndBlock();
+}
+
+// Code and descriptions keep CR LF breaks, so a line the file ends with CR LF
+// is copied with them in one piece.
+void TemplateReader::AppendLine(std::string& buffer, std::string_view line) const {
+    const auto end = static_cast<std::size_t>(line.data() - bytes_.data()) + line.size();
+    if (bytes_.substr(end, 2) == "\r\n")
+        buffer.append(line.data(), line.size() + 2);
+    else
+        buffer.append(line).append("\r\n");
 }
 
 // One search per form feed instead of one per line: a record's lines hold
@@ -68,7 +86,7 @@ std::size_t TemplateReader::FormFeedIn(std::string_view line) {
     if (nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start)
         nextFormFeed_ = bytes_.find('\f', start);
     return nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start + line.size() ? nextFormFeed_ - start
-                                                                                           : std::string_view::npos;
+                                                                                          : std::string_view::npos;
 }
 
 void TemplateReader::ReadHeader(std::string_view line) {

@@ -14,13 +14,20 @@ public:
 
     // Appends the entries of the file's bytes to the sink, in file order.
     void Read(std::string_view bytes);
+    // Reads as Read does, but gives up and returns false at the first line
+    // that marks the bytes as a legacy file; the sink may then hold items of
+    // the lines before it.
+    bool ReadCurrentFormat(std::string_view bytes);
 
 private:
+    bool ReadLines(std::string_view bytes, bool stopAtLegacyHeader);
     void ReadLine(std::string_view line);
     void ReadHeader(std::string_view line);
     // Where the line, a view into the bytes being read, holds its first form
     // feed; npos when it holds none.
     std::size_t FormFeedIn(std::string_view line);
+    // Appends the line, a view into the bytes being read, and a CR LF.
+    void AppendLine(std::string& buffer, std::string_view line) const;
     void EndBlock();
     void CreateEntry();
 

@@ -1,7 +1,10 @@
 #include "store/TemplateStore.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "store/LegacyTemplateReader.h"
 #include "store/StoreTexts.h"
@@ -13,6 +16,23 @@ namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
 constexpr std::size_t kMaxFileErrorText = 1023;
+
+// Holds a file's items until the whole file is known to be in the current
+// format; a legacy header on its last line still hands it to the other reader.
+class HeldItems : public TreeSink {
+public:
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+        items_.emplace_back(label, std::move(entry));
+    }
+    void PassTo(TreeSink& sink) {
+        for (auto& [label, entry] : items_)
+            sink.AppendItem(label, std::move(entry));
+        items_.clear();
+    }
+
+private:
+    std::vector<std::pair<std::string, std::unique_ptr<AutotextEntry>>> items_;
+};
 }  // namespace
 
 TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
@@ -45,10 +65,12 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
         ReadTemplateFile(path, language, sink);
         return;
     }
-    if (FormatOf(bytes) == kLegacyFormat)
-        LegacyTemplateReader(sink).Read(bytes);
+    // Detecting the format and reading it are one pass over the lines.
+    HeldItems held;
+    if (TemplateReader(language, held).ReadCurrentFormat(bytes))
+        held.PassTo(sink);
     else
-        TemplateReader(language, sink).Read(bytes);
+        LegacyTemplateReader(sink).Read(bytes);
 }
 
 int TemplateStore::DetectTemplateFormat(const std::string& path) {
@@ -56,20 +78,15 @@ int TemplateStore::DetectTemplateFormat(const std::string& path) {
     return ReadBytes(path, bytes) ? FormatOf(bytes) : kUnreadable;
 }
 
-// A legacy file has a line whose text before its first colon is exactly
-// "caretPosChar", that is a line that starts with "caretPosChar:".
 int TemplateStore::FormatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
-    constexpr std::string_view kLegacyHeader = "caretPosChar:";
-    for (std::size_t lineStart = 0;;) {
-        if (bytes.substr(lineStart, kLegacyHeader.size()) == kLegacyHeader)
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    while (lines.Next(line))
+        if (TextRules::IsLegacyHeaderLine(line))
             return kLegacyFormat;
-        const auto lineFeed = bytes.find('\n', lineStart);
-        if (lineFeed == std::string_view::npos)
-            return kCurrentFormat;
-        lineStart = lineFeed + 1;
-    }
+    return kCurrentFormat;
 }
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {

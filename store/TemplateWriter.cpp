@@ -77,8 +77,8 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
     std::size_t estimate = 0;
     for (const auto* entry : entries)
         if (entry != nullptr)
-            estimate += entry->title.size() + entry->shortcut.size() + entry->code.size() +
-                        entry->description.size() + 32;
+            estimate +=
+                entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
     std::string text;
     text.reserve(estimate + estimate / 16);
     for (auto* entry : entries)

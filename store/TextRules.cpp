@@ -58,6 +58,11 @@ bool IsSeparatorLine(std::string_view line) {
     return line.find('\f') == std::string_view::npos && TrimmedView(line) == "separator";
 }
 
+bool IsLegacyHeaderLine(std::string_view line) {
+    constexpr std::string_view kLegacyHeader = "caretPosChar:";
+    return line.substr(0, kLegacyHeader.size()) == kLegacyHeader;
+}
+
 bool IsOldHeaderText(std::string_view line) {
     static constexpr std::array<std::string_view, 3> kOldHeaders{
         "Autotext and Code Templates for Quillon X",
@@ -68,20 +73,6 @@ bool IsOldHeaderText(std::string_view line) {
         if (line == header)
             return true;
     return false;
-}
-
-bool LineCursor::Next(std::string_view& line) {
-    if (start_ >= bytes_.size())
-        return false;
-    auto end = bytes_.find('\n', start_);
-    const bool unterminated = end == std::string_view::npos;
-    if (unterminated)
-        end = bytes_.size();
-    line = bytes_.substr(start_, end - start_);
-    if (!unterminated && !line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    start_ = end + 1;
-    return true;
 }
 
 std::string Format(const char* pattern, ...) {

@@ -23,6 +23,9 @@ std::string_view ColonField(std::string_view line, std::size_t n);
 // A separator marker line holds the word separator and nothing but white
 // space other than a form feed.
 bool IsSeparatorLine(std::string_view line);
+// A line that marks a file as legacy: its text before the first colon is
+// exactly "caretPosChar".
+bool IsLegacyHeaderLine(std::string_view line);
 // The header texts of older files, dropped inside a readme block.
 bool IsOldHeaderText(std::string_view line);
 
@@ -31,7 +34,20 @@ bool IsOldHeaderText(std::string_view line);
 class LineCursor {
 public:
     explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
-    bool Next(std::string_view& line);
+    // Defined here so that the readers' line loops inline it.
+    bool Next(std::string_view& line) {
+        if (start_ >= bytes_.size())
+            return false;
+        auto end = bytes_.find('\n', start_);
+        const bool unterminated = end == std::string_view::npos;
+        if (unterminated)
+            end = bytes_.size();
+        line = bytes_.substr(start_, end - start_);
+        if (!unterminated && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        start_ = end + 1;
+        return true;
+    }
 
 private:
     std::string_view bytes_;

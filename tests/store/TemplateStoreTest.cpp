@@ -109,6 +109,18 @@ TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
 }
 
+// The format is known only at the end of the file: items read in the current
+// format before a late legacy header must not reach the tree.
+TEST_F(TemplateStoreTest, LegacyHeaderOnTheLastLineHandsTheWholeFileToTheLegacyReader) {
+    WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\nint y;\f\r\ncaretPosChar:\r\n");
+    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
+    const auto sink = load(0);
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "a");
+    EXPECT_EQ(sink.items[0].entry->shortcut, "a");
+    EXPECT_EQ(sink.items[0].entry->code, "int y;");
+}
+
 TEST_F(TemplateStoreTest, UnopenableFileIsReportedByDetectionAndByReader) {
     std::filesystem::create_directory(dir.file("java.tpl"));
     EXPECT_TRUE(load(3).items.empty());
