@@ -177,6 +177,7 @@ bool CTreeCtrlEx::CanDropOn(HTREEITEM dragItem, HTREEITEM target) const noexcept
 
 bool CTreeCtrlEx::OnMessage(const Message& message, LRESULT& result) {
     static const MessageMap<CTreeCtrlEx> map = MessageMap<CTreeCtrlEx>()
+                                                   .OnMessage(TVM_DELETEITEM, &CTreeCtrlEx::OnDeleteItem)
                                                    .OnMessage(WM_PAINT, &CTreeCtrlEx::OnPaint)
                                                    .OnReflectedNotify(TVN_BEGINDRAGA, &CTreeCtrlEx::OnBeginDrag)
                                                    .OnReflectedNotify(TVN_BEGINDRAGW, &CTreeCtrlEx::OnBeginDrag)
@@ -185,6 +186,38 @@ bool CTreeCtrlEx::OnMessage(const Message& message, LRESULT& result) {
                                                    .OnMessage(WM_TIMER, &CTreeCtrlEx::OnTimer)
                                                    .OnMessage(WM_CAPTURECHANGED, &CTreeCtrlEx::OnCaptureChanged);
     return map.Dispatch(*this, message, result) || CWindow::OnMessage(message, result);
+}
+
+void CTreeCtrlEx::OnFinalMessage() noexcept {
+    colorFonts_.clear();
+    dragItem_ = nullptr;
+    dropItem_ = nullptr;
+    dragImage_.reset();
+}
+
+// Whoever deletes an item, its record and those of its children go with it.
+LRESULT CTreeCtrlEx::OnDeleteItem(const Message& message) {
+    const auto item = reinterpret_cast<HTREEITEM>(message.lParam);
+    if (item == nullptr || item == TVI_ROOT) {
+        const LRESULT deleted = Default(message);
+        if (deleted) {
+            colorFonts_.clear();
+        }
+        return deleted;
+    }
+    std::vector<HTREEITEM> gone{item};
+    for (size_t i = 0; i < gone.size(); ++i) {
+        for (HTREEITEM child = GetChildItem(gone[i]); child; child = GetNextSiblingItem(child)) {
+            gone.push_back(child);
+        }
+    }
+    const LRESULT deleted = Default(message);
+    if (deleted) {
+        for (const HTREEITEM record : gone) {
+            colorFonts_.erase(record);
+        }
+    }
+    return deleted;
 }
 
 LRESULT CTreeCtrlEx::OnPaint(const Message& message) {

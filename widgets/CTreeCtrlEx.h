@@ -55,7 +55,8 @@ public:
     HIMAGELIST SetImageList(HIMAGELIST images, int kind = TVSIL_NORMAL) const noexcept;
     HIMAGELIST CreateDragImage(HTREEITEM item) const noexcept;
 
-    // The colour map; records stay until the item's record is replaced.
+    // The colour map; a record stays until it is replaced or its item is
+    // deleted (the control hands a deleted item's handle to later items).
     void SetItemColor(HTREEITEM item, COLORREF color);
     COLORREF GetItemColor(HTREEITEM item) const noexcept;
     void SetItemFont(HTREEITEM item, const LOGFONTA& font);
@@ -73,6 +74,7 @@ public:
 
 protected:
     bool OnMessage(const Message& message, LRESULT& result) override;
+    void OnFinalMessage() noexcept override;
 
     // Re-creates item under newParent after insertAfter and removes the old
     // one; the new item. The default copies label, images and item data.
@@ -93,6 +95,7 @@ private:
     static constexpr POINT kDragHotspot{-15, -30};
 
     HTREEITEM Next(HTREEITEM item, UINT relation) const noexcept;
+    LRESULT OnDeleteItem(const Message& message);
     LRESULT OnPaint(const Message& message);
     LRESULT OnBeginDrag(const Message& message);
     LRESULT OnMouseMove(const Message& message);

@@ -113,6 +113,26 @@ TEST_F(TreeFixture, ColourMapKeepsOneRecordPerItem) {
     EXPECT_EQ(tree.GetItemColor(first), kRed) << "setting the font keeps the colour";
 }
 
+// The control gives a deleted item's handle to a later item, which must not
+// inherit the colour.
+TEST_F(TreeFixture, DeletingAnItemDropsItsRecordAndThoseOfItsChildren) {
+    tree.SetItemColor(first, kRed);
+    tree.SetItemColor(java, kRed);
+    ASSERT_TRUE(tree.DeleteItem(first));
+    EXPECT_FALSE(tree.HasColorFont(first));
+    EXPECT_TRUE(tree.HasColorFont(java));
+
+    tree.SetItemColor(second, kRed);
+    ::SendMessageA(tree.GetHwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(cpp));
+    EXPECT_FALSE(tree.HasColorFont(second)) << "a child goes with its parent, whoever sends the deletion";
+
+    ::SendMessageA(tree.GetHwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    EXPECT_FALSE(tree.HasColorFont(java));
+    const HTREEITEM reused = tree.InsertItem("new", 0, 1);
+    EXPECT_FALSE(tree.HasColorFont(reused));
+    EXPECT_EQ(tree.GetItemColor(reused), Color_Font::kDefaultColor);
+}
+
 TEST_F(TreeFixture, ColouredLabelIsPaintedInItsColourUnlessSelectedInTheFocusedTree) {
     tree.SetItemColor(first, kRed);
     EXPECT_GT(PixelsOf(first, kRed), 10);
