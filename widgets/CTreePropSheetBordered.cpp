@@ -25,7 +25,10 @@ bool CTreePropSheetBordered::Create(HWND parent, DWORD style, DWORD exStyle, con
     if (!tab_) {
         return false;
     }
-    ::SendMessageA(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // The tabs read like the rest of the dialog: in its font, which follows
+    // the display's resolution, unlike the fixed stock GUI font.
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(parent, WM_GETFONT, 0, 0));
+    ::SendMessageA(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : ::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     for (CPropertyPage* page : pages_) {
         if (!page->CreatePage(GetHwnd())) {
             return false;

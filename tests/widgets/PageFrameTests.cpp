@@ -2,6 +2,7 @@
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizablePage.h"
 #include "widgets/CTreePropSheetBordered.h"
+#include "widgets/UniqueHandle.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -102,6 +103,19 @@ TEST_F(FrameFixture, PageFillsTheFrameAndItsAnchorsFollowAResize) {
     EXPECT_EQ(editNow.left, edit.left);
     EXPECT_EQ(editNow.right, edit.right + 80) << "stretches with the page";
     EXPECT_EQ(editNow.bottom - editNow.top, edit.bottom - edit.top);
+}
+
+TEST(PageFrame, TheTabsUseTheFontOfTheWindowThatHoldsTheFrame) {
+    test::TestHost host;
+    UniqueFont font(::CreateFontA(-19, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+    ::SendMessageA(host.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    TitlePage page;
+    CTreePropSheetBordered frame(TestModule());
+    frame.AddPage(page);
+    ASSERT_TRUE(frame.Create(host.Get(), WS_VISIBLE, 0, RECT{0, 0, 300, 200}, 1));
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(frame.GetTabControl(), WM_GETFONT, 0, 0)), font.get());
+    frame.DestroyWindow();
 }
 
 TEST(PageFrame, MissingPageTemplateFailsTheFrame) {
