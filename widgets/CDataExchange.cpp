@@ -31,9 +31,7 @@ void CDataExchange::Text(int controlId, std::string& value) {
         ::SetWindowTextA(window, value.c_str());
         return;
     }
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    value = std::move(text);
+    value = CWindow::TextOf(window);
 }
 
 }  // namespace tarvel

@@ -57,8 +57,14 @@ bool CWindow::SubclassWindow(HWND hwnd) noexcept {
     if (!hwnd || hwnd_ || !Bind(hwnd)) {
         return false;
     }
-    previous_ = reinterpret_cast<WNDPROC>(
+    const auto previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure)));
+    // Without the old procedure every message would go nowhere (a window of another process, say).
+    if (!previous) {
+        Unbind();
+        return false;
+    }
+    previous_ = previous;
     tie_ = Tie::Subclassed;
     return true;
 }
@@ -103,9 +109,10 @@ CWindow* CWindow::FromHandle(HWND hwnd) noexcept { return hwnd ? Wrappers().Find
 
 bool CWindow::PreTranslateMessage(MSG&) { return false; }
 
-std::string CWindow::GetText() const {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd_, &text[0], static_cast<int>(text.size()))));
+std::string CWindow::TextOf(HWND hwnd) {
+    // The length may count more bytes than the text has (DBCS); the copy tells.
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 

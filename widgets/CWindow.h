@@ -48,7 +48,9 @@ public:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const noexcept {
         return ::SendMessageA(hwnd_, message, wParam, lParam);
     }
-    std::string GetText() const;
+    std::string GetText() const { return TextOf(hwnd_); }
+    // The whole text of any window, in the ANSI code page.
+    static std::string TextOf(HWND hwnd);
     void SetText(const std::string& text) const noexcept;
     RECT GetClientRect() const noexcept;
     // Window rectangle in the client coordinates of the parent.
