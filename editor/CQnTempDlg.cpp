@@ -6,6 +6,8 @@
 #include "editor/TreeEntrySink.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 using tarvel::Message;
 using namespace ExpansionTreeItems;
 
@@ -14,7 +16,10 @@ namespace {
 constexpr int kSplitterMinimumPane = 75;
 constexpr int kSplitterBarWidth = 5;
 constexpr UINT kSplitterId = 0xE900;
+// The room left below the splitters for the buttons and the tip line, at
+// 96 dots per inch; the dialog's controls grow with the resolution, so does it.
 constexpr int kButtonRowHeight = 35;
+constexpr int kReferenceDpi = 96;
 constexpr SIZE kToolBarImageSize{16, 16};
 constexpr COLORREF kToolBarMask = RGB(255, 0, 255);
 constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
@@ -131,11 +136,19 @@ bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT pla
     return true;
 }
 
+int CQnTempDlg::ButtonRowHeight() const {
+    tarvel::UniqueWindowDC dc(::GetDC(GetHwnd()), GetHwnd());
+    const int dpi = dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kReferenceDpi;
+    return ::MulDiv(kButtonRowHeight, dpi, kReferenceDpi);
+}
+
 void CQnTempDlg::CreateSplitters() {
     const RECT client = GetClientRect();
-    const RECT toolBar = toolBar_.GetRectInParent();
-    outerSplitter_.Create(GetHwnd(), RECT{0, toolBar.bottom, client.right, client.bottom - kButtonRowHeight},
-                          kSplitterId);
+    // The company line stands on the toolbar's strip. Its font grows with the
+    // resolution, the toolbar's images do not: where the line reaches below
+    // the toolbar, the splitters start below the line so that it covers no frame.
+    const LONG top = std::max(toolBar_.GetRectInParent().bottom, companyLine_.GetRectInParent().bottom);
+    outerSplitter_.Create(GetHwnd(), RECT{0, top, client.right, client.bottom - ButtonRowHeight()}, kSplitterId);
     innerSplitter_.Create(outerSplitter_, outerSplitter_.GetPaneRect(1), kSplitterId);
     outerSplitter_.SetPane(0, tree_);
     outerSplitter_.SetPane(1, innerSplitter_);

@@ -47,6 +47,7 @@ private:
     // Layout
     bool CreateToolBar();
     bool CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT placeholderId);
+    int ButtonRowHeight() const;
     void CreateSplitters();
     void AnchorControls();
     void FillTipLine();

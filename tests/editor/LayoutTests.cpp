@@ -11,6 +11,8 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace tarvel::uitest {
@@ -44,6 +46,7 @@ Box DialogUnits(HWND dialog, int x, int y, int width, int height) {
     return {units.left, units.top, units.left + units.right, units.top + units.bottom};
 }
 
+Box Shrunk(const Box& box, long by) { return {box[0] + by, box[1], box[2] - by, box[3]}; }
 bool Overlap(const Box& a, const Box& b) { return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]; }
 
 // What the layout test looks at, in the dialog's client coordinates.
@@ -101,6 +104,98 @@ int TextPixelsOfCompanyLine(const EditorWindow& window) {
     return text;
 }
 
+// Neither the splitter area nor the controls of the bottom row overlap each
+// other, and the company line covers no frame.
+void ExpectNothingOverlaps(const Layout& layout) {
+    const std::vector<Box> bottomRow{layout.previousTip, layout.nextTip, layout.tipLine,
+                                     layout.ok,          layout.cancel,  layout.apply};
+    for (size_t i = 0; i < bottomRow.size(); ++i) {
+        EXPECT_FALSE(Overlap(bottomRow[i], layout.splitter)) << "bottom row control " << i;
+        for (size_t j = i + 1; j < bottomRow.size(); ++j) {
+            // The dialog manager rounds position and size each on its own:
+            // buttons that touch in dialog units may share a column of pixels.
+            EXPECT_FALSE(Overlap(Shrunk(bottomRow[i], 1), bottomRow[j])) << i << " and " << j;
+        }
+    }
+    EXPECT_FALSE(Overlap(layout.companyLine, layout.splitter));
+    EXPECT_FALSE(Overlap(layout.companyLine, layout.titleFrame));
+}
+
+// Wine takes the resolution from the registry when a program starts.
+constexpr char kDpiVariable[] = "TARVEL_TEST_DPI";
+constexpr int kHigherDpi = 144;
+constexpr DWORD kChildRunTimeout = 120000;
+
+class DisplayResolution {
+public:
+    explicit DisplayResolution(int dpi) {
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                              &key_, nullptr) != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        DWORD size = sizeof(previous_);
+        DWORD type = 0;
+        hadValue_ = ::RegQueryValueExA(key_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(&previous_), &size) ==
+                        ERROR_SUCCESS &&
+                    type == REG_DWORD;
+        const DWORD value = static_cast<DWORD>(dpi);
+        set_ = ::RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+               ERROR_SUCCESS;
+    }
+    ~DisplayResolution() {
+        if (!key_) {
+            return;
+        }
+        if (hadValue_) {
+            ::RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof(previous_));
+        } else {
+            ::RegDeleteValueA(key_, kValue);
+        }
+        ::RegCloseKey(key_);
+    }
+    DisplayResolution(const DisplayResolution&) = delete;
+    DisplayResolution& operator=(const DisplayResolution&) = delete;
+
+    bool IsSet() const { return set_; }
+
+private:
+    static constexpr char kValue[] = "LogPixels";
+    HKEY key_ = nullptr;
+    DWORD previous_ = 0;
+    bool hadValue_ = false;
+    bool set_ = false;
+};
+
+// Runs one test of this program in a process of its own that knows the
+// resolution it should see; its exit code.
+int RunThisProgramAt(int dpi, const char* test) {
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string commandLine = std::string("\"") + program + "\" --gtest_filter=" + test;
+    ::SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    const BOOL started =
+        ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    ::SetEnvironmentVariableA(kDpiVariable, nullptr);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << commandLine;
+        return -1;
+    }
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(process.hProcess, kChildRunTimeout) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        ADD_FAILURE() << "the run at " << dpi << " dpi did not end";
+        ::TerminateProcess(process.hProcess, 1);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
 void SaveScreenshot(const EditorWindow& window, const char* name) {
     ::RedrawWindow(window.Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -147,14 +242,40 @@ TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
     EXPECT_EQ(layout.toolbar[2], layout.client[2]);
     EXPECT_EQ(layout.splitter, (Box{0, layout.toolbar[3], layout.client[2], layout.client[3] - kButtonRow}));
     ExpectSplitterShares(layout);
-    const std::vector<Box> bottomRow{layout.previousTip, layout.nextTip, layout.tipLine,
-                                     layout.ok,          layout.cancel,  layout.apply};
-    for (size_t i = 0; i < bottomRow.size(); ++i) {
-        EXPECT_FALSE(Overlap(bottomRow[i], layout.splitter)) << "bottom row control " << i;
-        for (size_t j = i + 1; j < bottomRow.size(); ++j) {
-            EXPECT_FALSE(Overlap(bottomRow[i], bottomRow[j])) << i << " and " << j;
-        }
+    ExpectNothingOverlaps(layout);
+}
+
+// Controls grow with the resolution, the toolbar's images do not, so a run at
+// a higher resolution checks what the default one cannot.
+TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
+    WriteSampleTemplates();
+    Layout layout;
+    int dpi = 0;
+    DialogScript script;
+    script
+        .Do("read the layout",
+            [&](EditorWindow& window) {
+                layout = ReadLayout(window);
+                HDC dc = ::GetDC(window.Handle());
+                dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+                ::ReleaseDC(window.Handle(), dc);
+                SaveScreenshot(window, ("editor-" + std::to_string(dpi) + "dpi.bmp").c_str());
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    if (const char* wanted = std::getenv(kDpiVariable)) {
+        ASSERT_EQ(dpi, std::atoi(wanted)) << "the display's resolution was not changed for this run";
     }
+    ExpectNothingOverlaps(layout);
+}
+
+TEST_F(EditorLayout, NothingOverlapsAtOneAndAHalfTimesTheResolution) {
+    if (std::getenv(kDpiVariable)) {
+        GTEST_SKIP() << "this is the run at a changed resolution";
+    }
+    const DisplayResolution resolution(kHigherDpi);
+    ASSERT_TRUE(resolution.IsSet());
+    EXPECT_EQ(RunThisProgramAt(kHigherDpi, "EditorLayout.NothingOverlapsAtTheResolutionOfTheDisplay"), 0);
 }
 
 TEST_F(EditorLayout, ResizingKeepsEveryControlOnItsAnchors) {
