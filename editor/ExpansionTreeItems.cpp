@@ -7,7 +7,8 @@ namespace ExpansionTreeItems {
 AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item) {
     if (item == nullptr)
         return nullptr;
-    const LPARAM data = tree.GetItemData(item);
+    // Unsigned: an entry may live above 2 GB in a large-address-aware host.
+    const auto data = static_cast<ULONG_PTR>(tree.GetItemData(item));
     return data > kLargestNonEntryData ? reinterpret_cast<AutotextEntry*>(data) : nullptr;
 }
 

@@ -17,7 +17,7 @@ constexpr int kEntryImage = 0;
 constexpr int kSelectedEntryImage = 1;
 constexpr int kRootImage = 4;
 // Item data of this or less is never an entry.
-constexpr LPARAM kLargestNonEntryData = 8;
+constexpr ULONG_PTR kLargestNonEntryData = 8;
 
 AutotextEntry* EntryOf(const tarvel::CTreeCtrlEx& tree, HTREEITEM item);
 
