@@ -23,6 +23,11 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     if (request == nullptr)
         return kEditorNotCreated;
     CTarvelApp& app = theApp();
+    // The pages and the tree share one editor state: a second editor opened
+    // from inside the first one's loop (a host timer, say) would take it over
+    // and leave the first one writing its edits nowhere.
+    if (app.editorDialog != nullptr)
+        return kEditorNotCreated;
     try {
         tarvel::CActivationScope scope(app.ActivationContext());
         // The host's window is only borrowed: detached again before it goes.

@@ -3,6 +3,7 @@
 #include "tests/editor/EditorTest.h"
 
 #include "res/resource.h"
+#include "tests/editor/EditorHost.h"
 #include "tests/editor/TemplateText.h"
 #include "tests/editor/WindowCreationVeto.h"
 
@@ -107,6 +108,51 @@ TEST_F(EditorSaving, EachCallStartsFromTheFilesOnDisk) {
     EXPECT_EQ(OpenEditor(second), IDCANCEL);
     EXPECT_EQ(labels, (std::vector<std::string>{"fori", "cls", "file header"}));
     EXPECT_EQ(title, "for loop");
+}
+
+// Should a second editor open on top of the first, a timer inside its loop
+// cancels it, so that a failing test does not hang.
+HWND firstEditor = nullptr;
+
+BOOL CALLBACK CancelOtherEditor(HWND hwnd, LPARAM) {
+    char caption[32] = {};
+    ::GetWindowTextA(hwnd, caption, sizeof caption);
+    if (hwnd != firstEditor && ::IsWindowVisible(hwnd) && ::lstrcmpA(caption, DialogScript::kEditorCaption) == 0) {
+        ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return TRUE;
+}
+
+void CALLBACK CancelSecondEditor(HWND, UINT, UINT_PTR, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), CancelOtherEditor, 0);
+}
+
+// A host may call the export again from inside the editor's loop (from a
+// timer of its own, say): that call is refused, and the editor that runs
+// keeps every edit.
+TEST_F(EditorSaving, ASecondCallWhileTheEditorRunsIsRefused) {
+    WriteSampleTemplates();
+    int secondResult = 0;
+    DialogScript script;
+    script
+        .Do("call the export again",
+            [&](EditorWindow& window) {
+                firstEditor = window.Handle();
+                const UINT_PTR closer = ::SetTimer(nullptr, 0, 200, CancelSecondEditor);
+                secondResult = EditorHost::ShowAutotextEditor(folder_.Path());
+                ::KillTimer(nullptr, closer);
+            })
+        .Do("rename an entry", [](EditorWindow& window) { RenameFirstCppEntry(window, "renamed"); })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    firstEditor = nullptr;
+    EXPECT_EQ(secondResult, -1);
+    const auto cpp = folder_.Read("cpp.tpl");
+    ASSERT_TRUE(cpp.has_value());
+    EXPECT_EQ(
+        cpp->rfind(TemplateRecord("renamed", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop."),
+                   0),
+        0u);
 }
 
 TEST_F(EditorSaving, MissingTemplateFilesGiveEmptyRootsWithoutAMessage) {
