@@ -23,7 +23,8 @@ std::string ProgramFolder() {
 }
 
 std::string WithTrailingSeparator(std::string directory) {
-    if (directory.empty() || (directory.back() != '\\' && directory.back() != '/')) {
+    // An empty directory names the current one; a separator would make it the drive's root.
+    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/') {
         directory += '\\';
     }
     return directory;

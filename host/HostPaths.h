@@ -8,7 +8,8 @@ namespace tarvel::host {
 std::string ProgramFolder();
 
 // A directory as a host passes it to the module: the module appends file
-// names directly, so the string must end with a separator.
+// names directly, so the string must end with a separator. The empty string
+// (the current directory) stays empty.
 std::string WithTrailingSeparator(std::string directory);
 
 }  // namespace tarvel::host

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "host/HostPaths.h"
 #include "tests/editor/DialogScript.h"
 #include "tests/editor/IdleCounter.h"
 #include "tests/editor/ProfileKey.h"
@@ -197,6 +198,14 @@ TEST(TestFixtures, ProfileKeyReadsWhatItWritesUnderTheModuleKey) {
     EXPECT_EQ(ProfileKey::SubKeyNames(ProfileKey::kCompanyKey), std::vector<std::string>{"Tarvel"});
     ProfileKey::DeleteModuleKey();
     EXPECT_TRUE(ProfileKey::DialogValueNames().empty());
+}
+
+// The stand-in host passes a directory the way the module needs it.
+TEST(StandInHost, EndsADirectoryWithASeparatorAndKeepsTheCurrentOneEmpty) {
+    EXPECT_EQ(host::WithTrailingSeparator("C:\\templates"), "C:\\templates\\");
+    EXPECT_EQ(host::WithTrailingSeparator("C:\\templates\\"), "C:\\templates\\");
+    EXPECT_EQ(host::WithTrailingSeparator("Z:/tmp/templates/"), "Z:/tmp/templates/");
+    EXPECT_EQ(host::WithTrailingSeparator(""), "") << "not the root of the drive";
 }
 
 }  // namespace
