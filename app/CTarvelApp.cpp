@@ -10,9 +10,17 @@ CTarvelApp& theApp() {
 
 bool CTarvelApp::InitInstance(HINSTANCE module) {
     module_ = module;
-    activationContext_ = std::make_unique<tarvel::CActivationContext>(module);
-    InitCommonControlsOfManifest();
     return true;
+}
+
+// At the first call rather than at library load: loading comctl32 while the
+// system holds its loader lock can deadlock the host.
+const tarvel::CActivationContext& CTarvelApp::ActivationContext() {
+    if (!activationContext_) {
+        activationContext_ = std::make_unique<tarvel::CActivationContext>(module_);
+        InitCommonControlsOfManifest();
+    }
+    return *activationContext_;
 }
 
 void CTarvelApp::ExitInstance() {

@@ -26,7 +26,9 @@ public:
     void ExitInstance();
 
     HINSTANCE Module() const { return module_; }
-    const tarvel::CActivationContext& ActivationContext() const { return *activationContext_; }
+    // The module manifest's context, with the common controls it selects
+    // initialised; set up by the first export call.
+    const tarvel::CActivationContext& ActivationContext();
     const tarvel::CProfile& Profile() const { return profile_; }
 
     // Shared editor state, valid while an editor call runs.

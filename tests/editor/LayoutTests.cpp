@@ -9,7 +9,10 @@
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/ScreenCapture.h"
 
+#include <windows.h>
+
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -243,6 +246,39 @@ TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
     EXPECT_EQ(layout.splitter, (Box{0, layout.toolbar[3], layout.client[2], layout.client[3] - kButtonRow}));
     ExpectSplitterShares(layout);
     ExpectNothingOverlaps(layout);
+}
+
+// The module's manifest, not the host's (this test program has none), picks
+// the control library: the tree's class procedure lies in the side-by-side
+// comctl32 6, which draws the themed controls the layout is made for.
+std::string ModuleHolding(const void* address) {
+    HMODULE module = nullptr;
+    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<const char*>(address), &module))
+        return "";
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(module, path, MAX_PATH);
+    std::string lower = path;
+    for (auto& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+TEST_F(EditorLayout, TheControlsComeFromTheCommonControlsOfTheModuleManifest) {
+    WriteSampleTemplates();
+    std::string treeLibrary;
+    DialogScript script;
+    script
+        .Do("find the tree's library",
+            [&](EditorWindow& window) {
+                // The wide query gives the procedure itself, not a thunk.
+                const auto procedure = ::GetClassLongPtrW(window.Tree(), GCLP_WNDPROC);
+                treeLibrary = ModuleHolding(reinterpret_cast<const void*>(procedure));
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_NE(treeLibrary.find("common-controls"), std::string::npos) << treeLibrary;
+    EXPECT_NE(treeLibrary.find("_6."), std::string::npos) << treeLibrary;
 }
 
 // Controls grow with the resolution, the toolbar's images do not, so a run at
