@@ -14,17 +14,22 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.Next(line)) {
-        if (stopAtLegacyHeader && IsLegacyHeaderLine(line))
+        if (stopAtLegacyHeader && IsLegacyHeaderLine(line)) {
+            code_.Clear();
+            description_.Clear();
             return false;
+        }
         ReadLine(line);
     }
     // A record or readme block still open at the end of the file is dropped.
+    code_.Clear();
+    description_.Clear();
     return true;
 }
 
 void TemplateReader::ReadLine(std::string_view line) {
     if (line.empty()) {
-        (inReadme_ ? description_ : code_) += "\r\n";
+        AppendLine(inReadme_ ? description_ : code_, line);
         return;
     }
     if (!inBlock_ && line.find(':') != std::string_view::npos) {
@@ -42,7 +47,7 @@ void TemplateReader::ReadLine(std::string_view line) {
     if (formFeed != std::string_view::npos && formFeed > 0) {
         inBlock_ = false;
         inRecord_ = false;
-        (inReadme_ ? description_ : code_).append(line.substr(0, formFeed));
+        (inReadme_ ? description_ : code_).AppendPart(line.substr(0, formFeed));
         inReadme_ = false;
         EndBlock();
         return;
@@ -55,7 +60,7 @@ void TemplateReader::ReadLine(std::string_view line) {
         return;
     }
     if (inReadme_) {
-        code_.clear();
+        code_.Clear();
         marker_.clear();
         if (IsOldHeaderText(line))
             return;
@@ -69,14 +74,11 @@ void TemplateReader::ReadLine(std::string_view line) {
         EndBlock();
 }
 
-// Code and descriptions keep CR LF breaks, so a line the file ends with CR LF
-// is copied with them in one piece.
-void TemplateReader::AppendLine(std::string& buffer, std::string_view line) const {
+// Code and descriptions keep CR LF breaks, so lines the file ends with CR LF
+// need no copying until an entry takes them.
+void TemplateReader::AppendLine(GatheredText& text, std::string_view line) const {
     const auto end = static_cast<std::size_t>(line.data() - bytes_.data()) + line.size();
-    if (bytes_.substr(end, 2) == "\r\n")
-        buffer.append(line.data(), line.size() + 2);
-    else
-        buffer.append(line).append("\r\n");
+    text.AppendLine(line, bytes_.substr(end, 2) == "\r\n");
 }
 
 // One search per form feed instead of one per line: a record's lines hold
@@ -110,13 +112,13 @@ void TemplateReader::ReadHeader(std::string_view line) {
 }
 
 void TemplateReader::EndBlock() {
-    if (marker_.empty() && code_.empty() && !recordPending_)
+    if (marker_.empty() && code_.IsEmpty() && !recordPending_)
         return;
     if (started_)
         CreateEntry();
     title_.clear();
     shortcut_.clear();
-    code_.clear();
+    code_.Clear();
     marker_.clear();
     recordPending_ = false;
 }
@@ -127,12 +129,11 @@ void TemplateReader::CreateEntry() {
     entry->language = language_;
     entry->title = title_;
     entry->shortcut = shortcut_.find(' ') == std::string::npos ? shortcut_ : std::string();
-    // Copies keep the buffers' capacity for the next record.
-    entry->code = code_;
+    code_.CopyTo(entry->code);
     ReplaceAll(entry->code, "%0", "$selected$");
-    entry->description = description_;
+    description_.CopyTo(entry->description);
     sink_.AppendItem(label_, std::move(entry));
-    description_.clear();
+    description_.Clear();
     label_.clear();
     inReadme_ = false;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/GatheredText.h"
 #include "store/TreeSink.h"
 
 // Reads template files in the current format: readme blocks that carry the
@@ -27,7 +28,7 @@ private:
     // feed; npos when it holds none.
     std::size_t FormFeedIn(std::string_view line);
     // Appends the line, a view into the bytes being read, and a CR LF.
-    void AppendLine(std::string& buffer, std::string_view line) const;
+    void AppendLine(GatheredText& text, std::string_view line) const;
     void EndBlock();
     void CreateEntry();
 
@@ -36,8 +37,8 @@ private:
     std::string_view bytes_;
     std::size_t nextFormFeed_ = std::string_view::npos;
 
-    std::string code_;
-    std::string description_;
+    GatheredText code_;
+    GatheredText description_;
     std::string title_;
     std::string shortcut_;
     std::string label_;

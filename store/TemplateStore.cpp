@@ -21,6 +21,10 @@ constexpr std::size_t kMaxFileErrorText = 1023;
 // format; a legacy header on its last line still hands it to the other reader.
 class HeldItems : public TreeSink {
 public:
+    // Room for the items of a usual file of that size, a record being some
+    // lines long; a hint only, so it is capped.
+    explicit HeldItems(std::size_t fileSize) { items_.reserve(std::min<std::size_t>(fileSize / 64, 1 << 16)); }
+
     void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
         items_.emplace_back(label, std::move(entry));
     }
@@ -66,7 +70,7 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
         return;
     }
     // Detecting the format and reading it are one pass over the lines.
-    HeldItems held;
+    HeldItems held(bytes.size());
     if (TemplateReader(language, held).ReadCurrentFormat(bytes))
         held.PassTo(sink);
     else

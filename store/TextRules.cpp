@@ -58,11 +58,6 @@ bool IsSeparatorLine(std::string_view line) {
     return line.find('\f') == std::string_view::npos && TrimmedView(line) == "separator";
 }
 
-bool IsLegacyHeaderLine(std::string_view line) {
-    constexpr std::string_view kLegacyHeader = "caretPosChar:";
-    return line.substr(0, kLegacyHeader.size()) == kLegacyHeader;
-}
-
 bool IsOldHeaderText(std::string_view line) {
     static constexpr std::array<std::string_view, 3> kOldHeaders{
         "Autotext and Code Templates for Quillon X",

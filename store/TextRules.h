@@ -24,8 +24,11 @@ std::string_view ColonField(std::string_view line, std::size_t n);
 // space other than a form feed.
 bool IsSeparatorLine(std::string_view line);
 // A line that marks a file as legacy: its text before the first colon is
-// exactly "caretPosChar".
-bool IsLegacyHeaderLine(std::string_view line);
+// exactly "caretPosChar". Inline: loading asks it of every line.
+inline bool IsLegacyHeaderLine(std::string_view line) {
+    constexpr std::string_view kLegacyHeader = "caretPosChar:";
+    return line.substr(0, kLegacyHeader.size()) == kLegacyHeader;
+}
 // The header texts of older files, dropped inside a readme block.
 bool IsOldHeaderText(std::string_view line);
 

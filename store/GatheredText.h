@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Text gathered from the lines of a file's bytes, each line given a CR LF.
+// While the lines follow each other in the file with CR LF ends, the text is
+// a piece of the file itself, copied only once: when it is taken. The bytes
+// must outlive the gathering.
+class GatheredText {
+public:
+    // The line is a view into the bytes; crLfFollows tells whether the bytes
+    // end it with CR LF.
+    void AppendLine(std::string_view line, bool crLfFollows) {
+        if (crLfFollows) {
+            AppendPiece(line.data(), line.size() + 2);
+            return;
+        }
+        Flush();
+        copied_.append(line).append("\r\n");
+    }
+    // Part of a line, a view into the bytes, without a line end.
+    void AppendPart(std::string_view part) { AppendPiece(part.data(), part.size()); }
+
+    bool IsEmpty() const { return copied_.empty() && pieceSize_ == 0; }
+    void Clear() {
+        copied_.clear();
+        pieceSize_ = 0;
+    }
+    void CopyTo(std::string& text) const {
+        text.reserve(copied_.size() + pieceSize_);
+        text.assign(copied_).append(piece_, pieceSize_);
+    }
+
+private:
+    void AppendPiece(const char* at, std::size_t size) {
+        if (pieceSize_ > 0 && piece_ + pieceSize_ != at)
+            Flush();
+        if (pieceSize_ == 0)
+            piece_ = at;
+        pieceSize_ += size;
+    }
+    void Flush() {
+        copied_.append(piece_, pieceSize_);
+        pieceSize_ = 0;
+    }
+
+    std::string copied_;
+    const char* piece_ = nullptr;
+    std::size_t pieceSize_ = 0;
+};
