@@ -221,6 +221,13 @@ LRESULT CTreeCtrlEx::OnDeleteItem(const Message& message) {
 }
 
 LRESULT CTreeCtrlEx::OnPaint(const Message& message) {
+    // A caller that passes its own DC (printing, a capture) gets the labels
+    // there, drawn straight in.
+    if (const auto given = reinterpret_cast<HDC>(message.wParam)) {
+        Default(message);
+        DrawColoredItems(given);
+        return 0;
+    }
     PAINTSTRUCT paint{};
     HDC screen = ::BeginPaint(GetHwnd(), &paint);
     const RECT client = GetClientRect();

@@ -147,6 +147,29 @@ TEST_F(TreeFixture, ColouredLabelIsPaintedInItsColourUnlessSelectedInTheFocusedT
     EXPECT_GT(PixelsOf(first, kRed), 10) << "selected but the tree has no focus";
 }
 
+TEST_F(TreeFixture, PaintingIntoAGivenDcDrawsTheColouredLabelsThere) {
+    tree.SetItemColor(first, kRed);
+    const RECT client = tree.GetClientRect();
+    HDC screen = ::GetDC(tree.GetHwnd());
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(tree.GetHwnd(), screen);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::SendMessageA(tree.GetHwnd(), WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+    RECT label{};
+    ASSERT_TRUE(tree.GetItemRect(first, label, true));
+    int red = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+        for (int x = label.left; x < label.right; ++x) {
+            red += ::GetPixel(memory, x, y) == kRed;
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    EXPECT_GT(red, 10);
+}
+
 TEST_F(TreeFixture, BoldItemIsDrawnBoldInItsColour) {
     tree.SetItemColor(first, kRed);
     tree.SetItemColor(second, kRed);
