@@ -32,7 +32,9 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         tarvel::CActivationScope scope(app.ActivationContext());
         // The host's window is only borrowed: detached again before it goes.
         tarvel::CWindow parent;
-        parent.Attach(request->parentWindow);
+        // A handle that is no window (the host's window already gone) is
+        // taken as none: the editor then runs without an owner.
+        parent.Attach(::IsWindow(request->parentWindow) ? request->parentWindow : nullptr);
         const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
         INT_PTR result = kEditorNotCreated;
         {

@@ -155,6 +155,21 @@ TEST_F(EditorSaving, ASecondCallWhileTheEditorRunsIsRefused) {
         0u);
 }
 
+// A host that passes the handle of a window it has already destroyed gets the
+// editor without an owner, as for a null handle, instead of no editor.
+TEST_F(EditorSaving, AParentThatIsNoLongerAWindowGivesAnEditorWithoutOwner) {
+    WriteSampleTemplates();
+    HWND gone = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    ::DestroyWindow(gone);
+    HWND owner = gone;
+    DialogScript script;
+    script.Do("look at the owner", [&](EditorWindow& window) { owner = ::GetWindow(window.Handle(), GW_OWNER); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(script.Run([&] { return EditorHost::ShowAutotextEditor(folder_.Path(), gone); }), IDCANCEL);
+    EXPECT_EQ(owner, nullptr);
+}
+
 TEST_F(EditorSaving, MissingTemplateFilesGiveEmptyRootsWithoutAMessage) {
     std::vector<std::string> roots;
     UINT items = 0;
