@@ -14,7 +14,7 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.Next(line)) {
-        if (stopAtLegacyHeader && IsLegacyHeaderLine(line)) {
+        if (stopAtLegacyHeader && !inBlock_ && IsLegacyHeaderLine(line)) {
             code_.Clear();
             description_.Clear();
             return false;

@@ -15,9 +15,9 @@ public:
 
     // Appends the entries of the file's bytes to the sink, in file order.
     void Read(std::string_view bytes);
-    // Reads as Read does, but gives up and returns false at the first line
-    // that marks the bytes as a legacy file; the sink may then hold items of
-    // the lines before it.
+    // Reads as Read does, but gives up and returns false at the first header
+    // line that marks the bytes as a legacy file; the sink may then hold items
+    // of the lines before it.
     bool ReadCurrentFormat(std::string_view bytes);
 
 private:

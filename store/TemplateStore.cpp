@@ -85,11 +85,20 @@ int TemplateStore::DetectTemplateFormat(const std::string& path) {
 int TemplateStore::FormatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
+    // Blocks open and close as both readers see them: a header is a line with
+    // a colon outside a block, and any later line with a form feed ends it.
     TextRules::LineCursor lines(bytes);
     std::string_view line;
-    while (lines.Next(line))
-        if (TextRules::IsLegacyHeaderLine(line))
-            return kLegacyFormat;
+    bool inBlock = false;
+    while (lines.Next(line)) {
+        if (!inBlock && line.find(':') != std::string_view::npos) {
+            if (TextRules::IsLegacyHeaderLine(line))
+                return kLegacyFormat;
+            inBlock = true;
+        } else if (line.find('\f') != std::string_view::npos) {
+            inBlock = false;
+        }
+    }
     return kCurrentFormat;
 }
 

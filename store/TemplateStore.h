@@ -36,7 +36,7 @@ public:
 
     std::string SystemErrorText(unsigned long code);
 
-    // Whether file bytes are in the older layout, with a "caretPosChar:" line.
+    // Whether file bytes are in the older layout, with a "caretPosChar:" header.
     static bool IsLegacyFormat(std::string_view bytes) { return FormatOf(bytes) == kLegacyFormat; }
 
 private:

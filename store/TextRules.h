@@ -23,8 +23,10 @@ std::string_view ColonField(std::string_view line, std::size_t n);
 // A separator marker line holds the word separator and nothing but white
 // space other than a form feed.
 bool IsSeparatorLine(std::string_view line);
-// A line that marks a file as legacy: its text before the first colon is
-// exactly "caretPosChar". Inline: loading asks it of every line.
+// A header line that marks a file as legacy: its text before the first colon
+// is exactly "caretPosChar". Only a line outside a block is a header: inside
+// one it is code or description the user typed, which must not turn the
+// file into a legacy one. Inline: loading asks it of every header.
 inline bool IsLegacyHeaderLine(std::string_view line) {
     constexpr std::string_view kLegacyHeader = "caretPosChar:";
     return line.substr(0, kLegacyHeader.size()) == kLegacyHeader;

@@ -109,6 +109,26 @@ TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
     EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
 }
 
+// A code or description line the user typed may start with the legacy key;
+// only a header marks a legacy file, else the next load would mangle every
+// entry of the file and the save after it would write them so.
+TEST_F(TemplateStoreTest, LegacyKeyInsideARecordOrReadmeKeepsTheFileCurrent) {
+    AutotextEntry typed;
+    typed.title = "Config line";
+    typed.shortcut = "cfg";
+    typed.code = "caretPosChar: 1\r\n";
+    typed.description = "caretPosChar:\r\n";
+    auto next = entry("two", "x");
+    store().SaveAllTemplates(EntriesOf(0, {&typed, &next}));
+    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
+    const auto sink = load(0);
+    ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"cfg", "two"}));
+    EXPECT_EQ(sink.items[0].entry->title, "Config line");
+    EXPECT_EQ(sink.items[0].entry->code, "caretPosChar: 1\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "caretPosChar:\r\n");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 // The format is known only at the end of the file: items read in the current
 // format before a late legacy header must not reach the tree.
 TEST_F(TemplateStoreTest, LegacyHeaderOnTheLastLineHandsTheWholeFileToTheLegacyReader) {
