@@ -111,12 +111,16 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
     TextRules::LineCursor lines(bytes);
     std::string_view line;
     bool inBlock = false;
+    // Inside a record or readme block the word alone is content and is kept.
+    bool inRecord = false;
     for (std::size_t number = 1; lines.Next(line); ++number) {
         if (line.empty())
             continue;
         if (!inBlock && line.find(':') != std::string_view::npos) {
             inBlock = true;
-            if (TextRules::KeyBeforeColon(line) != "a")
+            const auto key = TextRules::KeyBeforeColon(line);
+            inRecord = key == "a" || key == "readme";
+            if (key != "a")
                 continue;
             const std::string shortcut = TextRules::Trim(TextRules::ColonField(line, 2));
             if (shortcut.find(' ') != std::string::npos)
@@ -127,7 +131,7 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
                                     "three colons and the text after the third is lost"});
             continue;
         }
-        if (TextRules::IsSeparatorLine(line)) {
+        if (!inRecord && TextRules::IsSeparatorLine(line)) {
             problems.push_back({number, "a line holding only \"separator\" is a marker and is not kept"});
             continue;
         }
@@ -135,6 +139,7 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
         if (formFeed == std::string_view::npos)
             continue;
         inBlock = false;
+        inRecord = false;
         if (!TextRules::TrimmedView(line.substr(formFeed + 1)).empty())
             problems.push_back({number, "code or description holds a form feed: the text after it is lost"});
     }

@@ -20,7 +20,7 @@ std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std
 
 // What the reading of a current-format file drops: a title or shortcut that
 // held a colon or a shortcut that held a space, text after a form feed, and
-// separator lines.
+// separator marker lines outside a record or readme block.
 std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 
 // The distinct names between dollar signs that are not reserved variables:

@@ -60,9 +60,8 @@ void CHtmlTableLayout::ReadTable(const HtmlToken& tag) {
     }
     if (const std::string* image = tag.Attribute("background")) {
         HtmlImageSource source;
-        const auto id = ParseCNumber(TrimSpaces(*image));
-        if (id)
-            source.resourceId = static_cast<unsigned>(*id);
+        if (ParseCNumber(TrimSpaces(*image)))
+            source.resourceId = ParseResourceId(*image).value_or(0);
         else
             source.file = *image;
         background_ = source;
@@ -194,9 +193,13 @@ void CHtmlTableLayout::SizeColumns() {
             const auto first = columns_.begin() + cell.column;
             const auto last = first + cell.look.colSpan;
             const long long have = std::accumulate(first, last, 0LL) + (cell.look.colSpan - 1) * spacing_;
-            const int extra = Clamp(wanted - have) / cell.look.colSpan;
-            for (auto c = first; c != last; ++c)
-                *c = Clamp(*c + static_cast<long long>(extra));
+            // The share's remainder goes to the first columns, so the span
+            // is not left a few pixels short of its content.
+            const int missing = Clamp(wanted - have);
+            const int share = missing / cell.look.colSpan;
+            int remainder = missing % cell.look.colSpan;
+            for (auto c = first; c != last; ++c, --remainder)
+                *c = Clamp(*c + static_cast<long long>(share) + (remainder > 0 ? 1 : 0));
             if (pass == 1 && cell.fixedWidth >= 0)
                 fixed[cell.column] = true;
         }

@@ -116,7 +116,8 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
     EXPECT_EQ(report[4], "vb.tpl: legacy format; the next save rewrites it in the current format");
 }
 
-// What a hand-edited file holds that reading drops, reported by line.
+// What a hand-edited file holds that reading drops, reported by line; the
+// word separator alone inside a record is kept and not reported.
 TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
     TempDir dir;
     WriteFileBytes(dir.file("cs.tpl"),
@@ -124,6 +125,7 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
                    "a:a b:a b:\r\nx\f\r\n"
                    "a::pages:\r\npage one\fpage two\r\n"
                    "a::sep:\r\nbefore\r\n separator\r\nafter\f\r\n"
+                   "separator\r\n"
                    "a::last:\r\nends with the word\r\nseparator\f\r\n");
     const auto run = RunTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
@@ -132,7 +134,8 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
     EXPECT_EQ(report[0].rfind("cs.tpl: line 1: a title or shortcut holds a colon", 0), 0u) << report[0];
     EXPECT_EQ(report[1], "cs.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
     EXPECT_EQ(report[2], "cs.tpl: line 6: code or description holds a form feed: the text after it is lost");
-    EXPECT_EQ(report[3], "cs.tpl: line 9: a line holding only \"separator\" is a marker and is not kept");
+    EXPECT_EQ(report[3], "cs.tpl: line 11: a line holding only \"separator\" is a marker and is not kept");
+    EXPECT_NE(RunTool({"dump", dir.path()}).out.find(R"("code":"before\r\n separator\r\nafter")"), std::string::npos);
 }
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {

@@ -37,6 +37,12 @@ TEST_F(HtmlTableLayoutTest, ColspanSharesItsWidthOverTheSpannedColumns) {
     EXPECT_EQ(list.size.cx, kGap + 24 + kGap + 24 + kGap);
 }
 
+TEST_F(HtmlTableLayoutTest, ColspanWhoseWidthDoesNotDivideEvenlyKeepsItsTextOnOneLine) {
+    const HtmlDisplayList list = Lay("<table><tr><td colspan=3>abcdefg</td></tr></table>");
+    EXPECT_EQ(RunTexts(list), std::vector<std::string>{"abcdefg"});
+    EXPECT_EQ(list.size.cx, kGap + 7 * kAdvance + 2 * kPad + kGap);
+}
+
 TEST_F(HtmlTableLayoutTest, RowspanKeepsItsColumnTakenInLaterRows) {
     const HtmlDisplayList list = Lay("<table><tr><td rowspan=2>x</td><td>a</td></tr><tr><td>b</td></tr></table>");
     EXPECT_EQ(RunWithText(list, "b").box.left, kGap + 8 + kGap + kPad);
