@@ -60,8 +60,9 @@ void CHtmlTableLayout::ReadTable(const HtmlToken& tag) {
     }
     if (const std::string* image = tag.Attribute("background")) {
         HtmlImageSource source;
-        if (ParseCNumber(TrimSpaces(*image)))
-            source.resourceId = ParseResourceId(*image).value_or(0);
+        const auto id = ParseCNumber(TrimSpaces(*image));
+        if (id)
+            source.resourceId = static_cast<unsigned>(*id);
         else
             source.file = *image;
         background_ = source;
