@@ -387,10 +387,10 @@ void CHtmlFlow::Image(const HtmlToken& tag) {
 
 void CHtmlFlow::String(const HtmlToken& tag) {
     const std::string* id = tag.Attribute("idres");
-    const auto number = id ? ParseCNumber(TrimSpaces(*id)) : std::nullopt;
+    const auto number = id ? ParseResourceId(*id) : std::nullopt;
     if (!number)
         return;
-    const std::string text = context_.Platform().ResourceString(static_cast<unsigned>(*number));
+    const std::string text = context_.Platform().ResourceString(*number);
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());

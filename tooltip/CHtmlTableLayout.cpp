@@ -60,9 +60,8 @@ void CHtmlTableLayout::ReadTable(const HtmlToken& tag) {
     }
     if (const std::string* image = tag.Attribute("background")) {
         HtmlImageSource source;
-        const auto id = ParseCNumber(TrimSpaces(*image));
-        if (id)
-            source.resourceId = static_cast<unsigned>(*id);
+        if (ParseCNumber(TrimSpaces(*image)))
+            source.resourceId = ParseResourceId(*image).value_or(0);
         else
             source.file = *image;
         background_ = source;

@@ -34,7 +34,8 @@ std::uintptr_t HexHandle(std::string_view text) {
 HtmlImageSource SourceOf(const HtmlToken& tag, const CHtmlLayoutContext& context) {
     HtmlImageSource source;
     source.kind = KindOf(tag.kind);
-    source.resourceId = static_cast<unsigned>(NumberOr(tag, "idres", 0));
+    if (const std::string* id = tag.Attribute("idres"))
+        source.resourceId = ParseResourceId(Unquote(TrimSpaces(*id))).value_or(0);
     for (const HtmlAttribute& a : tag.attributes) {
         if (a.name == "iddll" || a.name == "srcdll")
             source.module = a.value;

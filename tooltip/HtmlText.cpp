@@ -16,6 +16,7 @@ int DigitValue(char c, int base) {
 }
 
 constexpr unsigned long long kMaxNumber = 0xFFFFFFFFull;
+constexpr unsigned long kMaxResourceId = 0xFFFF;
 
 }  // namespace
 
@@ -59,4 +60,11 @@ std::optional<unsigned long> ParseCNumber(std::string_view text) {
             return std::nullopt;
     }
     return static_cast<unsigned long>(value);
+}
+
+std::optional<unsigned> ParseResourceId(std::string_view text) {
+    const auto number = ParseCNumber(TrimSpaces(text));
+    if (!number || *number > kMaxResourceId)
+        return std::nullopt;
+    return static_cast<unsigned>(*number);
 }

@@ -13,3 +13,5 @@ std::string_view Unquote(std::string_view text);
 // A whole decimal or "0x" hexadecimal number, without sign; nothing when the
 // text is anything else or the value does not fit 32 bits.
 std::optional<unsigned long> ParseCNumber(std::string_view text);
+// A resource id: a number of at most 16 bits, as resources are numbered.
+std::optional<unsigned> ParseResourceId(std::string_view text);

@@ -260,6 +260,17 @@ TEST_F(HtmlLayoutTest, ImageAttributes) {
     EXPECT_TRUE(images[1]->source.masked);
 }
 
+TEST_F(HtmlLayoutTest, ResourceIdsUseAllSixteenBitsAndNoMore) {
+    platform.images[40000] = {12, 12};
+    platform.images[1] = {10, 10};
+    const HtmlDisplayList list = Lay("<bmp idres=40000><bmp idres=65537>");
+    const auto images = ItemsOf<HtmlImage>(list);
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0]->source.resourceId, 40000u);
+    EXPECT_EQ(images[0]->box.Width(), 12);
+    EXPECT_EQ(images[1]->box.Width(), 0);
+}
+
 TEST_F(HtmlLayoutTest, ShadowedImagesReserveTheShadowOffsets) {
     platform.images[1] = {10, 10};
     const CHtmlStyleSheet sheet(kHtmlDefaultStyleSheet);
