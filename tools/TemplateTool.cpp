@@ -115,10 +115,20 @@ int TemplateTool::Run(const std::vector<std::string>& arguments) {
         return kUsage;
     }
     if (command == "dump")
-        return Dump(directory);
+        return WithOutputChecked(Dump(directory));
     if (command == "resave")
-        return Resave(directory);
-    return Check(directory);
+        return WithOutputChecked(Resave(directory));
+    return WithOutputChecked(Check(directory));
+}
+
+// Output that never reached its file (a full disk, a closed pipe) makes the
+// run a failure instead of a clean one.
+int TemplateTool::WithOutputChecked(int exitCode) {
+    out_.flush();
+    if (out_)
+        return exitCode;
+    err_ << "autotext-tpl: could not write the output\n";
+    return kReported;
 }
 
 int TemplateTool::Dump(const std::string& directory) {

@@ -22,6 +22,7 @@ private:
     int Dump(const std::string& directory);
     int Resave(const std::string& directory);
     int Check(const std::string& directory);
+    int WithOutputChecked(int exitCode);
 
     FilePort& files_;
     std::ostream& out_;

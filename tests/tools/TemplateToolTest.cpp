@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <streambuf>
 
 #include "tests/store/StoreTestSupport.h"
 #include "tools/TemplateCheck.h"
@@ -163,6 +164,23 @@ TEST(TemplateTool, DirectoryWithoutSeparatorGetsOne) {
     unterminated.pop_back();
     const auto run = RunTool({"dump", unterminated});
     EXPECT_NE(run.out.find("\"shortcut\":\"log\""), std::string::npos);
+}
+
+// Standard output on a full disk or a closed pipe: every write fails.
+class RefusingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(TemplateTool, OutputThatCannotBeWrittenTurnsTheExitCodeToOne) {
+    TempDir dir;
+    WriteFileBytes(dir.file("js.tpl"), "a::log:\r\nconsole.log();\f\r\n");
+    auto files = MakePlatformFilePort();
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream err;
+    EXPECT_EQ(TemplateTool(*files, out, err).Run({"dump", dir.path()}), 1);
+    EXPECT_EQ(err.str(), "autotext-tpl: could not write the output\n");
 }
 
 TEST(TemplateTool, UnreadableFileIsReportedAndTurnsTheExitCodeToOne) {
