@@ -21,5 +21,6 @@ constexpr const char* kNotSavedUnread =
     "%s was not saved: it could not be read when the editor opened, and saving would replace the entries it "
     "holds.";
 constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
+constexpr const char* kNotSavedOutOfMemory = "Not enough memory to save %s.";
 }  // namespace StoreTexts
 #endif

@@ -117,11 +117,19 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
 void TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         const auto path = TemplatePath(language);
-        if (unread_[language])
+        if (unread_[language]) {
             reporter_.Report(TextRules::Format(StoreTexts::kNotSavedUnread, path.c_str()), StoreTexts::kCaption,
                              MessageIcon::Exclamation);
-        else
+            continue;
+        }
+        // A file's whole text is built in memory first; without room for it
+        // the file stays as it was and the other languages are still saved.
+        try {
             FormatLanguageRecords(entries[language], path);
+        } catch (const std::bad_alloc&) {
+            reporter_.Report(TextRules::Format(StoreTexts::kNotSavedOutOfMemory, path.c_str()), StoreTexts::kCaption,
+                             MessageIcon::Error);
+        }
     }
 }
 

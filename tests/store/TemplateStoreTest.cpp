@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 using namespace storetest;
 
@@ -262,6 +263,22 @@ TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
     EXPECT_NE(message.text.find(store().SystemErrorText(kDiskFull)), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "previous contents");
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
+}
+
+TEST_F(TemplateStoreTest, OutOfMemoryWhileSavingSkipsOnlyThatLanguage) {
+    WriteFileBytes(dir.file("cs.tpl"), "previous contents");
+    port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
+        if (path == dir.file("cs.tpl"))
+            throw std::bad_alloc();
+        return port.real().ReplaceContents(path, bytes);
+    };
+    auto a = entry("ns", "namespace $name$ {}");
+    store().SaveAllTemplates(EntriesOf(7, {&a}));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Not enough memory to save " + dir.file("cs.tpl") + ".");
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "previous contents");
+    EXPECT_EQ(ReadFileBytes(dir.file("vb.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
 }
 
 TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation) {
