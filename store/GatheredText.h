@@ -30,7 +30,9 @@ public:
     }
     void CopyTo(std::string& text) const {
         text.reserve(copied_.size() + pieceSize_);
-        text.assign(copied_).append(piece_, pieceSize_);
+        text.assign(copied_);
+        if (pieceSize_ > 0)
+            text.append(piece_, pieceSize_);
     }
 
 private:
@@ -41,7 +43,10 @@ private:
             piece_ = at;
         pieceSize_ += size;
     }
+    // No piece is held before the first line (piece_ may then be null).
     void Flush() {
+        if (pieceSize_ == 0)
+            return;
         copied_.append(piece_, pieceSize_);
         pieceSize_ = 0;
     }

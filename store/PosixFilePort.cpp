@@ -36,8 +36,13 @@ bool WriteAll(int fd, const std::string& bytes) {
         const auto written = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written < 0)
             return false;
+        // Nothing written and no error: errno is stale, so give it one.
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
         done += static_cast<std::size_t>(written);
     }
     return true;
