@@ -100,14 +100,7 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
         case HtmlImageKind::Bitmap: {
             const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
             const HGDIOBJ old = ::SelectObject(source.get(), image.bitmap);
-            if (item.source.masked) {
-                ::TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy,
-                                 item.source.maskColour);
-            } else {
-                // The default mode ANDs the pixels a shrunk colour image drops.
-                ::SetStretchBltMode(dc, COLORONCOLOR);
-                ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, image.size.cx, image.size.cy, SRCCOPY);
-            }
+            DrawBitmap(dc, source.get(), image, item, x, y, w, h);
             ::SelectObject(source.get(), old);
             break;
         }
@@ -121,12 +114,39 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
     }
 }
 
+void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x,
+                                 int y, int w, int h) {
+    if (item.source.masked) {
+        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
+    } else {
+        // The default mode ANDs the pixels a shrunk colour image drops.
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+    }
+}
+
+// Copies of the image from the box's corner on, drawn only where the DC
+// shows them: a small image under a large table costs the visible area.
 void CHtmlGdiPainter::Tile(const CHtmlImageCache::Image& image, const HtmlImage& item, const RECT& box) {
+    const RECT visible = CPPDrawManager::VisiblePart(dc_, box);
+    if (::IsRectEmpty(&visible))
+        return;
+    const int cx = image.size.cx, cy = image.size.cy;
+    const int left = box.left + (visible.left - box.left) / cx * cx;
+    const int top = box.top + (visible.top - box.top) / cy * cy;
     const int saved = ::SaveDC(dc_);
-    ::IntersectClipRect(dc_, box.left, box.top, box.right, box.bottom);
-    for (int y = box.top; y < box.bottom; y += image.size.cy)
-        for (int x = box.left; x < box.right; x += image.size.cx)
-            DrawImage(dc_, image, item, x, y, image.size.cx, image.size.cy);
+    ::IntersectClipRect(dc_, visible.left, visible.top, visible.right, visible.bottom);
+    const tarvel::UniqueMemoryDC source(image.kind == HtmlImageKind::Bitmap ? ::CreateCompatibleDC(dc_) : nullptr);
+    const HGDIOBJ old = source ? ::SelectObject(source.get(), image.bitmap) : nullptr;
+    for (int y = top; y < visible.bottom; y += cy)
+        for (int x = left; x < visible.right; x += cx) {
+            if (source)
+                DrawBitmap(dc_, source.get(), image, item, x, y, cx, cy);
+            else
+                DrawImage(dc_, image, item, x, y, cx, cy);
+        }
+    if (source)
+        ::SelectObject(source.get(), old);
     ::RestoreDC(dc_, saved);
 }
 

@@ -30,6 +30,8 @@ private:
     void Fill(const HtmlFill& fill);
     void Image(const HtmlImage& image, unsigned style);
     void DrawImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y, int w, int h);
+    static void DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y,
+                           int w, int h);
     void Tile(const CHtmlImageCache::Image& image, const HtmlImage& item, const RECT& box);
     RECT At(const HtmlRect& r) const {
         return {r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y};

@@ -175,6 +175,15 @@ void CPPDrawManager::FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     ::FillRect(dc, &rect, brush.get());
 }
 
+RECT CPPDrawManager::VisiblePart(HDC dc, const RECT& rect) {
+    RECT clip{}, visible{};
+    if (::GetClipBox(dc, &clip) == ERROR)
+        return rect;
+    if (!::IntersectRect(&visible, &rect, &clip))
+        return {};
+    return visible;
+}
+
 void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle, COLORREF end,
                                 int granularity) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -184,14 +193,20 @@ void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF b
         FillSolid(dc, rect, begin);
         return;
     }
-    CCeXDib dib(w, h);
+    // The effect is laid over the whole rectangle but computed only where
+    // the DC shows it: a tall table costs its visible pixels, not its size.
+    const RECT visible = VisiblePart(dc, rect);
+    if (::IsRectEmpty(&visible))
+        return;
+    CCeXDib dib(visible.right - visible.left, visible.bottom - visible.top);
     if (!dib.Valid())
         return;
     const EffectPainter painter(w, h, begin, middle, end, granularity);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            dib.At(x, y) = ToPixel(painter.At(effect, x, y));
-    dib.DrawTo(dc, rect.left, rect.top);
+    const int dx = visible.left - rect.left, dy = visible.top - rect.top;
+    for (int y = 0; y < dib.Height(); ++y)
+        for (int x = 0; x < dib.Width(); ++x)
+            dib.At(x, y) = ToPixel(painter.At(effect, x + dx, y + dy));
+    dib.DrawTo(dc, visible.left, visible.top);
 }
 
 namespace {

@@ -33,6 +33,9 @@ public:
     static void FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle, COLORREF end,
                            int granularity);
     static void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+    // The part of the rectangle inside the DC's clip box (empty when none),
+    // so that pixel work is done only where it can show.
+    static RECT VisiblePart(HDC dc, const RECT& rect);
 
     // Draws what `draw` paints at (0, 0) of a width x height box at (x, y),
     // with the HtmlImageStyle bits; a shadow falls by the shadow's offsets,

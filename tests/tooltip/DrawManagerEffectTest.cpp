@@ -111,6 +111,21 @@ TEST_F(EffectTest, NoiseAndMetalVaryAroundTheirColours) {
     EXPECT_GT(rows.size(), 3u);
 }
 
+TEST_F(EffectTest, AnEffectCutByTheDcShowsThePixelsOfTheWholeRectangle) {
+    for (const int effect : {kEffectVGradient, kEffectDiagShade, kEffectSoftBump, kEffectNoise, kEffectMetal}) {
+        GdiTestCanvas whole(kW, 2 * kH);
+        CPPDrawManager::FillEffect(whole.Dc(), {0, 0, kW, 2 * kH}, effect, kBegin, kMiddle, kEnd, 2);
+        GdiTestCanvas cut(kW, kH);
+        CPPDrawManager::FillEffect(cut.Dc(), {-5, -kH, kW - 5, kH}, effect, kBegin, kMiddle, kEnd, 2);
+        int wrong = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW - 5; ++x)
+                wrong += cut.At(x, y) == whole.At(x + 5, y + kH) ? 0 : 1;
+        EXPECT_EQ(wrong, 0) << "effect " << effect;
+        EXPECT_EQ(cut.At(kW - 5, kH / 2), RGB(255, 255, 255));
+    }
+}
+
 TEST_F(EffectTest, UnknownEffectNumbersAreSolid) {
     Paint(99);
     EXPECT_EQ(canvas.At(kW / 2, kH / 2), kBegin);

@@ -104,6 +104,24 @@ TEST(GdiImages, MissingImagesTakeNoRoomAndDrawNothing) {
     EXPECT_EQ(canvas.Count(canvas.Whole(), NotWhite), 0);
 }
 
+TEST(GdiImages, TableBackgroundTilesFromTheTablesCornerWhereverTheDcCutsIt) {
+    GdiTestCanvas canvas(100, 50);
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer,
+                "<table background=201 width=64 height=300 cellspacing=0 cellpadding=0><tr><td></td></tr></table>", 10,
+                -100);
+    int wrong = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const int u = (x - 10) % 16, v = (y + 100) % 16;
+            const bool inside = x >= 10 && x < 10 + 64;
+            const bool square = u >= 4 && u < 12 && v >= 4 && v < 12;
+            const COLORREF expected = !inside ? kWhite : square ? kBlue : kMagenta;
+            wrong += canvas.At(x, y) == expected ? 0 : 1;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(GdiImages, ImageListCellsAndAnimation) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
