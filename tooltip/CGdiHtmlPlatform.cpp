@@ -71,15 +71,22 @@ std::string LoadResourceString(HINSTANCE module, unsigned id) {
 
 std::string CGdiHtmlPlatform::ResourceString(unsigned id) { return LoadResourceString(module_, id); }
 
-std::optional<std::string> CGdiHtmlPlatform::EncodeCharacter(char32_t codePoint) {
-    if (codePoint > 0xFFFF)
+std::optional<std::string> EncodeInCodePage(UINT codePage, char32_t codePoint) {
+    if (codePoint > 0xFFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
         return std::nullopt;
     const wchar_t wide = static_cast<wchar_t>(codePoint);
     char bytes[8] = {};
+    // UTF-8 and UTF-7 have every character, and the call fails for them
+    // when asked about default characters or best fits.
+    const bool unicode = codePage == CP_UTF8 || codePage == CP_UTF7;
     BOOL usedDefault = FALSE;
-    const int n =
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr, &usedDefault);
+    const int n = ::WideCharToMultiByte(codePage, unicode ? 0 : WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes),
+                                        nullptr, unicode ? nullptr : &usedDefault);
     if (n <= 0 || usedDefault)
         return std::nullopt;
     return std::string(bytes, static_cast<std::size_t>(n));
+}
+
+std::optional<std::string> CGdiHtmlPlatform::EncodeCharacter(char32_t codePoint) {
+    return EncodeInCodePage(::GetACP(), codePoint);
 }

@@ -42,3 +42,5 @@ private:
 
 // Text of a string resource in the ANSI code page; empty when missing.
 std::string LoadResourceString(HINSTANCE module, unsigned id);
+// The character's bytes in that code page, or nothing when it lacks it.
+std::optional<std::string> EncodeInCodePage(UINT codePage, char32_t codePoint);

@@ -61,4 +61,12 @@ TEST(TooltipStyleResources, EntitiesComeOutInTheAnsiCodePage) {
     }
 }
 
+TEST(TooltipStyleResources, EntityCharactersInWesternCyrillicAndUtf8CodePages) {
+    EXPECT_EQ(EncodeInCodePage(1252, 0x20AC), "\x80");
+    EXPECT_EQ(EncodeInCodePage(1251, 0x20AC), "\x88");
+    EXPECT_EQ(EncodeInCodePage(1251, 0x00A3), std::nullopt);
+    EXPECT_EQ(EncodeInCodePage(CP_UTF8, 0x20AC), "\xE2\x82\xAC");
+    EXPECT_EQ(EncodeInCodePage(CP_UTF8, 0x00A9), "\xC2\xA9");
+}
+
 }  // namespace
