@@ -297,9 +297,7 @@ void CHtmlFlow::Text(std::string_view raw) {
             return;
         }
         if (rest[fit.fit] == ' ') {
-            // Spaces where a line breaks need no room on either line.
-            if (fit.fit > 0)
-                PlaceRun(std::string(rest.substr(0, fit.fit)), fit.width);
+            PlaceBeforeBreak(font, rest.substr(0, fit.fit), fit);
             EndLineIfStarted();
             rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
             continue;
@@ -311,11 +309,21 @@ void CHtmlFlow::Text(std::string_view raw) {
         }
         if (cut == 0)
             cut = std::max<std::size_t>(fit.fit, 1);
-        const int width = cut == fit.fit ? fit.width : Fit(font, rest.substr(0, cut), kMaxExtent).width;
-        PlaceRun(std::string(rest.substr(0, cut)), width);
+        PlaceBeforeBreak(font, rest.substr(0, cut), fit);
         lines_.EndLine(LineHeight());
         rest.remove_prefix(cut);
     }
+}
+
+// Spaces where a line breaks need no room on either line: the line's width
+// and its alignment go by the text before them.
+void CHtmlFlow::PlaceBeforeBreak(HtmlFontId font, std::string_view text, const IHtmlPlatform::RunFit& fit) {
+    const std::size_t lastInk = text.find_last_not_of(' ');
+    if (lastInk == std::string_view::npos)
+        return;
+    const std::string_view kept = text.substr(0, lastInk + 1);
+    const int width = kept.size() == fit.fit ? fit.width : Fit(font, kept, kMaxExtent).width;
+    PlaceRun(std::string(kept), width);
 }
 
 void CHtmlFlow::PlaceRun(std::string text, int width) {

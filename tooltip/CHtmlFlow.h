@@ -44,6 +44,7 @@ private:
     void ApplyFontLetters(std::string_view letters);
 
     void Text(std::string_view text);
+    void PlaceBeforeBreak(HtmlFontId font, std::string_view text, const IHtmlPlatform::RunFit& fit);
     void PlaceRun(std::string text, int width);
     IHtmlPlatform::RunFit Fit(HtmlFontId font, std::string_view text, int width);
     std::string Transformed(std::string_view text) const;

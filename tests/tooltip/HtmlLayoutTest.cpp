@@ -154,7 +154,7 @@ TEST_F(HtmlLayoutTest, TabsGoToStopsOfFourSpaces) {
 
 TEST_F(HtmlLayoutTest, WrapsAfterTheLastBreakCharacterThatFits) {
     const HtmlDisplayList list = Lay("hello world foo", 10 * kAdvance);
-    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"hello ", "world foo"}));
+    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"hello", "world foo"}));
     EXPECT_EQ(RunWithText(list, "world foo").box, MakeRect(0, kBodySize, 9 * kAdvance, kBodySize));
     EXPECT_EQ(RunTexts(Lay("aaaa-bbbb", 6 * kAdvance)), (std::vector<std::string>{"aaaa-", "bbbb"}));
     EXPECT_EQ(RunTexts(Lay("f(a,b)x", 5 * kAdvance)), (std::vector<std::string>{"f(a,", "b)x"}));
@@ -216,12 +216,20 @@ TEST_F(HtmlLayoutTest, LinkAreasCoverTheLinkOnEachLine) {
     const HtmlDisplayList list = Lay("x<a href=u>ab cd</a>", 4 * kAdvance);
     const auto areas = ItemsOf<HtmlLinkArea>(list);
     ASSERT_EQ(areas.size(), 2u);
-    EXPECT_EQ(areas[0]->box, MakeRect(kAdvance, 0, 3 * kAdvance, kBodySize));
+    EXPECT_EQ(areas[0]->box, MakeRect(kAdvance, 0, 2 * kAdvance, kBodySize));
     EXPECT_EQ(areas[1]->box, MakeRect(0, kBodySize, 2 * kAdvance, kBodySize));
     EXPECT_EQ(list.LinkAt(kAdvance + 1, 1), 0);
     EXPECT_EQ(list.LinkAt(0, 1), -1);
     EXPECT_EQ(list.LinkAt(kAdvance, kBodySize + 1), 0);
     EXPECT_EQ(list.LinkAt(3 * kAdvance, kBodySize + 1), -1);
+}
+
+TEST_F(HtmlLayoutTest, SpacesBeforeAWrapTakeNoRoomSoCentredLinesStayCentred) {
+    const HtmlDisplayList list = Lay("<center>abc de fghij</center>", 8 * kAdvance);
+    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"abc de", "fghij"}));
+    EXPECT_EQ(list.size.cx, 6 * kAdvance);
+    EXPECT_EQ(RunWithText(list, "fghij").box.left, kAdvance / 2);
+    EXPECT_EQ(RunTexts(Lay("ab   cdefgh", 4 * kAdvance)), (std::vector<std::string>{"ab", "cdef", "gh"}));
 }
 
 TEST_F(HtmlLayoutTest, ImagesTakeTheirOwnOrTheAskedSize) {

@@ -84,7 +84,7 @@ TEST_F(HtmlTableLayoutTest, PercentTableWidthIsOfTheWholeText) {
 
 TEST_F(HtmlTableLayoutTest, NarrowTablesWrapTheirCells) {
     const HtmlDisplayList list = Lay("<table><tr><td>aaa bbb</td></tr></table>", kGap + 2 + 4 * kAdvance + kGap);
-    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"aaa ", "bbb"}));
+    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"aaa", "bbb"}));
 }
 
 TEST_F(HtmlTableLayoutTest, TableBorderIsRaisedAndCellsGetOnePixelSunkenBorders) {
