@@ -61,12 +61,13 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
 }
 
 // The file is read once for detection and reading alike; only when that read
-// fails does the reader try (and report) a second time.
+// fails is it tried (and reported) a second time. Only a file that could not
+// be read at all is kept out of the next save: one that the second try read
+// shows its entries, and the user's edits of them must reach the disk.
 void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink) {
     std::string bytes;
-    if (!ReadBytes(path, bytes)) {
+    if (!ReadBytes(path, bytes) && !ReadBytes(path, bytes)) {
         unread_[language] = true;
-        ReadTemplateFile(path, language, sink);
         return;
     }
     // Detecting the format and reading it are one pass over the lines.

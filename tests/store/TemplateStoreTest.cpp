@@ -175,6 +175,26 @@ TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("cpp.tpl")));
 }
 
+// A file that another program held only for the first read: the second read
+// shows its entries, so the save must write the user's edits of them.
+TEST_F(TemplateStoreTest, FileReadAtTheSecondTryIsLoadedAndSaved) {
+    WriteFileBytes(dir.file("html.tpl"), "a::p:\r\n<p>old</p>\f\r\n");
+    int reads = 0;
+    port.onReadAll = [&](const std::string& path, std::string& bytes) -> unsigned long {
+        return ++reads == 1 ? 32 : port.real().ReadAll(path, bytes);
+    };
+    auto store = this->store();
+    RecordingSink sink;
+    store.LoadLanguageTemplates(2, sink);
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    sink.items[0].entry->code = "<p>edited</p>";
+    reporter.messages.clear();
+    store.SaveAllTemplates(EntriesOf(2, sink.Entries()));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(ReadFileBytes(dir.file("html.tpl")), "a::p:\r\n<p>edited</p>\f\r\n");
+}
+
 // A template path of 259 characters, as long as the system takes.
 TEST_F(TemplateStoreTest, DirectoryAtThePathLengthLimitStillSaves) {
     const std::string deep = dir.path() + std::string(std::max<int>(1, 251 - static_cast<int>(dir.path().size())), 'd');
