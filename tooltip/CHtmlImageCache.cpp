@@ -29,6 +29,8 @@ const CHtmlImageCache::Image* CHtmlImageCache::Find(const HtmlImageSource& sourc
     for (const auto& entry : entries_)
         if (entry->source == source)
             return entry->found ? &entry->image : nullptr;
+    if (Full())
+        return nullptr;
     auto entry = std::make_unique<Entry>();
     entry->source = source;
     entry->image.kind = source.kind;

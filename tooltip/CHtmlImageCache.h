@@ -13,9 +13,12 @@
 
 // Loads the images that markup names, from the drawer's module, another
 // module, a file or a handle, once each, and keeps them (handles given in
-// the markup stay the caller's).
+// the markup stay the caller's). Like the fonts, at most kMaxImages sources
+// are held; markup naming more gets no image for the rest.
 class CHtmlImageCache {
 public:
+    static constexpr std::size_t kMaxImages = 64;
+
     struct Image {
         HtmlImageKind kind = HtmlImageKind::Bitmap;
         HBITMAP bitmap = nullptr;
@@ -29,6 +32,12 @@ public:
 
     // Null when the image cannot be had.
     const Image* Find(const HtmlImageSource& source);
+    bool Full() const { return entries_.size() >= kMaxImages; }
+    // Frees every image; no display list laid out before may be drawn after.
+    void Clear() {
+        entries_.clear();
+        modules_.clear();
+    }
 
 private:
     struct IconPolicy {

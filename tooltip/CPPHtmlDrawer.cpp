@@ -48,9 +48,12 @@ void CPPHtmlDrawer::SetCallbackHyperlink(HWND window, UINT message, LPARAM lPara
 
 void CPPHtmlDrawer::Layout(HDC dc) {
     try {
-        // The list laid out last is replaced here, so its fonts may go.
+        // The list laid out last is replaced here, so its fonts and images
+        // may go.
         if (fonts_.Full())
             fonts_.Clear();
+        if (images_.Full())
+            images_.Clear();
         CGdiHtmlPlatform platform(dc, fonts_, images_, module_);
         list_ = CHtmlLayout(platform, sheet_).Layout(markup_, options_);
     } catch (...) {

@@ -122,6 +122,22 @@ TEST(GdiImages, TableBackgroundTilesFromTheTablesCornerWhereverTheDcCutsIt) {
     EXPECT_EQ(wrong, 0);
 }
 
+TEST(GdiImages, MarkupNamingManyImagesGetsABoundedNumberOfThem) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    std::string markup;
+    for (std::size_t i = 0; i < 2 * CHtmlImageCache::kMaxImages; ++i)
+        markup += "<bmp idres=201 mask=" + std::to_string(i) + ">";
+    canvas.Draw(drawer, markup);
+    std::size_t shown = 0;
+    for (const HtmlDisplayItem& item : drawer.DisplayList().items)
+        if (const auto* image = std::get_if<HtmlImage>(&item))
+            shown += image->box.Width() > 0 ? 1 : 0;
+    EXPECT_EQ(shown, CHtmlImageCache::kMaxImages);
+    canvas.Draw(drawer, "<bmp idres=201 mask=0xFFFFFF>");
+    EXPECT_EQ(FirstImage(drawer).box.Width(), 16);
+}
+
 TEST(GdiImages, ImageListCellsAndAnimation) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
