@@ -65,10 +65,18 @@ AutotextEntry RealisticEntry(std::mt19937& random, int index) {
     return entry;
 }
 
+// Measuring files that are not all there would print meaningless ratios.
+[[noreturn]] void Fail(const char* what) {
+    std::perror(what);
+    std::exit(1);
+}
+
 struct BenchmarkFiles {
     BenchmarkFiles() {
         char pattern[] = "/tmp/tarvel-bench-XXXXXX";
-        directory = std::string(mkdtemp(pattern)) + "/";
+        if (mkdtemp(pattern) == nullptr)
+            Fail("cannot create a folder for the template files");
+        directory = std::string(pattern) + "/";
         std::mt19937 random(42);
         std::vector<AutotextEntry> generated;
         generated.reserve(kEntriesPerLanguage);
@@ -81,8 +89,11 @@ struct BenchmarkFiles {
                 pointers.push_back(&entry);
             const auto bytes = TemplateWriter::FormatLanguageRecords(pointers);
             FILE* file = std::fopen((directory + TemplateLanguage::At(language).fileName).c_str(), "wb");
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
+            if (file == nullptr)
+                Fail("cannot create a template file");
+            const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+            if (std::fclose(file) != 0 || !written)
+                Fail("cannot write a template file");
             totalBytes += bytes.size();
         }
     }
