@@ -254,18 +254,24 @@ void CHtmlFlow::EndLineIfStarted() {
         lines_.EndLine(LineHeight());
 }
 
-std::string CHtmlFlow::Transformed(std::string_view text) const {
+// Capitalize raises the first letter of each word; a word runs on across
+// tags ("<b>W</b>ord" is one) and starts after a space or a line break,
+// punctuation before its first letter ("(one") belonging to it.
+std::string CHtmlFlow::Transformed(std::string_view text) {
     std::string out(text);
     const HtmlTextTransform transform = state_.style.transform;
-    bool wordStart = true;
     for (char& c : out) {
-        const bool upper =
-            transform == HtmlTextTransform::Uppercase || (transform == HtmlTextTransform::Capitalize && wordStart);
-        if (upper && c >= 'a' && c <= 'z')
+        const bool lower = c >= 'a' && c <= 'z', upper = c >= 'A' && c <= 'Z';
+        if (lower &&
+            (transform == HtmlTextTransform::Uppercase || (transform == HtmlTextTransform::Capitalize && wordStart_)))
             c = static_cast<char>(c - 'a' + 'A');
-        if (transform == HtmlTextTransform::Lowercase && c >= 'A' && c <= 'Z')
+        else if (upper && transform == HtmlTextTransform::Lowercase)
             c = static_cast<char>(c - 'A' + 'a');
-        wordStart = c == ' ';
+        const bool inWord = lower || upper || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
+        if (c == ' ')
+            wordStart_ = true;
+        else if (inWord)
+            wordStart_ = false;
     }
     return out;
 }
@@ -340,12 +346,14 @@ void CHtmlFlow::PlaceRun(std::string text, int width) {
 }
 
 void CHtmlFlow::LineBreak(const HtmlToken& tag) {
+    wordStart_ = true;
     const int height = LineHeight();
     lines_.EndLine(height);
     lines_.AddEmptyLines(RepeatCount(tag) - 1, height);
 }
 
 void CHtmlFlow::Tab(const HtmlToken& tag) {
+    wordStart_ = true;
     const long long stop = std::max(1, kTabSpaces * context_.Platform().MeasureRun(Font(), " ", kMaxExtent).width);
     const long long x = lines_.WrapWidth() - lines_.Remaining();
     const long long next = std::min<long long>((x / stop + RepeatCount(tag)) * stop, kMaxExtent);
@@ -405,8 +413,10 @@ void CHtmlFlow::String(const HtmlToken& tag) {
         std::string line = text.substr(start, end - start);
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         Text(line);
-        if (end < text.size())
+        if (end < text.size()) {
             lines_.EndLine(LineHeight());
+            wordStart_ = true;
+        }
         start = end + 1;
     }
 }

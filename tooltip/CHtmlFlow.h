@@ -47,7 +47,7 @@ private:
     void PlaceBeforeBreak(HtmlFontId font, std::string_view text, const IHtmlPlatform::RunFit& fit);
     void PlaceRun(std::string text, int width);
     IHtmlPlatform::RunFit Fit(HtmlFontId font, std::string_view text, int width);
-    std::string Transformed(std::string_view text) const;
+    std::string Transformed(std::string_view text);
     void LineBreak(const HtmlToken& tag);
     void Tab(const HtmlToken& tag);
     void Rule(const HtmlToken& tag);
@@ -66,5 +66,6 @@ private:
     std::vector<OpenTag> open_;
     CHtmlLineBuilder lines_;
     bool usesPercent_ = false;
+    bool wordStart_ = true;  // the next letter starts a word (capitalize)
     std::size_t measureWindow_;
 };

@@ -108,10 +108,16 @@ TEST_F(HtmlLayoutTest, DecorationUnderlineAndOverlineThenNone) {
 }
 
 TEST_F(HtmlLayoutTest, TextTransform) {
-    const HtmlDisplayList list = Lay("<span class=u>ab</span><span class=c>one two</span>", 0, -1,
+    const HtmlDisplayList list = Lay("<span class=u>ab</span> <span class=c>one two</span>", 0, -1,
                                      ".u {text-transform:uppercase} .c {text-transform:capitalize}");
     RunWithText(list, "AB");
     RunWithText(list, "One Two");
+}
+
+TEST_F(HtmlLayoutTest, CapitalizeGoesByWordsNotByRuns) {
+    const HtmlDisplayList list =
+        Lay("<span class=c>w<b>ord (one) x-ray</b>two<br>three</span>", 0, -1, ".c {text-transform:capitalize}");
+    EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"W", "ord (One) X-ray", "two", "Three"}));
 }
 
 TEST_F(HtmlLayoutTest, SubAndSupSitAtTheBottomAndTopOfTheLine) {
