@@ -6,6 +6,9 @@
 namespace {
 
 constexpr int kDoubleGap = 2;
+// The styles work on three copies of the image's pixels; one larger than
+// this (only markup that asks for it) is drawn without its style.
+constexpr long long kMaxStyledPixels = 1LL << 22;
 
 }  // namespace
 
@@ -158,7 +161,7 @@ void CHtmlGdiPainter::Image(const HtmlImage& item, unsigned style) {
     const int w = box.right - box.left, h = box.bottom - box.top;
     if (item.tiled) {
         Tile(*image, item, box);
-    } else if (style == 0) {
+    } else if (style == 0 || static_cast<long long>(w) * h > kMaxStyledPixels) {
         DrawImage(dc_, *image, item, box.left, box.top, w, h);
     } else {
         CPPDrawManager::DrawStyled(dc_, box.left, box.top, w, h, style, options_.shadow,

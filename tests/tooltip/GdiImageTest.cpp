@@ -185,6 +185,16 @@ TEST(GdiImages, GreyDarkerLighterAndShadowStyles) {
     EXPECT_EQ(canvas.At(24 + 8 + 2, 1), kWhite);
 }
 
+TEST(GdiImages, AHugeStyledImageIsDrawnWithoutItsStyle) {
+    GdiTestCanvas canvas(64, 64);
+    CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    canvas.Draw(drawer, "<bmp idres=201 width=4096 height=4096 style=g><bmp idres=201 style=g>");
+    EXPECT_EQ(canvas.At(30, 30), kMagenta);
+    canvas.Draw(drawer, "<bmp idres=201 style=g>");
+    const COLORREF grey = canvas.At(2, 2);
+    EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey));
+}
+
 TEST(GdiImages, HotStyleWhileTheMouseIsOnTheImage) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
