@@ -37,6 +37,11 @@ public:
 private:
     std::vector<std::pair<std::string, std::unique_ptr<AutotextEntry>>> items_;
 };
+
+class DiscardedItems : public TreeSink {
+public:
+    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
+};
 }  // namespace
 
 TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
@@ -83,24 +88,13 @@ int TemplateStore::DetectTemplateFormat(const std::string& path) {
     return ReadBytes(path, bytes) ? FormatOf(bytes) : kUnreadable;
 }
 
+// The loading reader's own answer, so that detection and loading cannot
+// disagree on where a block starts and ends.
 int TemplateStore::FormatOf(std::string_view bytes) {
     if (bytes.empty())
         return kUnreadable;
-    // Blocks open and close as both readers see them: a header is a line with
-    // a colon outside a block, and any later line with a form feed ends it.
-    TextRules::LineCursor lines(bytes);
-    std::string_view line;
-    bool inBlock = false;
-    while (lines.Next(line)) {
-        if (!inBlock && line.find(':') != std::string_view::npos) {
-            if (TextRules::IsLegacyHeaderLine(line))
-                return kLegacyFormat;
-            inBlock = true;
-        } else if (line.find('\f') != std::string_view::npos) {
-            inBlock = false;
-        }
-    }
-    return kCurrentFormat;
+    DiscardedItems discarded;
+    return TemplateReader(0, discarded).ReadCurrentFormat(bytes) ? kCurrentFormat : kLegacyFormat;
 }
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
