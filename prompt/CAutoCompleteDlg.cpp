@@ -54,6 +54,9 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     for (std::size_t row = 0; row < kRows; ++row) {
         values_[row] = ReadInitialValue(request_.values[row].data, request_.values[row].capacity);
     }
+    // The window is activated as soon as a control takes the focus during the
+    // initialisation: it has its caption by then.
+    SetText(request_.title ? request_.title : "");
     BOOL result = CTreePropSheetEx::OnInitDialog();
     if (IsModalEnded()) {
         return result;
@@ -62,7 +65,6 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     Send(PSM_SETCURSEL, kCodePage);
     Send(PSM_SETCURSEL, kArgumentsPage);
     accelerators_ = ::LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_PROMPT_ACCELERATORS));
-    SetText(request_.title ? request_.title : "");
     if (ShowRows()) {
         result = FALSE;
     }
