@@ -12,8 +12,6 @@
 namespace tarvel {
 namespace {
 
-constexpr int kRecentSubmenuPosition = 8;
-
 void Enable(HMENU menu, UINT commandId, bool enabled) noexcept {
     ::EnableMenuItem(menu, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
@@ -39,7 +37,13 @@ LRESULT CPromptEditCtrl::OnContextMenu(const Message& message) {
         return 0;
     }
     EnableMenuItems(popup);
-    RecentClipboardMenu::AddItems(::GetSubMenu(popup, kRecentSubmenuPosition), PromptRequestSlot::Current());
+    // Present even when it is empty; the menu owns it from here on.
+    if (HMENU recent = ::CreatePopupMenu()) {
+        RecentClipboardMenu::AddItems(recent, PromptRequestSlot::Current());
+        if (!::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), TEXT_MENU_PASTE_RECENT)) {
+            ::DestroyMenu(recent);
+        }
+    }
     const POINT at = message.Point();
     const UINT chosen = static_cast<UINT>(
         ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, GetHwnd(), nullptr));
