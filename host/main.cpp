@@ -11,6 +11,7 @@
 #include "host/TemplateEntryLookup.h"
 #include "prompt/ClipboardText.h"
 #include "prompt/PromptFinder.h"
+#include "store/TextRules.h"
 
 #include <cstdio>
 #include <cstring>
@@ -49,7 +50,9 @@ int Expand(const TarvelLibrary& library, const std::string& directory, const std
     const int result = library.ShowAutotextDlg(request.Record());
     std::printf("result: %d\n", result);
     if (result == kConfirmed) {
-        const std::string expanded = tarvel::ExpandPrompts(entry->code, prompts, request.Values());
+        std::string expanded = tarvel::ExpandPrompts(entry->code, prompts, request.Values());
+        // The code's CR LF line breaks: standard output in text mode adds the CR itself.
+        TextRules::ReplaceAll(expanded, "\r\n", "\n");
         std::fwrite(expanded.data(), 1, expanded.size(), stdout);
         std::printf("\n");
     }
