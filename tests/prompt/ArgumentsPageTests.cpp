@@ -38,18 +38,16 @@ RECT RectInParent(HWND control) {
     return rect;
 }
 
-COLORREF HintColour() {
-    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+COLORREF HintColour(COLORREF window = ::GetSysColor(COLOR_WINDOW)) {
     auto dim = [](int component) { return component > kHintStep ? component - kHintStep : 0; };
     return RGB(dim(GetRValue(window)), dim(GetGValue(window)), dim(GetBValue(window)));
 }
 
 // Pixels of the edit's client area in the hint colour.
-int HintPixels(HWND edit) {
+int HintPixels(HWND edit, COLORREF hint = HintColour()) {
     ::UpdateWindow(edit);
     RECT client{};
     ::GetClientRect(edit, &client);
-    const COLORREF hint = HintColour();
     int count = 0;
     for (int y = client.top; y < client.bottom; ++y) {
         for (int x = client.left; x < client.right; ++x) {
@@ -151,6 +149,42 @@ TEST_F(ArgumentsPage, TheHintShowsWhenEmptyHidesOnTypingAndComesBackWhenEmptied)
     EXPECT_GT(empty, 20);
     EXPECT_EQ(typed, 0);
     EXPECT_GT(emptiedAgain, 20);
+}
+
+// The system's window colour, changed for a test and restored however it ends.
+class WindowColour {
+public:
+    WindowColour() noexcept : original_(::GetSysColor(kElement)) {}
+    ~WindowColour() { Set(original_); }
+    WindowColour(const WindowColour&) = delete;
+    WindowColour& operator=(const WindowColour&) = delete;
+    static void Set(COLORREF colour) noexcept { ::SetSysColors(1, &kElement, &colour); }
+
+private:
+    static constexpr int kElement = COLOR_WINDOW;
+    COLORREF original_;
+};
+
+TEST_F(ArgumentsPage, TheHintColourFollowsAChangeOfTheWindowColour) {
+    HostPromptRequest request(kTitle, "", {"name"}, {});
+    WindowColour restore;
+    const COLORREF changed = RGB(0xE0, 0xF0, 0x30);
+    int inChangedColour = 0;
+    DialogScript script(kTitle);
+    script
+        .Do("change the window colour",
+            [&](EditorWindow& window) {
+                WindowColour::Set(changed);
+                ::SendMessageA(PromptEdit(window, 0), WM_SETTINGCHANGE, 0, 0);
+            })
+        .Pause(100)
+        .Do("look at the hint", [&](EditorWindow& window) {
+            inChangedColour = HintPixels(PromptEdit(window, 0), HintColour(changed));
+            ClickCancel(window);
+        });
+    EXPECT_EQ(Run(script, request), kCancelled);
+    EXPECT_EQ(HintColour(changed), RGB(0xA0, 0xB0, 0x00));
+    EXPECT_GT(inChangedColour, 20);
 }
 
 struct MenuCase {

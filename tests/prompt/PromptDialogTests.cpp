@@ -130,6 +130,68 @@ TEST_F(PromptDialog, OkAndAltOWriteEveryRowBackInPlaceOrInANewBlock) {
     }
 }
 
+std::vector<std::pair<std::string, int>> TreeItems(HWND tree) {
+    std::vector<std::pair<std::string, int>> items;
+    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
+         item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                            reinterpret_cast<LPARAM>(item)))) {
+        char text[64] = {};
+        TVITEMA data = {};
+        data.mask = TVIF_TEXT | TVIF_IMAGE;
+        data.hItem = item;
+        data.pszText = text;
+        data.cchTextMax = sizeof text;
+        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+        items.emplace_back(text, data.iImage);
+    }
+    return items;
+}
+
+HTREEITEM TreeItem(HWND tree, int index) {
+    auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (; index > 0 && item; --index) {
+        item = reinterpret_cast<HTREEITEM>(
+            ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    return item;
+}
+
+TEST_F(PromptDialog, ThePageTreeSwitchesPagesAndLeavingTheArgumentsKeepsTheirValues) {
+    HostPromptRequest request(kTitle, "code", {"name"}, {});
+    std::vector<std::pair<std::string, int>> items;
+    bool argumentsShown = false, codeShown = false, minimumIsTheOpeningSize = false;
+    DialogScript script(kTitle);
+    script
+        .Do("type a value and pick Code in the tree",
+            [&](EditorWindow& window) {
+                HWND tree = window.ControlOfClass(WC_TREEVIEWA);
+                items = TreeItems(tree);
+                argumentsShown = IsShown(::GetParent(PromptEdit(window, 0)));
+                SetText(PromptEdit(window, 0), "typed");
+                ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItem(tree, 1)));
+                RECT frame{};
+                ::GetWindowRect(window.Handle(), &frame);
+                MINMAXINFO limits{};
+                ::SendMessageA(window.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+                minimumIsTheOpeningSize = limits.ptMinTrackSize.x == frame.right - frame.left &&
+                                          limits.ptMinTrackSize.y == frame.bottom - frame.top;
+            })
+        .Do("confirm on the Code page", [&](EditorWindow& window) {
+            codeShown = IsShown(::GetParent(CodeView(window))) && !IsShown(::GetParent(PromptEdit(window, 0)));
+            ClickOk(window);
+        });
+    EXPECT_EQ(Run(script, request), kConfirmed);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].first, "Arguments");
+    EXPECT_EQ(items[1].first, "Code");
+    EXPECT_EQ(items[0].second, 0);
+    EXPECT_EQ(items[1].second, 1);
+    EXPECT_TRUE(argumentsShown);
+    EXPECT_TRUE(codeShown);
+    EXPECT_TRUE(minimumIsTheOpeningSize);
+    EXPECT_EQ(request.Value(0), "typed");
+}
+
 TEST_F(PromptDialog, AnInitialValueIsReadNoFurtherThanItsCapacity) {
     HostPromptRequest request(kTitle, "", {"name"}, {});
     request.SetValue(0, "abcdefghij", 16);
