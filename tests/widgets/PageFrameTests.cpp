@@ -2,7 +2,7 @@
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizablePage.h"
 #include "widgets/CTreePropSheetBordered.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
