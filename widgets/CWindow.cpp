@@ -33,10 +33,13 @@ long& LeftToBaseDestructor() {
 }
 
 CWindow::~CWindow() {
-    if (hwnd_ && (tie_ == Tie::Owned || tie_ == Tie::Subclassed)) {
+    if (hwnd_ && tie_ == Tie::Owned) {
         ::InterlockedIncrement(&LeftToBaseDestructor());
         ::OutputDebugStringA("tarvel: a window outlived its wrapper's derived destructors\n");
         ReleaseWindow();
+    } else if (tie_ == Tie::Subclassed) {
+        // The control lives on without us, as it was before.
+        UnsubclassWindow();
     }
     // A window that went without its WM_NCDESTROY reaching us is still listed.
     if (hwnd_) {
@@ -46,16 +49,15 @@ CWindow::~CWindow() {
 
 long CWindow::WindowsLeftToBaseDestructor() noexcept { return LeftToBaseDestructor(); }
 
-// The derived handlers are gone: the window loses its wrapper first, then an
-// owned one is destroyed on its own procedure.
+// The derived handlers are gone: the window loses its wrapper first, then
+// it is destroyed on its own procedure.
 void CWindow::ReleaseWindow() noexcept {
     const HWND hwnd = hwnd_;
-    const bool owned = tie_ == Tie::Owned;
-    if (previous_ != ::DefWindowProcA || tie_ == Tie::Subclassed) {
+    if (previous_ != ::DefWindowProcA) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     }
     Unbind();
-    if (owned && ::IsWindow(hwnd)) {
+    if (::IsWindow(hwnd)) {
         ::DestroyWindow(hwnd);
     }
 }

@@ -15,11 +15,12 @@ namespace tarvel {
 // procedure; an exception stops there and the message gets its default
 // processing once.
 //
-// An owned or subclassed window must be gone (DestroyWindow, or its parent's
-// destruction) before its wrapper's most-derived destructor ends: the base
-// destructor can no longer reach the derived handlers, so a window it still
-// finds is a programming error, counted for the tests and then torn down
-// without them. Final<T> destroys at the most-derived level.
+// An owned window must be gone (DestroyWindow, or its parent's destruction)
+// before its wrapper's most-derived destructor ends: the base destructor can
+// no longer reach the derived handlers, so an owned window it still finds is
+// a programming error, counted for the tests and then torn down without
+// them. Final<T> destroys at the most-derived level. A subclassed control
+// is only given back.
 class CWindow {
 public:
     CWindow() noexcept = default;
@@ -47,7 +48,7 @@ public:
 
     // The wrapper that receives the messages of hwnd, or null.
     static CWindow* FromHandle(HWND hwnd) noexcept;
-    // How many windows a base destructor had to destroy or give back.
+    // How many owned windows a base destructor had to destroy.
     static long WindowsLeftToBaseDestructor() noexcept;
 
     // Inside a handler: false lets the message go on to the next handler
