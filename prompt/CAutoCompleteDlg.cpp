@@ -6,7 +6,7 @@
 #include "prompt/RecentClipboardMenu.h"
 #include "prompt/ValueWriteBack.h"
 #include "res/resource.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <prsht.h>
 

@@ -7,7 +7,7 @@
 #include "prompt/PromptTexts.h"
 #include "prompt/RecentClipboardMenu.h"
 #include "res/resource.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 namespace tarvel {
 namespace {

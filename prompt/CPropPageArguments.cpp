@@ -31,6 +31,4 @@ void CPropPageArguments::DoDataExchange(CDataExchange& exchange) {
     }
 }
 
-bool CPropPageArguments::OnKillActive() { return UpdateData(true); }
-
 }  // namespace tarvel

@@ -22,9 +22,6 @@ public:
     HWND Label(std::size_t row) const noexcept { return labels_[row].GetHwnd(); }
     HWND Edit(std::size_t row) const noexcept { return edits_[row]->GetHwnd(); }
 
-    // Leaving the page stores the edits into the working values.
-    bool OnKillActive() override;
-
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& exchange) override;

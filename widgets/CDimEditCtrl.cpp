@@ -1,6 +1,7 @@
 #include "widgets/CDimEditCtrl.h"
 
-#include "widgets/UniqueHandle.h"
+#include "handles/PaintScope.h"
+#include "handles/UniqueHandle.h"
 
 namespace tarvel {
 namespace {
@@ -8,23 +9,6 @@ namespace {
 BYTE Dimmed(BYTE component) noexcept {
     return static_cast<BYTE>(component > CDimEditCtrl::kDimStep ? component - CDimEditCtrl::kDimStep : 0);
 }
-
-// The edit's font in a DC for the length of a drawing, given back after it.
-class SelectedFont {
-public:
-    SelectedFont(HDC dc, HFONT font) noexcept : dc_(dc), previous_(font ? ::SelectObject(dc, font) : nullptr) {}
-    ~SelectedFont() {
-        if (previous_) {
-            ::SelectObject(dc_, previous_);
-        }
-    }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 }  // namespace
 
@@ -91,7 +75,7 @@ void CDimEditCtrl::DrawHint() const noexcept {
     }
     RECT rect = GetClientRect();
     ::OffsetRect(&rect, 1, 1);
-    SelectedFont font(dc.get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
     ::SetTextColor(dc.get(), hintColour_);
     ::SetBkColor(dc.get(), ::GetSysColor(COLOR_WINDOW));
     ::DrawTextA(dc.get(), hint_.c_str(), static_cast<int>(hint_.size()), &rect, DT_CENTER | DT_VCENTER);

@@ -14,11 +14,10 @@ constexpr DWORD kSheetStyle =
 constexpr WORD kFontPoints = 8;
 constexpr wchar_t kFontFace[] = L"MS Shell Dlg";
 // Dialog units of the layout.
-constexpr RECT kMargin{0, 0, 7, 7};
-constexpr RECT kGap{0, 0, 4, 4};
-constexpr RECT kTreeWidth{0, 0, 72, 0};
-constexpr RECT kButton{0, 0, 50, 14};
-constexpr int kIconSize = 16;
+constexpr int kMarginUnits = 7;
+constexpr int kGapUnits = 4;
+constexpr int kTreeWidthUnits = 72;
+constexpr SIZE kButtonUnits{50, 14};
 
 std::vector<DWORD> SheetTemplate() {
     std::vector<WORD> words;
@@ -40,12 +39,6 @@ std::vector<DWORD> SheetTemplate() {
 
 }  // namespace
 
-void CTreePropSheetEx::AddPage(CPropertyPage& page) { pages_.push_back(&page); }
-
-CPropertyPage* CTreePropSheetEx::GetPage(int index) const noexcept {
-    return index >= 0 && index < GetPageCount() ? pages_[static_cast<size_t>(index)] : nullptr;
-}
-
 bool CTreePropSheetEx::CreateModeless(HWND parent) noexcept {
     try {
         const std::vector<DWORD> sheetTemplate = SheetTemplate();
@@ -58,14 +51,14 @@ bool CTreePropSheetEx::CreateModeless(HWND parent) noexcept {
 BOOL CTreePropSheetEx::OnInitDialog() {
     CResizableDialog::OnInitDialog();
     // Tree, pages, buttons: creation order is the tab order.
-    if (!CreateTree() || !CreatePages() || !CreateButtons()) {
+    if (!CreateTree() || !pages_.CreatePages(GetHwnd()) || !AddTreeItems() || !CreateButtons()) {
         EndModal(-1);
         return TRUE;
     }
     LayOut();
     SetActivePage(0);
     // The user starts on the first field of the page rather than in the tree.
-    if (CPropertyPage* page = GetPage(active_)) {
+    if (const CPropertyPage* page = GetPage(GetActiveIndex())) {
         if (HWND first = ::GetNextDlgTabItem(page->GetHwnd(), nullptr, FALSE)) {
             ::SetFocus(first);
             return FALSE;
@@ -79,35 +72,25 @@ bool CTreePropSheetEx::CreateTree() {
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT, 0, 0, 0,
                               0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)), Module(),
                               nullptr);
-    if (!tree_) {
-        return false;
-    }
-    icons_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, GetPageCount(), 0));
-    ::SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(icons_.get()));
-    return true;
+    return tree_ != nullptr;
 }
 
-bool CTreePropSheetEx::CreatePages() {
-    for (CPropertyPage* page : pages_) {
-        if (!page->CreatePage(GetHwnd())) {
-            return false;
-        }
-        int image = -1;
-        if (HICON icon = static_cast<HICON>(::LoadImageA(Module(), MAKEINTRESOURCEA(page->GetIconId()), IMAGE_ICON,
-                                                        kIconSize, kIconSize, LR_DEFAULTCOLOR))) {
-            image = ImageList_AddIcon(icons_.get(), icon);
-            ::DestroyIcon(icon);
-        }
-        std::string caption = page->GetCaption();
+bool CTreePropSheetEx::AddTreeItems() {
+    ::SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pages_.Icons()));
+    for (int index = 0; index < GetPageCount(); ++index) {
+        std::string caption = GetPage(index)->GetCaption();
         TVINSERTSTRUCTA insert = {};
         insert.hParent = TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         insert.item.pszText = &caption[0];
-        insert.item.iImage = image;
-        insert.item.iSelectedImage = image;
-        items_.push_back(reinterpret_cast<HTREEITEM>(
-            ::SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+        insert.item.iImage = insert.item.iSelectedImage = pages_.IconIndex(index);
+        const auto item =
+            reinterpret_cast<HTREEITEM>(::SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        if (!item) {
+            return false;
+        }
+        items_.push_back(item);
     }
     return true;
 }
@@ -134,9 +117,9 @@ bool CTreePropSheetEx::CreateButtons() {
 
 SIZE CTreePropSheetEx::LargestPage() const noexcept {
     SIZE largest{0, 0};
-    for (const CPropertyPage* page : pages_) {
+    for (int index = 0; index < GetPageCount(); ++index) {
         RECT rect{};
-        ::GetWindowRect(page->GetHwnd(), &rect);
+        ::GetWindowRect(GetPage(index)->GetHwnd(), &rect);
         largest.cx = std::max(largest.cx, rect.right - rect.left);
         largest.cy = std::max(largest.cy, rect.bottom - rect.top);
     }
@@ -144,19 +127,34 @@ SIZE CTreePropSheetEx::LargestPage() const noexcept {
 }
 
 void CTreePropSheetEx::LayOut() noexcept {
-    RECT margin = kMargin, gap = kGap, tree = kTreeWidth, button = kButton;
-    for (RECT* units : {&margin, &gap, &tree, &button}) {
-        ::MapDialogRect(GetHwnd(), units);
-    }
-    const int m = margin.right, g = gap.right, treeWidth = tree.right;
-    const int buttonWidth = button.right, buttonHeight = button.bottom;
+    RECT units{kMarginUnits, kGapUnits, kTreeWidthUnits, 0};
+    RECT button{0, 0, kButtonUnits.cx, kButtonUnits.cy};
+    ::MapDialogRect(GetHwnd(), &units);
+    ::MapDialogRect(GetHwnd(), &button);
+    measures_ = {units.left, units.top, units.right, SIZE{button.right, button.bottom}};
+    const int m = measures_.margin, g = measures_.gap;
     const SIZE page = LargestPage();
-    RECT window{0, 0, m + treeWidth + g + page.cx + m, m + page.cy + g + buttonHeight + m};
-    const RECT client = window;
+    const RECT client{0, 0, m + measures_.treeWidth + g + page.cx + m, m + page.cy + g + measures_.button.cy + m};
+    RECT window = client;
     ::AdjustWindowRectEx(&window, static_cast<DWORD>(::GetWindowLongA(GetHwnd(), GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongA(GetHwnd(), GWL_EXSTYLE)));
     const SIZE windowSize{window.right - window.left, window.bottom - window.top};
-    // Centred over the owner, or the work area without one.
+    CentreOverOwner(windowSize);
+    SetMinTrackSize(windowSize);
+
+    ::MoveWindow(tree_, m, m, measures_.treeWidth, page.cy, FALSE);
+    AddAnchor(tree_, TOP_LEFT, BOTTOM_LEFT);
+    const int buttonTop = client.bottom - m - measures_.button.cy;
+    const int cancelLeft = client.right - m - measures_.button.cx;
+    ::MoveWindow(GetItem(IDCANCEL), cancelLeft, buttonTop, measures_.button.cx, measures_.button.cy, FALSE);
+    ::MoveWindow(GetItem(IDOK), cancelLeft - g - measures_.button.cx, buttonTop, measures_.button.cx,
+                 measures_.button.cy, FALSE);
+    AddAnchor(IDOK, BOTTOM_RIGHT);
+    AddAnchor(IDCANCEL, BOTTOM_RIGHT);
+}
+
+// Over the owner window, or the work area when there is none.
+void CTreePropSheetEx::CentreOverOwner(SIZE windowSize) noexcept {
     RECT over{};
     if (HWND owner = ::GetWindow(GetHwnd(), GW_OWNER); !owner || !::GetWindowRect(owner, &over)) {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
@@ -164,36 +162,19 @@ void CTreePropSheetEx::LayOut() noexcept {
     ::SetWindowPos(GetHwnd(), nullptr, (over.left + over.right - windowSize.cx) / 2,
                    std::max(over.top, (over.top + over.bottom - windowSize.cy) / 2), windowSize.cx, windowSize.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    SetMinTrackSize(windowSize);
+}
 
-    ::MoveWindow(tree_, m, m, treeWidth, page.cy, FALSE);
-    AddAnchor(tree_, TOP_LEFT, BOTTOM_LEFT);
-    for (CPropertyPage* each : pages_) {
-        ::MoveWindow(each->GetHwnd(), m + treeWidth + g, m, page.cx, page.cy, FALSE);
-        AddAnchor(each->GetHwnd(), TOP_LEFT, BOTTOM_RIGHT);
-    }
-    const int buttonTop = client.bottom - m - buttonHeight;
-    ::MoveWindow(GetItem(IDCANCEL), client.right - m - buttonWidth, buttonTop, buttonWidth, buttonHeight, FALSE);
-    ::MoveWindow(GetItem(IDOK), client.right - m - 2 * buttonWidth - g, buttonTop, buttonWidth, buttonHeight, FALSE);
-    AddAnchor(IDOK, BOTTOM_RIGHT);
-    AddAnchor(IDCANCEL, BOTTOM_RIGHT);
+// Right of the tree, above the buttons.
+RECT CTreePropSheetEx::PageRect() const noexcept {
+    const RECT client = GetClientRect();
+    const Measures& m = measures_;
+    return RECT{m.margin + m.treeWidth + m.gap, m.margin, client.right - m.margin,
+                client.bottom - m.margin - m.button.cy - m.gap};
 }
 
 bool CTreePropSheetEx::SetActivePage(int index) {
-    CPropertyPage* next = GetPage(index);
-    if (!next || !next->GetHwnd()) {
+    if (!pages_.Activate(index, PageRect())) {
         return false;
-    }
-    if (index != active_) {
-        if (CPropertyPage* current = GetPage(active_)) {
-            if (!current->OnKillActive()) {
-                return false;
-            }
-            ::ShowWindow(current->GetHwnd(), SW_HIDE);
-        }
-        active_ = index;
-        next->OnSetActive();
-        ::ShowWindow(next->GetHwnd(), SW_SHOW);
     }
     selecting_ = true;
     ::SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items_[static_cast<size_t>(index)]));
@@ -204,10 +185,18 @@ bool CTreePropSheetEx::SetActivePage(int index) {
 bool CTreePropSheetEx::OnMessage(const Message& message, LRESULT& result) {
     static const MessageMap<CTreePropSheetEx> map =
         MessageMap<CTreePropSheetEx>()
+            .OnSize(&CTreePropSheetEx::OnSize)
             .OnMessage(PSM_SETCURSEL, &CTreePropSheetEx::OnSetCurSel)
             .OnNotify(kTreeId, TVN_SELCHANGEDA, &CTreePropSheetEx::OnSelChanged)
             .OnNotify(kTreeId, TVN_SELCHANGEDW, &CTreePropSheetEx::OnSelChanged);
     return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
+}
+
+void CTreePropSheetEx::OnSize(UINT kind, SIZE size) {
+    CResizableDialog::OnSize(kind, size);
+    if (kind != SIZE_MINIMIZED) {
+        pages_.PlaceActivePage(PageRect());
+    }
 }
 
 LRESULT CTreePropSheetEx::OnSetCurSel(const Message& message) {
@@ -224,13 +213,13 @@ LRESULT CTreePropSheetEx::OnSelChanged(const Message& message) {
     const auto found = std::find(items_.begin(), items_.end(), item);
     if (found == items_.end() || !SetActivePage(static_cast<int>(found - items_.begin()))) {
         // The page stays: so does the tree's selection.
-        SetActivePage(active_);
+        SetActivePage(GetActiveIndex());
     }
     return 0;
 }
 
 void CTreePropSheetEx::OnOK() {
-    if (CPropertyPage* page = GetPage(active_); page && !page->OnKillActive()) {
+    if (CPropertyPage* page = GetPage(GetActiveIndex()); page && !page->OnKillActive()) {
         return;
     }
     CResizableDialog::OnOK();
