@@ -307,6 +307,68 @@ TEST_F(ArgumentsPage, PasteInsertsTheClipboardTextWholeOnOneLineAndLeavesTheClip
     EXPECT_EQ(boxes[0].text, "Nothing copied to the clipboard.");
 }
 
+// Another thread holds the clipboard open while the object lives.
+class ClipboardHeldElsewhere {
+public:
+    ClipboardHeldElsewhere() : thread_(::CreateThread(nullptr, 0, Hold, this, 0, nullptr)) {
+        ::WaitForSingleObject(opened_, INFINITE);
+    }
+    ~ClipboardHeldElsewhere() {
+        ::SetEvent(release_);
+        ::WaitForSingleObject(thread_, INFINITE);
+        ::CloseHandle(thread_);
+        ::CloseHandle(opened_);
+        ::CloseHandle(release_);
+    }
+    ClipboardHeldElsewhere(const ClipboardHeldElsewhere&) = delete;
+    ClipboardHeldElsewhere& operator=(const ClipboardHeldElsewhere&) = delete;
+
+private:
+    static DWORD WINAPI Hold(void* self) {
+        auto& held = *static_cast<ClipboardHeldElsewhere*>(self);
+        HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        ::OpenClipboard(owner);
+        ::SetEvent(held.opened_);
+        ::WaitForSingleObject(held.release_, INFINITE);
+        ::CloseClipboard();
+        ::DestroyWindow(owner);
+        return 0;
+    }
+
+    HANDLE opened_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_;
+};
+
+TEST_F(ArgumentsPage, PasteTellsWhenTheClipboardCannotBeOpened) {
+    HostPromptRequest request(kTitle, "", {"menu"}, {});
+    FillClipboard(std::string("text"));
+    std::optional<ClipboardHeldElsewhere> held;
+    std::string value = "unread";
+    DialogScript script(kTitle);
+    script
+        .Do("open the menu while another thread holds the clipboard",
+            [&](EditorWindow& window) {
+                held.emplace();
+                ::SetFocus(PromptEdit(window, 0));
+                OpenContextMenu(PromptEdit(window, 0));
+            })
+        .WaitUntil("the menu", MenuOpen)
+        .Do("choose Paste", [](EditorWindow& window) { window.PostChar('p'); })
+        .WaitUntil("the menu closed", MenuClosed)
+        .Do("read the value", [&](EditorWindow& window) {
+            held.reset();
+            value = TextOf(PromptEdit(window, 0));
+            ClickCancel(window);
+        });
+    EXPECT_EQ(Run(script, request), kCancelled);
+    EXPECT_EQ(value, "");
+    const auto& boxes = script.Boxes().Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text, "Error Opening the Clipboard.");
+}
+
 TEST_F(ArgumentsPage, ResizingWidensTheEightEditsAlikeAndLeavesTheLabels) {
     HostPromptRequest request(kTitle, "int $count$ = 0;\r\n", Names(kRows, "a prompt name"), {});
     std::vector<RECT> labelsBefore, editsBefore;
