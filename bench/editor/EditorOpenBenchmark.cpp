@@ -28,7 +28,7 @@ using namespace tarvel::uitest;
 constexpr int kLanguages = 8;
 constexpr int kEntryCounts[] = {1000, 8000, 50000};
 constexpr int kTargetCount = 8000;
-constexpr int kRepetitions = 5;
+constexpr int kRepetitions = 7;
 constexpr double kTargetRatio = 1.5;
 constexpr int kSetupError = 2;
 
@@ -82,6 +82,15 @@ void PumpPending() {
     }
 }
 
+HTREEITEM InsertLabel(HWND tree, HTREEITEM parent, const char* label) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(label);
+    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
 // The floor: a tree control in a window of ours, filled with the eight roots
 // and the same labels, showing what the editor first shows, painted and
 // destroyed.
@@ -91,34 +100,30 @@ double TimeBareTree(int perLanguage) {
     HWND frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP, 0, 0, 400, 500, nullptr, nullptr, nullptr, nullptr);
     HWND tree = ::CreateWindowExA(
         0, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
-        400, 500, frame, nullptr, nullptr, nullptr);
-    HTREEITEM firstRoot = nullptr;
+        WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+            TVS_NOTOOLTIPS,
+        0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
+    // Roots first, then each root's labels, as the editor builds its tree.
+    std::vector<HTREEITEM> roots;
+    for (int language = 0; language < kLanguages; ++language) {
+        roots.push_back(InsertLabel(tree, TVI_ROOT, kRootLabels[language]));
+    }
     HTREEITEM firstEntry = nullptr;
     for (int language = 0; language < kLanguages; ++language) {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<char*>(kRootLabels[language]);
-        const auto root =
-            reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
         for (int index = 0; index < perLanguage; ++index) {
-            const std::string label = EntryLabel(language, index);
-            insert.hParent = root;
-            insert.item.pszText = const_cast<char*>(label.c_str());
-            const auto item = reinterpret_cast<HTREEITEM>(
-                ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+            const HTREEITEM item = InsertLabel(tree, roots[language], EntryLabel(language, index).c_str());
             firstEntry = firstEntry ? firstEntry : item;
         }
-        firstRoot = firstRoot ? firstRoot : root;
     }
+    const HTREEITEM firstRoot = roots[0];
     // The editor's first view: the first language open, its first entry selected.
     ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(firstRoot));
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(firstEntry ? firstEntry : firstRoot));
     ::ShowWindow(frame, SW_SHOW);
     ::UpdateWindow(frame);
     PumpPending();
+    // Hidden first, as the editor's window is when its dialog ends.
+    ::SetWindowPos(frame, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::DestroyWindow(frame);
     return Milliseconds(Now() - start);
 }
