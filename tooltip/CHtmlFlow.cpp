@@ -11,7 +11,7 @@
 namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
-constexpr int kTabSpaces = 4;
+constexpr int kTabAverageWidths = 4;  // between tab stops
 constexpr int kRuleGap = 2;  // above and below a rule
 constexpr long long kMaxRepeat = 1000;
 constexpr std::size_t kMaxOpenTags = 100;
@@ -352,16 +352,29 @@ void CHtmlFlow::LineBreak(const HtmlToken& tag) {
     lines_.AddEmptyLines(RepeatCount(tag) - 1, height);
 }
 
+// A tab moves at least a space on, so words either side never touch, to
+// the next stop; a background covers the room it makes.
 void CHtmlFlow::Tab(const HtmlToken& tag) {
     wordStart_ = true;
-    const long long stop = std::max(1, kTabSpaces * context_.Platform().MeasureRun(Font(), " ", kMaxExtent).width);
+    const HtmlFontId font = Font();
+    const HtmlFontMetrics m = context_.Metrics(font);
+    const long long stop = std::max(1, kTabAverageWidths * m.averageWidth);
+    const long long space = std::max(1, context_.Platform().MeasureRun(font, " ", kMaxExtent).width);
     const long long x = lines_.WrapWidth() - lines_.Remaining();
-    const long long next = std::min<long long>((x / stop + RepeatCount(tag)) * stop, kMaxExtent);
+    const long long first = (x + space + stop - 1) / stop * stop;
+    const long long next = std::min<long long>(first + (RepeatCount(tag) - 1) * stop, kMaxExtent);
     if (next > lines_.WrapWidth()) {
         lines_.EndLine(LineHeight());
         return;
     }
-    lines_.Advance(static_cast<int>(next - x));
+    const int room = static_cast<int>(next - x);
+    if (!state_.style.solidBackground) {
+        lines_.Advance(room);
+        return;
+    }
+    const HtmlColour colour = state_.style.backgroundColour;
+    lines_.Place(HtmlFill{MakeRect(0, 0, room, m.height), kEffectSolid, colour, colour, colour},
+                 BoxFor(room, m.height, m.ascent));
 }
 
 void CHtmlFlow::Rule(const HtmlToken& tag) {
@@ -396,9 +409,11 @@ void CHtmlFlow::Image(const HtmlToken& tag) {
     const bool shadowed = ((image.style | image.hotStyle) & kImageShadow) != 0;
     const int width = image.box.Width() + (shadowed ? std::abs(shadow.offsetX) : 0);
     const int height = image.box.Height() + (shadowed ? std::abs(shadow.offsetY) : 0);
+    // The image stands on the baseline; its shadow falls below it.
+    const int ascent = image.box.Height();
     if (width > lines_.Remaining() && !lines_.AtLineStart())
         lines_.EndLine(LineHeight());
-    lines_.Place(std::move(image), BoxFor(width, height, height));
+    lines_.Place(std::move(image), BoxFor(width, height, ascent));
 }
 
 void CHtmlFlow::String(const HtmlToken& tag) {

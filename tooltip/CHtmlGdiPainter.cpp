@@ -1,11 +1,14 @@
 #include "tooltip/CHtmlGdiPainter.h"
 
+#include <algorithm>
+
 #include "tooltip/CPPDrawManager.h"
 #include "widgets/UniqueHandle.h"
 
 namespace {
 
 constexpr int kDoubleGap = 2;
+constexpr int kOverlineGap = 1;  // between an overline and the letters
 // The styles work on three copies of the image's pixels; one larger than
 // this (only markup that asks for it) is drawn without its style.
 constexpr long long kMaxStyledPixels = 1LL << 22;
@@ -53,7 +56,16 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
         ::SetTextColor(dc_, textColour_ = style.colour);
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
     if (style.overline)
-        Line(box.left, box.top, box.right, box.top, style.colour);
+        Overline(box, style.colour);
+}
+
+// Just above the letters, below the internal leading: at the cell's top it
+// would sit under the descenders of the line above.
+void CHtmlGdiPainter::Overline(const RECT& box, COLORREF colour) {
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc_, &tm);
+    const int y = box.top + std::max(0, static_cast<int>(tm.tmInternalLeading) - kOverlineGap);
+    Line(box.left, y, box.right, y, colour);
 }
 
 void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
@@ -119,13 +131,15 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
 
 void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x,
                                  int y, int w, int h) {
-    if (item.source.masked) {
+    // The default mode ANDs the pixels a shrunk colour image drops, which
+    // darkens it and, masked, rings the mask's edge; a masked image is
+    // stretched in the source's mode.
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::SetStretchBltMode(source, COLORONCOLOR);
+    if (item.source.masked)
         ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
-    } else {
-        // The default mode ANDs the pixels a shrunk colour image drops.
-        ::SetStretchBltMode(dc, COLORONCOLOR);
+    else
         ::StretchBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
-    }
 }
 
 // Copies of the image from the box's corner on, drawn only where the DC

@@ -328,9 +328,11 @@ HtmlBlock CHtmlTableLayout::Emit() {
         EmitBox(out, box, cell.look, false);
         const int room = box.Height() - 2 * Inset(cell) - cell.content.height;
         const auto vAlign = cell.look.vAlign ? cell.look.vAlign : rows_[cell.row].look.vAlign;
-        int dy = room / 2;
-        if (vAlign == HtmlVAlign::Top || vAlign == HtmlVAlign::Baseline)
-            dy = 0;
+        // Top unless asked otherwise: beside a long text a centred image
+        // would stand out of sight.
+        int dy = 0;
+        if (vAlign == HtmlVAlign::Middle)
+            dy = room / 2;
         else if (vAlign == HtmlVAlign::Bottom)
             dy = room;
         const int inset = Inset(cell);

@@ -285,16 +285,21 @@ TEST_F(HtmlLayoutTest, ResourceIdsUseAllSixteenBitsAndNoMore) {
     EXPECT_EQ(images[1]->box.Width(), 0);
 }
 
-TEST_F(HtmlLayoutTest, ShadowedImagesReserveTheShadowOffsets) {
+TEST_F(HtmlLayoutTest, ShadowedImagesStandOnTheBaselineAndReserveTheShadowBelow) {
     platform.images[1] = {10, 10};
     const CHtmlStyleSheet sheet(kHtmlDefaultStyleSheet);
     HtmlLayoutOptions options;
     options.imageShadow.offsetX = 6;
-    options.imageShadow.offsetY = 4;
-    const HtmlDisplayList list = CHtmlLayout(platform, sheet).Layout("<bmp idres=1 style=s>x", options);
-    EXPECT_EQ(ItemsOf<HtmlImage>(list).at(0)->style, static_cast<unsigned>(kImageShadow));
+    options.imageShadow.offsetY = 6;
+    const HtmlDisplayList list =
+        CHtmlLayout(platform, sheet).Layout("<bmp idres=1 style=s>x<bmp idres=1>y<bmp idres=1 style=s>", options);
+    const auto images = ItemsOf<HtmlImage>(list);
+    EXPECT_EQ(images.at(0)->style, static_cast<unsigned>(kImageShadow));
     EXPECT_EQ(RunWithText(list, "x").box.left, 16);
-    EXPECT_EQ(list.size.cy, 10 + 4 + kBodySize - kBodyAscent);
+    const HtmlTextRun& x = RunWithText(list, "x");
+    for (const HtmlImage* image : images)
+        EXPECT_EQ(image->box.bottom, x.box.top + x.ascent);
+    EXPECT_EQ(list.size.cy, 10 + 6);
 }
 
 TEST_F(HtmlLayoutTest, ImagesInLinksAreLinked) {

@@ -47,7 +47,7 @@ TEST_F(HtmlTableLayoutTest, RowspanKeepsItsColumnTakenInLaterRows) {
     const HtmlDisplayList list = Lay("<table><tr><td rowspan=2>x</td><td>a</td></tr><tr><td>b</td></tr></table>");
     EXPECT_EQ(RunWithText(list, "b").box.left, kGap + 8 + kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kCellHeight + kGap + kPad);
-    EXPECT_EQ(RunWithText(list, "x").box.top, kGap + (2 * kCellHeight + kGap - kBodySize) / 2);
+    EXPECT_EQ(RunWithText(list, "x").box.top, kGap + kPad);
 }
 
 TEST_F(HtmlTableLayoutTest, HugeSpansAreCutToTheTable) {
@@ -150,10 +150,12 @@ TEST_F(HtmlTableLayoutTest, BackgroundsAndEffects) {
 TEST_F(HtmlTableLayoutTest, CellAlignmentAndVerticalAlignment) {
     const HtmlDisplayList list =
         Lay("<table><tr><td>abcdef<br>abcdef<br>abcdef</td><td valign=top>t</td><td valign=bottom>b</td>"
-            "<td>m</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr></table>");
+            "<td valign=middle>m</td><td>d</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr>"
+            "</table>");
     EXPECT_EQ(RunWithText(list, "t").box.top, kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kPad + 2 * kBodySize);
     EXPECT_EQ(RunWithText(list, "m").box.top, kGap + kPad + kBodySize);
+    EXPECT_EQ(RunWithText(list, "d").box.top, kGap + kPad) << "cells align to the top unless asked otherwise";
     EXPECT_EQ(RunWithText(list, "r").box.left, kGap + kPad + 5 * kAdvance);
     EXPECT_EQ(RunWithText(list, "c").box.left, kGap + kPad + 5 * kAdvance / 2);
 }
