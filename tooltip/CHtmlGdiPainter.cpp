@@ -54,7 +54,12 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
         ::SelectObject(dc_, font_ = font);
     if (style.colour != textColour_)
         ::SetTextColor(dc_, textColour_ = style.colour);
+    if (run.justify > 0)
+        ::SetTextJustification(dc_, run.justify,
+                               static_cast<int>(std::count(run.text.begin(), run.text.end(), ' ')));
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
+    if (run.justify > 0)
+        ::SetTextJustification(dc_, 0, 0);
     if (style.overline)
         Overline(box, style.colour);
 }
@@ -81,6 +86,8 @@ void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_
 // Raised borders are light on top and left, sunken ones dark there.
 void CHtmlGdiPainter::Border(const HtmlBorder& border) {
     const RECT r = At(border.box);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
     const COLORREF topLeft = border.raised ? border.light : border.dark;
     const COLORREF bottomRight = border.raised ? border.dark : border.light;
     if (border.style == HtmlBorderStyle::Solid) {
