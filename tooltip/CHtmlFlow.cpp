@@ -195,7 +195,7 @@ void CHtmlFlow::StartFragment(Decoration& d) {
     d.firstItem = items.size();
     if (s.solidBackground) {
         const HtmlColour c = s.backgroundColour;
-        items.push_back(HtmlFill{MakeRect(0, s.margin + edge, 0, inner - 2 * edge), kEffectSolid, c, c, c});
+        items.push_back(HtmlFill{MakeRect(edge, s.margin + edge, 0, inner - 2 * edge), kEffectSolid, c, c, c});
     }
     if (edge > 0)
         items.push_back(HtmlBorder{MakeRect(0, s.margin, 0, inner), edge, s.borderStyle, s.borderLight, s.borderDark});

@@ -215,21 +215,22 @@ void CHtmlTableLayout::SizeColumns() {
 }
 
 // The width of the cell's content when every line is broken wherever it
-// can be: its widest image or word.
-int CHtmlTableLayout::NarrowestWidth(const Cell& cell) const {
+// can be: its widest image or word, or (words broken after any letter, as
+// a word longer than its line is) its widest image.
+int CHtmlTableLayout::NarrowestWidth(const Cell& cell, bool keepWords) const {
     HtmlFlowFrame frame;
     frame.wrapWidth = 1;
     frame.tableDepth = outer_.tableDepth + 1;
-    frame.keepWords = true;
+    frame.keepWords = keepWords;
     return CHtmlFlow(context_, frame, CellState(cell)).Run(cell.begin, cell.end).width + 2 * Inset(cell);
 }
 
-std::vector<int> CHtmlTableLayout::ColumnMinimums() const {
+std::vector<int> CHtmlTableLayout::ColumnMinimums(bool keepWords) const {
     std::vector<int> minimum(columnCount_, 0);
     for (int pass = 1; pass <= 2; ++pass)
         for (const Cell& cell : cells_)
             if ((cell.look.colSpan == 1) == (pass == 1))
-                Spread(minimum, cell, NarrowestWidth(cell));
+                Spread(minimum, cell, NarrowestWidth(cell, keepWords));
     return minimum;
 }
 
@@ -252,7 +253,8 @@ void CHtmlTableLayout::Shrink(long long amount, const std::vector<int>& chosen, 
 
 // Widens the columns by `delta` in all, in proportion to their widths, or
 // narrows them no further than their content allows: the free ones if
-// there are any, else (and for what the free ones cannot give) all of them.
+// there are any, else (and for what the free ones cannot give) all of them;
+// words longer than what is left of the line give way last.
 void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
     std::vector<int> chosen, all;
     for (int c = 0; c < columnCount_; ++c) {
@@ -265,11 +267,15 @@ void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
     if (chosen.empty() || delta == 0)
         return;
     if (delta < 0) {
-        const std::vector<int> minimum = ColumnMinimums();
-        const long long wide = std::accumulate(columns_.begin(), columns_.end(), 0LL);
-        Shrink(-static_cast<long long>(delta), chosen, minimum);
-        const long long left = -static_cast<long long>(delta) - (wide - std::accumulate(columns_.begin(), columns_.end(), 0LL));
-        Shrink(left, all, minimum);
+        const long long target = std::accumulate(columns_.begin(), columns_.end(), 0LL) + delta;
+        const auto excess = [&] { return std::accumulate(columns_.begin(), columns_.end(), 0LL) - target; };
+        for (const bool keepWords : {true, false}) {
+            const std::vector<int> minimum = ColumnMinimums(keepWords);
+            Shrink(excess(), chosen, minimum);
+            Shrink(excess(), all, minimum);
+            if (excess() <= 0)
+                break;
+        }
         return;
     }
     long long sum = 0;
