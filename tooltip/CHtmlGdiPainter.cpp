@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kDoubleGap = 2;
-constexpr int kOverlineGap = 1;  // between an overline and the letters
+constexpr int kOverlineGap = 2;  // between an overline and the capitals
 // The styles work on three copies of the image's pixels; one larger than
 // this (only markup that asks for it) is drawn without its style.
 constexpr long long kMaxStyledPixels = 1LL << 22;
@@ -61,15 +61,18 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     if (run.justify > 0)
         ::SetTextJustification(dc_, 0, 0);
     if (style.overline)
-        Overline(box, style.colour);
+        Overline(box, run.ascent, style.colour);
 }
 
-// Just above the letters, below the internal leading: at the cell's top it
-// would sit under the descenders of the line above.
-void CHtmlGdiPainter::Overline(const RECT& box, COLORREF colour) {
-    TEXTMETRICA tm{};
-    ::GetTextMetricsA(dc_, &tm);
-    const int y = box.top + std::max(0, static_cast<int>(tm.tmInternalLeading) - kOverlineGap);
+// Just above the capitals: at the cell's top, above the room the font
+// keeps for accents, it would sit under the descenders of the line above.
+void CHtmlGdiPainter::Overline(const RECT& box, int ascent, COLORREF colour) {
+    GLYPHMETRICS glyph{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    int capitals = ascent;
+    if (::GetGlyphOutlineA(dc_, 'H', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
+        capitals = static_cast<int>(glyph.gmptGlyphOrigin.y);
+    const int y = box.top + std::clamp(ascent - capitals - kOverlineGap, 0, ascent);
     Line(box.left, y, box.right, y, colour);
 }
 
@@ -139,14 +142,26 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
 void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x,
                                  int y, int w, int h) {
     // The default mode ANDs the pixels a shrunk colour image drops, which
-    // darkens it and, masked, rings the mask's edge; a masked image is
-    // stretched in the source's mode.
+    // darkens it and, masked, rings the mask's edge.
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::SetStretchBltMode(source, COLORONCOLOR);
-    if (item.source.masked)
-        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
-    else
+    if (!item.source.masked) {
         ::StretchBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+        return;
+    }
+    const bool scaled = w != image.size.cx || h != image.size.cy;
+    if (!scaled || static_cast<long long>(w) * h > kMaxStyledPixels) {
+        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
+        return;
+    }
+    // TransparentBlt stretches in a mode of its own (Wine's ANDs), so the
+    // image is stretched first, keeping its colours, and masked unscaled.
+    const tarvel::UniqueMemoryDC stretched(::CreateCompatibleDC(dc));
+    const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, w, h));
+    const HGDIOBJ old = ::SelectObject(stretched.get(), bitmap.get());
+    ::SetStretchBltMode(stretched.get(), COLORONCOLOR);
+    ::StretchBlt(stretched.get(), 0, 0, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+    ::TransparentBlt(dc, x, y, w, h, stretched.get(), 0, 0, w, h, item.source.maskColour);
+    ::SelectObject(stretched.get(), old);
 }
 
 // Copies of the image from the box's corner on, drawn only where the DC
