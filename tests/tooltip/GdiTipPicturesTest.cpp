@@ -77,7 +77,7 @@ bool Overlap(const HtmlRect& a, const HtmlRect& b) {
 // Renders the markup on a tip-coloured canvas, saves it, and checks that it
 // keeps to the width, that nothing leaves the laid-out size and that no
 // image (with its shadow) covers text.
-void RenderAndCheck(const std::string& name, UINT sheet, const std::string& markup, int maxWidth) {
+void RenderAndCheck(const std::string& name, const std::string& sheet, const std::string& markup, int maxWidth) {
     SCOPED_TRACE(name);
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
     drawer.SetCssStyles(sheet);
@@ -111,31 +111,37 @@ void RenderAndCheck(const std::string& name, UINT sheet, const std::string& mark
     }
 }
 
+std::string Sheet(UINT id) { return LoadResourceString(::GetModuleHandleA(nullptr), id); }
+
 std::string Suffix(int width) { return width > 0 ? "-" + std::to_string(width) : "-default"; }
 
 TEST(TipPictures, HoverPreviewOfACodeEntry) {
     for (const int width : kWidths)
-        RenderAndCheck("preview" + Suffix(width), 110, PreviewMarkup(), width);
+        RenderAndCheck("preview" + Suffix(width), Sheet(110), PreviewMarkup(), width);
 }
 
 TEST(TipPictures, HelpTipsOfTheTitlePage) {
     for (const HelpTip& tip : kHelpTips)
         for (const int width : kWidths)
-            RenderAndCheck(std::string("help-") + tip.name + Suffix(width), 109, HelpTipMarkup(tip), width);
+            RenderAndCheck(std::string("help-") + tip.name + Suffix(width), Sheet(109), HelpTipMarkup(tip), width);
 }
 
 TEST(TipPictures, EveryFeatureOnOneSheet) {
     const std::string markup =
-        "<h2>Heading</h2><font style=o>Overline</font> <u>under</u> <s>struck</s> <i>italic</i> <b>bold</b><br>"
+        "<h2>Heading</h2><br><font style=o>Overline</font> <u>under</u> <s>struck</s> <i>italic</i> <b>bold</b><br>"
         "<justify>Justified text spreads its words over the whole line until the last line.</justify><br>"
         "<pre>two\tstops\tand\ttabs</pre><br>"
         "<span class=cpp-comment>// a comment</span> <code>code()</code> x<sub>1</sub> y<sup>2</sup> "
         "<big>big</big> <small>small</small><br>"
         "<table border=1><tr><td>default</td><td>border</td></tr></table>"
         "<bmp idres=146 mask=0xFFFFFF width=50% height=50%> <bmp idres=146 mask=0xFFFFFF style=s> "
-        "<icon idres=144> <a href=x>a link</a>";
+        "<icon idres=144> <a href=x>a link</a><br>"
+        "Before <span class=box>a boxed run that wraps over lines</span> after.";
+    const std::string sheet = Sheet(109) +
+                              "\n.box {border-width:1px; border-style:solid; border-color:#8080c0; padding:2px; "
+                              "margin:3px; background-color:#eeeeff}";
     for (const int width : kWidths)
-        RenderAndCheck("features" + Suffix(width), 109, markup, width);
+        RenderAndCheck("features" + Suffix(width), sheet, markup, width);
 }
 
 }  // namespace
