@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
 constexpr int kTabAverageWidths = 4;  // between tab stops
-constexpr int kRuleGap = 2;  // above and below a rule
+constexpr int kRuleGap = 2;           // above and below a rule
 constexpr long long kMaxRepeat = 1000;
 constexpr std::size_t kMaxOpenTags = 100;
 constexpr std::size_t kFirstMeasureWindow = 256;
@@ -420,7 +420,8 @@ void CHtmlFlow::Text(std::string_view raw) {
         }
         if (rest[fit.fit] == ' ') {
             PlaceBeforeBreak(font, rest.substr(0, fit.fit), fit);
-            WrapLine();
+            if (!lines_.AtLineStart())
+                WrapLine();
             rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
             continue;
         }

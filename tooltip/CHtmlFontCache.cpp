@@ -7,10 +7,9 @@ namespace {
 // Faces that are monospaced by nature. Asked for as fixed-pitch, a missing
 // one falls back to another monospace face and code keeps its columns.
 constexpr std::string_view kFixedPitchFaces[] = {
-    "andale mono",     "consolas",          "courier",         "courier new",
-    "dejavu sans mono", "fixedsys",         "inconsolata",     "liberation mono",
-    "lucida console",  "lucida sans typewriter", "menlo",      "monaco",
-    "monospace",       "terminal",
+    "andale mono", "consolas",    "courier",         "courier new",    "dejavu sans mono",
+    "fixedsys",    "inconsolata", "liberation mono", "lucida console", "lucida sans typewriter",
+    "menlo",       "monaco",      "monospace",       "terminal",
 };
 
 DWORD PitchAndFamily(const std::string& face) {

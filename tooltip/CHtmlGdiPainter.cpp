@@ -55,8 +55,7 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     if (style.colour != textColour_)
         ::SetTextColor(dc_, textColour_ = style.colour);
     if (run.justify > 0)
-        ::SetTextJustification(dc_, run.justify,
-                               static_cast<int>(std::count(run.text.begin(), run.text.end(), ' ')));
+        ::SetTextJustification(dc_, run.justify, static_cast<int>(std::count(run.text.begin(), run.text.end(), ' ')));
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
     if (run.justify > 0)
         ::SetTextJustification(dc_, 0, 0);

@@ -98,7 +98,8 @@ TEST(GdiImages, ScaledMaskedBitmapKeepsItsColoursAndItsEdges) {
     std::snprintf(handle, sizeof handle, "<bmp handle=%lX mask=0xFFFFFF width=50%% height=50%%>",
                   static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(bitmap)));
     const std::string onGreen = "<table cellspacing=0 cellpadding=0 bgcolor=#00ff00><tr><td>";
-    for (const std::string& image : {std::string(handle), std::string("<bmp idres=146 mask=0xFFFFFF width=50% height=50%>")}) {
+    for (const std::string& image :
+         {std::string(handle), std::string("<bmp idres=146 mask=0xFFFFFF width=50% height=50%>")}) {
         SCOPED_TRACE(image);
         GdiTestCanvas canvas;
         CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
@@ -106,7 +107,8 @@ TEST(GdiImages, ScaledMaskedBitmapKeepsItsColoursAndItsEdges) {
         const RECT box = ToRect(FirstImage(drawer).box);
         ASSERT_GT(box.right - box.left, 4);
         const int area = (box.right - box.left) * (box.bottom - box.top);
-        EXPECT_EQ(canvas.Count(box, [&](COLORREF c) { return c == green || c == kBlue || c == yellow || c == RGB(255, 0, 0); }),
+        EXPECT_EQ(canvas.Count(
+                      box, [&](COLORREF c) { return c == green || c == kBlue || c == yellow || c == RGB(255, 0, 0); }),
                   area)
             << "no pixel mixes the image with its mask or its neighbours";
         EXPECT_GT(canvas.Count(box, [&](COLORREF c) { return c == green; }), 0);

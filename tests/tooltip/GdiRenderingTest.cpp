@@ -121,8 +121,8 @@ TEST(GdiRendering, DefaultTableBordersShowAllFourSidesOnWhite) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
     const SIZE size = canvas.Draw(drawer, "<table border=1><tr><td>x</td></tr></table>");
-    const int sides[][4] = {{0, 0, size.cx, 1}, {0, 0, 1, size.cy}, {0, size.cy - 1, size.cx, size.cy},
-                            {size.cx - 1, 0, size.cx, size.cy}};
+    const int sides[][4] = {
+        {0, 0, size.cx, 1}, {0, 0, 1, size.cy}, {0, size.cy - 1, size.cx, size.cy}, {size.cx - 1, 0, size.cx, size.cy}};
     for (const auto& s : sides) {
         const RECT edge{s[0], s[1], s[2], s[3]};
         EXPECT_EQ(canvas.Count(edge, NotWhite), (edge.right - edge.left) * (edge.bottom - edge.top));

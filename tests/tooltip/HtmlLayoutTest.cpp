@@ -337,11 +337,7 @@ TEST_F(HtmlLayoutTest, TabsMoveAtLeastASpaceToStopsOfFourAverageWidths) {
         const char* markup;
         int x;
     } cases[] = {
-        {"<t>x", stop},
-        {"abc<t>x", stop},
-        {"abcd<t>x", 2 * stop},
-        {"a<t=2>x", 2 * stop},
-        {"two<t>stops<t>x", 3 * stop},
+        {"<t>x", stop}, {"abc<t>x", stop}, {"abcd<t>x", 2 * stop}, {"a<t=2>x", 2 * stop}, {"two<t>stops<t>x", 3 * stop},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RunWithText(Lay(c.markup), "x").box.left, c.x) << c.markup;

@@ -248,7 +248,8 @@ TEST_F(HtmlTableLayoutTest, DefaultBordersShowAllFourSidesOnTheTooltipBackground
         return sum;
     };
     for (const HtmlBorder* border : borders)
-        for (const HtmlColour background : {MakeColour(255, 255, 255), MakeColour(240, 247, 255), MakeColour(192, 192, 208)})
+        for (const HtmlColour background :
+             {MakeColour(255, 255, 255), MakeColour(240, 247, 255), MakeColour(192, 192, 208)})
             for (const HtmlColour edge : {border->light, border->dark})
                 EXPECT_GE(distance(edge, background), 90) << std::hex << edge << " on " << background;
 }
