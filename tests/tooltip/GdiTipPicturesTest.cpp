@@ -1,8 +1,9 @@
 // The tips the product shows, rendered as users see them: the hover preview
 // of a code entry with sheet 110 and the three help tips of the title page
 // with sheet 109, at the tooltip's default width and at 200 and 300 pixels,
-// written as PNG files (to $TARVEL_TIP_PICTURES, else the working folder)
-// to look at, and checked for what looks unfinished.
+// written as PNG files to look at (into $TARVEL_TIP_PICTURES, else into
+// tip-pictures beside the test program), and checked for what looks
+// unfinished.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -66,8 +67,14 @@ std::string HelpTipMarkup(const HelpTip& tip) {
 }
 
 std::string PictureFolder() {
-    const char* folder = std::getenv("TARVEL_TIP_PICTURES");
-    return folder && *folder ? std::string(folder) + "/" : std::string();
+    if (const char* folder = std::getenv("TARVEL_TIP_PICTURES"); folder && *folder)
+        return std::string(folder) + "\\";
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string folder(program);
+    folder = folder.substr(0, folder.find_last_of("\\/") + 1) + "tip-pictures";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
 }
 
 bool Overlap(const HtmlRect& a, const HtmlRect& b) {
