@@ -12,6 +12,9 @@ constexpr int kOverlineGap = 2;  // between an overline and the capitals
 // The styles work on three copies of the image's pixels; one larger than
 // this (only markup that asks for it) is drawn without its style.
 constexpr long long kMaxStyledPixels = 1LL << 22;
+// A masked image scaled to more pixels than this is not copied first but
+// left to TransparentBlt's own stretching.
+constexpr long long kMaxStretchedPixels = 1LL << 22;
 
 }  // namespace
 
@@ -148,7 +151,7 @@ void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Imag
         return;
     }
     const bool scaled = w != image.size.cx || h != image.size.cy;
-    if (!scaled || static_cast<long long>(w) * h > kMaxStyledPixels) {
+    if (!scaled || static_cast<long long>(w) * h > kMaxStretchedPixels) {
         ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
         return;
     }
