@@ -28,7 +28,7 @@ using namespace tarvel::uitest;
 constexpr int kLanguages = 8;
 constexpr int kEntryCounts[] = {1000, 8000, 50000};
 constexpr int kTargetCount = 8000;
-constexpr int kRepetitions = 7;
+constexpr int kRepetitions = 9;
 constexpr double kTargetRatio = 1.5;
 constexpr int kSetupError = 2;
 
