@@ -177,9 +177,15 @@ void CQnTempDlg::AnchorControls() {
 // code, the tip buttons, OK, Cancel, Apply. The dialog manager does not
 // step out of a page nested in a frame, so the dialog steps itself.
 std::vector<HWND> CQnTempDlg::TabOrder() const {
-    return {tree_.GetHwnd(),           titlePage_.Field(IDC_TITLE), titlePage_.Field(IDC_SHORTCUT),
-            titlePage_.Field(IDC_DESCRIPTION), codePage_.CodeWindow(), GetItem(IDC_PREVIOUS_TIP),
-            GetItem(IDC_NEXT_TIP),     GetItem(IDOK),               GetItem(IDCANCEL),
+    return {tree_.GetHwnd(),
+            titlePage_.Field(IDC_TITLE),
+            titlePage_.Field(IDC_SHORTCUT),
+            titlePage_.Field(IDC_DESCRIPTION),
+            codePage_.CodeWindow(),
+            GetItem(IDC_PREVIOUS_TIP),
+            GetItem(IDC_NEXT_TIP),
+            GetItem(IDOK),
+            GetItem(IDCANCEL),
             GetItem(IDC_APPLY)};
 }
 
@@ -464,7 +470,8 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
     if (message.message != WM_CHAR || !::IsCharAlphaNumericA(static_cast<CHAR>(message.wParam)))
         return false;
     const HWND focus = ::GetFocus();
-    const auto code = focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
+    const auto code =
+        focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
     return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
 }
 

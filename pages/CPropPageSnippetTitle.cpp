@@ -9,8 +9,7 @@
 
 using tarvel::Message;
 
-CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module)
-    : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
+CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module) : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
 
 BOOL CPropPageSnippetTitle::OnInitDialog() {
     CEditorPage::OnInitDialog();
