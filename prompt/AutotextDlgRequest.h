@@ -20,12 +20,12 @@ struct HostTextBuffer {
 struct AutotextDlgRequest {
     static constexpr std::size_t kRows = 8;
 
-    const char* title;                     // the caption, shown whole; null is empty
-    const char* code;                      // shown read-only; null is empty
-    HWND parentWindow;                     // the host window under the dialog
-    const char* promptNames[kRows];        // null or empty: the row is hidden
-    HostTextBuffer values[kRows];          // initial values in, the user's values out on OK
-    const char* recentClipboard[kRows];    // empty (or null): an empty history slot
+    const char* title;                   // the caption, shown whole; null is empty
+    const char* code;                    // shown read-only; null is empty
+    HWND parentWindow;                   // the host window under the dialog
+    const char* promptNames[kRows];      // null or empty: the row is hidden
+    HostTextBuffer values[kRows];        // initial values in, the user's values out on OK
+    const char* recentClipboard[kRows];  // empty (or null): an empty history slot
 };
 
 #pragma pack(pop)

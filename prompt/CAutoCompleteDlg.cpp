@@ -20,9 +20,7 @@ constexpr int kPopupOffsetX = 20;
 // The host's blocks are fixed global memory.
 class GlobalBlocks : public IHostBlocks {
 public:
-    char* Allocate(std::size_t bytes) noexcept override {
-        return static_cast<char*>(::GlobalAlloc(GMEM_FIXED, bytes));
-    }
+    char* Allocate(std::size_t bytes) noexcept override { return static_cast<char*>(::GlobalAlloc(GMEM_FIXED, bytes)); }
     void Free(char* block) noexcept override {
         if (block) {
             ::GlobalFree(block);

@@ -45,8 +45,8 @@ LRESULT CPromptEditCtrl::OnContextMenu(const Message& message) {
         }
     }
     const POINT at = message.Point();
-    const UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, GetHwnd(), nullptr));
+    const UINT chosen =
+        static_cast<UINT>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, GetHwnd(), nullptr));
     RunMenuCommand(chosen);
     return 0;
 }

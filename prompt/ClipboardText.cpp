@@ -53,7 +53,8 @@ std::optional<std::string> ClipboardText::Read(HWND owner) {
     }
     // Another program's block need not hold a terminator.
     const void* end = std::memchr(text.Data(), '\0', text.Size());
-    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - text.Data()) : text.Size();
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - text.Data()) : text.Size();
     return std::string(text.Data(), length);
 }
 

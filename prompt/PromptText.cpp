@@ -5,9 +5,7 @@ namespace {
 
 // The C locale's white space, tested without isspace (whose argument must not
 // be a negative char).
-bool IsWhiteSpace(char c) noexcept {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsWhiteSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 

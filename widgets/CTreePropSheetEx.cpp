@@ -26,9 +26,9 @@ std::vector<DWORD> SheetTemplate() {
         words.push_back(HIWORD(value));
     };
     add(kSheetStyle);
-    add(0);                                           // extended style
+    add(0);                                          // extended style
     words.insert(words.end(), {0, 0, 0, 200, 120});  // no items; x, y, cx, cy
-    words.insert(words.end(), {0, 0, 0});             // no menu, the dialog class, no caption
+    words.insert(words.end(), {0, 0, 0});            // no menu, the dialog class, no caption
     words.push_back(kFontPoints);
     words.insert(words.end(), std::begin(kFontFace), std::end(kFontFace));
     // Templates must be DWORD-aligned.
@@ -69,9 +69,8 @@ BOOL CTreePropSheetEx::OnInitDialog() {
 
 bool CTreePropSheetEx::CreateTree() {
     tree_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT, 0, 0, 0,
-                              0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)), Module(),
-                              nullptr);
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT, 0, 0, 0, 0,
+                              GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)), Module(), nullptr);
     return tree_ != nullptr;
 }
 
@@ -103,9 +102,9 @@ bool CTreePropSheetEx::CreateButtons() {
         DWORD style;
     };
     for (const ButtonSpec& spec : {ButtonSpec{IDOK, kOkText, BS_DEFPUSHBUTTON}, ButtonSpec{IDCANCEL, kCancelText, 0}}) {
-        HWND button = ::CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style, 0, 0,
-                                        0, 0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
-                                        Module(), nullptr);
+        HWND button =
+            ::CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style, 0, 0, 0, 0,
+                              GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)), Module(), nullptr);
         if (!button) {
             return false;
         }

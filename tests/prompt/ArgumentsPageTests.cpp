@@ -203,10 +203,11 @@ const MenuCase kMenuCases[] = {
     {"the caret inside the text", "hello", 2, 2, true, {true, true, true, true, false, false}},
 };
 
-const std::vector<UINT> kMenuIds = {ID_EDIT_UNDO_MESSAGE, 0, ID_EDIT_CUT_MESSAGE, ID_EDIT_COPY_MESSAGE,
-                                    ID_EDIT_CLEAR_MESSAGE, ID_EDIT_PASTE_MESSAGE, 0, ID_EDIT_SELECT_ALL};
-const Names kMenuTexts = {"&Undo", "", "Cu&t", "&Copy", "&Delete", "&Paste", "", "Select &All",
-                          "Pa&ste recent clipboard"};
+const std::vector<UINT> kMenuIds = {
+    ID_EDIT_UNDO_MESSAGE,  0, ID_EDIT_CUT_MESSAGE, ID_EDIT_COPY_MESSAGE, ID_EDIT_CLEAR_MESSAGE,
+    ID_EDIT_PASTE_MESSAGE, 0, ID_EDIT_SELECT_ALL};
+const Names kMenuTexts = {
+    "&Undo", "", "Cu&t", "&Copy", "&Delete", "&Paste", "", "Select &All", "Pa&ste recent clipboard"};
 const std::vector<int> kCommandPositions = {0, 2, 3, 4, 5, 7};
 
 TEST_F(ArgumentsPage, TheEditMenuGreysWhatCannotBeDoneAndListsTheRecentTexts) {

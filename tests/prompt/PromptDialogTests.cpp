@@ -27,12 +27,12 @@ using PromptDialog = PromptTest;
 TEST_F(PromptDialog, ShowsTheWholeTitleShortenedLabelsHiddenRowsAndTheCode) {
     const std::string title = "A caption that is longer than thirty-five characters in all";
     const std::string code = "first line $a$\r\nsecond line\r\n";
-    const Names names = {std::string(35, 'a') + "bcdef", std::string(35, 'n'), "first\r\nsecond", "a\tb",
-                         "  spaced  ", "", "", "last"};
+    const Names names = {
+        std::string(35, 'a') + "bcdef", std::string(35, 'n'), "first\r\nsecond", "a\tb", "  spaced  ", "", "", "last"};
     HostPromptRequest request(title, code, names, {});
     request.Record().promptNames[6] = nullptr;
-    const Names expected = {std::string(35, 'a') + "...", std::string(35, 'n'), "firstsecond", "a b", "spaced", "",
-                            "", "last"};
+    const Names expected = {
+        std::string(35, 'a') + "...", std::string(35, 'n'), "firstsecond", "a b", "spaced", "", "", "last"};
     DialogScript script(title);
     script
         .Do("read what the dialog shows",
@@ -133,8 +133,8 @@ TEST_F(PromptDialog, OkAndAltOWriteEveryRowBackInPlaceOrInANewBlock) {
 std::vector<std::pair<std::string, int>> TreeItems(HWND tree) {
     std::vector<std::pair<std::string, int>> items;
     for (auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
-         item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                            reinterpret_cast<LPARAM>(item)))) {
+         item = reinterpret_cast<HTREEITEM>(
+             ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
         char text[64] = {};
         TVITEMA data = {};
         data.mask = TVIF_TEXT | TVIF_IMAGE;
