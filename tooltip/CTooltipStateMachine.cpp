@@ -163,7 +163,7 @@ void CTooltipStateMachine::FadeIn() {
         host_.StopTimer(kTimerFadeIn);
         state_ = TooltipState::Shown;
     }
-    host_.SetTransparency(transparency_);
+    host_.ApplyTransparency(transparency_);
 }
 
 void CTooltipStateMachine::StartHiding() {
@@ -185,7 +185,7 @@ void CTooltipStateMachine::FadeOut() {
     if (transparency_ >= kInvisible)
         FinishHiding();
     else
-        host_.SetTransparency(transparency_);
+        host_.ApplyTransparency(transparency_);
 }
 
 void CTooltipStateMachine::FinishHiding() {

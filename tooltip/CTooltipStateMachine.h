@@ -49,7 +49,7 @@ public:
     // point, fully transparent when `fading`; nothing when its text is empty.
     virtual std::optional<TooltipShownTip> Display(const TooltipToolKey& tool, BalloonPoint point, bool fading) = 0;
     virtual void MoveTo(BalloonPoint point) = 0;
-    virtual void SetTransparency(int percent) = 0;
+    virtual void ApplyTransparency(int percent) = 0;
     virtual void Hide() = 0;
 };
 

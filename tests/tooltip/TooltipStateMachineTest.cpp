@@ -22,7 +22,7 @@ public:
         return TooltipShownTip{behaviour, 0};
     }
     void MoveTo(BalloonPoint point) override { moves.push_back(point); }
-    void SetTransparency(int percent) override {
+    void ApplyTransparency(int percent) override {
         transparency = percent;
         fades.push_back(percent);
     }
