@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "editor/CTreeHoverPreview.h"
 #include "editor/EntryOwner.h"
 #include "editor/MessageBoxReporter.h"
 #include "pages/CPropPageSnippetCode.h"
@@ -79,6 +80,9 @@ private:
     LRESULT OnSelChanging(const tarvel::Message& message);
     LRESULT OnTreeNotifyIgnored(const tarvel::Message& message);
 
+    // Hover previews
+    LRESULT ShowHoverPreview(const tarvel::Message& message);
+
     CPropPageSnippetCode codePage_;
     CPropPageSnippetTitle titlePage_;
     tarvel::CTreeCtrlEx tree_;
@@ -95,6 +99,7 @@ private:
     tarvel::CTipStatic tipLine_;
     tarvel::CToolBar24 toolBar_;
     tarvel::CTipStatic companyLine_;
+    CTreeHoverPreview hoverPreview_;
 
     HWND parent_;
     EntryOwner entries_;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tooltip/CPPToolTip.h"
 #include "widgets/CResizablePage.h"
 
 struct AutotextEntry;
@@ -18,6 +19,10 @@ public:
     void SetTitlePageState(int state);
     void ShowEntryTexts(const AutotextEntry& entry);
     HWND Field(int controlId) const { return GetItem(controlId); }
+    const CPPToolTip& HelpTips() const { return helpTips_; }
+
+    // Relays every message to the help tips.
+    bool PreTranslateMessage(MSG& message) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -40,6 +45,7 @@ private:
     enum class Relabel { No, Yes };
     void StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel);
 
+    CPPToolTip helpTips_;
     tarvel::CWindow title_;
     tarvel::CWindow shortcut_;
     tarvel::CWindow description_;

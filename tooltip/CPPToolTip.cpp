@@ -470,6 +470,11 @@ LRESULT CPPToolTip::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             ::KillTimer(hwnd, kTimerTick);
             break;
+        case WM_NCDESTROY:
+            // Destroyed with its owner: nothing is left to destroy later.
+            machine_.Pop();
+            window_.release();
+            break;
         default:
             break;
     }
