@@ -11,6 +11,7 @@
 #include "tests/editor/TemplateText.h"
 #include "tooltip/TooltipToolInfo.h"
 
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -242,6 +243,93 @@ TEST_F(TooltipsOnCode, ToolbarButtonsStillShowTheirTips) {
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
     ASSERT_FALSE(spy_.seen.empty());
     EXPECT_EQ(spy_.seen.back().text, "New (Insert)");
+}
+
+// The browser the shell starts for https addresses, replaced while it lives
+// by a command that writes the address into a file.
+class ShellOpenHook {
+public:
+    explicit ShellOpenHook(std::string file) : file_(std::move(file)) {
+        ::DeleteFileA(file_.c_str());
+        ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        char old[1024] = {};
+        DWORD size = sizeof old;
+        if (::RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS)
+            previous_ = old;
+        Set("\"C:\\windows\\system32\\cmd.exe\" /c echo %1> \"" + file_ + "\"");
+    }
+    ~ShellOpenHook() {
+        Set(previous_);
+        ::RegCloseKey(key_);
+        ::DeleteFileA(file_.c_str());
+    }
+    std::string Opened() const {
+        std::ifstream in(file_);
+        std::string line;
+        std::getline(in, line);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        return line;
+    }
+
+private:
+    static constexpr char kKey[] = "Software\\Classes\\https\\shell\\open\\command";
+    void Set(const std::string& command) const {
+        ::RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                         static_cast<DWORD>(command.size() + 1));
+    }
+    std::string file_;
+    std::string previous_;
+    HKEY key_ = nullptr;
+};
+
+TEST_F(TooltipsOnCode, TitleHelpTipStaysOnTheBalloonAndItsLinkOpensTheSupportPage) {
+    ShellOpenHook shell(host::ProgramFolder() + "opened-address.txt");
+    struct Seen {
+        bool keptOnBalloon = false;
+        bool linkFound = false;
+        bool hiddenByClick = false;
+        bool stillUpLater = false;
+    } seen;
+    HWND balloon = nullptr;
+    DialogScript script;
+    script
+        .Do("leave room above the fields",
+            [&](EditorWindow& window) {
+                ::SetWindowPos(window.Handle(), nullptr, 100, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                window.Select(window.Child("C++", 0));
+            })
+        .Do("rest on the title field",
+            [&](EditorWindow& window) {
+                RestMouse(window.Control(IDC_TITLE), {30, 5});
+            })
+        .WaitUntil("the help tip shows", [&](EditorWindow&) { return (balloon = VisibleBalloon()) != nullptr; })
+        .Pause(1500)
+        .Do("move onto the balloon",
+            [&](EditorWindow&) {
+                seen.stillUpLater = VisibleBalloon() == balloon;
+                SaveBalloon(balloon, "tooltip-help.bmp");
+                RestMouse(balloon, {40, 20});
+            })
+        .Pause(700)
+        .Do("click its link",
+            [&](EditorWindow&) {
+                seen.keptOnBalloon = VisibleBalloon() == balloon;
+                const std::optional<POINT> link = LinkPixel(balloon);
+                seen.linkFound = link.has_value();
+                if (link) {
+                    RestMouse(balloon, *link);
+                    ::PostMessageA(balloon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(link->x, link->y));
+                }
+            })
+        .WaitUntil("the tip hides", [&](EditorWindow&) { return VisibleBalloon() == nullptr; }, 3000)
+        .WaitUntil("the page opens", [&](EditorWindow&) { return !shell.Opened().empty(); })
+        .Do("cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(seen.stillUpLater) << "no autopop";
+    EXPECT_TRUE(seen.keptOnBalloon);
+    EXPECT_TRUE(seen.linkFound);
+    EXPECT_EQ(shell.Opened(), "https://www.ambergrove.example/support/tooltip.html?option=autotextTitle");
 }
 
 }  // namespace
