@@ -4,7 +4,7 @@
 
 #include "editor/ExpansionTreeItems.h"
 #include "res/resource.h"
-#include "tooltip/MarkupEscape.h"
+#include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
 
 namespace {
@@ -24,8 +24,6 @@ constexpr int kDelayInitial = 3;
 constexpr int kShadowOffset = 6;
 constexpr int kShadowDarkness = 25;
 constexpr int kShadowDepth = 8;
-constexpr char kPreviewFormatStart[] = "<table><tr><td><icon idres=144 width=0 height=0></td><td>";
-constexpr char kPreviewFormatEnd[] = "</td></tr></table>";
 // Entries of these kinds preview their code.
 constexpr int kLastPreviewedKind = 1;
 
@@ -55,10 +53,6 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, HWN
     return true;
 }
 
-std::string CTreeHoverPreview::PreviewMarkup(const std::string& text) {
-    return kPreviewFormatStart + EscapeMarkupText(text) + kPreviewFormatEnd;
-}
-
 // Hit-tests in the tree's client coordinates, so the tree's border does not
 // shift the point off the item under the mouse.
 void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
@@ -73,7 +67,7 @@ void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
         return;
     const AutotextEntry* entry = ExpansionTreeItems::EntryOf(*tree_, item);
     const bool showsCode = entry && entry->kind >= 0 && entry->kind <= kLastPreviewedKind;
-    notify.info->text = PreviewMarkup(showsCode ? entry->code : tree_->GetItemText(item));
+    notify.info->text = CodePreviewMarkup(showsCode ? entry->code : tree_->GetItemText(item));
 
     RECT label{};
     if (!tree_->GetItemRect(item, label, true))

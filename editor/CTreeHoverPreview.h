@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "tooltip/CPPToolTip.h"
 
 namespace tarvel {
@@ -23,9 +21,6 @@ public:
     // The answer to the tooltip's display notification: the preview of the
     // item under the point, which then points at the item's label.
     void ShowHoverPreview(TooltipDisplayNotify& notify) const;
-
-    // The markup of a preview showing `text` exactly as written.
-    static std::string PreviewMarkup(const std::string& text);
 
     const CPPToolTip& Tooltip() const { return tooltip_; }
     CPPToolTip& Tooltip() { return tooltip_; }

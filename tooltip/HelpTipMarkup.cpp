@@ -2,12 +2,15 @@
 
 #include <cstdio>
 
+#include "tooltip/MarkupEscape.h"
+
 namespace {
 
 constexpr char kIconCell[] = "<table><tr><td><center><icon idres=1076 style=s></center></td>";
 constexpr char kSeparator[] = "<br><hr width=\"100%\" color=green></td></tr><tr><td></td><td>";
 constexpr char kNextRow[] = "</td></tr><tr><td></td><td>";
 constexpr char kEnd[] = "</td></tr></table>";
+constexpr char kPreviewStart[] = "<table><tr><td><icon idres=144 width=0 height=0></td><td>";
 
 std::string WithPicture(const HelpTipParts& parts, const std::string& picture) {
     std::string markup = kIconCell;
@@ -33,3 +36,5 @@ std::string HelpTipWithImageList(const HelpTipParts& parts, unsigned listId, int
                   static_cast<unsigned>(mask), speed);
     return WithPicture(parts, buffer);
 }
+
+std::string CodePreviewMarkup(std::string_view text) { return kPreviewStart + EscapeMarkupText(text) + kEnd; }

@@ -2,6 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+// The markup of a code preview: the preview icon beside the text, which
+// shows exactly as written.
+std::string CodePreviewMarkup(std::string_view text);
 
 // The markup of the help tips: an icon cell, the help text, a "More..."
 // link and a picture below, optionally under a green rule.

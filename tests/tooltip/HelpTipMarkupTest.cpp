@@ -29,4 +29,9 @@ TEST(HelpTipMarkup, SiblingsDifferOnlyInTheLastCell) {
               "</td></tr><tr><td></td><td><bmp idres=146 mask=0x0 style=s></td></tr></table>");
 }
 
+TEST(HelpTipMarkup, CodePreviewShowsTheIconBesideTheEscapedText) {
+    EXPECT_EQ(CodePreviewMarkup("a<b && c"),
+              "<table><tr><td><icon idres=144 width=0 height=0></td><td>a&lt;b &amp;&amp; c</td></tr></table>");
+}
+
 }  // namespace
