@@ -152,7 +152,10 @@ TEST_F(TooltipsOnCode, RestingOnAnEntryPreviewsItsCodeAsWrittenAboveItsLabel) {
             [&](EditorWindow& window) {
                 HTREEITEM item = window.Child("C++", 0);
                 seen.corner = LabelCorner(window, item);
-                seen.restedAt = RestMouse(window.Tree(), CentreOf(window.LabelRect(item)));
+                // On the label's last row: a point taken off by the tree's
+                // border would fall on the next entry, whose code is empty.
+                const RECT label = window.LabelRect(item);
+                seen.restedAt = RestMouse(window.Tree(), {label.left + 2, label.bottom - 1});
             })
         .WaitUntil("the balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
         .Do("look at it and press a key",
