@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "editor/ExpansionTreeItems.h"
+#include "editor/ExpansionTree.h"
 #include "res/resource.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
@@ -29,8 +29,10 @@ constexpr int kLastPreviewedKind = 1;
 
 }  // namespace
 
-bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, HWND toolBar) {
+bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, const ExpansionTree& items,
+                               HWND toolBar) {
     tree_ = &tree;
+    items_ = &items;
     if (!tooltip_.Create(dialog, true))
         return false;
     tooltip_.SetBehaviour(kBehaviour);
@@ -56,7 +58,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, HWN
 // Hit-tests in the tree's client coordinates, so the tree's border does not
 // shift the point off the item under the mouse.
 void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
-    if (!tree_ || !notify.tool || notify.tool != tree_->GetHwnd() ||
+    if (!tree_ || !items_ || !notify.tool || notify.tool != tree_->GetHwnd() ||
         ::GetDlgCtrlID(notify.tool) != IDC_EXPANSION_TREE)
         return;
     POINT client = *notify.point;
@@ -65,7 +67,7 @@ void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
     const HTREEITEM item = tree_->HitTest(client, &flags);
     if (!item || !(flags & TVHT_ONITEM))
         return;
-    const AutotextEntry* entry = ExpansionTreeItems::EntryOf(*tree_, item);
+    const AutotextEntry* entry = items_->EntryOf(item);
     const bool showsCode = entry && entry->kind >= 0 && entry->kind <= kLastPreviewedKind;
     notify.info->text = CodePreviewMarkup(showsCode ? entry->code : tree_->GetItemText(item));
 

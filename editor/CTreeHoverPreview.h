@@ -4,6 +4,7 @@
 
 #include "tooltip/CPPToolTip.h"
 
+class ExpansionTree;
 namespace tarvel {
 class CTreeCtrlEx;
 }
@@ -14,7 +15,7 @@ class CTreeHoverPreview {
 public:
     // Set up over the dialog's tree and toolbar; false when the window could
     // not be made (the editor then works without previews).
-    bool Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, HWND toolBar);
+    bool Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, const ExpansionTree& items, HWND toolBar);
     void Destroy() { tooltip_.DestroyWindow(); }
     void Relay(const MSG& message) { tooltip_.RelayEvent(message); }
 
@@ -28,4 +29,5 @@ public:
 private:
     CPPToolTip tooltip_;
     const tarvel::CTreeCtrlEx* tree_ = nullptr;
+    const ExpansionTree* items_ = nullptr;
 };

@@ -4,7 +4,7 @@
 
 #include "tooltip/BalloonPlacement.h"
 #include "tooltip/HtmlTypes.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 class CCeXDib;
 class CPPHtmlDrawer;

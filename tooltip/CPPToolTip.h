@@ -14,7 +14,7 @@
 #include "tooltip/CPPHtmlDrawer.h"
 #include "tooltip/CTooltipStateMachine.h"
 #include "tooltip/TooltipToolInfo.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 // A balloon that shows a tip in tooltip markup when the mouse rests on a
 // registered window (a tool) of its owner. The owner creates and configures
