@@ -505,12 +505,17 @@ void CPPToolTip::OnPaint() {
     ::EndPaint(window_.get(), &paint);
 }
 
-// Redraws when the hover state of a link or an animation changed.
+// Watches the mouse while a tip is up, as the owner relays only the moves
+// over its own windows; redraws when the hover state of a link or an
+// animation changed.
 void CPPToolTip::OnTick() {
-    if (machine_.State() != TooltipState::Shown || !::IsWindowVisible(window_.get()))
+    if (!machine_.Visible())
         return;
     POINT point{};
     ::GetCursorPos(&point);
+    MouseAt(point);
+    if (machine_.State() != TooltipState::Shown || !::IsWindowVisible(window_.get()))
+        return;
     ::ScreenToClient(window_.get(), &point);
     if (drawer_.IsRedrawNeeded(point))
         ::InvalidateRect(window_.get(), nullptr, FALSE);

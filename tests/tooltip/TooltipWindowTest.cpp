@@ -235,6 +235,15 @@ TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
     EXPECT_FALSE(TipVisible()) << "the application lost the activation";
 }
 
+TEST_F(TooltipWindow, TipWithoutAutopopHidesWhenTheMouseLeavesForAnotherWindow) {
+    tip_.AddTool(field_, "A tip");
+    tip_.SetBehaviour(kTooltipMultipleShow | kTooltipCloseOnLeave | kTooltipKeepOnBalloon | kTooltipNoAutopop);
+    ASSERT_TRUE(ShowTipOnField());
+    // Where no window of the owner relays the move.
+    ::SetCursorPos(5, 5);
+    EXPECT_TRUE(Pump(1000, [&] { return !TipVisible(); }));
+}
+
 TEST_F(TooltipWindow, HidesByItselfAfterTheAutopopTime) {
     tip_.AddTool(field_, "A tip");
     tip_.SetBehaviour(kTooltipMultipleShow);
