@@ -92,31 +92,49 @@ tarvel::UniqueRegion CBalloonPainter::WindowRegion(HRGN balloon, const HtmlImage
     return window;
 }
 
-void CBalloonPainter::CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow) {
+// The balloon paints over its shadow wherever it covers it, so the shadow is
+// worked out only in the bands around `covered`, a part of the balloon.
+void CBalloonPainter::CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered) {
     const int width = canvas.Width(), height = canvas.Height();
+    const RECT bands[] = {{0, 0, width, covered.top},
+                          {0, covered.bottom, width, height},
+                          {0, covered.top, covered.left, covered.bottom},
+                          {covered.right, covered.top, width, covered.bottom}};
+    for (const RECT& band : bands)
+        if (band.right > band.left && band.bottom > band.top)
+            ShadowBand(canvas, balloon, shadow, band);
+}
+
+void CBalloonPainter::ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& band) {
+    // The blur reads its radius beyond the band.
+    const int rx = BlurRadius(shadow, shadow.depthX), ry = BlurRadius(shadow, shadow.depthY);
+    const RECT source{band.left - rx, band.top - ry, band.right + rx, band.bottom + ry};
+    const int width = source.right - source.left, height = source.bottom - source.top;
     CCeXDib shape(width, height);
     if (!shape.Valid())
         return;
     shape.Fill(RGB(0, 0, 0));
-    ::OffsetRgn(balloon, shadow.offsetX, shadow.offsetY);
+    const int dx = shadow.offsetX - source.left, dy = shadow.offsetY - source.top;
+    ::OffsetRgn(balloon, dx, dy);
     ::FillRgn(shape.Dc(), balloon, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::OffsetRgn(balloon, -shadow.offsetX, -shadow.offsetY);
+    ::OffsetRgn(balloon, -dx, -dy);
     ::GdiFlush();
     std::vector<int> mask(static_cast<std::size_t>(width) * height);
     for (std::size_t i = 0; i < mask.size(); ++i)
         mask[i] = static_cast<int>(shape.Bits()[i] & 0xFF);
-    BoxBlur(mask, width, height, BlurRadius(shadow, shadow.depthX), BlurRadius(shadow, shadow.depthY));
+    BoxBlur(mask, width, height, rx, ry);
     const int darkness = std::clamp(shadow.darkness, 0, 100);
-    std::uint32_t* pixels = canvas.Bits();
-    for (std::size_t i = 0; i < mask.size(); ++i) {
-        if (mask[i] == 0)
-            continue;
-        const std::uint32_t keep = static_cast<std::uint32_t>(kOpaque * 100 - mask[i] * darkness);
-        const std::uint32_t p = pixels[i];
-        const std::uint32_t r = ((p >> 16) & 0xFF) * keep / 25500, g = ((p >> 8) & 0xFF) * keep / 25500,
-                            b = (p & 0xFF) * keep / 25500;
-        pixels[i] = (r << 16) | (g << 8) | b;
-    }
+    for (int y = band.top; y < band.bottom; ++y)
+        for (int x = band.left; x < band.right; ++x) {
+            const int coverage = mask[static_cast<std::size_t>(y - source.top) * width + (x - source.left)];
+            if (coverage == 0)
+                continue;
+            const std::uint32_t keep = static_cast<std::uint32_t>(kOpaque * 100 - coverage * darkness);
+            std::uint32_t& p = canvas.At(x, y);
+            const std::uint32_t r = ((p >> 16) & 0xFF) * keep / 25500, g = ((p >> 8) & 0xFF) * keep / 25500,
+                                b = (p & 0xFF) * keep / 25500;
+            p = (r << 16) | (g << 8) | b;
+        }
 }
 
 void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon, const BalloonLook& look,
@@ -128,7 +146,7 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
     ::BitBlt(dc, 0, 0, size.cx, size.cy, background, 0, 0, SRCCOPY);
     ::GdiFlush();
     if (look.shadow.darkness > 0)
-        CastShadow(canvas, balloon, look.shadow);
+        CastShadow(canvas, balloon, look.shadow, textRect);
 
     RECT box{};
     ::GetRgnBox(balloon, &box);

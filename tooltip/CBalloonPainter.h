@@ -40,10 +40,12 @@ public:
                                               POINT origin);
     // The balloon with the room its shadow falls on.
     static tarvel::UniqueRegion WindowRegion(HRGN balloon, const HtmlImageShadow& shadow);
-    // Paints a window of `size` over `background` (the screen below it).
+    // Paints a window of `size` over `background` (the screen below it);
+    // the text rectangle lies inside the balloon.
     static void Paint(HDC target, SIZE size, HDC background, HRGN balloon, const BalloonLook& look,
                       CPPHtmlDrawer& drawer, const RECT& textRect);
 
 private:
-    static void CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow);
+    static void CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered);
+    static void ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& band);
 };

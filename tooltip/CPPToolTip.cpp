@@ -71,6 +71,12 @@ RECT Shrunk(RECT r, const ShadowPads& pads) {
     return {r.left + pads.left, r.top + pads.top, r.right - pads.right, r.bottom - pads.bottom};
 }
 
+// The union of all monitors.
+RECT VirtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 }  // namespace
 
 CPPToolTip::CPPToolTip()
@@ -329,35 +335,43 @@ std::optional<TooltipShownTip> CPPToolTip::Display(const TooltipToolKey& tool, B
 }
 
 // Measures the markup, places the balloon and its shadow inside the virtual
-// screen, never larger than the work area of its monitor (what does not fit
-// is clipped), captures the screen below it and shows it.
+// screen, captures the screen below it and shows it.
 bool CPPToolTip::LayOut(const TooltipToolInfo& info, POINT point) {
+    tarvel::UniqueWindowDC screen(::GetDC(nullptr), nullptr);
+    if (!screen)
+        return false;
+    const ShadowPads pads = CBalloonPainter::PadsFor(shadow_);
+    const std::optional<SIZE> body = MeasureBody(screen.get(), info, point, pads);
+    if (!body)
+        return false;
+    const BalloonLayout layout = PlaceBalloon(body->cx, body->cy, geometry_, info.direction, {point.x, point.y},
+                                              ToBalloon(Shrunk(VirtualScreen(), pads)));
+    return ShowAt(screen.get(), layout, pads);
+}
+
+// The body of text and margins, never larger than the work area of the
+// monitor it appears on: what does not fit is clipped.
+std::optional<SIZE> CPPToolTip::MeasureBody(HDC screen, const TooltipToolInfo& info, POINT point,
+                                            const ShadowPads& pads) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
-        return false;
-    const ShadowPads pads = CBalloonPainter::PadsFor(shadow_);
+        return std::nullopt;
     const BalloonRect work = ToBalloon(Shrunk(monitor.rcWork, pads));
     const int marginX = geometry_[kMarginX], marginY = geometry_[kMarginY];
     const int maxWidth = MaxBodyWidth(geometry_, work, info.direction);
     const int maxHeight = MaxBodyHeight(geometry_, work, info.direction);
+    const SIZE text = drawer_.PrepareOutput(screen, info.text, std::max(1, maxWidth - 2 * marginX));
+    return SIZE{std::min(maxWidth, static_cast<int>(text.cx) + 2 * marginX),
+                std::min(maxHeight, static_cast<int>(text.cy) + 2 * marginY)};
+}
 
-    tarvel::UniqueWindowDC screenDc(::GetDC(nullptr), nullptr);
-    if (!screenDc)
-        return false;
-    const SIZE text = drawer_.PrepareOutput(screenDc.get(), info.text, std::max(1, maxWidth - 2 * marginX));
-    const int bodyWidth = std::min(maxWidth, static_cast<int>(text.cx) + 2 * marginX);
-    const int bodyHeight = std::min(maxHeight, static_cast<int>(text.cy) + 2 * marginY);
-
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const RECT virtualScreen{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                             top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const BalloonLayout layout = PlaceBalloon(bodyWidth, bodyHeight, geometry_, info.direction, {point.x, point.y},
-                                              ToBalloon(Shrunk(virtualScreen, pads)));
+bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads) {
     const RECT window{layout.window.left - pads.left, layout.window.top - pads.top, layout.window.right + pads.right,
                       layout.window.bottom + pads.bottom};
     size_ = {window.right - window.left, window.bottom - window.top};
     const POINT origin{pads.left, pads.top};
+    const int marginX = geometry_[kMarginX], marginY = geometry_[kMarginY];
     textRect_ = {origin.x + layout.body.left + marginX, origin.y + layout.body.top + marginY,
                  origin.x + layout.body.right - marginX, origin.y + layout.body.bottom - marginY};
     balloon_ = CBalloonPainter::BalloonRegion(layout, geometry_, origin);
@@ -365,7 +379,7 @@ bool CPPToolTip::LayOut(const TooltipToolInfo& info, POINT point) {
     if (!balloon_ || !background_->Valid())
         return false;
     ::ShowWindow(window_.get(), SW_HIDE);
-    background_->CopyFrom(screenDc.get(), window.left, window.top);
+    background_->CopyFrom(screen, window.left, window.top);
     ::SetWindowRgn(window_.get(), CBalloonPainter::WindowRegion(balloon_.get(), shadow_).release(), FALSE);
     ::SetWindowPos(window_.get(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);

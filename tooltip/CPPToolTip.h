@@ -81,6 +81,8 @@ private:
     std::string ToolBarTip(HWND toolbar, int button) const;
     void ApplyDefaults(TooltipToolInfo& info) const;
     bool LayOut(const TooltipToolInfo& info, POINT point);
+    std::optional<SIZE> MeasureBody(HDC screen, const TooltipToolInfo& info, POINT point, const ShadowPads& pads);
+    bool ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads);
 
     // ITooltipStateHost
     void StartTimer(unsigned id, unsigned milliseconds) override;
