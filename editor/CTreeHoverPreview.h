@@ -23,9 +23,6 @@ public:
     // item under the point, which then points at the item's label.
     void ShowHoverPreview(TooltipDisplayNotify& notify) const;
 
-    const CPPToolTip& Tooltip() const { return tooltip_; }
-    CPPToolTip& Tooltip() { return tooltip_; }
-
 private:
     CPPToolTip tooltip_;
     const tarvel::CTreeCtrlEx* tree_ = nullptr;

@@ -20,7 +20,6 @@ public:
     void SetTitlePageState(int state);
     void ShowEntryTexts(const AutotextEntry& entry);
     HWND Field(int controlId) const { return GetItem(controlId); }
-    const CPPToolTip& HelpTips() const { return helpTips_; }
 
     // Relays every message to the help tips.
     bool PreTranslateMessage(MSG& message) override;

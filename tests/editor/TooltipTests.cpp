@@ -186,7 +186,7 @@ TEST_F(TooltipsOnCode, RestingOnAnEntryPreviewsItsCodeAsWrittenAboveItsLabel) {
     EXPECT_TRUE(seen.hiddenByKey);
 }
 
-TEST_F(TooltipsOnCode, RootShowsItsLabelEmptySpaceNothingAndTheAutopopHides) {
+TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheAutopopHides) {
     struct Seen {
         bool rootShown = false;
         bool shownOnEmptySpace = true;
@@ -206,9 +206,14 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptySpaceNothingAndTheAutopopHides) {
                 ::SetTimer(VisibleBalloon(), 257, 300, nullptr);
             })
         .WaitUntil("it hides by itself", [&](EditorWindow&) { return VisibleBalloon() == nullptr; }, 3000)
-        .Do("rest on empty tree space",
+        .Do("rest on the entry without code",
             [&](EditorWindow& window) {
                 seen.hiddenByAutopop = true;
+                RestMouse(window.Tree(), CentreOf(window.LabelRect(window.Child("C++", 1))));
+            })
+        .WaitUntil("its balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
+        .Do("rest on empty tree space",
+            [&](EditorWindow& window) {
                 seen.notificationsBeforeEmpty = spy_.seen.size();
                 RECT client{};
                 ::GetClientRect(window.Tree(), &client);
@@ -226,6 +231,7 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptySpaceNothingAndTheAutopopHides) {
     EXPECT_TRUE(seen.hiddenByAutopop);
     ASSERT_GE(spy_.seen.size(), 1u);
     EXPECT_EQ(spy_.seen.front().text, Preview("C#"));
+    EXPECT_EQ(spy_.seen[seen.notificationsBeforeEmpty - 1].text, Preview("")) << "only the icon";
     EXPECT_FALSE(seen.shownOnEmptySpace);
     ASSERT_GT(spy_.seen.size(), seen.notificationsBeforeEmpty) << "the dialog was asked";
     EXPECT_EQ(spy_.seen.back().text, "") << "and left the text empty";
