@@ -15,6 +15,8 @@ bool Vertical(int side) { return side == kSideTop || side == kSideBottom; }
 bool ArrowFirst(int side) { return side == kSideTop || side == kSideLeft; }
 
 int TipOffset(int place, int length, int offset) {
+    // A body narrower than twice the offset keeps its arrow over it.
+    offset = std::clamp(offset, 0, length / 2);
     switch (place) {
         case kPlaceEnd:
             return length - offset;

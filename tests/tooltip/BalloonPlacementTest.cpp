@@ -2,6 +2,8 @@
 
 #include "tooltip/BalloonPlacement.h"
 
+#include <random>
+
 namespace {
 
 constexpr BalloonRect kScreen{0, 0, 1024, 768};
@@ -100,6 +102,37 @@ TEST(BalloonPlacementArrow, LargestBodyLeavesRoomForTheArrowInTheWorkArea) {
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 16), 722);
     EXPECT_EQ(MaxBodyWidth(BalloonGeometry::Balloon(), workArea, 32), 1008);
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 48), 738);
+}
+
+// Any body that fits the screen stays on it, whatever the direction and the
+// point; when it fits on the mouse's side too the arrow's tip is the mouse.
+TEST(BalloonPlacementProperty, FittingBalloonsStayOnTheScreenPointingAtTheMouse) {
+    std::mt19937 random(11);
+    const BalloonRect screens[] = {kScreen, {-1280, -200, 1024, 1024}, {0, 0, 300, 200}};
+    for (int run = 0; run < 20000; ++run) {
+        const BalloonRect& screen = screens[run % 3];
+        const int width = std::uniform_int_distribution<int>(1, screen.Width())(random);
+        const int height = std::uniform_int_distribution<int>(1, screen.Height() - 16)(random);
+        const BalloonPoint point{std::uniform_int_distribution<int>(screen.left, screen.right - 1)(random),
+                                 std::uniform_int_distribution<int>(screen.top, screen.bottom - 1)(random)};
+        const int direction = std::uniform_int_distribution<int>(0, 3)(random) * 16 +
+                              std::uniform_int_distribution<int>(0, 2)(random);
+        const BalloonLayout layout =
+            PlaceBalloon(width, height, BalloonGeometry::Balloon(), direction, point, screen);
+        const bool vertical = (direction & 0xF0) < kSideLeft;
+        if (!vertical && width + 16 > screen.Width())
+            continue;
+        ASSERT_GE(layout.window.left, screen.left) << run;
+        ASSERT_LE(layout.window.right, screen.right) << run;
+        ASSERT_GE(layout.window.top, screen.top) << run;
+        ASSERT_LE(layout.window.bottom, screen.bottom) << run;
+        const bool roomAbove = point.y - screen.top >= height + 16, roomBelow = screen.bottom - point.y >= height + 16;
+        const bool roomLeft = point.x - screen.left >= width + 16, roomRight = screen.right - point.x >= width + 16;
+        if ((vertical && (roomAbove || roomBelow)) || (!vertical && (roomLeft || roomRight))) {
+            const BalloonPoint tip{layout.window.left + layout.arrow[0].x, layout.window.top + layout.arrow[0].y};
+            ASSERT_EQ(tip, point) << run << " direction " << direction << " " << width << "x" << height;
+        }
+    }
 }
 
 }  // namespace
