@@ -244,6 +244,21 @@ TEST_F(TooltipWindow, TipWithoutAutopopHidesWhenTheMouseLeavesForAnotherWindow) 
     EXPECT_TRUE(Pump(1000, [&] { return !TipVisible(); }));
 }
 
+TEST_F(TooltipWindow, FadesInFromTransparentToOpaque) {
+    tip_.AddTool(field_, "A tip");
+    tip_.SetDelayTime(4, 30);
+    ASSERT_TRUE(ShowTipOnField());
+    HWND hwnd = tip_.GetSafeHwnd();
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(::GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+    EXPECT_LT(alpha, 255);
+    EXPECT_TRUE(Pump(2000, [&] { return !(::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); }))
+        << "opaque at the end of the fade";
+    EXPECT_TRUE(TipVisible());
+}
+
 TEST_F(TooltipWindow, HidesByItselfAfterTheAutopopTime) {
     tip_.AddTool(field_, "A tip");
     tip_.SetBehaviour(kTooltipMultipleShow);
