@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "editor/CTreeHoverPreview.h"
 #include "editor/ExpansionTree.h"
@@ -58,7 +59,9 @@ private:
     int ButtonRowHeight() const;
     void CreateSplitters();
     void AnchorControls();
-    void SetTabOrder() const;
+    std::vector<HWND> TabOrder() const;
+    // False when the focus is on none of them (a popup of the editor, say).
+    bool FocusNextInTabOrder(bool backwards);
     void CentreOverOwner() const;
     void FillTipLine();
     void ShowCompanyLine();
