@@ -77,7 +77,8 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
                                 .OnCommand(IDC_NEXT_TIP, &CQnTempDlg::OnNextTip)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
-                                .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored);
+                                .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored)
+                                .OnNotify(0, kTooltipDisplayNotification, &CQnTempDlg::ShowHoverPreview);
     return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
 }
 
@@ -101,6 +102,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
     CreateSplitters();
     AnchorControls();
+    hoverPreview_.Create(GetHwnd(), tree_, entries_, toolBar_);
     EnableApply(false);
     for (auto* frame : {&titleFrame_, &codeFrame_}) {
         ::SetWindowLongA(*frame, GWL_EXSTYLE, ::GetWindowLongA(*frame, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
@@ -394,6 +396,7 @@ LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
 LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&) { return 0; }
 
 LRESULT CQnTempDlg::OnDestroy(const Message& message) {
+    hoverPreview_.Destroy();
     const LRESULT result = CResizableDialog::OnDestroy(message);
     UpdateData(true);
     CTarvelApp& app = theApp();
@@ -450,6 +453,7 @@ bool CQnTempDlg::TreeHasFocus() const {
 // Windows sends plain keys as system keys too, and the host's other windows
 // share this thread.
 bool CQnTempDlg::PreTranslateMessage(MSG& message) {
+    hoverPreview_.Relay(message);
     const bool altHeld = (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
     const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
     if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
@@ -502,4 +506,11 @@ bool CQnTempDlg::HandleSystemKey(WPARAM key) {
         default:
             return false;
     }
+}
+
+// ---- Hover previews ----
+
+LRESULT CQnTempDlg::ShowHoverPreview(NMHDR& header) {
+    hoverPreview_.ShowHoverPreview(reinterpret_cast<TooltipDisplayNotify&>(header));
+    return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pages/PageTexts.h"
+#include "pages/TitleHelpTips.h"
 #include "res/resource.h"
 #include "store/AutotextEntry.h"
 #include "store/TextRules.h"
@@ -16,7 +17,13 @@ BOOL CPropPageSnippetTitle::OnInitDialog() {
     AddAnchor(IDC_TITLE, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_SHORTCUT, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_DESCRIPTION, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    TitleHelpTips::SetUp(helpTips_, GetHwnd());
     return TRUE;
+}
+
+bool CPropPageSnippetTitle::PreTranslateMessage(MSG& message) {
+    helpTips_.RelayEvent(message);
+    return CResizablePage::PreTranslateMessage(message);
 }
 
 void CPropPageSnippetTitle::DoDataExchange(tarvel::CDataExchange& exchange) {
