@@ -258,10 +258,12 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
         codeFrame_.SetActivePage(0);
         firstSelection_ = 0;
     }
-    if (item == nullptr || tree_.GetParentItem(item) == nullptr) {
+    const HTREEITEM parent = item ? tree_.GetParentItem(item) : nullptr;
+    if (parent == nullptr) {
         ShowNoEntry();
         return;
     }
+    codePage_.ApplyLanguage(LanguageOfRoot(parent));
     AutotextEntry* entry = EntryOf(tree_, item);
     if (entry == nullptr) {
         ShowNoEntry();
@@ -269,14 +271,29 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     }
     if (entry->kind != 0)
         return;
-    theApp().currentEntry = entry;
+    CTarvelApp& app = theApp();
+    app.currentEntry = entry;
+    app.editorSyncEnabled = false;
+    codePage_.LoadCode(entry->code);
+    app.editorSyncEnabled = true;
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
 }
 
 void CQnTempDlg::ShowNoEntry() {
-    theApp().currentEntry = nullptr;
+    CTarvelApp& app = theApp();
+    app.currentEntry = nullptr;
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
+    app.editorSyncEnabled = false;
+    codePage_.ClearCode();
+    app.editorSyncEnabled = true;
+}
+
+int CQnTempDlg::LanguageOfRoot(HTREEITEM root) const {
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        if (languageRoots_[language] == root)
+            return language;
+    return 0;
 }
 
 bool CQnTempDlg::MarkCurrentEntryModified() {
@@ -430,4 +447,8 @@ void CQnTempDlg::FocusTitleField(int controlId) {
     ::SetFocus(titlePage_.Field(controlId));
 }
 
-void CQnTempDlg::FocusCodePage() { ::SetFocus(codePage_); }
+void CQnTempDlg::FocusCodePage() {
+    ::SetFocus(codePage_);
+    if (HWND code = codePage_.CodeWindow())
+        ::SetFocus(code);
+}

@@ -59,6 +59,7 @@ private:
     HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;
     void ShowItem(HTREEITEM item);
     void ShowNoEntry();
+    int LanguageOfRoot(HTREEITEM root) const;
     TemplateStore::LanguageEntries EntriesInTreeOrder() const;
 
     // Keys and focus

@@ -1,11 +1,156 @@
 #include "pages/CPropPageSnippetCode.h"
 
+#include "app/CTarvelApp.h"
+#include "editor/CQnTempDlg.h"
+#include "pages/CodeContextMenu.h"
+#include "pages/EditorSetup.h"
+#include "pages/LanguageLexer.h"
 #include "res/resource.h"
+#include "store/AutotextEntry.h"
+
+#include <array>
+
+using tarvel::Message;
+
+namespace {
+
+struct EditCommand {
+    UINT id;
+    UINT message;
+};
+constexpr std::array<EditCommand, 7> kEditCommands{{
+    {ID_CODE_UNDO, SCI_UNDO},
+    {ID_CODE_REDO, SCI_REDO},
+    {ID_CODE_CUT, SCI_CUT},
+    {ID_CODE_COPY, SCI_COPY},
+    {ID_CODE_PASTE, SCI_PASTE},
+    {ID_CODE_DELETE, SCI_CLEAR},
+    {ID_CODE_SELECT_ALL, SCI_SELECTALL},
+}};
+
+// What the user may still do while no entry is shown: nothing to change.
+bool ChangesText(UINT message) { return message != SCI_COPY && message != SCI_SELECTALL; }
+
+constexpr POINT kKeyboardMenuPoint{-1, -1};
+
+}  // namespace
 
 CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CResizablePage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
 
 BOOL CPropPageSnippetCode::OnInitDialog() {
     CResizablePage::OnInitDialog();
+    if (tarvel::CreateEditorWindow(editor_, GetHwnd(), tarvel::EditorForm::Editable)) {
+        tarvel::ApplyEditorDefaults(editor_);
+    }
     AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    AddAnchor(IDC_CODE_EDITOR, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     return TRUE;
+}
+
+void CPropPageSnippetCode::ApplyLanguage(int language) { tarvel::ApplyLanguageLexer(editor_, language); }
+
+void CPropPageSnippetCode::LoadCode(const std::string& code) {
+    ::EnableWindow(editor_, TRUE);
+    editor_.SetWholeText(code);
+    editor_.EmptyUndoBuffer();
+}
+
+void CPropPageSnippetCode::ClearCode() {
+    editor_.ClearAll();
+    editor_.EmptyUndoBuffer();
+    ::EnableWindow(editor_, FALSE);
+}
+
+bool CPropPageSnippetCode::OnMessage(const Message& message, LRESULT& result) {
+    switch (message.id) {
+        case WM_NOTIFY:
+            // Seen here first, then by the base class as well.
+            OnEditorNotify(message);
+            break;
+        case WM_CONTEXTMENU:
+            result = OnContextMenu(message);
+            return true;
+        case WM_COMMAND:
+            // The editor's own change commands carry nothing the page needs.
+            if ((editor_.GetHwnd() && message.CommandWindow() == editor_.GetHwnd()) ||
+                (message.lParam == 0 && OnMenuCommand(message.CommandId()))) {
+                result = 0;
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return CResizablePage::OnMessage(message, result);
+}
+
+// Folding first, then every edit the user makes goes into the entry.
+LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
+    if (!editor_.GetHwnd() || message.Notify()->hwndFrom != editor_.GetHwnd()) {
+        return 0;
+    }
+    const auto& notification = *reinterpret_cast<const SCNotification*>(message.lParam);
+    editor_.HandleEditorNotification(notification);
+    const bool edit = notification.nmhdr.code == SCN_MODIFIED &&
+                      (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
+    CTarvelApp& app = theApp();
+    if (edit && app.editorSyncEnabled && IsEntryShown()) {
+        CopyEditorTextToEntry();
+        app.editorDialog->MarkCurrentEntryModified();
+        app.editorDialog->EnableApply(true);
+    }
+    return 0;
+}
+
+bool CPropPageSnippetCode::IsEntryShown() const { return theApp().currentEntry != nullptr && theApp().editorDialog; }
+
+// The whole text, however long, NUL bytes and all; an emptied editor stores
+// empty code.
+void CPropPageSnippetCode::CopyEditorTextToEntry() const { theApp().currentEntry->code = editor_.GetWholeText(); }
+
+LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {
+    POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    if (point.x == kKeyboardMenuPoint.x && point.y == kKeyboardMenuPoint.y) {
+        ::GetCursorPos(&point);
+    }
+    const AutotextEntry* entry = theApp().currentEntry;
+    const CodeContextMenu menu(Module(), entry ? entry->title : std::string(), IsEntryShown());
+    menu.Track(GetHwnd(), point);
+    return 0;
+}
+
+bool CPropPageSnippetCode::OnMenuCommand(UINT commandId) {
+    if (RunEditCommand(commandId)) {
+        return true;
+    }
+    const std::string variable = CodeContextMenu::VariableOf(Module(), commandId);
+    if (variable.empty()) {
+        return false;
+    }
+    if (IsEntryShown()) {
+        editor_.AddText(variable.size(), variable.data());
+    }
+    return true;
+}
+
+bool CPropPageSnippetCode::RunEditCommand(UINT commandId) const {
+    for (const EditCommand& command : kEditCommands) {
+        if (command.id == commandId) {
+            if (IsEntryShown() || !ChangesText(command.message)) {
+                editor_.Send(command.message);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// Ctrl+S applies, with or without Shift.
+bool CPropPageSnippetCode::PreTranslateMessage(MSG& message) {
+    const bool controlHeld = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.message == WM_KEYDOWN && message.wParam == 'S' && controlHeld && theApp().editorDialog) {
+        theApp().editorDialog->Send(WM_COMMAND, IDC_APPLY);
+        return true;
+    }
+    return CResizablePage::PreTranslateMessage(message);
 }
