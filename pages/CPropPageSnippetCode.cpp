@@ -145,12 +145,20 @@ bool CPropPageSnippetCode::RunEditCommand(UINT commandId) const {
     return false;
 }
 
-// Ctrl+S applies, with or without Shift.
+// Ctrl+S applies, with or without Shift. Escape cancels the editor as it
+// does from every other field: the editor would keep it for itself.
 bool CPropPageSnippetCode::PreTranslateMessage(MSG& message) {
-    const bool controlHeld = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    if (message.message == WM_KEYDOWN && message.wParam == 'S' && controlHeld && theApp().editorDialog) {
-        theApp().editorDialog->Send(WM_COMMAND, IDC_APPLY);
-        return true;
+    CQnTempDlg* dialog = theApp().editorDialog;
+    if (message.message == WM_KEYDOWN && dialog) {
+        const bool controlHeld = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        if (message.wParam == 'S' && controlHeld) {
+            dialog->Send(WM_COMMAND, IDC_APPLY);
+            return true;
+        }
+        if (message.wParam == VK_ESCAPE && message.hwnd == editor_.GetHwnd()) {
+            dialog->Send(WM_COMMAND, IDCANCEL);
+            return true;
+        }
     }
     return CResizablePage::PreTranslateMessage(message);
 }

@@ -479,5 +479,96 @@ TEST_F(CodePage, TheFoldMarginFoldsRealCppCode) {
     EXPECT_EQ(hiddenAfter, (std::vector<int>{15, 0, 18, 0}));
 }
 
+// ---- code is stored whole, as the user left it --------------------------------
+
+TEST_F(CodePage, CodeOfAnyLengthIsShownEditedAndStoredWhole) {
+    std::string code;
+    while (code.size() < 100 * 1024) {
+        code += "line " + std::to_string(code.size()) + " of a long entry, well past what a 32 KB buffer held\n";
+    }
+    folder_.Write("cpp.tpl", TemplateRecord("long", "long", code));
+    std::string shown;
+    DialogScript script;
+    script
+        .Do("type at the end",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                shown = CodeOf(Editor(window));
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'x');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(shown, WithCrLf(code));
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("long", "long", code + "x"));
+}
+
+TEST_F(CodePage, DeletingAllTheCodeStoresEmptyCode) {
+    WriteSampleTemplates();
+    int lengthAfterDelete = -1;
+    DialogScript script;
+    script
+        .Do("select all and delete",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 1));
+                Command(window, ID_CODE_SELECT_ALL);
+                Command(window, ID_CODE_DELETE);
+                lengthAfterDelete = static_cast<int>(Sci(Editor(window), SCI_GETLENGTH));
+            })
+        .Do("show another entry and come back",
+            [](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                window.Select(window.Child("C++", 1));
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(lengthAfterDelete, 0);
+    EXPECT_EQ(folder_.Read("cpp.tpl"),
+              TemplateRecord("for loop", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
+                  TemplateRecord("class declaration", "cls", "") + TemplateRecord("file header", "", "// $FILE$"));
+}
+
+TEST_F(CodePage, ANulByteDoesNotCutTheCode) {
+    const std::string code("before\0after", 12);
+    folder_.Write("cpp.tpl", TemplateRecord("nul", "nul", code));
+    std::string shown;
+    DialogScript script;
+    script
+        .Do("type at the end",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                shown = CodeOf(Editor(window));
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'!');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(shown, code);
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("nul", "nul", code + "!"));
+}
+
+TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
+    ASSERT_EQ(::GetACP(), 1252u) << "the test expects a Western system";
+    const std::string code = "caf\xE9 \xFC" "ber \xA3 \x80";
+    folder_.Write("txt.tpl", TemplateRecord("ansi", "ansi", code));
+    std::string shown;
+    LRESULT codePage = -1;
+    DialogScript script;
+    script
+        .Do("type an accent",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("Text", 0));
+                shown = CodeOf(Editor(window));
+                codePage = Sci(Editor(window), SCI_GETCODEPAGE);
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'\u00E9');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(codePage, 0) << "single-byte text, not UTF-8";
+    EXPECT_EQ(shown, code);
+    EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", code + "\xE9"));
+}
+
 }  // namespace
 }  // namespace tarvel::uitest
