@@ -95,7 +95,7 @@ LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
                       (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
     CTarvelApp& app = theApp();
     if (edit && app.editorSyncEnabled && IsEntryShown()) {
-        CopyEditorTextToEntry();
+        CopyEditToEntry(notification);
         app.editorDialog->MarkCurrentEntryModified();
         app.editorDialog->EnableApply(true);
     }
@@ -104,9 +104,27 @@ LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
 
 bool CPropPageSnippetCode::IsEntryShown() const { return theApp().currentEntry != nullptr && theApp().editorDialog; }
 
-// The whole text, however long, NUL bytes and all; an emptied editor stores
-// empty code.
-void CPropPageSnippetCode::CopyEditorTextToEntry() const { theApp().currentEntry->code = editor_.GetWholeText(); }
+// The entry's code follows the edit itself, so that a keystroke costs the
+// same in a large entry as in a small one; should the two ever disagree in
+// length, the editor's whole text is taken. Either way the code is stored
+// whole, however long, NUL bytes and all, and empty when the editor is.
+void CPropPageSnippetCode::CopyEditToEntry(const SCNotification& edit) const {
+    std::string& code = theApp().currentEntry->code;
+    const auto position = static_cast<size_t>(edit.position);
+    const auto length = static_cast<size_t>(edit.length);
+    if (position <= code.size()) {
+        if (edit.modificationType & SC_MOD_INSERTTEXT) {
+            if (edit.text) {
+                code.insert(position, edit.text, length);
+            }
+        } else if (length <= code.size() - position) {
+            code.erase(position, length);
+        }
+    }
+    if (code.size() != static_cast<size_t>(editor_.GetLength())) {
+        code = editor_.GetWholeText();
+    }
+}
 
 LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {
     POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};

@@ -37,7 +37,7 @@ private:
     bool RunEditCommand(UINT commandId) const;
 
     bool IsEntryShown() const;
-    void CopyEditorTextToEntry() const;
+    void CopyEditToEntry(const SCNotification& edit) const;
 
     tarvel::CScintilla editor_;
 };
