@@ -6,7 +6,7 @@
 
 #include "widgets/CActivationContext.h"
 #include "widgets/CProfile.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 struct AutotextEntry;
 class CQnTempDlg;

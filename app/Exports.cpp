@@ -38,7 +38,7 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
         INT_PTR result = kEditorNotCreated;
         {
-            CQnTempDlg dialog(directory, parent.GetHwnd());
+            tarvel::Final<CQnTempDlg> dialog(directory, parent.GetHwnd());
             app.editorDialog = &dialog;
             result = dialog.DoModal();
             app.editorDialog = nullptr;

@@ -2,14 +2,13 @@
 
 #include "app/CTarvelApp.h"
 #include "editor/EditorTexts.h"
-#include "editor/ExpansionTreeItems.h"
-#include "editor/TreeEntrySink.h"
+#include "handles/PaintScope.h"
 #include "res/resource.h"
+#include "widgets/LayoutGeometry.h"
 
 #include <algorithm>
 
 using tarvel::Message;
-using namespace ExpansionTreeItems;
 
 namespace {
 
@@ -24,7 +23,6 @@ constexpr SIZE kToolBarImageSize{16, 16};
 constexpr COLORREF kToolBarMask = RGB(255, 0, 255);
 constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
 constexpr int kTreeImageWidth = 16;
-constexpr COLORREF kModifiedColor = RGB(255, 0, 0);
 constexpr int kCompanyFadeSteps = 20;
 constexpr int kTipFadeSteps = 20;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
@@ -53,10 +51,11 @@ CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
                      kSplitterBarWidth),
       toolBar_(theApp().Module()),
       parent_(parent),
-      store_(templateDirectory_, files_, reporter_) {}
-
-// The child windows go before the members that wrap them.
-CQnTempDlg::~CQnTempDlg() { DestroyWindow(); }
+      entries_(tree_),
+      store_(templateDirectory_, files_, reporter_) {
+    titlePage_.SetSite(this);
+    codePage_.SetSite(this);
+}
 
 void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange) {
     exchange.Control(IDC_EXPANSION_TREE, tree_);
@@ -66,7 +65,7 @@ void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange) {
 
 bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
     static const auto map = tarvel::MessageMap<CQnTempDlg>()
-                                .OnMessage(WM_SIZE, &CQnTempDlg::OnSize)
+                                .OnSize(&CQnTempDlg::OnSize)
                                 .OnMessage(WM_PAINT, &CQnTempDlg::OnPaint)
                                 .OnMessage(WM_QUERYDRAGICON, &CQnTempDlg::OnQueryDragIcon)
                                 .OnMessage(tarvel::WM_KICKIDLE, &CQnTempDlg::OnKickIdle)
@@ -101,6 +100,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
     CreateSplitters();
     AnchorControls();
+    SetTabOrder();
     EnableApply(false);
     for (auto* frame : {&titleFrame_, &codeFrame_}) {
         ::SetWindowLongA(*frame, GWL_EXSTYLE, ::GetWindowLongA(*frame, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
@@ -108,6 +108,7 @@ BOOL CQnTempDlg::OnInitDialog() {
                        SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
+    CentreOverOwner();
     EnableSaveRestore(theApp().Profile(), EditorTexts::kProfileSection);
     RestoreSelection();
     ::SetFocus(tree_);
@@ -172,6 +173,37 @@ void CQnTempDlg::AnchorControls() {
     AddAnchor(IDC_COMPANY_LINE, TOP_RIGHT, TOP_RIGHT);
 }
 
+// The tab order reads like the dialog: tree, title, shortcut, description,
+// code, the tip buttons, OK, Cancel, Apply.
+void CQnTempDlg::SetTabOrder() const {
+    const HWND order[] = {tree_.GetHwnd(),           titleFrame_.GetHwnd(), codeFrame_.GetHwnd(),
+                          GetItem(IDC_PREVIOUS_TIP), GetItem(IDC_NEXT_TIP), GetItem(IDOK),
+                          GetItem(IDCANCEL),         GetItem(IDC_APPLY)};
+    HWND after = HWND_TOP;
+    for (const HWND control : order) {
+        if (control == nullptr)
+            continue;
+        ::SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = control;
+    }
+}
+
+// A stored placement moves the dialog again; without one it opens over its
+// owner, or in the middle of the work area when there is none.
+void CQnTempDlg::CentreOverOwner() const {
+    RECT area{};
+    const HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
+    if (owner == nullptr || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area))
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT window{};
+    ::GetWindowRect(GetHwnd(), &window);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    const tarvel::LayoutRect centred =
+        tarvel::CenterOver({area.left, area.top, area.right, area.bottom}, width, height);
+    ::SetWindowPos(GetHwnd(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CQnTempDlg::FillTipLine() {
     for (const char* tip : EditorTexts::kHelpTips)
         tipLine_.AddText(tip);
@@ -206,44 +238,24 @@ void CQnTempDlg::BuildLanguageRoots() {
     treeImages_.reset(::ImageList_LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth, 1,
                                              kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        languageRoots_[language] = tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage,
-                                                    TVI_ROOT, TVI_LAST, language);
-    }
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        TreeEntrySink sink(tree_, languageRoots_[language], entries_);
-        store_.LoadLanguageTemplates(language, sink);
-    }
-    rootsBuilt_ = true;
+    entries_.BuildLanguageRoots(store_);
 }
 
 void CQnTempDlg::RestoreSelection() {
     const auto& profile = theApp().Profile();
     const int rootNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, 0);
     const int branchNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, 0);
-    const HTREEITEM firstRoot = languageRoots_[0];
+    const HTREEITEM firstRoot = entries_.Root(0);
     if (rootNode == -1) {
         tree_.SelectItem(firstRoot);
         tree_.EnsureVisible(firstRoot);
         return;
     }
-    const HTREEITEM root = rootNode >= 0 && rootNode < TemplateLanguage::kCount ? languageRoots_[rootNode] : firstRoot;
-    const HTREEITEM chosen = FindEntryByOrdinal(root, branchNode);
+    const HTREEITEM root = entries_.Root(rootNode) != nullptr ? entries_.Root(rootNode) : firstRoot;
+    const HTREEITEM chosen = entries_.FindEntryByOrdinal(root, branchNode);
     tree_.Expand(root, TVE_EXPAND);
     tree_.SelectItem(chosen);
     tree_.EnsureVisible(chosen);
-}
-
-HTREEITEM CQnTempDlg::FindEntryByOrdinal(HTREEITEM root, int ordinal) const {
-    const HTREEITEM firstRoot = languageRoots_[0];
-    if (ordinal < 0 || ordinal > CountChildren(tree_, root))
-        return firstRoot;
-    for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child)) {
-        const AutotextEntry* entry = EntryOf(tree_, child);
-        if (entry != nullptr && entry->ordinal == ordinal)
-            return static_cast<HTREEITEM>(entry->treeItem);
-    }
-    return firstRoot;
 }
 
 LRESULT CQnTempDlg::OnSelChanging(const Message& message) {
@@ -263,8 +275,8 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
         ShowNoEntry();
         return;
     }
-    codePage_.ApplyLanguage(LanguageOfRoot(parent));
-    AutotextEntry* entry = EntryOf(tree_, item);
+    codePage_.ApplyLanguage(entries_.LanguageIndexOfRoot(parent));
+    AutotextEntry* entry = entries_.EntryOf(item);
     if (entry == nullptr) {
         ShowNoEntry();
         return;
@@ -289,41 +301,65 @@ void CQnTempDlg::ShowNoEntry() {
     app.editorSyncEnabled = true;
 }
 
-int CQnTempDlg::LanguageOfRoot(HTREEITEM root) const {
-    for (int language = 0; language < TemplateLanguage::kCount; ++language)
-        if (languageRoots_[language] == root)
-            return language;
-    return 0;
+// ---- The pages' site ----
+
+// Only an entry that the tree still shows: an entry whose item went (a drop
+// re-creates items) takes no more edits.
+AutotextEntry* CQnTempDlg::CurrentEntry() const {
+    AutotextEntry* current = theApp().currentEntry;
+    if (current == nullptr || current->treeItem == nullptr)
+        return nullptr;
+    return entries_.EntryOf(static_cast<HTREEITEM>(current->treeItem)) == current ? current : nullptr;
 }
 
-bool CQnTempDlg::MarkCurrentEntryModified() {
+bool CQnTempDlg::IsEditorSyncEnabled() const { return theApp().editorSyncEnabled; }
+
+void CQnTempDlg::MarkCurrentEntryModified() {
     const CTarvelApp& app = theApp();
-    if (EntryOf(tree_, tree_.GetSelectedItem()) == nullptr)
-        return false;
-    if (app.currentEntry != nullptr && app.currentEntry->treeItem != nullptr && !app.dragInProgress)
-        tree_.SetItemColor(static_cast<HTREEITEM>(app.currentEntry->treeItem), kModifiedColor);
-    return true;
+    if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || app.dragInProgress)
+        return;
+    if (const AutotextEntry* current = CurrentEntry())
+        entries_.MarkModified(*current);
+}
+
+void CQnTempDlg::CurrentEntryRelabelled() {
+    if (const AutotextEntry* current = CurrentEntry())
+        entries_.Relabel(*current);
+}
+
+void CQnTempDlg::RunCommand(unsigned int commandId) { Send(WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED)); }
+
+// A disabled field (no entry selected) or the code page's placeholder takes
+// no focus: the focus stays where it was, so that the next plain key goes
+// where the user left it.
+void CQnTempDlg::FocusField(Field field) {
+    HWND target = nullptr;
+    switch (field) {
+        case Field::Title:
+            target = titlePage_.Field(IDC_TITLE);
+            break;
+        case Field::Shortcut:
+            target = titlePage_.Field(IDC_SHORTCUT);
+            break;
+        case Field::Description:
+            target = titlePage_.Field(IDC_DESCRIPTION);
+            break;
+        case Field::Code:
+            target = codePage_.CodeWindow();
+            break;
+    }
+    if (target != nullptr && ::IsWindowVisible(target) && ::IsWindowEnabled(target))
+        ::SetFocus(target);
 }
 
 // ---- Saving and closing ----
 
-TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const {
-    TemplateStore::LanguageEntries entries;
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const HTREEITEM root = languageRoots_[language];
-        for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child))
-            if (AutotextEntry* entry = EntryOf(tree_, child))
-                entries[language].push_back(entry);
-    }
-    return entries;
-}
-
 void CQnTempDlg::SaveAllTemplates() {
-    if (rootsBuilt_)
-        store_.SaveAllTemplates(EntriesInTreeOrder());
+    if (entries_.HasRoots())
+        store_.SaveAllTemplates(entries_.EntriesInTreeOrder());
 }
 
-void CQnTempDlg::EnableApply(bool enable) const { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
+void CQnTempDlg::EnableApply(bool enable) { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
 
 void CQnTempDlg::OnOK() {
     SaveAllTemplates();
@@ -353,35 +389,32 @@ LRESULT CQnTempDlg::OnDestroy(const Message& message) {
     const auto& profile = app.Profile();
     const AutotextEntry* current = app.currentEntry;
     // Without its tree the dialog never showed an entry: keep the last restore point.
-    if (rootsBuilt_) {
+    if (entries_.HasRoots()) {
         profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
         profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
     }
     app.currentEntry = nullptr;
-    entries_.Clear();
+    entries_.ReleaseEntries();
     return result;
 }
 
 // ---- Window messages ----
 
-LRESULT CQnTempDlg::OnSize(const Message& message) {
-    CResizableDialog::OnSize(message);
+void CQnTempDlg::OnSize(UINT kind, SIZE size) {
+    CResizableDialog::OnSize(kind, size);
     if (toolBar_.GetHwnd() != nullptr)
         toolBar_.StretchToParent();
-    return 0;
 }
 
 LRESULT CQnTempDlg::OnPaint(const Message& message) {
     if (!::IsIconic(GetHwnd()))
         return Default(message);
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(GetHwnd(), &paint);
-    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    tarvel::PaintScope paint(GetHwnd());
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()));
     const RECT client = GetClientRect();
     const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, icon_);
-    ::EndPaint(GetHwnd(), &paint);
+    ::DrawIcon(paint.dc(), x, y, icon_);
     return 0;
 }
 
@@ -410,7 +443,21 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
     if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
         return true;
+    // Dispatched as it is: the focused window takes the character or drops it.
+    if (inEditor && IsPlainMnemonic(message))
+        return false;
     return CResizableDialog::PreTranslateMessage(message);
+}
+
+// The dialog manager takes a plain letter or digit for a button mnemonic
+// when the focus is on a window that does not want characters; then "c"
+// would cancel the editor and lose its edits. Only Alt+letter is a mnemonic here.
+bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
+    if (message.message != WM_CHAR || !::IsCharAlphaNumericA(static_cast<CHAR>(message.wParam)))
+        return false;
+    const HWND focus = ::GetFocus();
+    const auto code = focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
+    return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
 }
 
 // The Alt keys work wherever the focus is in the editor.
@@ -426,29 +473,18 @@ bool CQnTempDlg::HandleSystemKey(WPARAM key) {
             Send(WM_COMMAND, IDOK);
             return true;
         case 'T':
-            FocusTitleField(IDC_TITLE);
+            FocusField(Field::Title);
             return true;
         case 'S':
-            FocusTitleField(IDC_SHORTCUT);
+            FocusField(Field::Shortcut);
             return true;
         case 'D':
-            FocusTitleField(IDC_DESCRIPTION);
+            FocusField(Field::Description);
             return true;
         case 'E':
-            FocusCodePage();
+            FocusField(Field::Code);
             return true;
         default:
             return false;
     }
-}
-
-void CQnTempDlg::FocusTitleField(int controlId) {
-    ::SetFocus(titlePage_);
-    ::SetFocus(titlePage_.Field(controlId));
-}
-
-void CQnTempDlg::FocusCodePage() {
-    ::SetFocus(codePage_);
-    if (HWND code = codePage_.CodeWindow())
-        ::SetFocus(code);
 }

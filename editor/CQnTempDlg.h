@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
 #include <string>
 
-#include "editor/EntryOwner.h"
+#include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
 #include "pages/CPropPageSnippetCode.h"
 #include "pages/CPropPageSnippetTitle.h"
+#include "pages/IEditorPageSite.h"
 #include "store/TemplateLanguage.h"
 #include "store/TemplateStore.h"
 #include "store/Win32FilePort.h"
@@ -16,24 +16,31 @@
 #include "widgets/CTreeCtrlEx.h"
 #include "widgets/CTreePropSheetBordered.h"
 #include "widgets/CTreePropSheetSplitter.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueImageList.h"
 
 // The modal autotext editor: the expansion tree of the eight languages and
 // their entries on the left, the title and code pages on the right, the
-// entry toolbar on top, OK, Cancel and Apply below.
-class CQnTempDlg : public tarvel::CResizableDialog {
+// entry toolbar on top, OK, Cancel and Apply below. The pages reach it as
+// their site.
+class CQnTempDlg : public tarvel::CResizableDialog, public IEditorPageSite {
 public:
     CQnTempDlg(std::string templateDirectory, HWND parent);
-    ~CQnTempDlg() override;
 
     INT_PTR DoModal() { return CResizableDialog::DoModal(parent_); }
 
     const tarvel::CTreeCtrlEx& Tree() const { return tree_; }
     tarvel::CTreeCtrlEx& Tree() { return tree_; }
-    // Colours the current entry's label red; false while a root is selected.
-    bool MarkCurrentEntryModified();
-    void EnableApply(bool enable) const;
+    ExpansionTree& Entries() { return entries_; }
     void SaveAllTemplates();
+
+    // The pages' site.
+    AutotextEntry* CurrentEntry() const override;
+    bool IsEditorSyncEnabled() const override;
+    void MarkCurrentEntryModified() override;
+    void EnableApply(bool enable) override;
+    void CurrentEntryRelabelled() override;
+    void RunCommand(unsigned int commandId) override;
+    void FocusField(Field field) override;
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -50,25 +57,23 @@ private:
     int ButtonRowHeight() const;
     void CreateSplitters();
     void AnchorControls();
+    void SetTabOrder() const;
+    void CentreOverOwner() const;
     void FillTipLine();
     void ShowCompanyLine();
 
     // Tree
     void BuildLanguageRoots();
     void RestoreSelection();
-    HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;
     void ShowItem(HTREEITEM item);
     void ShowNoEntry();
-    int LanguageOfRoot(HTREEITEM root) const;
-    TemplateStore::LanguageEntries EntriesInTreeOrder() const;
 
     // Keys and focus
     bool HandleSystemKey(WPARAM key);
+    bool IsPlainMnemonic(const MSG& message) const;
     bool TreeHasFocus() const;
-    void FocusTitleField(int controlId);
-    void FocusCodePage();
 
-    LRESULT OnSize(const tarvel::Message& message);
+    void OnSize(UINT kind, SIZE size);
     LRESULT OnPaint(const tarvel::Message& message);
     LRESULT OnQueryDragIcon(const tarvel::Message& message);
     LRESULT OnKickIdle(const tarvel::Message& message);
@@ -85,7 +90,6 @@ private:
     tarvel::CTreeCtrlEx tree_;
     tarvel::UniqueImageList treeImages_;
     std::string templateDirectory_;
-    std::array<HTREEITEM, TemplateLanguage::kCount> languageRoots_{};
     int firstSelection_ = 1;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
@@ -98,11 +102,8 @@ private:
     tarvel::CTipStatic companyLine_;
 
     HWND parent_;
-    EntryOwner entries_;
+    ExpansionTree entries_;
     Win32FilePort files_;
     MessageBoxReporter reporter_;
     TemplateStore store_;
-    // Without its language roots the tree holds nothing to save: writing
-    // then would empty every template file.
-    bool rootsBuilt_ = false;
 };

@@ -12,15 +12,11 @@
 #include <array>
 
 namespace EditorTexts {
-constexpr const char* kErrorCaption = "Error";
 constexpr const char* kCompanyName = "Ambergrove Software";
 constexpr const char* kProfileSection = "Autotext Dialog";
 constexpr const char* kRootNodeEntry = "Root Node";
 constexpr const char* kBranchNodeEntry = "Branch Node";
 constexpr const char* kUntitled = "Untitled";
-constexpr const char* kSpacesInShortcut = "Spaces are not allowed in Shortcuts.";
-constexpr const char* kColonsInTitle = "Colons are not allowed in Titles.";
-constexpr const char* kColonsInShortcut = "Colons are not allowed in Shortcuts.";
 
 // The help tips of the tip line, in the order the buttons step through them.
 constexpr std::array<const char*, 26> kHelpTips{

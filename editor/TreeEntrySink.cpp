@@ -1,14 +1,12 @@
 #include "editor/TreeEntrySink.h"
 
-#include "editor/ExpansionTreeItems.h"
+#include "editor/ExpansionTree.h"
 #include "widgets/CTreeCtrlEx.h"
-
-using namespace ExpansionTreeItems;
 
 void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
     const HTREEITEM item =
-        tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
+        tree_.InsertItem(label, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage, root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
     if (adopted == nullptr)
         return;
     if (item == nullptr) {

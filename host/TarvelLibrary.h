@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <optional>
 #include <string>

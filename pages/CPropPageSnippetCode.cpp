@@ -1,7 +1,5 @@
 #include "pages/CPropPageSnippetCode.h"
 
-#include "app/CTarvelApp.h"
-#include "editor/CQnTempDlg.h"
 #include "pages/CodeContextMenu.h"
 #include "pages/EditorSetup.h"
 #include "pages/LanguageLexer.h"
@@ -35,10 +33,10 @@ constexpr POINT kKeyboardMenuPoint{-1, -1};
 
 }  // namespace
 
-CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CResizablePage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
+CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CEditorPage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
 
 BOOL CPropPageSnippetCode::OnInitDialog() {
-    CResizablePage::OnInitDialog();
+    CEditorPage::OnInitDialog();
     if (tarvel::CreateEditorWindow(editor_, GetHwnd(), tarvel::EditorForm::Editable)) {
         tarvel::ApplyEditorDefaults(editor_);
     }
@@ -81,7 +79,7 @@ bool CPropPageSnippetCode::OnMessage(const Message& message, LRESULT& result) {
         default:
             break;
     }
-    return CResizablePage::OnMessage(message, result);
+    return CEditorPage::OnMessage(message, result);
 }
 
 // Folding first, then every edit the user makes goes into the entry.
@@ -93,23 +91,22 @@ LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
     editor_.HandleEditorNotification(notification);
     const bool edit = notification.nmhdr.code == SCN_MODIFIED &&
                       (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
-    CTarvelApp& app = theApp();
-    if (edit && app.editorSyncEnabled && IsEntryShown()) {
+    if (edit && IsEntryShown() && Site()->IsEditorSyncEnabled()) {
         CopyEditToEntry(notification);
-        app.editorDialog->MarkCurrentEntryModified();
-        app.editorDialog->EnableApply(true);
+        Site()->MarkCurrentEntryModified();
+        Site()->EnableApply(true);
     }
     return 0;
 }
 
-bool CPropPageSnippetCode::IsEntryShown() const { return theApp().currentEntry != nullptr && theApp().editorDialog; }
+bool CPropPageSnippetCode::IsEntryShown() const { return Site() && Site()->CurrentEntry(); }
 
 // The entry's code follows the edit itself, so that a keystroke costs the
 // same in a large entry as in a small one; should the two ever disagree in
 // length, the editor's whole text is taken. Either way the code is stored
 // whole, however long, NUL bytes and all, and empty when the editor is.
 void CPropPageSnippetCode::CopyEditToEntry(const SCNotification& edit) const {
-    std::string& code = theApp().currentEntry->code;
+    std::string& code = Site()->CurrentEntry()->code;
     const auto position = static_cast<size_t>(edit.position);
     const auto length = static_cast<size_t>(edit.length);
     if (position <= code.size()) {
@@ -131,8 +128,8 @@ LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {
     if (point.x == kKeyboardMenuPoint.x && point.y == kKeyboardMenuPoint.y) {
         ::GetCursorPos(&point);
     }
-    const AutotextEntry* entry = theApp().currentEntry;
-    const CodeContextMenu menu(Module(), entry ? entry->title : std::string(), IsEntryShown());
+    const AutotextEntry* entry = IsEntryShown() ? Site()->CurrentEntry() : nullptr;
+    const CodeContextMenu menu(Module(), entry ? entry->title : std::string(), entry != nullptr);
     menu.Track(GetHwnd(), point);
     return 0;
 }
@@ -166,17 +163,16 @@ bool CPropPageSnippetCode::RunEditCommand(UINT commandId) const {
 // Ctrl+S applies, with or without Shift. Escape cancels the editor as it
 // does from every other field: the editor would keep it for itself.
 bool CPropPageSnippetCode::PreTranslateMessage(MSG& message) {
-    CQnTempDlg* dialog = theApp().editorDialog;
-    if (message.message == WM_KEYDOWN && dialog) {
+    if (message.message == WM_KEYDOWN && Site()) {
         const bool controlHeld = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
         if (message.wParam == 'S' && controlHeld) {
-            dialog->Send(WM_COMMAND, IDC_APPLY);
+            Site()->RunCommand(IDC_APPLY);
             return true;
         }
         if (message.wParam == VK_ESCAPE && message.hwnd == editor_.GetHwnd()) {
-            dialog->Send(WM_COMMAND, IDCANCEL);
+            Site()->RunCommand(IDCANCEL);
             return true;
         }
     }
-    return CResizablePage::PreTranslateMessage(message);
+    return CEditorPage::PreTranslateMessage(message);
 }

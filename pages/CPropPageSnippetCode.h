@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "widgets/CResizablePage.h"
+#include "pages/CEditorPage.h"
 #include "widgets/CScintilla.h"
 
 // The lower page of the editor: the selected entry's code in a Scintilla
 // editor. Every insertion or deletion goes straight into the entry, marks it
 // modified and enables Apply; a right-click opens the editing commands and
 // the Insert menus of reserved variables; Ctrl+S applies.
-class CPropPageSnippetCode : public tarvel::CResizablePage {
+class CPropPageSnippetCode : public CEditorPage {
 public:
     explicit CPropPageSnippetCode(HINSTANCE module);
 

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "app/CTarvelApp.h"
-#include "editor/CQnTempDlg.h"
-#include "editor/EditorTexts.h"
-#include "editor/ExpansionTreeItems.h"
+#include "pages/PageTexts.h"
 #include "res/resource.h"
 #include "store/AutotextEntry.h"
 #include "store/TextRules.h"
@@ -13,10 +10,10 @@
 using tarvel::Message;
 
 CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module)
-    : CResizablePage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
+    : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
 
 BOOL CPropPageSnippetTitle::OnInitDialog() {
-    CResizablePage::OnInitDialog();
+    CEditorPage::OnInitDialog();
     AddAnchor(IDC_TITLE, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_SHORTCUT, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_DESCRIPTION, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
@@ -38,7 +35,7 @@ bool CPropPageSnippetTitle::OnMessage(const Message& message, LRESULT& result) {
         result = 0;
         return true;
     }
-    return map.Dispatch(*this, message, result) || CResizablePage::OnMessage(message, result);
+    return map.Dispatch(*this, message, result) || CEditorPage::OnMessage(message, result);
 }
 
 void CPropPageSnippetTitle::SetTitlePageState(int state) {
@@ -54,22 +51,18 @@ void CPropPageSnippetTitle::SetTitlePageState(int state) {
         ::EnableWindow(*field, TRUE);
 }
 
-// The entry is current before its texts are set, so the change handlers find
-// each text equal to the stored one and mark nothing; they only trim it.
 void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry) {
     ShowFieldText(description_, entry.description);
     ShowFieldText(shortcut_, entry.shortcut);
     ShowFieldText(title_, entry.title);
 }
 
-// A multi-line edit sends no change notification for a text set by a program,
-// a single-line one does. Holding it back while the text is set and sending
-// it once afterwards runs the field's handler exactly once either way.
+// Only a change the user makes is stored: a field cuts its text at a NUL
+// byte, and storing what it shows would change an entry merely shown.
 void CPropPageSnippetTitle::ShowFieldText(tarvel::CWindow& field, const std::string& text) {
     heldBackField_ = field.GetHwnd();
     field.SetText(text);
     heldBackField_ = nullptr;
-    Send(WM_COMMAND, MAKEWPARAM(field.GetControlId(), EN_CHANGE), reinterpret_cast<LPARAM>(field.GetHwnd()));
 }
 
 bool CPropPageSnippetTitle::IsHeldBackChange(const Message& message) const {
@@ -77,18 +70,13 @@ bool CPropPageSnippetTitle::IsHeldBackChange(const Message& message) const {
            message.CommandWindow() == heldBackField_;
 }
 
-AutotextEntry* CPropPageSnippetTitle::EditedEntry() const {
-    const CTarvelApp& app = theApp();
-    if (app.currentEntry == nullptr || app.currentEntry->treeItem == nullptr || app.editorDialog == nullptr)
-        return nullptr;
-    return ExpansionTreeItems::EntryOf(app.editorDialog->Tree(), static_cast<HTREEITEM>(app.currentEntry->treeItem));
-}
+AutotextEntry* CPropPageSnippetTitle::EditedEntry() const { return Site() ? Site()->CurrentEntry() : nullptr; }
 
 LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = title_.GetText();
-    if (RefuseCharacter(title_, text, ':', EditorTexts::kColonsInTitle))
+    if (RefuseCharacter(title_, text, ':', PageTexts::kColonsInTitle))
         return 0;
     StoreField(&AutotextEntry::title, text, Relabel::Yes);
     return 0;
@@ -98,8 +86,8 @@ LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = shortcut_.GetText();
-    if (RefuseCharacter(shortcut_, text, ' ', EditorTexts::kSpacesInShortcut) ||
-        RefuseCharacter(shortcut_, text, ':', EditorTexts::kColonsInShortcut))
+    if (RefuseCharacter(shortcut_, text, ' ', PageTexts::kSpacesInShortcut) ||
+        RefuseCharacter(shortcut_, text, ':', PageTexts::kColonsInShortcut))
         return 0;
     StoreField(&AutotextEntry::shortcut, text, Relabel::Yes);
     return 0;
@@ -118,7 +106,7 @@ bool CPropPageSnippetTitle::RefuseCharacter(tarvel::CWindow& field, std::string&
                                             const char* message) {
     if (text.find(refused) == std::string::npos)
         return false;
-    ::MessageBoxA(GetHwnd(), message, EditorTexts::kErrorCaption, MB_OK | MB_ICONSTOP);
+    ::MessageBoxA(GetHwnd(), message, PageTexts::kErrorCaption, MB_OK | MB_ICONSTOP);
     text.erase(std::remove(text.begin(), text.end(), refused), text.end());
     field.SetText(text);
     field.Send(EM_SETSEL, 0, -1);
@@ -131,15 +119,11 @@ void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const
     AutotextEntry* entry = EditedEntry();
     if (entry == nullptr)
         return;
-    CQnTempDlg& dialog = *theApp().editorDialog;
     if (text != entry->*member) {
-        dialog.MarkCurrentEntryModified();
-        dialog.EnableApply(true);
+        Site()->MarkCurrentEntryModified();
+        Site()->EnableApply(true);
     }
     entry->*member = TextRules::Trim(text);
-    const auto& tree = dialog.Tree();
-    const auto item = static_cast<HTREEITEM>(entry->treeItem);
     if (relabel == Relabel::Yes)
-        tree.SetItemText(item, entry->shortcut.empty() ? entry->title : entry->shortcut);
-    tree.SetItemData(item, reinterpret_cast<LPARAM>(entry));
+        Site()->CurrentEntryRelabelled();
 }

@@ -2,14 +2,15 @@
 
 #include <string>
 
-#include "widgets/CResizablePage.h"
+#include "pages/CEditorPage.h"
 
 struct AutotextEntry;
 
 // The upper page of the editor: title, shortcut and description of the
 // selected entry. Every keystroke goes straight into the entry, which keeps
-// its tree label up to date, is marked modified and enables Apply.
-class CPropPageSnippetTitle : public tarvel::CResizablePage {
+// its tree label up to date, is marked modified and enables Apply. Showing
+// an entry changes nothing in it.
+class CPropPageSnippetTitle : public CEditorPage {
 public:
     enum State { kNoEntry = 1, kEntryShown = 2 };
 
@@ -32,7 +33,7 @@ private:
     void ShowFieldText(tarvel::CWindow& field, const std::string& text);
     bool IsHeldBackChange(const tarvel::Message& message) const;
 
-    // The entry the current tree item carries, if any.
+    // The entry the site edits, if any.
     AutotextEntry* EditedEntry() const;
     // Shows the refusal, strips the characters and selects the rest; true
     // when the text held any of them.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 // The code page's context menu (menu resource 154) as one opening shows it:
 // the editing commands and the Insert submenus of reserved variables, with

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <string>
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 using tarvel::UniqueFileHandle;
 

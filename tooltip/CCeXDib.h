@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 // A 32-bit top-down DIB section with its own memory DC, for pixel work.
 // Pixels are 0x00RRGGBB words, row by row from the top.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tooltip/HtmlStyle.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 // The GDI fonts of a drawer's layouts; they live as long as the drawer, so
 // a display list's font ids stay valid until it is drawn. GDI handles are

@@ -1,7 +1,7 @@
 #include "tooltip/CHtmlGdiPainter.h"
 
 #include "tooltip/CPPDrawManager.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tooltip/HtmlTypes.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueImageList.h"
 
 // Loads the images that markup names, from the drawer's module, another
 // module, a file or a handle, once each, and keeps them (handles given in

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 namespace tarvel {
 

@@ -2,6 +2,8 @@
 
 #include "widgets/CWindow.h"
 
+#include <typeinfo>
+
 namespace tarvel {
 
 HWND CDataExchange::ControlWindow(int controlId) noexcept {
@@ -12,12 +14,19 @@ HWND CDataExchange::ControlWindow(int controlId) noexcept {
     return control;
 }
 
+// A plain wrapper only names the control: its notifications stay with the
+// dialog. A wrapper with handlers of its own takes the control's messages.
 void CDataExchange::Control(int controlId, CWindow& control) noexcept {
-    if (control.GetHwnd()) {
+    HWND window = ControlWindow(controlId);
+    if (!window || control.GetHwnd() == window) {
         return;
     }
-    HWND window = ControlWindow(controlId);
-    if (window && !control.SubclassWindow(window)) {
+    if (typeid(control) == typeid(CWindow)) {
+        control.Detach();
+        control.Attach(window);
+        return;
+    }
+    if (control.GetHwnd() || !control.SubclassWindow(window)) {
         failed_ = true;
     }
 }

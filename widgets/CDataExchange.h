@@ -18,7 +18,8 @@ public:
     HWND Dialog() const noexcept { return dialog_; }
     bool Failed() const noexcept { return failed_; }
 
-    // Binds a wrapper to control id once (the wrapper then receives its messages).
+    // Binds a wrapper to control id: a plain CWindow is attached, a derived
+    // one with behaviour of its own subclasses the control.
     void Control(int controlId, CWindow& control) noexcept;
     // Control text to member when saving, member to control otherwise.
     void Text(int controlId, std::string& value);

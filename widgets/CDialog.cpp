@@ -4,8 +4,6 @@
 
 namespace tarvel {
 
-CDialog::~CDialog() { DestroyWindow(); }
-
 INT_PTR CDialog::DoModal(HWND owner) {
     modalEnded_ = false;
     modalResult_ = IDCANCEL;

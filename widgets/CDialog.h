@@ -12,7 +12,6 @@ namespace tarvel {
 class CDialog : public CWindow {
 public:
     CDialog(HINSTANCE module, UINT templateId) noexcept : module_(module), templateId_(templateId) {}
-    ~CDialog() override;
 
     // Runs the dialog modally; the result of EndModal, or -1 if it could not be created.
     INT_PTR DoModal(HWND owner);

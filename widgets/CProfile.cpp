@@ -1,6 +1,6 @@
 #include "widgets/CProfile.h"
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <vector>
 

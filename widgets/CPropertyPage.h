@@ -18,9 +18,10 @@ public:
     const std::string& GetCaption() const noexcept { return caption_; }
     UINT GetIconId() const noexcept { return iconId_; }
 
-    // Called by the frame when the page is shown or left; false keeps it.
+    // Called by the page host when the page is shown or left; false keeps
+    // it. Leaving exchanges the controls' data into the members first.
     virtual bool OnSetActive() { return true; }
-    virtual bool OnKillActive() { return true; }
+    virtual bool OnKillActive() { return UpdateData(true); }
 
 protected:
     // A page cannot end itself: Cancel and the close request (a multi-line

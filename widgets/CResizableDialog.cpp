@@ -4,14 +4,6 @@
 
 namespace tarvel {
 
-bool CResizableDialog::AddAnchor(int controlId, Anchor topLeft, Anchor bottomRight) {
-    return layout_.AddAnchor(controlId, topLeft, bottomRight);
-}
-
-bool CResizableDialog::AddAnchor(HWND control, Anchor topLeft, Anchor bottomRight) {
-    return layout_.AddAnchor(control, topLeft, bottomRight);
-}
-
 void CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::string& section) {
     profile_ = profile;
     placementSection_ = section;
@@ -19,8 +11,7 @@ void CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::str
 }
 
 BOOL CResizableDialog::OnInitDialog() {
-    const BOOL result = CDialog::OnInitDialog();
-    layout_.SetContainer(GetHwnd());
+    const BOOL result = CResizable::OnInitDialog();
     MakeResizable();
     CreateSizeGrip();
     return result;
@@ -48,27 +39,24 @@ void CResizableDialog::CreateSizeGrip() noexcept {
                                   Module(), nullptr);
     if (sizeGrip_) {
         ::SetWindowPos(sizeGrip_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        layout_.AddAnchor(sizeGrip_, BOTTOM_RIGHT);
+        AddAnchor(sizeGrip_, BOTTOM_RIGHT);
     }
 }
 
 bool CResizableDialog::OnMessage(const Message& message, LRESULT& result) {
     static const MessageMap<CResizableDialog> map = MessageMap<CResizableDialog>()
-                                                        .OnMessage(WM_SIZE, &CResizableDialog::OnSize)
+                                                        .OnSize(&CResizableDialog::OnSize)
                                                         .OnMessage(WM_GETMINMAXINFO, &CResizableDialog::OnGetMinMaxInfo)
                                                         .OnMessage(WM_DESTROY, &CResizableDialog::OnDestroy);
-    return map.Dispatch(*this, message, result) || CDialog::OnMessage(message, result);
+    return map.Dispatch(*this, message, result) || CResizable::OnMessage(message, result);
 }
 
-LRESULT CResizableDialog::OnSize(const Message& message) {
+void CResizableDialog::OnSize(UINT kind, SIZE size) {
     if (sizeGrip_) {
         // A maximised window cannot be sized from its corner.
-        ::ShowWindow(sizeGrip_, message.wParam == SIZE_MAXIMIZED ? SW_HIDE : SW_SHOW);
+        ::ShowWindow(sizeGrip_, kind == SIZE_MAXIMIZED ? SW_HIDE : SW_SHOW);
     }
-    if (message.wParam != SIZE_MINIMIZED) {
-        layout_.ArrangeLayout();
-    }
-    return 0;
+    CResizable::OnSize(kind, size);
 }
 
 LRESULT CResizableDialog::OnGetMinMaxInfo(const Message& message) {

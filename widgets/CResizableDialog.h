@@ -2,7 +2,7 @@
 
 #include "widgets/CDialog.h"
 #include "widgets/CProfile.h"
-#include "widgets/CResizableLayout.h"
+#include "widgets/CResizable.h"
 
 #include <optional>
 #include <string>
@@ -11,14 +11,9 @@ namespace tarvel {
 
 // A dialog with a sizing border, a size grip, anchored controls, a minimum
 // tracking size and, when enabled, its placement kept in the profile.
-class CResizableDialog : public CDialog {
+class CResizableDialog : public CResizable<CDialog> {
 public:
-    using CDialog::CDialog;
-
-    bool AddAnchor(int controlId, Anchor topLeft, Anchor bottomRight = NOANCHOR);
-    bool AddAnchor(HWND control, Anchor topLeft, Anchor bottomRight = NOANCHOR);
-    void RemoveAnchor(HWND control) { layout_.RemoveAnchor(control); }
-    void ArrangeLayout() const noexcept { layout_.ArrangeLayout(); }
+    using CResizable::CResizable;
 
     void SetMinTrackSize(SIZE size) noexcept { minTrackSize_ = size; }
     SIZE GetMinTrackSize() const noexcept { return minTrackSize_; }
@@ -36,7 +31,7 @@ protected:
     bool OnMessage(const Message& message, LRESULT& result) override;
 
     // Handlers a derived class calls when it handles the same message itself.
-    LRESULT OnSize(const Message& message);
+    void OnSize(UINT kind, SIZE size);
     LRESULT OnGetMinMaxInfo(const Message& message);
     LRESULT OnDestroy(const Message& message);
 
@@ -46,7 +41,6 @@ private:
     void RestorePlacement() noexcept;
     void SavePlacement() noexcept;
 
-    CResizableLayout layout_;
     SIZE minTrackSize_{0, 0};
     HWND sizeGrip_ = nullptr;
     std::optional<CProfile> profile_;

@@ -3,43 +3,6 @@
 #include <algorithm>
 
 namespace tarvel {
-namespace {
-
-constexpr int kPercent = 100;
-
-int AnchorOffset(int percent, LONG extent) noexcept { return static_cast<int>(percent * extent / kPercent); }
-
-}  // namespace
-
-CResizableLayout::Placement CResizableLayout::Measure(const RECT& rect, SIZE client, Anchor topLeft,
-                                                      Anchor bottomRight) noexcept {
-    Placement placement{topLeft, bottomRight, {}};
-    placement.margins.left = rect.left - AnchorOffset(topLeft.x, client.cx);
-    placement.margins.top = rect.top - AnchorOffset(topLeft.y, client.cy);
-    if (bottomRight.IsNone()) {
-        placement.margins.right = rect.right - rect.left;
-        placement.margins.bottom = rect.bottom - rect.top;
-    } else {
-        placement.margins.right = rect.right - AnchorOffset(bottomRight.x, client.cx);
-        placement.margins.bottom = rect.bottom - AnchorOffset(bottomRight.y, client.cy);
-    }
-    return placement;
-}
-
-RECT CResizableLayout::Place(const Placement& placement, SIZE client) noexcept {
-    RECT rect{};
-    rect.left = AnchorOffset(placement.topLeft.x, client.cx) + placement.margins.left;
-    rect.top = AnchorOffset(placement.topLeft.y, client.cy) + placement.margins.top;
-    if (placement.bottomRight.IsNone()) {
-        rect.right = rect.left + placement.margins.right;
-        rect.bottom = rect.top + placement.margins.bottom;
-    } else {
-        rect.right = AnchorOffset(placement.bottomRight.x, client.cx) + placement.margins.right;
-        rect.bottom = AnchorOffset(placement.bottomRight.y, client.cy) + placement.margins.bottom;
-    }
-    return rect;
-}
-
 bool CResizableLayout::AddAnchor(HWND control, Anchor topLeft, Anchor bottomRight) {
     if (!control || !container_) {
         return false;
@@ -48,7 +11,9 @@ bool CResizableLayout::AddAnchor(HWND control, Anchor topLeft, Anchor bottomRigh
     RECT rect{};
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(HWND_DESKTOP, container_, reinterpret_cast<POINT*>(&rect), 2);
-    items_.push_back({control, Measure(rect, ClientSize(), topLeft, bottomRight)});
+    const SIZE client = ClientSize();
+    items_.push_back({control, AnchorPlacement::Measure({rect.left, rect.top, rect.right, rect.bottom},
+                                                        {client.cx, client.cy}, topLeft, bottomRight)});
     return true;
 }
 
@@ -62,15 +27,42 @@ void CResizableLayout::RemoveAnchor(HWND control) {
         items_.end());
 }
 
+namespace {
+
+constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW;
+
+}  // namespace
+
+// All controls of one pass move together and the container is redrawn once,
+// children included: a control that stays put may have been uncovered by
+// one that moved (the labels beside the fields after a shrink).
 void CResizableLayout::ArrangeLayout() const noexcept {
     const SIZE client = ClientSize();
+    if (!MoveTogether(client)) {
+        MoveOneByOne(client);
+    }
+    ::RedrawWindow(container_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// False when the system could not keep the pass; nothing has moved then.
+bool CResizableLayout::MoveTogether(SIZE client) const noexcept {
+    HDWP pass = ::BeginDeferWindowPos(static_cast<int>(items_.size()));
     for (const Item& item : items_) {
-        if (!::IsWindow(item.control)) {
-            continue;
+        if (pass && ::IsWindow(item.control)) {
+            const LayoutRect rect = item.placement.Place({client.cx, client.cy});
+            pass = ::DeferWindowPos(pass, item.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                    kMoveFlags);
         }
-        const RECT rect = Place(item.placement, client);
-        ::SetWindowPos(item.control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    }
+    return pass && ::EndDeferWindowPos(pass);
+}
+
+void CResizableLayout::MoveOneByOne(SIZE client) const noexcept {
+    for (const Item& item : items_) {
+        if (::IsWindow(item.control)) {
+            const LayoutRect rect = item.placement.Place({client.cx, client.cy});
+            ::SetWindowPos(item.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), kMoveFlags);
+        }
     }
 }
 

@@ -13,12 +13,6 @@ BYTE Blend(BYTE from, BYTE to, int done, int steps) {
 
 }  // namespace
 
-CTipStatic::~CTipStatic() {
-    if (GetHwnd()) {
-        ::KillTimer(GetHwnd(), kFadeTimer);
-    }
-}
-
 bool CTipStatic::AddText(const std::string& text) {
     if (texts_.size() >= kMaxTexts) {
         return false;

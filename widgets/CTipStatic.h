@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/CWindow.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <string>
 #include <vector>
@@ -19,7 +19,6 @@ public:
     static constexpr COLORREF kTextColor = 0x3C0000;
 
     CTipStatic() = default;
-    ~CTipStatic() override;
 
     // False when the list is full.
     bool AddText(const std::string& text);

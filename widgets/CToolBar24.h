@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/CWindow.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueImageList.h"
 
 #include <string>
 #include <vector>

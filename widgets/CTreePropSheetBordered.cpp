@@ -9,8 +9,6 @@ constexpr UINT kTabControlId = 0x3020;
 
 }  // namespace
 
-void CTreePropSheetBordered::AddPage(CPropertyPage& page) { pages_.push_back(&page); }
-
 bool CTreePropSheetBordered::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect, UINT id) {
     if (!RegisterClassOnce(module_, kClassName, 0, ::LoadCursor(nullptr, IDC_ARROW),
                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
@@ -29,45 +27,38 @@ bool CTreePropSheetBordered::Create(HWND parent, DWORD style, DWORD exStyle, con
     // the display's resolution, unlike the fixed stock GUI font.
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(parent, WM_GETFONT, 0, 0));
     ::SendMessageA(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : ::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    for (CPropertyPage* page : pages_) {
-        if (!page->CreatePage(GetHwnd())) {
+    if (!pages_.CreatePages(GetHwnd())) {
+        return false;
+    }
+    ::SendMessageA(tab_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages_.Icons()));
+    for (int index = 0; index < GetPageCount(); ++index) {
+        if (!AddTab(index)) {
             return false;
         }
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        std::string caption = page->GetCaption();
-        item.pszText = &caption[0];
-        ::SendMessageA(tab_, TCM_INSERTITEMA, static_cast<WPARAM>(::SendMessageA(tab_, TCM_GETITEMCOUNT, 0, 0)),
-                       reinterpret_cast<LPARAM>(&item));
-        // Above the tab strip, so that it is drawn and hit first.
-        ::SetWindowPos(page->GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    return pages_.empty() || SetActivePage(0);
+    return GetPageCount() == 0 || SetActivePage(0);
 }
 
-CPropertyPage* CTreePropSheetBordered::GetPage(int index) const noexcept {
-    return index >= 0 && index < GetPageCount() ? pages_[static_cast<size_t>(index)] : nullptr;
+bool CTreePropSheetBordered::AddTab(int index) {
+    const CPropertyPage* page = GetPage(index);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    std::string caption = page->GetCaption();
+    item.pszText = &caption[0];
+    item.iImage = pages_.IconIndex(index);
+    if (::SendMessageA(tab_, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) < 0) {
+        return false;
+    }
+    // Above the tab strip, so that it is drawn and hit first.
+    ::SetWindowPos(page->GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
 }
 
 bool CTreePropSheetBordered::SetActivePage(int index) {
-    CPropertyPage* next = GetPage(index);
-    if (!next || !next->GetHwnd()) {
+    if (!pages_.Activate(index, GetPageRect())) {
         return false;
     }
-    if (index == active_) {
-        return true;
-    }
-    if (CPropertyPage* current = GetActivePage()) {
-        if (!current->OnKillActive()) {
-            return false;
-        }
-        ::ShowWindow(current->GetHwnd(), SW_HIDE);
-    }
-    active_ = index;
     ::SendMessageA(tab_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    next->OnSetActive();
-    PlaceActivePage();
-    ::ShowWindow(next->GetHwnd(), SW_SHOW);
     return true;
 }
 
@@ -90,26 +81,16 @@ LRESULT CTreePropSheetBordered::OnSize(const Message&) {
         const RECT client = GetClientRect();
         ::SetWindowPos(tab_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    PlaceActivePage();
+    pages_.PlaceActivePage(GetPageRect());
     return 0;
 }
 
 LRESULT CTreePropSheetBordered::OnTabChange(const Message&) {
     const int selected = static_cast<int>(::SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
     if (!SetActivePage(selected)) {
-        ::SendMessageA(tab_, TCM_SETCURSEL, static_cast<WPARAM>(active_), 0);
+        ::SendMessageA(tab_, TCM_SETCURSEL, static_cast<WPARAM>(GetActiveIndex()), 0);
     }
     return 0;
-}
-
-void CTreePropSheetBordered::PlaceActivePage() const noexcept {
-    const CPropertyPage* page = GetActivePage();
-    if (!page || !tab_) {
-        return;
-    }
-    const RECT rect = GetPageRect();
-    ::SetWindowPos(page->GetHwnd(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tarvel

@@ -27,15 +27,38 @@ std::vector<RegisteredClass>& RegisteredClasses() {
 
 }  // namespace
 
+long& LeftToBaseDestructor() {
+    static long count = 0;
+    return count;
+}
+
 CWindow::~CWindow() {
-    if (tie_ == Tie::Owned) {
-        DestroyWindow();
+    if (hwnd_ && tie_ == Tie::Owned) {
+        ::InterlockedIncrement(&LeftToBaseDestructor());
+        ::OutputDebugStringA("tarvel: a window outlived its wrapper's derived destructors\n");
+        ReleaseWindow();
     } else if (tie_ == Tie::Subclassed) {
+        // The control lives on without us, as it was before.
         UnsubclassWindow();
     }
     // A window that went without its WM_NCDESTROY reaching us is still listed.
     if (hwnd_) {
         Wrappers().Remove(hwnd_, this);
+    }
+}
+
+long CWindow::WindowsLeftToBaseDestructor() noexcept { return LeftToBaseDestructor(); }
+
+// The derived handlers are gone: the window loses its wrapper first, then
+// it is destroyed on its own procedure.
+void CWindow::ReleaseWindow() noexcept {
+    const HWND hwnd = hwnd_;
+    if (previous_ != ::DefWindowProcA) {
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    }
+    Unbind();
+    if (::IsWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
     }
 }
 
@@ -174,6 +197,7 @@ void CWindow::UnregisterClasses(HINSTANCE module) noexcept {
 
 bool CWindow::OnMessage(const Message&, LRESULT&) { return false; }
 
+// True only when the child's handler consumed the notification.
 bool CWindow::ReflectToChild(const Message& message, LRESULT& result) {
     HWND child = nullptr;
     if (message.id == WM_NOTIFY && message.lParam) {
@@ -190,7 +214,12 @@ bool CWindow::ReflectToChild(const Message& message, LRESULT& result) {
 }
 
 LRESULT CWindow::Default(const Message& message) noexcept {
-    return ::CallWindowProcA(previous_, message.hwnd, message.id, message.wParam, message.lParam);
+    const LRESULT result = ::CallWindowProcA(previous_, message.hwnd, message.id, message.wParam, message.lParam);
+    if (dispatch_ && &dispatch_->message == &message) {
+        dispatch_->defaulted = true;
+        dispatch_->defaultResult = result;
+    }
+    return result;
 }
 
 LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -205,11 +234,30 @@ LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     }
     const WNDPROC fallback = self->previous_;
+    const Message current{hwnd, message, wParam, lParam};
+    Dispatch dispatch{current, self->dispatch_};
+    self->dispatch_ = &dispatch;
+    LRESULT result = 0;
     try {
-        return self->HandleMessage(Message{hwnd, message, wParam, lParam});
+        result = self->HandleMessage(current);
     } catch (...) {
-        return ::CallWindowProcA(fallback, hwnd, message, wParam, lParam);
+        result = self->Recover(dispatch, fallback);
     }
+    self->dispatch_ = dispatch.outer;
+    if (message == WM_NCDESTROY) {
+        self->FinishNcDestroy();
+    }
+    return result;
+}
+
+// A handler threw: the message gets its default result, from the run that
+// already happened or from one run now, never from a second.
+LRESULT CWindow::Recover(const Dispatch& dispatch, WNDPROC fallback) noexcept {
+    if (dispatch.defaulted) {
+        return dispatch.defaultResult;
+    }
+    const Message& message = dispatch.message;
+    return ::CallWindowProcA(fallback, message.hwnd, message.id, message.wParam, message.lParam);
 }
 
 LRESULT CWindow::HandleMessage(const Message& message) {
@@ -218,14 +266,15 @@ LRESULT CWindow::HandleMessage(const Message& message) {
     if (!ReflectToChild(message, result) && !OnMessage(message, result)) {
         result = Default(message);
     }
-    if (message.id == WM_NCDESTROY) {
-        if (tie_ == Tie::Subclassed) {
-            ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        }
-        Unbind();
-        OnFinalMessage();
-    }
     return result;
+}
+
+void CWindow::FinishNcDestroy() noexcept {
+    if (tie_ == Tie::Subclassed && hwnd_) {
+        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    }
+    Unbind();
+    OnFinalMessage();
 }
 
 bool CWindow::Bind(HWND hwnd) noexcept {

@@ -1,6 +1,6 @@
 #include "widgets/ScintillaLibrary.h"
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <cstdio>
 

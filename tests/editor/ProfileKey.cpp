@@ -1,6 +1,6 @@
 #include "tests/editor/ProfileKey.h"
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <shlwapi.h>
 

@@ -9,7 +9,7 @@
 #include "tests/editor/EditorWindow.h"
 #include "tests/editor/MessageBoxAnswerer.h"
 #include "tests/editor/TemplateFolder.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <algorithm>
 #include <cctype>

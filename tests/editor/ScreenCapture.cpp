@@ -1,6 +1,6 @@
 #include "tests/editor/ScreenCapture.h"
 
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <fstream>
 #include <vector>

@@ -115,12 +115,18 @@ TEST_F(TitlePage, ShowingEntriesMarksNothing) {
     EXPECT_EQ(FilesOnDisk(), before);
 }
 
-// A description stored with white space at its ends is trimmed when the
-// entry is shown, without the entry counting as modified.
-TEST_F(TitlePage, ShowingAnEntryTrimsItsStoredDescriptionWithoutMarkingIt) {
+// Showing an entry never changes it: a description with white space at its
+// ends, a title and a shortcut holding a NUL byte (which a field cuts) are
+// saved as they were read after browsing them and pressing OK, and the entry
+// does not count as modified.
+TEST_F(TitlePage, ShowingAnEntryLeavesItAsItWasRead) {
     constexpr char kCode[] = "int x;";
-    folder_.Write("cpp.tpl",
-                  TemplateRecord("padded", "pad", kCode, "   text") + TemplateRecord("plain", "pl", kCode, "other"));
+    const std::string withNul("ti\0tle", 6);
+    const std::string shortcutWithNul("s\0c", 3);
+    const std::string original = TemplateRecord("padded", "pad", kCode, "   text") +
+                                 TemplateRecord(withNul, shortcutWithNul, kCode, "nul") +
+                                 TemplateRecord("plain", "pl", kCode, "other");
+    folder_.Write("cpp.tpl", original);
     struct Seen {
         std::string shownDescription;
         std::string shownAgain;
@@ -135,9 +141,10 @@ TEST_F(TitlePage, ShowingAnEntryTrimsItsStoredDescriptionWithoutMarkingIt) {
                 seen.shownDescription = window.Text(IDC_DESCRIPTION);
                 seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
             })
-        .Do("look at its label from the next entry",
+        .Do("show the entry with NUL bytes", [&](EditorWindow& window) { window.Select(window.Child("C++", 1)); })
+        .Do("look at the padded entry's label from the last entry",
             [&](EditorWindow& window) {
-                window.Select(window.Child("C++", 1));
+                window.Select(window.Child("C++", 2));
                 window.Focus(IDC_EXPANSION_TREE);
                 seen.redOfShown = RedPixelsOf(window, window.Child("C++", 0));
             })
@@ -150,13 +157,11 @@ TEST_F(TitlePage, ShowingAnEntryTrimsItsStoredDescriptionWithoutMarkingIt) {
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
 
-    // The field shows the description as it was read, the entry keeps it trimmed.
     EXPECT_EQ(seen.shownDescription.rfind("   text", 0), 0u) << seen.shownDescription;
-    EXPECT_EQ(seen.shownAgain, "text");
+    EXPECT_EQ(seen.shownAgain, seen.shownDescription);
     EXPECT_FALSE(seen.applyAfterShowing);
     EXPECT_EQ(seen.redOfShown, 0);
-    EXPECT_EQ(folder_.Read("cpp.tpl"),
-              TemplateRecord("padded", "pad", kCode, "text") + TemplateRecord("plain", "pl", kCode, "other"));
+    EXPECT_EQ(folder_.Read("cpp.tpl"), original);
 }
 
 TEST_F(TitlePage, WithARootSelectedTheFieldsAreEmptyAndDisabled) {

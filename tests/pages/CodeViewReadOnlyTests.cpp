@@ -3,7 +3,7 @@
 #include "pages/EditorSetup.h"
 #include "res/resource.h"
 #include "widgets/CTreePropSheetBordered.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

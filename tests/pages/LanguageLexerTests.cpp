@@ -2,7 +2,7 @@
 #include "pages/EditorSetup.h"
 #include "pages/LanguageLexer.h"
 #include "widgets/CScintilla.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -71,17 +71,16 @@ protected:
 
     bool OnMessage(const Message& message, LRESULT& result) override {
         static const MessageMap<LayoutDialog> map =
-            MessageMap<LayoutDialog>().OnMessage(WM_SIZE, &LayoutDialog::OnSize);
+            MessageMap<LayoutDialog>().OnSize(&LayoutDialog::OnSize);
         return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
     }
 
 private:
-    LRESULT OnSize(const Message& message) {
-        CResizableDialog::OnSize(message);
+    void OnSize(UINT kind, SIZE size) {
+        CResizableDialog::OnSize(kind, size);
         if (toolbar.GetHwnd()) {
             toolbar.StretchToParent();
         }
-        return 0;
     }
 };
 

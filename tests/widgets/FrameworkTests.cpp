@@ -3,7 +3,7 @@
 #include "widgets/CActivationScope.h"
 #include "widgets/CDialog.h"
 #include "widgets/CProfile.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizablePage.h"
 #include "widgets/CTreePropSheetBordered.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -103,6 +103,44 @@ TEST_F(FrameFixture, PageFillsTheFrameAndItsAnchorsFollowAResize) {
     EXPECT_EQ(editNow.left, edit.left);
     EXPECT_EQ(editNow.right, edit.right + 80) << "stretches with the page";
     EXPECT_EQ(editNow.bottom - editNow.top, edit.bottom - edit.top);
+}
+
+// A page that keeps its field's text in a member.
+class TextPage : public CResizablePage {
+public:
+    explicit TextPage(UINT iconId) : CResizablePage(TestModule(), IDD_TEST_PAGE, iconId) {}
+    std::string text;
+
+protected:
+    void DoDataExchange(CDataExchange& exchange) override { exchange.Text(IDC_TEST_PAGE_EDIT, text); }
+};
+
+int TabImage(HWND tab, int index) {
+    TCITEMA item = {};
+    item.mask = TCIF_IMAGE;
+    ::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+TEST(PageHost, CaptionsShowThePagesIconsAndLeavingAPageExchangesItsData) {
+    test::TestHost host;
+    TextPage withIcon(IDI_TEST_PAGE);
+    TextPage withoutIcon(0);
+    Final<CTreePropSheetBordered> frame(TestModule());
+    frame.AddPage(withIcon);
+    frame.AddPage(withoutIcon);
+    ASSERT_TRUE(frame.Create(host.Get(), WS_VISIBLE, 0, RECT{0, 0, 300, 200}, 1));
+    const HWND tab = frame.GetTabControl();
+    const auto icons = reinterpret_cast<HIMAGELIST>(::SendMessageA(tab, TCM_GETIMAGELIST, 0, 0));
+    ASSERT_NE(icons, nullptr);
+    EXPECT_EQ(::ImageList_GetImageCount(icons), 1);
+    EXPECT_EQ(TabImage(tab, 0), 0);
+    EXPECT_EQ(TabImage(tab, 1), -1) << "a page without an icon has a text-only caption";
+
+    ::SetDlgItemTextA(withIcon.GetHwnd(), IDC_TEST_PAGE_EDIT, "typed");
+    ASSERT_TRUE(frame.SetActivePage(1));
+    EXPECT_EQ(withIcon.text, "typed");
+    EXPECT_FALSE(::IsWindowVisible(withIcon.GetHwnd()));
 }
 
 TEST(PageFrame, TheTabsUseTheFontOfTheWindowThatHoldsTheFrame) {

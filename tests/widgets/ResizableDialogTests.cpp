@@ -1,7 +1,7 @@
 #include "tests/widgets/TestSupport.h"
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizableDialog.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 #include "widgets/WindowPlacementText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/widgets/TestSupport.h"
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CToolBar24.h"
-#include "widgets/UniqueHandle.h"
+#include "handles/UniqueHandle.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -88,11 +88,13 @@ TEST_F(TreeFixture, ItemOperationsReachTheControl) {
 }
 
 TEST_F(TreeFixture, DragRulesRefuseRootsAndDroppingOnItself) {
-    EXPECT_FALSE(tree.CanDragItem(cpp));
-    EXPECT_TRUE(tree.CanDragItem(first));
-    EXPECT_FALSE(tree.CanDropOn(first, first));
-    EXPECT_TRUE(tree.CanDropOn(first, second));
-    EXPECT_TRUE(tree.CanDropOn(first, java)) << "every root takes a drop";
+    struct PlainRules : ITreeDragSite {
+    } rules;
+    EXPECT_FALSE(rules.CanDragItem(tree, cpp));
+    EXPECT_TRUE(rules.CanDragItem(tree, first));
+    EXPECT_FALSE(rules.CanDropOn(tree, first, first));
+    EXPECT_TRUE(rules.CanDropOn(tree, first, second));
+    EXPECT_TRUE(rules.CanDropOn(tree, first, java)) << "every root takes a drop";
 }
 
 TEST_F(TreeFixture, ColourMapKeepsOneRecordPerItem) {

@@ -1,4 +1,5 @@
 #include "tests/widgets/TestSupport.h"
+#include "handles/UniqueImageList.h"
 #include "widgets/CTreeCtrlEx.h"
 
 #include <commctrl.h>
@@ -12,14 +13,15 @@ namespace {
 
 using test::TestModule;
 
-// Notes what the drag hooks were told.
-class JournalTree : public CTreeCtrlEx {
+// Notes what the drag site was told.
+class JournalTree : public CTreeCtrlEx, private ITreeDragSite {
 public:
+    JournalTree() { SetDragSite(this); }
     std::vector<std::string> journal;
 
-protected:
-    void OnDragStateChanged(bool dragging) override { journal.push_back(dragging ? "start" : "end"); }
-    void OnItemMoved(HTREEITEM item) override { journal.push_back("moved " + GetItemText(item)); }
+private:
+    void OnDragStateChanged(CTreeCtrl&, bool dragging) override { journal.push_back(dragging ? "start" : "end"); }
+    void OnItemMoved(CTreeCtrl& tree, HTREEITEM item) override { journal.push_back("moved " + tree.GetItemText(item)); }
 };
 
 struct DragFixture : ::testing::Test {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -35,6 +34,12 @@ public:
     }
 
     Handle get() const noexcept { return handle_; }
+    // For a call that hands its handle out through a pointer: frees the
+    // current one and lets the call fill the empty owner.
+    Handle* put() noexcept {
+        reset();
+        return &handle_;
+    }
     explicit operator bool() const noexcept { return handle_ != Policy::Invalid(); }
 
     Handle release() noexcept {
@@ -74,12 +79,12 @@ inline void DestroyWindowQuietly(HWND hwnd) noexcept {
     }
 }
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { ::DeleteObject(object); }
-inline void DestroyImageList(HIMAGELIST list) noexcept { ::ImageList_Destroy(list); }
 inline void DestroyMenuHandle(HMENU menu) noexcept { ::DestroyMenu(menu); }
 inline void DeleteMemoryDC(HDC dc) noexcept { ::DeleteDC(dc); }
 inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
 inline void ReleaseLibrary(HMODULE module) noexcept { ::FreeLibrary(module); }
 inline void CloseKernelHandle(HANDLE handle) noexcept { ::CloseHandle(handle); }
+inline void FreeLocalMemory(HLOCAL memory) noexcept { ::LocalFree(memory); }
 
 template <class T>
 using Gdi = Simple<T, void (*)(HGDIOBJ) noexcept, DeleteGdiObject>;
@@ -117,8 +122,6 @@ using UniqueBitmap = UniqueHandle<handle_policy::Gdi<HBITMAP>>;
 using UniqueBrush = UniqueHandle<handle_policy::Gdi<HBRUSH>>;
 using UniquePen = UniqueHandle<handle_policy::Gdi<HPEN>>;
 using UniqueRegion = UniqueHandle<handle_policy::Gdi<HRGN>>;
-using UniqueImageList =
-    UniqueHandle<handle_policy::Simple<HIMAGELIST, void (*)(HIMAGELIST) noexcept, handle_policy::DestroyImageList>>;
 using UniqueMenu =
     UniqueHandle<handle_policy::Simple<HMENU, void (*)(HMENU) noexcept, handle_policy::DestroyMenuHandle>>;
 using UniqueMemoryDC = UniqueHandle<handle_policy::Simple<HDC, void (*)(HDC) noexcept, handle_policy::DeleteMemoryDC>>;
@@ -130,5 +133,8 @@ using UniqueKernelHandle =
     UniqueHandle<handle_policy::Simple<HANDLE, void (*)(HANDLE) noexcept, handle_policy::CloseKernelHandle>>;
 using UniqueFileHandle = UniqueHandle<handle_policy::FileHandle>;
 using UniqueActCtx = UniqueHandle<handle_policy::ActCtx>;
+// Memory that a call allocated with LocalAlloc for its caller (FormatMessage's buffer).
+template <class T = void>
+using UniqueLocalMemory = UniqueHandle<handle_policy::Simple<T*, void (*)(HLOCAL) noexcept, handle_policy::FreeLocalMemory>>;
 
 }  // namespace tarvel

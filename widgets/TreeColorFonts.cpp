@@ -1,0 +1,134 @@
+#include "widgets/TreeColorFonts.h"
+
+#include "handles/PaintScope.h"
+#include "handles/UniqueHandle.h"
+#include "widgets/CTreeCtrl.h"
+
+#include <vector>
+
+namespace tarvel {
+
+TreeColorFonts::TreeColorFonts(CTreeCtrl& tree) : tree_(tree), records_(kBuckets) {}
+
+void TreeColorFonts::SetColor(HTREEITEM item, COLORREF color) {
+    records_[item].color = color;
+    ::InvalidateRect(tree_, nullptr, FALSE);
+}
+
+COLORREF TreeColorFonts::GetColor(HTREEITEM item) const noexcept {
+    const auto found = records_.find(item);
+    return found == records_.end() ? Color_Font::kDefaultColor : found->second.color;
+}
+
+void TreeColorFonts::SetFont(HTREEITEM item, const LOGFONTA& font) {
+    records_[item].logfont = font;
+    ::InvalidateRect(tree_, nullptr, FALSE);
+}
+
+bool TreeColorFonts::GetFont(HTREEITEM item, LOGFONTA& font) const noexcept {
+    const auto found = records_.find(item);
+    if (found == records_.end() || found->second.logfont.lfFaceName[0] == '\0') {
+        return false;
+    }
+    font = found->second.logfont;
+    return true;
+}
+
+// Whoever deletes an item, its record and those of its children go with it.
+LRESULT TreeColorFonts::OnDeleteItem(const Message& message, const ControlProcessing& control) {
+    const auto item = reinterpret_cast<HTREEITEM>(message.lParam);
+    if (item == nullptr || item == TVI_ROOT) {
+        const LRESULT deleted = control(message);
+        if (deleted) {
+            records_.clear();
+        }
+        return deleted;
+    }
+    std::vector<HTREEITEM> gone{item};
+    for (size_t i = 0; i < gone.size(); ++i) {
+        for (HTREEITEM child = tree_.GetChildItem(gone[i]); child; child = tree_.GetNextSiblingItem(child)) {
+            gone.push_back(child);
+        }
+    }
+    const LRESULT deleted = control(message);
+    if (deleted) {
+        for (const HTREEITEM record : gone) {
+            records_.erase(record);
+        }
+    }
+    return deleted;
+}
+
+LRESULT TreeColorFonts::OnPaint(const Message& message, const ControlProcessing& control) {
+    // A caller that passes its own DC (printing, a capture) gets the labels
+    // there, drawn straight in.
+    if (const auto given = reinterpret_cast<HDC>(message.wParam)) {
+        control(message);
+        DrawColoredItems(given);
+        return 0;
+    }
+    RECT area{};
+    {
+        PaintScope paint(tree_);
+        area = paint.area();
+        const RECT client = tree_.GetClientRect();
+        UniqueMemoryDC memory(::CreateCompatibleDC(paint.dc()));
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
+        SelectedObject buffer(memory.get(), bitmap.get());
+        if (buffer.selected()) {
+            ::IntersectClipRect(memory.get(), area.left, area.top, area.right, area.bottom);
+            // The control paints into a given DC when WM_PAINT carries one.
+            control(Message{message.hwnd, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0});
+            DrawColoredItems(memory.get());
+            ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+                     area.left, area.top, SRCCOPY);
+            return 0;
+        }
+    }
+    // Without a buffer the control paints as it would on its own.
+    ::InvalidateRect(tree_, &area, FALSE);
+    return control(message);
+}
+
+void TreeColorFonts::DrawColoredItems(HDC dc) const {
+    const bool treeHasFocus = ::GetFocus() == tree_.GetHwnd();
+    const UINT limit = tree_.GetVisibleCount() + 1;
+    HTREEITEM item = tree_.GetFirstVisibleItem();
+    for (UINT drawn = 0; item && drawn < limit; ++drawn, item = tree_.GetNextVisibleItem(item)) {
+        const auto found = records_.find(item);
+        if (found != records_.end() && NeedsOwnLabel(item, treeHasFocus)) {
+            DrawLabel(dc, item, found->second);
+        }
+    }
+}
+
+bool TreeColorFonts::NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept {
+    const UINT highlighted =
+        tree_.GetItemState(item, TVIS_SELECTED | TVIS_DROPHILITED) & (TVIS_SELECTED | TVIS_DROPHILITED);
+    return highlighted == 0 || !treeHasFocus;
+}
+
+void TreeColorFonts::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const {
+    RECT label{};
+    if (!tree_.GetItemRect(item, label, true)) {
+        return;
+    }
+    LOGFONTA font = record.logfont;
+    if (font.lfFaceName[0] == '\0') {
+        const auto treeFont = reinterpret_cast<HFONT>(tree_.Send(WM_GETFONT));
+        ::GetObjectA(treeFont ? static_cast<HGDIOBJ>(treeFont) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(font),
+                     &font);
+    }
+    if (tree_.GetItemState(item, TVIS_BOLD) & TVIS_BOLD) {
+        font.lfWeight = kBoldWeight;
+    }
+    UniqueFont labelFont(::CreateFontIndirectA(&font));
+    SelectedObject selected(dc, labelFont.get());
+    ::SetTextColor(dc, record.color == Color_Font::kDefaultColor ? ::GetSysColor(COLOR_WINDOWTEXT) : record.color);
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetBkMode(dc, OPAQUE);
+    const std::string text = tree_.GetItemText(item);
+    ::TextOutA(dc, label.left + kLabelIndentX, label.top + kLabelIndentY, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace tarvel
