@@ -83,9 +83,9 @@ bool CPropPageSnippetCode::OnMessage(const Message& message, LRESULT& result) {
 }
 
 // Folding first, then every edit the user makes goes into the entry.
-LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
+void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
     if (!editor_.GetHwnd() || message.Notify()->hwndFrom != editor_.GetHwnd()) {
-        return 0;
+        return;
     }
     const auto& notification = *reinterpret_cast<const SCNotification*>(message.lParam);
     editor_.HandleEditorNotification(notification);
@@ -96,7 +96,6 @@ LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
         Site()->MarkCurrentEntryModified();
         Site()->EnableApply(true);
     }
-    return 0;
 }
 
 bool CPropPageSnippetCode::IsEntryShown() const { return Site() && Site()->CurrentEntry(); }

@@ -31,7 +31,7 @@ protected:
     bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
 
 private:
-    LRESULT OnEditorNotify(const tarvel::Message& message);
+    void OnEditorNotify(const tarvel::Message& message);
     LRESULT OnContextMenu(const tarvel::Message& message);
     bool OnMenuCommand(UINT commandId);
     bool RunEditCommand(UINT commandId) const;
