@@ -40,7 +40,7 @@ protected:
 
     tarvel::UniqueHwnd host;
     CPropPageSnippetCodeReadOnly page{TarvelModule()};
-    tarvel::CTreePropSheetBordered frame{TarvelModule()};
+    tarvel::Final<tarvel::CTreePropSheetBordered> frame{TarvelModule()};
 };
 
 TEST_F(ReadOnlyCodePage, IsTheCodePageWithAnEditorOutOfTheTabOrder) {

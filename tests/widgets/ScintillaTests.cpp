@@ -40,7 +40,7 @@ protected:
     }
     void TearDown() override { parent.editor = nullptr; }
 
-    EditorParent parent;
+    Final<EditorParent> parent;
     CScintilla editor;
 };
 
