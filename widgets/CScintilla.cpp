@@ -88,9 +88,21 @@ std::string CScintilla::GetWholeText() const {
     return text;
 }
 
+// Emptying and filling each show or hide the scroll bars, which a shown
+// window draws at once (under Wine with a round trip to the X server that
+// costs more than the text): with drawing paused the editor settles its
+// scroll bars once, when drawing resumes.
 void CScintilla::SetWholeText(const std::string& text) const {
+    const bool shown = ::IsWindowVisible(GetHwnd()) != FALSE;
+    if (shown) {
+        CWindow::Send(WM_SETREDRAW, FALSE);
+    }
     ClearAll();
     AddText(text.size(), text.data());
+    if (shown) {
+        CWindow::Send(WM_SETREDRAW, TRUE);
+        ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
 }
 
 void CScintilla::HandleEditorNotification(const SCNotification& notification) {
