@@ -29,7 +29,7 @@ using namespace tarvel::uitest;
 
 constexpr int kEntriesPerLanguage = 100;
 constexpr int kLinesPerEntry = 30;
-constexpr int kRepetitions = 5;
+constexpr int kRepetitions = 9;
 constexpr int kKeystrokes = 50;
 constexpr size_t kLargeCode = 1024 * 1024;
 constexpr double kSelectionTarget = 2.0;
