@@ -1,7 +1,7 @@
 #pragma once
 
+#include "pages/CPropPageSnippetCodeReadOnly.h"
 #include "prompt/AutotextDlgRequest.h"
-#include "prompt/CCodePreviewPage.h"
 #include "prompt/CPropPageArguments.h"
 #include "prompt/IPromptValues.h"
 #include "prompt/PromptRequestSlot.h"
@@ -41,7 +41,7 @@ private:
     AutotextDlgRequest& request_;
     PromptRequestSlot::Hold slot_;
     CPropPageArguments arguments_;
-    CCodePreviewPage code_;
+    CPropPageSnippetCodeReadOnly code_;
     std::array<std::string, kRows> values_;
     HACCEL accelerators_ = nullptr;  // a resource table: freed with the module
 };

@@ -19,6 +19,7 @@ using Names = std::vector<std::string>;
 constexpr int kRows = 8;
 constexpr int kConfirmed = 1;
 constexpr int kCancelled = 2;
+constexpr UINT kSciGetReadOnly = 2140;
 
 bool IsShown(HWND window) noexcept { return ::IsWindowVisible(window) != FALSE; }
 
@@ -46,6 +47,10 @@ TEST_F(PromptDialog, ShowsTheWholeTitleShortenedLabelsHiddenRowsAndTheCode) {
                         EXPECT_EQ(TextOf(PromptLabel(window, row)), expected[static_cast<size_t>(row)]) << row;
                     }
                 }
+                char viewClass[32] = {};
+                ::GetClassNameA(CodeView(window), viewClass, sizeof viewClass);
+                EXPECT_STREQ(viewClass, "Scintilla");
+                EXPECT_EQ(::SendMessageA(CodeView(window), kSciGetReadOnly, 0, 0), 1);
                 EXPECT_EQ(TextOf(CodeView(window)), code);
                 EXPECT_EQ(TextOf(window.Control(IDOK)), "&OK");
                 EXPECT_EQ(TextOf(window.Control(IDCANCEL)), "&Cancel");
