@@ -44,11 +44,23 @@ LRESULT CPromptEditCtrl::OnContextMenu(const Message& message) {
             ::DestroyMenu(recent);
         }
     }
-    const POINT at = message.Point();
+    const POINT at = MenuPoint(message.Point());
     const UINT chosen =
         static_cast<UINT>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, GetHwnd(), nullptr));
     RunMenuCommand(chosen);
     return 0;
+}
+
+// The keyboard's menu key gives no point (-1, -1): the menu opens at the
+// caret then, not in the screen's corner.
+POINT CPromptEditCtrl::MenuPoint(POINT given) const noexcept {
+    if (given.x != -1 || given.y != -1) {
+        return given;
+    }
+    POINT caret{};
+    ::GetCaretPos(&caret);
+    ::ClientToScreen(GetHwnd(), &caret);
+    return caret;
 }
 
 void CPromptEditCtrl::EnableMenuItems(HMENU popup) const noexcept {

@@ -23,6 +23,7 @@ protected:
 private:
     LRESULT OnContextMenu(const Message& message);
     LRESULT OnPaste(const Message& message);
+    POINT MenuPoint(POINT given) const noexcept;
     void EnableMenuItems(HMENU popup) const noexcept;
     void RunMenuCommand(UINT commandId);
     // The menu's Paste: like OnPaste, but tells the user why nothing came.

@@ -249,6 +249,33 @@ TEST_F(ArgumentsPage, TheEditMenuGreysWhatCannotBeDoneAndListsTheRecentTexts) {
     EXPECT_EQ(Run(script, request), kCancelled);
 }
 
+TEST_F(ArgumentsPage, TheMenuKeyOpensTheMenuAtTheCaret) {
+    HostPromptRequest request(kTitle, "", {"name"}, {});
+    RECT edit{}, menu{};
+    DialogScript script(kTitle);
+    script
+        .Do("press the menu key",
+            [&](EditorWindow& window) {
+                HWND prompt = PromptEdit(window, 0);
+                ::GetWindowRect(prompt, &edit);
+                ::SetFocus(prompt);
+                ::PostMessageA(prompt, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(prompt), MAKELPARAM(-1, -1));
+            })
+        .WaitUntil("the menu", MenuOpen)
+        .Do("see where it opened",
+            [&](EditorWindow& window) {
+                ::GetWindowRect(OpenPopupMenu::Window(), &menu);
+                OpenPopupMenu::Cancel(PromptEdit(window, 0));
+            })
+        .WaitUntil("the menu closed", MenuClosed)
+        .Do("cancel", ClickCancel);
+    EXPECT_EQ(Run(script, request), kCancelled);
+    EXPECT_GE(menu.left, edit.left);
+    EXPECT_LE(menu.left, edit.right);
+    EXPECT_GE(menu.top, edit.top);
+    EXPECT_LE(menu.top, edit.bottom + 2);
+}
+
 struct PasteCase {
     const char* what;
     std::string clipboard;

@@ -23,9 +23,14 @@ void PostKey(UINT virtualKey) noexcept {
 
 }  // namespace
 
-HMENU OpenPopupMenu::Find() noexcept {
+HWND OpenPopupMenu::Window() noexcept {
     HWND window = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), MatchMenuWindow, reinterpret_cast<LPARAM>(&window));
+    return window;
+}
+
+HMENU OpenPopupMenu::Find() noexcept {
+    HWND window = Window();
     return window ? reinterpret_cast<HMENU>(::SendMessageA(window, kGetMenuHandle, 0, 0)) : nullptr;
 }
 

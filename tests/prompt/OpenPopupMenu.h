@@ -18,6 +18,8 @@ public:
         HMENU submenu = nullptr;
     };
 
+    // The window of the open popup, or null when none is open.
+    static HWND Window() noexcept;
     // The menu of the open popup, or null when none is open.
     static HMENU Find() noexcept;
     static std::vector<Item> Items(HMENU menu);
