@@ -301,20 +301,23 @@ TemplateStore::LanguageEntries CQnTempDlg::EntriesInTreeOrder() const {
     return entries;
 }
 
-void CQnTempDlg::SaveAllTemplates() {
-    if (rootsBuilt_)
-        store_.SaveAllTemplates(EntriesInTreeOrder());
+bool CQnTempDlg::SaveAllTemplates() {
+    return !rootsBuilt_ || store_.SaveAllTemplates(EntriesInTreeOrder());
 }
 
 void CQnTempDlg::EnableApply(bool enable) const { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
 
+// After a failed save the editor stays open with its edits: the user has
+// seen why and can retry or cancel, and the host's 1 always means saved.
 void CQnTempDlg::OnOK() {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        return;
     CResizableDialog::OnOK();
 }
 
 LRESULT CQnTempDlg::OnApply(const Message&) {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        return 0;
     // A disabled window cannot keep the focus; without one the keyboard is dead.
     if (::GetFocus() == GetItem(IDC_APPLY))
         Send(WM_NEXTDLGCTL);
@@ -323,7 +326,8 @@ LRESULT CQnTempDlg::OnApply(const Message&) {
 }
 
 LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        EnableApply(true);
     return 0;
 }
 

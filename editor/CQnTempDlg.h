@@ -33,7 +33,8 @@ public:
     // Colours the current entry's label red; false while a root is selected.
     bool MarkCurrentEntryModified();
     void EnableApply(bool enable) const;
-    void SaveAllTemplates();
+    // Whether every file was written.
+    bool SaveAllTemplates();
 
     bool PreTranslateMessage(MSG& message) override;
 

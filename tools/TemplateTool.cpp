@@ -27,6 +27,11 @@ public:
         err_ << caption << ": " << oneLine << '\n';
         ++count;
     }
+    // No one is there to answer: the file on disk is kept.
+    bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        Report(text + " No.", caption, icon);
+        return false;
+    }
     int count = 0;
 
 private:

@@ -27,6 +27,10 @@ public:
     void Report(const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
+    bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        Report(text, caption, icon);
+        return false;
+    }
 };
 
 class OwningSink : public TreeSink {

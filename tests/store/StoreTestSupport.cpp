@@ -120,4 +120,77 @@ RecordingSink ReadLegacyTemplate(const std::string& bytes) {
     return sink;
 }
 
+namespace {
+
+using Stage = SafeFileWriter::Stage;
+
+// A file of the real port whose steps the scripted port may fail.
+class ScriptedFile : public WritableFile {
+public:
+    ScriptedFile(ScriptedFilePort& port, std::unique_ptr<WritableFile> real, std::string path, bool inPlace)
+        : port_(port), real_(std::move(real)), path_(std::move(path)), inPlace_(inPlace) {}
+
+    unsigned long Write(std::string_view bytes) override {
+        return Run(inPlace_ ? Stage::WriteInPlace : Stage::Write, [&] { return real_->Write(bytes); });
+    }
+    unsigned long Flush() override {
+        return Run(inPlace_ ? Stage::FlushInPlace : Stage::Flush, [&] { return real_->Flush(); });
+    }
+    unsigned long Reserve(std::uint64_t size) override {
+        return Run(Stage::Reserve, [&] { return real_->Reserve(size); });
+    }
+    unsigned long Truncate(std::uint64_t size) override {
+        return Run(Stage::Truncate, [&] { return real_->Truncate(size); });
+    }
+    unsigned long Close() override {
+        return Run(inPlace_ ? Stage::CloseInPlace : Stage::Close, [&] { return real_->Close(); });
+    }
+
+private:
+    template <class Action>
+    unsigned long Run(Stage stage, Action action) {
+        if (const auto error = port_.Step(stage, path_))
+            return error;
+        return action();
+    }
+
+    ScriptedFilePort& port_;
+    std::unique_ptr<WritableFile> real_;
+    std::string path_;
+    bool inPlace_;
+};
+
+}  // namespace
+
+unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::string& path) {
+    steps.push_back(stage);
+    return fault ? fault(stage, path) : 0;
+}
+
+unsigned long ScriptedFilePort::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {
+    if (const auto error = Step(Stage::CreateTemporary, path))
+        return error;
+    std::unique_ptr<WritableFile> real;
+    if (const auto error = real_->CreateNew(path, real))
+        return error;
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, false);
+    return 0;
+}
+
+unsigned long ScriptedFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
+    if (const auto error = Step(Stage::OpenInPlace, path))
+        return error;
+    std::unique_ptr<WritableFile> real;
+    if (const auto error = real_->OpenExisting(path, real))
+        return error;
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, true);
+    return 0;
+}
+
+unsigned long ScriptedFilePort::Replace(const std::string& replacement, const std::string& path) {
+    if (const auto error = Step(Stage::Replace, path))
+        return error;
+    return real_->Replace(replacement, path);
+}
+
 }  // namespace storetest
