@@ -146,6 +146,16 @@ private:
     UniqueFileHandle file_;
 };
 
+// Attributes that describe the file rather than its contents or its kind.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+void TakeOverAttributes(const std::wstring& from, const std::wstring& to) {
+    const DWORD attributes = GetFileAttributesW(from.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
+        SetFileAttributesW(to.c_str(), attributes & kKeptAttributes);
+}
+
 unsigned long Opened(HANDLE handle, std::unique_ptr<WritableFile>& file) {
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError();
@@ -260,20 +270,17 @@ unsigned long Win32FilePort::OpenExisting(const std::string& path, std::unique_p
                   file);
 }
 
-// ReplaceFile keeps the replaced file's attributes and security; a path with
-// no file yet takes the replacement by a plain move.
+// The replacement takes the replaced file's attributes first; the move is
+// then one rename. Not ReplaceFile: under Wine it leaves files of its own
+// behind when it fails, and its access list turns into wider permission bits.
 unsigned long Win32FilePort::Replace(const std::string& replacement, const std::string& path) {
     const auto from = LongPath(replacement);
     const auto to = LongPath(path);
+    TakeOverAttributes(to, from);
     for (int attempt = 1;; ++attempt) {
-        if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) {
-            if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
-                return 0;
-            error = GetLastError();
-        }
+        const DWORD error = GetLastError();
         if (attempt == kReplaceAttempts || !IsTransientError(error))
             return error;
         Sleep(kReplaceRetryDelayMs);
