@@ -98,6 +98,106 @@ void SetReadOnly(const std::string& path) {
 #endif
 }
 
+#ifdef _WIN32
+namespace {
+// Wine's own symbolic links are those of the system underneath: made there
+// with ln, they are what a user's links look like to the module.
+constexpr int kLinkAttempts = 100;
+constexpr DWORD kLinkRetryDelayMs = 50;
+
+std::string UnixName(const std::string& path) {
+    using UnixNameOf = char*(CDECL*)(LPCWSTR);
+    const auto unixName =
+        reinterpret_cast<UnixNameOf>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    if (unixName == nullptr)
+        return {};
+    const std::wstring wide(path.begin(), path.end());
+    char* name = unixName(wide.c_str());
+    std::string result = name != nullptr ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a program of the system underneath Wine, and waits until the path
+// exists or is gone as wanted: Wine does not wait for such a program.
+bool RunUnixCommand(std::string command, const std::string& path, bool exists) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int attempt = 0; attempt < kLinkAttempts; ++attempt) {
+        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists)
+            return true;
+        Sleep(kLinkRetryDelayMs);
+    }
+    return false;
+}
+
+// Wine's own symbolic links are those of the system underneath: made there
+// with ln, they are what a user's links look like to the module.
+bool MakeUnixLink(const std::string& target, const std::string& link) {
+    const auto unixTarget = UnixName(target);
+    const auto unixLink = UnixName(link);
+    if (unixTarget.empty() || unixLink.empty())
+        return false;
+    return RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"", link, true);
+}
+}  // namespace
+#endif
+
+bool MakeSymbolicLink(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+    if (CreateSymbolicLinkA(link.c_str(), target.c_str(), 0) &&
+        GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    return MakeUnixLink(target, link);
+#else
+    return symlink(target.c_str(), link.c_str()) == 0;
+#endif
+}
+
+void RemoveSymbolicLink(const std::string& link) {
+#ifdef _WIN32
+    const auto unixLink = UnixName(link);
+    if (unixLink.empty())
+        DeleteFileA(link.c_str());
+    else
+        RunUnixCommand("/bin/rm -f \"" + unixLink + "\"", link, false);
+#else
+    unlink(link.c_str());
+#endif
+}
+
+#ifdef _WIN32
+namespace {
+std::wstring LongPathOf(const std::string& path) {
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.pop_back();
+    return L"\\\\?\\" + wide;
+}
+}  // namespace
+#endif
+
+bool MakeDirectory(const std::string& path) {
+#ifdef _WIN32
+    return CreateDirectoryW(LongPathOf(path).c_str(), nullptr) != FALSE;
+#else
+    return mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+bool RemoveEmptyDirectory(const std::string& path) {
+#ifdef _WIN32
+    return RemoveDirectoryW(LongPathOf(path).c_str()) != FALSE;
+#else
+    return rmdir(path.c_str()) == 0;
+#endif
+}
+
 bool IsReadOnly(const std::string& path) {
 #ifdef _WIN32
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
@@ -106,6 +206,11 @@ bool IsReadOnly(const std::string& path) {
     stat(path.c_str(), &info);
     return (info.st_mode & S_IWUSR) == 0;
 #endif
+}
+
+void ReplaceEach(std::string& text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
 }
 
 RecordingSink ReadTemplate(const std::string& bytes, int language) {

@@ -74,7 +74,17 @@ std::unique_ptr<FilePort> MakePlatformFilePort();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void SetReadOnly(const std::string& path);
+// Creates a symbolic link to a file; false where the system has none.
+bool MakeSymbolicLink(const std::string& target, const std::string& link);
+// Wine cannot remove a link whose target is gone; tests remove theirs first.
+void RemoveSymbolicLink(const std::string& link);
+// Creates a directory, also beyond the classic path limit.
+bool MakeDirectory(const std::string& path);
+bool RemoveEmptyDirectory(const std::string& path);
 bool IsReadOnly(const std::string& path);
+
+// Every occurrence of one text replaced by another.
+void ReplaceEach(std::string& text, const std::string& from, const std::string& to);
 
 // Entries read from template bytes by the current reader.
 RecordingSink ReadTemplate(const std::string& bytes, int language = 0);
