@@ -146,7 +146,7 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
 // layout, are reported; resave leaves a file with no readable entry alone.
 TEST(TemplateTool, CheckReportsHostileFilesAndResaveLeavesUnreadableOnesAlone) {
     TempDir dir;
-    const std::string utf16("\xFF\xFE" "a\0:\0:\0x\0:\0\r\0\n\0", 18);
+    const std::string utf16("\xFF\xFE" "a\0:\0:\0x\0:\0\r\0\n\0", 16);
     const std::string oneLine(10 << 20, 'x');
     WriteFileBytes(dir.file("cpp.tpl"), "\xEF\xBB\xBF" "a::bom:\r\nx\f\r\n");
     WriteFileBytes(dir.file("cs.tpl"), "a::mac:\rx\f\r");
