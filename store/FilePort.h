@@ -54,12 +54,13 @@ public:
     // link; the path itself when it is no link (or leads nowhere).
     virtual std::string TargetOf(const std::string& path) = 0;
 
-    // Creates a new file that must not exist yet; 0 on success.
-    virtual unsigned long CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) = 0;
+    // Creates a new file that must not exist yet, with the attributes and
+    // permissions of the model file if there is one; 0 on success.
+    virtual unsigned long CreateNew(const std::string& path, const std::string& model,
+                                    std::unique_ptr<WritableFile>& file) = 0;
     // Opens an existing file for writing, at its start, without truncating it.
     virtual unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) = 0;
-    // Puts the replacement in the path's place atomically; the file at the
-    // path keeps its attributes and permissions.
+    // Puts the replacement in the path's place atomically.
     virtual unsigned long Replace(const std::string& replacement, const std::string& path) = 0;
     virtual unsigned long Remove(const std::string& path) = 0;
     // Copies a file, replacing the copy's path if it exists.

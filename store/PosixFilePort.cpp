@@ -134,11 +134,22 @@ std::string PosixFilePort::TargetOf(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-unsigned long PosixFilePort::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {
+// Created for the owner only, then given the model's permissions, as far as
+// its owner may set them, before any byte is in it.
+unsigned long PosixFilePort::CreateNew(const std::string& path, const std::string& model,
+                                       std::unique_ptr<WritableFile>& file) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return static_cast<unsigned long>(errno);
-    file = std::make_unique<PosixWritableFile>(fd);
+    auto created = std::make_unique<PosixWritableFile>(fd);
+    struct stat previous {};
+    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(fd, previous.st_mode & 07777) != 0) {
+        const auto error = static_cast<unsigned long>(errno);
+        created.reset();
+        ::unlink(path.c_str());
+        return error;
+    }
+    file = std::move(created);
     return 0;
 }
 
@@ -150,12 +161,7 @@ unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_p
     return 0;
 }
 
-// The new file takes the old one's permissions, as far as its owner may set
-// them.
 unsigned long PosixFilePort::Replace(const std::string& replacement, const std::string& path) {
-    struct stat previous {};
-    if (::stat(path.c_str(), &previous) == 0 && ::chmod(replacement.c_str(), previous.st_mode & 07777) != 0)
-        return static_cast<unsigned long>(errno);
     return ::rename(replacement.c_str(), path.c_str()) == 0 ? 0 : static_cast<unsigned long>(errno);
 }
 

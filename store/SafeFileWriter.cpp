@@ -15,7 +15,8 @@ SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::strin
     const std::string target = files_.TargetOf(path);
     const std::string temporary = TemporaryNameFor(target);
     std::unique_ptr<WritableFile> file;
-    if (files_.CreateNew(temporary, file) != 0)
+    // The new file takes the old one's attributes and permissions.
+    if (files_.CreateNew(temporary, target, file) != 0)
         return WriteInPlace(target, bytes);
     // The file is closed before it is removed: an open file cannot be deleted.
     const auto fail = [&](Stage stage, unsigned long error) {

@@ -150,10 +150,12 @@ private:
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-void TakeOverAttributes(const std::wstring& from, const std::wstring& to) {
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
-        SetFileAttributesW(to.c_str(), attributes & kKeptAttributes);
+// The attributes a new file takes from the one it replaces.
+DWORD AttributesToKeep(const std::wstring& model) {
+    const DWORD attributes = GetFileAttributesW(model.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kKeptAttributes) == 0)
+        return FILE_ATTRIBUTE_NORMAL;
+    return attributes & kKeptAttributes;
 }
 
 unsigned long Opened(HANDLE handle, std::unique_ptr<WritableFile>& file) {
@@ -256,10 +258,11 @@ std::string Win32FilePort::TargetOf(const std::string& path) {
     return narrow.empty() ? path : narrow;
 }
 
-unsigned long Win32FilePort::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    return Opened(
-        CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
-        file);
+unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,
+                                       std::unique_ptr<WritableFile>& file) {
+    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              AttributesToKeep(LongPath(model)), nullptr),
+                  file);
 }
 
 // Shared with every other program, which may hold the file open as well.
@@ -270,13 +273,12 @@ unsigned long Win32FilePort::OpenExisting(const std::string& path, std::unique_p
                   file);
 }
 
-// The replacement takes the replaced file's attributes first; the move is
-// then one rename. Not ReplaceFile: under Wine it leaves files of its own
-// behind when it fails, and its access list turns into wider permission bits.
+// One rename, retried while another program holds the file for a moment.
+// Not ReplaceFile: under Wine it leaves files of its own behind when it
+// fails, and its access list turns into wider permission bits.
 unsigned long Win32FilePort::Replace(const std::string& replacement, const std::string& path) {
     const auto from = LongPath(replacement);
     const auto to = LongPath(path);
-    TakeOverAttributes(to, from);
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;

@@ -14,7 +14,8 @@ public:
     unsigned long ReadAll(const std::string& path, std::string& bytes) override;
     std::optional<FileState> StateOf(const std::string& path) override;
     std::string TargetOf(const std::string& path) override;
-    unsigned long CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) override;
+    unsigned long CreateNew(const std::string& path, const std::string& model,
+                            std::unique_ptr<WritableFile>& file) override;
     unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
     unsigned long Replace(const std::string& replacement, const std::string& path) override;
     unsigned long Remove(const std::string& path) override;

@@ -272,11 +272,12 @@ unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::str
     return fault ? fault(stage, path) : 0;
 }
 
-unsigned long ScriptedFilePort::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {
+unsigned long ScriptedFilePort::CreateNew(const std::string& path, const std::string& model,
+                                          std::unique_ptr<WritableFile>& file) {
     if (const auto error = Step(Stage::CreateTemporary, path))
         return error;
     std::unique_ptr<WritableFile> real;
-    if (const auto error = real_->CreateNew(path, real))
+    if (const auto error = real_->CreateNew(path, model, real))
         return error;
     file = std::make_unique<ScriptedFile>(*this, std::move(real), path, false);
     return 0;
