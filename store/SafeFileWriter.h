@@ -40,11 +40,11 @@ public:
     explicit SafeFileWriter(FilePort& files) : files_(files) {}
 
     Result Write(const std::string& path, std::string_view bytes);
+
+private:
     // A name beside the target that no other save, in this process or
     // another, uses.
     std::string TemporaryNameFor(const std::string& target);
-
-private:
     Result WriteInPlace(const std::string& target, std::string_view bytes);
 
     FilePort& files_;
