@@ -27,21 +27,29 @@ protected:
     }
 };
 
-// Held by another program without sharing, the file cannot be written: Apply
-// stays enabled, OK keeps the editor open, and once the file is free OK
-// saves and returns 1.
-TEST_F(EditorFailedSave, OkAndApplyAfterAFailedSaveKeepTheEditorOpenWithItsEdits) {
+// Held by another program without sharing, the file cannot be written: Save
+// and Apply leave Apply enabled, OK keeps the editor open, and once the file
+// is free OK saves and returns 1.
+TEST_F(EditorFailedSave, AfterAFailedSaveApplyStaysEnabledAndOkKeepsTheEditorOpen) {
     WriteSampleTemplates();
     HANDLE held = INVALID_HANDLE_VALUE;
+    bool applyEnabledAfterApply = true;
+    bool applyEnabledAfterFailedSave = false;
     bool applyEnabledAfterFailedApply = false;
     bool openAfterFailedOk = false;
     bool renameOnDiskWhileHeld = true;
     DialogScript script;
-    script
-        .Do("rename, hold the file and apply",
+    script.Do("apply", [](EditorWindow& window) { window.PostCommand(IDC_APPLY); })
+        .Do("rename, hold the file and save",
             [&](EditorWindow& window) {
+                applyEnabledAfterApply = window.IsEnabled(IDC_APPLY);
                 RenameFirstCppEntry(window);
                 held = ::CreateFileA(CppPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+                window.PostCommand(ID_ENTRY_SAVE);
+            })
+        .Do("apply",
+            [&](EditorWindow& window) {
+                applyEnabledAfterFailedSave = window.IsEnabled(IDC_APPLY);
                 window.PostCommand(IDC_APPLY);
             })
         .Do("press OK",
@@ -60,12 +68,14 @@ TEST_F(EditorFailedSave, OkAndApplyAfterAFailedSaveKeepTheEditorOpenWithItsEdits
     EXPECT_EQ(OpenEditor(script), IDOK);
     if (held != INVALID_HANDLE_VALUE)
         ::CloseHandle(held);
+    EXPECT_FALSE(applyEnabledAfterApply);
+    EXPECT_TRUE(applyEnabledAfterFailedSave);
     EXPECT_TRUE(applyEnabledAfterFailedApply);
     EXPECT_TRUE(openAfterFailedOk);
     EXPECT_FALSE(renameOnDiskWhileHeld);
     EXPECT_TRUE(CppHoldsTheRename());
     const auto& boxes = script.Boxes().Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 3u);
     for (const auto& box : boxes) {
         EXPECT_EQ(box.caption, texts::kEditorCaption);
         EXPECT_EQ(box.text.rfind("Could not save " + CppPath() + "\n", 0), 0u) << box.text;
