@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/AnchorLayout.h"
+#include "layout/AnchorLayout.h"
 
 #include <windows.h>
 

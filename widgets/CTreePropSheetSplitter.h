@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/CWindow.h"
-#include "widgets/SplitterLayout.h"
+#include "layout/SplitterLayout.h"
 
 #include <vector>
 

@@ -1,27 +1,4 @@
 #pragma once
 
-namespace tarvel {
-
-// Rectangles and sizes of the layout arithmetic, free of the platform's
-// types so that the arithmetic builds and is tested everywhere.
-struct LayoutRect {
-    long left = 0;
-    long top = 0;
-    long right = 0;
-    long bottom = 0;
-
-    long Width() const noexcept { return right - left; }
-    long Height() const noexcept { return bottom - top; }
-};
-
-struct LayoutSize {
-    long cx = 0;
-    long cy = 0;
-};
-
-// A rectangle of the given size centred over area; where it is larger than
-// the area it starts at the area's left or top edge, so that its caption
-// stays reachable.
-LayoutRect CenterOver(const LayoutRect& area, long width, long height) noexcept;
-
-}  // namespace tarvel
+// The layout geometry moved to layout/; editor/ still includes it from here.
+#include "layout/LayoutGeometry.h"

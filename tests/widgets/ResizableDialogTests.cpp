@@ -2,7 +2,7 @@
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizableDialog.h"
 #include "handles/UniqueHandle.h"
-#include "widgets/WindowPlacementText.h"
+#include "layout/WindowPlacementText.h"
 
 #include <gtest/gtest.h>
 

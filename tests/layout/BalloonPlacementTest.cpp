@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 
 #include <random>
 

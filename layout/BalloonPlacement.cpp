@@ -1,4 +1,4 @@
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 
 #include <algorithm>
 

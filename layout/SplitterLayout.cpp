@@ -1,4 +1,4 @@
-#include "widgets/SplitterLayout.h"
+#include "layout/SplitterLayout.h"
 
 #include <algorithm>
 #include <numeric>

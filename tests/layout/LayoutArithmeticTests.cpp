@@ -1,9 +1,9 @@
 // The layout arithmetic builds without the platform and runs natively under
 // the sanitizers: anchors, splitter shares, centring and the placement text.
-#include "widgets/AnchorLayout.h"
-#include "widgets/LayoutGeometry.h"
-#include "widgets/SplitterLayout.h"
-#include "widgets/WindowPlacementText.h"
+#include "layout/AnchorLayout.h"
+#include "layout/LayoutGeometry.h"
+#include "layout/SplitterLayout.h"
+#include "layout/WindowPlacementText.h"
 
 #include <gtest/gtest.h>
 
