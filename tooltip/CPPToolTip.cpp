@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "handles/PaintScope.h"
 #include "tooltip/CGdiHtmlPlatform.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "tooltip/MarkupEscape.h"
@@ -508,15 +509,14 @@ void CPPToolTip::OnOwnMouse(UINT message, LPARAM lParam) {
 }
 
 void CPPToolTip::OnPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(window_.get(), &paint);
+    const tarvel::PaintScope paint(window_.get());
+    const HDC dc = paint.dc();
     if (dc && background_ && balloon_) {
         const BalloonLook look{shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
                                border_.get(),  borderWidth_,       borderHeight_,
                                shadow_};
         CBalloonPainter::Paint(dc, size_, background_->Dc(), balloon_.get(), look, drawer_, textRect_);
     }
-    ::EndPaint(window_.get(), &paint);
 }
 
 // Watches the mouse while a tip is up, as the owner relays only the moves
