@@ -50,6 +50,7 @@ private:
     int Along(POINT point) const noexcept;
     int BarAt(POINT point) const;
     RECT SpanRect(int offset, int size) const noexcept;
+    void Redraw() const noexcept;
 
     HINSTANCE module_;
     Orientation orientation_;

@@ -87,6 +87,18 @@ TEST_F(SplitterFixture, DraggingTheBarResizesThePanesLiveAndKeepsTheMinimum) {
     EXPECT_EQ(Width(RectIn(right, host.Get())), kMinimumPane);
 }
 
+TEST_F(SplitterFixture, ADragRepaintsBothPanesAndTheBarOnce) {
+    ::UpdateWindow(host.Get());
+    for (HWND window : {left, right, splitter.GetHwnd()}) {
+        ::ValidateRect(window, nullptr);
+    }
+    Drag(splitter.GetBarRect(0).left, 260);
+    for (HWND window : {left, right, splitter.GetHwnd()}) {
+        EXPECT_TRUE(::GetUpdateRect(window, nullptr, FALSE)) << "a moved pane or the bar is left unpainted";
+    }
+    EXPECT_EQ(RectIn(right, host.Get()).left, 260 + kBarWidth) << "both panes moved";
+}
+
 TEST_F(SplitterFixture, ShareFromADragSurvivesAResize) {
     Drag(splitter.GetBarRect(0).left, 200);
     ::SetWindowPos(splitter.GetHwnd(), nullptr, 0, 0, 995, 300, SWP_NOMOVE | SWP_NOZORDER);
