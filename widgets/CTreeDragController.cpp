@@ -28,6 +28,13 @@ bool CTreeDragController::Handle(const Message& message, LRESULT& result) {
         case WM_CAPTURECHANGED:
             result = OnCaptureChanged(message);
             return true;
+        case WM_DESTROY:
+            // A tree that goes mid-drag takes its drag image off the screen
+            // and tells its site, which would otherwise think it still runs.
+            if (IsDragging()) {
+                EndDrag();
+            }
+            return false;
         default:
             return false;
     }

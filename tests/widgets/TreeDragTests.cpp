@@ -158,6 +158,16 @@ TEST_F(DragFixture, LosingTheMouseEndsTheDragWithoutAMove) {
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+TEST_F(DragFixture, ATreeDestroyedMidDragEndsTheDrag) {
+    BeginDrag(c);
+    ASSERT_TRUE(tree.IsDragging());
+    tree.DestroyWindow();
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(::ImageList_GetDragImage(nullptr, nullptr), nullptr) << "the drag image is off the screen";
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end"})) << "the site hears that the drag is over";
+}
+
 TEST_F(DragFixture, HoldingNearTheBottomEdgeScrollsOneLine) {
     for (int i = 0; i < 40; ++i) {
         tree.InsertItem("more " + std::to_string(i), 0, 1, java);
