@@ -109,6 +109,8 @@ bool CPPToolTip::Create(HWND owner, bool balloon) {
 void CPPToolTip::DestroyWindow() {
     if (!window_)
         return;
+    // A tip on show goes with the window, or the next window would start as if it were up.
+    machine_.Pop();
     ::KillTimer(window_.get(), kTimerTick);
     ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
     window_.reset();
@@ -381,7 +383,10 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
         return false;
     ::ShowWindow(window_.get(), SW_HIDE);
     background_->CopyFrom(screen, window.left, window.top);
-    ::SetWindowRgn(window_.get(), CBalloonPainter::WindowRegion(balloon_.get(), shadow_).release(), FALSE);
+    // The window owns its region only when the call succeeds.
+    tarvel::UniqueRegion region = CBalloonPainter::WindowRegion(balloon_.get(), shadow_);
+    if (::SetWindowRgn(window_.get(), region.get(), FALSE))
+        region.release();
     ::SetWindowPos(window_.get(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

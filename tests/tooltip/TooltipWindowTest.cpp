@@ -235,6 +235,16 @@ TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
     EXPECT_FALSE(TipVisible()) << "the application lost the activation";
 }
 
+TEST_F(TooltipWindow, AWindowDestroyedWhileATipIsUpLeavesNoTipBehind) {
+    tip_.AddTool(field_, "A tip");
+    ASSERT_TRUE(ShowTipOnField());
+    tip_.DestroyWindow();
+    EXPECT_FALSE(tip_.IsVisible());
+    ASSERT_TRUE(tip_.Create(owner_, true));
+    RestOn(owner_, {600, 50});
+    EXPECT_TRUE(ShowTipOnField()) << "the tool shows its tip in the new window";
+}
+
 TEST_F(TooltipWindow, TipWithoutAutopopHidesWhenTheMouseLeavesForAnotherWindow) {
     tip_.AddTool(field_, "A tip");
     tip_.SetBehaviour(kTooltipMultipleShow | kTooltipCloseOnLeave | kTooltipKeepOnBalloon | kTooltipNoAutopop);
