@@ -33,6 +33,9 @@ void CResizableLayout::RemoveAnchor(HWND control) {
 // children included: a control that stays put may have been uncovered by
 // one that moved (the labels beside the fields after a shrink).
 void CResizableLayout::ArrangeLayout() const noexcept {
+    if (!container_) {
+        return;
+    }
     const SIZE client = ClientSize();
     std::vector<WindowMove> moves;
     try {

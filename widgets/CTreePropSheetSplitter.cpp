@@ -72,6 +72,9 @@ void CTreePropSheetSplitter::RecalcLayout() {
 // Panes that are siblings of the splitter are not among its children.
 void CTreePropSheetSplitter::Redraw() const noexcept {
     constexpr UINT kFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+    if (!GetHwnd()) {
+        return;
+    }
     ::RedrawWindow(GetHwnd(), nullptr, nullptr, kFlags);
     for (HWND pane : panes_) {
         if (pane && ::GetParent(pane) != GetHwnd()) {

@@ -159,6 +159,15 @@ TEST(SplitterNesting, StackedSplitterInsideAPaneLaysOutSiblingsOfTheOuterSplitte
     EXPECT_EQ(RectIn(bottom, host.Get()).right, 600);
 }
 
+TEST(SplitterBeforeCreation, LayingOutRepaintsNoOtherWindow) {
+    test::TestHost other;
+    ::UpdateWindow(other.Get());
+    ::ValidateRect(other.Get(), nullptr);
+    CTreePropSheetSplitter early(TestModule(), 2, Orientation::SideBySide, kMinimumPane, kBarWidth);
+    early.RecalcLayout();
+    EXPECT_FALSE(::GetUpdateRect(other.Get(), nullptr, FALSE)) << "a null window would invalidate every window";
+}
+
 TEST(SplitterCursor, BarShowsTheResizeCursorOfItsDirection) {
     test::TestHost host{700, 500};
     CTreePropSheetSplitter stacked(TestModule(), 2, Orientation::Stacked, kMinimumPane, kBarWidth);
