@@ -6,6 +6,7 @@
 namespace tarvel {
 namespace {
 
+using test::RectIn;
 using test::TestModule;
 using Orientation = CTreePropSheetSplitter::Orientation;
 
@@ -15,13 +16,6 @@ constexpr int kBarWidth = 5;
 HWND MakePane(HWND parent) {
     return ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr, TestModule(),
                              nullptr);
-}
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 int Width(const RECT& rect) { return rect.right - rect.left; }
