@@ -102,7 +102,6 @@ bool CPPToolTip::Create(HWND owner, bool balloon) {
     owner_ = owner;
     SetDefaultSizes(balloon);
     drawer_.SetCallbackHyperlink(hwnd, kTooltipLinkMessage, 0);
-    ::SetTimer(hwnd, kTimerTick, tick_, nullptr);
     return true;
 }
 
@@ -180,7 +179,7 @@ void CPPToolTip::SetDelayTime(int type, unsigned milliseconds) {
         return;
     }
     tick_ = milliseconds;
-    if (window_)
+    if (window_ && machine_.Visible())
         ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
 }
 
@@ -334,6 +333,8 @@ std::optional<TooltipShownTip> CPPToolTip::Display(const TooltipToolKey& tool, B
     ApplyTransparency(fading ? CTooltipStateMachine::kInvisible : shown_.transparency);
     if (!LayOut(shown_, point))
         return std::nullopt;
+    // Only a tip on show needs the tick; an idle tooltip wakes nobody.
+    ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
     return TooltipShownTip{shown_.behaviour, shown_.transparency};
 }
 
@@ -430,8 +431,10 @@ void CPPToolTip::ApplyTransparency(int percent) {
 }
 
 void CPPToolTip::Hide() {
-    if (window_)
-        ::ShowWindow(window_.get(), SW_HIDE);
+    if (!window_)
+        return;
+    ::KillTimer(window_.get(), kTimerTick);
+    ::ShowWindow(window_.get(), SW_HIDE);
 }
 
 LRESULT CALLBACK CPPToolTip::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

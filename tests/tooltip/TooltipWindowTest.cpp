@@ -235,6 +235,21 @@ TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
     EXPECT_FALSE(TipVisible()) << "the application lost the activation";
 }
 
+TEST_F(TooltipWindow, TicksOnlyWhileATipIsUp) {
+    const auto tickPending = [&] {
+        MSG tick;
+        ::Sleep(250);
+        return ::PeekMessageA(&tick, tip_.GetSafeHwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
+    };
+    EXPECT_FALSE(tickPending()) << "an idle tooltip would wake its owner's loop ten times a second";
+    tip_.AddTool(field_, "A tip");
+    ASSERT_TRUE(ShowTipOnField());
+    EXPECT_TRUE(tickPending()) << "a tip on show follows the mouse";
+    tip_.Pop();
+    Pump(50);
+    EXPECT_FALSE(tickPending());
+}
+
 TEST_F(TooltipWindow, AWindowDestroyedWhileATipIsUpLeavesNoTipBehind) {
     tip_.AddTool(field_, "A tip");
     ASSERT_TRUE(ShowTipOnField());
