@@ -129,7 +129,12 @@ void CTreeDragController::EndDrag() noexcept {
     dragImage_.reset();
     tree_.SelectDropTarget(nullptr);
     endingDrag_ = false;
-    site_->OnDragStateChanged(tree_, false);
+    // The drag is over whatever the site makes of it; a throw from here
+    // would end the process, as ending a drag must not fail.
+    try {
+        site_->OnDragStateChanged(tree_, false);
+    } catch (...) {
+    }
 }
 
 void CTreeDragController::Drop(POINT point) {
