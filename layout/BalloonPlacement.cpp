@@ -87,6 +87,11 @@ BalloonPoint Make(bool vertical, int along, int across) {
 
 }  // namespace
 
+void BalloonGeometry::Set(int index, int value) {
+    if (index >= 0 && index < kGeometryCount)
+        values[index] = std::clamp(value, 0, kMaxValue);
+}
+
 int MaxBodyWidth(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? 0 : geometry[kAnchorHeight];
     return std::max(0, workArea.Width() - anchor);

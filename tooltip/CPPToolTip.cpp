@@ -197,10 +197,7 @@ void CPPToolTip::SetImageShadow(int offsetX, int offsetY, int darkness, bool gra
     drawer_.SetImageShadow({offsetX, offsetY, std::clamp(darkness, 0, kMaxDarkness), gradient, depthX, depthY});
 }
 
-void CPPToolTip::SetSize(int index, int value) {
-    if (index >= 0 && index < kGeometryCount)
-        geometry_.values[index] = std::max(0, value);
-}
+void CPPToolTip::SetSize(int index, int value) { geometry_.Set(index, value); }
 
 void CPPToolTip::SetDefaultSizes(bool balloon) {
     geometry_ = balloon ? BalloonGeometry::Balloon() : BalloonGeometry::Rectangle();

@@ -2,6 +2,7 @@
 
 #include "layout/BalloonPlacement.h"
 
+#include <climits>
 #include <random>
 
 namespace {
@@ -102,6 +103,20 @@ TEST(BalloonPlacementArrow, LargestBodyLeavesRoomForTheArrowInTheWorkArea) {
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 16), 722);
     EXPECT_EQ(MaxBodyWidth(BalloonGeometry::Balloon(), workArea, 32), 1008);
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 48), 738);
+}
+
+TEST(BalloonPlacementArrow, HugeGeometryValuesAreBoundedSoThePlacementCannotOverflow) {
+    BalloonGeometry geometry = BalloonGeometry::Balloon();
+    for (int index = 0; index < kGeometryCount; ++index)
+        geometry.Set(index, INT_MAX);
+    geometry.Set(kGeometryCount, 5);
+    geometry.Set(-1, 5);
+    EXPECT_EQ(geometry[kAnchorHeight], BalloonGeometry::kMaxValue);
+    geometry.Set(kMarginX, -3);
+    EXPECT_EQ(geometry[kMarginX], 0);
+    const BalloonLayout layout = PlaceBalloon(INT_MAX / 4, INT_MAX / 4, geometry, 16, {500, 400}, kScreen);
+    EXPECT_LE(layout.window.top, layout.window.bottom);
+    EXPECT_EQ(MaxBodyHeight(geometry, kScreen, 16), 0) << "no room left for a body under such an arrow";
 }
 
 // Any body that fits the screen stays on it, whatever the direction and the
