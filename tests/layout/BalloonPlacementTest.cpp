@@ -64,8 +64,9 @@ TEST_P(BalloonPlacement, ArrowPointsAtTheMouseFromTheBodyEdge) {
     const BalloonLayout layout =
         PlaceBalloon(c.width, c.height, BalloonGeometry::Balloon(), c.direction, c.point, c.screen);
     const BalloonPoint tip{layout.window.left + layout.arrow[0].x, layout.window.top + layout.arrow[0].y};
-    if (c.tipAtMouse)
+    if (c.tipAtMouse) {
         EXPECT_EQ(tip, c.point);
+    }
     // The base lies on the body's edge and is as wide as the arrow.
     const int side = layout.direction & 0xF0;
     const bool vertical = side == kSideTop || side == kSideBottom;
