@@ -4,7 +4,7 @@
 #include "editor/EditorTexts.h"
 #include "handles/PaintScope.h"
 #include "res/resource.h"
-#include "widgets/LayoutGeometry.h"
+#include "layout/LayoutGeometry.h"
 
 #include <algorithm>
 #include <vector>
