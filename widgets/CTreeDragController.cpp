@@ -28,6 +28,13 @@ bool CTreeDragController::Handle(const Message& message, LRESULT& result) {
         case WM_CAPTURECHANGED:
             result = OnCaptureChanged(message);
             return true;
+        case WM_DESTROY:
+            // A tree that goes mid-drag takes its drag image off the screen
+            // and tells its site, which would otherwise think it still runs.
+            if (IsDragging()) {
+                EndDrag();
+            }
+            return false;
         default:
             return false;
     }
@@ -122,7 +129,12 @@ void CTreeDragController::EndDrag() noexcept {
     dragImage_.reset();
     tree_.SelectDropTarget(nullptr);
     endingDrag_ = false;
-    site_->OnDragStateChanged(tree_, false);
+    // The drag is over whatever the site makes of it; a throw from here
+    // would end the process, as ending a drag must not fail.
+    try {
+        site_->OnDragStateChanged(tree_, false);
+    } catch (...) {
+    }
 }
 
 void CTreeDragController::Drop(POINT point) {
