@@ -16,6 +16,11 @@ public:
     void Report(const std::string& text, const std::string& caption, MessageIcon) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     }
+    // Reading asks nothing that changes files; a question is answered No.
+    bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        Report(text, caption, icon);
+        return false;
+    }
 };
 
 class EntryList : public TreeSink {
