@@ -5,6 +5,9 @@
 #include "app/AutotextEditorRequest.h"
 #include "app/CTarvelApp.h"
 #include "editor/CQnTempDlg.h"
+#include "prompt/AutotextDlgRequest.h"
+#include "prompt/CAutoCompleteDlg.h"
+#include "prompt/PromptRequestSlot.h"
 #include "widgets/CActivationScope.h"
 #include "widgets/CWindow.h"
 
@@ -13,11 +16,31 @@ constexpr int kPromptCancelled = 2;
 constexpr int kEditorNotCreated = -1;
 }  // namespace
 
-extern "C" int __cdecl ShowAutotextDlg(void* request) {
-    // The prompt dialog is not part of this build yet: every request is cancelled.
-    (void)request;
-    return kPromptCancelled;
+// ---- Prompt dialog ----
+extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
+    // One prompt dialog at a time: a second one (from a host timer inside the
+    // first one's loop) would take over the request slot that the first
+    // one's menus read.
+    if (request == nullptr || tarvel::PromptRequestSlot::IsTaken())
+        return kPromptCancelled;
+    try {
+        CTarvelApp& app = theApp();
+        tarvel::CActivationScope scope(app.ActivationContext());
+        tarvel::CWindow parent;
+        parent.Attach(::IsWindow(request->parentWindow) ? request->parentWindow : ::GetActiveWindow());
+        INT_PTR result = kPromptCancelled;
+        {
+            tarvel::CAutoCompleteDlg dialog(app.Module(), *request);
+            result = dialog.DoModal(parent.GetHwnd());
+        }
+        parent.Detach();
+        // Only OK wrote the values back; anything else leaves the record alone.
+        return result == IDOK ? IDOK : kPromptCancelled;
+    } catch (...) {
+        return kPromptCancelled;
+    }
 }
+// ---- end of the prompt dialog ----
 
 extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     if (request == nullptr)

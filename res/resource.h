@@ -88,3 +88,24 @@
 #define ID_INSERT_FILE_PATH_UPPER 32839
 #define ID_INSERT_MONTHLONGNAME 32840
 #define ID_INSERT_DAYLONGNAME 32841
+
+// Prompt dialog (ShowAutotextDlg)
+#define IDD_ARGUMENTS_PAGE 107
+#define IDI_ARGUMENTS_PAGE 137
+#define IDR_PROMPT_ACCELERATORS 155
+#define ID_PASTE_RECENT 156
+#define IDR_PROMPT_EDIT_MENU 171
+// Rows 0..7 of the arguments page: label 1029 + i, edit 1037 + i.
+#define IDC_PROMPT_LABEL_FIRST 1029
+#define IDC_PROMPT_EDIT_FIRST 1037
+#define IDC_PROMPT_LABEL(i) (IDC_PROMPT_LABEL_FIRST + (i))
+#define IDC_PROMPT_EDIT(i) (IDC_PROMPT_EDIT_FIRST + (i))
+// The prompt edit's menu: the first five commands are the edit messages they send.
+#define ID_EDIT_UNDO_MESSAGE 199
+#define ID_EDIT_CUT_MESSAGE 768
+#define ID_EDIT_COPY_MESSAGE 769
+#define ID_EDIT_PASTE_MESSAGE 770
+#define ID_EDIT_CLEAR_MESSAGE 771
+#define ID_EDIT_SELECT_ALL 29696
+// Recent clipboard text i of the host: 29697 + i.
+#define ID_RECENT_CLIPBOARD_FIRST 29697

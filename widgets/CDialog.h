@@ -15,7 +15,8 @@ public:
 
     // Runs the dialog modally; the result of EndModal, or -1 if it could not be created.
     INT_PTR DoModal(HWND owner);
-    bool CreateModeless(HWND parent) noexcept;
+    // From the template resource; a dialog built in memory overrides it.
+    virtual bool CreateModeless(HWND parent) noexcept;
     void EndModal(INT_PTR result) noexcept;
     bool IsModalEnded() const noexcept { return modalEnded_; }
 

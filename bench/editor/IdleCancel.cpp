@@ -6,7 +6,7 @@ namespace tarvel::bench {
 
 IdleCancel* IdleCancel::current_ = nullptr;
 
-IdleCancel::IdleCancel() {
+IdleCancel::IdleCancel(const char* caption) : caption_(caption) {
     current_ = this;
     timer_ = ::SetTimer(nullptr, 0, kTickInterval, OnTimer);
 }
@@ -16,11 +16,12 @@ IdleCancel::~IdleCancel() {
     current_ = nullptr;
 }
 
-BOOL CALLBACK IdleCancel::MatchEditor(HWND window, LPARAM found) noexcept {
-    char caption[32] = {};
+BOOL CALLBACK IdleCancel::MatchDialog(HWND window, LPARAM self) noexcept {
+    auto& cancel = *reinterpret_cast<IdleCancel*>(self);
+    char caption[256] = {};
     ::GetWindowTextA(window, caption, sizeof caption);
-    if (::IsWindowVisible(window) && std::strcmp(caption, kEditorCaption) == 0) {
-        *reinterpret_cast<HWND*>(found) = window;
+    if (::IsWindowVisible(window) && std::strcmp(caption, cancel.caption_) == 0) {
+        cancel.found_ = window;
         return FALSE;
     }
     return TRUE;
@@ -30,15 +31,14 @@ void CALLBACK IdleCancel::OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
     if (!current_ || current_->Cancelled()) {
         return;
     }
-    HWND editor = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchEditor, reinterpret_cast<LPARAM>(&editor));
-    if (!editor) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(current_));
+    if (!current_->found_) {
         return;
     }
     LARGE_INTEGER now;
     ::QueryPerformanceCounter(&now);
     current_->firstIdle_ = now.QuadPart;
-    ::PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    ::PostMessageA(current_->found_, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace tarvel::bench

@@ -4,7 +4,8 @@
 
 namespace tarvel::bench {
 
-// Cancels the editor the first time its thread runs idle, seen through a
+// Cancels a dialog (the editor unless another caption is given) the first
+// time its thread runs idle, seen through a
 // thread timer: WM_TIMER is taken only when nothing else (sent, posted,
 // input or paint) is waiting, so its first tick with the editor shown comes
 // when the modal loop has gone idle. A hook on sent messages would see the
@@ -14,7 +15,7 @@ class IdleCancel {
 public:
     static constexpr char kEditorCaption[] = "Autotext";
 
-    IdleCancel();
+    explicit IdleCancel(const char* caption = kEditorCaption);
     ~IdleCancel();
     IdleCancel(const IdleCancel&) = delete;
     IdleCancel& operator=(const IdleCancel&) = delete;
@@ -27,9 +28,11 @@ private:
     static constexpr UINT kTickInterval = USER_TIMER_MINIMUM;
 
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept;
-    static BOOL CALLBACK MatchEditor(HWND window, LPARAM found) noexcept;
+    static BOOL CALLBACK MatchDialog(HWND window, LPARAM self) noexcept;
 
     static IdleCancel* current_;
+    const char* caption_;
+    HWND found_ = nullptr;
     UINT_PTR timer_ = 0;
     LONGLONG firstIdle_ = 0;
 };

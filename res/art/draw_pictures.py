@@ -519,6 +519,46 @@ TITLE_32 = [
     ],
 ]
 
+# A small form: three rows of a label and a field, the middle one being typed in.
+ARGUMENTS_16 = [
+    "kkkkkkkkkkkkkkkk",
+    "kWWWWWWWWWWWWWWk",
+    "kWWWWWWWWWWWWWWk",
+    "kWLLLWnnnnnnnnWk",
+    "kWWWWWnWWWWWWnWk",
+    "kWWWWWnnnnnnnnWk",
+    "kWWWWWWWWWWWWWWk",
+    "kWLLLWnnnnnnnnWk",
+    "kWWWWWnWBWWWWnWk",
+    "kWWWWWnnnnnnnnWk",
+    "kWWWWWWWWWWWWWWk",
+    "kWLLLWnnnnnnnnWk",
+    "kWWWWWnWWWWWWnWk",
+    "kWWWWWnnnnnnnnWk",
+    "kWWWWWWWWWWWWWWk",
+    "kkkkkkkkkkkkkkkk",
+]
+
+
+def form_32():
+    """The 32 x 32 form: a sheet with three labelled fields."""
+    top = "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk.."
+    blank = "..kWWWWWWWWWWWWWWWWWWWWWWWWWWk.."
+    box_edge = "..kWWWWWWWWWWnnnnnnnnnnnnnnnWk.."
+    label = "..kWLLLLLLLWWnWWWWWWWWWWWWWnWk.."
+    field = "..kWWWWWWWWWWnWWWWWWWWWWWWWnWk.."
+    typed = "..kWLLLLLLLWWnWBBBBBBBnWWWWnWk.."
+    typing = "..kWWWWWWWWWWnWBBBBBBBnWWWWnWk.."
+    rows = [top, blank, blank, blank]
+    for text in ((label, field), (typed, typing), (label, field)):
+        rows += [blank, box_edge, field, text[0], text[1], field, box_edge, blank]
+    rows += [blank, blank, blank, top]
+    return rows
+
+
+ARGUMENTS_32 = form_32()
+
+
 # ------------------------------------------------------------ tooltips
 
 # The tree's code preview: a page of code under a magnifying glass.
@@ -657,6 +697,7 @@ def scene_bmp(rows):
 
 
 ICONS = {
+    "arguments_page.ico": (ARGUMENTS_16, ARGUMENTS_32),
     "app.ico": (APP_16, APP_32),
     "code_page.ico": (CODE_16, CODE_32),
     "title_page.ico": (TITLE_16, TITLE_32),

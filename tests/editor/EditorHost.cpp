@@ -25,6 +25,11 @@ int EditorHost::ShowAutotextEditor(const std::string& templateDirectory, HWND pa
     return library ? library->ShowAutotextEditor(parent, templateDirectory.c_str()) : kNotLoaded;
 }
 
+int EditorHost::ShowAutotextDlg(AutotextDlgRequest& request) {
+    const auto& library = Library();
+    return library ? library->ShowAutotextDlg(request) : kNotLoaded;
+}
+
 HMODULE EditorHost::Module() {
     const auto& library = Library();
     return library ? library->Module() : nullptr;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tarvel {
+
+// One reserved variable of the Insert menus: its command id and the text it
+// types, dollar signs included.
+struct ReservedVariable {
+    unsigned commandId;
+    std::string_view text;
+};
+
+// Every reserved variable, submenu by submenu in menu order (Refactor last).
+struct ReservedVariableList {
+    const ReservedVariable* first;
+    std::size_t count;
+    const ReservedVariable* begin() const noexcept { return first; }
+    const ReservedVariable* end() const noexcept { return first + count; }
+};
+ReservedVariableList AllReservedVariables() noexcept;
+
+// The variable that a menu command types, or null for another command.
+const ReservedVariable* FindReservedVariable(unsigned commandId) noexcept;
+
+// True when the name (without its dollar signs) is one the host expands
+// itself. Case matters: "$date$" is a prompt.
+bool IsReservedVariableName(std::string_view name) noexcept;
+
+}  // namespace tarvel

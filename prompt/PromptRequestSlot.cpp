@@ -1,0 +1,7 @@
+#include "prompt/PromptRequestSlot.h"
+
+namespace tarvel {
+
+const AutotextDlgRequest* PromptRequestSlot::current_ = nullptr;
+
+}  // namespace tarvel

@@ -1,0 +1,183 @@
+// autotext-host expand, end to end: the stand-in host finds the entry and its
+// prompts, runs the prompt dialog through the export and prints the code
+// with the values put in.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "host/HostPaths.h"
+#include "res/resource.h"
+#include "tests/editor/TemplateFolder.h"
+#include "tests/editor/TemplateText.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel::uitest {
+namespace {
+
+constexpr DWORD kAppearTimeout = 30000;
+constexpr DWORD kExitTimeout = 15000;
+constexpr DWORD kPollInterval = 50;
+constexpr char kEntryTitle[] = "counting loop";
+
+// The host stand-in running as its own process, its output collected.
+class HostProcess {
+public:
+    explicit HostProcess(const std::string& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE write = nullptr;
+        ::CreatePipe(&read_, &write, &inherit, 0);
+        ::SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = write;
+        startup.hStdError = write;
+        std::string commandLine = "\"" + host::ProgramFolder() + "autotext-host.exe\" " + arguments;
+        started_ = ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                    &process_) != FALSE;
+        ::CloseHandle(write);
+    }
+    ~HostProcess() {
+        if (started_) {
+            if (::WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+                ::TerminateProcess(process_.hProcess, 1);
+            }
+            ::CloseHandle(process_.hThread);
+            ::CloseHandle(process_.hProcess);
+        }
+        ::CloseHandle(read_);
+    }
+    HostProcess(const HostProcess&) = delete;
+    HostProcess& operator=(const HostProcess&) = delete;
+
+    bool Started() const noexcept { return started_; }
+
+    // The host's visible top-level window with the caption, waited for.
+    HWND WaitForWindow(const std::string& caption) const {
+        for (DWORD waited = 0; waited < kAppearTimeout; waited += kPollInterval) {
+            Search search{process_.dwProcessId, &caption, nullptr};
+            ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+            if (search.found) {
+                return search.found;
+            }
+            ::Sleep(kPollInterval);
+        }
+        return nullptr;
+    }
+
+    // Everything it printed, once it has ended; its exit code in exitCode.
+    std::string Output(DWORD& exitCode) const {
+        std::string output;
+        char buffer[512];
+        DWORD got = 0;
+        while (::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            output.append(buffer, got);
+        }
+        exitCode = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(process_.hProcess, kExitTimeout) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(process_.hProcess, &exitCode);
+        }
+        return output;
+    }
+
+private:
+    struct Search {
+        DWORD processId;
+        const std::string* caption;
+        HWND found;
+    };
+    static BOOL CALLBACK Match(HWND hwnd, LPARAM context) {
+        auto& search = *reinterpret_cast<Search*>(context);
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(hwnd, &processId);
+        char text[256] = {};
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        if (processId == search.processId && ::IsWindowVisible(hwnd) && *search.caption == text) {
+            search.found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    HANDLE read_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM context) {
+    auto& search = *reinterpret_cast<ChildSearch*>(context);
+    if (::GetDlgCtrlID(hwnd) == search.id) {
+        search.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Descendant(HWND parent, int id) {
+    ChildSearch search{id, nullptr};
+    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class HostExpand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("cpp.tpl", TemplateRecord("for each", "fe", "for (auto& $item$ : $range$) {}") +
+                                     TemplateRecord(kEntryTitle, "fori",
+                                                    "for (int $i$ = 0; $i$ < $count$; ++$i$) {\n    $end$\n}"));
+    }
+    // Without the trailing backslash, which would escape the closing quote;
+    // the host adds the separator itself.
+    std::string Arguments(const std::string& word) const {
+        return "expand \"" + folder_.PathWithoutSeparator() + "\" " + word;
+    }
+
+    TemplateFolder folder_;
+};
+
+TEST_F(HostExpand, OkPrintsTheCodeWithTheValuesPutIn) {
+    HostProcess host(Arguments("fori"));
+    ASSERT_TRUE(host.Started());
+    HWND dialog = host.WaitForWindow(kEntryTitle);
+    ASSERT_NE(dialog, nullptr) << "the prompt dialog did not appear";
+    char label[64] = {};
+    ::GetWindowTextA(Descendant(dialog, IDC_PROMPT_LABEL(1)), label, sizeof label);
+    EXPECT_STREQ(label, "count");
+    ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("k"));
+    ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("size"));
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    DWORD exitCode = 0;
+    const std::string output = host.Output(exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(output, "result: 1\r\nfor (int k = 0; k < size; ++k) {\r\n    $end$\r\n}\r\n");
+}
+
+TEST_F(HostExpand, CancelPrintsOnlyTheResult) {
+    HostProcess host(Arguments("\"" + std::string(kEntryTitle) + "\""));
+    ASSERT_TRUE(host.Started());
+    HWND dialog = host.WaitForWindow(kEntryTitle);
+    ASSERT_NE(dialog, nullptr) << "the prompt dialog did not appear";
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    DWORD exitCode = 0;
+    EXPECT_EQ(host.Output(exitCode), "result: 2\r\n");
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(HostExpand, AnUnknownShortcutIsReportedWithoutADialog) {
+    HostProcess host(Arguments("nothing"));
+    ASSERT_TRUE(host.Started());
+    DWORD exitCode = 0;
+    const std::string output = host.Output(exitCode);
+    EXPECT_EQ(exitCode, 2u);
+    EXPECT_NE(output.find("no entry with the shortcut or title \"nothing\""), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
