@@ -137,7 +137,7 @@ bool CPropPageSnippetCode::OnMenuCommand(UINT commandId) {
     if (RunEditCommand(commandId)) {
         return true;
     }
-    const std::string variable = CodeContextMenu::VariableOf(Module(), commandId);
+    const std::string variable = CodeContextMenu::VariableOf(commandId);
     if (variable.empty()) {
         return false;
     }

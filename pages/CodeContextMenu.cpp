@@ -1,5 +1,7 @@
 #include "pages/CodeContextMenu.h"
 
+#include "pages/ReservedVariableTable.h"
+#include "pages/ReservedVariables.h"
 #include "res/resource.h"
 
 #include <array>
@@ -11,28 +13,6 @@ constexpr const char* kInsertText = "&Insert";
 constexpr const char* kGuidText = "Guid";
 constexpr const char* kRefactorText = "Refactor";
 constexpr size_t kRefactorPrefixLength = 8;
-
-struct Variable {
-    UINT id;
-    const char* text;
-};
-
-// The refactoring variables, in menu order.
-constexpr std::array<Variable, 13> kRefactorVariables{{
-    {29705, "$GeneratedPropertyName$"},
-    {29712, "$MethodArg$"},
-    {29713, "$MethodArgName$"},
-    {29714, "$MethodArgType$"},
-    {29715, "$MethodBody$"},
-    {29716, "$MethodQualifier$"},
-    {29717, "$ParameterList$"},
-    {29719, "$SymbolContext$"},
-    {29720, "$SymbolName$"},
-    {29721, "$SymbolPrivileges$"},
-    {29728, "$SymbolStatic$"},
-    {29729, "$SymbolType$"},
-    {29730, "$SymbolVirtual$"},
-}};
 
 constexpr std::array<UINT, 5> kTextChangingCommands{ID_CODE_UNDO, ID_CODE_REDO, ID_CODE_CUT, ID_CODE_PASTE,
                                                     ID_CODE_DELETE};
@@ -88,9 +68,9 @@ void CodeContextMenu::AddRefactorSubmenu() const {
         return;
     }
     tarvel::UniqueMenu refactor(::CreatePopupMenu());
-    for (const Variable& variable : kRefactorVariables) {
-        ::AppendMenuA(refactor.get(), MF_STRING, variable.id, variable.text);
-    }
+#define TARVEL_APPEND_ITEM(id, text) ::AppendMenuA(refactor.get(), MF_STRING, id, text);
+    TARVEL_REFACTOR_VARIABLES(TARVEL_APPEND_ITEM)
+#undef TARVEL_APPEND_ITEM
     // Once inserted, the submenu goes with the menu that holds it.
     if (::InsertMenuA(insert, static_cast<UINT>(guid + 1), MF_BYPOSITION | MF_POPUP | MF_STRING,
                       reinterpret_cast<UINT_PTR>(refactor.get()), kRefactorText)) {
@@ -115,13 +95,7 @@ void CodeContextMenu::Track(HWND owner, POINT point) const {
     }
 }
 
-std::string CodeContextMenu::VariableOf(HINSTANCE module, UINT commandId) {
-    for (const Variable& variable : kRefactorVariables) {
-        if (variable.id == commandId) {
-            return variable.text;
-        }
-    }
-    tarvel::UniqueMenu menu(::LoadMenuA(module, MAKEINTRESOURCEA(IDR_CODE_MENU)));
-    HMENU insert = menu ? InsertSubmenu(::GetSubMenu(menu.get(), 0)) : nullptr;
-    return insert ? ItemText(insert, commandId, MF_BYCOMMAND) : std::string();
+std::string CodeContextMenu::VariableOf(UINT commandId) {
+    const tarvel::ReservedVariable* variable = tarvel::FindReservedVariable(commandId);
+    return variable ? std::string(variable->text) : std::string();
 }

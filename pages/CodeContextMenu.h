@@ -23,7 +23,7 @@ public:
     void Track(HWND owner, POINT point) const;
 
     // The reserved variable an Insert command types; empty for other ids.
-    static std::string VariableOf(HINSTANCE module, UINT commandId);
+    static std::string VariableOf(UINT commandId);
 
 private:
     HMENU Popup() const noexcept;

@@ -183,6 +183,8 @@ const std::vector<Variable> kRefactorItems{
     {29717, "$ParameterList$"}, {29719, "$SymbolContext$"}, {29720, "$SymbolName$"},
     {29721, "$SymbolPrivileges$"}, {29728, "$SymbolStatic$"}, {29729, "$SymbolType$"},
     {29730, "$SymbolVirtual$"}};
+constexpr UINT kInsertEnd = 32808;
+constexpr UINT kInsertGuidString = 32825;
 
 TEST_F(CodePage, EachInsertItemTypesItsVariableAtTheCaretWithoutReplacingTheSelection) {
     folder_.Write("cpp.tpl", TemplateRecord("Refactor rename", "", "abcd"));
@@ -351,7 +353,7 @@ TEST_F(CodePage, WithARootSelectedTheEditorIsEmptyDisabledAndTakesNothing) {
             [&](EditorWindow& window) {
                 HWND editor = Editor(window);
                 seen.enabled = ::IsWindowEnabled(editor) != FALSE;
-                for (UINT command : {ID_CODE_PASTE, ID_INSERT_END, ID_INSERT_GUID_STRING}) {
+                for (UINT command : {UINT{ID_CODE_PASTE}, kInsertEnd, kInsertGuidString}) {
                     Command(window, command);
                 }
                 seen.code = CodeOf(editor);
