@@ -37,3 +37,7 @@
 #define ID_ENTRY_SAVE 32848
 #define ID_ENTRY_DELETE 32849
 #define ID_ENTRY_DUPLICATE 32850
+// The tree's right-click menu
+#define ID_TREE_MENU_SAVE 151
+#define ID_TREE_MENU_NEW 152
+#define ID_TREE_MENU_DELETE 153

@@ -28,12 +28,32 @@ bool CTreeDragController::Handle(const Message& message, LRESULT& result) {
         case WM_CAPTURECHANGED:
             result = OnCaptureChanged(message);
             return true;
+        case WM_GETDLGCODE:
+            // While dragging every key comes here: Escape ends the drag
+            // instead of cancelling the dialog, Enter confirms nothing.
+            if (!IsDragging()) {
+                return false;
+            }
+            result = control_(message) | DLGC_WANTALLKEYS;
+            return true;
+        case WM_KEYDOWN:
+            if (!IsDragging() || message.wParam != VK_ESCAPE) {
+                return false;
+            }
+            EndDrag();
+            result = 0;
+            return true;
         default:
             return false;
     }
 }
 
+// A tree that goes mid-drag leaves no drag image on the screen and no site
+// that believes a drag still runs.
 void CTreeDragController::Reset() noexcept {
+    if (IsDragging()) {
+        EndDrag();
+    }
     dragItem_ = nullptr;
     dropItem_ = nullptr;
     dragImage_.reset();
