@@ -44,6 +44,9 @@ constexpr char kTitlePageCaption[] = "Title";
 constexpr char kCodePageCaption[] = "Code";
 }  // namespace texts
 
+// Pixels of an item's label drawn in the modified colour (red on white).
+int RedPixelsOf(const EditorWindow& window, HTREEITEM item);
+
 // Steps every script needs.
 void PressOk(EditorWindow& window);
 void PressCancel(EditorWindow& window);
