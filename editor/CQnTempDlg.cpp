@@ -9,6 +9,7 @@
 #include "widgets/LayoutGeometry.h"
 
 #include <algorithm>
+#include <vector>
 
 using tarvel::Message;
 
@@ -106,7 +107,6 @@ BOOL CQnTempDlg::OnInitDialog() {
     CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
     CreateSplitters();
     AnchorControls();
-    SetTabOrder();
     EnableApply(false);
     for (auto* frame : {&titleFrame_, &codeFrame_}) {
         ::SetWindowLongA(*frame, GWL_EXSTYLE, ::GetWindowLongA(*frame, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
@@ -180,18 +180,33 @@ void CQnTempDlg::AnchorControls() {
 }
 
 // The tab order reads like the dialog: tree, title, shortcut, description,
-// code, the tip buttons, OK, Cancel, Apply.
-void CQnTempDlg::SetTabOrder() const {
-    const HWND order[] = {tree_.GetHwnd(),           titleFrame_.GetHwnd(), codeFrame_.GetHwnd(),
-                          GetItem(IDC_PREVIOUS_TIP), GetItem(IDC_NEXT_TIP), GetItem(IDOK),
-                          GetItem(IDCANCEL),         GetItem(IDC_APPLY)};
-    HWND after = HWND_TOP;
-    for (const HWND control : order) {
-        if (control == nullptr)
-            continue;
-        ::SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        after = control;
+// code, the tip buttons, OK, Cancel, Apply. The dialog manager does not
+// step out of a page nested in a frame, so the dialog steps itself.
+std::vector<HWND> CQnTempDlg::TabOrder() const {
+    return {tree_.GetHwnd(),           titlePage_.Field(IDC_TITLE), titlePage_.Field(IDC_SHORTCUT),
+            titlePage_.Field(IDC_DESCRIPTION), codePage_.CodeWindow(), GetItem(IDC_PREVIOUS_TIP),
+            GetItem(IDC_NEXT_TIP),     GetItem(IDOK),               GetItem(IDCANCEL),
+            GetItem(IDC_APPLY)};
+}
+
+bool CQnTempDlg::FocusNextInTabOrder(bool backwards) {
+    const std::vector<HWND> order = TabOrder();
+    const HWND focus = ::GetFocus();
+    const auto count = static_cast<int>(order.size());
+    int at = static_cast<int>(std::find(order.begin(), order.end(), focus) - order.begin());
+    if (at == count)
+        return false;
+    for (int step = 1; step < count; ++step) {
+        const HWND next = order[static_cast<size_t>((at + (backwards ? count - step : step)) % count)];
+        if (next != nullptr && ::IsWindowVisible(next) && ::IsWindowEnabled(next)) {
+            // As the dialog manager does: an edit entered by Tab has its text selected.
+            if (::SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+                ::SendMessageA(next, EM_SETSEL, 0, -1);
+            ::SetFocus(next);
+            return true;
+        }
     }
+    return true;
 }
 
 // A stored placement moves the dialog again; without one it opens over its
@@ -551,6 +566,9 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     // Dispatched as it is: the focused window takes the character or drops it.
     if (inEditor && IsPlainMnemonic(message))
         return false;
+    if (inEditor && message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 &&
+        FocusNextInTabOrder(::GetKeyState(VK_SHIFT) < 0))
+        return true;
     return CResizableDialog::PreTranslateMessage(message);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
@@ -57,7 +58,9 @@ private:
     int ButtonRowHeight() const;
     void CreateSplitters();
     void AnchorControls();
-    void SetTabOrder() const;
+    std::vector<HWND> TabOrder() const;
+    // False when the focus is on none of them (a popup of the editor, say).
+    bool FocusNextInTabOrder(bool backwards);
     void CentreOverOwner() const;
     void FillTipLine();
     void ShowCompanyLine();

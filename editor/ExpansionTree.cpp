@@ -95,11 +95,9 @@ HTREEITEM ExpansionTree::FindEntryByOrdinal(HTREEITEM root, int ordinal) const {
 
 TemplateStore::LanguageEntries ExpansionTree::EntriesInTreeOrder() const {
     TemplateStore::LanguageEntries entries;
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const HTREEITEM root = roots_[language];
-        for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child))
-            if (AutotextEntry* entry = EntryOf(child))
-                entries[language].push_back(entry);
+    for (HTREEITEM item = roots_[0]; item != nullptr; item = NextItemInTreeOrder(item)) {
+        if (AutotextEntry* entry = EntryOf(item))
+            entries[LanguageIndexOfRoot(tree_.GetParentItem(item))].push_back(entry);
     }
     return entries;
 }

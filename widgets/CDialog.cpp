@@ -95,6 +95,12 @@ bool CDialog::OnMessage(const Message& message, LRESULT& result) {
             return true;
         }
     }
+    // What the dialog manager answers a notification that no handler took,
+    // without the round trip through it: one per tree item when a tree goes.
+    if (message.id == WM_NOTIFY) {
+        result = 0;
+        return true;
+    }
     return CWindow::OnMessage(message, result);
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/CTipStatic.h"
 
+#include "handles/PaintScope.h"
+
 namespace tarvel {
 namespace {
 
@@ -94,10 +96,8 @@ bool CTipStatic::OnMessage(const Message& message, LRESULT& result) {
 }
 
 LRESULT CTipStatic::OnPaint(const Message&) {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(GetHwnd(), &paint);
-    Draw(dc);
-    ::EndPaint(GetHwnd(), &paint);
+    PaintScope paint(GetHwnd());
+    Draw(paint.dc());
     return 0;
 }
 
@@ -152,21 +152,19 @@ void CTipStatic::Draw(HDC dc) {
         DrawEngraved(dc, rect, TextFormat());
         return;
     }
-    const HGDIOBJ oldFont = ::SelectObject(dc, TipFont());
+    SelectedObject font(dc, TipFont());
     ::SetTextColor(dc, GetCurrentTextColor());
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &rect, TextFormat());
-    ::SelectObject(dc, oldFont);
 }
 
 void CTipStatic::DrawEngraved(HDC dc, RECT rect, UINT format) const {
-    const HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+    SelectedObject font(dc, ::GetStockObject(SYSTEM_FONT));
     RECT highlight = rect;
     ::OffsetRect(&highlight, 1, 1);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &highlight, format);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &rect, format);
-    ::SelectObject(dc, oldFont);
 }
 
 }  // namespace tarvel

@@ -20,7 +20,13 @@ public:
 
     CTreeDragController(CTreeCtrl& tree, ControlProcessing control);
 
-    void SetSite(ITreeDragSite* site) noexcept { site_ = site; }
+    // A drag under way ends first: it was the old site's.
+    void SetSite(ITreeDragSite* site) noexcept {
+        if (IsDragging()) {
+            EndDrag();
+        }
+        site_ = site;
+    }
     bool IsDragging() const noexcept { return dragItem_ != nullptr; }
     // The tree's messages that a drag needs; true when handled.
     bool Handle(const Message& message, LRESULT& result);

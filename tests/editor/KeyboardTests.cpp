@@ -232,5 +232,80 @@ TEST_F(Keyboard, TheEntryToolbarIsEnabledOnlyWhileTheTreeHasTheFocus) {
     EXPECT_EQ(states, (std::vector<std::vector<bool>>{off, on, off, off, on}));
 }
 
+// With a language root selected the fields are disabled: Alt+T, S and D
+// leave the focus where it was, and no plain letter typed afterwards, not
+// even with the focus on the title page itself, presses OK, Cancel or Apply.
+TEST_F(Keyboard, LettersAfterAltTSDWithARootSelectedCloseNothing) {
+    WriteSampleTemplates();
+    const auto before = FilesOnDisk();
+    std::vector<std::string> wrong;
+    DialogScript script;
+    script.Do("select the C++ root", [](EditorWindow& window) {
+        window.Select(window.Root("C++"));
+        window.Focus(IDC_EXPANSION_TREE);
+    });
+    for (const char key : {'T', 'S', 'D'}) {
+        for (const char letter : {'o', 'a', 'c'}) {
+            const std::string name = std::string("Alt+") + key + " then " + letter;
+            script.Do("press Alt+" + std::string(1, key), [key](EditorWindow& window) { window.PostAltKey(key); })
+                .Do("type after " + name,
+                    [&, name, letter](EditorWindow& window) {
+                        if (::GetFocus() != window.Control(IDC_EXPANSION_TREE)) {
+                            wrong.push_back(name + " moved the focus");
+                            window.Focus(IDC_EXPANSION_TREE);
+                        }
+                        window.PostChar(letter);
+                    })
+                .Pause(50);
+        }
+    }
+    for (const char letter : {'o', 'a', 'c'}) {
+        script.Do(std::string("type ") + letter + " on the title page", [letter](EditorWindow& window) {
+            ::SetFocus(window.PageWithCaption(texts::kTitlePageCaption));
+            window.PostChar(letter);
+        });
+        script.Pause(50);
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(script.Completed()) << "the editor closed before the last step";
+    EXPECT_EQ(wrong, std::vector<std::string>{});
+    EXPECT_EQ(FilesOnDisk(), before);
+}
+
+// Tab goes through the editor in reading order: tree, title, shortcut,
+// description, code, the tip buttons, OK, Cancel, Apply.
+TEST_F(Keyboard, TabFollowsTheReadingOrder) {
+    WriteSampleTemplates();
+    std::vector<int> visited;
+    bool codeEditor = false;
+    constexpr int kCodeStop = -2;
+    DialogScript script;
+    script.Do("select an entry and edit it", [](EditorWindow& window) {
+        SelectFirstCppEntry(window);
+        window.ReplaceText(IDC_TITLE, "tabbed");
+        window.Focus(IDC_EXPANSION_TREE);
+    });
+    for (int step = 0; step < 10; ++step) {
+        script.Do("press Tab", [](EditorWindow& window) { window.PostKeyDown(VK_TAB); })
+            .Do("note the focus", [&](EditorWindow& window) {
+                codeEditor = HasCodeEditor(window);
+                const bool inCode = EditorWindow::FocusIsWithin(window.PageWithCaption(texts::kCodePageCaption));
+                visited.push_back(inCode ? kCodeStop : window.FocusedControlId());
+            });
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    std::vector<int> expected = {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION};
+    if (codeEditor) {
+        expected.push_back(kCodeStop);
+    }
+    for (int id : {IDC_PREVIOUS_TIP, IDC_NEXT_TIP, IDOK, IDCANCEL, IDC_APPLY, IDC_EXPANSION_TREE}) {
+        expected.push_back(id);
+    }
+    visited.resize(expected.size());
+    EXPECT_EQ(visited, expected);
+}
+
 }  // namespace
 }  // namespace tarvel::uitest

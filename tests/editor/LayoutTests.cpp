@@ -6,6 +6,7 @@
 
 #include "host/HostPaths.h"
 #include "res/resource.h"
+#include "tests/editor/EditorHost.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/ScreenCapture.h"
 
@@ -409,6 +410,94 @@ TEST_F(EditorLayout, ThePlacementIsSavedRestoredAndIgnoredWhenItDoesNotParse) {
         ProfileKey::WriteString(ProfileKey::kWindowPlacement, unusable);
         EXPECT_EQ(openAndMeasure(), standard) << '"' << unusable << '"';
     }
+}
+
+// Without a stored placement the editor opens centred over its owner, or
+// over the work area when it has none (not at the screen's corner).
+TEST_F(EditorLayout, TheFirstOpeningIsCentredOverTheOwnerOrTheWorkArea) {
+    const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 300, 200, 900, 700, nullptr,
+                                         nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const Box ownerBox = WindowBox(owner);
+    const Box areaBox{workArea.left, workArea.top, workArea.right, workArea.bottom};
+    for (const HWND parent : {owner, static_cast<HWND>(nullptr)}) {
+        ProfileKey::DeleteModuleKey();
+        Box seen{};
+        DialogScript script;
+        script.Do("measure", [&](EditorWindow& window) { seen = WindowBox(window.Handle()); }).Do("press Cancel",
+                                                                                                     PressCancel);
+        EXPECT_EQ(script.Run([&] { return EditorHost::ShowAutotextEditor(folder_.Path(), parent); }), IDCANCEL);
+        const Box& over = parent ? ownerBox : areaBox;
+        EXPECT_NEAR((seen[0] + seen[2]) / 2, (over[0] + over[2]) / 2, 1) << (parent ? "owner" : "work area");
+        EXPECT_NEAR((seen[1] + seen[3]) / 2, (over[1] + over[3]) / 2, 1) << (parent ? "owner" : "work area");
+    }
+    ::DestroyWindow(owner);
+}
+
+BOOL CALLBACK CollectLabel(HWND child, LPARAM labels) {
+    char className[16] = {};
+    ::GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0 && ::GetWindowTextLengthA(child) > 0) {
+        reinterpret_cast<std::vector<HWND>*>(labels)->push_back(child);
+    }
+    return TRUE;
+}
+
+int DarkPixelsOf(HWND label) {
+    RECT client{};
+    ::GetClientRect(label, &client);
+    int dark = 0;
+    for (LONG y = 0; y < client.bottom; ++y) {
+        for (LONG x = 0; x < client.right; ++x) {
+            const COLORREF pixel = ScreenCapture::PixelAt(label, {x, y});
+            dark += GetRValue(pixel) < 100 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100;
+        }
+    }
+    return dark;
+}
+
+// Growing the dialog and shrinking it again leaves every label of the title
+// page painted: one layout pass moves the controls and redraws them all.
+TEST_F(EditorLayout, LabelsStayPaintedAfterGrowingAndShrinking) {
+    WriteSampleTemplates();
+    std::vector<std::string> unpainted;
+    size_t labelCount = 0;
+    Box initial{};
+    DialogScript script;
+    script
+        .Do("grow",
+            [&](EditorWindow& window) {
+                initial = WindowBox(window.Handle());
+                ::SetWindowPos(window.Handle(), nullptr, 0, 0, Width(initial) + kGrowX, Height(initial) + kGrowY,
+                               SWP_NOMOVE | SWP_NOZORDER);
+            })
+        .Pause(200)
+        .Do("shrink",
+            [&](EditorWindow& window) {
+                ::SetWindowPos(window.Handle(), nullptr, 0, 0, Width(initial), Height(initial),
+                               SWP_NOMOVE | SWP_NOZORDER);
+            })
+        .Pause(300)
+        .Do("look at the labels",
+            [&](EditorWindow& window) {
+                std::vector<HWND> labels;
+                ::EnumChildWindows(window.PageWithCaption(texts::kTitlePageCaption), CollectLabel,
+                                   reinterpret_cast<LPARAM>(&labels));
+                labelCount = labels.size();
+                for (const HWND label : labels) {
+                    if (DarkPixelsOf(label) == 0) {
+                        char text[32] = {};
+                        ::GetWindowTextA(label, text, sizeof text);
+                        unpainted.push_back(text);
+                    }
+                }
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(labelCount, 3u);
+    EXPECT_EQ(unpainted, std::vector<std::string>{});
 }
 
 }  // namespace

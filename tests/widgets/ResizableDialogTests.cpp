@@ -193,19 +193,6 @@ TEST(WindowPlacement, ValueWithoutAllSixNumbersIsIgnored) {
     }
 }
 
-TEST(WindowPlacement, TextRoundTripsAndRejectsEmptyOrShortValues) {
-    const WindowPlacementText placement{-5, 10, 300, 200, 3, 2};
-    EXPECT_EQ(placement.Format(), "-5,10,300,200,3,2");
-    const auto parsed = WindowPlacementText::Parse(placement.Format());
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->left, -5);
-    EXPECT_EQ(parsed->showCommand, 3);
-    EXPECT_EQ(parsed->flags, 2);
-    EXPECT_FALSE(WindowPlacementText::Parse("1,2,3,4,5"));
-    EXPECT_FALSE(WindowPlacementText::Parse("300,10,-5,200,1,0")) << "right left of left";
-    EXPECT_FALSE(WindowPlacementText::Parse("1,2,3,4,5,99999999999"));
-}
-
 TEST(WindowPlacement, MinimisedDialogComesBackRestored) {
     ASSERT_TRUE(TestProfile().WriteString(kPlacementSection, "WindowPlacement", "60,70,660,470,2,0"));
     AnchoredDialog dialog;
