@@ -477,7 +477,7 @@ LRESULT CQnTempDlg::OnTreeRightClick(const Message&) {
             RunNew(item);
             break;
         case ID_TREE_MENU_SAVE:
-            SaveAllTemplates();
+            RunCommand(ID_ENTRY_SAVE);
             break;
         case ID_TREE_MENU_DELETE:
             RunConfirmedDelete(item);

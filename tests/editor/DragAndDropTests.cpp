@@ -210,11 +210,14 @@ TEST_F(DragAndDrop, RestingOnACollapsedRootForASecondOpensAndSelectsIt) {
     bool expanded = false;
     std::string selected;
     Labels perl;
+    int redAfterEditMidDrag = -1;
     DialogScript script;
     StartDrag(script, Entry("C++", 0));
+    // An edit while a drag runs goes into the entry but colours nothing.
+    script.Do("edit the dragged entry mid-drag",
+              [](EditorWindow& window) { window.ReplaceText(IDC_DESCRIPTION, "edited mid-drag"); });
     MoveOnto(script, RootItem("Perl"));
-    script.Do("look at once",
-              [&](EditorWindow& window) { expandedEarly = window.IsExpanded(window.Root("Perl")); });
+    script.Do("look at once", [&](EditorWindow& window) { expandedEarly = window.IsExpanded(window.Root("Perl")); });
     script.Pause(1500);
     script.Do("look after a second", [&](EditorWindow& window) {
         expanded = window.IsExpanded(window.Root("Perl"));
@@ -222,9 +225,16 @@ TEST_F(DragAndDrop, RestingOnACollapsedRootForASecondOpensAndSelectsIt) {
     });
     MoveOnto(script, RootItem("Perl"));
     Release(script);
-    script.Do("look", [&](EditorWindow& window) { perl = window.Labels(window.Children(window.Root("Perl"))); })
+    script
+        .Do("look",
+            [&](EditorWindow& window) {
+                perl = window.Labels(window.Children(window.Root("Perl")));
+                window.Focus(IDC_TITLE);
+                redAfterEditMidDrag = RedPixelsOf(window, window.Child("Perl", 1));
+            })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(redAfterEditMidDrag, 0);
     EXPECT_FALSE(expandedEarly);
     EXPECT_TRUE(expanded);
     EXPECT_EQ(selected, "Perl");
@@ -277,7 +287,9 @@ TEST_F(DragAndDrop, RootsCannotBeDragged) {
     script.Do("move onto the C# root",
               [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, window.Root("C#")))); });
     script.Pause(300);
-    script.Do("look", [&](EditorWindow& window) { dragged = TreeHasCapture(window) || AnyItemMarkedAsDropTarget(window); })
+    script
+        .Do("look",
+            [&](EditorWindow& window) { dragged = TreeHasCapture(window) || AnyItemMarkedAsDropTarget(window); })
         .Do("release", [](EditorWindow&) { ASSERT_TRUE(XPointer::Release(XPointer::kLeftButton)); });
     script.Pause(200);
     script.Do("read the roots", [&](EditorWindow& window) { roots = window.Labels(window.Roots()); })

@@ -72,11 +72,12 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
         int redUntitled = 0;
     } seen;
     DialogScript script;
-    script.Do("New after the first C++ entry",
-              [](EditorWindow& window) {
-                  SelectInFocusedTree(window, window.Child("C++", 0));
-                  window.SendCommand(ID_ENTRY_NEW);
-              })
+    script
+        .Do("New after the first C++ entry",
+            [](EditorWindow& window) {
+                SelectInFocusedTree(window, window.Child("C++", 0));
+                window.SendCommand(ID_ENTRY_NEW);
+            })
         .Do("look at the new entry",
             [&](EditorWindow& window) {
                 seen.cpp = window.Labels(window.Children(window.Root("C++")));
@@ -107,8 +108,8 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
     EXPECT_TRUE(seen.applyEnabled);
     EXPECT_EQ(seen.java, (Labels{"psvm", "Untitled", "Untitled"}));
     EXPECT_TRUE(seen.redUntitled) << "both new entries are marked";
-    EXPECT_EQ(folder_.Read("java.tpl"), SampleFile("java.tpl") + TemplateRecord("Untitled", "", "") +
-                                            TemplateRecord("Untitled", "", ""));
+    EXPECT_EQ(folder_.Read("java.tpl"),
+              SampleFile("java.tpl") + TemplateRecord("Untitled", "", "") + TemplateRecord("Untitled", "", ""));
     // The last new entry was selected: third of "Java".
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kRootNode), 3);
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 2);
@@ -151,8 +152,8 @@ TEST_F(EntryCommands, DuplicateNamesTheCopyAfterTitleAndShortcut) {
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(labels, (Labels{"for", "Copy of for loop", "header", "Copy of header", "sc", "Copy_of_sc", "",
-                              "Copy_of_"}));
+    EXPECT_EQ(labels,
+              (Labels{"for", "Copy of for loop", "header", "Copy of header", "sc", "Copy_of_sc", "", "Copy_of_"}));
     EXPECT_EQ(relabelled, "Copy_of_for") << "an edit gives the copy its ordinary label";
     EXPECT_EQ(folder_.Read("cpp.tpl"), expected);
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kRootNode), 0);
@@ -193,18 +194,18 @@ TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
                 }
             });
     }
-    script.Do("read the entries", [&](EditorWindow& window) { cpp = window.Labels(window.Children(window.Root("C++"))); })
+    script
+        .Do("read the entries", [&](EditorWindow& window) { cpp = window.Labels(window.Children(window.Root("C++"))); })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
     EXPECT_EQ(applyDisabled, std::vector<std::string>{});
     EXPECT_EQ(cpp, (Labels{"fori", "file header"}));
     const auto& boxes = script.Boxes().Boxes();
     ASSERT_EQ(boxes.size(), 4u);
-    const std::vector<std::vector<std::string>> shown = {
-        {boxes[0].caption, boxes[0].text, boxes[0].icon},
-        {boxes[1].caption, boxes[1].text, boxes[1].icon},
-        {boxes[2].caption, boxes[2].text, boxes[2].icon},
-        {boxes[3].caption, boxes[3].text, boxes[3].icon}};
+    const std::vector<std::vector<std::string>> shown = {{boxes[0].caption, boxes[0].text, boxes[0].icon},
+                                                         {boxes[1].caption, boxes[1].text, boxes[1].icon},
+                                                         {boxes[2].caption, boxes[2].text, boxes[2].icon},
+                                                         {boxes[3].caption, boxes[3].text, boxes[3].icon}};
     const std::vector<std::vector<std::string>> expected = {
         {texts::kEditorCaption, "You cannot delete a root item.", "stop"},
         {texts::kErrorCaption, "You cannot delete root items.", "stop"},
@@ -395,10 +396,10 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
             })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_EQ(items, (std::vector<MenuItem>{{ID_TREE_MENU_NEW, "&New"},
-                                             {ID_TREE_MENU_SAVE, "&Save"},
-                                             {0, ""},
-                                             {ID_TREE_MENU_DELETE, "&Delete"}}));
+    EXPECT_EQ(
+        items,
+        (std::vector<MenuItem>{
+            {ID_TREE_MENU_NEW, "&New"}, {ID_TREE_MENU_SAVE, "&Save"}, {0, ""}, {ID_TREE_MENU_DELETE, "&Delete"}}));
     EXPECT_EQ(cpp, (Labels{"fori", "cls", "file header", "Untitled"}));
     EXPECT_EQ(html, (Labels{"h0", "h2", "h3", "h4", "h5", "h6"}));
     ASSERT_EQ(script.Boxes().Boxes().size(), 1u) << "the deletion's question";

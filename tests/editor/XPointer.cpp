@@ -34,8 +34,8 @@ bool XPointer::Click(int button) { return Run("click " + std::to_string(button))
 // leaves a marker file when xdotool has succeeded.
 bool XPointer::Run(const std::string& arguments) {
     static int calls = 0;
-    const std::string marker = "tarvel-xpointer-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                               std::to_string(++calls);
+    const std::string marker =
+        "tarvel-xpointer-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++calls);
     const std::string markerOnWindows = kMarkerFolderOnWindows + marker;
     std::string line = std::string(kShell) + " -c \"" + Program() + " " + arguments + " && touch " +
                        kMarkerFolderOnUnix + marker + "\"";
