@@ -9,6 +9,7 @@
 #include "tests/editor/XPointer.h"
 
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 namespace tarvel::uitest {
@@ -331,6 +332,9 @@ struct MenuItem {
     UINT id;
     std::string text;
     bool operator==(const MenuItem& other) const { return id == other.id && text == other.text; }
+    friend std::ostream& operator<<(std::ostream& out, const MenuItem& item) {
+        return out << item.id << " \"" << item.text << "\"";
+    }
 };
 
 std::vector<MenuItem> MenuItems(HWND menuWindow) {
