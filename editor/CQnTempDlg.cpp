@@ -83,7 +83,8 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
                                 .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored)
-                                .OnNotify(IDC_EXPANSION_TREE, NM_RCLICK, &CQnTempDlg::OnTreeRightClick);
+                                .OnNotify(IDC_EXPANSION_TREE, NM_RCLICK, &CQnTempDlg::OnTreeRightClick)
+                                .OnNotify(0, kTooltipDisplayNotification, &CQnTempDlg::ShowHoverPreview);
     return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
 }
 
@@ -107,6 +108,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
     CreateSplitters();
     AnchorControls();
+    hoverPreview_.Create(GetHwnd(), tree_, entries_, toolBar_);
     EnableApply(false);
     for (auto* frame : {&titleFrame_, &codeFrame_}) {
         ::SetWindowLongA(*frame, GWL_EXSTYLE, ::GetWindowLongA(*frame, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
@@ -183,9 +185,15 @@ void CQnTempDlg::AnchorControls() {
 // code, the tip buttons, OK, Cancel, Apply. The dialog manager does not
 // step out of a page nested in a frame, so the dialog steps itself.
 std::vector<HWND> CQnTempDlg::TabOrder() const {
-    return {tree_.GetHwnd(),           titlePage_.Field(IDC_TITLE), titlePage_.Field(IDC_SHORTCUT),
-            titlePage_.Field(IDC_DESCRIPTION), codePage_.CodeWindow(), GetItem(IDC_PREVIOUS_TIP),
-            GetItem(IDC_NEXT_TIP),     GetItem(IDOK),               GetItem(IDCANCEL),
+    return {tree_.GetHwnd(),
+            titlePage_.Field(IDC_TITLE),
+            titlePage_.Field(IDC_SHORTCUT),
+            titlePage_.Field(IDC_DESCRIPTION),
+            codePage_.CodeWindow(),
+            GetItem(IDC_PREVIOUS_TIP),
+            GetItem(IDC_NEXT_TIP),
+            GetItem(IDOK),
+            GetItem(IDCANCEL),
             GetItem(IDC_APPLY)};
 }
 
@@ -501,6 +509,7 @@ UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
 }
 
 LRESULT CQnTempDlg::OnDestroy(const Message& message) {
+    hoverPreview_.Destroy();
     const LRESULT result = CResizableDialog::OnDestroy(message);
     UpdateData(true);
     CTarvelApp& app = theApp();
@@ -557,6 +566,7 @@ bool CQnTempDlg::TreeHasFocus() const {
 // Windows sends plain keys as system keys too, and the host's other windows
 // share this thread.
 bool CQnTempDlg::PreTranslateMessage(MSG& message) {
+    hoverPreview_.Relay(message);
     const bool altHeld = (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
     const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
     if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
@@ -579,7 +589,8 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
     if (message.message != WM_CHAR || !::IsCharAlphaNumericA(static_cast<CHAR>(message.wParam)))
         return false;
     const HWND focus = ::GetFocus();
-    const auto code = focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
+    const auto code =
+        focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
     return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
 }
 
@@ -632,4 +643,11 @@ bool CQnTempDlg::HandleSystemKey(WPARAM key) {
         default:
             return false;
     }
+}
+
+// ---- Hover previews ----
+
+LRESULT CQnTempDlg::ShowHoverPreview(NMHDR& header) {
+    hoverPreview_.ShowHoverPreview(reinterpret_cast<TooltipDisplayNotify&>(header));
+    return 0;
 }

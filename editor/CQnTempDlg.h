@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/CTreeHoverPreview.h"
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
 #include "pages/CPropPageSnippetCode.h"
@@ -100,6 +101,9 @@ private:
     LRESULT OnSelChanging(const tarvel::Message& message);
     LRESULT OnTreeNotifyIgnored(const tarvel::Message& message);
 
+    // Hover previews
+    LRESULT ShowHoverPreview(NMHDR& header);
+
     CPropPageSnippetCode codePage_;
     CPropPageSnippetTitle titlePage_;
     tarvel::CTreeCtrlEx tree_;
@@ -115,6 +119,7 @@ private:
     tarvel::CTipStatic tipLine_;
     tarvel::CToolBar24 toolBar_;
     tarvel::CTipStatic companyLine_;
+    CTreeHoverPreview hoverPreview_;
 
     HWND parent_;
     ExpansionTree entries_;

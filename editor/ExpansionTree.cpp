@@ -34,8 +34,8 @@ CopyNames NamesOfCopy(const AutotextEntry& original) {
 
 void ExpansionTree::BuildLanguageRoots(TemplateStore& store) {
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        roots_[language] = tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage,
-                                            TVI_ROOT, TVI_LAST, language);
+        roots_[language] = tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage, TVI_ROOT,
+                                            TVI_LAST, language);
     }
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         TreeEntrySink sink(tree_, roots_[language], entries_);

@@ -5,8 +5,8 @@
 
 void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
-    const HTREEITEM item =
-        tree_.InsertItem(label, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage, root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
+    const HTREEITEM item = tree_.InsertItem(label, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage,
+                                            root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
     if (adopted == nullptr)
         return;
     if (item == nullptr) {

@@ -135,6 +135,7 @@ using UniqueFileHandle = UniqueHandle<handle_policy::FileHandle>;
 using UniqueActCtx = UniqueHandle<handle_policy::ActCtx>;
 // Memory that a call allocated with LocalAlloc for its caller (FormatMessage's buffer).
 template <class T = void>
-using UniqueLocalMemory = UniqueHandle<handle_policy::Simple<T*, void (*)(HLOCAL) noexcept, handle_policy::FreeLocalMemory>>;
+using UniqueLocalMemory =
+    UniqueHandle<handle_policy::Simple<T*, void (*)(HLOCAL) noexcept, handle_policy::FreeLocalMemory>>;
 
 }  // namespace tarvel

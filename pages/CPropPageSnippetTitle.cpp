@@ -3,21 +3,27 @@
 #include <algorithm>
 
 #include "pages/PageTexts.h"
+#include "pages/TitleHelpTips.h"
 #include "res/resource.h"
 #include "store/AutotextEntry.h"
 #include "store/TextRules.h"
 
 using tarvel::Message;
 
-CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module)
-    : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
+CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module) : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
 
 BOOL CPropPageSnippetTitle::OnInitDialog() {
     CEditorPage::OnInitDialog();
     AddAnchor(IDC_TITLE, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_SHORTCUT, tarvel::TOP_LEFT, tarvel::TOP_RIGHT);
     AddAnchor(IDC_DESCRIPTION, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    TitleHelpTips::SetUp(helpTips_, GetHwnd());
     return TRUE;
+}
+
+bool CPropPageSnippetTitle::PreTranslateMessage(MSG& message) {
+    helpTips_.RelayEvent(message);
+    return CResizablePage::PreTranslateMessage(message);
 }
 
 void CPropPageSnippetTitle::DoDataExchange(tarvel::CDataExchange& exchange) {

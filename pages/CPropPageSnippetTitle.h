@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pages/CEditorPage.h"
+#include "tooltip/CPPToolTip.h"
 
 struct AutotextEntry;
 
@@ -19,6 +20,9 @@ public:
     void SetTitlePageState(int state);
     void ShowEntryTexts(const AutotextEntry& entry);
     HWND Field(int controlId) const { return GetItem(controlId); }
+
+    // Relays every message to the help tips.
+    bool PreTranslateMessage(MSG& message) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -41,6 +45,7 @@ private:
     enum class Relabel { No, Yes };
     void StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel);
 
+    CPPToolTip helpTips_;
     tarvel::CWindow title_;
     tarvel::CWindow shortcut_;
     tarvel::CWindow description_;

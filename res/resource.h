@@ -32,6 +32,17 @@
 #define IDC_COMPANY_LINE 1049
 #define IDC_APPLY 12321
 
+// Tooltips: the title page's help tips and the tree's previews
+#define IDS_TITLE_HELP 104
+#define IDS_SHORTCUT_HELP 105
+#define IDS_DESCRIPTION_HELP 106
+#define IDS_HELP_TIP_STYLES 109
+#define IDS_PREVIEW_STYLES 110
+#define IDI_PREVIEW 144
+#define IDB_HELP_TIP_SHORTCUT 144
+#define IDB_HELP_TIP_TITLE 146
+#define IDI_HELP_TIP 1076
+
 // Entry commands
 #define ID_ENTRY_NEW 32847
 #define ID_ENTRY_SAVE 32848

@@ -29,7 +29,7 @@ HtmlFontMetrics CGdiHtmlPlatform::Metrics(HtmlFontId font) {
     Select(font);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(dc_, &tm);
-    HtmlFontMetrics m{tm.tmHeight, tm.tmAscent, tm.tmAscent / 2};
+    HtmlFontMetrics m{tm.tmHeight, tm.tmAscent, tm.tmAscent / 2, tm.tmAveCharWidth};
     GLYPHMETRICS glyph{};
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     if (::GetGlyphOutlineA(dc_, 'x', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)

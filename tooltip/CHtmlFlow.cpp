@@ -11,8 +11,8 @@
 namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
-constexpr int kTabSpaces = 4;
-constexpr int kRuleGap = 2;  // above and below a rule
+constexpr int kTabAverageWidths = 4;  // between tab stops
+constexpr int kRuleGap = 2;           // above and below a rule
 constexpr long long kMaxRepeat = 1000;
 constexpr std::size_t kMaxOpenTags = 100;
 constexpr std::size_t kFirstMeasureWindow = 256;
@@ -62,15 +62,40 @@ std::size_t BreakAfter(std::string_view text, std::size_t fit) {
     return at == std::string_view::npos ? 0 : at + 1;
 }
 
+// Border, padding and margin belong to the run of the tag that sets them,
+// not to the runs inside it.
+bool HasBox(const HtmlStyle& s) {
+    return (s.borderStyle != HtmlBorderStyle::None && s.borderWidth > 0) || s.padding > 0 || s.margin > 0;
+}
+
+void ClearBox(HtmlStyle& s) {
+    s.borderStyle = HtmlBorderStyle::None;
+    s.borderWidth = 0;
+    s.padding = 0;
+    s.margin = 0;
+}
+
+int EdgeWidth(const HtmlStyle& s) { return s.borderStyle == HtmlBorderStyle::None ? 0 : s.borderWidth; }
+
+// The word at the start of the text with the break character that ends it.
+std::size_t WordLength(std::string_view text) {
+    const std::size_t at = text.find_first_of(kBreakCharacters);
+    return at == std::string_view::npos ? text.size() : at + 1;
+}
+
 }  // namespace
 
 CHtmlFlow::CHtmlFlow(CHtmlLayoutContext& context, const HtmlFlowFrame& frame, const HtmlFlowState& start)
-    : context_(context), frame_(frame), state_(start), lines_(frame.wrapWidth), measureWindow_(kFirstMeasureWindow) {}
+    : context_(context), frame_(frame), state_(start), lines_(frame.wrapWidth), measureWindow_(kFirstMeasureWindow) {
+    ClearBox(state_.style);
+}
 
 HtmlBlock CHtmlFlow::Run(std::size_t begin, std::size_t end) {
     std::size_t i = begin;
     while (i < end && !lines_.Full())
         i = Handle(i, end);
+    while (!decorations_.empty())
+        Undecorate();
     HtmlBlock block = lines_.Finish(LineHeight());
     block.usesPercent = block.usesPercent || usesPercent_;
     return block;
@@ -116,6 +141,7 @@ void CHtmlFlow::Open(const HtmlToken& tag) {
         return;
     open_.push_back({&tag, state_});
     ApplyTag(tag);
+    Decorate(open_.back());
 }
 
 // Undoes the tag's effect: back to the state before it opened, with the
@@ -129,12 +155,89 @@ void CHtmlFlow::Close(const HtmlToken& tag) {
     std::vector<const HtmlToken*> reopen;
     for (auto it = std::next(at); it != open_.end(); ++it)
         reopen.push_back(it->token);
+    for (auto it = open_.end(); it != at;)
+        if ((--it)->decorated)
+            Undecorate();
     state_ = at->before;
     open_.erase(at, open_.end());
     for (const HtmlToken* again : reopen) {
         open_.push_back({again, state_});
         ApplyTag(*again);
+        Decorate(open_.back());
     }
+}
+
+void CHtmlFlow::Decorate(OpenTag& open) {
+    if (!HasBox(state_.style))
+        return;
+    decorations_.push_back({state_.style});
+    ClearBox(state_.style);
+    open.decorated = true;
+    StartFragment(decorations_.back());
+}
+
+void CHtmlFlow::Undecorate() {
+    EndFragment(decorations_.back());
+    decorations_.pop_back();
+}
+
+// The margin, then the background and border as a box as high as the run's
+// font plus padding and border, then the padding; the line makes room for
+// all of it above and below.
+void CHtmlFlow::StartFragment(Decoration& d) {
+    const HtmlStyle& s = d.style;
+    const int edge = EdgeWidth(s);
+    const HtmlFontMetrics m = context_.Metrics(context_.Font(s));
+    const int inner = std::min(m.height + 2 * (s.padding + edge), kMaxExtent);
+    const bool atLineStart = lines_.AtLineStart();
+    lines_.Advance(s.margin);
+    auto& items = lines_.Items();
+    d.firstItem = items.size();
+    if (s.solidBackground) {
+        const HtmlColour c = s.backgroundColour;
+        items.push_back(HtmlFill{MakeRect(edge, s.margin + edge, 0, inner - 2 * edge), kEffectSolid, c, c, c});
+    }
+    if (edge > 0)
+        items.push_back(HtmlBorder{MakeRect(0, s.margin, 0, inner), edge, s.borderStyle, s.borderLight, s.borderDark});
+    d.itemCount = items.size() - d.firstItem;
+    const int height = std::min(inner + 2 * s.margin, kMaxExtent);
+    lines_.PlaceGroup(d.firstItem, {0, height, m.ascent + s.padding + edge + s.margin, HtmlVAlign::Baseline,
+                                    state_.style.hAlign, -1});
+    lines_.Advance(edge + s.padding);
+    d.contentLeft = lines_.X();
+    if (atLineStart)
+        lines_.MarkLineStart();
+}
+
+// Closes the box after the padding and border; a part with nothing in it
+// (the run went on at the next line) draws nothing and gives its room back.
+void CHtmlFlow::EndFragment(const Decoration& d) {
+    const HtmlStyle& s = d.style;
+    const int edge = EdgeWidth(s);
+    auto& items = lines_.Items();
+    const bool empty = lines_.X() == d.contentLeft;
+    if (empty) {
+        lines_.Advance(-(edge + s.padding));
+        if (lines_.Unplace(d.firstItem)) {
+            lines_.Advance(-s.margin);
+            return;
+        }
+        lines_.Advance(-s.margin);
+    } else {
+        lines_.Advance(s.padding);
+    }
+    for (std::size_t i = d.firstItem; i < d.firstItem + d.itemCount; ++i) {
+        std::visit(
+            [&](auto& item) {
+                const bool border = std::is_same_v<std::decay_t<decltype(item)>, HtmlBorder>;
+                item.box.right = lines_.X() + (border ? edge : 0);
+                if (empty)
+                    item.box = MakeRect(item.box.left, item.box.top, 0, 0);
+            },
+            items[i]);
+    }
+    if (!empty)
+        lines_.Advance(edge + s.margin);
 }
 
 void CHtmlFlow::ApplyTag(const HtmlToken& tag) {
@@ -249,9 +352,22 @@ CHtmlLineBuilder::Box CHtmlFlow::BoxFor(int width, int height, int ascent) const
     return {width, height, ascent, state_.style.vAlign, state_.style.hAlign, state_.link};
 }
 
+// A styled run with a box is closed at the line's end and opened again on
+// the next line.
+void CHtmlFlow::EndLine(int emptyHeight, bool wrapped) {
+    for (auto it = decorations_.rbegin(); it != decorations_.rend(); ++it)
+        EndFragment(*it);
+    lines_.EndLine(emptyHeight, wrapped);
+    for (Decoration& d : decorations_)
+        StartFragment(d);
+}
+
+// Ends a line because the next thing does not fit on it.
+void CHtmlFlow::WrapLine() { EndLine(LineHeight(), true); }
+
 void CHtmlFlow::EndLineIfStarted() {
     if (!lines_.AtLineStart())
-        lines_.EndLine(LineHeight());
+        EndLine(LineHeight());
 }
 
 // Capitalize raises the first letter of each word; a word runs on across
@@ -304,19 +420,20 @@ void CHtmlFlow::Text(std::string_view raw) {
         }
         if (rest[fit.fit] == ' ') {
             PlaceBeforeBreak(font, rest.substr(0, fit.fit), fit);
-            EndLineIfStarted();
+            if (!lines_.AtLineStart())
+                WrapLine();
             rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
             continue;
         }
         std::size_t cut = BreakAfter(rest, fit.fit);
         if (cut == 0 && !lines_.AtLineStart()) {
-            lines_.EndLine(LineHeight());
+            WrapLine();
             continue;
         }
         if (cut == 0)
-            cut = std::max<std::size_t>(fit.fit, 1);
+            cut = frame_.keepWords ? WordLength(rest) : std::max<std::size_t>(fit.fit, 1);
         PlaceBeforeBreak(font, rest.substr(0, cut), fit);
-        lines_.EndLine(LineHeight());
+        WrapLine();
         rest.remove_prefix(cut);
     }
 }
@@ -348,20 +465,33 @@ void CHtmlFlow::PlaceRun(std::string text, int width) {
 void CHtmlFlow::LineBreak(const HtmlToken& tag) {
     wordStart_ = true;
     const int height = LineHeight();
-    lines_.EndLine(height);
+    EndLine(height);
     lines_.AddEmptyLines(RepeatCount(tag) - 1, height);
 }
 
+// A tab moves at least a space on, so words either side never touch, to
+// the next stop; a background covers the room it makes.
 void CHtmlFlow::Tab(const HtmlToken& tag) {
     wordStart_ = true;
-    const long long stop = std::max(1, kTabSpaces * context_.Platform().MeasureRun(Font(), " ", kMaxExtent).width);
+    const HtmlFontId font = Font();
+    const HtmlFontMetrics m = context_.Metrics(font);
+    const long long stop = std::max(1, kTabAverageWidths * m.averageWidth);
+    const long long space = std::max(1, context_.Platform().MeasureRun(font, " ", kMaxExtent).width);
     const long long x = lines_.WrapWidth() - lines_.Remaining();
-    const long long next = std::min<long long>((x / stop + RepeatCount(tag)) * stop, kMaxExtent);
+    const long long first = (x + space + stop - 1) / stop * stop;
+    const long long next = std::min<long long>(first + (RepeatCount(tag) - 1) * stop, kMaxExtent);
     if (next > lines_.WrapWidth()) {
-        lines_.EndLine(LineHeight());
+        WrapLine();
         return;
     }
-    lines_.Advance(static_cast<int>(next - x));
+    const int room = static_cast<int>(next - x);
+    if (!state_.style.solidBackground) {
+        lines_.Advance(room);
+        return;
+    }
+    const HtmlColour colour = state_.style.backgroundColour;
+    lines_.Place(HtmlFill{MakeRect(0, 0, room, m.height), kEffectSolid, colour, colour, colour},
+                 BoxFor(room, m.height, m.ascent));
 }
 
 void CHtmlFlow::Rule(const HtmlToken& tag) {
@@ -386,7 +516,7 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     box.vAlign = HtmlVAlign::Top;
     box.link = -1;
     lines_.Place(rule, box);
-    lines_.EndLine(0);
+    EndLine(0);
 }
 
 void CHtmlFlow::Image(const HtmlToken& tag) {
@@ -396,9 +526,11 @@ void CHtmlFlow::Image(const HtmlToken& tag) {
     const bool shadowed = ((image.style | image.hotStyle) & kImageShadow) != 0;
     const int width = image.box.Width() + (shadowed ? std::abs(shadow.offsetX) : 0);
     const int height = image.box.Height() + (shadowed ? std::abs(shadow.offsetY) : 0);
+    // The image stands on the baseline; its shadow falls below it.
+    const int ascent = image.box.Height();
     if (width > lines_.Remaining() && !lines_.AtLineStart())
-        lines_.EndLine(LineHeight());
-    lines_.Place(std::move(image), BoxFor(width, height, height));
+        WrapLine();
+    lines_.Place(std::move(image), BoxFor(width, height, ascent));
 }
 
 void CHtmlFlow::String(const HtmlToken& tag) {
@@ -414,7 +546,7 @@ void CHtmlFlow::String(const HtmlToken& tag) {
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         Text(line);
         if (end < text.size()) {
-            lines_.EndLine(LineHeight());
+            EndLine(LineHeight());
             wordStart_ = true;
         }
         start = end + 1;
@@ -437,6 +569,6 @@ std::size_t CHtmlFlow::Table(std::size_t index, std::size_t end) {
     box.link = -1;
     box.hAlign = layout.Placement();
     lines_.PlaceGroup(first, box);
-    lines_.EndLine(0);
+    EndLine(0);
     return tableEnd < end ? tableEnd + 1 : end;
 }

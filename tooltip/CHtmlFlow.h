@@ -20,6 +20,9 @@ struct HtmlFlowFrame {
     int wrapWidth = kMaxExtent;
     int percentBase = 0;  // what percentages of the available width refer to; 0 while measuring
     int tableDepth = 0;
+    // Measuring the narrowest the text can be: a word too long for a line
+    // is kept whole instead of being broken after the last letter that fits.
+    bool keepWords = false;
 };
 
 // Lays out a range of markup tokens into lines: text runs in the style of
@@ -34,6 +37,15 @@ private:
     struct OpenTag {
         const HtmlToken* token;
         HtmlFlowState before;
+        bool decorated = false;
+    };
+    // A styled run with a border, padding or margin, drawn around its part
+    // on each line it covers.
+    struct Decoration {
+        HtmlStyle style;
+        std::size_t firstItem = 0;  // its background and border on this line
+        std::size_t itemCount = 0;
+        int contentLeft = 0;  // where its content starts on this line
     };
 
     std::size_t Handle(std::size_t index, std::size_t end);
@@ -42,6 +54,10 @@ private:
     void ApplyTag(const HtmlToken& tag);
     void ApplyFontTag(const HtmlToken& tag);
     void ApplyFontLetters(std::string_view letters);
+    void Decorate(OpenTag& open);
+    void Undecorate();
+    void StartFragment(Decoration& decoration);
+    void EndFragment(const Decoration& decoration);
 
     void Text(std::string_view text);
     void PlaceBeforeBreak(HtmlFontId font, std::string_view text, const IHtmlPlatform::RunFit& fit);
@@ -57,6 +73,8 @@ private:
 
     HtmlFontId Font() { return context_.Font(state_.style); }
     int LineHeight() { return context_.Metrics(Font()).height; }
+    void EndLine(int emptyHeight, bool wrapped = false);
+    void WrapLine();
     void EndLineIfStarted();
     CHtmlLineBuilder::Box BoxFor(int width, int height, int ascent) const;
 
@@ -64,6 +82,7 @@ private:
     HtmlFlowFrame frame_;
     HtmlFlowState state_;
     std::vector<OpenTag> open_;
+    std::vector<Decoration> decorations_;
     CHtmlLineBuilder lines_;
     bool usesPercent_ = false;
     bool wordStart_ = true;  // the next letter starts a word (capitalize)

@@ -1,14 +1,20 @@
 #include "tooltip/CHtmlGdiPainter.h"
 
+#include <algorithm>
+
 #include "tooltip/CPPDrawManager.h"
 #include "handles/UniqueHandle.h"
 
 namespace {
 
 constexpr int kDoubleGap = 2;
+constexpr int kOverlineGap = 2;  // between an overline and the capitals
 // The styles work on three copies of the image's pixels; one larger than
 // this (only markup that asks for it) is drawn without its style.
 constexpr long long kMaxStyledPixels = 1LL << 22;
+// A masked image scaled to more pixels than this is not copied first but
+// left to TransparentBlt's own stretching.
+constexpr long long kMaxStretchedPixels = 1LL << 22;
 
 }  // namespace
 
@@ -51,9 +57,25 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
         ::SelectObject(dc_, font_ = font);
     if (style.colour != textColour_)
         ::SetTextColor(dc_, textColour_ = style.colour);
+    if (run.justify > 0)
+        ::SetTextJustification(dc_, run.justify, static_cast<int>(std::count(run.text.begin(), run.text.end(), ' ')));
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
+    if (run.justify > 0)
+        ::SetTextJustification(dc_, 0, 0);
     if (style.overline)
-        Line(box.left, box.top, box.right, box.top, style.colour);
+        Overline(box, run.ascent, style.colour);
+}
+
+// Just above the capitals: at the cell's top, above the room the font
+// keeps for accents, it would sit under the descenders of the line above.
+void CHtmlGdiPainter::Overline(const RECT& box, int ascent, COLORREF colour) {
+    GLYPHMETRICS glyph{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    int capitals = ascent;
+    if (::GetGlyphOutlineA(dc_, 'H', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
+        capitals = static_cast<int>(glyph.gmptGlyphOrigin.y);
+    const int y = box.top + std::clamp(ascent - capitals - kOverlineGap, 0, ascent);
+    Line(box.left, y, box.right, y, colour);
 }
 
 void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
@@ -69,6 +91,8 @@ void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_
 // Raised borders are light on top and left, sunken ones dark there.
 void CHtmlGdiPainter::Border(const HtmlBorder& border) {
     const RECT r = At(border.box);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
     const COLORREF topLeft = border.raised ? border.light : border.dark;
     const COLORREF bottomRight = border.raised ? border.dark : border.light;
     if (border.style == HtmlBorderStyle::Solid) {
@@ -119,13 +143,27 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
 
 void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x,
                                  int y, int w, int h) {
-    if (item.source.masked) {
-        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
-    } else {
-        // The default mode ANDs the pixels a shrunk colour image drops.
-        ::SetStretchBltMode(dc, COLORONCOLOR);
+    // The default mode ANDs the pixels a shrunk colour image drops, which
+    // darkens it and, masked, rings the mask's edge.
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    if (!item.source.masked) {
         ::StretchBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+        return;
     }
+    const bool scaled = w != image.size.cx || h != image.size.cy;
+    if (!scaled || static_cast<long long>(w) * h > kMaxStretchedPixels) {
+        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
+        return;
+    }
+    // TransparentBlt stretches in a mode of its own (Wine's ANDs), so the
+    // image is stretched first, keeping its colours, and masked unscaled.
+    const tarvel::UniqueMemoryDC stretched(::CreateCompatibleDC(dc));
+    const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, w, h));
+    const HGDIOBJ old = ::SelectObject(stretched.get(), bitmap.get());
+    ::SetStretchBltMode(stretched.get(), COLORONCOLOR);
+    ::StretchBlt(stretched.get(), 0, 0, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+    ::TransparentBlt(dc, x, y, w, h, stretched.get(), 0, 0, w, h, item.source.maskColour);
+    ::SelectObject(stretched.get(), old);
 }
 
 // Copies of the image from the box's corner on, drawn only where the DC

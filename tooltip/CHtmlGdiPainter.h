@@ -25,6 +25,7 @@ public:
 
 private:
     void Text(const HtmlTextRun& run, const HtmlStyle& style);
+    void Overline(const RECT& box, int ascent, COLORREF colour);
     void Rule(const HtmlRule& rule);
     void Border(const HtmlBorder& border);
     void Fill(const HtmlFill& fill);

@@ -19,6 +19,18 @@ void CHtmlLineBuilder::Place(HtmlDisplayItem item, const Box& box) {
 
 void CHtmlLineBuilder::Advance(int dx) { x_ = std::clamp(x_ + dx, 0, kMaxExtent); }
 
+bool CHtmlLineBuilder::Unplace(std::size_t firstItem) {
+    if (pending_.empty() || pending_.back().first != firstItem || pending_.back().last != block_.items.size() ||
+        pending_.back().x + pending_.back().box.width != x_)
+        return false;
+    block_.items.resize(firstItem);
+    x_ = pending_.back().x;
+    pending_.pop_back();
+    startBoxes_ = std::min(startBoxes_, pending_.size());
+    startX_ = std::min(startX_, x_);
+    return true;
+}
+
 CHtmlLineBuilder::LineMetrics CHtmlLineBuilder::Measure() const {
     int descent = 0;
     LineMetrics m;
@@ -74,7 +86,7 @@ void CHtmlLineBuilder::AddHeight(long long dy) {
     y_ = static_cast<int>(std::min<long long>(y_ + std::max(0LL, dy), kMaxExtent));
 }
 
-void CHtmlLineBuilder::EndLine(int emptyHeight) {
+void CHtmlLineBuilder::EndLine(int emptyHeight, bool wrapped) {
     const LineMetrics m = pending_.empty() ? LineMetrics{0, emptyHeight} : Measure();
     for (const Placed& p : pending_) {
         const int dy = y_ + TopWithin(p, m);
@@ -86,12 +98,14 @@ void CHtmlLineBuilder::EndLine(int emptyHeight) {
         linked = linked || p.box.link >= 0;
     if (linked)
         AddLinkAreas(m.height);
-    block_.lines.push_back({lineFirst_, block_.items.size(), x_, lineAlign_});
+    block_.lines.push_back({lineFirst_, block_.items.size(), x_, lineAlign_, wrapped});
     block_.width = std::max(block_.width, x_);
     AddHeight(m.height);
     lineFirst_ = block_.items.size();
     pending_.clear();
     x_ = 0;
+    startX_ = 0;
+    startBoxes_ = 0;
 }
 
 void CHtmlLineBuilder::AddEmptyLines(long long count, int height) { AddHeight(count * static_cast<long long>(height)); }

@@ -22,7 +22,13 @@ public:
 
     int WrapWidth() const { return wrapWidth_; }
     int Remaining() const { return wrapWidth_ - x_; }
-    bool AtLineStart() const { return x_ == 0 && pending_.empty(); }
+    int X() const { return x_; }
+    // Nothing but what was placed before MarkLineStart is on the line.
+    bool AtLineStart() const { return x_ == startX_ && pending_.size() == startBoxes_; }
+    void MarkLineStart() {
+        startX_ = x_;
+        startBoxes_ = pending_.size();
+    }
     // The block has reached the largest height a layout may have.
     bool Full() const { return y_ >= kMaxExtent; }
 
@@ -33,8 +39,12 @@ public:
     void PlaceGroup(std::size_t firstItem, const Box& box);
     void Place(HtmlDisplayItem item, const Box& box);
     void Advance(int dx);
-    // Ends the line; a line without boxes is `emptyHeight` high.
-    void EndLine(int emptyHeight);
+    // Takes back the last box placed if its items start at `firstItem` and
+    // nothing came after it; false otherwise.
+    bool Unplace(std::size_t firstItem);
+    // Ends the line; a line without boxes is `emptyHeight` high. A wrapped
+    // line ends because the next box did not fit (justify stretches it).
+    void EndLine(int emptyHeight, bool wrapped = false);
     void AddEmptyLines(long long count, int height);
     HtmlBlock Finish(int emptyHeight);
 
@@ -57,6 +67,8 @@ private:
     int wrapWidth_;
     int x_ = 0;
     int y_ = 0;
+    int startX_ = 0;
+    std::size_t startBoxes_ = 0;
     HtmlHAlign lineAlign_ = HtmlHAlign::Left;
     std::vector<Placed> pending_;
     std::size_t lineFirst_ = 0;

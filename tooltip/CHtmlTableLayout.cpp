@@ -182,6 +182,20 @@ void CHtmlTableLayout::MeasureCells() {
     }
 }
 
+// Widens the columns a cell spans, evenly, until they hold `wanted`.
+void CHtmlTableLayout::Spread(std::vector<int>& widths, const Cell& cell, long long wanted) const {
+    const auto first = widths.begin() + cell.column;
+    const auto last = first + cell.look.colSpan;
+    const long long have = std::accumulate(first, last, 0LL) + (cell.look.colSpan - 1) * spacing_;
+    // The share's remainder goes to the first columns, so the span is not
+    // left a few pixels short of its content.
+    const int missing = Clamp(wanted - have);
+    const int share = missing / cell.look.colSpan;
+    int remainder = missing % cell.look.colSpan;
+    for (auto c = first; c != last; ++c, --remainder)
+        *c = Clamp(*c + static_cast<long long>(share) + (remainder > 0 ? 1 : 0));
+}
+
 void CHtmlTableLayout::SizeColumns() {
     columns_.assign(columnCount_, 0);
     std::vector<bool> fixed(columnCount_, false);
@@ -189,17 +203,7 @@ void CHtmlTableLayout::SizeColumns() {
         for (const Cell& cell : cells_) {
             if ((cell.look.colSpan == 1) != (pass == 1))
                 continue;
-            const int wanted = cell.fixedWidth >= 0 ? cell.fixedWidth : cell.content.width + 2 * Inset(cell);
-            const auto first = columns_.begin() + cell.column;
-            const auto last = first + cell.look.colSpan;
-            const long long have = std::accumulate(first, last, 0LL) + (cell.look.colSpan - 1) * spacing_;
-            // The share's remainder goes to the first columns, so the span
-            // is not left a few pixels short of its content.
-            const int missing = Clamp(wanted - have);
-            const int share = missing / cell.look.colSpan;
-            int remainder = missing % cell.look.colSpan;
-            for (auto c = first; c != last; ++c, --remainder)
-                *c = Clamp(*c + static_cast<long long>(share) + (remainder > 0 ? 1 : 0));
+            Spread(columns_, cell, cell.fixedWidth >= 0 ? cell.fixedWidth : cell.content.width + 2 * Inset(cell));
             if (pass == 1 && cell.fixedWidth >= 0)
                 fixed[cell.column] = true;
         }
@@ -210,18 +214,70 @@ void CHtmlTableLayout::SizeColumns() {
     Resize(static_cast<int>(std::clamp<long long>(target - total, -kMaxExtent, kMaxExtent)), fixed);
 }
 
-// Widens or narrows the columns by `delta` in all, in proportion to their
-// widths: the free ones if there are any, else all of them.
+// The width of the cell's content when every line is broken wherever it
+// can be: its widest image or word, or (words broken after any letter, as
+// a word longer than its line is) its widest image.
+int CHtmlTableLayout::NarrowestWidth(const Cell& cell, bool keepWords) const {
+    HtmlFlowFrame frame;
+    frame.wrapWidth = 1;
+    frame.tableDepth = outer_.tableDepth + 1;
+    frame.keepWords = keepWords;
+    return CHtmlFlow(context_, frame, CellState(cell)).Run(cell.begin, cell.end).width + 2 * Inset(cell);
+}
+
+std::vector<int> CHtmlTableLayout::ColumnMinimums(bool keepWords) const {
+    std::vector<int> minimum(columnCount_, 0);
+    for (int pass = 1; pass <= 2; ++pass)
+        for (const Cell& cell : cells_)
+            if ((cell.look.colSpan == 1) == (pass == 1))
+                Spread(minimum, cell, NarrowestWidth(cell, keepWords));
+    return minimum;
+}
+
+// Narrows the chosen columns by up to `amount` in all, each in proportion
+// to how much narrower it can be: no column gets narrower than what it
+// holds without wrapping.
+void CHtmlTableLayout::Shrink(long long amount, const std::vector<int>& chosen, const std::vector<int>& minimum) {
+    long long slack = 0;
+    for (int c : chosen)
+        slack += std::max(0, columns_[c] - minimum[c]);
+    amount = std::min(amount, slack);
+    long long before = 0;
+    for (int c : chosen) {
+        const long long own = std::max(0, columns_[c] - minimum[c]);
+        const long long taken = amount * (before + own) / std::max(1LL, slack) - amount * before / std::max(1LL, slack);
+        columns_[c] = Clamp(columns_[c] - taken);
+        before += own;
+    }
+}
+
+// Widens the columns by `delta` in all, in proportion to their widths, or
+// narrows them no further than their content allows: the free ones if
+// there are any, else (and for what the free ones cannot give) all of them;
+// words longer than what is left of the line give way last.
 void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
-    std::vector<int> chosen;
-    for (int c = 0; c < columnCount_; ++c)
+    std::vector<int> chosen, all;
+    for (int c = 0; c < columnCount_; ++c) {
+        all.push_back(c);
         if (!fixed[c])
             chosen.push_back(c);
+    }
     if (chosen.empty())
-        for (int c = 0; c < columnCount_; ++c)
-            chosen.push_back(c);
+        chosen = all;
     if (chosen.empty() || delta == 0)
         return;
+    if (delta < 0) {
+        const long long target = std::accumulate(columns_.begin(), columns_.end(), 0LL) + delta;
+        const auto excess = [&] { return std::accumulate(columns_.begin(), columns_.end(), 0LL) - target; };
+        for (const bool keepWords : {true, false}) {
+            const std::vector<int> minimum = ColumnMinimums(keepWords);
+            Shrink(excess(), chosen, minimum);
+            Shrink(excess(), all, minimum);
+            if (excess() <= 0)
+                break;
+        }
+        return;
+    }
     long long sum = 0;
     for (int c : chosen)
         sum += columns_[c];
@@ -328,9 +384,11 @@ HtmlBlock CHtmlTableLayout::Emit() {
         EmitBox(out, box, cell.look, false);
         const int room = box.Height() - 2 * Inset(cell) - cell.content.height;
         const auto vAlign = cell.look.vAlign ? cell.look.vAlign : rows_[cell.row].look.vAlign;
-        int dy = room / 2;
-        if (vAlign == HtmlVAlign::Top || vAlign == HtmlVAlign::Baseline)
-            dy = 0;
+        // Top unless asked otherwise: beside a long text a centred image
+        // would stand out of sight.
+        int dy = 0;
+        if (vAlign == HtmlVAlign::Middle)
+            dy = room / 2;
         else if (vAlign == HtmlVAlign::Bottom)
             dy = room;
         const int inset = Inset(cell);

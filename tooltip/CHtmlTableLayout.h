@@ -42,7 +42,11 @@ private:
     void PlaceOnGrid();
     void MeasureCells();
     void SizeColumns();
+    void Spread(std::vector<int>& widths, const Cell& cell, long long wanted) const;
     void Resize(int delta, const std::vector<bool>& fixed);
+    void Shrink(long long amount, const std::vector<int>& chosen, const std::vector<int>& minimum);
+    std::vector<int> ColumnMinimums(bool keepWords) const;
+    int NarrowestWidth(const Cell& cell, bool keepWords) const;
     void LayOutCells();
     void SizeRows();
     HtmlBlock Emit();

@@ -14,6 +14,7 @@ struct HtmlBlock {
         std::size_t last = 0;
         int width = 0;
         HtmlHAlign align = HtmlHAlign::Left;
+        bool wrapped = false;  // ended because the next thing did not fit
     };
 
     int width = 0;  // the widest line
@@ -24,6 +25,10 @@ struct HtmlBlock {
     // in; it must be laid out again once that box's width is known.
     bool usesPercent = false;
 
-    // Moves centred and right-aligned lines within a box of that width.
+    // Moves centred and right-aligned lines within a box of that width, and
+    // stretches justified ones that wrapped to both its edges.
     void Align(int boxWidth);
+
+private:
+    void Justify(const Line& line, int room);
 };

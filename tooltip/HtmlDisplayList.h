@@ -18,6 +18,7 @@ struct HtmlTextRun {
     int style = 0;     // index into HtmlDisplayList::styles
     HtmlFontId font = 0;
     int link = -1;
+    int justify = 0;  // extra pixels spread over its spaces
 };
 
 struct HtmlRule {

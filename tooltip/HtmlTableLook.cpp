@@ -33,6 +33,10 @@ constexpr EffectName kEffects[] = {
 };
 
 constexpr int kMaxSpan = 100;
+// Greys that show all four sides on white and on the tooltips' pale blue
+// and grey-blue shades; the system's 3D highlight is white and vanishes.
+constexpr HtmlColour kDefaultBorderLight = MakeColour(144, 144, 152);
+constexpr HtmlColour kDefaultBorderDark = MakeColour(96, 96, 104);
 constexpr int kMaxEffectNumber = 1000;
 
 int Span(std::string_view value) {
@@ -44,8 +48,8 @@ class LookReader {
 public:
     LookReader(HtmlTablePart part, const CHtmlStyleContext& styles, const HtmlStyle& style)
         : part_(part), styles_(styles), style_(style) {
-        look_.light = styles.Colours().Find("threedhighlight").value_or(0xFFFFFF);
-        look_.dark = styles.Colours().Find("threedshadow").value_or(0x808080);
+        look_.light = kDefaultBorderLight;
+        look_.dark = kDefaultBorderDark;
         look_.fill.effect = kEffectTransparent;
         look_.fill.begin = look_.fill.middle = look_.fill.end = 0xFFFFFF;
     }

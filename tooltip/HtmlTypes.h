@@ -50,9 +50,10 @@ struct HtmlRect {
 inline HtmlRect MakeRect(int x, int y, int width, int height) { return HtmlRect{x, y, x + width, y + height}; }
 
 struct HtmlFontMetrics {
-    int height = 0;   // cell height of a line in this font
-    int ascent = 0;   // baseline below the top of the cell
-    int xHeight = 0;  // height of the letter x
+    int height = 0;        // cell height of a line in this font
+    int ascent = 0;        // baseline below the top of the cell
+    int xHeight = 0;       // height of the letter x
+    int averageWidth = 0;  // of the font's characters; tab stops go by it
 };
 
 enum class HtmlHAlign { Left, Center, Right, Justify };

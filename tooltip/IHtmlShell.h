@@ -14,7 +14,13 @@ public:
     virtual bool Run(const std::string& commandLine) = 0;
 };
 
-// Opens through the shell, or else runs the registered browser on it.
+// Only web and mail addresses are opened: a tip must never start a program
+// or open a local file. Quotes and control characters are refused too, so
+// the address stays one argument of the browser's command line.
+bool IsOpenableAddress(const std::string& address);
+// Opens through the shell, or else runs the registered browser on it;
+// false, touching nothing, for an address that is not openable.
 bool OpenHtmlAddress(const std::string& address, IHtmlShell& shell);
-// The browser's command line cut at "\"%1\"" or "%1", then the address.
+// The browser's command line cut at "\"%1\"" or "%1", then the address as
+// one quoted argument.
 std::string BrowserCommandLine(const std::string& registered, const std::string& address);

@@ -24,9 +24,10 @@ bool CPageHost::CreatePages(HWND parent) {
 void CPageHost::AddIcon(const CPropertyPage& page) {
     const int width = ::GetSystemMetrics(SM_CXSMICON);
     const int height = ::GetSystemMetrics(SM_CYSMICON);
-    const auto icon = page.GetIconId() == 0 ? nullptr
-                                            : static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(page.GetIconId()),
-                                                                              IMAGE_ICON, width, height, LR_SHARED));
+    const auto icon = page.GetIconId() == 0
+                          ? nullptr
+                          : static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(page.GetIconId()), IMAGE_ICON,
+                                                            width, height, LR_SHARED));
     if (icon && !icons_) {
         icons_.reset(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, GetPageCount(), kIconGrowth));
     }

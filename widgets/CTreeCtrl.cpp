@@ -5,7 +5,7 @@
 namespace tarvel {
 
 HTREEITEM CTreeCtrl::InsertItem(const std::string& text, int image, int selectedImage, HTREEITEM parent,
-                                  HTREEITEM insertAfter, LPARAM data) const {
+                                HTREEITEM insertAfter, LPARAM data) const {
     std::string label = text;
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;

@@ -25,12 +25,12 @@ std::vector<RegisteredClass>& RegisteredClasses() {
     return classes;
 }
 
-}  // namespace
-
 long& LeftToBaseDestructor() {
     static long count = 0;
     return count;
 }
+
+}  // namespace
 
 CWindow::~CWindow() {
     if (hwnd_ && tie_ == Tie::Owned) {

@@ -46,12 +46,12 @@ public:
     // Notifications that a parent reflected back to this control; the parent
     // still receives them unless the entry consumes them.
     MessageMap& OnReflectedNotify(UINT code, Handler handler, Reflection reflection = Reflection::PassOn) {
-        return Add({Kind::ReflectedNotify, Reflected(WM_NOTIFY), code, 0, Raw(handler),
-                    reflection == Reflection::Consume});
+        return Add(
+            {Kind::ReflectedNotify, Reflected(WM_NOTIFY), code, 0, Raw(handler), reflection == Reflection::Consume});
     }
     MessageMap& OnReflectedCommand(UINT code, Handler handler, Reflection reflection = Reflection::PassOn) {
-        return Add({Kind::ReflectedCommand, Reflected(WM_COMMAND), code, 0, Raw(handler),
-                    reflection == Reflection::Consume});
+        return Add(
+            {Kind::ReflectedCommand, Reflected(WM_COMMAND), code, 0, Raw(handler), reflection == Reflection::Consume});
     }
 
     // WM_SIZE: the kind of change (SIZE_RESTORED...) and the new client size.

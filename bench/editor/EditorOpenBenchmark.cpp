@@ -28,7 +28,7 @@ using namespace tarvel::uitest;
 constexpr int kLanguages = 8;
 constexpr int kEntryCounts[] = {1000, 8000, 50000};
 constexpr int kTargetCount = 8000;
-constexpr int kRepetitions = 7;
+constexpr int kRepetitions = 9;
 constexpr double kTargetRatio = 1.5;
 constexpr int kSetupError = 2;
 
@@ -98,11 +98,10 @@ double TimeBareTree(int perLanguage) {
     const LONGLONG start = Now();
     // Filled before it is shown, as the editor fills its tree.
     HWND frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP, 0, 0, 400, 500, nullptr, nullptr, nullptr, nullptr);
-    HWND tree = ::CreateWindowExA(
-        0, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
-            TVS_NOTOOLTIPS,
-        0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
+    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "",
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
+                                  0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
     // Roots first, then each root's labels, as the editor builds its tree.
     std::vector<HTREEITEM> roots;
     for (int language = 0; language < kLanguages; ++language) {
@@ -123,7 +122,8 @@ double TimeBareTree(int perLanguage) {
     ::UpdateWindow(frame);
     PumpPending();
     // Hidden first, as the editor's window is when its dialog ends.
-    ::SetWindowPos(frame, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(frame, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::DestroyWindow(frame);
     return Milliseconds(Now() - start);
 }
@@ -147,8 +147,8 @@ struct RunResult {
     double firstIdle = 0;
 };
 
-bool MeasureRun(const host::TarvelLibrary& library, const std::string& empty, const std::string& many,
-                int perLanguage, RunResult& result) {
+bool MeasureRun(const host::TarvelLibrary& library, const std::string& empty, const std::string& many, int perLanguage,
+                RunResult& result) {
     const EditorTiming emptyTiming = TimeEditorOpen(library, empty);
     const EditorTiming manyTiming = TimeEditorOpen(library, many);
     if (emptyTiming.total == 0 || manyTiming.total == 0) {
@@ -192,10 +192,11 @@ int main() {
         }
         const Spread ratio = SpreadOf(ratios);
         const double medianRatio = SpreadOf(editor).median / SpreadOf(floors).median;
-        std::printf("%6d entries: first idle after %7.1f ms; extra: editor %7.1f ms, floor %7.1f ms; ratio of medians "
-                    "%.2f, of runs %.2f [%.2f .. %.2f]",
-                    count, SpreadOf(idle).median, SpreadOf(editor).median, SpreadOf(floors).median, medianRatio,
-                    ratio.median, ratio.low, ratio.high);
+        std::printf(
+            "%6d entries: first idle after %7.1f ms; extra: editor %7.1f ms, floor %7.1f ms; ratio of medians "
+            "%.2f, of runs %.2f [%.2f .. %.2f]",
+            count, SpreadOf(idle).median, SpreadOf(editor).median, SpreadOf(floors).median, medianRatio, ratio.median,
+            ratio.low, ratio.high);
         if (count == kTargetCount) {
             std::printf(" (target %.1f)", kTargetRatio);
         }

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "tooltip/HelpTipMarkup.h"
+
 // The code of a 32 KB autotext entry, and the markup of its hover preview
-// as the expansion tree builds it: every "<" escaped, nothing else.
+// as the expansion tree builds it.
 constexpr std::size_t kPreviewCodeBytes = 32 * 1024;
 constexpr int kPreviewWidth = 800;
 
@@ -29,13 +31,4 @@ inline std::string PreviewCode() {
     return code;
 }
 
-inline std::string PreviewMarkup(const std::string& code) {
-    std::string escaped;
-    for (char c : code) {
-        if (c == '<')
-            escaped += "&lt;";
-        else
-            escaped += c;
-    }
-    return "<table><tr><td><icon idres=144 width=0 height=0></td><td>" + escaped + "</td></tr></table>";
-}
+inline std::string PreviewMarkup(const std::string& code) { return CodePreviewMarkup(code); }

@@ -42,6 +42,8 @@ PALETTE = {
     "s": 0xE0E6EC,  # metal highlight
     "S": 0x9AA4B0,  # metal
     "w": 0xF2D2A0,  # pencil wood
+    "v": 0xF8F8F8,  # near-white, for pictures keyed on white
+    "c": 0xB8D8FF,  # selection blue
 }
 
 TOOLBAR_KEY = 0xFF00FF   # transparent colour of the 24-bit toolbar strip
@@ -517,6 +519,143 @@ TITLE_32 = [
     ],
 ]
 
+# ------------------------------------------------------------ tooltips
+
+# The tree's code preview: a page of code under a magnifying glass.
+MAGNIFIER = [
+    "................................",
+] * 12 + [
+    "..................kkkkk.........",
+    "................kkbbbbbkk.......",
+    "...............kbbWWbbbbbk......",
+    "...............kbWbbbbbbbk......",
+    "..............kbbWbbbbbbbbk.....",
+    "..............kbbbbbbbbbbbk.....",
+    "..............kbbbbbbbbbbbk.....",
+    "..............kbbbbbbbbbbbk.....",
+    "...............kbbbbbbbbbk......",
+    "...............kbbbbbbbbbk......",
+    "................kkbbbbbkkS......",
+    "..................kkkkkSSSS.....",
+    ".......................SSSSS....",
+    "........................SSSSS...",
+    ".........................SSSS...",
+    "..........................SS....",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+]
+
+PREVIEW_32 = [
+    page_32({
+        7: "....kWGGGGGGGWWWWWWWWWWWWWWk....",
+        9: "....kWBBBBWRRRRRRRWWWWWWWWWk....",
+        11: "....kWWWBBBBBBWWWWWWWWWWWWWk....",
+        13: "....kWWWRRRRWWWWWWWWWWWWWWWk....",
+        15: "....kWWWBBBBBBBWWWWWWWWWWWWk....",
+        17: "....kWBWWWWWWWWWWWWWWWWWWWWk....",
+    }),
+    MAGNIFIER,
+]
+
+
+def disc_with_i(size):
+    """A blue disc with a white letter i: the help tips' icon."""
+    centre, radius = (size - 1) / 2.0, size / 2.0 - 0.5
+    dot = (size // 2 - size // 16 - 1, size // 4)
+    stem_top, stem_bottom = size * 7 // 16, size * 13 // 16
+    half = max(1, size // 16)
+    rows = []
+    for y in range(size):
+        row = ""
+        for x in range(size):
+            distance = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5
+            in_stem = abs(x - centre) <= half and stem_top <= y < stem_bottom
+            in_dot = abs(x - centre) <= half and dot[1] - half <= y <= dot[1] + half
+            if distance > radius:
+                row += CLEAR
+            elif distance > radius - 1.2:
+                row += "n"
+            elif in_stem or in_dot:
+                row += "W"
+            else:
+                row += "B"
+        rows.append(row)
+    return rows
+
+
+# Pictures under the help text, keyed on white (clear).
+SCENE_KEY = 0xFFFFFF
+
+
+def canvas(width, height):
+    return [[CLEAR] * width for _ in range(height)]
+
+
+def fill(grid, left, top, right, bottom, letter):
+    for y in range(top, bottom):
+        for x in range(left, right):
+            grid[y][x] = letter
+
+
+def outline(grid, left, top, right, bottom, letter):
+    for x in range(left, right):
+        grid[top][x] = grid[bottom - 1][x] = letter
+    for y in range(top, bottom):
+        grid[y][left] = grid[y][right - 1] = letter
+
+
+# Three-by-five letters for the key caps and the editor line.
+GLYPHS = {
+    "f": [".kk", "k..", "kkk", "k..", "k.."],
+    "o": ["...", "kkk", "k.k", "k.k", "kkk"],
+    "r": ["...", "k.k", "kk.", "k..", "k.."],
+}
+
+
+def write_letter(grid, letter, left, top):
+    for y, row in enumerate(GLYPHS[letter]):
+        for x, pixel in enumerate(row):
+            if pixel != CLEAR:
+                grid[top + y][left + x] = pixel
+
+
+def key_caps_picture():
+    """The shortcut typed: three key caps, f o r."""
+    grid = canvas(64, 22)
+    for index, letter in enumerate("for"):
+        left = 2 + index * 21
+        fill(grid, left + 1, 2, left + 19, 20, "S")
+        fill(grid, left + 3, 3, left + 17, 15, "s")
+        outline(grid, left, 1, left + 20, 21, "k")
+        write_letter(grid, letter, left + 8, 7)
+    return ["".join(row) for row in grid]
+
+
+def title_menu_picture():
+    """A shortcut typed in the code and the menu of titles it opens."""
+    grid = canvas(96, 44)
+    fill(grid, 0, 0, 60, 11, "v")
+    outline(grid, 0, 0, 60, 11, "L")
+    for index, letter in enumerate("for"):
+        write_letter(grid, letter, 4 + index * 4, 3)
+    fill(grid, 17, 2, 18, 9, "K")
+    fill(grid, 12, 12, 92, 42, "v")
+    outline(grid, 12, 12, 92, 42, "k")
+    fill(grid, 14, 14, 90, 22, "c")
+    for line, (colour, length) in enumerate((("n", 52), ("L", 60), ("L", 44))):
+        fill(grid, 18, 17 + line * 8, 18 + length, 19 + line * 8, colour)
+    fill(grid, 93, 14, 95, 43, "L")
+    fill(grid, 14, 42, 95, 44, "L")
+    return ["".join(row) for row in grid]
+
+
+def scene_bmp(rows):
+    grid = flatten(rows)
+    return bmp24([[SCENE_KEY if letter == CLEAR else PALETTE[letter] for letter in row] for row in grid])
+
+
 ICONS = {
     "app.ico": (APP_16, APP_32),
     "code_page.ico": (CODE_16, CODE_32),
@@ -656,6 +795,10 @@ def main():
     write("tree.bmp", bmp24(strip(TREE, TREE_WIDTH, BUTTON_SIZE, TREE_KEY)))
     for name, (small, large) in ICONS.items():
         write(name, ico([(16, small), (32, large)]))
+    write("preview.ico", ico([(32, PREVIEW_32)]))
+    write("help_tip.ico", ico([(16, disc_with_i(16)), (32, disc_with_i(32))]))
+    write("help_tip_title.bmp", scene_bmp(title_menu_picture()))
+    write("help_tip_shortcut.bmp", scene_bmp(key_caps_picture()))
 
 
 if __name__ == "__main__":

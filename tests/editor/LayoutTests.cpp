@@ -426,8 +426,8 @@ TEST_F(EditorLayout, TheFirstOpeningIsCentredOverTheOwnerOrTheWorkArea) {
         ProfileKey::DeleteModuleKey();
         Box seen{};
         DialogScript script;
-        script.Do("measure", [&](EditorWindow& window) { seen = WindowBox(window.Handle()); }).Do("press Cancel",
-                                                                                                     PressCancel);
+        script.Do("measure", [&](EditorWindow& window) { seen = WindowBox(window.Handle()); })
+            .Do("press Cancel", PressCancel);
         EXPECT_EQ(script.Run([&] { return EditorHost::ShowAutotextEditor(folder_.Path(), parent); }), IDCANCEL);
         const Box& over = parent ? ownerBox : areaBox;
         EXPECT_NEAR((seen[0] + seen[2]) / 2, (over[0] + over[2]) / 2, 1) << (parent ? "owner" : "work area");

@@ -25,12 +25,19 @@ HtmlFontId FakeHtmlPlatform::Font(const HtmlStyle& style) {
 
 HtmlFontMetrics FakeHtmlPlatform::Metrics(HtmlFontId font) {
     const int size = FontStyle(font).size;
-    return {size, size * 3 / 4, size / 2};
+    return {size, size * 3 / 4, size / 2, kAdvance};
 }
 
 IHtmlPlatform::RunFit FakeHtmlPlatform::MeasureRun(HtmlFontId, std::string_view text, int maxWidth) {
-    const std::size_t fit = std::min<std::size_t>(text.size(), std::max(0, maxWidth) / kAdvance);
-    return {fit, static_cast<int>(fit) * kAdvance};
+    std::size_t fit = 0;
+    int width = 0;
+    for (; fit < text.size(); ++fit) {
+        const int advance = text[fit] == ' ' ? spaceAdvance : kAdvance;
+        if (width + advance > maxWidth)
+            break;
+        width += advance;
+    }
+    return {fit, width};
 }
 
 HtmlSize FakeHtmlPlatform::ImageSize(const HtmlImageSource& source) {

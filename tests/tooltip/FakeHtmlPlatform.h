@@ -5,7 +5,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
-// A platform with fixed metrics: every character is kAdvance pixels wide, a
+// A platform with fixed metrics: every character is kAdvance pixels wide (a
+// space spaceAdvance, as narrow as a proportional font's if a test asks), a
 // font's line is as high as its size, its ascent three quarters of that.
 class FakeHtmlPlatform : public IHtmlPlatform {
 public:
@@ -24,6 +25,7 @@ public:
     static HtmlColour SystemColourFor(HtmlSystemColour index) { return MakeColour(index, 0x10 + index, 0x20); }
     const HtmlStyle& FontStyle(HtmlFontId font) const { return fonts_.at(font - 1); }
 
+    int spaceAdvance = kAdvance;
     std::map<unsigned, HtmlSize> images;       // by resource id
     std::map<unsigned, std::string> strings;   // string resources
     std::map<char32_t, std::string> encoding;  // empty: like Western (1252)

@@ -1,9 +1,10 @@
 // Markup parser and layout on arbitrary input: no crash, no hang, and no
-// layout larger than the extent limit. The first byte picks the wrap width
-// and the hovered link.
+// layout larger than the extent limit. The first byte picks the wrap width,
+// the hovered link and whether spaces are narrow, as in proportional fonts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "tests/tooltip/FakeHtmlPlatform.h"
@@ -17,7 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.images[1] = {32, 32};
     platform.images[146] = {1000, 1000};
     platform.strings[1] = "text <b>\n";
-    static const CHtmlStyleSheet sheet(kHtmlDefaultStyleSheet);
+    platform.spaceAdvance = data[0] % 8 < 4 ? FakeHtmlPlatform::kAdvance : 2;
+    // A run with a border, padding and margin of its own.
+    static const CHtmlStyleSheet sheet(std::string(kHtmlDefaultStyleSheet) +
+                                       "\n.box {border-width:2px; border-style:double; padding:3px; margin:4px; "
+                                       "background-color:red}");
     HtmlLayoutOptions options;
     options.maxWidth = data[0] * 4;
     options.hoverLink = data[0] % 4;

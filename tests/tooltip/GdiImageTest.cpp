@@ -87,6 +87,35 @@ TEST(GdiImages, ShrunkBitmapKeepsItsColours) {
     ::DeleteObject(bitmap);
 }
 
+TEST(GdiImages, ScaledMaskedBitmapKeepsItsColoursAndItsEdges) {
+    const COLORREF yellow = RGB(255, 255, 0), green = RGB(0, 255, 0);
+    CCeXDib stripes(18, 18);
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 18; ++x)
+            stripes.At(x, y) = CCeXDib::Pixel(x % 3 == 0 ? kWhite : x % 3 == 1 ? kBlue : yellow);
+    const HBITMAP bitmap = ToBitmap(stripes);
+    char handle[120];
+    std::snprintf(handle, sizeof handle, "<bmp handle=%lX mask=0xFFFFFF width=50%% height=50%%>",
+                  static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(bitmap)));
+    const std::string onGreen = "<table cellspacing=0 cellpadding=0 bgcolor=#00ff00><tr><td>";
+    for (const std::string& image :
+         {std::string(handle), std::string("<bmp idres=146 mask=0xFFFFFF width=50% height=50%>")}) {
+        SCOPED_TRACE(image);
+        GdiTestCanvas canvas;
+        CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+        canvas.Draw(drawer, onGreen + image + "</td></tr></table>");
+        const RECT box = ToRect(FirstImage(drawer).box);
+        ASSERT_GT(box.right - box.left, 4);
+        const int area = (box.right - box.left) * (box.bottom - box.top);
+        EXPECT_EQ(canvas.Count(
+                      box, [&](COLORREF c) { return c == green || c == kBlue || c == yellow || c == RGB(255, 0, 0); }),
+                  area)
+            << "no pixel mixes the image with its mask or its neighbours";
+        EXPECT_GT(canvas.Count(box, [&](COLORREF c) { return c == green; }), 0);
+    }
+    ::DeleteObject(bitmap);
+}
+
 TEST(GdiImages, IconFromTheResourcesAtItsOwnSize) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));

@@ -67,13 +67,66 @@ TEST(GdiRendering, MarkupWithManySizesGetsABoundedNumberOfFonts) {
     EXPECT_EQ(FontOf(RunOf(drawer, "a")).lfHeight, -1000);
 }
 
-TEST(GdiRendering, OverlineAndSolidBackgroundAreDrawn) {
+TEST(GdiRendering, OverlineStandsJustAboveItsLettersNotOnTheLineAbove) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
-    canvas.Draw(drawer, "<font style=o color=red bkgnd=#00ff00>xx</font>");
-    const HtmlRect box = RunOf(drawer, "xx").box;
-    EXPECT_TRUE(Reddish(canvas.At(box.left + 1, box.top)));
+    canvas.Draw(drawer, "gjpq<br><font style=o color=red bkgnd=#00ff00>HH</font><br><font color=red>HH</font>");
+    const HtmlRect box = RunOf(drawer, "HH").box;
+    const auto redRow = [&](int y) {
+        return canvas.Count({box.left, y, box.right, y + 1}, Reddish) >= box.Width() - 1;
+    };
+    int overline = box.top;
+    while (overline < box.bottom && !redRow(overline))
+        ++overline;
+    const HtmlRect plain = std::get<HtmlTextRun>(drawer.DisplayList().items.back()).box;
+    const RECT letters = canvas.Bounds(ToRect(plain), NotWhite);
+    const int letterTop = letters.top - plain.top + box.top;
+    EXPECT_LT(overline, letterTop) << "above the letters";
+    EXPECT_GE(overline, letterTop - 2) << "just above them, below the line above";
     EXPECT_EQ(canvas.At(box.right - 1, box.bottom - 1), RGB(0, 255, 0));
+}
+
+TEST(GdiRendering, JustifiedTextReachesBothEdges) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<justify>iii mmmmmmmmmm ii WWWWWWWWWWWW end</justify>", 0, 0, 200);
+    const auto& items = drawer.DisplayList().items;
+    const auto& first = std::get<HtmlTextRun>(items.at(0));
+    ASSERT_GT(first.justify, 0);
+    const RECT ink = canvas.Bounds(ToRect(first.box), NotWhite);
+    EXPECT_LE(first.box.right - ink.right, 3) << "the letters reach the right edge";
+}
+
+TEST(GdiRendering, ABackgroundShowsNoGapWhereATabFalls) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    canvas.Draw(drawer, "<pre>ab<t>cd</pre>");
+    const HtmlRect ab = RunOf(drawer, "ab").box, cd = RunOf(drawer, "cd").box;
+    const int y = ab.top + ab.Height() / 2;
+    EXPECT_EQ(canvas.Count({ab.right, y, cd.left, y + 1}, [](COLORREF c) { return c == RGB(0xfb, 0xed, 0xbb); }),
+              cd.left - ab.right);
+}
+
+TEST(GdiRendering, MonospaceFacesStayMonospaceWhenMissing) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    for (const char* face : {"Lucida Console", "Courier", "Consolas"}) {
+        SCOPED_TRACE(face);
+        canvas.Draw(drawer, std::string("<font face=\"") + face + "\">iiii<br>WWWW</font>");
+        EXPECT_EQ(RunOf(drawer, "iiii").box.Width(), RunOf(drawer, "WWWW").box.Width());
+    }
+}
+
+TEST(GdiRendering, DefaultTableBordersShowAllFourSidesOnWhite) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    const SIZE size = canvas.Draw(drawer, "<table border=1><tr><td>x</td></tr></table>");
+    const int sides[][4] = {
+        {0, 0, size.cx, 1}, {0, 0, 1, size.cy}, {0, size.cy - 1, size.cx, size.cy}, {size.cx - 1, 0, size.cx, size.cy}};
+    for (const auto& s : sides) {
+        const RECT edge{s[0], s[1], s[2], s[3]};
+        EXPECT_EQ(canvas.Count(edge, NotWhite), (edge.right - edge.left) * (edge.bottom - edge.top));
+    }
 }
 
 TEST(GdiRendering, BordersAndRulesWhereTheLayoutPutThem) {

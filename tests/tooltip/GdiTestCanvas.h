@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/tooltip/PngFile.h"
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CPPHtmlDrawer.h"
 
@@ -49,6 +50,7 @@ public:
         return b;
     }
     RECT Whole() const { return {0, 0, dib_.Width(), dib_.Height()}; }
+    bool SavePng(const std::string& path) { return PngFile::Write(path, dib_.Width(), dib_.Height(), dib_.Bits()); }
 
 private:
     CCeXDib dib_;

@@ -285,16 +285,21 @@ TEST_F(HtmlLayoutTest, ResourceIdsUseAllSixteenBitsAndNoMore) {
     EXPECT_EQ(images[1]->box.Width(), 0);
 }
 
-TEST_F(HtmlLayoutTest, ShadowedImagesReserveTheShadowOffsets) {
+TEST_F(HtmlLayoutTest, ShadowedImagesStandOnTheBaselineAndReserveTheShadowBelow) {
     platform.images[1] = {10, 10};
     const CHtmlStyleSheet sheet(kHtmlDefaultStyleSheet);
     HtmlLayoutOptions options;
     options.imageShadow.offsetX = 6;
-    options.imageShadow.offsetY = 4;
-    const HtmlDisplayList list = CHtmlLayout(platform, sheet).Layout("<bmp idres=1 style=s>x", options);
-    EXPECT_EQ(ItemsOf<HtmlImage>(list).at(0)->style, static_cast<unsigned>(kImageShadow));
+    options.imageShadow.offsetY = 6;
+    const HtmlDisplayList list =
+        CHtmlLayout(platform, sheet).Layout("<bmp idres=1 style=s>x<bmp idres=1>y<bmp idres=1 style=s>", options);
+    const auto images = ItemsOf<HtmlImage>(list);
+    EXPECT_EQ(images.at(0)->style, static_cast<unsigned>(kImageShadow));
     EXPECT_EQ(RunWithText(list, "x").box.left, 16);
-    EXPECT_EQ(list.size.cy, 10 + 4 + kBodySize - kBodyAscent);
+    const HtmlTextRun& x = RunWithText(list, "x");
+    for (const HtmlImage* image : images)
+        EXPECT_EQ(image->box.bottom, x.box.top + x.ascent);
+    EXPECT_EQ(list.size.cy, 10 + 6);
 }
 
 TEST_F(HtmlLayoutTest, ImagesInLinksAreLinked) {
@@ -323,6 +328,68 @@ TEST_F(HtmlLayoutTest, DeepNestingIsBounded) {
     markup += "x";
     const HtmlDisplayList list = Lay(markup);
     EXPECT_LE(StyleOf(list, "x").size, kMaxLength);
+}
+
+TEST_F(HtmlLayoutTest, TabsMoveAtLeastASpaceToStopsOfFourAverageWidths) {
+    platform.spaceAdvance = 2;  // as narrow as in a proportional font
+    const int stop = 4 * kAdvance;
+    const struct {
+        const char* markup;
+        int x;
+    } cases[] = {
+        {"<t>x", stop}, {"abc<t>x", stop}, {"abcd<t>x", 2 * stop}, {"a<t=2>x", 2 * stop}, {"two<t>stops<t>x", 3 * stop},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RunWithText(Lay(c.markup), "x").box.left, c.x) << c.markup;
+}
+
+TEST_F(HtmlLayoutTest, ABackgroundCoversTheRoomOfATab) {
+    const HtmlDisplayList list = Lay("<pre>ab<t>c</pre>d<t>e");
+    const auto fills = ItemsOf<HtmlFill>(list);
+    ASSERT_EQ(fills.size(), 1u) << "only where the background is solid";
+    const HtmlRect ab = RunWithText(list, "ab").box, c = RunWithText(list, "c").box;
+    EXPECT_EQ(fills[0]->box, MakeRect(ab.right, ab.top, c.left - ab.right, ab.Height()));
+    EXPECT_EQ(fills[0]->begin, MakeColour(0xfb, 0xed, 0xbb));
+}
+
+TEST_F(HtmlLayoutTest, JustifyStretchesWrappedLinesToBothEdges) {
+    const HtmlDisplayList list = Lay("<justify>aa bb cc dddddddddd ee<br>ff gg</justify>", 60);
+    EXPECT_EQ(RunWithText(list, "aa bb cc").box.Width(), 60);
+    EXPECT_EQ(RunWithText(list, "aa bb cc").justify, 12);
+    EXPECT_EQ(RunWithText(list, "ee").box.Width(), 2 * kAdvance) << "a line ending in a break stays left";
+    EXPECT_EQ(RunWithText(list, "ff gg").box.Width(), 5 * kAdvance) << "the last line stays left";
+
+    const HtmlDisplayList linked = Lay("<justify>aa <a href=x>bb cc</a> dddddddddd</justify>", 60);
+    EXPECT_EQ(RunWithText(linked, "aa ").box, MakeRect(0, 0, 24, kBodySize));
+    EXPECT_EQ(RunWithText(linked, "bb cc").box, MakeRect(24, 0, 36, kBodySize));
+    EXPECT_EQ(linked.LinkAt(59, 1), 0);
+    EXPECT_EQ(linked.LinkAt(23, 1), -1);
+}
+
+TEST_F(HtmlLayoutTest, BorderPaddingAndMarginOfAStyleAreDrawnAroundItsRun) {
+    const std::string sheet = std::string(kHtmlDefaultStyleSheet) +
+                              "\n.box {border-width:1px; border-style:solid; border-color:red; padding:2px; "
+                              "margin:3px; background-color:yellow}";
+    const HtmlDisplayList list = Lay("a<span class=box>bc</span>d", 0, -1, sheet);
+    const HtmlRect bc = RunWithText(list, "bc").box;
+    EXPECT_EQ(bc.left, kAdvance + 3 + 1 + 2);
+    EXPECT_EQ(RunWithText(list, "d").box.left, bc.right + 2 + 1 + 3);
+    const auto borders = ItemsOf<HtmlBorder>(list);
+    ASSERT_EQ(borders.size(), 1u);
+    EXPECT_EQ(borders[0]->box, MakeRect(bc.left - 3, bc.top - 3, bc.Width() + 6, bc.Height() + 6));
+    EXPECT_EQ(borders[0]->light, MakeColour(255, 0, 0));
+    EXPECT_EQ(ItemsOf<HtmlFill>(list).at(0)->box, MakeRect(bc.left - 2, bc.top - 2, bc.Width() + 4, bc.Height() + 4));
+    EXPECT_GE(bc.top, 3 + 1 + 2) << "the line makes room for the box";
+    EXPECT_EQ(StyleOf(list, "bc").padding, 0) << "runs inside do not get a box of their own";
+
+    const HtmlDisplayList wrapped = Lay("<span class=box>aaa bbb</span>", 40, -1, sheet);
+    const auto parts = ItemsOf<HtmlBorder>(wrapped);
+    ASSERT_EQ(parts.size(), 2u) << "one box per line the run covers";
+    EXPECT_EQ(parts[0]->box.left, 3);
+    EXPECT_EQ(parts[0]->box.right, 6 + 3 * kAdvance + 3);
+    EXPECT_EQ(parts[1]->box.left, 3);
+    EXPECT_EQ(RunWithText(wrapped, "bbb").box.left, 6);
+    EXPECT_GT(parts[1]->box.top, parts[0]->box.bottom);
 }
 
 }  // namespace

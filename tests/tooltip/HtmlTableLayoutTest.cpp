@@ -47,7 +47,7 @@ TEST_F(HtmlTableLayoutTest, RowspanKeepsItsColumnTakenInLaterRows) {
     const HtmlDisplayList list = Lay("<table><tr><td rowspan=2>x</td><td>a</td></tr><tr><td>b</td></tr></table>");
     EXPECT_EQ(RunWithText(list, "b").box.left, kGap + 8 + kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kCellHeight + kGap + kPad);
-    EXPECT_EQ(RunWithText(list, "x").box.top, kGap + (2 * kCellHeight + kGap - kBodySize) / 2);
+    EXPECT_EQ(RunWithText(list, "x").box.top, kGap + kPad);
 }
 
 TEST_F(HtmlTableLayoutTest, HugeSpansAreCutToTheTable) {
@@ -150,10 +150,12 @@ TEST_F(HtmlTableLayoutTest, BackgroundsAndEffects) {
 TEST_F(HtmlTableLayoutTest, CellAlignmentAndVerticalAlignment) {
     const HtmlDisplayList list =
         Lay("<table><tr><td>abcdef<br>abcdef<br>abcdef</td><td valign=top>t</td><td valign=bottom>b</td>"
-            "<td>m</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr></table>");
+            "<td valign=middle>m</td><td>d</td></tr><tr><td align=right>r</td></tr><tr align=center><td>c</td></tr>"
+            "</table>");
     EXPECT_EQ(RunWithText(list, "t").box.top, kGap + kPad);
     EXPECT_EQ(RunWithText(list, "b").box.top, kGap + kPad + 2 * kBodySize);
     EXPECT_EQ(RunWithText(list, "m").box.top, kGap + kPad + kBodySize);
+    EXPECT_EQ(RunWithText(list, "d").box.top, kGap + kPad) << "cells align to the top unless asked otherwise";
     EXPECT_EQ(RunWithText(list, "r").box.left, kGap + kPad + 5 * kAdvance);
     EXPECT_EQ(RunWithText(list, "c").box.left, kGap + kPad + 5 * kAdvance / 2);
 }
@@ -193,6 +195,63 @@ TEST_F(HtmlTableLayoutTest, HelpTipMarkup) {
     EXPECT_EQ(ItemsOf<HtmlRule>(list).at(0)->box.Width(), 10 * kAdvance);
     EXPECT_EQ(ItemsOf<HtmlImage>(list).at(1)->box.left, text.left);
     EXPECT_EQ(ItemsOf<HtmlImage>(list).at(0)->box.left, kGap + kPad);
+}
+
+// The hover preview's markup around code of `lines` lines, each a long
+// word and a line of short words.
+std::string PreviewOf(int lines) {
+    std::string code;
+    for (int i = 0; i < lines; ++i)
+        code += "if&lt;x; return total_of_all_the_items; // and so on and on\r\n";
+    return "<table><tr><td><icon idres=144 width=0 height=0></td><td>" + code + "</td></tr></table>";
+}
+
+TEST_F(HtmlTableLayoutTest, ColumnsAreNeverNarrowerThanTheirWidestImageOrWord) {
+    platform.images[144] = {32, 32};
+    for (const int width : {0, 300, 200, 100}) {
+        SCOPED_TRACE(width);
+        const HtmlDisplayList list = Lay(PreviewOf(3), width);
+        const HtmlRect icon = ItemsOf<HtmlImage>(list).at(0)->box;
+        EXPECT_EQ(icon.Width(), 32);
+        for (const HtmlTextRun* run : ItemsOf<HtmlTextRun>(list))
+            EXPECT_GE(run->box.left, icon.right + kPad + kGap + kPad) << "the icon's cell keeps its padding";
+        if (width == 100)
+            continue;  // the word is longer than what is left of the line
+        const std::string word = "total_of_all_the_items; ";
+        for (const HtmlTextRun* run : ItemsOf<HtmlTextRun>(list)) {
+            EXPECT_TRUE(run->text.size() < 4 || word.find(run->text) == std::string::npos || run->text == word ||
+                        run->text + " " == word)
+                << "a word that cannot wrap is kept whole: " << run->text;
+        }
+    }
+    const HtmlDisplayList narrow = Lay("<table><tr><td>abcdefghij</td><td>a b c d e f g h i j</td></tr></table>", 80);
+    EXPECT_EQ(RunWithText(narrow, "abcdefghij").box.Width(), 10 * kAdvance);
+    EXPECT_EQ(RunWithText(narrow, "a").box.left, kGap + 10 * kAdvance + 2 * kPad + kGap + kPad)
+        << "only the column that can wrap gives way";
+}
+
+TEST_F(HtmlTableLayoutTest, PreviewIconStandsBesideTheFirstLinesOfALongCode) {
+    platform.images[144] = {32, 32};
+    const HtmlDisplayList list = Lay(PreviewOf(300), 300);
+    ASSERT_GT(list.size.cy, 300 * kBodySize);
+    EXPECT_EQ(ItemsOf<HtmlImage>(list).at(0)->box.top, kGap + kPad);
+}
+
+TEST_F(HtmlTableLayoutTest, DefaultBordersShowAllFourSidesOnTheTooltipBackgrounds) {
+    const HtmlDisplayList list = Lay("<table border=1><tr><td>x</td></tr></table>");
+    const auto borders = ItemsOf<HtmlBorder>(list);
+    ASSERT_EQ(borders.size(), 2u);
+    const auto distance = [](HtmlColour a, HtmlColour b) {
+        int sum = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+        return sum;
+    };
+    for (const HtmlBorder* border : borders)
+        for (const HtmlColour background :
+             {MakeColour(255, 255, 255), MakeColour(240, 247, 255), MakeColour(192, 192, 208)})
+            for (const HtmlColour edge : {border->light, border->dark})
+                EXPECT_GE(distance(edge, background), 90) << std::hex << edge << " on " << background;
 }
 
 }  // namespace

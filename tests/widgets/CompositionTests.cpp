@@ -70,8 +70,7 @@ protected:
     }
 
     bool OnMessage(const Message& message, LRESULT& result) override {
-        static const MessageMap<LayoutDialog> map =
-            MessageMap<LayoutDialog>().OnSize(&LayoutDialog::OnSize);
+        static const MessageMap<LayoutDialog> map = MessageMap<LayoutDialog>().OnSize(&LayoutDialog::OnSize);
         return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
     }
 

@@ -116,7 +116,8 @@ private:
         seen.push_back("size " + std::to_string(kind) + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy));
     }
     void OnButton(UINT keys, POINT point) {
-        seen.push_back("button " + std::to_string(keys) + " " + std::to_string(point.x) + "," + std::to_string(point.y));
+        seen.push_back("button " + std::to_string(keys) + " " + std::to_string(point.x) + "," +
+                       std::to_string(point.y));
     }
     void OnKey(UINT key, UINT repeat, UINT flags) {
         seen.push_back("key " + std::to_string(key) + " " + std::to_string(repeat) + " " + std::to_string(flags));
@@ -285,9 +286,9 @@ TEST(HandleOwners, PutFillsAnEmptyOwnerAndLocalMemoryIsFreed) {
     EXPECT_TRUE(key);
 
     UniqueLocalMemory<char> text;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<char*>(text.put()), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<char*>(text.put()), 0, nullptr);
     ASSERT_GT(length, 0u);
     ASSERT_TRUE(text);
     EXPECT_NE(::LocalSize(text.get()), 0u);
@@ -301,8 +302,7 @@ TEST(HandleOwners, ASelectedObjectGoesBackWhenItsScopeIsLeftByAThrow) {
         SelectedObject selected(dc.get(), font.get());
         EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), font.get());
         throw std::runtime_error("drawing failed");
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), original);
 }
 

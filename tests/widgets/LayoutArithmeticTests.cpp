@@ -27,17 +27,16 @@ struct AnchorCase {
 TEST(AnchorArithmetic, ARectangleKeepsItsDistancesToItsAnchorPoints) {
     const LayoutRect rect{10, 20, 110, 45};
     const AnchorCase cases[] = {
-        {TOP_LEFT, NOANCHOR, {10, 20, 110, 45}},
-        {TOP_LEFT, TOP_RIGHT, {10, 20, 310, 45}},
-        {TOP_LEFT, BOTTOM_RIGHT, {10, 20, 310, 145}},
-        {BOTTOM_RIGHT, NOANCHOR, {210, 120, 310, 145}},
+        {TOP_LEFT, NOANCHOR, {10, 20, 110, 45}},        {TOP_LEFT, TOP_RIGHT, {10, 20, 310, 45}},
+        {TOP_LEFT, BOTTOM_RIGHT, {10, 20, 310, 145}},   {BOTTOM_RIGHT, NOANCHOR, {210, 120, 310, 145}},
         {Anchor{50, 50}, NOANCHOR, {110, 70, 210, 95}},
     };
     for (const AnchorCase& c : cases) {
         const auto placement = AnchorPlacement::Measure(rect, {400, 300}, c.topLeft, c.bottomRight);
         EXPECT_TRUE(Same(placement.Place({400, 300}), rect)) << c.topLeft.x << "," << c.bottomRight.x;
         const LayoutRect grown = placement.Place({600, 400});
-        EXPECT_TRUE(Same(grown, c.grown)) << grown.left << "," << grown.top << "," << grown.right << "," << grown.bottom;
+        EXPECT_TRUE(Same(grown, c.grown))
+            << grown.left << "," << grown.top << "," << grown.right << "," << grown.bottom;
     }
 }
 

@@ -1,0 +1,26 @@
+# Run with cmake -P: fails when a folder includes from a layer above it.
+# The handle owners, the store and the tooltip renderer include nothing of the
+# widget kit; the pages see the editor only through their own interface.
+set(rules
+  "handles:widgets/|editor/|pages/|app/"
+  "store:widgets/|editor/|pages/|app/"
+  "tooltip:widgets/|editor/|pages/|app/"
+  "pages:editor/|app/"
+)
+set(violations "")
+foreach(rule ${rules})
+  string(REPLACE ":" ";" parts "${rule}")
+  list(GET parts 0 folder)
+  list(GET parts 1 forbidden)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^#include \"(${forbidden})")
+    foreach(line ${includes})
+      file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+      string(APPEND violations "\n  ${name}: ${line}")
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "includes against the layering:${violations}")
+endif()

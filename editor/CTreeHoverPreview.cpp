@@ -1,0 +1,80 @@
+#include "editor/CTreeHoverPreview.h"
+
+#include <commctrl.h>
+
+#include "editor/ExpansionTree.h"
+#include "res/resource.h"
+#include "tooltip/HelpTipMarkup.h"
+#include "widgets/CTreeCtrlEx.h"
+
+namespace {
+
+constexpr unsigned kBehaviour = kTooltipMultipleShow;
+constexpr COLORREF kBegin = RGB(255, 255, 255);
+constexpr COLORREF kMiddle = RGB(240, 247, 255);
+constexpr COLORREF kEnd = RGB(192, 192, 208);
+constexpr int kEffect = 13;  // softbump
+constexpr int kGranularity = 5;
+constexpr int kDirection = kSideBottom | kPlaceStart;
+constexpr unsigned kInitialDelay = 500;
+constexpr unsigned kAutopopDelay = 30000;
+constexpr int kDelayAutopop = 2;
+constexpr int kDelayInitial = 3;
+// Offsets, darkness, gradient and depths of the balloon's and its images' shadows.
+constexpr int kShadowOffset = 6;
+constexpr int kShadowDarkness = 25;
+constexpr int kShadowDepth = 8;
+// Entries of these kinds preview their code.
+constexpr int kLastPreviewedKind = 1;
+
+}  // namespace
+
+bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, const ExpansionTree& items,
+                               HWND toolBar) {
+    tree_ = &tree;
+    items_ = &items;
+    if (!tooltip_.Create(dialog, true))
+        return false;
+    tooltip_.SetBehaviour(kBehaviour);
+    // The tool's text would be string 144, which the module does not have:
+    // the notification supplies every text.
+    tooltip_.AddTool(tree.GetHwnd(), "");
+    tooltip_.SetColorBk(kBegin, kMiddle, kEnd);
+    tooltip_.SetEffectBk(kEffect, kGranularity);
+    tooltip_.SetBorder(kEnd, 1, 1);
+    tooltip_.SetDirection(kDirection);
+    tooltip_.SetNotify(true);
+    tooltip_.SetDelayTime(kDelayInitial, kInitialDelay);
+    tooltip_.SetDelayTime(kDelayAutopop, kAutopopDelay);
+    tooltip_.SetDefaultSizes(true);
+    tooltip_.SetCssStyles(IDS_PREVIEW_STYLES);
+    tooltip_.SetTooltipShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
+    tooltip_.SetImageShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
+    if (toolBar)
+        tooltip_.AddToolBar(toolBar);
+    return true;
+}
+
+// Hit-tests in the tree's client coordinates, so the tree's border does not
+// shift the point off the item under the mouse.
+void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
+    if (!tree_ || !items_ || !notify.tool || notify.tool != tree_->GetHwnd() ||
+        ::GetDlgCtrlID(notify.tool) != IDC_EXPANSION_TREE)
+        return;
+    POINT client = *notify.point;
+    ::ScreenToClient(notify.tool, &client);
+    UINT flags = 0;
+    const HTREEITEM item = tree_->HitTest(client, &flags);
+    if (!item || !(flags & TVHT_ONITEM))
+        return;
+    const AutotextEntry* entry = items_->EntryOf(item);
+    const bool showsCode = entry && entry->kind >= 0 && entry->kind <= kLastPreviewedKind;
+    notify.info->text = CodePreviewMarkup(showsCode ? entry->code : tree_->GetItemText(item));
+
+    RECT label{};
+    if (!tree_->GetItemRect(item, label, true))
+        return;
+    POINT corner{label.left, label.top};
+    ::ClientToScreen(notify.tool, &corner);
+    *notify.point = {corner.x + 1, corner.y + 1};
+}

@@ -1,0 +1,536 @@
+#include "tooltip/CPPToolTip.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "tooltip/CGdiHtmlPlatform.h"
+#include "tooltip/HelpTipMarkup.h"
+#include "tooltip/MarkupEscape.h"
+
+namespace {
+
+constexpr char kClassName[] = "CPPToolTip";
+constexpr int kDefaultDirection = kSideBottom | kPlaceStart;
+constexpr int kMaxTransparency = 100;
+constexpr int kMaxDarkness = 100;
+constexpr int kDelayTick = 6;
+constexpr BYTE kOpaqueAlpha = 255;
+
+HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&ThisModule), &module);
+    return module;
+}
+
+// The class keeps the default procedure, so a class left behind by an
+// unloaded module never calls into it; each window is subclassed instead.
+bool RegisterOnce(HINSTANCE module) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (::GetClassInfoExA(module, kClassName, &existing))
+        return true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_SAVEBITS;
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = module;
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return ::RegisterClassExA(&windowClass) != 0;
+}
+
+bool IsPopMessage(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MOUSEWHEEL:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCMBUTTONDBLCLK:
+            return true;
+        default:
+            return false;
+    }
+}
+
+BalloonRect ToBalloon(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT Shrunk(RECT r, const ShadowPads& pads) {
+    return {r.left + pads.left, r.top + pads.top, r.right - pads.right, r.bottom - pads.bottom};
+}
+
+// The union of all monitors.
+RECT VirtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace
+
+CPPToolTip::CPPToolTip()
+    : module_(ThisModule()), drawer_(module_), border_(::CreateSolidBrush(::GetSysColor(COLOR_INFOTEXT))) {
+    const COLORREF info = ::GetSysColor(COLOR_INFOBK);
+    std::fill(std::begin(defaults_.colours), std::end(defaults_.colours), info);
+    defaults_.direction = kDefaultDirection;
+}
+
+CPPToolTip::~CPPToolTip() { DestroyWindow(); }
+
+bool CPPToolTip::Create(HWND owner, bool balloon) {
+    if (window_ || !RegisterOnce(module_))
+        return false;
+    HWND hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, owner,
+                                  nullptr, module_, nullptr);
+    if (!hwnd)
+        return false;
+    window_.reset(hwnd);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    owner_ = owner;
+    SetDefaultSizes(balloon);
+    drawer_.SetCallbackHyperlink(hwnd, kTooltipLinkMessage, 0);
+    ::SetTimer(hwnd, kTimerTick, tick_, nullptr);
+    return true;
+}
+
+void CPPToolTip::DestroyWindow() {
+    if (!window_)
+        return;
+    ::KillTimer(window_.get(), kTimerTick);
+    ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
+}
+
+void CPPToolTip::AddTool(HWND window, const std::string& text, const RECT* bounds) {
+    TooltipToolInfo info = defaults_;
+    info.mask = 0;
+    info.window = window;
+    info.text = text;
+    if (bounds)
+        info.bounds = *bounds;
+    tools_[window].push_back(std::move(info));
+}
+
+void CPPToolTip::AddToolBar(HWND toolbar) {
+    if (std::find(toolBars_.begin(), toolBars_.end(), toolbar) != toolBars_.end())
+        return;
+    toolBars_.push_back(toolbar);
+    // One tip at a time: the bar's own tips give way to ours.
+    if (HWND own = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0)))
+        ::SendMessageA(own, TTM_ACTIVATE, FALSE, 0);
+}
+
+void CPPToolTip::AddHelpTip(HWND window, UINT stringId, const std::string& address, UINT bitmapId, COLORREF mask,
+                            bool separator) {
+    AddTool(window, HelpTipWithBitmap({LoadResourceString(module_, stringId), address, separator}, bitmapId, mask));
+}
+
+void CPPToolTip::AddHelpTipAnimated(HWND window, UINT stringId, const std::string& address, UINT imageListId, int cx,
+                                    int cy, COLORREF mask, int speed, bool separator) {
+    AddTool(window, HelpTipWithImageList({LoadResourceString(module_, stringId), address, separator}, imageListId, cx,
+                                         cy, mask, speed));
+}
+
+void CPPToolTip::AddHelpTipWithoutLink(HWND window, UINT stringId, UINT bitmapId, COLORREF mask, bool separator) {
+    AddTool(window, HelpTipWithBitmap({LoadResourceString(module_, stringId), "", separator}, bitmapId, mask));
+}
+
+void CPPToolTip::SetColorBk(COLORREF begin, COLORREF middle, COLORREF end) {
+    defaults_.colours[0] = begin;
+    defaults_.colours[1] = middle;
+    defaults_.colours[2] = end;
+}
+
+void CPPToolTip::SetEffectBk(int effect, int granularity) {
+    defaults_.effect = effect;
+    defaults_.granularity = granularity;
+}
+
+void CPPToolTip::SetBorder(COLORREF colour, int width, int height) {
+    border_.reset(::CreateSolidBrush(colour));
+    borderWidth_ = width;
+    borderHeight_ = height;
+}
+
+void CPPToolTip::SetDirection(int direction) { defaults_.direction = direction; }
+
+void CPPToolTip::SetBehaviour(unsigned behaviour) {
+    defaults_.behaviour = behaviour;
+    machine_.SetBehaviour(behaviour);
+}
+
+void CPPToolTip::SetDelayTime(int type, unsigned milliseconds) {
+    if (type != kDelayTick) {
+        machine_.SetDelay(type, milliseconds);
+        return;
+    }
+    tick_ = milliseconds;
+    if (window_)
+        ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
+}
+
+void CPPToolTip::SetTransparency(int percent) {
+    if (percent >= 0 && percent <= kMaxTransparency)
+        defaults_.transparency = percent;
+}
+
+void CPPToolTip::SetTooltipShadow(int offsetX, int offsetY, int darkness, bool gradient, int depthX, int depthY) {
+    shadow_ = {offsetX, offsetY, std::clamp(darkness, 0, kMaxDarkness), gradient, std::max(0, depthX),
+               std::max(0, depthY)};
+}
+
+void CPPToolTip::SetImageShadow(int offsetX, int offsetY, int darkness, bool gradient, int depthX, int depthY) {
+    drawer_.SetImageShadow({offsetX, offsetY, std::clamp(darkness, 0, kMaxDarkness), gradient, depthX, depthY});
+}
+
+void CPPToolTip::SetSize(int index, int value) {
+    if (index >= 0 && index < kGeometryCount)
+        geometry_.values[index] = std::max(0, value);
+}
+
+void CPPToolTip::SetDefaultSizes(bool balloon) {
+    geometry_ = balloon ? BalloonGeometry::Balloon() : BalloonGeometry::Rectangle();
+}
+
+void CPPToolTip::SetCssStyles(UINT resourceId) { drawer_.SetCssStyles(resourceId); }
+
+void CPPToolTip::RelayEvent(const MSG& message) {
+    if (!window_ || message.hwnd == window_.get())
+        return;
+    if (message.message == WM_MOUSEMOVE) {
+        POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        ::ClientToScreen(message.hwnd, &point);
+        MouseAt(point);
+    } else if (message.message == WM_NCMOUSEMOVE) {
+        MouseAt({GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+    } else if (IsPopMessage(message.message) || (message.message == WM_ACTIVATEAPP && !message.wParam)) {
+        Pop();
+    }
+}
+
+void CPPToolTip::Pop() { machine_.Pop(); }
+
+void CPPToolTip::MouseAt(POINT screen) {
+    const bool overBalloon = machine_.Visible() && ::WindowFromPoint(screen) == window_.get();
+    machine_.MouseMoved({screen.x, screen.y}, overBalloon, overBalloon ? std::nullopt : ToolAt(screen));
+}
+
+// The innermost registered window under the point, so a tool covered by
+// another window, or hidden, shows nothing; the edit part of a combo box
+// counts as the combo box.
+std::optional<TooltipToolKey> CPPToolTip::ToolAt(POINT screen) const {
+    for (HWND hwnd = ::WindowFromPoint(screen); hwnd && hwnd != window_.get(); hwnd = ::GetParent(hwnd)) {
+        if (std::optional<int> index = ToolIndexIn(hwnd, screen))
+            return TooltipToolKey{reinterpret_cast<std::uintptr_t>(hwnd), *index};
+        if (!(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> CPPToolTip::ToolIndexIn(HWND window, POINT screen) const {
+    POINT client = screen;
+    ::ScreenToClient(window, &client);
+    if (std::find(toolBars_.begin(), toolBars_.end(), window) != toolBars_.end()) {
+        const int button = static_cast<int>(::SendMessageA(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+        if (button < 0 || ToolBarTip(window, button).empty())
+            return std::nullopt;
+        return button;
+    }
+    const auto found = tools_.find(window);
+    if (found == tools_.end() || !::IsWindowEnabled(window))
+        return std::nullopt;
+    for (std::size_t i = 0; i < found->second.size(); ++i) {
+        const RECT& bounds = found->second[i].bounds;
+        if (::IsRectEmpty(&bounds) || ::PtInRect(&bounds, client))
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+std::string CPPToolTip::ToolBarTip(HWND toolbar, int button) const {
+    TBBUTTON info{};
+    if (!::SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(button), reinterpret_cast<LPARAM>(&info)) ||
+        (info.fsStyle & BTNS_SEP))
+        return {};
+    // Asked the way the bar's own tips ask: the bar, or else its parent.
+    NMTTDISPINFOA request{};
+    request.hdr = {window_.get(), static_cast<UINT_PTR>(info.idCommand), TTN_GETDISPINFOA};
+    for (HWND asked : {toolbar, ::GetParent(toolbar)}) {
+        ::SendMessageA(asked, WM_NOTIFY, static_cast<WPARAM>(info.idCommand), reinterpret_cast<LPARAM>(&request));
+        if (request.lpszText || request.szText[0])
+            break;
+    }
+    if (request.hinst && IS_INTRESOURCE(request.lpszText))
+        return LoadResourceString(request.hinst, static_cast<unsigned>(reinterpret_cast<UINT_PTR>(request.lpszText)));
+    if (request.lpszText && !IS_INTRESOURCE(request.lpszText) && request.lpszText != LPSTR_TEXTCALLBACKA)
+        return request.lpszText;
+    return request.szText;
+}
+
+bool CPPToolTip::ToolInfo(const TooltipToolKey& key, TooltipToolInfo& info) const {
+    HWND window = reinterpret_cast<HWND>(key.window);
+    if (!::IsWindow(window))
+        return false;
+    if (std::find(toolBars_.begin(), toolBars_.end(), window) != toolBars_.end()) {
+        info = defaults_;
+        info.mask = 0;
+        info.window = window;
+        info.text = EscapeMarkupText(ToolBarTip(window, key.index));
+        ::SendMessageA(window, TB_GETITEMRECT, static_cast<WPARAM>(key.index), reinterpret_cast<LPARAM>(&info.bounds));
+        return true;
+    }
+    const auto found = tools_.find(window);
+    if (found == tools_.end() || key.index < 0 || key.index >= static_cast<int>(found->second.size()))
+        return false;
+    info = found->second[static_cast<std::size_t>(key.index)];
+    return true;
+}
+
+void CPPToolTip::ApplyDefaults(TooltipToolInfo& info) const {
+    if (!(info.mask & kToolMaskEffect)) {
+        info.effect = defaults_.effect;
+        info.granularity = defaults_.granularity;
+    }
+    if (!(info.mask & kToolMaskColours))
+        std::copy(std::begin(defaults_.colours), std::end(defaults_.colours), std::begin(info.colours));
+    if (!(info.mask & kToolMaskDirection))
+        info.direction = defaults_.direction;
+    if (!(info.mask & kToolMaskBehaviour))
+        info.behaviour = defaults_.behaviour;
+    if (!(info.mask & kToolMaskTransparency))
+        info.transparency = defaults_.transparency;
+}
+
+std::optional<TooltipShownTip> CPPToolTip::Display(const TooltipToolKey& tool, BalloonPoint at, bool fading) {
+    TooltipToolInfo info;
+    if (!window_ || !ToolInfo(tool, info))
+        return std::nullopt;
+    ApplyDefaults(info);
+    POINT point{at.x, at.y};
+    if (notify_ && owner_) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(window_.get()));
+        TooltipDisplayNotify notify{{window_.get(), id, kTooltipDisplayNotification}, info.window, &point, &info};
+        ::SendMessageA(owner_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notify));
+    }
+    if (!window_ || info.text.empty())
+        return std::nullopt;
+    shown_ = std::move(info);
+    ApplyTransparency(fading ? CTooltipStateMachine::kInvisible : shown_.transparency);
+    if (!LayOut(shown_, point))
+        return std::nullopt;
+    return TooltipShownTip{shown_.behaviour, shown_.transparency};
+}
+
+// Measures the markup, places the balloon and its shadow inside the virtual
+// screen, captures the screen below it and shows it.
+bool CPPToolTip::LayOut(const TooltipToolInfo& info, POINT point) {
+    tarvel::UniqueWindowDC screen(::GetDC(nullptr), nullptr);
+    if (!screen)
+        return false;
+    const ShadowPads pads = CBalloonPainter::PadsFor(shadow_);
+    const std::optional<SIZE> body = MeasureBody(screen.get(), info, point, pads);
+    if (!body)
+        return false;
+    const BalloonLayout layout = PlaceBalloon(body->cx, body->cy, geometry_, info.direction, {point.x, point.y},
+                                              ToBalloon(Shrunk(VirtualScreen(), pads)));
+    return ShowAt(screen.get(), layout, pads);
+}
+
+// The body of text and margins, never larger than the work area of the
+// monitor it appears on: what does not fit is clipped.
+std::optional<SIZE> CPPToolTip::MeasureBody(HDC screen, const TooltipToolInfo& info, POINT point,
+                                            const ShadowPads& pads) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+        return std::nullopt;
+    const BalloonRect work = ToBalloon(Shrunk(monitor.rcWork, pads));
+    const int marginX = geometry_[kMarginX], marginY = geometry_[kMarginY];
+    const int maxWidth = MaxBodyWidth(geometry_, work, info.direction);
+    const int maxHeight = MaxBodyHeight(geometry_, work, info.direction);
+    const SIZE text = drawer_.PrepareOutput(screen, info.text, std::max(1, maxWidth - 2 * marginX));
+    return SIZE{std::min(maxWidth, static_cast<int>(text.cx) + 2 * marginX),
+                std::min(maxHeight, static_cast<int>(text.cy) + 2 * marginY)};
+}
+
+bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads) {
+    const RECT window{layout.window.left - pads.left, layout.window.top - pads.top, layout.window.right + pads.right,
+                      layout.window.bottom + pads.bottom};
+    size_ = {window.right - window.left, window.bottom - window.top};
+    const POINT origin{pads.left, pads.top};
+    const int marginX = geometry_[kMarginX], marginY = geometry_[kMarginY];
+    textRect_ = {origin.x + layout.body.left + marginX, origin.y + layout.body.top + marginY,
+                 origin.x + layout.body.right - marginX, origin.y + layout.body.bottom - marginY};
+    balloon_ = CBalloonPainter::BalloonRegion(layout, geometry_, origin);
+    background_ = std::make_unique<CCeXDib>(size_.cx, size_.cy);
+    if (!balloon_ || !background_->Valid())
+        return false;
+    ::ShowWindow(window_.get(), SW_HIDE);
+    background_->CopyFrom(screen, window.left, window.top);
+    ::SetWindowRgn(window_.get(), CBalloonPainter::WindowRegion(balloon_.get(), shadow_).release(), FALSE);
+    ::SetWindowPos(window_.get(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return true;
+}
+
+void CPPToolTip::StartTimer(unsigned id, unsigned milliseconds) {
+    if (window_)
+        ::SetTimer(window_.get(), id, milliseconds, nullptr);
+}
+
+void CPPToolTip::StopTimer(unsigned id) {
+    if (window_)
+        ::KillTimer(window_.get(), id);
+}
+
+BalloonPoint CPPToolTip::CursorPosition() {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return {point.x, point.y};
+}
+
+void CPPToolTip::MoveTo(BalloonPoint point) {
+    if (window_)
+        LayOut(shown_, {point.x, point.y});
+}
+
+void CPPToolTip::ApplyTransparency(int percent) {
+    if (!window_)
+        return;
+    const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
+    if (percent <= 0) {
+        if (style & WS_EX_LAYERED)
+            ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+        return;
+    }
+    if (!(style & WS_EX_LAYERED))
+        ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    const int alpha = kOpaqueAlpha * (kMaxTransparency - std::min(percent, kMaxTransparency)) / kMaxTransparency;
+    ::SetLayeredWindowAttributes(window_.get(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void CPPToolTip::Hide() {
+    if (window_)
+        ::ShowWindow(window_.get(), SW_HIDE);
+}
+
+LRESULT CALLBACK CPPToolTip::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<CPPToolTip*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CPPToolTip::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = window_.get();
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_TIMER:
+            if (wParam == kTimerTick)
+                OnTick();
+            else
+                machine_.TimerExpired(static_cast<unsigned>(wParam));
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_SETCURSOR: {
+            POINT point{};
+            ::GetCursorPos(&point);
+            ::ScreenToClient(hwnd, &point);
+            if (!drawer_.SetLinkCursor(point))
+                ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            return TRUE;
+        }
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MOUSEWHEEL:
+            OnOwnMouse(message, lParam);
+            return 0;
+        case WM_ACTIVATEAPP:
+            if (!wParam)
+                Pop();
+            break;
+        case kTooltipLinkMessage:
+            if (::IsWindowVisible(hwnd))
+                ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return 0;
+        case WM_DESTROY:
+            ::KillTimer(hwnd, kTimerTick);
+            break;
+        case WM_NCDESTROY:
+            // Destroyed with its owner: nothing is left to destroy later.
+            machine_.Pop();
+            window_.release();
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void CPPToolTip::OnOwnMouse(UINT message, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (message == WM_MOUSEMOVE) {
+        ::ClientToScreen(window_.get(), &point);
+        MouseAt(point);
+        return;
+    }
+    if (message == WM_LBUTTONDOWN)
+        drawer_.OnLButtonDown(point);
+    Pop();
+}
+
+void CPPToolTip::OnPaint() {
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(window_.get(), &paint);
+    if (dc && background_ && balloon_) {
+        const BalloonLook look{shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
+                               border_.get(),  borderWidth_,       borderHeight_,
+                               shadow_};
+        CBalloonPainter::Paint(dc, size_, background_->Dc(), balloon_.get(), look, drawer_, textRect_);
+    }
+    ::EndPaint(window_.get(), &paint);
+}
+
+// Watches the mouse while a tip is up, as the owner relays only the moves
+// over its own windows; redraws when the hover state of a link or an
+// animation changed.
+void CPPToolTip::OnTick() {
+    if (!machine_.Visible())
+        return;
+    POINT point{};
+    ::GetCursorPos(&point);
+    MouseAt(point);
+    if (machine_.State() != TooltipState::Shown || !::IsWindowVisible(window_.get()))
+        return;
+    ::ScreenToClient(window_.get(), &point);
+    if (drawer_.IsRedrawNeeded(point))
+        ::InvalidateRect(window_.get(), nullptr, FALSE);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Plain text as tooltip markup that shows it unchanged: "&" and "<" become
+// entities, so neither a tag nor an entity typed in the text is read as one.
+std::string EscapeMarkupText(std::string_view text);
