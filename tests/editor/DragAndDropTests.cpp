@@ -73,6 +73,10 @@ protected:
     // Presses the left button on the item and moves on until the drag runs.
     static void StartDrag(DialogScript& script, ItemOf item) {
         script
+            .Do("rest beside the tree",
+                [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(BesideTreeOnScreen(window))); })
+            .WaitUntil("nothing to cover the dragged item",
+                       [item](EditorWindow& window) { return TreeIsUnder(window, LabelCentre(window, item(window))); })
             .Do("press on the dragged item",
                 [item](EditorWindow& window) {
                     ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, item(window))));
@@ -252,7 +256,9 @@ TEST_F(DragAndDrop, EscapeAbandonsTheDragAndLeavesNothingBehind) {
     script.Do("select a root", [](EditorWindow& window) { window.Select(window.Root("Java")); });
     StartDrag(script, Entry("C++", 2));
     MoveOnto(script, Entry("C++", 0));
-    script.Do("press Escape", [](EditorWindow& window) { window.PostKeyDown(VK_ESCAPE); })
+    // Tab moves no focus away from a drag, so Escape still reaches it.
+    script.Do("press Tab", [](EditorWindow& window) { window.PostKeyDown(VK_TAB); })
+        .Do("press Escape", [](EditorWindow& window) { window.PostKeyDown(VK_ESCAPE); })
         .Do("look",
             [&](EditorWindow& window) {
                 left.capture = TreeHasCapture(window);

@@ -78,6 +78,15 @@ int RedPixelsOf(const EditorWindow& window, HTREEITEM item) {
     return red;
 }
 
+POINT BesideTreeOnScreen(const EditorWindow& window) {
+    RECT tree{};
+    ::GetWindowRect(window.Tree(), &tree);
+    constexpr LONG kGap = 40;
+    return {tree.right + kGap, (tree.top + tree.bottom) / 2};
+}
+
+bool TreeIsUnder(const EditorWindow& window, POINT screen) { return ::WindowFromPoint(screen) == window.Tree(); }
+
 void PressOk(EditorWindow& window) { window.PostCommand(IDOK); }
 
 void PressCancel(EditorWindow& window) { window.PostCommand(IDCANCEL); }

@@ -353,9 +353,16 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
     std::vector<MenuItem> items;
     Labels cpp, html;
     std::string savedHtml;
+    const auto restBesideTree = [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(BesideTreeOnScreen(window))); };
+    const auto uncovered = [](const char* root, size_t index) {
+        return [root, index](EditorWindow& window) {
+            return TreeIsUnder(window, LowerEdgeOnScreen(window, window.Child(root, index)));
+        };
+    };
     const auto rightClick = [](const char* root, size_t index) {
         return [root, index](EditorWindow& window) {
-            ASSERT_TRUE(XPointer::MoveTo(LowerEdgeOnScreen(window, window.Child(root, index))));
+            const POINT point = LowerEdgeOnScreen(window, window.Child(root, index));
+            ASSERT_TRUE(XPointer::MoveTo(point));
             ASSERT_TRUE(XPointer::Click(XPointer::kRightButton));
         };
     };
@@ -373,6 +380,8 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
                 }
                 window.Select(window.Root("Java"));
             })
+        .Do("rest beside the tree", restBesideTree)
+        .WaitUntil("nothing to cover the entry", uncovered("C++", 2))
         .Do("right-click the third C++ entry", rightClick("C++", 2))
         .WaitUntil("the menu", menuOpen)
         .Do("choose New",
@@ -381,15 +390,19 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
                 choose('n')(window);
             })
         .WaitUntil("the menu to close", menuClosed)
+        .Do("rest beside the tree", restBesideTree)
+        .WaitUntil("nothing to cover the entry", uncovered("HTML", 1))
         .Do("right-click the second HTML entry", rightClick("HTML", 1))
         .WaitUntil("the menu", menuOpen)
         .Do("choose Delete", choose('d'))
         .WaitUntil("the menu to close", menuClosed)
-        .Do("right-click the first HTML entry",
+        .Do("rest beside the tree",
             [&](EditorWindow& window) {
                 cpp = window.Labels(window.Children(window.Root("C++")));
-                rightClick("HTML", 0)(window);
+                restBesideTree(window);
             })
+        .WaitUntil("nothing to cover the entry", uncovered("HTML", 0))
+        .Do("right-click the first HTML entry", rightClick("HTML", 0))
         .WaitUntil("the menu", menuOpen)
         .Do("choose Save", choose('s'))
         .WaitUntil("the menu to close", menuClosed)
