@@ -243,6 +243,9 @@ TEST_F(DragAndDrop, RestingOnACollapsedRootForASecondOpensAndSelectsIt) {
     EXPECT_TRUE(expanded);
     EXPECT_EQ(selected, "Perl");
     EXPECT_EQ(perl, (Labels{"sub", "fori"}));
+    // Closed with the moved entry selected: second of "Perl".
+    EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kRootNode), 5);
+    EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 1);
 }
 
 TEST_F(DragAndDrop, EscapeAbandonsTheDragAndLeavesNothingBehind) {
