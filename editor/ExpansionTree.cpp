@@ -220,11 +220,6 @@ void ExpansionTree::RenumberOrdinals(HTREEITEM root) {
     }
 }
 
-void ExpansionTree::RenumberOrdinals() {
-    for (const HTREEITEM root : roots_)
-        RenumberOrdinals(root);
-}
-
 HTREEITEM ExpansionTree::MoveItem(tarvel::CTreeCtrl&, HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {
     const HTREEITEM oldRoot = RootOf(item);
     const HTREEITEM moved = MoveTreeEntry(item, newParent, insertAfter);

@@ -67,9 +67,9 @@ public:
     // when the item is not one of its children); its colour goes with it.
     HTREEITEM MoveTreeEntry(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter);
     // A root's entries take its language and their places as ordinals, so
-    // that the restore point finds them.
+    // that the restore point finds them. Only the roots a command changed are
+    // renumbered: the others stay numbered from their last change.
     void RenumberOrdinals(HTREEITEM root);
-    void RenumberOrdinals();
 
     // Told when a drop has moved an entry.
     void SetMoveListener(std::function<void()> listener) { moveListener_ = std::move(listener); }

@@ -109,11 +109,88 @@ void PumpPending() {
     }
 }
 
-// Drops, each after the paint of the one before, run inside the editor's
-// modal loop by a thread timer; then the editor is cancelled.
+// The floor: a shown bare tree of the same items, in a window of its own;
+// one item re-created after another (insert, delete) and every item's data
+// read in tree order.
+class BareTree {
+public:
+    BareTree() {
+        frame_ = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, 400, 500, nullptr, nullptr,
+                                   nullptr, nullptr);
+        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "",
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
+                                  0, 0, 400, 500, frame_, nullptr, nullptr, nullptr);
+        for (int language = 0; language < kLanguages; ++language) {
+            roots_.push_back(Insert(TVI_ROOT, kRootLabels[language], language));
+        }
+        for (int language = 0; language < kLanguages; ++language) {
+            for (int index = 0; index < kEntriesPerLanguage; ++index) {
+                Insert(roots_[language], "s" + std::to_string(language) + "_" + std::to_string(index), index + 100);
+            }
+        }
+        TreeView_Expand(tree_, roots_[0], TVE_EXPAND);
+    }
+    ~BareTree() {
+        ::ShowWindow(frame_, SW_HIDE);
+        ::DestroyWindow(frame_);
+    }
+    BareTree(const BareTree&) = delete;
+    BareTree& operator=(const BareTree&) = delete;
+
+    double TimeMove() const {
+        ::UpdateWindow(tree_);
+        const LONGLONG before = Now();
+        const HTREEITEM item = NthChild(tree_, roots_[0], kDraggedIndex);
+        char text[64] = {};
+        TVINSERTSTRUCTA insert{};
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.hItem = item;
+        insert.item.pszText = text;
+        insert.item.cchTextMax = sizeof text;
+        TreeView_GetItem(tree_, &insert.item);
+        insert.hParent = roots_[0];
+        insert.hInsertAfter = NthChild(tree_, roots_[0], kTargetIndex);
+        TreeView_InsertItem(tree_, &insert);
+        TreeView_DeleteItem(tree_, item);
+        LPARAM sum = 0;
+        for (HTREEITEM root : roots_) {
+            for (HTREEITEM child = TreeView_GetChild(tree_, root); child;
+                 child = TreeView_GetNextSibling(tree_, child)) {
+                TVITEMA data{};
+                data.mask = TVIF_PARAM;
+                data.hItem = child;
+                TreeView_GetItem(tree_, &data);
+                sum += data.lParam;
+            }
+        }
+        const double elapsed = Milliseconds(Now() - before);
+        return sum > 0 ? elapsed : 0;
+    }
+
+private:
+    HTREEITEM Insert(HTREEITEM parent, const std::string& label, LPARAM data) const {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = parent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>(label.c_str());
+        insert.item.lParam = data;
+        return TreeView_InsertItem(tree_, &insert);
+    }
+
+    HWND frame_ = nullptr;
+    HWND tree_ = nullptr;
+    std::vector<HTREEITEM> roots_;
+};
+
+// Drops, each after the paint of the one before and each followed by a move
+// in the bare tree, so that both sides see the same load of the machine; run
+// inside the editor's modal loop by a thread timer, then the editor is
+// cancelled.
 class EditorDrops {
 public:
-    EditorDrops() {
+    explicit EditorDrops(const BareTree& floor) : floor_(floor) {
         current_ = this;
         timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
     }
@@ -126,6 +203,7 @@ public:
 
     const std::vector<double>& WithinLanguage() const noexcept { return within_; }
     const std::vector<double>& AcrossLanguages() const noexcept { return across_; }
+    const std::vector<double>& Floor() const noexcept { return floorTimes_; }
     // Every drop moved its entry.
     bool Moved() const noexcept { return moved_; }
 
@@ -161,6 +239,7 @@ private:
             ::UpdateWindow(tree);
             within_.push_back(
                 TimeOneDrop(editor, tree, NthChild(tree, cpp, kDraggedIndex), NthChild(tree, cpp, kTargetIndex)));
+            floorTimes_.push_back(floor_.TimeMove());
             PumpPending();
         }
         TreeView_Expand(tree, cpp, TVE_COLLAPSE);
@@ -171,6 +250,7 @@ private:
             across_.push_back(TimeOneDrop(editor, tree, NthChild(tree, vb, kDraggedIndex), text));
             // The drop opened the root it went to.
             TreeView_Expand(tree, text, TVE_COLLAPSE);
+            floorTimes_.push_back(floor_.TimeMove());
             PumpPending();
         }
         moved_ = ChildCount(tree, cpp) == kEntriesPerLanguage &&
@@ -203,84 +283,16 @@ private:
     }
 
     static EditorDrops* current_;
+    const BareTree& floor_;
     UINT_PTR timer_ = 0;
     bool done_ = false;
     bool moved_ = false;
     std::vector<double> within_;
     std::vector<double> across_;
+    std::vector<double> floorTimes_;
 };
 
 EditorDrops* EditorDrops::current_ = nullptr;
-
-// The floor: a shown bare tree of the same items; one item re-created after
-// another (insert, delete) and every item's data read in tree order.
-std::vector<double> TimeBareTreeMoves() {
-    HWND frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, 400, 500, nullptr, nullptr,
-                                   nullptr, nullptr);
-    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
-                                  0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
-    std::vector<HTREEITEM> roots;
-    for (int language = 0; language < kLanguages; ++language) {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(kRootLabels[language]);
-        insert.item.lParam = language;
-        roots.push_back(TreeView_InsertItem(tree, &insert));
-    }
-    for (int language = 0; language < kLanguages; ++language) {
-        for (int index = 0; index < kEntriesPerLanguage; ++index) {
-            const std::string label = "s" + std::to_string(language) + "_" + std::to_string(index);
-            TVINSERTSTRUCTA insert{};
-            insert.hParent = roots[language];
-            insert.hInsertAfter = TVI_LAST;
-            insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-            insert.item.pszText = const_cast<char*>(label.c_str());
-            insert.item.lParam = index + 100;
-            TreeView_InsertItem(tree, &insert);
-        }
-    }
-    TreeView_Expand(tree, roots[0], TVE_EXPAND);
-    std::vector<double> times;
-    for (int move = 0; move < kDrops; ++move) {
-        ::UpdateWindow(tree);
-        const LONGLONG before = Now();
-        const HTREEITEM item = NthChild(tree, roots[0], kDraggedIndex);
-        char text[64] = {};
-        TVINSERTSTRUCTA insert{};
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.hItem = item;
-        insert.item.pszText = text;
-        insert.item.cchTextMax = sizeof text;
-        TreeView_GetItem(tree, &insert.item);
-        insert.hParent = roots[0];
-        insert.hInsertAfter = NthChild(tree, roots[0], kTargetIndex);
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        TreeView_InsertItem(tree, &insert);
-        TreeView_DeleteItem(tree, item);
-        LPARAM sum = 0;
-        for (HTREEITEM root : roots) {
-            for (HTREEITEM child = TreeView_GetChild(tree, root); child; child = TreeView_GetNextSibling(tree, child)) {
-                TVITEMA data{};
-                data.mask = TVIF_PARAM;
-                data.hItem = child;
-                TreeView_GetItem(tree, &data);
-                sum += data.lParam;
-            }
-        }
-        times.push_back(Milliseconds(Now() - before));
-        if (sum == 0) {
-            std::fprintf(stderr, "bench_editor_drop: the floor's tree is empty\n");
-        }
-        PumpPending();
-    }
-    ::ShowWindow(frame, SW_HIDE);
-    ::DestroyWindow(frame);
-    return times;
-}
 
 }  // namespace
 
@@ -296,23 +308,28 @@ int main() {
     TemplateFolder many;
     WriteManyEntries(many);
     ProfileKey::DeleteModuleKey();
-    std::vector<double> within, across;
+    std::vector<double> within, across, floorTimes;
     bool moved = false;
     {
-        EditorDrops editor;
+        const BareTree bare;
+        EditorDrops editor(bare);
         library->ShowAutotextEditor(nullptr, many.Path().c_str());
         within = editor.WithinLanguage();
         across = editor.AcrossLanguages();
+        floorTimes = editor.Floor();
         moved = editor.Moved();
     }
     ProfileKey::DeleteModuleKey();
-    if (within.empty() || across.empty() || !moved) {
+    if (within.empty() || across.empty() || !moved ||
+        std::find(floorTimes.begin(), floorTimes.end(), 0.0) != floorTimes.end()) {
         std::fprintf(stderr, "bench_editor_drop: the editor did not open or its drops did not move their entries\n");
         return kSetupError;
     }
-    const Spread floor = SpreadOf(TimeBareTreeMoves());
-    std::printf("%d drops each in a tree of %d x %d entries (low / median / high)\n", kDrops, kLanguages,
-                kEntriesPerLanguage);
+    const Spread floor = SpreadOf(floorTimes);
+    std::printf(
+        "%d drops of each kind in a tree of %d x %d entries, each followed by a move in the bare tree "
+        "(low / median / high)\n",
+        kDrops, kLanguages, kEntriesPerLanguage);
     std::printf("floor, move one item and walk all:  %8.3f / %8.3f / %8.3f ms\n", floor.low, floor.median, floor.high);
     const std::pair<const char*, Spread> drops[] = {{"editor drop within a language:     ", SpreadOf(within)},
                                                     {"editor drop onto another language: ", SpreadOf(across)}};
