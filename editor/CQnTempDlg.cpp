@@ -302,10 +302,12 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
         codeFrame_.SetActivePage(0);
         firstSelection_ = 0;
     }
-    if (item == nullptr || tree_.GetParentItem(item) == nullptr) {
+    const HTREEITEM parent = item ? tree_.GetParentItem(item) : nullptr;
+    if (parent == nullptr) {
         ShowNoEntry();
         return;
     }
+    codePage_.ApplyLanguage(entries_.LanguageIndexOfRoot(parent));
     AutotextEntry* entry = entries_.EntryOf(item);
     if (entry == nullptr) {
         ShowNoEntry();
@@ -313,14 +315,22 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     }
     if (entry->kind != 0)
         return;
-    theApp().currentEntry = entry;
+    CTarvelApp& app = theApp();
+    app.currentEntry = entry;
+    app.editorSyncEnabled = false;
+    codePage_.LoadCode(entry->code);
+    app.editorSyncEnabled = true;
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
 }
 
 void CQnTempDlg::ShowNoEntry() {
-    theApp().currentEntry = nullptr;
+    CTarvelApp& app = theApp();
+    app.currentEntry = nullptr;
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
+    app.editorSyncEnabled = false;
+    codePage_.ClearCode();
+    app.editorSyncEnabled = true;
 }
 
 // ---- The pages' site ----

@@ -1,11 +1,177 @@
 #include "pages/CPropPageSnippetCode.h"
 
+#include "pages/CodeContextMenu.h"
+#include "pages/EditorSetup.h"
+#include "pages/LanguageLexer.h"
 #include "res/resource.h"
+#include "store/AutotextEntry.h"
+
+#include <array>
+
+using tarvel::Message;
+
+namespace {
+
+struct EditCommand {
+    UINT id;
+    UINT message;
+};
+constexpr std::array<EditCommand, 7> kEditCommands{{
+    {ID_CODE_UNDO, SCI_UNDO},
+    {ID_CODE_REDO, SCI_REDO},
+    {ID_CODE_CUT, SCI_CUT},
+    {ID_CODE_COPY, SCI_COPY},
+    {ID_CODE_PASTE, SCI_PASTE},
+    {ID_CODE_DELETE, SCI_CLEAR},
+    {ID_CODE_SELECT_ALL, SCI_SELECTALL},
+}};
+
+// What the user may still do while no entry is shown: nothing to change.
+bool ChangesText(UINT message) { return message != SCI_COPY && message != SCI_SELECTALL; }
+
+constexpr POINT kKeyboardMenuPoint{-1, -1};
+
+}  // namespace
 
 CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CEditorPage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
 
 BOOL CPropPageSnippetCode::OnInitDialog() {
     CEditorPage::OnInitDialog();
+    if (tarvel::CreateEditorWindow(editor_, GetHwnd(), tarvel::EditorForm::Editable)) {
+        tarvel::ApplyEditorDefaults(editor_);
+    }
     AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    AddAnchor(IDC_CODE_EDITOR, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     return TRUE;
+}
+
+void CPropPageSnippetCode::ApplyLanguage(int language) { tarvel::ApplyLanguageLexer(editor_, language); }
+
+void CPropPageSnippetCode::LoadCode(const std::string& code) {
+    ::EnableWindow(editor_, TRUE);
+    editor_.SetWholeText(code);
+    editor_.EmptyUndoBuffer();
+}
+
+void CPropPageSnippetCode::ClearCode() {
+    editor_.ClearAll();
+    editor_.EmptyUndoBuffer();
+    ::EnableWindow(editor_, FALSE);
+}
+
+bool CPropPageSnippetCode::OnMessage(const Message& message, LRESULT& result) {
+    switch (message.id) {
+        case WM_NOTIFY:
+            // Seen here first, then by the base class as well.
+            OnEditorNotify(message);
+            break;
+        case WM_CONTEXTMENU:
+            result = OnContextMenu(message);
+            return true;
+        case WM_COMMAND:
+            // The editor's own change commands carry nothing the page needs.
+            if ((editor_.GetHwnd() && message.CommandWindow() == editor_.GetHwnd()) ||
+                (message.lParam == 0 && OnMenuCommand(message.CommandId()))) {
+                result = 0;
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return CEditorPage::OnMessage(message, result);
+}
+
+// Folding first, then every edit the user makes goes into the entry.
+void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
+    if (!editor_.GetHwnd() || message.Notify()->hwndFrom != editor_.GetHwnd()) {
+        return;
+    }
+    const auto& notification = *reinterpret_cast<const SCNotification*>(message.lParam);
+    editor_.HandleEditorNotification(notification);
+    const bool edit = notification.nmhdr.code == SCN_MODIFIED &&
+                      (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
+    if (edit && IsEntryShown() && Site()->IsEditorSyncEnabled()) {
+        CopyEditToEntry(notification);
+        Site()->MarkCurrentEntryModified();
+        Site()->EnableApply(true);
+    }
+}
+
+bool CPropPageSnippetCode::IsEntryShown() const { return Site() && Site()->CurrentEntry(); }
+
+// The entry's code follows the edit itself, so that a keystroke costs the
+// same in a large entry as in a small one; should the two ever disagree in
+// length, the editor's whole text is taken. Either way the code is stored
+// whole, however long, NUL bytes and all, and empty when the editor is.
+void CPropPageSnippetCode::CopyEditToEntry(const SCNotification& edit) const {
+    std::string& code = Site()->CurrentEntry()->code;
+    const auto position = static_cast<size_t>(edit.position);
+    const auto length = static_cast<size_t>(edit.length);
+    if (position <= code.size()) {
+        if (edit.modificationType & SC_MOD_INSERTTEXT) {
+            if (edit.text) {
+                code.insert(position, edit.text, length);
+            }
+        } else if (length <= code.size() - position) {
+            code.erase(position, length);
+        }
+    }
+    if (code.size() != static_cast<size_t>(editor_.GetLength())) {
+        code = editor_.GetWholeText();
+    }
+}
+
+LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {
+    POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    if (point.x == kKeyboardMenuPoint.x && point.y == kKeyboardMenuPoint.y) {
+        ::GetCursorPos(&point);
+    }
+    const AutotextEntry* entry = IsEntryShown() ? Site()->CurrentEntry() : nullptr;
+    const CodeContextMenu menu(Module(), entry ? entry->title : std::string(), entry != nullptr);
+    menu.Track(GetHwnd(), point);
+    return 0;
+}
+
+bool CPropPageSnippetCode::OnMenuCommand(UINT commandId) {
+    if (RunEditCommand(commandId)) {
+        return true;
+    }
+    const std::string variable = CodeContextMenu::VariableOf(Module(), commandId);
+    if (variable.empty()) {
+        return false;
+    }
+    if (IsEntryShown()) {
+        editor_.AddText(variable.size(), variable.data());
+    }
+    return true;
+}
+
+bool CPropPageSnippetCode::RunEditCommand(UINT commandId) const {
+    for (const EditCommand& command : kEditCommands) {
+        if (command.id == commandId) {
+            if (IsEntryShown() || !ChangesText(command.message)) {
+                editor_.Send(command.message);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// Ctrl+S applies, with or without Shift. Escape cancels the editor as it
+// does from every other field: the editor would keep it for itself.
+bool CPropPageSnippetCode::PreTranslateMessage(MSG& message) {
+    if (message.message == WM_KEYDOWN && Site()) {
+        const bool controlHeld = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        if (message.wParam == 'S' && controlHeld) {
+            Site()->RunCommand(IDC_APPLY);
+            return true;
+        }
+        if (message.wParam == VK_ESCAPE && message.hwnd == editor_.GetHwnd()) {
+            Site()->RunCommand(IDCANCEL);
+            return true;
+        }
+    }
+    return CEditorPage::PreTranslateMessage(message);
 }

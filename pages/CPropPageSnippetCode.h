@@ -1,17 +1,43 @@
 #pragma once
 
-#include "pages/CEditorPage.h"
-#include "res/resource.h"
+#include <string>
 
-// The lower page of the editor, which will hold the code editor; until then
-// a hidden placeholder keeps its place and takes no focus.
+#include "pages/CEditorPage.h"
+#include "widgets/CScintilla.h"
+
+// The lower page of the editor: the selected entry's code in a Scintilla
+// editor. Every insertion or deletion goes straight into the entry, marks it
+// modified and enables Apply; a right-click opens the editing commands and
+// the Insert menus of reserved variables; Ctrl+S applies.
 class CPropPageSnippetCode : public CEditorPage {
 public:
     explicit CPropPageSnippetCode(HINSTANCE module);
 
-    // The window the code is edited in; hidden while it is a placeholder.
-    HWND CodeWindow() const noexcept { return GetItem(IDC_CODE_PLACEHOLDER); }
+    // The editor window; null without the editing library.
+    HWND CodeWindow() const noexcept { return editor_.GetHwnd(); }
+
+    // The dialog's part of a selection change, run with the editor's sync
+    // cleared so that loading is not taken for an edit: the language's
+    // colouring, then the code with a fresh undo history...
+    void ApplyLanguage(int language);
+    void LoadCode(const std::string& code);
+    // ...or, for a language root, an empty and disabled editor.
+    void ClearCode();
+
+    bool PreTranslateMessage(MSG& message) override;
 
 protected:
     BOOL OnInitDialog() override;
+    bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
+
+private:
+    void OnEditorNotify(const tarvel::Message& message);
+    LRESULT OnContextMenu(const tarvel::Message& message);
+    bool OnMenuCommand(UINT commandId);
+    bool RunEditCommand(UINT commandId) const;
+
+    bool IsEntryShown() const;
+    void CopyEditToEntry(const SCNotification& edit) const;
+
+    tarvel::CScintilla editor_;
 };

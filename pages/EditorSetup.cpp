@@ -1,0 +1,135 @@
+#include "pages/EditorSetup.h"
+
+#include "res/resource.h"
+#include "widgets/CScintilla.h"
+
+#include "SciLexer.h"
+
+#include <array>
+
+namespace tarvel {
+namespace {
+
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kCaretLine = 0x99FFFF;
+constexpr COLORREF kLineNumberBack = 0xE1E1E1;
+constexpr COLORREF kFoldMarkerBack = 0x808080;
+
+constexpr const char* kEditorFont = "Lucida Console";
+constexpr int kEditorFontSize = 10;
+constexpr int kTabWidth = 4;
+constexpr int kCaretPeriod = 400;
+constexpr int kEdgeColumn = 80;
+constexpr int kLineNumberMargin = 0;
+constexpr int kSymbolMargin = 1;
+constexpr int kLineNumberWidth = 22;
+constexpr int kFoldMarginWidth = 14;
+constexpr int kSymbolMask = 0x01FFFFFF;
+// Inset of the editor from the page's client area: below the page's top
+// edge, off its right and bottom edges.
+constexpr int kTopInset = 5;
+constexpr int kRightBottomInset = 3;
+
+struct FoldMarker {
+    int marker;
+    int symbol;
+};
+constexpr std::array<FoldMarker, 7> kFoldMarkers{{
+    {SC_MARKNUM_FOLDEROPEN, SC_MARK_BOXMINUS},
+    {SC_MARKNUM_FOLDER, SC_MARK_BOXPLUS},
+    {SC_MARKNUM_FOLDERSUB, SC_MARK_VLINE},
+    {SC_MARKNUM_FOLDERTAIL, SC_MARK_LCORNER},
+    {SC_MARKNUM_FOLDEREND, SC_MARK_BOXPLUSCONNECTED},
+    {SC_MARKNUM_FOLDEROPENMID, SC_MARK_BOXMINUSCONNECTED},
+    {SC_MARKNUM_FOLDERMIDTAIL, SC_MARK_TCORNER},
+}};
+
+// The code pages that Scintilla accepts besides 0 and UTF-8.
+constexpr std::array<int, 6> kMultiByteCodePages{932, 936, 949, 950, 1361, SC_CP_UTF8};
+
+}  // namespace
+
+int EditorCodePage() {
+    const int ansi = static_cast<int>(::GetACP());
+    for (int codePage : kMultiByteCodePages) {
+        if (codePage == ansi) {
+            return ansi;
+        }
+    }
+    return 0;
+}
+
+bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form) {
+    RECT rect{};
+    ::GetClientRect(page, &rect);
+    rect.top += kTopInset;
+    rect.right -= kRightBottomInset;
+    rect.bottom -= kRightBottomInset;
+    const bool editable = form == EditorForm::Editable;
+    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | (editable ? WS_TABSTOP : 0);
+    if (!editor.Create(WS_EX_WINDOWEDGE, style, rect, page, IDC_CODE_EDITOR)) {
+        return false;
+    }
+    editor.StyleSetFore(STYLE_DEFAULT, kBlack);
+    editor.StyleSetBack(STYLE_DEFAULT, kWhite);
+    if (!editable) {
+        editor.StyleSetChangeable(STYLE_DEFAULT, false);
+    }
+    editor.StyleSetEOLFilled(STYLE_DEFAULT, true);
+    editor.StyleSetFont(STYLE_DEFAULT, kEditorFont);
+    editor.StyleSetSize(STYLE_DEFAULT, kEditorFontSize);
+    if (editable) {
+        editor.SetLexer(SCLEX_CPP);
+    }
+    editor.EnableDirectCalls();
+    editor.UsePopUp(SC_POPUP_NEVER);
+    // Both views hold the module's ANSI texts byte for byte, never as UTF-8.
+    editor.SetCodePage(EditorCodePage());
+    ::ShowWindow(editor, SW_SHOW);
+    return true;
+}
+
+void ApplyEditorDefaults(CScintilla& editor) {
+    editor.SetTabWidth(kTabWidth);
+    editor.SetIndent(kTabWidth);
+    editor.SetUseTabs(true);
+    editor.SetCaretPeriod(kCaretPeriod);
+    editor.SetCaretWidth(1);
+    editor.SetViewWS(SCWS_INVISIBLE);
+    editor.SetViewEOL(false);
+    editor.SetBufferedDraw(true);
+    editor.SetCaretLineBack(kCaretLine);
+    editor.SetCaretLineVisible(true);
+    ::InvalidateRect(editor, nullptr, TRUE);
+    editor.SetEdgeColour(kRed);
+    editor.SetEdgeMode(EDGE_LINE);
+    editor.SetEdgeColumn(kEdgeColumn);
+    editor.SetIndentationGuides(SC_IV_REAL);
+    editor.SetMarginTypeN(kLineNumberMargin, SC_MARGIN_NUMBER);
+    editor.SetMarginWidthN(kLineNumberMargin, kLineNumberWidth);
+    editor.StyleSetFore(STYLE_LINENUMBER, kBlack);
+    editor.StyleSetBack(STYLE_LINENUMBER, kLineNumberBack);
+    editor.SetMarginTypeN(kSymbolMargin, SC_MARGIN_SYMBOL);
+    editor.SetMarginWidthN(kSymbolMargin, 0);
+    editor.SetMarginMaskN(kSymbolMargin, kSymbolMask);
+    editor.SetMarginTypeN(CScintilla::kFoldMargin, SC_MARGIN_SYMBOL);
+    editor.SetMarginWidthN(CScintilla::kFoldMargin, kFoldMarginWidth);
+    editor.SetMarginMaskN(CScintilla::kFoldMargin, static_cast<int>(SC_MASK_FOLDERS));
+    editor.SetMarginSensitiveN(CScintilla::kFoldMargin, true);
+    ApplyFoldSettings(editor);
+}
+
+void ApplyFoldSettings(CScintilla& editor) {
+    editor.SetProperty("fold", "1");
+    editor.SetProperty("fold.compact", "1");
+    editor.SetFoldFlags(SC_FOLDFLAG_LINEAFTER_CONTRACTED);
+    for (const FoldMarker& fold : kFoldMarkers) {
+        editor.MarkerDefine(fold.marker, fold.symbol);
+        editor.MarkerSetFore(fold.marker, kWhite);
+        editor.MarkerSetBack(fold.marker, kFoldMarkerBack);
+    }
+}
+
+}  // namespace tarvel

@@ -1,0 +1,5 @@
+use strict;
+while ( $r ) {
+  printf ( "Example text \n" );
+  sleep 1;
+}

@@ -1,0 +1,574 @@
+// The code page: each entry's code in the code editor, coloured for its
+// language; every edit goes into the entry; the context menu's commands and
+// reserved variables; Ctrl+S. Driven through the export like a host.
+#include "tests/editor/EditorTest.h"
+
+#include "res/resource.h"
+#include "tests/editor/TemplateText.h"
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "SciLexer.h"
+#include "Scintilla.h"
+
+namespace tarvel::uitest {
+namespace {
+
+using CodePage = EditorTest;
+
+// The lexer examples that Lexilla carries (tests/data/lexilla).
+std::string LexillaExample(const char* name) {
+    std::ifstream file(std::string(TARVEL_TEST_DATA_DIR) + "/lexilla/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    EXPECT_FALSE(bytes.str().empty()) << name;
+    return bytes.str();
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        result += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return result;
+}
+
+HWND Editor(const EditorWindow& window) { return window.ControlOfClass("Scintilla"); }
+HWND Page(const EditorWindow& window) { return window.PageWithCaption(texts::kCodePageCaption); }
+
+LRESULT Sci(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageA(editor, message, wParam, lParam);
+}
+
+std::string CodeOf(HWND editor) {
+    const auto length = static_cast<size_t>(Sci(editor, SCI_GETLENGTH));
+    std::string text(length + 1, '\0');
+    Sci(editor, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}
+
+std::string LexerOf(HWND editor) {
+    char name[32] = {};
+    Sci(editor, SCI_GETLEXERLANGUAGE, 0, reinterpret_cast<LPARAM>(name));
+    return name;
+}
+
+// A character typed by the user, as the keyboard delivers it.
+void Type(HWND editor, wchar_t character) { ::SendMessageW(editor, WM_CHAR, character, 1); }
+
+void Command(const EditorWindow& window, UINT id) { ::SendMessageA(Page(window), WM_COMMAND, id, 0); }
+
+TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
+    struct Case {
+        const char* root;
+        std::string code;
+        const char* lexer;
+        const char* word;  // a keyword of the code
+        int style;         // its style
+        COLORREF fore;
+    };
+    const std::vector<Case> cases{
+        {"C++", LexillaExample("x.cxx"), "cpp", "int main", SCE_C_WORD, 0xFF0000},
+        {"HTML", LexillaExample("x.html"), "hypertext", "html xmlns", SCE_H_TAG, 0x800000},
+        {"Perl", LexillaExample("x.pl"), "perl", "while", SCE_PL_WORD, 0xFF0000},
+        {"VB", LexillaExample("x.vb"), "vb", "Dim", SCE_B_KEYWORD, 0xFF0000},
+        {"Text", "while <b>plain</b>", "null", "while", 0, 0x000000},
+        {"C#", "class A { int b; }", "cpp", "class", SCE_C_WORD, 0xFF0000},
+        {"Java", "public static void main", "cpp", "static", SCE_C_WORD, 0xFF0000},
+        {"JavaScript", "function f() { return 1; }", "cpp", "return", SCE_C_WORD, 0xFF0000},
+    };
+    for (size_t language = 0; language < 8; ++language) {
+        for (const Case& c : cases) {
+            if (kRootLabels[language] == std::string(c.root)) {
+                folder_.Write(kTemplateFiles[language], TemplateRecord("example", "ex", c.code));
+            }
+        }
+    }
+    struct Seen {
+        std::string code, lexer;
+        int style = -1;
+        COLORREF fore = 0;
+        COLORREF back = 0;
+    };
+    std::vector<Seen> seen;
+    DialogScript script;
+    script.Do("show every language's entry", [&](EditorWindow& window) {
+        HWND editor = Editor(window);
+        ASSERT_NE(editor, nullptr);
+        for (const Case& c : cases) {
+            window.Select(window.Child(c.root, 0));
+            Seen look{CodeOf(editor), LexerOf(editor)};
+            Sci(editor, SCI_COLOURISE, 0, -1);
+            const auto at = static_cast<WPARAM>(look.code.find(c.word) + (c.style == SCE_H_TAG ? 1 : 0));
+            look.style = static_cast<int>(Sci(editor, SCI_GETSTYLEAT, at));
+            look.fore = static_cast<COLORREF>(Sci(editor, SCI_STYLEGETFORE, static_cast<WPARAM>(look.style)));
+            look.back = static_cast<COLORREF>(Sci(editor, SCI_STYLEGETBACK, static_cast<WPARAM>(look.style)));
+            seen.push_back(look);
+        }
+    });
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    ASSERT_EQ(seen.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].root);
+        EXPECT_EQ(seen[i].code, WithCrLf(cases[i].code));
+        EXPECT_EQ(seen[i].lexer, cases[i].lexer);
+        EXPECT_EQ(seen[i].style, cases[i].style);
+        EXPECT_EQ(seen[i].fore, cases[i].fore);
+        EXPECT_EQ(seen[i].back, 0xFFFFFFu);
+    }
+}
+
+TEST_F(CodePage, TypingMarksTheEntryAndUndoNeverReachesThePreviousEntry) {
+    WriteSampleTemplates();
+    struct Seen {
+        bool applyAfterShowing = true;
+        bool applyAfterTyping = false;
+        std::string afterEarlyUndo, secondAfterUndo;
+    } seen;
+    DialogScript script;
+    script
+        .Do("show the loop and undo",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
+                Command(window, ID_CODE_UNDO);
+                seen.afterEarlyUndo = CodeOf(Editor(window));
+            })
+        .Do("type into it",
+            [&](EditorWindow& window) {
+                Sci(Editor(window), SCI_GOTOPOS, 0);
+                Type(Editor(window), L'x');
+                seen.applyAfterTyping = window.IsEnabled(IDC_APPLY);
+            })
+        .Do("undo in the next entry",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 1));
+                Command(window, ID_CODE_UNDO);
+                Command(window, ID_CODE_UNDO);
+                seen.secondAfterUndo = CodeOf(Editor(window));
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_FALSE(seen.applyAfterShowing);
+    EXPECT_EQ(seen.afterEarlyUndo, "for (int i = 0; i < n; ++i) {\r\n    $end$\r\n}");
+    EXPECT_TRUE(seen.applyAfterTyping);
+    EXPECT_EQ(seen.secondAfterUndo, "class $Name$ {\r\n};");
+    EXPECT_EQ(folder_.Read("cpp.tpl"),
+              TemplateRecord("for loop", "fori", "xfor (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
+                  TemplateRecord("class declaration", "cls", "class $Name$ {\n};") +
+                  TemplateRecord("file header", "", "// $FILE$"));
+}
+
+struct Variable {
+    UINT id;
+    const char* text;
+};
+const std::vector<Variable> kInsertItems{
+    {32787, "$DATE$"}, {32823, "$DAY$"}, {32806, "$DAY_02$"}, {32841, "$DAYLONGNAME$"}, {32807, "$DAYNAME$"},
+    {32788, "$MONTH$"}, {32816, "$MONTH_02$"}, {32840, "$MONTHLONGNAME$"}, {32817, "$MONTHNAME$"},
+    {32821, "$YEAR$"}, {32831, "$YEAR_02$"}, {32809, "$FILE$"}, {32837, "$FILE_UPPER$"}, {32810, "$FILE_BASE$"},
+    {32836, "$FILE_BASE_UPPER$"}, {32811, "$FILE_EXT$"}, {32838, "$FILE_EXT_UPPER$"}, {32812, "$FILE_PATH$"},
+    {32839, "$FILE_PATH_UPPER$"}, {32827, "$clipboard$"}, {32808, "$end$"}, {32820, "$selected$"},
+    {32824, "$GUID_DEFINITION$"}, {32825, "$GUID_STRING$"}, {32826, "$GUID_STRUCT$"}, {32813, "$HOUR$"},
+    {32814, "$HOUR_02$"}, {32815, "$MINUTE$"}, {32819, "$SECOND$"}};
+const std::vector<Variable> kRefactorItems{
+    {29705, "$GeneratedPropertyName$"}, {29712, "$MethodArg$"}, {29713, "$MethodArgName$"},
+    {29714, "$MethodArgType$"}, {29715, "$MethodBody$"}, {29716, "$MethodQualifier$"},
+    {29717, "$ParameterList$"}, {29719, "$SymbolContext$"}, {29720, "$SymbolName$"},
+    {29721, "$SymbolPrivileges$"}, {29728, "$SymbolStatic$"}, {29729, "$SymbolType$"},
+    {29730, "$SymbolVirtual$"}};
+
+TEST_F(CodePage, EachInsertItemTypesItsVariableAtTheCaretWithoutReplacingTheSelection) {
+    folder_.Write("cpp.tpl", TemplateRecord("Refactor rename", "", "abcd"));
+    std::vector<std::string> wrong;
+    DialogScript script;
+    script
+        .Do("insert every variable",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                HWND editor = Editor(window);
+                std::vector<Variable> all = kInsertItems;
+                all.insert(all.end(), kRefactorItems.begin(), kRefactorItems.end());
+                for (const Variable& item : all) {
+                    Sci(editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("abcd"));
+                    Sci(editor, SCI_SETSEL, 0, 2);  // "ab" selected, the caret after it
+                    Command(window, item.id);
+                    const std::string expected = std::string("ab") + item.text + "cd";
+                    const auto caret = static_cast<size_t>(Sci(editor, SCI_GETCURRENTPOS));
+                    if (CodeOf(editor) != expected || caret != 2 + std::string(item.text).size()) {
+                        wrong.push_back(std::to_string(item.id) + " gave " + CodeOf(editor));
+                    }
+                }
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(wrong, std::vector<std::string>{});
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("Refactor rename", "", "ab$SymbolVirtual$cd"));
+}
+
+// The open context menu as its popup window shows it.
+struct MenuSeen {
+    std::vector<std::string> items;         // the popup's texts, "" for separators
+    std::vector<std::string> insert;        // the Insert submenu's texts
+    std::vector<std::string> refactor;      // the Refactor submenu's texts, if any
+    std::vector<std::string> grey;          // texts of grey items of the popup
+    RECT place{};
+};
+
+std::string ItemText(HMENU menu, int position) {
+    char text[64] = {};
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+std::vector<std::string> Texts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        texts.push_back(ItemText(menu, i));
+    }
+    return texts;
+}
+
+HWND OpenMenuWindow() {
+    HWND popup = ::FindWindowA("#32768", nullptr);
+    return popup && ::IsWindowVisible(popup) ? popup : nullptr;
+}
+
+MenuSeen ReadMenu(HWND popup) {
+    MenuSeen seen;
+    auto menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+    seen.items = Texts(menu);
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if ((state & MF_GRAYED) && !(state & MF_SEPARATOR)) {
+            seen.grey.push_back(ItemText(menu, i));
+        }
+    }
+    HMENU insert = ::GetSubMenu(menu, ::GetMenuItemCount(menu) - 1);
+    seen.insert = Texts(insert);
+    for (int i = 0; i < ::GetMenuItemCount(insert); ++i) {
+        if (ItemText(insert, i) == "Refactor") {
+            seen.refactor = Texts(::GetSubMenu(insert, i));
+        }
+    }
+    ::GetWindowRect(popup, &seen.place);
+    return seen;
+}
+
+// Opens the menu with a right-click's message, reads it and ends it.
+void OpenAndReadMenu(DialogScript& script, const std::string& what, std::function<void(EditorWindow&)> before,
+                     POINT point, MenuSeen& seen) {
+    script
+        .Do("open the menu " + what,
+            [before, point](EditorWindow& window) {
+                before(window);
+                ::PostMessageA(Page(window), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Editor(window)),
+                               MAKELPARAM(point.x, point.y));
+            })
+        .WaitUntil("the menu " + what, [&seen](EditorWindow&) {
+            HWND popup = OpenMenuWindow();
+            if (!popup) {
+                return false;
+            }
+            seen = ReadMenu(popup);
+            ::SendMessageA(::GetWindow(popup, GW_OWNER) ? ::GetWindow(popup, GW_OWNER) : popup, WM_CANCELMODE, 0, 0);
+            ::EndMenu();
+            return true;
+        })
+        .WaitUntil("the menu " + what + " to close", [](EditorWindow&) { return OpenMenuWindow() == nullptr; });
+}
+
+TEST_F(CodePage, TheRefactorSubmenuFollowsTheTitleAndTheMenuKeyOpensAtTheMouse) {
+    const std::vector<std::pair<std::string, bool>> titles{
+        {"Refactor Extract Method", true}, {"Refactor", true}, {"refactor lower", false},
+        {"Refacto", false}, {"", false}, {"My Refactor", false}};
+    std::string records;
+    for (const auto& title : titles) {
+        records += TemplateRecord(title.first, "s" + std::to_string(records.size()), "code");
+    }
+    folder_.Write("cpp.tpl", records);
+    std::vector<MenuSeen> seen(titles.size() + 1);
+    DialogScript script;
+    for (size_t i = 0; i < titles.size(); ++i) {
+        OpenAndReadMenu(
+            script, "for \"" + titles[i].first + "\"",
+            [i](EditorWindow& window) { window.Select(window.Child("C++", i)); }, POINT{200, 200}, seen[i]);
+    }
+    OpenAndReadMenu(
+        script, "by the menu key", [](EditorWindow&) { ::SetCursorPos(420, 310); }, POINT{-1, -1}, seen.back());
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+
+    const std::vector<std::string> popup{"Undo", "Redo", "", "Cut", "Copy", "Paste", "Delete", "", "Select All",
+                                         "&Insert"};
+    std::vector<std::string> refactorTexts;
+    for (const Variable& item : kRefactorItems) {
+        refactorTexts.push_back(item.text);
+    }
+    for (size_t i = 0; i < titles.size(); ++i) {
+        SCOPED_TRACE(titles[i].first);
+        EXPECT_EQ(seen[i].items, popup);
+        EXPECT_EQ(seen[i].grey, std::vector<std::string>{});
+        if (titles[i].second) {
+            EXPECT_EQ(seen[i].insert,
+                      (std::vector<std::string>{"Date", "File", "General", "Guid", "Refactor", "Time"}));
+            EXPECT_EQ(seen[i].refactor, refactorTexts);
+        } else {
+            EXPECT_EQ(seen[i].insert, (std::vector<std::string>{"Date", "File", "General", "Guid", "Time"}));
+        }
+    }
+    EXPECT_EQ(seen[0].place.left, 200);
+    EXPECT_EQ(seen[0].place.top, 200);
+    EXPECT_EQ(seen.back().place.left, 420) << "at the mouse, not at the caret";
+    EXPECT_EQ(seen.back().place.top, 310);
+}
+
+TEST_F(CodePage, WithARootSelectedTheEditorIsEmptyDisabledAndTakesNothing) {
+    WriteSampleTemplates();
+    MenuSeen menu;
+    struct Seen {
+        bool enabled = true;
+        std::string code = "?";
+        bool apply = true;
+        bool enabledForEntry = false;
+    } seen;
+    DialogScript script;
+    OpenAndReadMenu(
+        script, "on the root",
+        [](EditorWindow& window) {
+            window.Select(window.Child("C++", 0));
+            window.Select(window.Root("HTML"));
+        },
+        POINT{200, 200}, menu);
+    script
+        .Do("paste and insert into it",
+            [&](EditorWindow& window) {
+                HWND editor = Editor(window);
+                seen.enabled = ::IsWindowEnabled(editor) != FALSE;
+                for (UINT command : {ID_CODE_PASTE, ID_INSERT_END, ID_INSERT_GUID_STRING}) {
+                    Command(window, command);
+                }
+                seen.code = CodeOf(editor);
+                seen.apply = window.IsEnabled(IDC_APPLY);
+                window.Select(window.Child("HTML", 0));
+                seen.enabledForEntry = ::IsWindowEnabled(editor) != FALSE;
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_FALSE(seen.enabled);
+    EXPECT_EQ(seen.code, "");
+    EXPECT_FALSE(seen.apply) << "nothing was changed";
+    EXPECT_TRUE(seen.enabledForEntry);
+    EXPECT_EQ(menu.grey, (std::vector<std::string>{"Undo", "Redo", "Cut", "Paste", "Delete", "&Insert"}));
+}
+
+// A key posted to the editor with Ctrl (and maybe Shift) held for this thread.
+void PostWithModifiers(HWND editor, UINT key, const std::vector<int>& modifiers) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    for (int modifier : modifiers) {
+        keys[modifier] = 0x80;
+    }
+    ::SetKeyboardState(keys);
+    ::PostMessageA(editor, WM_KEYDOWN, key, 1);
+}
+
+void ReleaseModifiers() {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+}
+
+TEST_F(CodePage, CtrlSAndCtrlShiftSApplyFromTheEditor) {
+    WriteSampleTemplates();
+    std::vector<std::string> savedCode;
+    DialogScript script;
+    for (const auto& modifiers : {std::vector<int>{VK_CONTROL}, std::vector<int>{VK_CONTROL, VK_SHIFT}}) {
+        script
+            .Do("type",
+                [](EditorWindow& window) {
+                    window.Select(window.Child("C#", 0));
+                    ::SetFocus(Editor(window));
+                    Sci(Editor(window), SCI_DOCUMENTEND);
+                    Type(Editor(window), L'!');
+                })
+            .Do("press the keys",
+                [modifiers](EditorWindow& window) {
+                    PostWithModifiers(Editor(window), 'S', modifiers);
+                })
+            .WaitUntil("Apply to be done", [&](EditorWindow& window) { return !window.IsEnabled(IDC_APPLY); })
+            .Do("read the file", [&](EditorWindow&) {
+                ReleaseModifiers();
+                savedCode.push_back(folder_.Read("cs.tpl").value_or(""));
+            });
+    }
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    ReleaseModifiers();
+    EXPECT_EQ(savedCode, (std::vector<std::string>{TemplateRecord("property", "prop", "public int $Name$ { get; set; }!"),
+                                                   TemplateRecord("property", "prop", "public int $Name$ { get; set; }!!")}));
+}
+
+TEST_F(CodePage, AltEFocusesTheCodeEditorItself) {
+    WriteSampleTemplates();
+    bool focused = false;
+    DialogScript script;
+    script.Do("select an entry", [](EditorWindow& window) { window.Select(window.Child("C++", 0)); })
+        .Do("press Alt+E in the tree",
+            [](EditorWindow& window) {
+                window.Focus(IDC_EXPANSION_TREE);
+                window.PostAltKey('E');
+            })
+        .Do("look", [&](EditorWindow& window) { focused = ::GetFocus() == Editor(window); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(focused);
+}
+
+// A real click in the fold margin (margin 2, after the 22 pixels of line numbers).
+void ClickFoldMargin(HWND editor, int line, WPARAM modifiers = 0) {
+    const auto start = Sci(editor, SCI_POSITIONFROMLINE, static_cast<WPARAM>(line));
+    const int y = static_cast<int>(Sci(editor, SCI_POINTYFROMPOSITION, 0, start)) + 3;
+    ::SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, MAKELPARAM(22 + 7, y));
+    ::SendMessageA(editor, WM_LBUTTONUP, modifiers, MAKELPARAM(22 + 7, y));
+}
+
+TEST_F(CodePage, TheFoldMarginFoldsRealCppCode) {
+    // Lexilla's example has one brace fold; a second function of ours follows it.
+    const std::string code = LexillaExample("x.cxx") + "void stop() {\n\thalt();\n}\n";
+    folder_.Write("cpp.tpl", TemplateRecord("example", "ex", code));
+    std::vector<int> hiddenAfter;
+    const auto hidden = [](HWND editor) {
+        int count = 0;
+        for (int line = 0; line < Sci(editor, SCI_GETLINECOUNT); ++line) {
+            count += Sci(editor, SCI_GETLINEVISIBLE, static_cast<WPARAM>(line)) == 0;
+        }
+        return count;
+    };
+    DialogScript script;
+    script
+        .Do("fold main, then everything, then open everything",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                HWND editor = Editor(window);
+                Sci(editor, SCI_COLOURISE, 0, -1);
+                const auto main = static_cast<int>(
+                    std::count(code.begin(), code.begin() + static_cast<std::ptrdiff_t>(code.find("int main")), '\n'));
+                ClickFoldMargin(editor, main);
+                hiddenAfter.push_back(hidden(editor));
+                ClickFoldMargin(editor, main);
+                hiddenAfter.push_back(hidden(editor));
+                ::Sleep(::GetDoubleClickTime() + 50);
+                ClickFoldMargin(editor, 0, MK_SHIFT | MK_CONTROL);
+                hiddenAfter.push_back(hidden(editor));
+                ::Sleep(::GetDoubleClickTime() + 50);
+                ClickFoldMargin(editor, 0, MK_SHIFT | MK_CONTROL);
+                hiddenAfter.push_back(hidden(editor));
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    // main's body and brace are 15 lines; stop's 2 and, the folds being
+    // compact, the empty last line.
+    EXPECT_EQ(hiddenAfter, (std::vector<int>{15, 0, 18, 0}));
+}
+
+// ---- code is stored whole, as the user left it --------------------------------
+
+TEST_F(CodePage, CodeOfAnyLengthIsShownEditedAndStoredWhole) {
+    std::string code;
+    while (code.size() < 100 * 1024) {
+        code += "line " + std::to_string(code.size()) + " of a long entry, well past what a 32 KB buffer held\n";
+    }
+    folder_.Write("cpp.tpl", TemplateRecord("long", "long", code));
+    std::string shown;
+    DialogScript script;
+    script
+        .Do("type at the end",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                shown = CodeOf(Editor(window));
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'x');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(shown, WithCrLf(code));
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("long", "long", code + "x"));
+}
+
+TEST_F(CodePage, DeletingAllTheCodeStoresEmptyCode) {
+    WriteSampleTemplates();
+    int lengthAfterDelete = -1;
+    DialogScript script;
+    script
+        .Do("select all and delete",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 1));
+                Command(window, ID_CODE_SELECT_ALL);
+                Command(window, ID_CODE_DELETE);
+                lengthAfterDelete = static_cast<int>(Sci(Editor(window), SCI_GETLENGTH));
+            })
+        .Do("show another entry and come back",
+            [](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                window.Select(window.Child("C++", 1));
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(lengthAfterDelete, 0);
+    EXPECT_EQ(folder_.Read("cpp.tpl"),
+              TemplateRecord("for loop", "fori", "for (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
+                  TemplateRecord("class declaration", "cls", "") + TemplateRecord("file header", "", "// $FILE$"));
+}
+
+TEST_F(CodePage, ANulByteDoesNotCutTheCode) {
+    const std::string code("before\0after", 12);
+    folder_.Write("cpp.tpl", TemplateRecord("nul", "nul", code));
+    std::string shown;
+    DialogScript script;
+    script
+        .Do("type at the end",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("C++", 0));
+                shown = CodeOf(Editor(window));
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'!');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(shown, code);
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("nul", "nul", code + "!"));
+}
+
+TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
+    ASSERT_EQ(::GetACP(), 1252u) << "the test expects a Western system";
+    const std::string code = "caf\xE9 \xFC" "ber \xA3 \x80";
+    folder_.Write("txt.tpl", TemplateRecord("ansi", "ansi", code));
+    std::string shown;
+    LRESULT codePage = -1;
+    DialogScript script;
+    script
+        .Do("type an accent",
+            [&](EditorWindow& window) {
+                window.Select(window.Child("Text", 0));
+                shown = CodeOf(Editor(window));
+                codePage = Sci(Editor(window), SCI_GETCODEPAGE);
+                Sci(Editor(window), SCI_DOCUMENTEND);
+                Type(Editor(window), L'\u00E9');
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(codePage, 0) << "single-byte text, not UTF-8";
+    EXPECT_EQ(shown, code);
+    EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", code + "\xE9"));
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
