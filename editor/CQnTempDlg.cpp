@@ -386,20 +386,23 @@ void CQnTempDlg::FocusField(Field field) {
 
 // ---- Saving and closing ----
 
-void CQnTempDlg::SaveAllTemplates() {
-    if (entries_.HasRoots())
-        store_.SaveAllTemplates(entries_.EntriesInTreeOrder());
+bool CQnTempDlg::SaveAllTemplates() {
+    return !entries_.HasRoots() || store_.SaveAllTemplates(entries_.EntriesInTreeOrder());
 }
 
 void CQnTempDlg::EnableApply(bool enable) { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
 
+// After a failed save the editor stays open with its edits: the user has
+// seen why and can retry or cancel, and the host's 1 always means saved.
 void CQnTempDlg::OnOK() {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        return;
     CResizableDialog::OnOK();
 }
 
 LRESULT CQnTempDlg::OnApply(const Message&) {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        return 0;
     // A disabled window cannot keep the focus; without one the keyboard is dead.
     if (::GetFocus() == GetItem(IDC_APPLY))
         Send(WM_NEXTDLGCTL);
@@ -408,7 +411,8 @@ LRESULT CQnTempDlg::OnApply(const Message&) {
 }
 
 LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
-    SaveAllTemplates();
+    if (!SaveAllTemplates())
+        EnableApply(true);
     return 0;
 }
 

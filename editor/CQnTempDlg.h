@@ -33,7 +33,8 @@ public:
     const tarvel::CTreeCtrlEx& Tree() const { return tree_; }
     tarvel::CTreeCtrlEx& Tree() { return tree_; }
     ExpansionTree& Entries() { return entries_; }
-    void SaveAllTemplates();
+    // Whether every file was written.
+    bool SaveAllTemplates();
 
     // The pages' site.
     AutotextEntry* CurrentEntry() const override;

@@ -23,3 +23,7 @@ UINT IconStyle(MessageIcon icon) {
 void MessageBoxReporter::Report(const std::string& text, const std::string& caption, MessageIcon icon) {
     ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon));
 }
+
+bool MessageBoxReporter::Ask(const std::string& text, const std::string& caption, MessageIcon icon) {
+    return ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon)) == IDYES;
+}

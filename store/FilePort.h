@@ -1,20 +1,43 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+// What the store remembers of a file to see whether another program changed
+// it: its size and its modification time in the platform's finest unit.
+struct FileState {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileState& other) const { return size == other.size && modified == other.modified; }
+    bool operator!=(const FileState& other) const { return !(*this == other); }
+};
+
+// A file open for writing. Calls return 0 on success, else the error code;
+// the destructor closes a file still open without reporting.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    // Writes at the current position, all of the bytes or fails.
+    virtual unsigned long Write(std::string_view bytes) = 0;
+    virtual unsigned long Flush() = 0;
+    // Makes the file this long with its room on disk taken, leaving its
+    // bytes as they are: a full disk shows here, before any byte changes.
+    virtual unsigned long Reserve(std::uint64_t size) = 0;
+    // Sets the file's final length.
+    virtual unsigned long Truncate(std::uint64_t size) = 0;
+    virtual unsigned long Close() = 0;
+};
 
 // The store's only way to the file system. Error codes are the platform's
 // own (Windows error codes on Win32, errno natively) except where noted.
+// Paths of any length are taken; a path through a symbolic link or junction
+// reaches the file it leads to.
 class FilePort {
 public:
-    // Where a replaceContents call failed.
-    enum class WriteStage { None, Open, Write, Replace };
-    struct WriteResult {
-        WriteStage failedAt = WriteStage::None;
-        unsigned long error = 0;
-        bool Succeeded() const { return failedAt == WriteStage::None; }
-    };
-
     virtual ~FilePort() = default;
 
     virtual bool Exists(const std::string& path) = 0;
@@ -25,10 +48,31 @@ public:
     virtual int MakeWritable(const std::string& path) = 0;
     // Reads the whole file, held open without sharing; 0 on success, else the error code.
     virtual unsigned long ReadAll(const std::string& path, std::string& bytes) = 0;
-    // Writes the bytes to a temporary file beside the path, flushes it and puts
-    // it in place atomically. On failure the old file is untouched and no
-    // temporary file is left behind.
-    virtual WriteResult ReplaceContents(const std::string& path, const std::string& bytes) = 0;
+    // The size and modification time of an existing file, without reading it.
+    virtual std::optional<FileState> StateOf(const std::string& path) = 0;
+    // The path of the file that a link at the path leads to, through every
+    // link; the path itself when it is no link (or leads nowhere).
+    virtual std::string TargetOf(const std::string& path) = 0;
+
+    // Creates a new file that must not exist yet, with the attributes and
+    // permissions of the model file if there is one; 0 on success.
+    virtual unsigned long CreateNew(const std::string& path, const std::string& model,
+                                    std::unique_ptr<WritableFile>& file) = 0;
+    // Opens an existing file for writing, at its start, without truncating it.
+    virtual unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) = 0;
+    // Puts the replacement in the path's place atomically.
+    virtual unsigned long Replace(const std::string& replacement, const std::string& path) = 0;
+    virtual unsigned long Remove(const std::string& path) = 0;
+    // Copies a file, replacing the copy's path if it exists.
+    virtual unsigned long Copy(const std::string& from, const std::string& to) = 0;
+    // The names, with the directory, of the files in the directory whose
+    // names end with the suffix and that were last written at least the given
+    // number of seconds ago.
+    virtual std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
+                                                int seconds) = 0;
+    // A number that no other running process uses, for unique file names.
+    virtual unsigned long ProcessId() = 0;
+
     // The system's message text for an error code, if it has one.
     virtual std::optional<std::string> SystemErrorText(unsigned long code) = 0;
 };

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/TextRules.h"
+
 // Text gathered from the lines of a file's bytes, each line given a CR LF.
 // While the lines follow each other in the file with CR LF ends, the text is
 // a piece of the file itself, copied only once: when it is taken. The bytes
@@ -24,6 +26,11 @@ public:
     void AppendPart(std::string_view part) { AppendPiece(part.data(), part.size()); }
 
     bool IsEmpty() const { return copied_.empty() && pieceSize_ == 0; }
+    // Whether anything but white space was gathered.
+    bool HoldsText() const {
+        return !TextRules::TrimmedView(copied_).empty() ||
+               !TextRules::TrimmedView(std::string_view(piece_, pieceSize_)).empty();
+    }
     void Clear() {
         copied_.clear();
         pieceSize_ = 0;

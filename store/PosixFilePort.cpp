@@ -1,7 +1,10 @@
 #include "store/PosixFilePort.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +33,7 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto written = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -47,6 +50,32 @@ bool WriteAll(int fd, const std::string& bytes) {
     }
     return true;
 }
+
+constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
+
+class PosixWritableFile : public WritableFile {
+public:
+    explicit PosixWritableFile(int fd) : file_(fd) {}
+
+    unsigned long Write(std::string_view bytes) override {
+        return WriteAll(file_.get(), bytes) ? 0 : static_cast<unsigned long>(errno);
+    }
+    unsigned long Flush() override { return ::fsync(file_.get()) == 0 ? 0 : static_cast<unsigned long>(errno); }
+    // posix_fallocate takes the blocks (a sparse extension would not find a
+    // full disk) and never shortens the file.
+    unsigned long Reserve(std::uint64_t size) override {
+        if (size == 0)
+            return 0;
+        return static_cast<unsigned long>(::posix_fallocate(file_.get(), 0, static_cast<off_t>(size)));
+    }
+    unsigned long Truncate(std::uint64_t size) override {
+        return ::ftruncate(file_.get(), static_cast<off_t>(size)) == 0 ? 0 : static_cast<unsigned long>(errno);
+    }
+    unsigned long Close() override { return file_.close() ? 0 : static_cast<unsigned long>(errno); }
+
+private:
+    Descriptor file_;
+};
 
 }  // namespace
 
@@ -92,27 +121,87 @@ unsigned long PosixFilePort::ReadAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult PosixFilePort::ReplaceContents(const std::string& path, const std::string& bytes) {
-    std::string temporary = path + ".XXXXXX";
-    Descriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0)
-        return {WriteStage::Open, static_cast<unsigned long>(errno)};
-    const auto fail = [&](WriteStage stage) {
-        const auto error = static_cast<unsigned long>(errno);
-        ::unlink(temporary.c_str());
-        return WriteResult{stage, error};
-    };
-    // mkstemp creates the file for the owner only; the new text keeps the
-    // permissions the file had.
-    struct stat previous {};
-    if (::stat(path.c_str(), &previous) == 0 && ::fchmod(file.get(), previous.st_mode & 07777) != 0)
-        return fail(WriteStage::Write);
-    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
-        return fail(WriteStage::Write);
-    if (::rename(temporary.c_str(), path.c_str()) != 0)
-        return fail(WriteStage::Replace);
-    return {};
+std::optional<FileState> PosixFilePort::StateOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileState{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond + info.st_mtim.tv_nsec};
 }
+
+std::string PosixFilePort::TargetOf(const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+// Created for the owner only, then given the model's permissions, as far as
+// its owner may set them, before any byte is in it.
+unsigned long PosixFilePort::CreateNew(const std::string& path, const std::string& model,
+                                       std::unique_ptr<WritableFile>& file) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return static_cast<unsigned long>(errno);
+    auto created = std::make_unique<PosixWritableFile>(fd);
+    struct stat previous {};
+    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(fd, previous.st_mode & 07777) != 0) {
+        const auto error = static_cast<unsigned long>(errno);
+        created.reset();
+        ::unlink(path.c_str());
+        return error;
+    }
+    file = std::move(created);
+    return 0;
+}
+
+unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return static_cast<unsigned long>(errno);
+    file = std::make_unique<PosixWritableFile>(fd);
+    return 0;
+}
+
+unsigned long PosixFilePort::Replace(const std::string& replacement, const std::string& path) {
+    return ::rename(replacement.c_str(), path.c_str()) == 0 ? 0 : static_cast<unsigned long>(errno);
+}
+
+unsigned long PosixFilePort::Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : static_cast<unsigned long>(errno);
+}
+
+unsigned long PosixFilePort::Copy(const std::string& from, const std::string& to) {
+    std::string bytes;
+    if (const auto error = ReadAll(from, bytes))
+        return error;
+    Descriptor file(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    if (file.get() < 0)
+        return static_cast<unsigned long>(errno);
+    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
+        return static_cast<unsigned long>(errno);
+    return 0;
+}
+
+std::vector<std::string> PosixFilePort::StaleFiles(const std::string& directory, const std::string& suffix,
+                                                   int seconds) {
+    std::vector<std::string> stale;
+    const std::string listed = directory.empty() ? "." : directory;
+    std::unique_ptr<DIR, decltype(&::closedir)> entries(::opendir(listed.c_str()), &::closedir);
+    if (!entries)
+        return stale;
+    const auto now = std::time(nullptr);
+    while (const dirent* item = ::readdir(entries.get())) {
+        const std::string name = item->d_name;
+        if (name.size() < suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        struct stat info {};
+        const std::string path = directory + name;
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime >= seconds)
+            stale.push_back(path);
+    }
+    return stale;
+}
+
+unsigned long PosixFilePort::ProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 std::optional<std::string> PosixFilePort::SystemErrorText(unsigned long code) {
     if (code == 0 || code > 4095)

@@ -9,6 +9,16 @@ public:
     unsigned long CreateEmpty(const std::string& path) override;
     int MakeWritable(const std::string& path) override;
     unsigned long ReadAll(const std::string& path, std::string& bytes) override;
-    WriteResult ReplaceContents(const std::string& path, const std::string& bytes) override;
+    std::optional<FileState> StateOf(const std::string& path) override;
+    std::string TargetOf(const std::string& path) override;
+    unsigned long CreateNew(const std::string& path, const std::string& model,
+                            std::unique_ptr<WritableFile>& file) override;
+    unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
+    unsigned long Replace(const std::string& replacement, const std::string& path) override;
+    unsigned long Remove(const std::string& path) override;
+    unsigned long Copy(const std::string& from, const std::string& to) override;
+    std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
+                                        int seconds) override;
+    unsigned long ProcessId() override;
     std::optional<std::string> SystemErrorText(unsigned long code) override;
 };

@@ -12,14 +12,24 @@ namespace StoreTexts {
 constexpr const char* kCaption = "Quillon X Autotext Editor";
 constexpr const char* kUnknownError = TEXT_UNKNOWN_ERROR;
 constexpr const char* kFileOpenFailed = TEXT_FILE_OPEN_FAILED;
-constexpr const char* kCreateFailed = "Could not create file (error %d).\n";
+// Every message about a save names the file it concerns.
+constexpr const char* kCreateFailed = "Could not create file (error %d).\n%s";
 constexpr const char* kChmodNotFound = "File %s not found.";
-constexpr const char* kChmodInvalid = "Invalid parameter to chmod.";
-constexpr const char* kChmodUnexpected = "Unexpected error in chmod.";
+constexpr const char* kChmodInvalid = "Invalid parameter to chmod.\n%s";
+constexpr const char* kChmodUnexpected = "Unexpected error in chmod.\n%s";
 constexpr const char* kSaveFailed = "Could not save %s\n%s";
+constexpr const char* kBackupFailed = "Could not keep the previous %s as %s, so it was not saved.\n%s";
 constexpr const char* kNotSavedUnread =
     "%s was not saved: it could not be read when the editor opened, and saving would replace the entries it "
     "holds.";
+constexpr const char* kNoEntryReadKept =
+    "%s holds text from which no entry could be read (it may be in another encoding, such as UTF-16, or hold "
+    "other data).\nIt is kept as it is and is not saved.";
+constexpr const char* kNotSavedNoEntryRead =
+    "%s was not saved: no entry could be read from it when the editor opened, and saving would replace what it "
+    "holds.";
+constexpr const char* kChangedByAnotherProgram =
+    "%s was changed by another program after the editor opened it.\nReplace it with the editor's entries?";
 constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
 constexpr const char* kNotSavedOutOfMemory = "Not enough memory to save %s.";
 }  // namespace StoreTexts

@@ -22,6 +22,12 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
         ReadLine(line);
     }
     // A record or readme block still open at the end of the file is dropped.
+    NoteDropped(code_);
+    NoteDropped(description_);
+    if (recordPending_) {
+        NoteDropped(title_);
+        NoteDropped(shortcut_);
+    }
     code_.Clear();
     description_.Clear();
     return true;
@@ -44,6 +50,8 @@ void TemplateReader::ReadLine(std::string_view line) {
         return;
     }
     const auto formFeed = FormFeedIn(line);
+    if (formFeed != std::string_view::npos)
+        NoteDropped(line.substr(formFeed + 1));
     if (formFeed != std::string_view::npos && formFeed > 0) {
         inBlock_ = false;
         inRecord_ = false;
@@ -60,6 +68,7 @@ void TemplateReader::ReadLine(std::string_view line) {
         return;
     }
     if (inReadme_) {
+        NoteDropped(code_);
         code_.Clear();
         marker_.clear();
         if (IsOldHeaderText(line))
@@ -95,15 +104,21 @@ void TemplateReader::ReadHeader(std::string_view line) {
     inBlock_ = true;
     const auto key = KeyBeforeColon(line);
     inRecord_ = key == "readme" || key == "a";
+    if (!inRecord_)
+        NoteDropped(line);
     if (key.empty())
         return;
     if (key == "readme") {
+        NoteDropped(line.substr(key.size() + 1));
         marker_.clear();
         inReadme_ = true;
         started_ = true;
     } else if (key == "a") {
         title_.assign(TrimmedView(ColonField(line, 1)));
         shortcut_.assign(TrimmedView(ColonField(line, 2)));
+        NoteDroppedAfterFields(line);
+        if (shortcut_.find(' ') != std::string::npos)
+            NoteDropped(shortcut_);
         label_.assign(shortcut_.empty() ? title_ : shortcut_);
         marker_ = shortcut_;
         recordPending_ = true;
@@ -116,6 +131,8 @@ void TemplateReader::EndBlock() {
         return;
     if (started_)
         CreateEntry();
+    else
+        NoteDropped(code_);
     title_.clear();
     shortcut_.clear();
     code_.Clear();
@@ -136,4 +153,24 @@ void TemplateReader::CreateEntry() {
     description_.Clear();
     label_.clear();
     inReadme_ = false;
+}
+
+void TemplateReader::NoteDropped(std::string_view text) {
+    if (!droppedText_ && !TrimmedView(text).empty())
+        droppedText_ = true;
+}
+
+void TemplateReader::NoteDropped(const GatheredText& text) {
+    if (!droppedText_ && text.HoldsText())
+        droppedText_ = true;
+}
+
+// A record header keeps its title and shortcut; text after its third colon
+// is lost.
+void TemplateReader::NoteDroppedAfterFields(std::string_view line) {
+    auto colon = line.find(':');
+    for (int field = 1; field < 3 && colon != std::string_view::npos; ++field)
+        colon = line.find(':', colon + 1);
+    if (colon != std::string_view::npos)
+        NoteDropped(line.substr(colon + 1));
 }

@@ -19,6 +19,9 @@ public:
     // line that marks the bytes as a legacy file; the sink may then hold items
     // of the lines before it.
     bool ReadCurrentFormat(std::string_view bytes);
+    // Whether the bytes held text, other than marker lines and the header
+    // texts of older files, that became part of no entry.
+    bool DroppedText() const { return droppedText_; }
 
 private:
     bool ReadLines(std::string_view bytes, bool stopAtLegacyHeader);
@@ -31,6 +34,9 @@ private:
     void AppendLine(GatheredText& text, std::string_view line) const;
     void EndBlock();
     void CreateEntry();
+    void NoteDropped(std::string_view text);
+    void NoteDropped(const GatheredText& text);
+    void NoteDroppedAfterFields(std::string_view line);
 
     int language_;
     TreeSink& sink_;
@@ -53,4 +59,5 @@ private:
     // keeps its own description.
     bool recordPending_ = false;
     int entryCount_ = 0;
+    bool droppedText_ = false;
 };

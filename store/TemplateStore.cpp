@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/LegacyTemplateReader.h"
+#include "store/SafeFileWriter.h"
 #include "store/StoreTexts.h"
 #include "store/TemplateReader.h"
 #include "store/TemplateWriter.h"
@@ -15,7 +16,24 @@
 namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
-constexpr std::size_t kMaxFileErrorText = 1023;
+// A save takes well under a minute: an older temporary file of ours is the
+// leftover of a save that crashed.
+constexpr int kLeftoverAgeSeconds = 60;
+constexpr const char* kBackupSuffix = ".bak";
+
+std::string DirectoryPartOf(const std::string& path) {
+    const auto end = path.find_last_of("\\/:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+std::string NamePartOf(const std::string& path) { return path.substr(DirectoryPartOf(path).size()); }
+
+// A file holds text when anything but white space follows its byte order mark.
+bool HoldsText(std::string_view bytes) {
+    if (TextRules::StartsWithByteOrderMark(bytes))
+        bytes.remove_prefix(TextRules::kByteOrderMark.size());
+    return !TextRules::TrimmedView(bytes).empty();
+}
 
 // Holds a file's items until the whole file is known to be in the current
 // format; a legacy header on its last line still hands it to the other reader.
@@ -32,6 +50,10 @@ public:
         for (auto& [label, entry] : items_)
             sink.AppendItem(label, std::move(entry));
         items_.clear();
+    }
+    void Clear() { items_.clear(); }
+    bool HoldsEntry() const {
+        return std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item.second != nullptr; });
     }
 
 private:
@@ -51,36 +73,51 @@ std::string TemplateStore::TemplatePath(int language) const {
     return directory_ + TemplateLanguage::At(language).fileName;
 }
 
+// The state is taken before the bytes are read: a change in between then
+// shows as a change at the next save, never the other way round.
 void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
     const auto path = TemplatePath(language);
-    unread_[language] = false;
+    auto& record = records_[path];
+    record = FileRecord{};
+    record.known = true;
+    record.state = files_.StateOf(path);
     if (!files_.Exists(path))
         return;
     try {
-        ReadLanguage(language, path, sink);
+        ReadLanguage(language, path, sink, record);
     } catch (const std::bad_alloc&) {
-        unread_[language] = true;
-        reporter_.Report(TextRules::Format(StoreTexts::kOutOfMemory, path.c_str()), StoreTexts::kCaption,
-                         MessageIcon::Error);
+        record.kept = FileRecord::Kept::Unread;
+        ReportError(StoreTexts::kOutOfMemory, path);
     }
 }
 
 // The file is read once for detection and reading alike; only when that read
 // fails is it tried (and reported) a second time. Only a file that could not
 // be read at all is kept out of the next save: one that the second try read
-// shows its entries, and the user's edits of them must reach the disk.
-void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink) {
+// shows its entries, and the user's edits of them must reach the disk. A file
+// with text but no entry the readers could make of it is kept out too: saving
+// the empty language would wipe what it holds.
+void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record) {
     std::string bytes;
     if (!ReadBytes(path, bytes) && !ReadBytes(path, bytes)) {
-        unread_[language] = true;
+        record.kept = FileRecord::Kept::Unread;
         return;
     }
     // Detecting the format and reading it are one pass over the lines.
     HeldItems held(bytes.size());
-    if (TemplateReader(language, held).ReadCurrentFormat(bytes))
-        held.PassTo(sink);
-    else
-        LegacyTemplateReader(sink).Read(bytes);
+    TemplateReader reader(language, held);
+    if (reader.ReadCurrentFormat(bytes)) {
+        record.backupDue = reader.DroppedText();
+    } else {
+        held.Clear();
+        LegacyTemplateReader(held).Read(bytes);
+    }
+    if (!held.HoldsEntry() && HoldsText(bytes)) {
+        record.kept = FileRecord::Kept::NoEntryRead;
+        ReportError(StoreTexts::kNoEntryReadKept, path, MessageIcon::Exclamation);
+        return;
+    }
+    held.PassTo(sink);
 }
 
 int TemplateStore::DetectTemplateFormat(const std::string& path) {
@@ -109,45 +146,64 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
         LegacyTemplateReader(sink).Read(bytes);
 }
 
-void TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
+bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
+    SweepLeftovers();
+    bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        const auto path = TemplatePath(language);
-        if (unread_[language]) {
-            reporter_.Report(TextRules::Format(StoreTexts::kNotSavedUnread, path.c_str()), StoreTexts::kCaption,
-                             MessageIcon::Exclamation);
-            continue;
-        }
-        // A file's whole text is built in memory first; without room for it
-        // the file stays as it was and the other languages are still saved.
-        try {
-            FormatLanguageRecords(entries[language], path);
-        } catch (const std::bad_alloc&) {
-            reporter_.Report(TextRules::Format(StoreTexts::kNotSavedOutOfMemory, path.c_str()), StoreTexts::kCaption,
-                             MessageIcon::Error);
-        }
+        if (!SaveLanguage(entries[language], TemplatePath(language)))
+            allWritten = false;
+    }
+    return allWritten;
+}
+
+bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path) {
+    switch (records_[path].kept) {
+        case FileRecord::Kept::Unread:
+            ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
+            return entries.empty();
+        case FileRecord::Kept::NoEntryRead:
+            // The user was told at opening; only entries given to it since are lost.
+            if (entries.empty())
+                return true;
+            ReportError(StoreTexts::kNotSavedNoEntryRead, path, MessageIcon::Exclamation);
+            return false;
+        case FileRecord::Kept::No:
+            break;
+    }
+    // A file's whole text is built in memory first; without room for it
+    // the file stays as it was and the other languages are still saved.
+    try {
+        return FormatLanguageRecords(entries, path);
+    } catch (const std::bad_alloc&) {
+        ReportError(StoreTexts::kNotSavedOutOfMemory, path);
+        return false;
     }
 }
 
-void TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path) {
-    WriteTemplateFile(path, TemplateWriter::FormatLanguageRecords(entries));
+bool TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path) {
+    return WriteTemplateFile(path, TemplateWriter::FormatLanguageRecords(entries));
 }
 
-// The new text goes to a temporary file that replaces the old one only once it
-// is completely on disk, so a failed save leaves the old file as it was.
-void TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
-    if (!EnsureWritableFile(path))
-        return;
-    const auto result = files_.ReplaceContents(path, text);
-    if (result.Succeeded())
-        return;
-    auto errorText = SystemErrorText(result.error);
-    if (result.failedAt == FilePort::WriteStage::Open) {
-        errorText.resize(std::min(errorText.size(), kMaxFileErrorText));
-        reporter_.Report(errorText, StoreTexts::kCaption, MessageIcon::Exclamation);
-    } else {
-        reporter_.Report(TextRules::Format(StoreTexts::kSaveFailed, path.c_str(), errorText.c_str()),
-                         StoreTexts::kCaption, MessageIcon::Error);
+bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
+    auto& record = records_[path];
+    if (!MayReplace(path, record) || !EnsureWritableFile(path))
+        return false;
+    if (record.backupDue && !KeepBackup(path))
+        return false;
+    const auto result = SafeFileWriter(files_).Write(path, text);
+    if (!result.Succeeded()) {
+        const auto icon = result.failedAt == SafeFileWriter::Stage::OpenInPlace ? MessageIcon::Exclamation
+                                                                                 : MessageIcon::Error;
+        reporter_.Report(
+            TextRules::Format(StoreTexts::kSaveFailed, path.c_str(), SystemErrorText(result.error).c_str()),
+            StoreTexts::kCaption, icon);
+        return false;
     }
+    // What was written is the reference for the next save.
+    record.known = true;
+    record.state = files_.StateOf(path);
+    record.backupDue = false;
+    return true;
 }
 
 std::string TemplateStore::SystemErrorText(unsigned long code) {
@@ -169,11 +225,23 @@ bool TemplateStore::ReadBytes(const std::string& path, std::string& bytes) {
     return false;
 }
 
+// A file that another program changed, or created, since the editor read it
+// is replaced only when the user says so.
+bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record) {
+    if (!record.known)
+        return true;
+    const auto now = files_.StateOf(path);
+    if (!now || now == record.state)
+        return true;
+    return reporter_.Ask(TextRules::Format(StoreTexts::kChangedByAnotherProgram, path.c_str()), StoreTexts::kCaption,
+                         MessageIcon::Exclamation);
+}
+
 // Creates a missing file and clears a read-only attribute without asking.
 bool TemplateStore::EnsureWritableFile(const std::string& path) {
     if (!files_.Exists(path)) {
         if (const auto error = files_.CreateEmpty(path)) {
-            reporter_.Report(TextRules::Format(StoreTexts::kCreateFailed, static_cast<int>(error)),
+            reporter_.Report(TextRules::Format(StoreTexts::kCreateFailed, static_cast<int>(error), path.c_str()),
                              StoreTexts::kCaption, MessageIcon::Error);
             return false;
         }
@@ -182,14 +250,45 @@ bool TemplateStore::EnsureWritableFile(const std::string& path) {
         case 0:
             return true;
         case kErrorNotFound:
-            reporter_.Report(TextRules::Format(StoreTexts::kChmodNotFound, path.c_str()), StoreTexts::kCaption,
-                             MessageIcon::Error);
+            ReportError(StoreTexts::kChmodNotFound, path);
             return false;
         case kErrorInvalidArgument:
-            reporter_.Report(StoreTexts::kChmodInvalid, StoreTexts::kCaption, MessageIcon::Error);
+            ReportError(StoreTexts::kChmodInvalid, path);
             return false;
         default:
-            reporter_.Report(StoreTexts::kChmodUnexpected, StoreTexts::kCaption, MessageIcon::Error);
+            ReportError(StoreTexts::kChmodUnexpected, path);
             return false;
     }
+}
+
+// One generation: the copy replaces an older one.
+bool TemplateStore::KeepBackup(const std::string& path) {
+    const auto backup = path + kBackupSuffix;
+    const auto error = files_.Copy(path, backup);
+    if (error == 0)
+        return true;
+    reporter_.Report(TextRules::Format(StoreTexts::kBackupFailed, path.c_str(), backup.c_str(),
+                                       SystemErrorText(error).c_str()),
+                     StoreTexts::kCaption, MessageIcon::Error);
+    return false;
+}
+
+void TemplateStore::SweepLeftovers() {
+    const auto directory = DirectoryPartOf(TemplatePath(0));
+    for (const auto& stale : files_.StaleFiles(directory, SafeFileWriter::kTemporarySuffix, kLeftoverAgeSeconds))
+        if (IsOwnTemporary(stale))
+            files_.Remove(stale);
+}
+
+// Ours: a template file's name, a dot, and the temporary suffix at the end.
+bool TemplateStore::IsOwnTemporary(const std::string& path) const {
+    const auto name = NamePartOf(path);
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        if (name.rfind(NamePartOf(TemplatePath(language)) + ".", 0) == 0)
+            return true;
+    return false;
+}
+
+void TemplateStore::ReportError(const char* pattern, const std::string& path, MessageIcon icon) {
+    reporter_.Report(TextRules::Format(pattern, path.c_str()), StoreTexts::kCaption, icon);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,10 @@
 
 // The eight template files of one template directory: loading them into the
 // tree, and saving the tree's entries back. Failures are shown through the
-// reporter and never returned; a failed language is skipped.
+// reporter; a failed language is skipped, and a save tells whether every
+// file it had to write was written. What the store saw of each file when it
+// read or last wrote it tells a change by another program, without reading
+// the file again.
 class TemplateStore {
 public:
     // The entries under each language root, in tree order.
@@ -30,9 +35,11 @@ public:
     void ReadTemplateFile(const std::string& path, int language, TreeSink& sink);
     void ReadLegacyTemplateFile(const std::string& path, TreeSink& sink);
 
-    void SaveAllTemplates(const LanguageEntries& entries);
-    void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path);
-    void WriteTemplateFile(const std::string& path, const std::string& text);
+    // True when every file was written; a file kept as it was because it
+    // could not be read counts as written unless the user gave it entries.
+    bool SaveAllTemplates(const LanguageEntries& entries);
+    bool FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path);
+    bool WriteTemplateFile(const std::string& path, const std::string& text);
 
     std::string SystemErrorText(unsigned long code);
 
@@ -40,15 +47,31 @@ public:
     static bool IsLegacyFormat(std::string_view bytes) { return FormatOf(bytes) == kLegacyFormat; }
 
 private:
+    // What the store knows of one template file in this session.
+    struct FileRecord {
+        enum class Kept { No, Unread, NoEntryRead };
+        // Loaded or saved: the state below is the reference for changes.
+        bool known = false;
+        // At opening or at the last save; none when the file was missing.
+        std::optional<FileState> state;
+        Kept kept = Kept::No;
+        // Reading dropped text: the first save keeps the old file beside it.
+        bool backupDue = false;
+    };
+
     static int FormatOf(std::string_view bytes);
-    void ReadLanguage(int language, const std::string& path, TreeSink& sink);
+    void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
+    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path);
     bool ReadBytes(const std::string& path, std::string& bytes);
+    bool MayReplace(const std::string& path, const FileRecord& record);
     bool EnsureWritableFile(const std::string& path);
+    bool KeepBackup(const std::string& path);
+    void SweepLeftovers();
+    bool IsOwnTemporary(const std::string& path) const;
+    void ReportError(const char* pattern, const std::string& path, MessageIcon icon = MessageIcon::Error);
 
     std::string directory_;
     FilePort& files_;
     Reporter& reporter_;
-    // Languages whose file exists but could not be read: saving them would
-    // replace entries the user never saw.
-    std::array<bool, TemplateLanguage::kCount> unread_{};
+    std::map<std::string, FileRecord> records_;
 };

@@ -70,6 +70,14 @@ bool IsOldHeaderText(std::string_view line) {
     return false;
 }
 
+bool StartsWithByteOrderMark(std::string_view bytes) {
+    return bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
+
+bool HasOnlyCarriageReturns(std::string_view bytes) {
+    return bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+}
+
 std::string Format(const char* pattern, ...) {
     va_list args;
     va_start(args, pattern);

@@ -34,16 +34,27 @@ inline bool IsLegacyHeaderLine(std::string_view line) {
 // The header texts of older files, dropped inside a readme block.
 bool IsOldHeaderText(std::string_view line);
 
+// A UTF-8 byte order mark, which some editors put at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+bool StartsWithByteOrderMark(std::string_view bytes);
+// Text of old Macintosh programs: carriage returns and not one line feed.
+bool HasOnlyCarriageReturns(std::string_view bytes);
+
 // Walks file bytes line by line: lines end at LF, a CR before the LF is
 // dropped, a last line without LF counts, and a file of no bytes has no line.
+// A UTF-8 byte order mark at the start is skipped; in a file with CRs and no
+// LF at all, each CR ends a line.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
+    explicit LineCursor(std::string_view bytes)
+        : bytes_(bytes),
+          start_(StartsWithByteOrderMark(bytes) ? kByteOrderMark.size() : 0),
+          lineEnd_(HasOnlyCarriageReturns(bytes) ? '\r' : '\n') {}
     // Defined here so that the readers' line loops inline it.
     bool Next(std::string_view& line) {
         if (start_ >= bytes_.size())
             return false;
-        auto end = bytes_.find('\n', start_);
+        auto end = bytes_.find(lineEnd_, start_);
         const bool unterminated = end == std::string_view::npos;
         if (unterminated)
             end = bytes_.size();
@@ -56,7 +67,8 @@ public:
 
 private:
     std::string_view bytes_;
-    std::size_t start_ = 0;
+    std::size_t start_;
+    char lineEnd_;
 };
 
 // printf-style formatting of the store's message texts.

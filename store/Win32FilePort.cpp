@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include <io.h>
-#include <shlwapi.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <cwchar>
 #include <string>
 
 #include "handles/UniqueHandle.h"
@@ -20,82 +17,202 @@ namespace {
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryDelayMs = 50;
 
-constexpr int kTemporaryNameAttempts = 100;
+constexpr std::size_t kMaxChunk = 1 << 20;
+constexpr ULONGLONG kFileTimeUnitsPerSecond = 10000000;
 
-// The directory part of a path as written: up to the last separator, or the
-// drive of a drive-relative path such as "D:cpp.tpl".
-std::string DirectoryPartOf(const std::string& path) {
-    const auto end = path.find_last_of("\\/:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+// The C runtime's codes that the store's chmod messages know.
+constexpr int kErrnoNotFound = ENOENT;
+constexpr int kErrnoInvalid = EINVAL;
+constexpr int kErrnoDenied = EACCES;
+
+constexpr wchar_t kLongPrefix[] = L"\\\\?\\";
+constexpr wchar_t kLongUncPrefix[] = L"\\\\?\\UNC\\";
+
+std::wstring Wide(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
 }
 
-// A new file beside the path: same directory, same drive, and a name no
-// longer than a template file's, so that a path the system accepts for the
-// file is accepted for it too. Its name, or empty with the error in
-// GetLastError.
-std::string CreateTemporaryBeside(const std::string& path, UniqueFileHandle& file) {
-    const std::string directory = DirectoryPartOf(path);
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const std::string name = directory + "~tv" + std::to_string(10 + attempt);
-        HANDLE handle =
-            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            file.reset(handle);
-            return name;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return {};
-    }
-    return {};
+// Empty when the ANSI code page cannot spell the text.
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    BOOL lossy = FALSE;
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, &lossy);
+    return lossy ? std::string() : text;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
+    return full;
+}
+
+// The path as the wide calls take it beyond the classic limit: full, with
+// the long-path prefix.
+std::wstring LongPath(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    if (wide.empty() || wide.rfind(kLongPrefix, 0) == 0)
+        return wide;
+    const std::wstring full = FullPath(wide);
+    if (full.rfind(L"\\\\", 0) == 0)
+        return kLongUncPrefix + full.substr(2);
+    return kLongPrefix + full;
+}
+
+// A path from the system without its long-path prefix.
+std::wstring WithoutLongPrefix(const std::wstring& path) {
+    if (path.rfind(kLongUncPrefix, 0) == 0)
+        return L"\\\\" + path.substr(std::wcslen(kLongUncPrefix));
+    if (path.rfind(kLongPrefix, 0) == 0)
+        return path.substr(std::wcslen(kLongPrefix));
+    return path;
+}
+
+// Opened only to ask about the file: it conflicts with no other program's
+// sharing, and a directory opens too.
+UniqueFileHandle OpenForQuery(const std::string& path) {
+    return UniqueFileHandle(CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 bool IsTransientError(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr))
-            return false;
-        if (written == 0) {
-            SetLastError(ERROR_WRITE_FAULT);
-            return false;
+std::uint64_t ToUnsigned(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+bool MoveTo(HANDLE file, std::uint64_t offset) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != FALSE;
+}
+
+class Win32WritableFile : public WritableFile {
+public:
+    explicit Win32WritableFile(HANDLE file) : file_(file) {}
+
+    unsigned long Write(std::string_view bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
+            DWORD written = 0;
+            if (!WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr))
+                return GetLastError();
+            if (written == 0)
+                return ERROR_WRITE_FAULT;
+            done += written;
         }
-        done += written;
+        return 0;
     }
-    return true;
+    unsigned long Flush() override { return FlushFileBuffers(file_.get()) ? 0 : GetLastError(); }
+    // The allocation takes the room on disk; the length alone could leave a
+    // sparse file whose writes fail later.
+    unsigned long Reserve(std::uint64_t size) override {
+        LARGE_INTEGER current{};
+        if (!GetFileSizeEx(file_.get(), &current))
+            return GetLastError();
+        if (size <= static_cast<std::uint64_t>(current.QuadPart))
+            return 0;
+        FILE_ALLOCATION_INFO allocation{};
+        allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
+        if (!SetFileInformationByHandle(file_.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
+            GetLastError() == ERROR_DISK_FULL)
+            return ERROR_DISK_FULL;
+        if (const auto error = Truncate(size))
+            return error;
+        return MoveTo(file_.get(), 0) ? 0 : GetLastError();
+    }
+    unsigned long Truncate(std::uint64_t size) override {
+        if (!MoveTo(file_.get(), size) || !SetEndOfFile(file_.get()))
+            return GetLastError();
+        return 0;
+    }
+    unsigned long Close() override { return CloseHandle(file_.release()) ? 0 : GetLastError(); }
+
+private:
+    UniqueFileHandle file_;
+};
+
+// Attributes that describe the file rather than its contents or its kind.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The attributes a new file takes from the one it replaces.
+DWORD AttributesToKeep(const std::wstring& model) {
+    const DWORD attributes = GetFileAttributesW(model.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kKeptAttributes) == 0)
+        return FILE_ATTRIBUTE_NORMAL;
+    return attributes & kKeptAttributes;
 }
 
-bool MoveIntoPlace(const std::string& temporary, const std::string& path) {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        if (attempt == kReplaceAttempts || !IsTransientError(GetLastError()))
-            return false;
-        Sleep(kReplaceRetryDelayMs);
-    }
+unsigned long Opened(HANDLE handle, std::unique_ptr<WritableFile>& file) {
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    file = std::make_unique<Win32WritableFile>(handle);
+    return 0;
 }
+
+// Closes a directory search when it goes out of scope.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
 
 }  // namespace
 
-bool Win32FilePort::Exists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
+bool Win32FilePort::Exists(const std::string& path) {
+    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 unsigned long Win32FilePort::CreateEmpty(const std::string& path) {
-    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
     return file ? 0 : GetLastError();
 }
 
+// What the C runtime's chmod does for read and write: clear the read-only
+// attribute; with its errno values.
 int Win32FilePort::MakeWritable(const std::string& path) {
-    return _chmod(path.c_str(), _S_IREAD | _S_IWRITE) == 0 ? 0 : errno;
+    const auto longPath = LongPath(path);
+    const DWORD attributes = GetFileAttributesW(longPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return kErrnoNotFound;
+        return error == ERROR_INVALID_NAME || error == ERROR_INVALID_PARAMETER ? kErrnoInvalid : kErrnoDenied;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) == 0)
+        return 0;
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesW(longPath.c_str(), writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable) ? 0 : kErrnoDenied;
 }
 
 unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes) {
     bytes.clear();
-    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return GetLastError();
@@ -113,35 +230,103 @@ unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes
     }
 }
 
-FilePort::WriteResult Win32FilePort::ReplaceContents(const std::string& path, const std::string& bytes) {
-    UniqueFileHandle file;
-    const std::string temporary = CreateTemporaryBeside(path, file);
-    if (temporary.empty())
-        return {WriteStage::Open, GetLastError()};
-    // The handle goes before the file: an open file cannot be deleted.
-    const auto fail = [&](WriteStage stage) {
-        const DWORD error = GetLastError();
-        file.reset();
-        DeleteFileA(temporary.c_str());
-        return WriteResult{stage, error};
-    };
-    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
-        return fail(WriteStage::Write);
-    if (!CloseHandle(file.release()))
-        return fail(WriteStage::Write);
-    if (!MoveIntoPlace(temporary, path))
-        return fail(WriteStage::Replace);
-    return {};
+std::optional<FileState> Win32FilePort::StateOf(const std::string& path) {
+    const auto file = OpenForQuery(path);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !GetFileInformationByHandle(file.get(), &information))
+        return std::nullopt;
+    return FileState{ToUnsigned(information.nFileSizeHigh, information.nFileSizeLow),
+                     static_cast<std::int64_t>(ToUnsigned(information.ftLastWriteTime.dwHighDateTime,
+                                                          information.ftLastWriteTime.dwLowDateTime))};
 }
 
+// Only a path that leads elsewhere is given back resolved, so that an
+// ordinary path keeps its spelling.
+std::string Win32FilePort::TargetOf(const std::string& path) {
+    const auto file = OpenForQuery(path);
+    if (!file)
+        return path;
+    const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (needed == 0)
+        return path;
+    std::wstring target(needed, L'\0');
+    target.resize(GetFinalPathNameByHandleW(file.get(), target.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
+    target = WithoutLongPrefix(target);
+    if (CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(LongPath(path)).c_str(), -1, TRUE) == CSTR_EQUAL)
+        return path;
+    const std::string narrow = Narrow(target);
+    return narrow.empty() ? path : narrow;
+}
+
+unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,
+                                       std::unique_ptr<WritableFile>& file) {
+    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              AttributesToKeep(LongPath(model)), nullptr),
+                  file);
+}
+
+// Shared with every other program, which may hold the file open as well.
+unsigned long Win32FilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
+    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr),
+                  file);
+}
+
+// One rename, retried while another program holds the file for a moment.
+// Not ReplaceFile: under Wine it leaves files of its own behind when it
+// fails, and its access list turns into wider permission bits.
+unsigned long Win32FilePort::Replace(const std::string& replacement, const std::string& path) {
+    const auto from = LongPath(replacement);
+    const auto to = LongPath(path);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD error = GetLastError();
+        if (attempt == kReplaceAttempts || !IsTransientError(error))
+            return error;
+        Sleep(kReplaceRetryDelayMs);
+    }
+}
+
+unsigned long Win32FilePort::Remove(const std::string& path) {
+    return DeleteFileW(LongPath(path).c_str()) ? 0 : GetLastError();
+}
+
+unsigned long Win32FilePort::Copy(const std::string& from, const std::string& to) {
+    return CopyFileW(LongPath(from).c_str(), LongPath(to).c_str(), FALSE) ? 0 : GetLastError();
+}
+
+std::vector<std::string> Win32FilePort::StaleFiles(const std::string& directory, const std::string& suffix,
+                                                   int seconds) {
+    std::vector<std::string> stale;
+    const std::wstring pattern = LongPath(directory.empty() ? std::string(".\\") : directory) + L"*" + Wide(suffix);
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE)
+        return stale;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto limit = ToUnsigned(now.dwHighDateTime, now.dwLowDateTime) -
+                       static_cast<ULONGLONG>(seconds) * kFileTimeUnitsPerSecond;
+    do {
+        const std::string name = Narrow(found.cFileName);
+        const bool isFile = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (isFile && !name.empty() &&
+            ToUnsigned(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime) <= limit)
+            stale.push_back(directory + name);
+    } while (FindNextFileW(search.get(), &found));
+    return stale;
+}
+
+unsigned long Win32FilePort::ProcessId() { return GetCurrentProcessId(); }
+
 std::optional<std::string> Win32FilePort::SystemErrorText(unsigned long code) {
-    char* buffer = nullptr;
+    tarvel::UniqueLocalMemory<char> buffer;
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    if (length == 0 || buffer == nullptr)
+                       nullptr, code, 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
+    if (length == 0 || !buffer)
         return std::nullopt;
-    std::string text(buffer, length);
-    LocalFree(buffer);
-    return text;
+    return std::string(buffer.get(), length);
 }

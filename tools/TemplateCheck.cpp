@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "store/TemplateReader.h"
 #include "store/TextRules.h"
 
 namespace TemplateCheck {
@@ -70,6 +71,15 @@ bool IsVariableName(std::string_view name) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+class CountingSink : public TreeSink {
+public:
+    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+        if (entry)
+            ++entries;
+    }
+    int entries = 0;
+};
+
 }  // namespace
 
 std::vector<std::string> PromptNames(const std::string& code) {
@@ -103,6 +113,22 @@ std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std
     if (prompts.size() > kMaxPrompts)
         problems.push_back(std::to_string(prompts.size()) + " distinct prompts; the prompt dialog shows " +
                            std::to_string(kMaxPrompts));
+    return problems;
+}
+
+std::vector<std::string> FindFileProblems(std::string_view bytes, const std::string& fileName) {
+    std::vector<std::string> problems;
+    if (TextRules::StartsWithByteOrderMark(bytes))
+        problems.push_back("starts with a UTF-8 byte order mark, which the next save leaves out");
+    if (TextRules::HasOnlyCarriageReturns(bytes))
+        problems.push_back("its lines end with a carriage return alone; the next save ends them with CR LF");
+    // A file with no entry at all is kept as it is, and the store says so.
+    CountingSink counted;
+    TemplateReader reader(0, counted);
+    reader.Read(bytes);
+    if (reader.DroppedText() && counted.entries > 0)
+        problems.push_back("holds text that is part of no entry; the next save keeps the old file as " + fileName +
+                           ".bak");
     return problems;
 }
 

@@ -23,6 +23,10 @@ std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std
 // separator marker lines outside a record or readme block.
 std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 
+// What a current-format file as a whole will not keep: a byte order mark,
+// lines ended by CR alone, and text that becomes part of no entry.
+std::vector<std::string> FindFileProblems(std::string_view bytes, const std::string& fileName);
+
 // The distinct names between dollar signs that are not reserved variables:
 // the prompts the host asks for when it expands the entry.
 std::vector<std::string> PromptNames(const std::string& code);

@@ -27,6 +27,11 @@ public:
         err_ << caption << ": " << oneLine << '\n';
         ++count;
     }
+    // No one is there to answer: the file on disk is kept.
+    bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        Report(text + " No.", caption, icon);
+        return false;
+    }
     int count = 0;
 
 private:
@@ -172,6 +177,10 @@ int TemplateTool::Check(const std::string& directory) {
                 out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
                 ++findings;
             } else {
+                for (const auto& problem : TemplateCheck::FindFileProblems(bytes, fileName)) {
+                    out_ << fileName << ": " << problem << '\n';
+                    ++findings;
+                }
                 for (const auto& [line, problem] : TemplateCheck::FindLineProblems(bytes)) {
                     out_ << fileName << ": line " << line << ": " << problem << '\n';
                     ++findings;

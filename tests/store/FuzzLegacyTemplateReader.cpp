@@ -1,19 +1,49 @@
-// Any bytes as a legacy template file: no crash, no leak, no hang.
+// Any bytes as a legacy template file: no crash, no leak, no hang; a byte
+// order mark in front changes nothing, and text with CRs and no LF reads as
+// the same text with CR LF.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "store/LegacyTemplateReader.h"
+#include "store/TextRules.h"
 
 namespace {
-class DiscardingSink : public TreeSink {
+// Each item as one text: its label, and its entry's fields when it has one.
+class FlatteningSink : public TreeSink {
 public:
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+        std::string item = label;
+        if (entry)
+            item += '\0' + entry->title + '\0' + entry->shortcut + '\0' + entry->code + '\0' + entry->description;
+        items.push_back(std::move(item));
+    }
+    std::vector<std::string> items;
 };
+
+std::vector<std::string> Read(std::string_view bytes) {
+    FlatteningSink sink;
+    LegacyTemplateReader(sink).Read(bytes);
+    return sink.items;
+}
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    DiscardingSink sink;
-    LegacyTemplateReader(sink).Read(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto items = Read(bytes);
+    if (!TextRules::StartsWithByteOrderMark(bytes))
+        require(Read(std::string(TextRules::kByteOrderMark) + std::string(bytes)) == items);
+    if (TextRules::HasOnlyCarriageReturns(bytes)) {
+        std::string crLf(bytes);
+        TextRules::ReplaceAll(crLf, "\r", "\r\n");
+        require(Read(crLf) == items);
+    }
     return 0;
 }

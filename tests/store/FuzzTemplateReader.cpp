@@ -1,6 +1,7 @@
 // Any bytes as a current-format template file: no crash, no leak, no hang,
-// loading yields what a plain read does, and the entries read survive a write
-// and a second read.
+// loading yields what a plain read does, a byte order mark in front changes
+// nothing, text with CRs and no LF reads as the same text with CR LF, and the
+// entries read survive a write and a second read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -56,12 +57,43 @@ void require(bool condition) {
     if (!condition)
         std::abort();
 }
+
+struct Reading {
+    CollectingSink sink;
+    bool dropped = false;
+};
+
+Reading Read(std::string_view bytes) {
+    Reading reading;
+    TemplateReader reader(0, reading.sink);
+    reader.Read(bytes);
+    reading.dropped = reader.DroppedText();
+    return reading;
+}
+
+void RequireSameReading(const Reading& one, const Reading& other) {
+    require(one.dropped == other.dropped);
+    require(one.sink.entries.size() == other.sink.entries.size());
+    for (std::size_t i = 0; i < one.sink.entries.size(); ++i) {
+        const auto& a = *one.sink.entries[i];
+        const auto& b = *other.sink.entries[i];
+        require(a.title == b.title && a.shortcut == b.shortcut && a.code == b.code && a.description == b.description);
+    }
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    CollectingSink first;
-    TemplateReader(0, first).Read(bytes);
+    const auto reading = Read(bytes);
+    const auto& first = reading.sink;
+
+    if (!TextRules::StartsWithByteOrderMark(bytes))
+        RequireSameReading(Read(std::string(TextRules::kByteOrderMark) + std::string(bytes)), reading);
+    if (TextRules::HasOnlyCarriageReturns(bytes)) {
+        std::string crLf(bytes);
+        TextRules::ReplaceAll(crLf, "\r", "\r\n");
+        RequireSameReading(Read(crLf), reading);
+    }
 
     // Loading reads and detects the format in one pass: on a current file it
     // yields what a plain read does.

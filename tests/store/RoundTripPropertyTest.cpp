@@ -98,7 +98,10 @@ TEST(TemplateRoundTrip, RandomEntrySetsSurviveWriteThenRead) {
 
         // Read as loading does, which gives up on a file it takes for legacy.
         storetest::RecordingSink sink;
-        ASSERT_TRUE(TemplateReader(0, sink).ReadCurrentFormat(written));
+        TemplateReader reader(0, sink);
+        ASSERT_TRUE(reader.ReadCurrentFormat(written));
+        // Nothing the writer writes is dropped, so no save keeps a backup.
+        EXPECT_FALSE(reader.DroppedText());
         ASSERT_FALSE(TemplateStore::IsLegacyFormat(written));
         const auto read = sink.Entries();
         ASSERT_EQ(read.size(), expected.size());

@@ -98,6 +98,106 @@ void SetReadOnly(const std::string& path) {
 #endif
 }
 
+#ifdef _WIN32
+namespace {
+// Wine's own symbolic links are those of the system underneath: made there
+// with ln, they are what a user's links look like to the module.
+constexpr int kLinkAttempts = 100;
+constexpr DWORD kLinkRetryDelayMs = 50;
+
+std::string UnixName(const std::string& path) {
+    using UnixNameOf = char*(CDECL*)(LPCWSTR);
+    const auto unixName =
+        reinterpret_cast<UnixNameOf>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    if (unixName == nullptr)
+        return {};
+    const std::wstring wide(path.begin(), path.end());
+    char* name = unixName(wide.c_str());
+    std::string result = name != nullptr ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a program of the system underneath Wine, and waits until the path
+// exists or is gone as wanted: Wine does not wait for such a program.
+bool RunUnixCommand(std::string command, const std::string& path, bool exists) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int attempt = 0; attempt < kLinkAttempts; ++attempt) {
+        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists)
+            return true;
+        Sleep(kLinkRetryDelayMs);
+    }
+    return false;
+}
+
+// Wine's own symbolic links are those of the system underneath: made there
+// with ln, they are what a user's links look like to the module.
+bool MakeUnixLink(const std::string& target, const std::string& link) {
+    const auto unixTarget = UnixName(target);
+    const auto unixLink = UnixName(link);
+    if (unixTarget.empty() || unixLink.empty())
+        return false;
+    return RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"", link, true);
+}
+}  // namespace
+#endif
+
+bool MakeSymbolicLink(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+    if (CreateSymbolicLinkA(link.c_str(), target.c_str(), 0) &&
+        GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    return MakeUnixLink(target, link);
+#else
+    return symlink(target.c_str(), link.c_str()) == 0;
+#endif
+}
+
+void RemoveSymbolicLink(const std::string& link) {
+#ifdef _WIN32
+    const auto unixLink = UnixName(link);
+    if (unixLink.empty())
+        DeleteFileA(link.c_str());
+    else
+        RunUnixCommand("/bin/rm -f \"" + unixLink + "\"", link, false);
+#else
+    unlink(link.c_str());
+#endif
+}
+
+#ifdef _WIN32
+namespace {
+std::wstring LongPathOf(const std::string& path) {
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.pop_back();
+    return L"\\\\?\\" + wide;
+}
+}  // namespace
+#endif
+
+bool MakeDirectory(const std::string& path) {
+#ifdef _WIN32
+    return CreateDirectoryW(LongPathOf(path).c_str(), nullptr) != FALSE;
+#else
+    return mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+bool RemoveEmptyDirectory(const std::string& path) {
+#ifdef _WIN32
+    return RemoveDirectoryW(LongPathOf(path).c_str()) != FALSE;
+#else
+    return rmdir(path.c_str()) == 0;
+#endif
+}
+
 bool IsReadOnly(const std::string& path) {
 #ifdef _WIN32
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
@@ -106,6 +206,11 @@ bool IsReadOnly(const std::string& path) {
     stat(path.c_str(), &info);
     return (info.st_mode & S_IWUSR) == 0;
 #endif
+}
+
+void ReplaceEach(std::string& text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
 }
 
 RecordingSink ReadTemplate(const std::string& bytes, int language) {
@@ -118,6 +223,80 @@ RecordingSink ReadLegacyTemplate(const std::string& bytes) {
     RecordingSink sink;
     LegacyTemplateReader(sink).Read(bytes);
     return sink;
+}
+
+namespace {
+
+using Stage = SafeFileWriter::Stage;
+
+// A file of the real port whose steps the scripted port may fail.
+class ScriptedFile : public WritableFile {
+public:
+    ScriptedFile(ScriptedFilePort& port, std::unique_ptr<WritableFile> real, std::string path, bool inPlace)
+        : port_(port), real_(std::move(real)), path_(std::move(path)), inPlace_(inPlace) {}
+
+    unsigned long Write(std::string_view bytes) override {
+        return Run(inPlace_ ? Stage::WriteInPlace : Stage::Write, [&] { return real_->Write(bytes); });
+    }
+    unsigned long Flush() override {
+        return Run(inPlace_ ? Stage::FlushInPlace : Stage::Flush, [&] { return real_->Flush(); });
+    }
+    unsigned long Reserve(std::uint64_t size) override {
+        return Run(Stage::Reserve, [&] { return real_->Reserve(size); });
+    }
+    unsigned long Truncate(std::uint64_t size) override {
+        return Run(Stage::Truncate, [&] { return real_->Truncate(size); });
+    }
+    unsigned long Close() override {
+        return Run(inPlace_ ? Stage::CloseInPlace : Stage::Close, [&] { return real_->Close(); });
+    }
+
+private:
+    template <class Action>
+    unsigned long Run(Stage stage, Action action) {
+        if (const auto error = port_.Step(stage, path_))
+            return error;
+        return action();
+    }
+
+    ScriptedFilePort& port_;
+    std::unique_ptr<WritableFile> real_;
+    std::string path_;
+    bool inPlace_;
+};
+
+}  // namespace
+
+unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::string& path) {
+    steps.push_back(stage);
+    return fault ? fault(stage, path) : 0;
+}
+
+unsigned long ScriptedFilePort::CreateNew(const std::string& path, const std::string& model,
+                                          std::unique_ptr<WritableFile>& file) {
+    if (const auto error = Step(Stage::CreateTemporary, path))
+        return error;
+    std::unique_ptr<WritableFile> real;
+    if (const auto error = real_->CreateNew(path, model, real))
+        return error;
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, false);
+    return 0;
+}
+
+unsigned long ScriptedFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
+    if (const auto error = Step(Stage::OpenInPlace, path))
+        return error;
+    std::unique_ptr<WritableFile> real;
+    if (const auto error = real_->OpenExisting(path, real))
+        return error;
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, true);
+    return 0;
+}
+
+unsigned long ScriptedFilePort::Replace(const std::string& replacement, const std::string& path) {
+    if (const auto error = Step(Stage::Replace, path))
+        return error;
+    return real_->Replace(replacement, path);
 }
 
 }  // namespace storetest

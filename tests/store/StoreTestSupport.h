@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/FilePort.h"
+#include "store/SafeFileWriter.h"
 #include "store/Reporter.h"
 #include "store/TreeSink.h"
 
@@ -22,7 +23,19 @@ public:
     void Report(const std::string& text, const std::string& caption, MessageIcon icon) override {
         messages.push_back({text, caption, icon});
     }
+    // Records the question as a message and gives the next queued answer,
+    // No when none is queued.
+    bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        questions.push_back({text, caption, icon});
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
     std::vector<ReportedMessage> messages;
+    std::vector<ReportedMessage> questions;
+    std::vector<bool> answers;
 };
 
 // What a reader yields: the tree items in order, with their entries.
@@ -61,7 +74,17 @@ std::unique_ptr<FilePort> MakePlatformFilePort();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void SetReadOnly(const std::string& path);
+// Creates a symbolic link to a file; false where the system has none.
+bool MakeSymbolicLink(const std::string& target, const std::string& link);
+// Wine cannot remove a link whose target is gone; tests remove theirs first.
+void RemoveSymbolicLink(const std::string& link);
+// Creates a directory, also beyond the classic path limit.
+bool MakeDirectory(const std::string& path);
+bool RemoveEmptyDirectory(const std::string& path);
 bool IsReadOnly(const std::string& path);
+
+// Every occurrence of one text replaced by another.
+void ReplaceEach(std::string& text, const std::string& from, const std::string& to);
 
 // Entries read from template bytes by the current reader.
 RecordingSink ReadTemplate(const std::string& bytes, int language = 0);
@@ -78,7 +101,12 @@ public:
     ScriptedFilePort() : real_(MakePlatformFilePort()) {}
     std::function<unsigned long(const std::string&, std::string&)> onReadAll;
     std::function<int(const std::string&)> onMakeWritable;
-    std::function<WriteResult(const std::string&, const std::string&)> onReplaceContents;
+    std::function<unsigned long(const std::string&, const std::string&)> onCopy;
+    // Asked before every step of a save with the path the step works on (the
+    // temporary file's for its steps): an error code fails the step.
+    std::function<unsigned long(SafeFileWriter::Stage, const std::string&)> fault;
+    // The steps of the saves so far, in order.
+    std::vector<SafeFileWriter::Stage> steps;
 
     bool Exists(const std::string& path) override { return real_->Exists(path); }
     unsigned long CreateEmpty(const std::string& path) override { return real_->CreateEmpty(path); }
@@ -88,11 +116,26 @@ public:
     unsigned long ReadAll(const std::string& path, std::string& bytes) override {
         return onReadAll ? onReadAll(path, bytes) : real_->ReadAll(path, bytes);
     }
-    WriteResult ReplaceContents(const std::string& path, const std::string& bytes) override {
-        return onReplaceContents ? onReplaceContents(path, bytes) : real_->ReplaceContents(path, bytes);
+    std::optional<FileState> StateOf(const std::string& path) override { return real_->StateOf(path); }
+    std::string TargetOf(const std::string& path) override { return real_->TargetOf(path); }
+    unsigned long CreateNew(const std::string& path, const std::string& model,
+                            std::unique_ptr<WritableFile>& file) override;
+    unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
+    unsigned long Replace(const std::string& replacement, const std::string& path) override;
+    unsigned long Remove(const std::string& path) override { return real_->Remove(path); }
+    unsigned long Copy(const std::string& from, const std::string& to) override {
+        return onCopy ? onCopy(from, to) : real_->Copy(from, to);
     }
+    std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
+                                        int seconds) override {
+        return real_->StaleFiles(directory, suffix, seconds);
+    }
+    unsigned long ProcessId() override { return real_->ProcessId(); }
     std::optional<std::string> SystemErrorText(unsigned long code) override { return real_->SystemErrorText(code); }
     FilePort& real() { return *real_; }
+
+    // Records the step and gives the injected error, if any.
+    unsigned long Step(SafeFileWriter::Stage stage, const std::string& path);
 
 private:
     std::unique_ptr<FilePort> real_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "store/TemplateReader.h"
 #include "tests/store/StoreTestSupport.h"
 
 using storetest::ReadTemplate;
@@ -34,6 +35,45 @@ TEST(TemplateReader, LfOnlyFilesReadLikeCrLfFiles) {
     ASSERT_EQ(lf.items.size(), 1u);
     EXPECT_EQ(lf.items[0].entry->code, crlf.items[0].entry->code);
     EXPECT_EQ(lf.items[0].entry->description, crlf.items[0].entry->description);
+}
+
+// A byte order mark no longer turns the first header into an unknown key,
+// and old Macintosh text ends its lines with CR alone.
+TEST(TemplateReader, ByteOrderMarkIsSkippedAndCarriageReturnsAloneEndLines) {
+    std::string crOnly = kSwapRecord;
+    storetest::ReplaceEach(crOnly, "\r\n", "\r");
+    for (const auto& bytes : {"\xEF\xBB\xBF"s + kSwapRecord, crOnly, "\xEF\xBB\xBF"s + crOnly}) {
+        const auto sink = ReadTemplate(bytes);
+        ASSERT_EQ(sink.items.size(), 1u) << bytes;
+        EXPECT_EQ(sink.items[0].label, "swp");
+        EXPECT_EQ(sink.items[0].entry->code, "int t = a;\r\na = b;");
+        EXPECT_EQ(sink.items[0].entry->description, "Swap two values\r\n");
+    }
+}
+
+// What the next save cannot write back: text that became part of no entry.
+TEST(TemplateReader, TellsWhetherTextWasDropped) {
+    const std::pair<std::string, bool> cases[] = {
+        {"a::k:\r\nx\f\r\n", false},
+        {"\r\n\r\na::k:\r\nx\f\r\n\r\n", false},
+        {"separator\r\na::k:\r\nx\f\r\n", false},
+        {"readme:\r\nAutotext and Code Templates for Quillon X\r\n\f\r\na::k:\r\nx\f\r\n", false},
+        {"a:only a title::\r\n\f\r\n", false},
+        {"stray text\r\na::k:\r\nx\f\r\n", true},
+        {"a:t:k:extra\r\nx\f\r\n", true},
+        {"a:t:k k:\r\nx\f\r\n", true},
+        {"a::k:\r\nx\f after\r\n", true},
+        {"readme: note\r\nd\r\n\f\r\na::k:\r\nx\f\r\n", true},
+        {"readme:\r\nno record follows\r\n\f\r\n", true},
+        {"other:header\r\nx\f\r\na::k:\r\nx\f\r\n", true},
+        {"a::k:\r\nnever ended", true},
+    };
+    for (const auto& [bytes, dropped] : cases) {
+        storetest::RecordingSink sink;
+        TemplateReader reader(0, sink);
+        reader.Read(bytes);
+        EXPECT_EQ(reader.DroppedText(), dropped) << bytes;
+    }
 }
 
 TEST(TemplateReader, OrdinalsCountEntriesInFileOrder) {

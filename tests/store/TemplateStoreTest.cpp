@@ -245,7 +245,8 @@ TEST_F(TemplateStoreTest, CreateFailureIsReportedForEveryLanguage) {
     ASSERT_EQ(reporter.messages.size(), 8u);
     const auto& message = reporter.messages[0];
     EXPECT_EQ(message.text.rfind("Could not create file (error ", 0), 0u);
-    EXPECT_EQ(message.text.substr(message.text.size() - 3), ").\n");
+    const std::string named = ").\n" + dir.path() + "no-such-dir/cpp.tpl";
+    EXPECT_EQ(message.text.substr(message.text.size() - named.size()), named);
     EXPECT_EQ(message.icon, MessageIcon::Error);
     EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
 }
@@ -258,18 +259,16 @@ TEST_F(TemplateStoreTest, ChmodFailuresKeepTheirTextsAndSkipTheFile) {
     store().SaveAllTemplates({});
     ASSERT_EQ(reporter.messages.size(), 8u);
     EXPECT_EQ(reporter.messages[0].text, "File " + dir.file("cpp.tpl") + " not found.");
-    EXPECT_EQ(reporter.messages[1].text, "Invalid parameter to chmod.");
-    EXPECT_EQ(reporter.messages[2].text, "Unexpected error in chmod.");
+    EXPECT_EQ(reporter.messages[1].text, "Invalid parameter to chmod.\n" + dir.file("cs.tpl"));
+    EXPECT_EQ(reporter.messages[2].text, "Unexpected error in chmod.\n" + dir.file("html.tpl"));
     EXPECT_EQ(reporter.messages[2].icon, MessageIcon::Error);
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "keep me");
 }
 
 TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
     WriteFileBytes(dir.file("cs.tpl"), "previous contents");
-    port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
-        if (path == dir.file("cs.tpl"))
-            return FilePort::WriteResult{FilePort::WriteStage::Write, kDiskFull};
-        return port.real().ReplaceContents(path, bytes);
+    port.fault = [&](SafeFileWriter::Stage stage, const std::string& path) -> unsigned long {
+        return stage == SafeFileWriter::Stage::Write && path.find("cs.tpl") != std::string::npos ? kDiskFull : 0;
     };
     auto a = entry("cls", "class $name$ {}");
     auto b = entry("ns", "namespace $name$ {}");
@@ -287,10 +286,10 @@ TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
 
 TEST_F(TemplateStoreTest, OutOfMemoryWhileSavingSkipsOnlyThatLanguage) {
     WriteFileBytes(dir.file("cs.tpl"), "previous contents");
-    port.onReplaceContents = [&](const std::string& path, const std::string& bytes) {
-        if (path == dir.file("cs.tpl"))
+    port.fault = [&](SafeFileWriter::Stage, const std::string& path) -> unsigned long {
+        if (path.find("cs.tpl") != std::string::npos)
             throw std::bad_alloc();
-        return port.real().ReplaceContents(path, bytes);
+        return 0;
     };
     auto a = entry("ns", "namespace $name$ {}");
     store().SaveAllTemplates(EntriesOf(7, {&a}));
@@ -301,13 +300,15 @@ TEST_F(TemplateStoreTest, OutOfMemoryWhileSavingSkipsOnlyThatLanguage) {
     EXPECT_EQ(ReadFileBytes(dir.file("vb.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
 }
 
-TEST_F(TemplateStoreTest, OpenFailureShowsTheErrorTextWithExclamation) {
-    port.onReplaceContents = [](const std::string&, const std::string&) {
-        return FilePort::WriteResult{FilePort::WriteStage::Open, kDiskFull};
+TEST_F(TemplateStoreTest, FileThatCanNeitherBeReplacedNorOpenedIsNamedWithExclamation) {
+    port.fault = [](SafeFileWriter::Stage stage, const std::string&) -> unsigned long {
+        return stage == SafeFileWriter::Stage::CreateTemporary || stage == SafeFileWriter::Stage::OpenInPlace ? kDiskFull
+                                                                                                              : 0;
     };
-    store().SaveAllTemplates({});
+    EXPECT_FALSE(store().SaveAllTemplates({}));
     ASSERT_EQ(reporter.messages.size(), 8u);
-    EXPECT_EQ(reporter.messages[0].text, store().SystemErrorText(kDiskFull));
+    EXPECT_EQ(reporter.messages[0].text,
+              "Could not save " + dir.file("cpp.tpl") + "\n" + store().SystemErrorText(kDiskFull));
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
 }
 

@@ -108,13 +108,15 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
     const auto run = RunTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     const auto report = lines(run.out);
-    ASSERT_EQ(report.size(), 5u) << run.out;
-    EXPECT_EQ(report[0], "cpp.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
-    EXPECT_EQ(report[1], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
-    EXPECT_EQ(report[2],
+    ASSERT_EQ(report.size(), 6u) << run.out;
+    EXPECT_EQ(report[0],
+              "cpp.tpl: holds text that is part of no entry; the next save keeps the old file as cpp.tpl.bak");
+    EXPECT_EQ(report[1], "cpp.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
+    EXPECT_EQ(report[2], "cpp.tpl: tab\tbed: shortcut \"tab\tbed\" holds white space");
+    EXPECT_EQ(report[3],
               "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
-    EXPECT_EQ(report[3], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
-    EXPECT_EQ(report[4], "vb.tpl: legacy format; the next save rewrites it in the current format");
+    EXPECT_EQ(report[4], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
+    EXPECT_EQ(report[5], "vb.tpl: legacy format; the next save rewrites it in the current format");
 }
 
 // What a hand-edited file holds that reading drops, reported by line; the
@@ -131,12 +133,44 @@ TEST(TemplateTool, CheckReportsWhatReadingTheFileDrops) {
     const auto run = RunTool({"check", dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     const auto report = lines(run.out);
-    ASSERT_EQ(report.size(), 4u) << run.out;
-    EXPECT_EQ(report[0].rfind("cs.tpl: line 1: a title or shortcut holds a colon", 0), 0u) << report[0];
-    EXPECT_EQ(report[1], "cs.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
-    EXPECT_EQ(report[2], "cs.tpl: line 6: code or description holds a form feed: the text after it is lost");
-    EXPECT_EQ(report[3], "cs.tpl: line 11: a line holding only \"separator\" is a marker and is not kept");
+    ASSERT_EQ(report.size(), 5u) << run.out;
+    EXPECT_EQ(report[0], "cs.tpl: holds text that is part of no entry; the next save keeps the old file as cs.tpl.bak");
+    EXPECT_EQ(report[1].rfind("cs.tpl: line 1: a title or shortcut holds a colon", 0), 0u) << report[1];
+    EXPECT_EQ(report[2], "cs.tpl: line 3: shortcut \"a b\" holds a space and is read as empty");
+    EXPECT_EQ(report[3], "cs.tpl: line 6: code or description holds a form feed: the text after it is lost");
+    EXPECT_EQ(report[4], "cs.tpl: line 11: a line holding only \"separator\" is a marker and is not kept");
     EXPECT_NE(RunTool({"dump", dir.path()}).out.find(R"("code":"before\r\n separator\r\nafter")"), std::string::npos);
+}
+
+// Files that loaded as a language without entries, or with a changed
+// layout, are reported; resave leaves a file with no readable entry alone.
+TEST(TemplateTool, CheckReportsHostileFilesAndResaveLeavesUnreadableOnesAlone) {
+    TempDir dir;
+    const std::string utf16("\xFF\xFE" "a\0:\0:\0x\0:\0\r\0\n\0", 16);
+    const std::string oneLine(10 << 20, 'x');
+    WriteFileBytes(dir.file("cpp.tpl"), "\xEF\xBB\xBF" "a::bom:\r\nx\f\r\n");
+    WriteFileBytes(dir.file("cs.tpl"), "a::mac:\rx\f\r");
+    WriteFileBytes(dir.file("html.tpl"), utf16);
+    WriteFileBytes(dir.file("java.tpl"), oneLine);
+    const auto run = RunTool({"check", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    const auto report = lines(run.out);
+    ASSERT_EQ(report.size(), 2u) << run.out;
+    EXPECT_EQ(report[0], "cpp.tpl: starts with a UTF-8 byte order mark, which the next save leaves out");
+    EXPECT_EQ(report[1], "cs.tpl: its lines end with a carriage return alone; the next save ends them with CR LF");
+    const auto messages = lines(run.err);
+    ASSERT_EQ(messages.size(), 2u) << run.err;
+    EXPECT_NE(messages[0].find(dir.file("html.tpl") + " holds text from which no entry could be read"),
+              std::string::npos);
+    EXPECT_NE(messages[1].find(dir.file("java.tpl") + " holds text from which no entry could be read"),
+              std::string::npos);
+
+    const auto resave = RunTool({"resave", dir.path()});
+    EXPECT_EQ(resave.exitCode, 1);
+    EXPECT_EQ(ReadFileBytes(dir.file("html.tpl")), utf16);
+    EXPECT_EQ(ReadFileBytes(dir.file("java.tpl")), oneLine);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::bom:\r\nx\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "a::mac:\r\nx\f\r\n");
 }
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {

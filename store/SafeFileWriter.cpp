@@ -1,0 +1,58 @@
+#include "store/SafeFileWriter.h"
+
+#include <atomic>
+#include <memory>
+
+namespace {
+std::atomic<unsigned long> attempts{0};
+}  // namespace
+
+std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
+    return target + "." + std::to_string(files_.ProcessId()) + "-" + std::to_string(++attempts) + kTemporarySuffix;
+}
+
+SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::string_view bytes) {
+    const std::string target = files_.TargetOf(path);
+    const std::string temporary = TemporaryNameFor(target);
+    std::unique_ptr<WritableFile> file;
+    // The new file takes the old one's attributes and permissions.
+    if (files_.CreateNew(temporary, target, file) != 0)
+        return WriteInPlace(target, bytes);
+    // The file is closed before it is removed: an open file cannot be deleted.
+    const auto fail = [&](Stage stage, unsigned long error) {
+        file.reset();
+        files_.Remove(temporary);
+        return Result{stage, error};
+    };
+    if (const auto error = file->Write(bytes))
+        return fail(Stage::Write, error);
+    if (const auto error = file->Flush())
+        return fail(Stage::Flush, error);
+    if (const auto error = file->Close())
+        return fail(Stage::Close, error);
+    file.reset();
+    if (files_.Replace(temporary, target) != 0) {
+        files_.Remove(temporary);
+        return WriteInPlace(target, bytes);
+    }
+    return {};
+}
+
+// The room for the new text is taken before its first byte is written, so
+// that a full disk fails the save while the old text is still whole.
+SafeFileWriter::Result SafeFileWriter::WriteInPlace(const std::string& target, std::string_view bytes) {
+    std::unique_ptr<WritableFile> file;
+    if (const auto error = files_.OpenExisting(target, file))
+        return {Stage::OpenInPlace, error};
+    if (const auto error = file->Reserve(bytes.size()))
+        return {Stage::Reserve, error};
+    if (const auto error = file->Write(bytes))
+        return {Stage::WriteInPlace, error};
+    if (const auto error = file->Truncate(bytes.size()))
+        return {Stage::Truncate, error};
+    if (const auto error = file->Flush())
+        return {Stage::FlushInPlace, error};
+    if (const auto error = file->Close())
+        return {Stage::CloseInPlace, error};
+    return {};
+}

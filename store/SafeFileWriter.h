@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/FilePort.h"
+
+// Writes a file's new text so that a failure leaves the old text whole: into
+// a temporary file beside it that then replaces it atomically. Where the
+// replace is refused (a file that another program holds open for writing but
+// not for deleting, a directory where no file can be created), the text is
+// written into the file itself, once its room on disk is taken. A link is
+// written through: the file it leads to gets the text and the link stays.
+class SafeFileWriter {
+public:
+    // Where a write failed.
+    enum class Stage {
+        None,
+        CreateTemporary,
+        Write,
+        Flush,
+        Close,
+        Replace,
+        OpenInPlace,
+        Reserve,
+        WriteInPlace,
+        Truncate,
+        FlushInPlace,
+        CloseInPlace,
+    };
+    struct Result {
+        Stage failedAt = Stage::None;
+        unsigned long error = 0;
+        bool Succeeded() const { return failedAt == Stage::None; }
+    };
+
+    // Temporary files end with this; a crashed save leaves them behind.
+    static constexpr const char* kTemporarySuffix = ".~tv";
+
+    explicit SafeFileWriter(FilePort& files) : files_(files) {}
+
+    Result Write(const std::string& path, std::string_view bytes);
+
+private:
+    // A name beside the target that no other save, in this process or
+    // another, uses.
+    std::string TemporaryNameFor(const std::string& target);
+    Result WriteInPlace(const std::string& target, std::string_view bytes);
+
+    FilePort& files_;
+};

@@ -1,0 +1,425 @@
+// Nothing on disk is lost by a save: failures at every step of writing a
+// file, files held by other programs, links, changes made by other programs,
+// leftovers of crashed saves, deep directories and files the reader cannot
+// account for.
+#include <gtest/gtest.h>
+
+#include "store/SafeFileWriter.h"
+#include "store/StoreTexts.h"
+#include "store/TemplateStore.h"
+#include "tests/store/StoreTestSupport.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+using namespace storetest;
+using Stage = SafeFileWriter::Stage;
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+constexpr unsigned long kFault = ERROR_WRITE_FAULT;
+#else
+constexpr unsigned long kFault = EIO;
+#endif
+
+const std::vector<std::string> kTemplateFiles{"cpp.tpl", "cs.tpl",   "html.tpl", "java.tpl",
+                                              "js.tpl",  "perl.tpl", "txt.tpl",  "vb.tpl"};
+const std::string kOld = "a::old:\r\nthe old text, longer than the new one\f\r\n";
+const std::string kNew = "a::new:\r\nnew\f\r\n";
+
+class SavingSafetyTest : public ::testing::Test {
+protected:
+    TemplateStore store() { return TemplateStore(dir.path(), port, reporter); }
+
+    // The C++ language holds the one entry "new".
+    TemplateStore::LanguageEntries NewEntry() {
+        entry.shortcut = "new";
+        entry.code = "new";
+        TemplateStore::LanguageEntries all;
+        all[0] = {&entry};
+        return all;
+    }
+
+    RecordingSink Load(TemplateStore& loading, int language = 0) {
+        RecordingSink sink;
+        loading.LoadLanguageTemplates(language, sink);
+        return sink;
+    }
+
+    bool MessageNames(const std::string& path) const {
+        return reporter.messages.size() == 1 && reporter.messages[0].text.find(path) != std::string::npos;
+    }
+
+    TempDir dir;
+    ScriptedFilePort port;
+    RecordingReporter reporter;
+    AutotextEntry entry;
+};
+
+struct FaultCase {
+    Stage stage;
+    // The atomic replace fails too, so that the in-place steps run.
+    bool inPlace;
+    bool saved;
+    bool oldKept;
+};
+
+// Failing the temporary or the replace falls back to writing in place; a
+// failure before the first byte of the file changes keeps the old text.
+TEST_F(SavingSafetyTest, AFaultAtAnyStepIsReportedWithTheFileOrWrittenInPlace) {
+    const FaultCase cases[] = {
+        {Stage::CreateTemporary, false, true, false}, {Stage::Write, false, false, true},
+        {Stage::Flush, false, false, true},           {Stage::Close, false, false, true},
+        {Stage::Replace, false, true, false},         {Stage::OpenInPlace, true, false, true},
+        {Stage::Reserve, true, false, true},          {Stage::WriteInPlace, true, false, true},
+        {Stage::Truncate, true, false, false},        {Stage::FlushInPlace, true, false, false},
+        {Stage::CloseInPlace, true, false, false},
+    };
+    for (const auto& fault : cases) {
+        SCOPED_TRACE(static_cast<int>(fault.stage));
+        TempDir caseDir;
+        const auto path = caseDir.file("cpp.tpl");
+        WriteFileBytes(path, kOld);
+        reporter.messages.clear();
+        port.fault = [&](Stage stage, const std::string& at) -> unsigned long {
+            const bool failing = stage == fault.stage || (fault.inPlace && stage == Stage::Replace);
+            return failing && at.find("cpp.tpl") != std::string::npos ? kFault : 0;
+        };
+        TemplateStore faulty(caseDir.path(), port, reporter);
+        EXPECT_EQ(faulty.SaveAllTemplates(NewEntry()), fault.saved);
+        if (fault.saved) {
+            EXPECT_TRUE(reporter.messages.empty());
+            EXPECT_EQ(ReadFileBytes(path), kNew);
+        } else {
+            EXPECT_TRUE(MessageNames(path));
+        }
+        if (fault.oldKept)
+            EXPECT_EQ(ReadFileBytes(path), kOld);
+        EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
+    }
+}
+
+// The new text's room is taken before any byte is overwritten.
+TEST_F(SavingSafetyTest, WritingInPlaceTakesTheRoomFirstAndSetsTheFinalLength) {
+    WriteFileBytes(dir.file("cpp.tpl"), "short");
+    port.fault = [](Stage stage, const std::string&) -> unsigned long { return stage == Stage::Replace ? kFault : 0; };
+    const std::string longer = "a::new:\r\n" + std::string(100000, 'n') + "\f\r\n";
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), longer));
+    EXPECT_EQ(port.steps, (std::vector<Stage>{Stage::CreateTemporary, Stage::Write, Stage::Flush, Stage::Close,
+                                              Stage::Replace, Stage::OpenInPlace, Stage::Reserve,
+                                              Stage::WriteInPlace, Stage::Truncate, Stage::FlushInPlace,
+                                              Stage::CloseInPlace}));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), longer);
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), "x"));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "x");
+}
+
+#ifndef _WIN32
+// A real full disk while writing in place: the file size limit refuses the
+// room, and the old bytes are all still there.
+TEST_F(SavingSafetyTest, AFullDiskFoundWhileWritingInPlaceKeepsTheOldBytes) {
+    WriteFileBytes(dir.file("cpp.tpl"), kOld);
+    port.fault = [](Stage stage, const std::string&) -> unsigned long {
+        return stage == Stage::CreateTemporary ? EACCES : 0;
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = 64 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool saved = store().WriteTemplateFile(dir.file("cpp.tpl"), std::string(256 * 1024, 'x'));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(MessageNames(dir.file("cpp.tpl")));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kOld);
+}
+
+TEST_F(SavingSafetyTest, ReplacedFileKeepsItsPermissions) {
+    WriteFileBytes(dir.file("cpp.tpl"), kOld);
+    chmod(dir.file("cpp.tpl").c_str(), 0640);
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    struct stat info {};
+    stat(dir.file("cpp.tpl").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+#else
+TEST_F(SavingSafetyTest, ReplacedFileKeepsItsAttributes) {
+    WriteFileBytes(dir.file("cpp.tpl"), kOld);
+    SetFileAttributesA(dir.file("cpp.tpl").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
+    const DWORD attributes = GetFileAttributesA(dir.file("cpp.tpl").c_str());
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+struct HeldCase {
+    DWORD access;
+    DWORD share;
+    bool saved;
+};
+
+// Another program holds the file: a file it lets others write is written in
+// place; one it lets nobody write keeps its text, and the message names it.
+TEST_F(SavingSafetyTest, AFileHeldUnderEachSharingModeIsWrittenOrKeptWithAMessage) {
+    const HeldCase cases[] = {
+        {GENERIC_READ, 0, false},
+        {GENERIC_READ, FILE_SHARE_READ, false},
+        {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+        {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+    };
+    for (const auto& held : cases) {
+        SCOPED_TRACE(held.share);
+        TempDir caseDir;
+        const auto path = caseDir.file("cpp.tpl");
+        WriteFileBytes(path, kOld);
+        reporter.messages.clear();
+        HANDLE other = CreateFileA(path.c_str(), held.access, held.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        const bool saved = TemplateStore(caseDir.path(), port, reporter).SaveAllTemplates(NewEntry());
+        CloseHandle(other);
+        EXPECT_EQ(saved, held.saved);
+        EXPECT_EQ(ReadFileBytes(path), held.saved ? kNew : kOld);
+        if (!held.saved)
+            EXPECT_TRUE(MessageNames(path));
+        EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
+    }
+}
+#endif
+
+// The text goes to the file the link leads to, and the link stays a link.
+TEST_F(SavingSafetyTest, ALinkedTemplateFileIsWrittenThroughAndStaysALink) {
+    fs::create_directory(dir.file("elsewhere"));
+    const auto target = dir.file("elsewhere") + static_cast<char>(fs::path::preferred_separator) + "real.tpl";
+    WriteFileBytes(target, kOld);
+    if (!MakeSymbolicLink(target, dir.file("cpp.tpl")))
+        GTEST_SKIP() << "this system makes no symbolic links";
+#ifndef _WIN32
+    chmod(target.c_str(), 0640);
+#endif
+    auto saving = store();
+    ASSERT_EQ(Load(saving).items.size(), 1u) << (reporter.messages.empty() ? "" : reporter.messages[0].text);
+    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(ReadFileBytes(target), kNew);
+    WriteFileBytes(target, "written by another program");
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "written by another program");
+#ifndef _WIN32
+    struct stat info {};
+    stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+#endif
+    EXPECT_EQ(fs::directory_iterator(dir.file("elsewhere"))->path().filename(), "real.tpl");
+    RemoveSymbolicLink(dir.file("cpp.tpl"));
+}
+
+// Another program wrote the file after the editor read it: No keeps its
+// text and fails the save; Yes replaces it; the saved state is then the
+// reference, so the next save asks nothing.
+TEST_F(SavingSafetyTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
+    WriteFileBytes(dir.file("cpp.tpl"), kOld);
+    auto saving = store();
+    Load(saving);
+    const std::string theirs = "a::theirs:\r\nanother program's entry\f\r\n";
+    WriteFileBytes(dir.file("cpp.tpl"), theirs);
+    EXPECT_FALSE(saving.SaveAllTemplates(NewEntry()));
+    ASSERT_EQ(reporter.questions.size(), 1u);
+    EXPECT_EQ(reporter.questions[0].text,
+              dir.file("cpp.tpl") +
+                  " was changed by another program after the editor opened it.\nReplace it with the editor's entries?");
+    EXPECT_EQ(reporter.questions[0].caption, "Quillon X Autotext Editor");
+    EXPECT_EQ(reporter.questions[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), theirs);
+    EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "");
+
+    reporter.answers = {true};
+    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
+    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(reporter.questions.size(), 2u);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// No read of the files is needed to tell: what was seen at opening serves.
+TEST_F(SavingSafetyTest, AFileCreatedAfterTheEditorFoundItMissingIsAskedAboutWithoutReadingIt) {
+    auto saving = store();
+    Load(saving, 2);
+    WriteFileBytes(dir.file("html.tpl"), kOld);
+    int reads = 0;
+    port.onReadAll = [&](const std::string& path, std::string& bytes) {
+        ++reads;
+        return port.real().ReadAll(path, bytes);
+    };
+    EXPECT_FALSE(saving.SaveAllTemplates({}));
+    ASSERT_EQ(reporter.questions.size(), 1u);
+    EXPECT_EQ(reporter.questions[0].text.rfind(dir.file("html.tpl") + " was changed", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(dir.file("html.tpl")), kOld);
+    EXPECT_EQ(reads, 0);
+}
+
+// Temporary names are the process's and the attempt's own, so leftovers
+// never block a save; ours older than a minute are swept, nothing else.
+TEST_F(SavingSafetyTest, LeftoverTemporariesNeitherBlockASaveNorStay) {
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    std::vector<std::string> leftovers;
+    for (int i = 0; i < 100; ++i) {
+        leftovers.push_back(dir.file("cpp.tpl." + std::to_string(port.ProcessId()) + "-" + std::to_string(i) +
+                                     SafeFileWriter::kTemporarySuffix));
+        WriteFileBytes(leftovers.back(), "crashed save");
+        fs::last_write_time(leftovers.back(), stale);
+    }
+    const auto fresh = dir.file("vb.tpl.1-1.~tv");
+    const auto foreign = dir.file("notes.txt.1-1.~tv");
+    WriteFileBytes(fresh, "a save of another editor, running now");
+    WriteFileBytes(foreign, "not ours");
+    fs::last_write_time(foreign, stale);
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
+    auto expected = kTemplateFiles;
+    expected.push_back("notes.txt.1-1.~tv");
+    expected.push_back("vb.tpl.1-1.~tv");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.FileNames(), expected);
+}
+
+// Deeper than the classic path limit, reading and saving work as anywhere.
+TEST_F(SavingSafetyTest, ADirectoryBeyondTheClassicPathLimitReadsAndSaves) {
+    std::string deep = dir.path();
+    std::vector<std::string> levels;
+    while (deep.size() < 320) {
+        deep += std::string(60, 'd') + static_cast<char>(fs::path::preferred_separator);
+        ASSERT_TRUE(MakeDirectory(deep)) << deep.size();
+        levels.push_back(deep);
+    }
+    TemplateStore saving(deep, port, reporter);
+    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    TemplateStore reading(deep, port, reporter);
+    const auto sink = Load(reading);
+    ASSERT_EQ(sink.items.size(), 1u);
+    EXPECT_EQ(sink.items[0].label, "new");
+    EXPECT_TRUE(reading.SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty());
+    std::string bytes;
+    EXPECT_EQ(port.ReadAll(deep + "cpp.tpl", bytes), 0u);
+    EXPECT_EQ(bytes, kNew);
+    EXPECT_TRUE(port.Exists(deep + "vb.tpl"));
+    // The folder's own clean-up does not reach that deep on Windows.
+    for (const auto& file : kTemplateFiles)
+        port.Remove(deep + file);
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        EXPECT_TRUE(RemoveEmptyDirectory(*level));
+}
+
+std::string Utf16(const std::string& ascii) {
+    std::string wide = "\xFF\xFE";
+    for (char c : ascii)
+        wide += std::string(1, c) + '\0';
+    return wide;
+}
+
+// Text from which no entry can be read is kept as it is, told once at
+// opening; only entries the user gives its language make a save fail.
+TEST_F(SavingSafetyTest, AFileWithTextButNoEntryIsKeptAsItIs) {
+    std::string binary;
+    for (int i = 0; i < 1024; ++i)
+        binary += static_cast<char>(i * 7 % 256);
+    const std::string cases[] = {
+        Utf16("a::x:\r\ncode\f\r\n"),
+        binary,
+        "just some words\r\nwith no record around them\r\n",
+        std::string(1 << 20, 'x'),
+    };
+    for (const auto& bytes : cases) {
+        SCOPED_TRACE(bytes.substr(0, 16));
+        TempDir caseDir;
+        const auto path = caseDir.file("cpp.tpl");
+        WriteFileBytes(path, bytes);
+        reporter.messages.clear();
+        TemplateStore saving(caseDir.path(), port, reporter);
+        EXPECT_TRUE(Load(saving).items.empty());
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text,
+                  path + " holds text from which no entry could be read (it may be in another encoding, such as "
+                         "UTF-16, or hold other data).\nIt is kept as it is and is not saved.");
+        EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(saving.SaveAllTemplates({}));
+        EXPECT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(path), bytes);
+        EXPECT_FALSE(saving.SaveAllTemplates(NewEntry()));
+        ASSERT_EQ(reporter.messages.size(), 2u);
+        EXPECT_EQ(reporter.messages[1].text.rfind(path + " was not saved", 0), 0u);
+        EXPECT_EQ(ReadFileBytes(path), bytes);
+    }
+}
+
+// What the format could not keep stays findable in one backup generation.
+TEST_F(SavingSafetyTest, TheFirstSaveAfterDroppedTextKeepsThePreviousFileAsBak) {
+    const std::string withStray = "stray notes\r\na::k:\r\ncode\f\r\n";
+    WriteFileBytes(dir.file("cpp.tpl"), withStray);
+    WriteFileBytes(dir.file("cpp.tpl.bak"), "an older generation");
+    WriteFileBytes(dir.file("cs.tpl"), "a::clean:\r\nx\f\r\n");
+    auto saving = store();
+    auto cpp = Load(saving, 0);
+    auto cs = Load(saving, 1);
+    TemplateStore::LanguageEntries all;
+    all[0] = cpp.Entries();
+    all[1] = cs.Entries();
+    EXPECT_TRUE(saving.SaveAllTemplates(all));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::k:\r\ncode\f\r\n");
+    EXPECT_FALSE(fs::exists(dir.file("cs.tpl.bak")));
+    cpp.items[0].entry->code = "edited";
+    EXPECT_TRUE(saving.SaveAllTemplates(all));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SavingSafetyTest, ABackupThatCannotBeWrittenKeepsTheFile) {
+    const std::string withStray = "stray notes\r\na::k:\r\ncode\f\r\n";
+    WriteFileBytes(dir.file("cpp.tpl"), withStray);
+    port.onCopy = [](const std::string&, const std::string&) { return kFault; };
+    auto saving = store();
+    auto cpp = Load(saving, 0);
+    TemplateStore::LanguageEntries all;
+    all[0] = cpp.Entries();
+    EXPECT_FALSE(saving.SaveAllTemplates(all));
+    EXPECT_TRUE(MessageNames(dir.file("cpp.tpl")));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), withStray);
+}
+
+// Old Macintosh text and a byte order mark read like any file; the save
+// writes CR LF line ends without the mark.
+TEST_F(SavingSafetyTest, CarriageReturnOnlyAndByteOrderMarkFilesReadAndSaveAsUsual) {
+    WriteFileBytes(dir.file("cpp.tpl"), "readme:\rA loop\r\f\ra:for loop:fori:\rfor (;;) {\r}\f\r");
+    WriteFileBytes(dir.file("cs.tpl"), "\xEF\xBB\xBFreadme:\r\nA class\r\n\f\r\na::cls:\r\nclass X {}\f\r\n");
+    auto saving = store();
+    auto cpp = Load(saving, 0);
+    auto cs = Load(saving, 1);
+    ASSERT_EQ(cpp.items.size(), 1u);
+    ASSERT_EQ(cs.items.size(), 1u);
+    EXPECT_EQ(cs.items[0].entry->description, "A class\r\n");
+    TemplateStore::LanguageEntries all;
+    all[0] = cpp.Entries();
+    all[1] = cs.Entries();
+    EXPECT_TRUE(saving.SaveAllTemplates(all));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "readme:\r\nA loop\r\n\f\r\na:for loop:fori:\r\nfor (;;) {\r\n}\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "readme:\r\nA class\r\n\f\r\na::cls:\r\nclass X {}\f\r\n");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+}  // namespace
