@@ -1,7 +1,9 @@
 # Run with cmake -P: fails when a folder includes from a layer above it.
-# The handle owners, the store and the tooltip renderer include nothing of the
+# The layout arithmetic is the bottom layer and needs no <windows.h>; the
+# handle owners, the store and the tooltip renderer include nothing of the
 # widget kit; the pages see the editor only through their own interface.
 set(rules
+  "layout:handles/|store/|tooltip/|widgets/|editor/|pages/|prompt/|app/|windows\\.h|windowsx\\.h|commctrl\\.h|win[a-z]*\\.h"
   "handles:widgets/|editor/|pages/|app/"
   "store:widgets/|editor/|pages/|app/"
   "tooltip:widgets/|editor/|pages/|app/"
@@ -14,7 +16,7 @@ foreach(rule ${rules})
   list(GET parts 1 forbidden)
   file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(source ${sources})
-    file(STRINGS "${source}" includes REGEX "^#include \"(${forbidden})")
+    file(STRINGS "${source}" includes REGEX "^#include [\"<](${forbidden})")
     foreach(line ${includes})
       file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
       string(APPEND violations "\n  ${name}: ${line}")

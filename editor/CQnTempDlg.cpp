@@ -6,7 +6,7 @@
 #include "pages/PageTexts.h"
 #include "store/StoreTexts.h"
 #include "res/resource.h"
-#include "widgets/LayoutGeometry.h"
+#include "layout/LayoutGeometry.h"
 
 #include <algorithm>
 #include <vector>

@@ -48,4 +48,22 @@ private:
     HGDIOBJ previous_;
 };
 
+// SaveDC to RestoreDC: fonts, clipping, modes and colours a painter set on a
+// DC it was lent go back as they were, even after a throw.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) noexcept : dc_(dc), level_(dc ? ::SaveDC(dc) : 0) {}
+    ~SavedDC() {
+        if (level_ > 0) {
+            ::RestoreDC(dc_, level_);
+        }
+    }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int level_;
+};
+
 }  // namespace tarvel

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 #include "tooltip/HtmlTypes.h"
 #include "handles/UniqueHandle.h"
 

@@ -15,13 +15,9 @@ CCeXDib::CCeXDib(int width, int height) : width_(std::max(1, width)), height_(st
     dc_.reset(::CreateCompatibleDC(nullptr));
     if (!bitmap_ || !dc_)
         return;
-    bits_ = static_cast<std::uint32_t*>(bits);
-    previous_ = ::SelectObject(dc_.get(), bitmap_.get());
-}
-
-CCeXDib::~CCeXDib() {
-    if (dc_ && previous_)
-        ::SelectObject(dc_.get(), previous_);
+    selection_.emplace(dc_.get(), bitmap_.get());
+    if (selection_->selected())
+        bits_ = static_cast<std::uint32_t*>(bits);
 }
 
 void CCeXDib::Fill(COLORREF colour) {

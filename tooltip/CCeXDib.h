@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
 // A 32-bit top-down DIB section with its own memory DC, for pixel work.
@@ -11,7 +13,6 @@
 class CCeXDib {
 public:
     CCeXDib(int width, int height);
-    ~CCeXDib();
     CCeXDib(const CCeXDib&) = delete;
     CCeXDib& operator=(const CCeXDib&) = delete;
 
@@ -33,5 +34,6 @@ private:
     std::uint32_t* bits_ = nullptr;
     tarvel::UniqueMemoryDC dc_;
     tarvel::UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    // Deselected before the bitmap and the DC go.
+    std::optional<tarvel::SelectedObject> selection_;
 };

@@ -9,17 +9,14 @@ static_assert(kSysInfoBk == COLOR_INFOBK && kSys3DLight == COLOR_3DLIGHT && kSys
 CGdiHtmlPlatform::CGdiHtmlPlatform(HDC dc, CHtmlFontCache& fonts, CHtmlImageCache& images, HINSTANCE module)
     : dc_(dc), fonts_(fonts), images_(images), module_(module) {}
 
-CGdiHtmlPlatform::~CGdiHtmlPlatform() {
-    if (originalFont_)
-        ::SelectObject(dc_, originalFont_);
-}
-
 void CGdiHtmlPlatform::Select(HtmlFontId font) {
     if (font == selected_)
         return;
-    const HGDIOBJ previous = ::SelectObject(dc_, reinterpret_cast<HFONT>(font));
-    if (!originalFont_)
-        originalFont_ = previous;
+    // The first selection keeps the DC's own font to give back at the end.
+    if (!original_)
+        original_.emplace(dc_, reinterpret_cast<HFONT>(font));
+    else
+        ::SelectObject(dc_, reinterpret_cast<HFONT>(font));
     selected_ = font;
 }
 

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <vector>
 
+#include "handles/PaintScope.h"
 #include "tooltip/CHtmlFontCache.h"
 #include "tooltip/CHtmlImageCache.h"
 #include "tooltip/IHtmlPlatform.h"
@@ -15,7 +17,6 @@
 class CGdiHtmlPlatform : public IHtmlPlatform {
 public:
     CGdiHtmlPlatform(HDC dc, CHtmlFontCache& fonts, CHtmlImageCache& images, HINSTANCE module);
-    ~CGdiHtmlPlatform() override;
     CGdiHtmlPlatform(const CGdiHtmlPlatform&) = delete;
     CGdiHtmlPlatform& operator=(const CGdiHtmlPlatform&) = delete;
 
@@ -35,7 +36,7 @@ private:
     CHtmlFontCache& fonts_;
     CHtmlImageCache& images_;
     HINSTANCE module_;
-    HGDIOBJ originalFont_ = nullptr;
+    std::optional<tarvel::SelectedObject> original_;
     HtmlFontId selected_ = 0;
     std::vector<int> extents_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tooltip/CPPDrawManager.h"
+#include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
 namespace {
@@ -28,7 +29,10 @@ int CHtmlGdiPainter::Frame(const HtmlImage& image, int count, DWORD elapsed) {
 
 void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
     origin_ = origin;
-    const int saved = ::SaveDC(dc_);
+    const tarvel::SavedDC saved(dc_);
+    // What an earlier paint selected went back with its restored DC.
+    font_ = nullptr;
+    textColour_ = CLR_INVALID;
     ::SetBkMode(dc_, TRANSPARENT);
     ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     for (std::size_t i = 0; i < list.items.size(); ++i) {
@@ -45,7 +49,6 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
             Image(*image,
                   static_cast<int>(i) == options_.hotItem && image->hasHotStyle ? image->hotStyle : image->style);
     }
-    ::RestoreDC(dc_, saved);
 }
 
 void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
@@ -80,10 +83,9 @@ void CHtmlGdiPainter::Overline(const RECT& box, int ascent, COLORREF colour) {
 
 void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
     const tarvel::UniquePen pen(::CreatePen(penStyle, 1, colour));
-    const HGDIOBJ old = ::SelectObject(dc_, pen.get());
+    const tarvel::SelectedObject selected(dc_, pen.get());
     ::MoveToEx(dc_, x1, y1, nullptr);
     ::LineTo(dc_, x2, y2);
-    ::SelectObject(dc_, old);
 }
 
 void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_, At(rule.box), rule.colour); }
@@ -126,9 +128,8 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
     switch (image.kind) {
         case HtmlImageKind::Bitmap: {
             const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
-            const HGDIOBJ old = ::SelectObject(source.get(), image.bitmap);
+            const tarvel::SelectedObject selected(source.get(), image.bitmap);
             DrawBitmap(dc, source.get(), image, item, x, y, w, h);
-            ::SelectObject(source.get(), old);
             break;
         }
         case HtmlImageKind::Icon:
@@ -159,11 +160,10 @@ void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Imag
     // image is stretched first, keeping its colours, and masked unscaled.
     const tarvel::UniqueMemoryDC stretched(::CreateCompatibleDC(dc));
     const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, w, h));
-    const HGDIOBJ old = ::SelectObject(stretched.get(), bitmap.get());
+    const tarvel::SelectedObject selected(stretched.get(), bitmap.get());
     ::SetStretchBltMode(stretched.get(), COLORONCOLOR);
     ::StretchBlt(stretched.get(), 0, 0, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
     ::TransparentBlt(dc, x, y, w, h, stretched.get(), 0, 0, w, h, item.source.maskColour);
-    ::SelectObject(stretched.get(), old);
 }
 
 // Copies of the image from the box's corner on, drawn only where the DC
@@ -175,10 +175,10 @@ void CHtmlGdiPainter::Tile(const CHtmlImageCache::Image& image, const HtmlImage&
     const int cx = image.size.cx, cy = image.size.cy;
     const int left = box.left + (visible.left - box.left) / cx * cx;
     const int top = box.top + (visible.top - box.top) / cy * cy;
-    const int saved = ::SaveDC(dc_);
+    const tarvel::SavedDC saved(dc_);
     ::IntersectClipRect(dc_, visible.left, visible.top, visible.right, visible.bottom);
     const tarvel::UniqueMemoryDC source(image.kind == HtmlImageKind::Bitmap ? ::CreateCompatibleDC(dc_) : nullptr);
-    const HGDIOBJ old = source ? ::SelectObject(source.get(), image.bitmap) : nullptr;
+    const tarvel::SelectedObject selected(source.get(), image.bitmap);
     for (int y = top; y < visible.bottom; y += cy)
         for (int x = left; x < visible.right; x += cx) {
             if (source)
@@ -186,9 +186,6 @@ void CHtmlGdiPainter::Tile(const CHtmlImageCache::Image& image, const HtmlImage&
             else
                 DrawImage(dc_, image, item, x, y, cx, cy);
         }
-    if (source)
-        ::SelectObject(source.get(), old);
-    ::RestoreDC(dc_, saved);
 }
 
 void CHtmlGdiPainter::Image(const HtmlImage& item, unsigned style) {

@@ -13,13 +13,11 @@ SIZE IconSize(HICON icon) {
     ICONINFO info{};
     if (!icon || !::GetIconInfo(icon, &info))
         return {};
-    SIZE size = BitmapSize(info.hbmColor ? info.hbmColor : info.hbmMask);
-    if (!info.hbmColor)
+    // The call makes copies of the icon's bitmaps for its caller.
+    const tarvel::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    SIZE size = BitmapSize(colour ? colour.get() : mask.get());
+    if (!colour)
         size.cy /= 2;
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
     return size;
 }
 

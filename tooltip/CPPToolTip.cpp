@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "handles/PaintScope.h"
 #include "tooltip/CGdiHtmlPlatform.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "tooltip/MarkupEscape.h"
@@ -101,13 +102,14 @@ bool CPPToolTip::Create(HWND owner, bool balloon) {
     owner_ = owner;
     SetDefaultSizes(balloon);
     drawer_.SetCallbackHyperlink(hwnd, kTooltipLinkMessage, 0);
-    ::SetTimer(hwnd, kTimerTick, tick_, nullptr);
     return true;
 }
 
 void CPPToolTip::DestroyWindow() {
     if (!window_)
         return;
+    // A tip on show goes with the window, or the next window would start as if it were up.
+    machine_.Pop();
     ::KillTimer(window_.get(), kTimerTick);
     ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
     window_.reset();
@@ -177,7 +179,7 @@ void CPPToolTip::SetDelayTime(int type, unsigned milliseconds) {
         return;
     }
     tick_ = milliseconds;
-    if (window_)
+    if (window_ && machine_.Visible())
         ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
 }
 
@@ -195,10 +197,7 @@ void CPPToolTip::SetImageShadow(int offsetX, int offsetY, int darkness, bool gra
     drawer_.SetImageShadow({offsetX, offsetY, std::clamp(darkness, 0, kMaxDarkness), gradient, depthX, depthY});
 }
 
-void CPPToolTip::SetSize(int index, int value) {
-    if (index >= 0 && index < kGeometryCount)
-        geometry_.values[index] = std::max(0, value);
-}
+void CPPToolTip::SetSize(int index, int value) { geometry_.Set(index, value); }
 
 void CPPToolTip::SetDefaultSizes(bool balloon) {
     geometry_ = balloon ? BalloonGeometry::Balloon() : BalloonGeometry::Rectangle();
@@ -331,6 +330,8 @@ std::optional<TooltipShownTip> CPPToolTip::Display(const TooltipToolKey& tool, B
     ApplyTransparency(fading ? CTooltipStateMachine::kInvisible : shown_.transparency);
     if (!LayOut(shown_, point))
         return std::nullopt;
+    // Only a tip on show needs the tick; an idle tooltip wakes nobody.
+    ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
     return TooltipShownTip{shown_.behaviour, shown_.transparency};
 }
 
@@ -380,7 +381,10 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
         return false;
     ::ShowWindow(window_.get(), SW_HIDE);
     background_->CopyFrom(screen, window.left, window.top);
-    ::SetWindowRgn(window_.get(), CBalloonPainter::WindowRegion(balloon_.get(), shadow_).release(), FALSE);
+    // The window owns its region only when the call succeeds.
+    tarvel::UniqueRegion region = CBalloonPainter::WindowRegion(balloon_.get(), shadow_);
+    if (::SetWindowRgn(window_.get(), region.get(), FALSE))
+        region.release();
     ::SetWindowPos(window_.get(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -424,8 +428,10 @@ void CPPToolTip::ApplyTransparency(int percent) {
 }
 
 void CPPToolTip::Hide() {
-    if (window_)
-        ::ShowWindow(window_.get(), SW_HIDE);
+    if (!window_)
+        return;
+    ::KillTimer(window_.get(), kTimerTick);
+    ::ShowWindow(window_.get(), SW_HIDE);
 }
 
 LRESULT CALLBACK CPPToolTip::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -508,15 +514,14 @@ void CPPToolTip::OnOwnMouse(UINT message, LPARAM lParam) {
 }
 
 void CPPToolTip::OnPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(window_.get(), &paint);
+    const tarvel::PaintScope paint(window_.get());
+    const HDC dc = paint.dc();
     if (dc && background_ && balloon_) {
         const BalloonLook look{shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
                                border_.get(),  borderWidth_,       borderHeight_,
                                shadow_};
         CBalloonPainter::Paint(dc, size_, background_->Dc(), balloon_.get(), look, drawer_, textRect_);
     }
-    ::EndPaint(window_.get(), &paint);
 }
 
 // Watches the mouse while a tip is up, as the owner relays only the moves

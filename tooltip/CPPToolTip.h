@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 #include "tooltip/CBalloonPainter.h"
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CPPHtmlDrawer.h"

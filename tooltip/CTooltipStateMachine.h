@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 
 // Behaviour bits of a tooltip.
 enum TooltipBehaviour : unsigned {

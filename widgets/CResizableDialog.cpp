@@ -1,6 +1,6 @@
 #include "widgets/CResizableDialog.h"
 
-#include "widgets/WindowPlacementText.h"
+#include "layout/WindowPlacementText.h"
 
 namespace tarvel {
 

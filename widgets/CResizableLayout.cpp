@@ -1,5 +1,7 @@
 #include "widgets/CResizableLayout.h"
 
+#include "widgets/WindowMoves.h"
+
 #include <algorithm>
 
 namespace tarvel {
@@ -27,43 +29,26 @@ void CResizableLayout::RemoveAnchor(HWND control) {
         items_.end());
 }
 
-namespace {
-
-constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW;
-
-}  // namespace
-
 // All controls of one pass move together and the container is redrawn once,
 // children included: a control that stays put may have been uncovered by
 // one that moved (the labels beside the fields after a shrink).
 void CResizableLayout::ArrangeLayout() const noexcept {
+    if (!container_) {
+        return;
+    }
     const SIZE client = ClientSize();
-    if (!MoveTogether(client)) {
-        MoveOneByOne(client);
+    std::vector<WindowMove> moves;
+    try {
+        moves.reserve(items_.size());
+    } catch (...) {
+        return;
     }
+    for (const Item& item : items_) {
+        const LayoutRect rect = item.placement.Place({client.cx, client.cy});
+        moves.push_back({item.control, RECT{rect.left, rect.top, rect.right, rect.bottom}});
+    }
+    MoveWindowsTogether(moves);
     ::RedrawWindow(container_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// False when the system could not keep the pass; nothing has moved then.
-bool CResizableLayout::MoveTogether(SIZE client) const noexcept {
-    HDWP pass = ::BeginDeferWindowPos(static_cast<int>(items_.size()));
-    for (const Item& item : items_) {
-        if (pass && ::IsWindow(item.control)) {
-            const LayoutRect rect = item.placement.Place({client.cx, client.cy});
-            pass = ::DeferWindowPos(pass, item.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                                    kMoveFlags);
-        }
-    }
-    return pass && ::EndDeferWindowPos(pass);
-}
-
-void CResizableLayout::MoveOneByOne(SIZE client) const noexcept {
-    for (const Item& item : items_) {
-        if (::IsWindow(item.control)) {
-            const LayoutRect rect = item.placement.Place({client.cx, client.cy});
-            ::SetWindowPos(item.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), kMoveFlags);
-        }
-    }
 }
 
 SIZE CResizableLayout::ClientSize() const noexcept {

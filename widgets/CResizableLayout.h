@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/AnchorLayout.h"
+#include "layout/AnchorLayout.h"
 
 #include <windows.h>
 
@@ -27,8 +27,6 @@ private:
     };
 
     SIZE ClientSize() const noexcept;
-    bool MoveTogether(SIZE client) const noexcept;
-    void MoveOneByOne(SIZE client) const noexcept;
 
     HWND container_ = nullptr;
     std::vector<Item> items_;

@@ -64,17 +64,25 @@ int CTipStatic::ShowNext(int fadeSteps) {
 
 void CTipStatic::SetBackgroundColor(COLORREF color) {
     background_ = color;
-    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    Repaint();
 }
 
 void CTipStatic::SetAlignment(int alignment) {
     alignment_ = alignment;
-    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    Repaint();
 }
 
 void CTipStatic::SetEngraved(bool engraved) {
     engraved_ = engraved;
-    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    Repaint();
+}
+
+// A setting made before the control exists waits for its first paint: a
+// null window would invalidate every window on the screen.
+void CTipStatic::Repaint() const noexcept {
+    if (GetHwnd()) {
+        ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    }
 }
 
 COLORREF CTipStatic::GetCurrentTextColor() const noexcept {

@@ -56,6 +56,7 @@ private:
     LRESULT OnEraseBackground(const Message& message);
     LRESULT OnTimer(const Message& message);
     LRESULT OnDestroy(const Message& message);
+    void Repaint() const noexcept;
     void Draw(HDC dc);
     void DrawEngraved(HDC dc, RECT rect, UINT format) const;
     HFONT TipFont();

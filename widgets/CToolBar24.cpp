@@ -94,6 +94,9 @@ bool CToolBar24::LoadToolBar(UINT resourceId) {
 }
 
 bool CToolBar24::LoadTrueColorImages(UINT bitmapId, COLORREF mask, SIZE imageSize) {
+    if (!GetHwnd()) {
+        return false;
+    }
     UniqueBitmap bitmap(static_cast<HBITMAP>(
         ::LoadImageA(module_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) {

@@ -43,17 +43,19 @@ bool CTreeDragController::Handle(const Message& message, LRESULT& result) {
             EndDrag();
             result = 0;
             return true;
+        case WM_DESTROY:
+            // A tree that goes mid-drag takes its drag image off the screen
+            // and tells its site, which would otherwise think it still runs.
+            if (IsDragging()) {
+                EndDrag();
+            }
+            return false;
         default:
             return false;
     }
 }
 
-// A tree that goes mid-drag leaves no drag image on the screen and no site
-// that believes a drag still runs.
 void CTreeDragController::Reset() noexcept {
-    if (IsDragging()) {
-        EndDrag();
-    }
     dragItem_ = nullptr;
     dropItem_ = nullptr;
     dragImage_.reset();
@@ -142,7 +144,12 @@ void CTreeDragController::EndDrag() noexcept {
     dragImage_.reset();
     tree_.SelectDropTarget(nullptr);
     endingDrag_ = false;
-    site_->OnDragStateChanged(tree_, false);
+    // The drag is over whatever the site makes of it; a throw from here
+    // would end the process, as ending a drag must not fail.
+    try {
+        site_->OnDragStateChanged(tree_, false);
+    } catch (...) {
+    }
 }
 
 void CTreeDragController::Drop(POINT point) {

@@ -1,5 +1,7 @@
 #include "widgets/CTreePropSheetSplitter.h"
 
+#include "widgets/WindowMoves.h"
+
 namespace tarvel {
 
 CTreePropSheetSplitter::CTreePropSheetSplitter(HINSTANCE module, int paneCount, Orientation orientation,
@@ -50,7 +52,10 @@ RECT CTreePropSheetSplitter::GetBarRect(int bar) const {
     return SpanRect(end, layout_.BarWidth());
 }
 
+// The panes move in one pass, like the controls of a resizable dialog, and
+// are redrawn once with the bars.
 void CTreePropSheetSplitter::RecalcLayout() {
+    std::vector<WindowMove> moves;
     for (int i = 0; i < layout_.PaneCount(); ++i) {
         HWND pane = panes_[static_cast<size_t>(i)];
         if (!pane) {
@@ -58,10 +63,24 @@ void CTreePropSheetSplitter::RecalcLayout() {
         }
         RECT rect = GetPaneRect(i);
         ::MapWindowPoints(GetHwnd(), ::GetParent(pane), reinterpret_cast<POINT*>(&rect), 2);
-        ::SetWindowPos(pane, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        moves.push_back({pane, rect});
     }
-    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+    MoveWindowsTogether(moves);
+    Redraw();
+}
+
+// Panes that are siblings of the splitter are not among its children.
+void CTreePropSheetSplitter::Redraw() const noexcept {
+    constexpr UINT kFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+    if (!GetHwnd()) {
+        return;
+    }
+    ::RedrawWindow(GetHwnd(), nullptr, nullptr, kFlags);
+    for (HWND pane : panes_) {
+        if (pane && ::GetParent(pane) != GetHwnd()) {
+            ::RedrawWindow(pane, nullptr, nullptr, kFlags);
+        }
+    }
 }
 
 int CTreePropSheetSplitter::Extent() const noexcept {

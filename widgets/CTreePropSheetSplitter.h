@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/CWindow.h"
-#include "widgets/SplitterLayout.h"
+#include "layout/SplitterLayout.h"
 
 #include <vector>
 
@@ -50,6 +50,7 @@ private:
     int Along(POINT point) const noexcept;
     int BarAt(POINT point) const;
     RECT SpanRect(int offset, int size) const noexcept;
+    void Redraw() const noexcept;
 
     HINSTANCE module_;
     Orientation orientation_;

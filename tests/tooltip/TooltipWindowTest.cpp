@@ -235,6 +235,31 @@ TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
     EXPECT_FALSE(TipVisible()) << "the application lost the activation";
 }
 
+TEST_F(TooltipWindow, TicksOnlyWhileATipIsUp) {
+    const auto tickPending = [&] {
+        MSG tick;
+        ::Sleep(250);
+        return ::PeekMessageA(&tick, tip_.GetSafeHwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
+    };
+    EXPECT_FALSE(tickPending()) << "an idle tooltip would wake its owner's loop ten times a second";
+    tip_.AddTool(field_, "A tip");
+    ASSERT_TRUE(ShowTipOnField());
+    EXPECT_TRUE(tickPending()) << "a tip on show follows the mouse";
+    tip_.Pop();
+    Pump(50);
+    EXPECT_FALSE(tickPending());
+}
+
+TEST_F(TooltipWindow, AWindowDestroyedWhileATipIsUpLeavesNoTipBehind) {
+    tip_.AddTool(field_, "A tip");
+    ASSERT_TRUE(ShowTipOnField());
+    tip_.DestroyWindow();
+    EXPECT_FALSE(tip_.IsVisible());
+    ASSERT_TRUE(tip_.Create(owner_, true));
+    RestOn(owner_, {600, 50});
+    EXPECT_TRUE(ShowTipOnField()) << "the tool shows its tip in the new window";
+}
+
 TEST_F(TooltipWindow, TipWithoutAutopopHidesWhenTheMouseLeavesForAnotherWindow) {
     tip_.AddTool(field_, "A tip");
     tip_.SetBehaviour(kTooltipMultipleShow | kTooltipCloseOnLeave | kTooltipKeepOnBalloon | kTooltipNoAutopop);

@@ -11,6 +11,7 @@
 namespace tarvel {
 namespace {
 
+using test::RectIn;
 using test::TestModule;
 using Orientation = CTreePropSheetSplitter::Orientation;
 
@@ -82,13 +83,6 @@ private:
         }
     }
 };
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 TEST(Composition, SplittersFramesAndPagesFollowTheDialogSize) {
     LayoutDialog dialog;

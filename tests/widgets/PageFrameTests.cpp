@@ -13,6 +13,7 @@
 namespace tarvel {
 namespace {
 
+using test::RectIn;
 using test::TestModule;
 
 class TitlePage : public CResizablePage {
@@ -40,13 +41,6 @@ protected:
         return TRUE;
     }
 };
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::string TabText(HWND tab, int index) {
     char text[64] = {};

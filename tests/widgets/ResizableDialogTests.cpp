@@ -2,7 +2,7 @@
 #include "tests/widgets/WidgetTestResources.h"
 #include "widgets/CResizableDialog.h"
 #include "handles/UniqueHandle.h"
-#include "widgets/WindowPlacementText.h"
+#include "layout/WindowPlacementText.h"
 
 #include <gtest/gtest.h>
 
@@ -38,12 +38,7 @@ protected:
     }
 };
 
-RECT ChildRect(HWND dialog, int id) {
-    RECT rect{};
-    ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
-    ::MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
+RECT ChildRect(HWND dialog, int id) { return test::RectIn(::GetDlgItem(dialog, id), dialog); }
 
 SIZE ClientSize(HWND hwnd) {
     RECT client{};

@@ -6,6 +6,7 @@
 namespace tarvel {
 namespace {
 
+using test::RectIn;
 using test::TestModule;
 using Orientation = CTreePropSheetSplitter::Orientation;
 
@@ -15,13 +16,6 @@ constexpr int kBarWidth = 5;
 HWND MakePane(HWND parent) {
     return ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr, TestModule(),
                              nullptr);
-}
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 int Width(const RECT& rect) { return rect.right - rect.left; }
@@ -87,6 +81,18 @@ TEST_F(SplitterFixture, DraggingTheBarResizesThePanesLiveAndKeepsTheMinimum) {
     EXPECT_EQ(Width(RectIn(right, host.Get())), kMinimumPane);
 }
 
+TEST_F(SplitterFixture, ADragRepaintsBothPanesAndTheBarOnce) {
+    ::UpdateWindow(host.Get());
+    for (HWND window : {left, right, splitter.GetHwnd()}) {
+        ::ValidateRect(window, nullptr);
+    }
+    Drag(splitter.GetBarRect(0).left, 260);
+    for (HWND window : {left, right, splitter.GetHwnd()}) {
+        EXPECT_TRUE(::GetUpdateRect(window, nullptr, FALSE)) << "a moved pane or the bar is left unpainted";
+    }
+    EXPECT_EQ(RectIn(right, host.Get()).left, 260 + kBarWidth) << "both panes moved";
+}
+
 TEST_F(SplitterFixture, ShareFromADragSurvivesAResize) {
     Drag(splitter.GetBarRect(0).left, 200);
     ::SetWindowPos(splitter.GetHwnd(), nullptr, 0, 0, 995, 300, SWP_NOMOVE | SWP_NOZORDER);
@@ -145,6 +151,15 @@ TEST(SplitterNesting, StackedSplitterInsideAPaneLaysOutSiblingsOfTheOuterSplitte
     outer.Send(WM_LBUTTONUP, 0, MAKELPARAM(300, 50));
     EXPECT_EQ(RectIn(top, host.Get()).left, 300 + kBarWidth);
     EXPECT_EQ(RectIn(bottom, host.Get()).right, 600);
+}
+
+TEST(SplitterBeforeCreation, LayingOutRepaintsNoOtherWindow) {
+    test::TestHost other;
+    ::UpdateWindow(other.Get());
+    ::ValidateRect(other.Get(), nullptr);
+    CTreePropSheetSplitter early(TestModule(), 2, Orientation::SideBySide, kMinimumPane, kBarWidth);
+    early.RecalcLayout();
+    EXPECT_FALSE(::GetUpdateRect(other.Get(), nullptr, FALSE)) << "a null window would invalidate every window";
 }
 
 TEST(SplitterCursor, BarShowsTheResizeCursorOfItsDirection) {

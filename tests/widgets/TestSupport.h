@@ -8,6 +8,14 @@ namespace tarvel::test {
 
 inline HINSTANCE TestModule() { return ::GetModuleHandleA(nullptr); }
 
+// A window's rectangle in the client coordinates of another, usually its parent.
+inline RECT RectIn(HWND window, HWND parent) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 // Runs the queued messages of this thread until none is left.
 inline void PumpPending() {
     MSG message;

@@ -131,5 +131,18 @@ TEST_F(TipFixture, LongTextEndsInAnEllipsisOnOneLine) {
     EXPECT_LT(ink.second, 300) << "clipped inside the control";
 }
 
+TEST(TipStaticSettings, ComeIntoForceWithoutRepaintingOtherWindowsBeforeTheControlExists) {
+    test::TestHost other;
+    ::UpdateWindow(other.Get());
+    ::ValidateRect(other.Get(), nullptr);
+    CTipStatic early;
+    early.SetBackgroundColor(RGB(1, 2, 3));
+    early.SetAlignment(CTipStatic::kAlignRight);
+    early.SetEngraved(true);
+    EXPECT_FALSE(::GetUpdateRect(other.Get(), nullptr, FALSE)) << "a null window would invalidate every window";
+    EXPECT_EQ(early.GetBackgroundColor(), RGB(1, 2, 3));
+    EXPECT_TRUE(early.IsEngraved());
+}
+
 }  // namespace
 }  // namespace tarvel

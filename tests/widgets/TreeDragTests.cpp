@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -194,11 +195,44 @@ TEST_F(DragFixture, LosingTheMouseLeavesNothingBehind) {
 
 TEST_F(DragFixture, ATreeDestroyedMidDragEndsTheDrag) {
     BeginDrag(c);
-    MoveTo(Centre(a));
-    ::DestroyWindow(tree.GetHwnd());
+    ASSERT_TRUE(tree.IsDragging());
+    tree.DestroyWindow();
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(::ImageList_GetDragImage(nullptr, nullptr), nullptr) << "the drag image is off the screen";
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end"})) << "the site hears that the drag is over";
+}
+
+TEST(TreeDragSite, ASiteThatThrowsWhenTheDragEndsStillEndsIt) {
+    struct ThrowingSite : ITreeDragSite {
+        void OnDragStateChanged(CTreeCtrl&, bool dragging) override {
+            if (!dragging) {
+                throw std::runtime_error("site failed");
+            }
+        }
+    } site;
+    CTreeCtrlEx tree;
+    test::TestHost host;  // goes first and takes the tree's window with it
+    HWND control = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, host.Get(), nullptr,
+                                     TestModule(), nullptr);
+    ASSERT_TRUE(tree.SubclassWindow(control));
+    UniqueImageList images(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    ::ImageList_SetImageCount(images.get(), 1);
+    tree.SetImageList(images.get());
+    const HTREEITEM root = tree.InsertItem("root", 0, 0);
+    const HTREEITEM item = tree.InsertItem("item", 0, 0, root);
+    tree.Expand(root);
+    tree.SetDragSite(&site);
+    NMTREEVIEWA info = {};
+    info.hdr.hwndFrom = tree.GetHwnd();
+    info.hdr.code = TVN_BEGINDRAGA;
+    info.itemNew.hItem = item;
+    tree.Send(Reflected(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_TRUE(tree.IsDragging());
+    ::SetCapture(host.Get());
     EXPECT_FALSE(tree.IsDragging());
     EXPECT_EQ(::ImageList_GetDragImage(nullptr, nullptr), nullptr);
-    EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end"}));
+    ::ReleaseCapture();
 }
 
 TEST_F(DragFixture, HoldingNearTheBottomEdgeScrollsOneLine) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/LayoutGeometry.h"
+#include "layout/LayoutGeometry.h"
 
 namespace tarvel {
 

@@ -1,9 +1,9 @@
 // The layout arithmetic builds without the platform and runs natively under
 // the sanitizers: anchors, splitter shares, centring and the placement text.
-#include "widgets/AnchorLayout.h"
-#include "widgets/LayoutGeometry.h"
-#include "widgets/SplitterLayout.h"
-#include "widgets/WindowPlacementText.h"
+#include "layout/AnchorLayout.h"
+#include "layout/LayoutGeometry.h"
+#include "layout/SplitterLayout.h"
+#include "layout/WindowPlacementText.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +84,12 @@ TEST(SplitterArithmetic, PanesShareTheExtentAndKeepTheirMinimum) {
     EXPECT_EQ(layout.PaneSizes(400)[0], 75) << "a bar moved past the minimum stops at it";
     layout.SetProportions({0, 0});
     EXPECT_EQ(layout.PaneSizes(400)[0], 75) << "a zero sum is ignored";
+    layout.SetProportions({-50, 100});
+    for (const int extent : {100, 400}) {
+        for (const int size : layout.PaneSizes(extent)) {
+            EXPECT_GE(size, 0) << "a negative proportion is ignored, at " << extent;
+        }
+    }
 }
 
 TEST(PlacementText, RoundTripsAndRejectsWhatDoesNotParse) {

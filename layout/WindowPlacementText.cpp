@@ -1,4 +1,4 @@
-#include "widgets/WindowPlacementText.h"
+#include "layout/WindowPlacementText.h"
 
 #include <cerrno>
 #include <climits>

@@ -38,8 +38,14 @@ enum BalloonGeometryIndex {
 };
 
 struct BalloonGeometry {
+    // Larger corners, margins or arrows than any screen would only overflow
+    // the placement's sums.
+    static constexpr int kMaxValue = 4096;
+
     int values[kGeometryCount] = {};
     int operator[](int index) const { return values[index]; }
+    // Kept within 0..kMaxValue; an unknown index changes nothing.
+    void Set(int index, int value);
     bool HasAnchor() const { return values[kAnchorWidth] != 0 && values[kAnchorHeight] != 0; }
 
     static BalloonGeometry Balloon() { return {{16, 16, 12, 12, 12, 16, 16, 0, 0}}; }

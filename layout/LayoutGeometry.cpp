@@ -1,4 +1,4 @@
-#include "widgets/LayoutGeometry.h"
+#include "layout/LayoutGeometry.h"
 
 namespace tarvel {
 namespace {

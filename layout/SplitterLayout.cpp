@@ -1,4 +1,4 @@
-#include "widgets/SplitterLayout.h"
+#include "layout/SplitterLayout.h"
 
 #include <algorithm>
 #include <numeric>
@@ -11,7 +11,8 @@ SplitterLayout::SplitterLayout(int paneCount, int minimumPane, int barWidth)
       shares_(static_cast<size_t>(std::max(1, paneCount)), kShareUnit / std::max(1, paneCount)) {}
 
 void SplitterLayout::SetProportions(const std::vector<int>& proportions) {
-    if (proportions.size() != shares_.size()) {
+    if (proportions.size() != shares_.size() ||
+        std::any_of(proportions.begin(), proportions.end(), [](int p) { return p < 0; })) {
         return;
     }
     const long long sum = std::accumulate(proportions.begin(), proportions.end(), 0LL);

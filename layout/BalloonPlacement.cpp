@@ -1,4 +1,4 @@
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 
 #include <algorithm>
 
@@ -86,6 +86,11 @@ BalloonPoint Make(bool vertical, int along, int across) {
 }
 
 }  // namespace
+
+void BalloonGeometry::Set(int index, int value) {
+    if (index >= 0 && index < kGeometryCount)
+        values[index] = std::clamp(value, 0, kMaxValue);
+}
 
 int MaxBodyWidth(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? 0 : geometry[kAnchorHeight];

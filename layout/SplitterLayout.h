@@ -18,7 +18,7 @@ public:
     int MinimumPane() const noexcept { return minimumPane_; }
 
     // Proportions in any unit, one per pane; each share becomes
-    // (sum / 2 + proportion * 32768) / sum. Ignored when the count differs or the sum is not positive.
+    // (sum / 2 + proportion * 32768) / sum. Ignored when the count differs, one is negative or the sum is not positive.
     void SetProportions(const std::vector<int>& proportions);
     int Share(int pane) const noexcept { return shares_[static_cast<std::size_t>(pane)]; }
 

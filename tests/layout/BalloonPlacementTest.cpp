@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tooltip/BalloonPlacement.h"
+#include "layout/BalloonPlacement.h"
 
+#include <climits>
 #include <random>
 
 namespace {
@@ -63,8 +64,9 @@ TEST_P(BalloonPlacement, ArrowPointsAtTheMouseFromTheBodyEdge) {
     const BalloonLayout layout =
         PlaceBalloon(c.width, c.height, BalloonGeometry::Balloon(), c.direction, c.point, c.screen);
     const BalloonPoint tip{layout.window.left + layout.arrow[0].x, layout.window.top + layout.arrow[0].y};
-    if (c.tipAtMouse)
+    if (c.tipAtMouse) {
         EXPECT_EQ(tip, c.point);
+    }
     // The base lies on the body's edge and is as wide as the arrow.
     const int side = layout.direction & 0xF0;
     const bool vertical = side == kSideTop || side == kSideBottom;
@@ -102,6 +104,20 @@ TEST(BalloonPlacementArrow, LargestBodyLeavesRoomForTheArrowInTheWorkArea) {
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 16), 722);
     EXPECT_EQ(MaxBodyWidth(BalloonGeometry::Balloon(), workArea, 32), 1008);
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 48), 738);
+}
+
+TEST(BalloonPlacementArrow, HugeGeometryValuesAreBoundedSoThePlacementCannotOverflow) {
+    BalloonGeometry geometry = BalloonGeometry::Balloon();
+    for (int index = 0; index < kGeometryCount; ++index)
+        geometry.Set(index, INT_MAX);
+    geometry.Set(kGeometryCount, 5);
+    geometry.Set(-1, 5);
+    EXPECT_EQ(geometry[kAnchorHeight], BalloonGeometry::kMaxValue);
+    geometry.Set(kMarginX, -3);
+    EXPECT_EQ(geometry[kMarginX], 0);
+    const BalloonLayout layout = PlaceBalloon(INT_MAX / 4, INT_MAX / 4, geometry, 16, {500, 400}, kScreen);
+    EXPECT_LE(layout.window.top, layout.window.bottom);
+    EXPECT_EQ(MaxBodyHeight(geometry, kScreen, 16), 0) << "no room left for a body under such an arrow";
 }
 
 // Any body that fits the screen stays on it, whatever the direction and the

@@ -1,4 +1,4 @@
-#include "widgets/AnchorLayout.h"
+#include "layout/AnchorLayout.h"
 
 namespace tarvel {
 namespace {
