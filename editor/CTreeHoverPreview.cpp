@@ -4,26 +4,13 @@
 
 #include "editor/ExpansionTree.h"
 #include "res/resource.h"
+#include "tooltip/BalloonLook.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
 
 namespace {
 
 constexpr unsigned kBehaviour = kTooltipMultipleShow;
-constexpr COLORREF kBegin = RGB(255, 255, 255);
-constexpr COLORREF kMiddle = RGB(240, 247, 255);
-constexpr COLORREF kEnd = RGB(192, 192, 208);
-constexpr int kEffect = 13;  // softbump
-constexpr int kGranularity = 5;
-constexpr int kDirection = kSideBottom | kPlaceStart;
-constexpr unsigned kInitialDelay = 500;
-constexpr unsigned kAutopopDelay = 30000;
-constexpr int kDelayAutopop = 2;
-constexpr int kDelayInitial = 3;
-// Offsets, darkness, gradient and depths of the balloon's and its images' shadows.
-constexpr int kShadowOffset = 6;
-constexpr int kShadowDarkness = 25;
-constexpr int kShadowDepth = 8;
 // Entries of these kinds preview their code.
 constexpr int kLastPreviewedKind = 1;
 
@@ -39,17 +26,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
     // The tool's text would be string 144, which the module does not have:
     // the notification supplies every text.
     tooltip_.AddTool(tree.GetHwnd(), "");
-    tooltip_.SetColorBk(kBegin, kMiddle, kEnd);
-    tooltip_.SetEffectBk(kEffect, kGranularity);
-    tooltip_.SetBorder(kEnd, 1, 1);
-    tooltip_.SetDirection(kDirection);
-    tooltip_.SetNotify(true);
-    tooltip_.SetDelayTime(kDelayInitial, kInitialDelay);
-    tooltip_.SetDelayTime(kDelayAutopop, kAutopopDelay);
-    tooltip_.SetDefaultSizes(true);
-    tooltip_.SetCssStyles(IDS_PREVIEW_STYLES);
-    tooltip_.SetTooltipShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
-    tooltip_.SetImageShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
+    ApplyBalloonLook(tooltip_, IDS_PREVIEW_STYLES);
     if (toolBar)
         tooltip_.AddToolBar(toolBar);
     return true;
