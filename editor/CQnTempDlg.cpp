@@ -3,6 +3,8 @@
 #include "app/CTarvelApp.h"
 #include "editor/EditorTexts.h"
 #include "handles/PaintScope.h"
+#include "pages/PageTexts.h"
+#include "store/StoreTexts.h"
 #include "res/resource.h"
 #include "layout/LayoutGeometry.h"
 
@@ -73,11 +75,15 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
                                 .OnMessage(WM_DESTROY, &CQnTempDlg::OnDestroy)
                                 .OnCommand(IDC_APPLY, &CQnTempDlg::OnApply)
                                 .OnCommand(ID_ENTRY_SAVE, &CQnTempDlg::OnSaveCommand)
+                                .OnCommand(ID_ENTRY_NEW, &CQnTempDlg::OnNewCommand)
+                                .OnCommand(ID_ENTRY_DELETE, &CQnTempDlg::OnDeleteCommand)
+                                .OnCommand(ID_ENTRY_DUPLICATE, &CQnTempDlg::OnDuplicateCommand)
                                 .OnCommand(IDC_PREVIOUS_TIP, &CQnTempDlg::OnPreviousTip)
                                 .OnCommand(IDC_NEXT_TIP, &CQnTempDlg::OnNextTip)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
                                 .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored)
+                                .OnNotify(IDC_EXPANSION_TREE, NM_RCLICK, &CQnTempDlg::OnTreeRightClick)
                                 .OnNotify(0, kTooltipDisplayNotification, &CQnTempDlg::ShowHoverPreview);
     return map.Dispatch(*this, message, result) || CResizableDialog::OnMessage(message, result);
 }
@@ -262,6 +268,9 @@ void CQnTempDlg::BuildLanguageRoots() {
                                              kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
     entries_.BuildLanguageRoots(store_);
+    // A moved entry is an unsaved change like an edited one.
+    entries_.SetMoveListener([this] { EnableApply(true); });
+    tree_.SetDragSite(&entries_);
 }
 
 void CQnTempDlg::RestoreSelection() {
@@ -409,6 +418,110 @@ LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
 
 LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&) { return 0; }
 
+// ---- Entry commands ----
+
+// The toolbar's commands act on the selected item, and only while the tree
+// holds the focus: elsewhere the user is typing into an entry.
+LRESULT CQnTempDlg::OnNewCommand(const Message&) {
+    if (TreeHasFocus())
+        RunNew(tree_.GetSelectedItem());
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnDeleteCommand(const Message&) {
+    if (!TreeHasFocus())
+        return 0;
+    EnableApply(true);
+    const HTREEITEM selected = tree_.GetSelectedItem();
+    if (entries_.EntryOf(selected) == nullptr)
+        Refuse(EditorTexts::kCannotDeleteRoot, StoreTexts::kCaption);
+    else
+        RunConfirmedDelete(selected);
+    return 0;
+}
+
+LRESULT CQnTempDlg::OnDuplicateCommand(const Message&) {
+    if (TreeHasFocus())
+        RunDuplicate(tree_.GetSelectedItem());
+    return 0;
+}
+
+void CQnTempDlg::RunNew(HTREEITEM item) {
+    EnableApply(true);
+    if (entries_.NewEntry(item) != nullptr)
+        MarkCurrentEntryModified();
+}
+
+void CQnTempDlg::RunDuplicate(HTREEITEM item) {
+    EnableApply(true);
+    if (entries_.EntryOf(item) == nullptr) {
+        Refuse(EditorTexts::kCannotDuplicateRoot, StoreTexts::kCaption);
+        return;
+    }
+    if (entries_.DuplicateEntry(item) != nullptr)
+        MarkCurrentEntryModified();
+}
+
+// Apply is enabled first, whatever the answer: the question may be the
+// user's last look at a changed entry.
+void CQnTempDlg::RunConfirmedDelete(HTREEITEM item) {
+    EnableApply(true);
+    if (entries_.EntryOf(item) == nullptr) {
+        Refuse(EditorTexts::kCannotDeleteRoots, PageTexts::kErrorCaption);
+        return;
+    }
+    const int answer = ::MessageBoxA(GetHwnd(), EditorTexts::kDeleteQuestion, EditorTexts::kDeleteQuestionCaption,
+                                     MB_OKCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDOK)
+        entries_.DeleteEntry(item);
+}
+
+void CQnTempDlg::Refuse(const char* text, const char* caption) const {
+    ::MessageBoxA(GetHwnd(), text, caption, MB_OK | MB_ICONSTOP);
+}
+
+// The item under the mouse, found in the tree's own coordinates wherever the
+// tree sits in the dialog, is selected and, when the click hit its icon or
+// label, offered the menu.
+LRESULT CQnTempDlg::OnTreeRightClick(const Message&) {
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor))
+        return 0;
+    POINT inTree = cursor;
+    ::ScreenToClient(tree_, &inTree);
+    UINT flags = 0;
+    const HTREEITEM item = tree_.HitTest(inTree, &flags);
+    tree_.SelectItem(item);
+    if (item == nullptr || (flags & TVHT_ONITEM) == 0)
+        return 0;
+    switch (TrackTreeMenu(cursor)) {
+        case ID_TREE_MENU_NEW:
+            RunNew(item);
+            break;
+        case ID_TREE_MENU_SAVE:
+            RunCommand(ID_ENTRY_SAVE);
+            break;
+        case ID_TREE_MENU_DELETE:
+            RunConfirmedDelete(item);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
+    const tarvel::UniqueMenu menu(::CreatePopupMenu());
+    if (!menu)
+        return 0;
+    ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_NEW, EditorTexts::kMenuNew);
+    ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_SAVE, EditorTexts::kMenuSave);
+    ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_DELETE, EditorTexts::kMenuDelete);
+    return static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0,
+                                              GetHwnd(), nullptr));
+}
+
 LRESULT CQnTempDlg::OnDestroy(const Message& message) {
     hoverPreview_.Destroy();
     const LRESULT result = CResizableDialog::OnDestroy(message);
@@ -472,11 +585,14 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
     if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
         return true;
+    if (message.message == WM_KEYDOWN && inEditor && HandleEntryKey(message.wParam))
+        return true;
     // Dispatched as it is: the focused window takes the character or drops it.
     if (inEditor && IsPlainMnemonic(message))
         return false;
+    // A drag keeps the focus in the tree, where Escape ends it.
     if (inEditor && message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 &&
-        FocusNextInTabOrder(::GetKeyState(VK_SHIFT) < 0))
+        !tree_.IsDragging() && FocusNextInTabOrder(::GetKeyState(VK_SHIFT) < 0))
         return true;
     return CResizableDialog::PreTranslateMessage(message);
 }
@@ -491,6 +607,28 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
     const auto code =
         focus ? ::SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) : 0;
     return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
+}
+
+// Insert, Delete and Ctrl+C are entry commands in the tree only; elsewhere
+// they edit and copy text as usual. Insert and Delete go on to the tree.
+bool CQnTempDlg::HandleEntryKey(WPARAM key) {
+    if (!TreeHasFocus())
+        return false;
+    switch (key) {
+        case VK_INSERT:
+            RunNew(tree_.GetSelectedItem());
+            return false;
+        case VK_DELETE:
+            RunConfirmedDelete(tree_.GetSelectedItem());
+            return false;
+        case 'C':
+            if (::GetKeyState(VK_CONTROL) >= 0)
+                return false;
+            RunDuplicate(tree_.GetSelectedItem());
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The Alt keys work wherever the focus is in the editor.

@@ -73,7 +73,15 @@ private:
     void ShowItem(HTREEITEM item);
     void ShowNoEntry();
 
+    // Entry commands
+    void RunNew(HTREEITEM item);
+    void RunDuplicate(HTREEITEM item);
+    void RunConfirmedDelete(HTREEITEM item);
+    void Refuse(const char* text, const char* caption) const;
+    UINT TrackTreeMenu(POINT screen) const;
+
     // Keys and focus
+    bool HandleEntryKey(WPARAM key);
     bool HandleSystemKey(WPARAM key);
     bool IsPlainMnemonic(const MSG& message) const;
     bool TreeHasFocus() const;
@@ -85,6 +93,10 @@ private:
     LRESULT OnDestroy(const tarvel::Message& message);
     LRESULT OnApply(const tarvel::Message& message);
     LRESULT OnSaveCommand(const tarvel::Message& message);
+    LRESULT OnNewCommand(const tarvel::Message& message);
+    LRESULT OnDeleteCommand(const tarvel::Message& message);
+    LRESULT OnDuplicateCommand(const tarvel::Message& message);
+    LRESULT OnTreeRightClick(const tarvel::Message& message);
     LRESULT OnPreviousTip(const tarvel::Message& message);
     LRESULT OnNextTip(const tarvel::Message& message);
     LRESULT OnSelChanging(const tarvel::Message& message);

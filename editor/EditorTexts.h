@@ -18,6 +18,22 @@ constexpr const char* kRootNodeEntry = "Root Node";
 constexpr const char* kBranchNodeEntry = "Branch Node";
 constexpr const char* kUntitled = "Untitled";
 
+// The names of a copy: before its title, and before its shortcut.
+constexpr const char* kTitleCopyPrefix = "Copy of ";
+constexpr const char* kShortcutCopyPrefix = "Copy_of_";
+
+// The entry commands' refusals and question.
+constexpr const char* kCannotDeleteRoot = "You cannot delete a root item.";
+constexpr const char* kCannotDeleteRoots = "You cannot delete root items.";
+constexpr const char* kCannotDuplicateRoot = "You cannot duplicate a root item.";
+constexpr const char* kDeleteQuestion = "Are you sure you want to delete this item?";
+constexpr const char* kDeleteQuestionCaption = "Are you sure?";
+
+// The tree's right-click menu.
+constexpr const char* kMenuNew = "&New";
+constexpr const char* kMenuSave = "&Save";
+constexpr const char* kMenuDelete = "&Delete";
+
 // The help tips of the tip line, in the order the buttons step through them.
 constexpr std::array<const char*, 26> kHelpTips{
     "Autotext Help.",

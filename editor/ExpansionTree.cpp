@@ -1,7 +1,36 @@
 #include "editor/ExpansionTree.h"
 
+#include "app/CTarvelApp.h"
+#include "editor/EditorTexts.h"
 #include "editor/TreeEntrySink.h"
 #include "widgets/CTreeCtrlEx.h"
+
+namespace {
+
+struct CopyNames {
+    std::string title;
+    std::string shortcut;
+    std::string label;
+};
+
+// A copy keeps a title beside a shortcut; with only one of them, that one
+// is renamed. Its label is the title's new name, else the shortcut's.
+CopyNames NamesOfCopy(const AutotextEntry& original) {
+    const std::string& title = original.title;
+    const std::string& shortcut = original.shortcut;
+    CopyNames names;
+    names.shortcut = shortcut.empty() && !title.empty() ? "" : EditorTexts::kShortcutCopyPrefix + shortcut;
+    if (title.empty()) {
+        names.title = shortcut.empty() ? EditorTexts::kShortcutCopyPrefix : "";
+        names.label = names.shortcut;
+    } else {
+        names.title = shortcut.empty() ? EditorTexts::kTitleCopyPrefix + title : title;
+        names.label = EditorTexts::kTitleCopyPrefix + title;
+    }
+    return names;
+}
+
+}  // namespace
 
 void ExpansionTree::BuildLanguageRoots(TemplateStore& store) {
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
@@ -81,3 +110,130 @@ void ExpansionTree::MarkModified(const AutotextEntry& entry) {
     if (entry.treeItem != nullptr)
         tree_.SetItemColor(static_cast<HTREEITEM>(entry.treeItem), kModifiedColor);
 }
+
+HTREEITEM ExpansionTree::RootOf(HTREEITEM item) const {
+    HTREEITEM root = item;
+    for (HTREEITEM up = item; up != nullptr; up = tree_.GetParentItem(up))
+        root = up;
+    return root;
+}
+
+HTREEITEM ExpansionTree::NewEntry(HTREEITEM item) {
+    if (item == nullptr)
+        return nullptr;
+    auto entry = std::make_unique<AutotextEntry>();
+    entry->title = EditorTexts::kUntitled;
+    const HTREEITEM parent = tree_.GetParentItem(item);
+    if (parent == nullptr)
+        return InsertEntry(std::move(entry), EditorTexts::kUntitled, item, TVI_LAST);
+    return InsertEntry(std::move(entry), EditorTexts::kUntitled, parent, item);
+}
+
+HTREEITEM ExpansionTree::DuplicateEntry(HTREEITEM item) {
+    const AutotextEntry* original = EntryOf(item);
+    if (original == nullptr)
+        return nullptr;
+    const CopyNames names = NamesOfCopy(*original);
+    auto copy = std::make_unique<AutotextEntry>();
+    copy->title = names.title;
+    copy->shortcut = names.shortcut;
+    copy->code = original->code;
+    copy->description = original->description;
+    return InsertEntry(std::move(copy), names.label, tree_.GetParentItem(item), item);
+}
+
+HTREEITEM ExpansionTree::InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label,
+                                     HTREEITEM parent, HTREEITEM insertAfter) {
+    AutotextEntry* adopted = entries_.Adopt(std::move(entry));
+    const HTREEITEM item = tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, parent, insertAfter,
+                                            reinterpret_cast<LPARAM>(adopted));
+    if (item == nullptr) {
+        entries_.Destroy(adopted);
+        return nullptr;
+    }
+    adopted->treeItem = item;
+    RenumberOrdinals(parent);
+    tree_.SelectItem(item);
+    tree_.EnsureVisible(item);
+    return item;
+}
+
+// The item goes first: the selection moves on while the entry still lives,
+// and nothing keeps pointing at it afterwards.
+bool ExpansionTree::DeleteEntry(HTREEITEM item) {
+    AutotextEntry* entry = EntryOf(item);
+    if (entry == nullptr)
+        return false;
+    const HTREEITEM root = RootOf(item);
+    CTarvelApp& app = theApp();
+    if (app.currentEntry == entry)
+        app.currentEntry = nullptr;
+    tree_.DeleteItem(item);
+    entries_.Destroy(entry);
+    RenumberOrdinals(root);
+    return true;
+}
+
+// The entry itself stays: only its item is re-created.
+HTREEITEM ExpansionTree::MoveTreeEntry(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {
+    AutotextEntry* entry = EntryOf(item);
+    if (entry == nullptr || newParent == nullptr)
+        return nullptr;
+    if (insertAfter == nullptr || tree_.GetParentItem(insertAfter) != newParent)
+        insertAfter = TVI_LAST;
+    int image = kEntryImage;
+    int selectedImage = kSelectedEntryImage;
+    tree_.GetItemImage(item, image, selectedImage);
+    const HTREEITEM moved = tree_.InsertItem(tree_.GetItemText(item), image, selectedImage, newParent, insertAfter,
+                                             reinterpret_cast<LPARAM>(entry));
+    if (moved == nullptr)
+        return nullptr;
+    entry->treeItem = moved;
+    CopyColorFont(item, moved);
+    CTarvelApp& app = theApp();
+    if (app.currentEntry == entry)
+        app.currentEntry = nullptr;
+    tree_.DeleteItem(item);
+    return moved;
+}
+
+void ExpansionTree::CopyColorFont(HTREEITEM from, HTREEITEM to) const {
+    if (!tree_.HasColorFont(from))
+        return;
+    tree_.SetItemColor(to, tree_.GetItemColor(from));
+    LOGFONTA font{};
+    if (tree_.GetItemFont(from, font))
+        tree_.SetItemFont(to, font);
+}
+
+void ExpansionTree::RenumberOrdinals(HTREEITEM root) {
+    if (root == nullptr)
+        return;
+    const int language = LanguageIndexOfRoot(root);
+    int ordinal = 0;
+    for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child)) {
+        if (AutotextEntry* entry = EntryOf(child)) {
+            entry->language = language;
+            entry->ordinal = ordinal;
+        }
+        ++ordinal;
+    }
+}
+
+HTREEITEM ExpansionTree::MoveItem(tarvel::CTreeCtrl&, HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {
+    const HTREEITEM oldRoot = RootOf(item);
+    const HTREEITEM moved = MoveTreeEntry(item, newParent, insertAfter);
+    if (moved == nullptr)
+        return nullptr;
+    RenumberOrdinals(oldRoot);
+    if (newParent != oldRoot)
+        RenumberOrdinals(newParent);
+    return moved;
+}
+
+void ExpansionTree::OnItemMoved(tarvel::CTreeCtrl&, HTREEITEM) {
+    if (moveListener_)
+        moveListener_();
+}
+
+void ExpansionTree::OnDragStateChanged(tarvel::CTreeCtrl&, bool dragging) { theApp().dragInProgress = dragging; }

@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include <array>
+#include <functional>
 
 #include "editor/EntryOwner.h"
 #include "store/TemplateLanguage.h"
 #include "store/TemplateStore.h"
+#include "widgets/ITreeDragSite.h"
 
 namespace tarvel {
 class CTreeCtrlEx;
@@ -18,7 +20,8 @@ class CTreeCtrlEx;
 // the store and the dialog use, and the changes of entry and item together.
 // The entry commands (new, delete, duplicate, the move of a drop and the
 // renumbering after it) belong here beside the label and colour changes.
-class ExpansionTree {
+// It is the tree's drag site: a drop moves an entry through it.
+class ExpansionTree : public tarvel::ITreeDragSite {
 public:
     static constexpr int kEntryImage = 0;
     static constexpr int kSelectedEntryImage = 1;
@@ -50,12 +53,45 @@ public:
     // Frees every entry; their items stay until the control goes.
     void ReleaseEntries() { entries_.Clear(); }
 
+    // The root above an item, or the item itself when it is a root.
+    HTREEITEM RootOf(HTREEITEM item) const;
+
+    // Each command selects and shows the item it made; null when it made none.
+    // "Untitled" right after an entry, or as the last entry of a root.
+    HTREEITEM NewEntry(HTREEITEM item);
+    // A copy right after an entry, named after it; null for a root.
+    HTREEITEM DuplicateEntry(HTREEITEM item);
+    // Removes an entry's item and frees the entry; false for a root.
+    bool DeleteEntry(HTREEITEM item);
+    // Re-creates an entry's item under a root after an item of that root (last
+    // when the item is not one of its children); its colour goes with it.
+    HTREEITEM MoveTreeEntry(HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter);
+    // A root's entries take its language and their places as ordinals, so
+    // that the restore point finds them. Only the roots a command changed are
+    // renumbered: the others stay numbered from their last change.
+    void RenumberOrdinals(HTREEITEM root);
+
+    // Told when a drop has moved an entry.
+    void SetMoveListener(std::function<void()> listener) { moveListener_ = std::move(listener); }
+
+    // The tree's drag site.
+    HTREEITEM MoveItem(tarvel::CTreeCtrl& tree, HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) override;
+    void OnItemMoved(tarvel::CTreeCtrl& tree, HTREEITEM item) override;
+    void OnDragStateChanged(tarvel::CTreeCtrl& tree, bool dragging) override;
+
 private:
     static constexpr COLORREF kModifiedColor = RGB(255, 0, 0);
+
+    // Takes the entry, puts its item under parent after insertAfter, then
+    // selects and shows it.
+    HTREEITEM InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
+                          HTREEITEM insertAfter);
+    void CopyColorFont(HTREEITEM from, HTREEITEM to) const;
 
     tarvel::CTreeCtrlEx& tree_;
     std::array<HTREEITEM, TemplateLanguage::kCount> roots_{};
     EntryOwner entries_;
+    std::function<void()> moveListener_;
     // Without its language roots the tree holds nothing to save: writing
     // then would empty every template file.
     bool rootsBuilt_ = false;

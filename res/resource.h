@@ -48,6 +48,10 @@
 #define ID_ENTRY_SAVE 32848
 #define ID_ENTRY_DELETE 32849
 #define ID_ENTRY_DUPLICATE 32850
+// The tree's right-click menu
+#define ID_TREE_MENU_SAVE 151
+#define ID_TREE_MENU_NEW 152
+#define ID_TREE_MENU_DELETE 153
 
 // Code page context menu (menu 154): the editing commands, then the reserved
 // variables of the Insert submenus. The Refactor items are built at run time.

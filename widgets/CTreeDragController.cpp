@@ -28,6 +28,21 @@ bool CTreeDragController::Handle(const Message& message, LRESULT& result) {
         case WM_CAPTURECHANGED:
             result = OnCaptureChanged(message);
             return true;
+        case WM_GETDLGCODE:
+            // While dragging every key comes here: Escape ends the drag
+            // instead of cancelling the dialog, Enter confirms nothing.
+            if (!IsDragging()) {
+                return false;
+            }
+            result = control_(message) | DLGC_WANTALLKEYS;
+            return true;
+        case WM_KEYDOWN:
+            if (!IsDragging() || message.wParam != VK_ESCAPE) {
+                return false;
+            }
+            EndDrag();
+            result = 0;
+            return true;
         case WM_DESTROY:
             // A tree that goes mid-drag takes its drag image off the screen
             // and tells its site, which would otherwise think it still runs.

@@ -12,7 +12,8 @@ class CTreeCtrl;
 
 // Drag-and-drop of a tree's items: a drag image follows the mouse, the tree
 // scrolls near its edges and opens the item the mouse rests on, and a drop
-// asks the site to move the item. Without a site no drag starts.
+// asks the site to move the item. Escape, or losing the mouse, abandons it.
+// Without a site no drag starts.
 class CTreeDragController {
 public:
     using ControlProcessing = std::function<LRESULT(const Message&)>;

@@ -2,6 +2,7 @@
 
 #include "tests/editor/EditorHost.h"
 #include "tests/editor/ProfileKey.h"
+#include "tests/editor/ScreenCapture.h"
 #include "tests/editor/TemplateText.h"
 
 #include <cstring>
@@ -62,6 +63,29 @@ std::map<std::string, std::string> EditorTest::FilesOnDisk() const {
 int EditorTest::OpenEditorOn(DialogScript& script, const std::string& directory) {
     return script.Run([&] { return EditorHost::ShowAutotextEditor(directory); });
 }
+
+// Pixels of a label drawn in the modified colour (red on white).
+int RedPixelsOf(const EditorWindow& window, HTREEITEM item) {
+    const RECT label = window.LabelRect(item);
+    EXPECT_GT(label.right - label.left, 0) << window.Label(item) << " is not visible";
+    int red = 0;
+    for (LONG y = label.top; y < label.bottom; ++y) {
+        for (LONG x = label.left; x < label.right; ++x) {
+            const COLORREF pixel = ScreenCapture::PixelAt(window.Tree(), {x, y});
+            red += GetRValue(pixel) > 180 && GetGValue(pixel) < 90 && GetBValue(pixel) < 90;
+        }
+    }
+    return red;
+}
+
+POINT BesideTreeOnScreen(const EditorWindow& window) {
+    RECT tree{};
+    ::GetWindowRect(window.Tree(), &tree);
+    constexpr LONG kGap = 40;
+    return {tree.right + kGap, (tree.top + tree.bottom) / 2};
+}
+
+bool TreeIsUnder(const EditorWindow& window, POINT screen) { return ::WindowFromPoint(screen) == window.Tree(); }
 
 void PressOk(EditorWindow& window) { window.PostCommand(IDOK); }
 

@@ -44,6 +44,16 @@ constexpr char kTitlePageCaption[] = "Title";
 constexpr char kCodePageCaption[] = "Code";
 }  // namespace texts
 
+// A screen point over the pages beside the tree, where no tree tooltip
+// shows: the pointer rests there before it presses on an item, so that a
+// hover preview left over the item is gone first.
+POINT BesideTreeOnScreen(const EditorWindow& window);
+// True when the window under the screen point is the tree.
+bool TreeIsUnder(const EditorWindow& window, POINT screen);
+
+// Pixels of an item's label drawn in the modified colour (red on white).
+int RedPixelsOf(const EditorWindow& window, HTREEITEM item);
+
 // Steps every script needs.
 void PressOk(EditorWindow& window);
 void PressCancel(EditorWindow& window);

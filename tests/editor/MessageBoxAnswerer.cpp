@@ -30,9 +30,32 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
     return TRUE;
 }
 
+BOOL CALLBACK FindIcon(HWND child, LPARAM context) {
+    if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(context) = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 MessageBoxAnswerer* MessageBoxAnswerer::current_ = nullptr;
+
+// A message box shows the system's shared icons.
+std::string MessageBoxAnswerer::IconName(HWND box) {
+    HICON shown = nullptr;
+    ::EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&shown));
+    const std::pair<LPCSTR, const char*> icons[] = {{IDI_HAND, "stop"},
+                                                     {IDI_EXCLAMATION, "exclamation"},
+                                                     {IDI_QUESTION, "question"},
+                                                     {IDI_ASTERISK, "information"}};
+    for (const auto& [id, name] : icons) {
+        if (shown != nullptr && shown == ::LoadIconA(nullptr, id)) {
+            return name;
+        }
+    }
+    return {};
+}
 
 std::string MessageBoxAnswerer::MessageText(HWND box) {
     std::string text;
@@ -73,6 +96,7 @@ void MessageBoxAnswerer::OnActivate(HWND window) {
     Box box;
     box.caption = WindowText(window);
     box.text = MessageText(window);
+    box.icon = IconName(window);
     if (!answers_.empty()) {
         box.answer = answers_.front();
         answers_.pop_front();

@@ -17,6 +17,8 @@ public:
     struct Box {
         std::string caption;
         std::string text;
+        // "stop", "exclamation", "question", "information", or empty.
+        std::string icon;
         int answer = IDOK;
     };
 
@@ -27,6 +29,7 @@ public:
 
     // The text of a message box: its one static control with text.
     static std::string MessageText(HWND box);
+    static std::string IconName(HWND box);
 
     void QueueAnswer(int buttonId) { answers_.push_back(buttonId); }
     const std::vector<Box>& Boxes() const noexcept { return boxes_; }

@@ -18,20 +18,6 @@ using Selection = std::pair<DWORD, DWORD>;
 constexpr char kForLoopCode[] = "for (int i = 0; i < n; ++i) {\n    $end$\n}";
 constexpr char kClassCode[] = "class $Name$ {\n};";
 
-// Pixels of a label drawn in the modified colour (red on white).
-int RedPixelsOf(const EditorWindow& window, HTREEITEM item) {
-    const RECT label = window.LabelRect(item);
-    EXPECT_GT(label.right - label.left, 0) << window.Label(item) << " is not visible";
-    int red = 0;
-    for (LONG y = label.top; y < label.bottom; ++y) {
-        for (LONG x = label.left; x < label.right; ++x) {
-            const COLORREF pixel = ScreenCapture::PixelAt(window.Tree(), {x, y});
-            red += GetRValue(pixel) > 180 && GetGValue(pixel) < 90 && GetBValue(pixel) < 90;
-        }
-    }
-    return red;
-}
-
 TEST_F(TitlePage, EachFieldGoesIntoTheEntryRelabelsItAndEnablesApply) {
     WriteSampleTemplates();
     struct Seen {

@@ -1,5 +1,5 @@
-// The expansion tree as the user meets it: until reordering by drag-and-drop
-// is built, a drag moves nothing, so no entry loses its item and its edits.
+// The expansion tree as the user meets it: a drag re-creates the dragged
+// entry's item at its new place, and the entry goes there with its edits.
 #include "tests/editor/EditorTest.h"
 
 #include "res/resource.h"
@@ -32,28 +32,32 @@ void DragOnto(EditorWindow& window, HTREEITEM item, HTREEITEM target) {
     ::SendMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
 }
 
-TEST_F(ExpansionTree, ADragMovesNothingAndTheDraggedEntryKeepsItsEdits) {
+TEST_F(ExpansionTree, ADraggedEntryKeepsItsEditsAtItsNewPlace) {
     WriteSampleTemplates();
-    std::vector<std::string> before, after;
+    std::vector<std::string> after;
     DialogScript script;
     script
-        .Do("drag the first C++ entry onto the last",
+        .Do("edit the first C++ entry's description, then drag it onto the last",
             [&](EditorWindow& window) {
                 TreeView_Expand(window.Tree(), window.Root("C++"), TVE_EXPAND);
-                before = window.Labels(window.Children(window.Root("C++")));
+                window.Select(window.Child("C++", 0));
+                window.ReplaceText(IDC_DESCRIPTION, "edited before the drag");
                 DragOnto(window, window.Child("C++", 0), window.Child("C++", 2));
                 after = window.Labels(window.Children(window.Root("C++")));
             })
         .Do("edit the dragged entry and apply",
             [](EditorWindow& window) {
-                window.Select(window.Child("C++", 0));
+                window.Select(window.Child("C++", 2));
                 window.ReplaceText(IDC_TITLE, "edited after the drag");
                 window.SendCommand(IDC_APPLY);
             })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_EQ(after, before);
-    EXPECT_NE(folder_.Read("cpp.tpl").value_or("").find("a:edited after the drag:fori:"), std::string::npos);
+    EXPECT_EQ(after, (std::vector<std::string>{"cls", "file header", "fori"}));
+    const std::string cpp = folder_.Read("cpp.tpl").value_or("");
+    const auto moved = cpp.find("readme:\r\nedited before the drag\r\n\f\r\na:edited after the drag:fori:");
+    EXPECT_NE(moved, std::string::npos) << cpp;
+    EXPECT_GT(moved, cpp.find("a:file header::")) << "the moved entry is written last";
 }
 
 }  // namespace
