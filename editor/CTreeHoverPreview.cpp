@@ -4,7 +4,7 @@
 
 #include "editor/ExpansionTree.h"
 #include "res/resource.h"
-#include "tooltip/BalloonLook.h"
+#include "tooltip/SharedTipLook.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
 
@@ -26,7 +26,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
     // The tool's text would be string 144, which the module does not have:
     // the notification supplies every text.
     tooltip_.AddTool(tree.GetHwnd(), "");
-    ApplyBalloonLook(tooltip_, IDS_PREVIEW_STYLES);
+    ApplySharedTipLook(tooltip_, IDS_PREVIEW_STYLES);
     if (toolBar)
         tooltip_.AddToolBar(toolBar);
     return true;

@@ -1,7 +1,7 @@
 #include "pages/TitleHelpTips.h"
 
 #include "res/resource.h"
-#include "tooltip/BalloonLook.h"
+#include "tooltip/SharedTipLook.h"
 #include "tooltip/CPPToolTip.h"
 
 namespace TitleHelpTips {
@@ -39,7 +39,7 @@ bool SetUp(CPPToolTip& tips, HWND page) {
     for (const FieldTip& tip : kTips)
         tips.AddHelpTip(::GetDlgItem(page, tip.field), tip.help, SupportAddress(tip.option), tip.picture,
                         kPictureMask, tip.separator);
-    ApplyBalloonLook(tips, IDS_HELP_TIP_STYLES);
+    ApplySharedTipLook(tips, IDS_HELP_TIP_STYLES);
     return true;
 }
 

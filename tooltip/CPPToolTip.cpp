@@ -461,6 +461,12 @@ LRESULT CPPToolTip::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_NCHITTEST:
+            // A tip that the mouse does not keep up lets the mouse through:
+            // a press on the item under a preview reaches the item.
+            if (!(shown_.behaviour & kTooltipKeepOnBalloon))
+                return HTTRANSPARENT;
+            break;
         case WM_SETCURSOR: {
             POINT point{};
             ::GetCursorPos(&point);

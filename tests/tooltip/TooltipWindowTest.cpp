@@ -235,6 +235,21 @@ TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
     EXPECT_FALSE(TipVisible()) << "the application lost the activation";
 }
 
+TEST_F(TooltipWindow, OnlyATipKeptUpByTheMouseTakesTheMouse) {
+    tip_.AddTool(field_, "A tip");
+    int x = 50;
+    for (const unsigned behaviour : {unsigned{kTooltipMultipleShow}, kTooltipMultipleShow | kTooltipKeepOnBalloon}) {
+        tip_.SetBehaviour(behaviour);
+        ASSERT_TRUE(ShowTipOnField({x++, 12})) << behaviour;
+        const RECT balloon = TipRect();
+        const POINT middle{(balloon.left + balloon.right) / 2, (balloon.top + balloon.bottom) / 2};
+        const LRESULT hit = ::SendMessageA(tip_.GetSafeHwnd(), WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y));
+        EXPECT_EQ(hit, (behaviour & kTooltipKeepOnBalloon) ? HTCLIENT : HTTRANSPARENT) << behaviour;
+        tip_.Pop();
+        Pump(50);
+    }
+}
+
 TEST_F(TooltipWindow, TicksOnlyWhileATipIsUp) {
     const auto tickPending = [&] {
         MSG tick;

@@ -8,4 +8,4 @@ class CPPToolTip;
 // page's help tips): white to blue-grey soft-bump background and border,
 // below the mouse, half a second to show, thirty to hide, soft shadows.
 // Only the style sheet differs between them.
-void ApplyBalloonLook(CPPToolTip& tips, UINT styleSheet);
+void ApplySharedTipLook(CPPToolTip& tips, UINT styleSheet);

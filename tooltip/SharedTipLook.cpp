@@ -1,4 +1,4 @@
-#include "tooltip/BalloonLook.h"
+#include "tooltip/SharedTipLook.h"
 
 #include "layout/BalloonPlacement.h"
 #include "tooltip/CPPToolTip.h"
@@ -21,7 +21,7 @@ constexpr int kShadowDepth = 8;
 
 }  // namespace
 
-void ApplyBalloonLook(CPPToolTip& tips, UINT styleSheet) {
+void ApplySharedTipLook(CPPToolTip& tips, UINT styleSheet) {
     tips.SetColorBk(kBegin, kMiddle, kEnd);
     tips.SetEffectBk(kSoftBump, kGranularity);
     tips.SetBorder(kEnd, 1, 1);
