@@ -21,11 +21,13 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "bench/support/RunTiming.h"
 
 namespace {
 
 using namespace tarvel;
 using namespace tarvel::uitest;
+using namespace tarvel::bench;
 
 constexpr int kEntriesPerLanguage = 100;
 constexpr int kLinesPerEntry = 30;
@@ -35,23 +37,6 @@ constexpr size_t kLargeCode = 1024 * 1024;
 constexpr double kSelectionTarget = 2.0;
 constexpr double kTypingTarget = 3.0;
 constexpr int kSetupError = 2;
-
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::string EntryCode(const char* language, int index) {
     std::string code;
@@ -222,19 +207,18 @@ int main() {
     }
     ProfileKey::DeleteModuleKey();
 
-    const auto spread = [](const std::vector<double>& values) {
-        return std::to_string(*std::min_element(values.begin(), values.end())).substr(0, 6) + " .. " +
-               std::to_string(*std::max_element(values.begin(), values.end())).substr(0, 6);
+    const auto print = [](const char* what, const char* format, const Spread& spread) {
+        std::printf(format, what, spread.median, spread.low, spread.high);
     };
+    const Spread selection = SpreadOf(selections), floor = SpreadOf(floors);
+    const Spread largeTyping = SpreadOf(large), smallTyping = SpreadOf(small);
     std::printf("median of %d runs (spread min .. max)\n", kRepetitions);
-    std::printf("(a) 200 selection moves HTML/C++ in the editor: %8.2f ms (%s)\n", Median(selections),
-                spread(selections).c_str());
-    std::printf("    the same 200 texts into a bare Scintilla:   %8.2f ms (%s)\n", Median(floors),
-                spread(floors).c_str());
-    std::printf("    ratio: %.2f (target %.1f)\n", Median(selections) / Median(floors), kSelectionTarget);
-    std::printf("(b) one keystroke into 1 MB of code:  %8.3f ms (%s)\n", Median(large), spread(large).c_str());
-    std::printf("    one keystroke into ten lines:     %8.3f ms (%s)\n", Median(small), spread(small).c_str());
-    std::printf("    ratio: %.2f (target %.1f)\n", Median(large) / Median(small), kTypingTarget);
+    print("(a) 200 selection moves HTML/C++ in the editor:", "%s %8.2f ms (%.2f .. %.2f)\n", selection);
+    print("    the same 200 texts into a bare Scintilla:  ", "%s %8.2f ms (%.2f .. %.2f)\n", floor);
+    std::printf("    ratio: %.2f (target %.1f)\n", selection.median / floor.median, kSelectionTarget);
+    print("(b) one keystroke into 1 MB of code:", "%s %8.3f ms (%.3f .. %.3f)\n", largeTyping);
+    print("    one keystroke into ten lines:   ", "%s %8.3f ms (%.3f .. %.3f)\n", smallTyping);
+    std::printf("    ratio: %.2f (target %.1f)\n", largeTyping.median / smallTyping.median, kTypingTarget);
     std::printf("    bare Scintilla: %8.3f ms into 1 MB, %8.3f ms into ten lines\n", TimeBareKeystroke(LargeCode()),
                 TimeBareKeystroke("one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten"));
     ::FreeLibrary(scintilla);

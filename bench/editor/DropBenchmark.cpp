@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
@@ -20,6 +21,7 @@
 namespace {
 
 using namespace tarvel;
+using namespace tarvel::bench;
 using namespace tarvel::uitest;
 
 constexpr int kLanguages = 8;
@@ -36,27 +38,6 @@ constexpr int kDraggedIndex = 5;
 constexpr int kTargetIndex = 1;
 constexpr int kTextRoot = 6;
 constexpr int kVbRoot = 7;
-
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Spread {
-    double low, median, high;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2], values.back()};
-}
 
 void WriteManyEntries(const TemplateFolder& folder) {
     for (int language = 0; language < kLanguages; ++language) {

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "bench/editor/IdleCancel.h"
+#include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
@@ -23,6 +24,7 @@
 namespace {
 
 using namespace tarvel;
+using namespace tarvel::bench;
 using namespace tarvel::uitest;
 
 constexpr int kLanguages = 8;
@@ -31,18 +33,6 @@ constexpr int kTargetCount = 8000;
 constexpr int kRepetitions = 9;
 constexpr double kTargetRatio = 1.5;
 constexpr int kSetupError = 2;
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 std::string EntryLabel(int language, int index) { return "s" + std::to_string(language) + "_" + std::to_string(index); }
 
@@ -126,17 +116,6 @@ double TimeBareTree(int perLanguage) {
                    SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::DestroyWindow(frame);
     return Milliseconds(Now() - start);
-}
-
-struct Spread {
-    double median = 0;
-    double low = 0;
-    double high = 0;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2], values.front(), values.back()};
 }
 
 // One run: the editor's extra time for the entries over the floor's extra

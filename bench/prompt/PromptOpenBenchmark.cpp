@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "bench/editor/IdleCancel.h"
+#include "bench/support/RunTiming.h"
 #include "host/HostPromptRequest.h"
 #include "host/TarvelLibrary.h"
 #include "tests/editor/ProfileKey.h"
@@ -18,22 +19,11 @@
 namespace {
 
 using namespace tarvel;
+using namespace tarvel::bench;
 
 constexpr int kRepetitions = 7;
 constexpr int kSetupError = 2;
 constexpr char kTitle[] = "counting loop";
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 struct Timing {
     double toFirstIdle = 0;
@@ -50,16 +40,6 @@ Timing TimeOpen(const char* caption, Call call) {
         return {};
     }
     return {Milliseconds(idle.FirstIdleTicks() - start), Milliseconds(end - start)};
-}
-
-// Median, fastest and slowest of the runs.
-struct Spread {
-    double median, low, high;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2], values.front(), values.back()};
 }
 
 void Print(const char* what, const std::vector<double>& values) {

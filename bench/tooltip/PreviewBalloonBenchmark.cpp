@@ -11,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/RunTiming.h"
 #include "bench/tooltip/PreviewMarkup.h"
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CPPToolTip.h"
+
+using namespace tarvel::bench;
 
 namespace {
 
@@ -44,14 +47,7 @@ void RunMessages() {
         ::DispatchMessageA(&message);
 }
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) / frequency.QuadPart;
-}
-
-// Seconds from the initial delay's expiry to the painted balloon.
+// Milliseconds from the initial delay's expiry to the painted balloon.
 double ShowOnce(CPPToolTip& tip, HWND tool, int round) {
     const POINT client{20 + round, 20};
     POINT screen = client;
@@ -59,20 +55,15 @@ double ShowOnce(CPPToolTip& tip, HWND tool, int round) {
     ::SetCursorPos(screen.x, screen.y);
     MSG move{tool, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), 0, {}};
     tip.RelayEvent(move);
-    const double start = Now();
+    const LONGLONG start = Now();
     ::SendMessageA(tip.GetSafeHwnd(), WM_TIMER, kTimerShow, 0);
-    const double shown = Now() - start;
+    const double shown = Milliseconds(Now() - start);
     if (!tip.IsVisible())
         return -1;
     MSG key{tool, WM_KEYDOWN, VK_SHIFT, 0, 0, {}};
     tip.RelayEvent(key);
     RunMessages();
     return shown;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -99,12 +90,12 @@ int main() {
 
     std::vector<double> balloon;
     for (int round = 0; round < kRounds; ++round) {
-        const double seconds = ShowOnce(tip, tool, round);
-        if (seconds < 0) {
+        const double milliseconds = ShowOnce(tip, tool, round);
+        if (milliseconds < 0) {
             std::printf("the balloon did not show\n");
             return 1;
         }
-        balloon.push_back(seconds);
+        balloon.push_back(milliseconds);
     }
     ShowOnce(tip, tool, kRounds);
     RECT shown{};
@@ -120,24 +111,23 @@ int main() {
     const UINT format = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
     std::vector<double> plain;
     for (int round = 0; round < kRounds; ++round) {
-        const double start = Now();
+        const LONGLONG start = Now();
         RECT rect{0, 0, width, 0};
         ::DrawTextA(dc, code.data(), static_cast<int>(code.size()), &rect, format | DT_CALCRECT);
         ::DrawTextA(dc, code.data(), static_cast<int>(code.size()), &rect, format);
         ::GdiFlush();
-        plain.push_back(Now() - start);
+        plain.push_back(Milliseconds(Now() - start));
     }
     ::SelectObject(dc, old);
     ::DeleteObject(font);
 
-    const double ratio = Median(balloon) / Median(plain);
+    const Spread balloonTimes = SpreadOf(balloon), plainTimes = SpreadOf(plain);
+    const double ratio = balloonTimes.median / plainTimes.median;
     std::printf("preview balloon, delay expiry to painted: median %.2f ms (best %.2f, worst %.2f), %ld x %ld\n",
-                Median(balloon) * 1e3, *std::min_element(balloon.begin(), balloon.end()) * 1e3,
-                *std::max_element(balloon.begin(), balloon.end()) * 1e3, shown.right - shown.left,
+                balloonTimes.median, balloonTimes.low, balloonTimes.high, shown.right - shown.left,
                 shown.bottom - shown.top);
-    std::printf("DrawTextA measure+draw: median %.2f ms (best %.2f, worst %.2f)\n", Median(plain) * 1e3,
-                *std::min_element(plain.begin(), plain.end()) * 1e3,
-                *std::max_element(plain.begin(), plain.end()) * 1e3);
+    std::printf("DrawTextA measure+draw: median %.2f ms (best %.2f, worst %.2f)\n", plainTimes.median,
+                plainTimes.low, plainTimes.high);
     std::printf("preview balloon / DrawTextA: %.2f (target %.1f) %s\n", ratio, kRatioTarget,
                 ratio <= kRatioTarget ? "met" : "MISSED");
     tip.DestroyWindow();
