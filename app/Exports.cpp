@@ -16,7 +16,6 @@ constexpr int kPromptCancelled = 2;
 constexpr int kEditorNotCreated = -1;
 }  // namespace
 
-// ---- Prompt dialog ----
 extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
     // One prompt dialog at a time: a second one (from a host timer inside the
     // first one's loop) would take over the request slot that the first
@@ -40,7 +39,6 @@ extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
         return kPromptCancelled;
     }
 }
-// ---- end of the prompt dialog ----
 
 extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     if (request == nullptr)
