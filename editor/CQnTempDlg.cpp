@@ -611,8 +611,10 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
 
 // Insert, Delete and Ctrl+C are entry commands in the tree only; elsewhere
 // they edit and copy text as usual. Insert and Delete go on to the tree.
+// While a drag runs they wait: a Delete would free the dragged item under
+// the drag, an Insert would add an item beneath it.
 bool CQnTempDlg::HandleEntryKey(WPARAM key) {
-    if (!TreeHasFocus())
+    if (!TreeHasFocus() || tree_.IsDragging())
         return false;
     switch (key) {
         case VK_INSERT:
