@@ -599,8 +599,11 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
 
 // The dialog manager takes a plain letter or digit for a button mnemonic
 // when the focus is on a window that does not want characters; then "c"
-// would cancel the editor and lose its edits. Only Alt+letter is a mnemonic here.
+// would cancel the editor and lose its edits. Only Alt+letter is a mnemonic
+// here; with no focus a plain letter comes as a system character without Alt.
 bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
+    if (message.message == WM_SYSCHAR && (HIWORD(message.lParam) & KF_ALTDOWN) == 0)
+        return true;
     if (message.message != WM_CHAR || !::IsCharAlphaNumericA(static_cast<CHAR>(message.wParam)))
         return false;
     const HWND focus = ::GetFocus();
@@ -611,8 +614,10 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
 
 // Insert, Delete and Ctrl+C are entry commands in the tree only; elsewhere
 // they edit and copy text as usual. Insert and Delete go on to the tree.
+// While a drag runs they wait: a Delete would free the dragged item under
+// the drag, an Insert would add an item beneath it.
 bool CQnTempDlg::HandleEntryKey(WPARAM key) {
-    if (!TreeHasFocus())
+    if (!TreeHasFocus() || tree_.IsDragging())
         return false;
     switch (key) {
         case VK_INSERT:

@@ -100,10 +100,20 @@ void CAutoCompleteDlg::WriteBack() {
     }
 }
 
+// Alt+O and Alt+C only with Alt held and in this dialog: with no focus
+// Windows sends plain keys as system keys and characters too, and the host's
+// other windows share this thread.
 bool CAutoCompleteDlg::PreTranslateMessage(MSG& message) {
-    if (message.message == WM_SYSKEYDOWN && (message.wParam == 'O' || message.wParam == 'C')) {
+    const bool altHeld = (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
+    const bool inDialog = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
+    if (message.message == WM_SYSKEYDOWN && altHeld && inDialog && (message.wParam == 'O' || message.wParam == 'C')) {
         Send(WM_COMMAND, MAKEWPARAM(message.wParam == 'O' ? IDOK : IDCANCEL, BN_CLICKED));
         return true;
+    }
+    // The dialog manager would take such a plain letter for a button's
+    // mnemonic: "c" would cancel and lose the typed values.
+    if (message.message == WM_SYSCHAR && !altHeld) {
+        return false;
     }
     if (message.message == WM_KEYDOWN && message.wParam == 'V' && IsKeyDown(VK_CONTROL) && IsKeyDown(VK_SHIFT) &&
         accelerators_) {

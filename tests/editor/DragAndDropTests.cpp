@@ -284,6 +284,33 @@ TEST_F(DragAndDrop, EscapeAbandonsTheDragAndLeavesNothingBehind) {
     EXPECT_EQ(folder_.Read("cpp.tpl"), SampleFile("cpp.tpl"));
 }
 
+// The entry keys wait for the drag to end: a Delete mid-drag would free the
+// dragged item under the drag, an Insert would add an item beneath it.
+TEST_F(DragAndDrop, EntryKeysChangeNothingWhileADragRuns) {
+    WriteSampleTemplates();
+    Labels cpp;
+    bool applyEnabled = true;
+    DialogScript script;
+    script.Do("select the dragged entry", [](EditorWindow& window) { window.Select(window.Child("C++", 2)); });
+    StartDrag(script, Entry("C++", 2));
+    MoveOnto(script, Entry("C++", 0));
+    script.Do("press Insert", [](EditorWindow& window) { window.PostKeyDown(VK_INSERT); })
+        .Do("press Delete", [](EditorWindow& window) { window.PostKeyDown(VK_DELETE); })
+        .Do("press Escape", [](EditorWindow& window) { window.PostKeyDown(VK_ESCAPE); })
+        .Do("release the button", [](EditorWindow&) { ASSERT_TRUE(XPointer::Release(XPointer::kLeftButton)); });
+    script.Pause(200);
+    script
+        .Do("look",
+            [&](EditorWindow& window) {
+                cpp = window.Labels(window.Children(window.Root("C++")));
+                applyEnabled = window.IsEnabled(IDC_APPLY);
+            })
+        .Do("press Cancel", [](EditorWindow& window) { window.SendCommand(IDCANCEL); });
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(cpp, (Labels{"fori", "cls", "file header"}));
+    EXPECT_FALSE(applyEnabled);
+}
+
 TEST_F(DragAndDrop, RootsCannotBeDragged) {
     WriteSampleTemplates();
     bool dragged = true;

@@ -273,6 +273,26 @@ TEST_F(Keyboard, LettersAfterAltTSDWithARootSelectedCloseNothing) {
     EXPECT_EQ(FilesOnDisk(), before);
 }
 
+// With no window focused Windows sends plain keys to the active window as
+// system keys and characters: a plain letter then is no Alt key either.
+TEST_F(Keyboard, PlainLettersWithNoFocusCloseNothing) {
+    WriteSampleTemplates();
+    const auto before = FilesOnDisk();
+    DialogScript script;
+    script.Do("type o, a and c with no focus", [](EditorWindow& window) {
+        ::SetFocus(nullptr);
+        for (const UINT key : {'O', 'A', 'C'}) {
+            const auto scanCode = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+            ::PostMessageA(window.Handle(), WM_SYSKEYDOWN, key, 1 | (scanCode << 16));
+        }
+    });
+    script.Pause(100);
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(script.Completed()) << "the editor closed before the last step";
+    EXPECT_EQ(FilesOnDisk(), before);
+}
+
 // Tab goes through the editor in reading order: tree, title, shortcut,
 // description, code, the tip buttons, OK, Cancel, Apply.
 TEST_F(Keyboard, TabFollowsTheReadingOrder) {

@@ -262,6 +262,30 @@ TEST_F(PromptDialog, ControlShiftVOutsideAPromptEditDoesNothing) {
     EXPECT_FALSE(popupSeen);
 }
 
+// With no window focused Windows sends plain keys as system keys: a plain
+// "c" or "o" then is no Alt+C or Alt+O and ends nothing.
+TEST_F(PromptDialog, PlainLettersWithoutAFocusEndNothing) {
+    HostPromptRequest request(kTitle, "", {"name"}, {});
+    DialogScript script(kTitle);
+    script
+        .Do("type a value, then press c and o with no focus",
+            [](EditorWindow& window) {
+                SetText(PromptEdit(window, 0), "typed");
+                ::SetFocus(nullptr);
+                for (const UINT key : {'C', 'O'}) {
+                    const auto scanCode = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+                    ::PostMessageA(window.Handle(), WM_SYSKEYDOWN, key, 1 | (scanCode << 16));
+                }
+            })
+        .Pause(200)
+        .Do("the dialog still runs", [](EditorWindow& window) {
+            EXPECT_EQ(TextOf(PromptEdit(window, 0)), "typed");
+            ClickOk(window);
+        });
+    EXPECT_EQ(Run(script, request), kConfirmed);
+    EXPECT_EQ(request.Value(0), "typed");
+}
+
 TEST_F(PromptDialog, ChoosingARecentTextReplacesTheSelectionWithTheWholeText) {
     const std::string longText = "a recent text longer than thirty-five characters,\r\nwith a second line";
     HostPromptRequest request(kTitle, "", {"name"}, {"", "", longText, "", "", "five"});
