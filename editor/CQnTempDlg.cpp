@@ -590,9 +590,12 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     // Dispatched as it is: the focused window takes the character or drops it.
     if (inEditor && IsPlainMnemonic(message))
         return false;
-    // A drag keeps the focus in the tree, where Escape ends it.
-    if (inEditor && message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 &&
-        !tree_.IsDragging() && FocusNextInTabOrder(::GetKeyState(VK_SHIFT) < 0))
+    // A drag keeps the focus in the tree, where Escape ends it. Tab in the
+    // code editor indents, as in any code editor; Ctrl+Tab leaves it.
+    const bool inCode = message.hwnd != nullptr && message.hwnd == codePage_.CodeWindow();
+    if (inEditor && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+        (::GetKeyState(VK_CONTROL) < 0) == inCode && !tree_.IsDragging() &&
+        FocusNextInTabOrder(::GetKeyState(VK_SHIFT) < 0))
         return true;
     return CResizableDialog::PreTranslateMessage(message);
 }

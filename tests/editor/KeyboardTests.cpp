@@ -6,6 +6,8 @@
 #include "res/resource.h"
 #include "tests/editor/IdleCounter.h"
 
+#include "Scintilla.h"
+
 #include <sstream>
 #include <vector>
 
@@ -295,6 +297,15 @@ TEST_F(Keyboard, PlainLettersWithNoFocusCloseNothing) {
 
 // Tab goes through the editor in reading order: tree, title, shortcut,
 // description, code, the tip buttons, OK, Cancel, Apply.
+// Ctrl held for this thread's key state, as the keyboard would set it.
+void HoldControl(bool held) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = held ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+// The code editor keeps a plain Tab (it indents) and is left with Ctrl+Tab.
 TEST_F(Keyboard, TabFollowsTheReadingOrder) {
     WriteSampleTemplates();
     std::vector<int> visited;
@@ -307,8 +318,16 @@ TEST_F(Keyboard, TabFollowsTheReadingOrder) {
         window.Focus(IDC_EXPANSION_TREE);
     });
     for (int step = 0; step < 10; ++step) {
-        script.Do("press Tab", [](EditorWindow& window) { window.PostKeyDown(VK_TAB); })
+        script
+            .Do("press Tab",
+                [&](EditorWindow& window) {
+                    HWND code = window.ControlOfClass("Scintilla");
+                    const bool inCode = code != nullptr && ::GetFocus() == code;
+                    HoldControl(inCode);
+                    window.PostKeyDown(VK_TAB);
+                })
             .Do("note the focus", [&](EditorWindow& window) {
+                HoldControl(false);
                 codeEditor = HasCodeEditor(window);
                 const bool inCode = EditorWindow::FocusIsWithin(window.PageWithCaption(texts::kCodePageCaption));
                 visited.push_back(inCode ? kCodeStop : window.FocusedControlId());
@@ -325,6 +344,33 @@ TEST_F(Keyboard, TabFollowsTheReadingOrder) {
     }
     visited.resize(expected.size());
     EXPECT_EQ(visited, expected);
+}
+
+TEST_F(Keyboard, TabInTheCodeEditorTypesATab) {
+    WriteSampleTemplates();
+    HWND code = nullptr;
+    LRESULT lengthBefore = -1;
+    LRESULT lengthAfter = -1;
+    bool focusKept = false;
+    DialogScript script;
+    script
+        .Do("focus the code",
+            [&](EditorWindow& window) {
+                SelectFirstCppEntry(window);
+                code = window.ControlOfClass("Scintilla");
+                ASSERT_NE(code, nullptr);
+                ::SetFocus(code);
+                lengthBefore = ::SendMessageA(code, SCI_GETLENGTH, 0, 0);
+                window.PostKeyDown(VK_TAB);
+            })
+        .Do("read the code", [&](EditorWindow&) {
+            focusKept = ::GetFocus() == code;
+            lengthAfter = ::SendMessageA(code, SCI_GETLENGTH, 0, 0);
+        });
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_TRUE(focusKept);
+    EXPECT_EQ(lengthAfter, lengthBefore + 1);
 }
 
 }  // namespace
