@@ -7,6 +7,29 @@ namespace {
 std::atomic<unsigned long> attempts{0};
 }  // namespace
 
+namespace {
+// Removes the decimal number at the start of the text; false when none is there.
+bool SkipNumber(std::string_view& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    text.remove_prefix(digits);
+    return digits > 0;
+}
+
+bool SkipText(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix)
+        return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+}  // namespace
+
+bool SafeFileWriter::IsTemporaryNameFor(std::string_view name, std::string_view targetName) {
+    return SkipText(name, targetName) && SkipText(name, ".") && SkipNumber(name) && SkipText(name, "-") &&
+           SkipNumber(name) && name == kTemporarySuffix;
+}
+
 std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
     return target + "." + std::to_string(files_.ProcessId()) + "-" + std::to_string(++attempts) + kTemporarySuffix;
 }

@@ -280,11 +280,13 @@ void TemplateStore::SweepLeftovers() {
             files_.Remove(stale);
 }
 
-// Ours: a template file's name, a dot, and the temporary suffix at the end.
+// Ours: named as the writer names a temporary file beside a template file.
+// The listing's suffix match is not enough: on Windows it also finds names
+// whose short form matches.
 bool TemplateStore::IsOwnTemporary(const std::string& path) const {
     const auto name = NamePartOf(path);
     for (int language = 0; language < TemplateLanguage::kCount; ++language)
-        if (name.rfind(NamePartOf(TemplatePath(language)) + ".", 0) == 0)
+        if (SafeFileWriter::IsTemporaryNameFor(name, TemplateLanguage::At(language).fileName))
             return true;
     return false;
 }

@@ -282,15 +282,20 @@ TEST_F(SavingSafetyTest, LeftoverTemporariesNeitherBlockASaveNorStay) {
         fs::last_write_time(leftovers.back(), stale);
     }
     const auto fresh = dir.file("vb.tpl.1-1.~tv");
-    const auto foreign = dir.file("notes.txt.1-1.~tv");
     WriteFileBytes(fresh, "a save of another editor, running now");
-    WriteFileBytes(foreign, "not ours");
-    fs::last_write_time(foreign, stale);
+    // Names a save of ours never makes, some close to them (on Windows a
+    // search for "*.~tv" also finds the last one through its short name).
+    const std::vector<std::string> foreign{"notes.txt.1-1.~tv", "cpp.tpl.mine.~tv", "cpp.tpl.1-.~tv",
+                                           "cpp.tpl.1-1.~tvx"};
+    for (const auto& name : foreign) {
+        WriteFileBytes(dir.file(name), "not ours");
+        fs::last_write_time(dir.file(name), stale);
+    }
     EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
     auto expected = kTemplateFiles;
-    expected.push_back("notes.txt.1-1.~tv");
+    expected.insert(expected.end(), foreign.begin(), foreign.end());
     expected.push_back("vb.tpl.1-1.~tv");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(dir.FileNames(), expected);
