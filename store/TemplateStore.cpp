@@ -188,8 +188,13 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     auto& record = records_[path];
     if (!MayReplace(path, record) || !EnsureWritableFile(path))
         return false;
-    if (record.backupDue && !KeepBackup(path))
-        return false;
+    if (record.backupDue) {
+        if (!KeepBackup(path))
+            return false;
+        // The backup holds the file as read; a save that fails after changing
+        // bytes in place must not let the next one copy its remains over it.
+        record.backupDue = false;
+    }
     const auto result = SafeFileWriter(files_).Write(path, text);
     if (!result.Succeeded()) {
         const auto icon = result.failedAt == SafeFileWriter::Stage::OpenInPlace ? MessageIcon::Exclamation
@@ -202,7 +207,6 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     // What was written is the reference for the next save.
     record.known = true;
     record.state = files_.StateOf(path);
-    record.backupDue = false;
     return true;
 }
 

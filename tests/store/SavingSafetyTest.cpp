@@ -394,6 +394,26 @@ TEST_F(SavingSafetyTest, TheFirstSaveAfterDroppedTextKeepsThePreviousFileAsBak) 
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// A save that failed after changing bytes in place leaves a file that is no
+// longer the one read; the next save must not put it over the backup.
+TEST_F(SavingSafetyTest, TheBackupKeepsTheFileAsReadAfterAFailedSave) {
+    const std::string withStray = "stray notes, longer than what is saved\r\na::k:\r\ncode\f\r\n";
+    WriteFileBytes(dir.file("cpp.tpl"), withStray);
+    auto saving = store();
+    auto cpp = Load(saving, 0);
+    TemplateStore::LanguageEntries all;
+    all[0] = cpp.Entries();
+    port.fault = [](Stage stage, const std::string&) -> unsigned long {
+        return stage == Stage::Replace || stage == Stage::Truncate ? kFault : 0;
+    };
+    EXPECT_FALSE(saving.SaveAllTemplates(all));
+    port.fault = nullptr;
+    reporter.answers = {true};
+    EXPECT_TRUE(saving.SaveAllTemplates(all));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::k:\r\ncode\f\r\n");
+}
+
 TEST_F(SavingSafetyTest, ABackupThatCannotBeWrittenKeepsTheFile) {
     const std::string withStray = "stray notes\r\na::k:\r\ncode\f\r\n";
     WriteFileBytes(dir.file("cpp.tpl"), withStray);
