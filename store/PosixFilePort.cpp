@@ -9,6 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -19,6 +22,7 @@ public:
         if (fd_ >= 0)
             ::close(fd_);
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
@@ -55,7 +59,7 @@ constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
 
 class PosixWritableFile : public WritableFile {
 public:
-    explicit PosixWritableFile(int fd) : file_(fd) {}
+    explicit PosixWritableFile(Descriptor fd) : file_(std::move(fd)) {}
 
     unsigned long Write(std::string_view bytes) override {
         return WriteAll(file_.get(), bytes) ? 0 : static_cast<unsigned long>(errno);
@@ -138,26 +142,25 @@ std::string PosixFilePort::TargetOf(const std::string& path) {
 // its owner may set them, before any byte is in it.
 unsigned long PosixFilePort::CreateNew(const std::string& path, const std::string& model,
                                        std::unique_ptr<WritableFile>& file) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
+    Descriptor created(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (created.get() < 0)
         return static_cast<unsigned long>(errno);
-    auto created = std::make_unique<PosixWritableFile>(fd);
     struct stat previous {};
-    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(fd, previous.st_mode & 07777) != 0) {
+    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(created.get(), previous.st_mode & 07777) != 0) {
         const auto error = static_cast<unsigned long>(errno);
-        created.reset();
+        created.close();
         ::unlink(path.c_str());
         return error;
     }
-    file = std::move(created);
+    file = std::make_unique<PosixWritableFile>(std::move(created));
     return 0;
 }
 
 unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+    Descriptor opened(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (opened.get() < 0)
         return static_cast<unsigned long>(errno);
-    file = std::make_unique<PosixWritableFile>(fd);
+    file = std::make_unique<PosixWritableFile>(std::move(opened));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "handles/UniqueHandle.h"
 
@@ -102,7 +103,7 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 
 class Win32WritableFile : public WritableFile {
 public:
-    explicit Win32WritableFile(HANDLE file) : file_(file) {}
+    explicit Win32WritableFile(UniqueFileHandle file) : file_(std::move(file)) {}
 
     unsigned long Write(std::string_view bytes) override {
         std::size_t done = 0;
@@ -158,10 +159,13 @@ DWORD AttributesToKeep(const std::wstring& model) {
     return attributes & kKeptAttributes;
 }
 
+// The handle is owned before the file object is allocated, so that running
+// out of memory there still closes it.
 unsigned long Opened(HANDLE handle, std::unique_ptr<WritableFile>& file) {
-    if (handle == INVALID_HANDLE_VALUE)
+    UniqueFileHandle owned(handle);
+    if (!owned)
         return GetLastError();
-    file = std::make_unique<Win32WritableFile>(handle);
+    file = std::make_unique<Win32WritableFile>(std::move(owned));
     return 0;
 }
 
