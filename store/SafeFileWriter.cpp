@@ -5,6 +5,7 @@
 
 namespace {
 std::atomic<unsigned long> attempts{0};
+constexpr int kTakenNamesPassedOver = 1000;
 }  // namespace
 
 namespace {
@@ -30,8 +31,18 @@ bool SafeFileWriter::IsTemporaryNameFor(std::string_view name, std::string_view 
            SkipNumber(name) && name == kTemporarySuffix;
 }
 
+// A crashed process whose id the system has given to this one may have left
+// the names this process makes; those are passed over. Past the limit the
+// name is tried anyway, and a refusal writes in place.
 std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
-    return target + "." + std::to_string(files_.ProcessId()) + "-" + std::to_string(++attempts) + kTemporarySuffix;
+    const auto prefix = target + "." + std::to_string(files_.ProcessId()) + "-";
+    std::string name;
+    for (int tried = 0; tried < kTakenNamesPassedOver; ++tried) {
+        name = prefix + std::to_string(++attempts) + kTemporarySuffix;
+        if (!files_.Exists(name))
+            break;
+    }
+    return name;
 }
 
 SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::string_view bytes) {

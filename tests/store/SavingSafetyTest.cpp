@@ -301,6 +301,35 @@ TEST_F(SavingSafetyTest, LeftoverTemporariesNeitherBlockASaveNorStay) {
     EXPECT_EQ(dir.FileNames(), expected);
 }
 
+// A crashed process whose id is ours again left names this process would
+// make next: the save takes others and still replaces the file whole.
+TEST_F(SavingSafetyTest, TemporaryNamesLeftByAnEarlierProcessOfTheSameIdAreNotReused) {
+    std::string temporary;
+    port.fault = [&](Stage stage, const std::string& at) -> unsigned long {
+        if (stage == Stage::CreateTemporary)
+            temporary = at;
+        return 0;
+    };
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), kOld));
+    const auto dash = temporary.rfind('-');
+    ASSERT_NE(dash, std::string::npos);
+    const auto attempt = std::stoul(temporary.substr(dash + 1));
+    std::vector<std::string> expected = kTemplateFiles;
+    expected.resize(1);
+    for (unsigned long next = attempt + 1; next <= attempt + 5; ++next) {
+        const auto name = "cpp.tpl." + std::to_string(port.ProcessId()) + "-" + std::to_string(next) +
+                          SafeFileWriter::kTemporarySuffix;
+        WriteFileBytes(dir.file(name), "a save that crashed");
+        expected.push_back(name);
+    }
+    port.steps.clear();
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), kNew));
+    EXPECT_EQ(port.steps.back(), Stage::Replace);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.FileNames(), expected);
+}
+
 // Deeper than the classic path limit, reading and saving work as anywhere.
 TEST_F(SavingSafetyTest, ADirectoryBeyondTheClassicPathLimitReadsAndSaves) {
     std::string deep = dir.path();
