@@ -47,6 +47,9 @@ std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
 
 SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::string_view bytes) {
     const std::string target = files_.TargetOf(path);
+    // A link to a file that cannot be named here: written through the link.
+    if (target.empty())
+        return WriteInPlace(path, bytes);
     const std::string temporary = TemporaryNameFor(target);
     std::unique_ptr<WritableFile> file;
     // The new file takes the old one's attributes and permissions.

@@ -38,16 +38,23 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-// Empty when the ANSI code page cannot spell the text.
+// Empty when the ANSI code page cannot spell the text. No best fit: it
+// spells a name it cannot hold as another one ("zloty" for "z\u0142oty"), which
+// may name a different file.
 std::string Narrow(const std::wstring& wide) {
     if (wide.empty())
         return {};
     BOOL lossy = FALSE;
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, &lossy);
+    if (length <= 0 || lossy)
+        return {};
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, &lossy);
-    return lossy ? std::string() : text;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            length, nullptr, &lossy) != length ||
+        lossy)
+        return {};
+    return text;
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -258,8 +265,7 @@ std::string Win32FilePort::TargetOf(const std::string& path) {
     target = WithoutLongPrefix(target);
     if (CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(LongPath(path)).c_str(), -1, TRUE) == CSTR_EQUAL)
         return path;
-    const std::string narrow = Narrow(target);
-    return narrow.empty() ? path : narrow;
+    return Narrow(target);
 }
 
 unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,

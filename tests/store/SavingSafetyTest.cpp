@@ -226,6 +226,34 @@ TEST_F(SavingSafetyTest, ALinkedTemplateFileIsWrittenThroughAndStaysALink) {
     RemoveSymbolicLink(dir.file("cpp.tpl"));
 }
 
+#ifdef _WIN32
+// A target whose name the ANSI code page cannot spell is written in place
+// through the link: never into the file of a look-alike name ("zloty" for
+// "z\u0142oty"), never over the link.
+TEST_F(SavingSafetyTest, ALinkToATargetTheCodePageCannotSpellIsWrittenThrough) {
+    const std::wstring wideDir(dir.path().begin(), dir.path().end());
+    const std::wstring unspelled = wideDir + L"z\u0142oty";
+    const std::wstring target = unspelled + L"\\real.tpl";
+    ASSERT_TRUE(CreateDirectoryW(unspelled.c_str(), nullptr));
+    WriteFileBytes(dir.file("seed"), kOld);
+    ASSERT_TRUE(MoveFileW((wideDir + L"seed").c_str(), target.c_str()));
+    fs::create_directory(dir.file("zloty"));
+    const auto lookAlike = dir.file("zloty") + "\\real.tpl";
+    WriteFileBytes(lookAlike, kOld);
+    if (!MakeSymbolicLinkW(target, dir.file("cpp.tpl")))
+        GTEST_SKIP() << "this system makes no symbolic links";
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    EXPECT_EQ(ReadFileBytes(lookAlike), kOld);
+    WIN32_FILE_ATTRIBUTE_DATA linked{};
+    ASSERT_TRUE(GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &linked));
+    EXPECT_EQ(linked.nFileSizeLow, kNew.size());
+    RemoveSymbolicLink(dir.file("cpp.tpl"));
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(unspelled.c_str());
+}
+#endif
+
 // Another program wrote the file after the editor read it: No keeps its
 // text and fails the save; Yes replaces it; the saved state is then the
 // reference, so the next save asks nothing.
