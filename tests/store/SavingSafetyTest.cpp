@@ -105,8 +105,9 @@ TEST_F(SavingSafetyTest, AFaultAtAnyStepIsReportedWithTheFileOrWrittenInPlace) {
         } else {
             EXPECT_TRUE(MessageNames(path));
         }
-        if (fault.oldKept)
+        if (fault.oldKept) {
             EXPECT_EQ(ReadFileBytes(path), kOld);
+        }
         EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
     }
 }
@@ -193,8 +194,9 @@ TEST_F(SavingSafetyTest, AFileHeldUnderEachSharingModeIsWrittenOrKeptWithAMessag
         CloseHandle(other);
         EXPECT_EQ(saved, held.saved);
         EXPECT_EQ(ReadFileBytes(path), held.saved ? kNew : kOld);
-        if (!held.saved)
+        if (!held.saved) {
             EXPECT_TRUE(MessageNames(path));
+        }
         EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
     }
 }
