@@ -360,31 +360,44 @@ TEST_F(SavingSafetyTest, TemporaryNamesLeftByAnEarlierProcessOfTheSameIdAreNotRe
     EXPECT_EQ(dir.FileNames(), expected);
 }
 
-// Deeper than the classic path limit, reading and saving work as anywhere.
+// Deeper than the classic path limit, reading and saving work as anywhere,
+// however the host spells the directory: the long-path prefix takes only full
+// paths with backslashes, so forward slashes and a relative path must be
+// made such first.
 TEST_F(SavingSafetyTest, ADirectoryBeyondTheClassicPathLimitReadsAndSaves) {
     std::string deep = dir.path();
+    std::string relative;
     std::vector<std::string> levels;
     while (deep.size() < 320) {
         deep += std::string(60, 'd') + static_cast<char>(fs::path::preferred_separator);
+        relative += std::string(60, 'd') + "/";
         ASSERT_TRUE(MakeDirectory(deep)) << deep.size();
         levels.push_back(deep);
     }
-    TemplateStore saving(deep, port, reporter);
-    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
-    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
-    TemplateStore reading(deep, port, reporter);
-    const auto sink = Load(reading);
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "new");
-    EXPECT_TRUE(reading.SaveAllTemplates(NewEntry()));
-    EXPECT_TRUE(reporter.messages.empty());
-    std::string bytes;
-    EXPECT_EQ(port.ReadAll(deep + "cpp.tpl", bytes), 0u);
-    EXPECT_EQ(bytes, kNew);
-    EXPECT_TRUE(port.Exists(deep + "vb.tpl"));
-    // The folder's own clean-up does not reach that deep on Windows.
-    for (const auto& file : kTemplateFiles)
-        port.Remove(deep + file);
+    std::string forward = deep;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    const auto previous = fs::current_path();
+    fs::current_path(dir.path());
+    for (const auto& spelled : {deep, forward, relative}) {
+        SCOPED_TRACE(spelled);
+        TemplateStore saving(spelled, port, reporter);
+        EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+        EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+        TemplateStore reading(spelled, port, reporter);
+        const auto sink = Load(reading);
+        ASSERT_EQ(sink.items.size(), 1u);
+        EXPECT_EQ(sink.items[0].label, "new");
+        EXPECT_TRUE(reading.SaveAllTemplates(NewEntry()));
+        EXPECT_TRUE(reporter.messages.empty());
+        std::string bytes;
+        EXPECT_EQ(port.ReadAll(deep + "cpp.tpl", bytes), 0u);
+        EXPECT_EQ(bytes, kNew);
+        EXPECT_TRUE(port.Exists(deep + "vb.tpl"));
+        // The folder's own clean-up does not reach that deep on Windows.
+        for (const auto& file : kTemplateFiles)
+            EXPECT_EQ(port.Remove(deep + file), 0u);
+    }
+    fs::current_path(previous);
     for (auto level = levels.rbegin(); level != levels.rend(); ++level)
         EXPECT_TRUE(RemoveEmptyDirectory(*level));
 }
