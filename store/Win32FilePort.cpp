@@ -227,9 +227,15 @@ unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return GetLastError();
+    // In the 32-bit build a string holds far less than a file may: such a
+    // file is refused before its bytes fill the memory, with an error that
+    // says why.
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(bytes.max_size()))
+    if (GetFileSizeEx(file.get(), &size)) {
+        if (static_cast<ULONGLONG>(size.QuadPart) > bytes.max_size())
+            return ERROR_FILE_TOO_LARGE;
         bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;

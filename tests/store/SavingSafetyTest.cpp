@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <winioctl.h>
 #else
 #include <cerrno>
 #include <csignal>
@@ -165,6 +166,30 @@ TEST_F(SavingSafetyTest, ReplacedFileKeepsItsAttributes) {
     const DWORD attributes = GetFileAttributesA(dir.file("cpp.tpl").c_str());
     EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+// Beyond what a string of the 32-bit build holds (a sparse file, so that no
+// disk is filled): the file is reported as not readable and is kept.
+TEST_F(SavingSafetyTest, AFileLargerThanTheMemoryCanHoldIsReportedAndKept) {
+    const auto path = dir.file("cpp.tpl");
+    constexpr LONGLONG kHuge = 3LL << 30;
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD ignored = 0;
+        DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+        LARGE_INTEGER end{};
+        end.QuadPart = kHuge;
+        const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        ASSERT_TRUE(sized);
+    }
+    auto saving = store();
+    EXPECT_TRUE(Load(saving).items.empty());
+    ASSERT_FALSE(reporter.messages.empty());
+    EXPECT_EQ(reporter.messages[0].text.rfind("File Open failed\n" + path + "\n", 0), 0u);
+    EXPECT_FALSE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(kHuge));
 }
 
 struct HeldCase {
