@@ -78,6 +78,20 @@ std::wstring LongPath(const std::string& path) {
     return kLongPrefix + full;
 }
 
+// The short (8.3) form of a path in the long-path form; empty when the
+// system has none.
+std::wstring ShortPath(const std::wstring& path) {
+    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0)
+        return {};
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed)
+        return {};
+    shortPath.resize(length);
+    return shortPath;
+}
+
 // A path from the system without its long-path prefix.
 std::wstring WithoutLongPrefix(const std::wstring& path) {
     if (path.rfind(kLongUncPrefix, 0) == 0)
@@ -266,12 +280,16 @@ std::string Win32FilePort::TargetOf(const std::string& path) {
     const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (needed == 0)
         return path;
-    std::wstring target(needed, L'\0');
-    target.resize(GetFinalPathNameByHandleW(file.get(), target.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
-    target = WithoutLongPrefix(target);
+    std::wstring final(needed, L'\0');
+    final.resize(GetFinalPathNameByHandleW(file.get(), final.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
+    const auto target = WithoutLongPrefix(final);
     if (CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(LongPath(path)).c_str(), -1, TRUE) == CSTR_EQUAL)
         return path;
-    return Narrow(target);
+    if (auto narrow = Narrow(target); !narrow.empty())
+        return narrow;
+    // A name that the code page cannot spell often has a short form it can,
+    // the way ANSI programs reach such folders.
+    return Narrow(WithoutLongPrefix(ShortPath(final)));
 }
 
 unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,

@@ -269,7 +269,11 @@ TEST_F(SavingSafetyTest, ALinkToATargetTheCodePageCannotSpellIsWrittenThrough) {
     WriteFileBytes(lookAlike, kOld);
     if (!MakeSymbolicLinkW(target, dir.file("cpp.tpl")))
         GTEST_SKIP() << "this system makes no symbolic links";
+    std::wstring shortName(MAX_PATH, L'\0');
+    const bool hasShortName = GetShortPathNameW(target.c_str(), shortName.data(), MAX_PATH) != 0;
     EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    // Through the short name the replace stays atomic; without one, in place.
+    EXPECT_EQ(std::count(port.steps.begin(), port.steps.end(), Stage::OpenInPlace), hasShortName ? 0 : 1);
     EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
     EXPECT_EQ(ReadFileBytes(lookAlike), kOld);
     WIN32_FILE_ATTRIBUTE_DATA linked{};
