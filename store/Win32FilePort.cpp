@@ -140,21 +140,21 @@ public:
         return 0;
     }
     unsigned long Flush() override { return FlushFileBuffers(file_.get()) ? 0 : GetLastError(); }
-    // The allocation takes the room on disk; the length alone could leave a
-    // sparse file whose writes fail later.
+    // Zeros written past the old end take the room on disk. The length alone
+    // leaves a sparse file where the system allocates only on writing (Wine
+    // refuses the allocation call), and a full disk would then show only once
+    // old bytes were overwritten. A refusal gives the file its old length back.
     unsigned long Reserve(std::uint64_t size) override {
         LARGE_INTEGER current{};
         if (!GetFileSizeEx(file_.get(), &current))
             return GetLastError();
-        if (size <= static_cast<std::uint64_t>(current.QuadPart))
+        const auto old = static_cast<std::uint64_t>(current.QuadPart);
+        if (size <= old)
             return 0;
-        FILE_ALLOCATION_INFO allocation{};
-        allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
-        if (!SetFileInformationByHandle(file_.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
-            GetLastError() == ERROR_DISK_FULL)
-            return ERROR_DISK_FULL;
-        if (const auto error = Truncate(size))
+        if (const auto error = WriteZeros(old, size)) {
+            Truncate(old);
             return error;
+        }
         return MoveTo(file_.get(), 0) ? 0 : GetLastError();
     }
     unsigned long Truncate(std::uint64_t size) override {
@@ -165,6 +165,19 @@ public:
     unsigned long Close() override { return CloseHandle(file_.release()) ? 0 : GetLastError(); }
 
 private:
+    unsigned long WriteZeros(std::uint64_t from, std::uint64_t to) {
+        static const char kZeros[64 * 1024] = {};
+        if (!MoveTo(file_.get(), from))
+            return GetLastError();
+        for (auto left = to - from; left > 0;) {
+            const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof kZeros));
+            if (const auto error = Write(std::string_view(kZeros, chunk)))
+                return error;
+            left -= chunk;
+        }
+        return 0;
+    }
+
     UniqueFileHandle file_;
 };
 

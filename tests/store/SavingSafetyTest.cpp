@@ -192,6 +192,23 @@ TEST_F(SavingSafetyTest, AFileLargerThanTheMemoryCanHoldIsReportedAndKept) {
     EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(kHuge));
 }
 
+// The room is taken on the disk itself, not only as a length that a sparse
+// file would have: otherwise a full disk shows only once old bytes are gone.
+TEST_F(SavingSafetyTest, WritingInPlaceTakesTheRoomOnTheDiskBeforeTheFirstByte) {
+    const auto path = dir.file("cpp.tpl");
+    WriteFileBytes(path, "short");
+    std::unique_ptr<WritableFile> file;
+    ASSERT_EQ(port.real().OpenExisting(path, file), 0u);
+    constexpr std::uint64_t kRoom = 8 << 20;
+    ASSERT_EQ(file->Reserve(kRoom), 0u);
+    const auto onDisk = UnixBytesOnDisk(path);
+    if (onDisk < 0)
+        GTEST_SKIP() << "not under Wine";
+    EXPECT_GE(static_cast<std::uint64_t>(onDisk), kRoom);
+    EXPECT_EQ(file->Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 5), "short");
+}
+
 struct HeldCase {
     DWORD access;
     DWORD share;

@@ -166,6 +166,23 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link) {
 
 #ifdef _WIN32
 bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link) { return MakeUnixLink(target, link); }
+
+// Asks the system underneath with stat; the answer is moved into place whole,
+// since only its existence is waited for.
+long long UnixBytesOnDisk(const std::string& path) {
+    const auto unixPath = UnixName(path);
+    const auto answer = path + ".blocks";
+    const auto unixAnswer = UnixName(answer);
+    if (unixPath.empty() || unixAnswer.empty())
+        return -1;
+    if (!RunUnixCommand("/bin/sh -c \"stat -c %b '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
+                            unixAnswer + ".part' '" + unixAnswer + "'\"",
+                        answer, true))
+        return -1;
+    const auto blocks = std::stoll(ReadFileBytes(answer));
+    DeleteFileA(answer.c_str());
+    return blocks * 512;
+}
 #endif
 
 void RemoveSymbolicLink(const std::string& link) {

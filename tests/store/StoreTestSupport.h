@@ -79,6 +79,9 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link);
 #ifdef _WIN32
 // A link to a target named in Unicode, which the ANSI code page may not spell.
 bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link);
+// The room a file takes on the disk under Wine, as the system underneath
+// counts it; -1 when it cannot be asked.
+long long UnixBytesOnDisk(const std::string& path);
 #endif
 // Wine cannot remove a link whose target is gone; tests remove theirs first.
 void RemoveSymbolicLink(const std::string& link);
