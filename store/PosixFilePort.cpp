@@ -66,11 +66,18 @@ public:
     }
     unsigned long Flush() override { return ::fsync(file_.get()) == 0 ? 0 : static_cast<unsigned long>(errno); }
     // posix_fallocate takes the blocks (a sparse extension would not find a
-    // full disk) and never shortens the file.
+    // full disk) and never shortens the file; a refusal part of the way may
+    // have lengthened it, so the old length is given back.
     unsigned long Reserve(std::uint64_t size) override {
-        if (size == 0)
+        struct stat info {};
+        if (::fstat(file_.get(), &info) != 0)
+            return static_cast<unsigned long>(errno);
+        if (size <= static_cast<std::uint64_t>(info.st_size))
             return 0;
-        return static_cast<unsigned long>(::posix_fallocate(file_.get(), 0, static_cast<off_t>(size)));
+        const int error = ::posix_fallocate(file_.get(), 0, static_cast<off_t>(size));
+        if (error != 0)
+            Truncate(static_cast<std::uint64_t>(info.st_size));
+        return static_cast<unsigned long>(error);
     }
     unsigned long Truncate(std::uint64_t size) override {
         return ::ftruncate(file_.get(), static_cast<off_t>(size)) == 0 ? 0 : static_cast<unsigned long>(errno);
