@@ -302,6 +302,20 @@ TEST_F(SavingSafetyTest, ALinkToATargetTheCodePageCannotSpellIsWrittenThrough) {
 }
 #endif
 
+// A read-only file is made writable without a question, also behind a link.
+TEST_F(SavingSafetyTest, AReadOnlyFileBehindALinkIsMadeWritableAndSaved) {
+    const auto target = dir.file("real.tpl");
+    WriteFileBytes(target, kOld);
+    SetReadOnly(target);
+    if (!MakeSymbolicLink(target, dir.file("cpp.tpl")))
+        GTEST_SKIP() << "this system makes no symbolic links";
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    EXPECT_EQ(ReadFileBytes(target), kNew);
+    EXPECT_FALSE(IsReadOnly(target));
+    RemoveSymbolicLink(dir.file("cpp.tpl"));
+}
+
 // Another program wrote the file after the editor read it: No keeps its
 // text and fails the save; Yes replaces it; the saved state is then the
 // reference, so the next save asks nothing.
