@@ -2,13 +2,12 @@
 
 #include <atomic>
 #include <memory>
+#include <string_view>
 
 namespace {
 std::atomic<unsigned long> attempts{0};
 constexpr int kTakenNamesPassedOver = 1000;
-}  // namespace
 
-namespace {
 // Removes the decimal number at the start of the text; false when none is there.
 bool SkipNumber(std::string_view& text) {
     std::size_t digits = 0;
