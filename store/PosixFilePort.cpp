@@ -163,8 +163,13 @@ unsigned long PosixFilePort::CreateNew(const std::string& path, const std::strin
     return 0;
 }
 
+// Readable too where the file allows it: on a file system without fallocate
+// the C library reserves room by reading each block before it writes a zero.
 unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    Descriptor opened(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    Descriptor opened(fd);
     if (opened.get() < 0)
         return static_cast<unsigned long>(errno);
     file = std::make_unique<PosixWritableFile>(std::move(opened));
