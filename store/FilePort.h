@@ -51,7 +51,8 @@ public:
     // The size and modification time of an existing file, without reading it.
     virtual std::optional<FileState> StateOf(const std::string& path) = 0;
     // The path of the file that a link at the path leads to, through every
-    // link; the path itself when it is no link (or leads nowhere).
+    // link; the path itself when it is no link (or leads nowhere); empty when
+    // it leads to a file whose path the ANSI code page cannot spell.
     virtual std::string TargetOf(const std::string& path) = 0;
 
     // Creates a new file that must not exist yet, with the attributes and

@@ -9,6 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -19,6 +22,7 @@ public:
         if (fd_ >= 0)
             ::close(fd_);
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
@@ -55,18 +59,25 @@ constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
 
 class PosixWritableFile : public WritableFile {
 public:
-    explicit PosixWritableFile(int fd) : file_(fd) {}
+    explicit PosixWritableFile(Descriptor fd) : file_(std::move(fd)) {}
 
     unsigned long Write(std::string_view bytes) override {
         return WriteAll(file_.get(), bytes) ? 0 : static_cast<unsigned long>(errno);
     }
     unsigned long Flush() override { return ::fsync(file_.get()) == 0 ? 0 : static_cast<unsigned long>(errno); }
     // posix_fallocate takes the blocks (a sparse extension would not find a
-    // full disk) and never shortens the file.
+    // full disk) and never shortens the file; a refusal part of the way may
+    // have lengthened it, so the old length is given back.
     unsigned long Reserve(std::uint64_t size) override {
-        if (size == 0)
+        struct stat info {};
+        if (::fstat(file_.get(), &info) != 0)
+            return static_cast<unsigned long>(errno);
+        if (size <= static_cast<std::uint64_t>(info.st_size))
             return 0;
-        return static_cast<unsigned long>(::posix_fallocate(file_.get(), 0, static_cast<off_t>(size)));
+        const int error = ::posix_fallocate(file_.get(), 0, static_cast<off_t>(size));
+        if (error != 0)
+            Truncate(static_cast<std::uint64_t>(info.st_size));
+        return static_cast<unsigned long>(error);
     }
     unsigned long Truncate(std::uint64_t size) override {
         return ::ftruncate(file_.get(), static_cast<off_t>(size)) == 0 ? 0 : static_cast<unsigned long>(errno);
@@ -138,26 +149,30 @@ std::string PosixFilePort::TargetOf(const std::string& path) {
 // its owner may set them, before any byte is in it.
 unsigned long PosixFilePort::CreateNew(const std::string& path, const std::string& model,
                                        std::unique_ptr<WritableFile>& file) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
+    Descriptor created(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (created.get() < 0)
         return static_cast<unsigned long>(errno);
-    auto created = std::make_unique<PosixWritableFile>(fd);
     struct stat previous {};
-    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(fd, previous.st_mode & 07777) != 0) {
+    if (::stat(model.c_str(), &previous) == 0 && ::fchmod(created.get(), previous.st_mode & 07777) != 0) {
         const auto error = static_cast<unsigned long>(errno);
-        created.reset();
+        created.close();
         ::unlink(path.c_str());
         return error;
     }
-    file = std::move(created);
+    file = std::make_unique<PosixWritableFile>(std::move(created));
     return 0;
 }
 
+// Readable too where the file allows it: on a file system without fallocate
+// the C library reserves room by reading each block before it writes a zero.
 unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    Descriptor opened(fd);
+    if (opened.get() < 0)
         return static_cast<unsigned long>(errno);
-    file = std::make_unique<PosixWritableFile>(fd);
+    file = std::make_unique<PosixWritableFile>(std::move(opened));
     return 0;
 }
 

@@ -2,17 +2,53 @@
 
 #include <atomic>
 #include <memory>
+#include <string_view>
 
 namespace {
 std::atomic<unsigned long> attempts{0};
+constexpr int kTakenNamesPassedOver = 1000;
+
+// Removes the decimal number at the start of the text; false when none is there.
+bool SkipNumber(std::string_view& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    text.remove_prefix(digits);
+    return digits > 0;
+}
+
+bool SkipText(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix)
+        return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
 }  // namespace
 
+bool SafeFileWriter::IsTemporaryNameFor(std::string_view name, std::string_view targetName) {
+    return SkipText(name, targetName) && SkipText(name, ".") && SkipNumber(name) && SkipText(name, "-") &&
+           SkipNumber(name) && name == kTemporarySuffix;
+}
+
+// A crashed process whose id the system has given to this one may have left
+// the names this process makes; those are passed over. Past the limit the
+// name is tried anyway, and a refusal writes in place.
 std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
-    return target + "." + std::to_string(files_.ProcessId()) + "-" + std::to_string(++attempts) + kTemporarySuffix;
+    const auto prefix = target + "." + std::to_string(files_.ProcessId()) + "-";
+    std::string name;
+    for (int tried = 0; tried < kTakenNamesPassedOver; ++tried) {
+        name = prefix + std::to_string(++attempts) + kTemporarySuffix;
+        if (!files_.Exists(name))
+            break;
+    }
+    return name;
 }
 
 SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::string_view bytes) {
     const std::string target = files_.TargetOf(path);
+    // A link to a file that cannot be named here: written through the link.
+    if (target.empty())
+        return WriteInPlace(path, bytes);
     const std::string temporary = TemporaryNameFor(target);
     std::unique_ptr<WritableFile> file;
     // The new file takes the old one's attributes and permissions.

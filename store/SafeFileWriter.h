@@ -39,6 +39,11 @@ public:
 
     explicit SafeFileWriter(FilePort& files) : files_(files) {}
 
+    // Whether a file name is one this writer gives a temporary file beside
+    // the file of the target name: the name, a dot, process and attempt
+    // numbers joined by a dash, and the suffix.
+    static bool IsTemporaryNameFor(std::string_view name, std::string_view targetName);
+
     Result Write(const std::string& path, std::string_view bytes);
 
 private:

@@ -188,8 +188,13 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     auto& record = records_[path];
     if (!MayReplace(path, record) || !EnsureWritableFile(path))
         return false;
-    if (record.backupDue && !KeepBackup(path))
-        return false;
+    if (record.backupDue) {
+        if (!KeepBackup(path))
+            return false;
+        // The backup holds the file as read; a save that fails after changing
+        // bytes in place must not let the next one copy its remains over it.
+        record.backupDue = false;
+    }
     const auto result = SafeFileWriter(files_).Write(path, text);
     if (!result.Succeeded()) {
         const auto icon = result.failedAt == SafeFileWriter::Stage::OpenInPlace ? MessageIcon::Exclamation
@@ -202,7 +207,6 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     // What was written is the reference for the next save.
     record.known = true;
     record.state = files_.StateOf(path);
-    record.backupDue = false;
     return true;
 }
 
@@ -280,11 +284,13 @@ void TemplateStore::SweepLeftovers() {
             files_.Remove(stale);
 }
 
-// Ours: a template file's name, a dot, and the temporary suffix at the end.
+// Ours: named as the writer names a temporary file beside a template file.
+// The listing's suffix match is not enough: on Windows it also finds names
+// whose short form matches.
 bool TemplateStore::IsOwnTemporary(const std::string& path) const {
     const auto name = NamePartOf(path);
     for (int language = 0; language < TemplateLanguage::kCount; ++language)
-        if (name.rfind(NamePartOf(TemplatePath(language)) + ".", 0) == 0)
+        if (SafeFileWriter::IsTemporaryNameFor(name, TemplateLanguage::At(language).fileName))
             return true;
     return false;
 }

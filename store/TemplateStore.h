@@ -55,7 +55,7 @@ private:
         // At opening or at the last save; none when the file was missing.
         std::optional<FileState> state;
         Kept kept = Kept::No;
-        // Reading dropped text: the first save keeps the old file beside it.
+        // Reading dropped text: the first save keeps the file as read beside it.
         bool backupDue = false;
     };
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "handles/UniqueHandle.h"
 
@@ -37,16 +38,23 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-// Empty when the ANSI code page cannot spell the text.
+// Empty when the ANSI code page cannot spell the text. No best fit: it
+// spells a name it cannot hold as another one ("zloty" for "z\u0142oty"), which
+// may name a different file.
 std::string Narrow(const std::wstring& wide) {
     if (wide.empty())
         return {};
     BOOL lossy = FALSE;
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, &lossy);
+    if (length <= 0 || lossy)
+        return {};
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, &lossy);
-    return lossy ? std::string() : text;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            length, nullptr, &lossy) != length ||
+        lossy)
+        return {};
+    return text;
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -68,6 +76,20 @@ std::wstring LongPath(const std::string& path) {
     if (full.rfind(L"\\\\", 0) == 0)
         return kLongUncPrefix + full.substr(2);
     return kLongPrefix + full;
+}
+
+// The short (8.3) form of a path in the long-path form; empty when the
+// system has none.
+std::wstring ShortPath(const std::wstring& path) {
+    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0)
+        return {};
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed)
+        return {};
+    shortPath.resize(length);
+    return shortPath;
 }
 
 // A path from the system without its long-path prefix.
@@ -102,7 +124,7 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 
 class Win32WritableFile : public WritableFile {
 public:
-    explicit Win32WritableFile(HANDLE file) : file_(file) {}
+    explicit Win32WritableFile(UniqueFileHandle file) : file_(std::move(file)) {}
 
     unsigned long Write(std::string_view bytes) override {
         std::size_t done = 0;
@@ -118,21 +140,21 @@ public:
         return 0;
     }
     unsigned long Flush() override { return FlushFileBuffers(file_.get()) ? 0 : GetLastError(); }
-    // The allocation takes the room on disk; the length alone could leave a
-    // sparse file whose writes fail later.
+    // Zeros written past the old end take the room on disk. The length alone
+    // leaves a sparse file where the system allocates only on writing (Wine
+    // refuses the allocation call), and a full disk would then show only once
+    // old bytes were overwritten. A refusal gives the file its old length back.
     unsigned long Reserve(std::uint64_t size) override {
         LARGE_INTEGER current{};
         if (!GetFileSizeEx(file_.get(), &current))
             return GetLastError();
-        if (size <= static_cast<std::uint64_t>(current.QuadPart))
+        const auto old = static_cast<std::uint64_t>(current.QuadPart);
+        if (size <= old)
             return 0;
-        FILE_ALLOCATION_INFO allocation{};
-        allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
-        if (!SetFileInformationByHandle(file_.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
-            GetLastError() == ERROR_DISK_FULL)
-            return ERROR_DISK_FULL;
-        if (const auto error = Truncate(size))
+        if (const auto error = WriteZeros(old, size)) {
+            Truncate(old);
             return error;
+        }
         return MoveTo(file_.get(), 0) ? 0 : GetLastError();
     }
     unsigned long Truncate(std::uint64_t size) override {
@@ -143,6 +165,19 @@ public:
     unsigned long Close() override { return CloseHandle(file_.release()) ? 0 : GetLastError(); }
 
 private:
+    unsigned long WriteZeros(std::uint64_t from, std::uint64_t to) {
+        static const char kZeros[64 * 1024] = {};
+        if (!MoveTo(file_.get(), from))
+            return GetLastError();
+        for (auto left = to - from; left > 0;) {
+            const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof kZeros));
+            if (const auto error = Write(std::string_view(kZeros, chunk)))
+                return error;
+            left -= chunk;
+        }
+        return 0;
+    }
+
     UniqueFileHandle file_;
 };
 
@@ -158,10 +193,13 @@ DWORD AttributesToKeep(const std::wstring& model) {
     return attributes & kKeptAttributes;
 }
 
+// The handle is owned before the file object is allocated, so that running
+// out of memory there still closes it.
 unsigned long Opened(HANDLE handle, std::unique_ptr<WritableFile>& file) {
-    if (handle == INVALID_HANDLE_VALUE)
+    UniqueFileHandle owned(handle);
+    if (!owned)
         return GetLastError();
-    file = std::make_unique<Win32WritableFile>(handle);
+    file = std::make_unique<Win32WritableFile>(std::move(owned));
     return 0;
 }
 
@@ -216,9 +254,15 @@ unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return GetLastError();
+    // In the 32-bit build a string holds far less than a file may: such a
+    // file is refused before its bytes fill the memory, with an error that
+    // says why.
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(bytes.max_size()))
+    if (GetFileSizeEx(file.get(), &size)) {
+        if (static_cast<ULONGLONG>(size.QuadPart) > bytes.max_size())
+            return ERROR_FILE_TOO_LARGE;
         bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;
@@ -249,13 +293,16 @@ std::string Win32FilePort::TargetOf(const std::string& path) {
     const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (needed == 0)
         return path;
-    std::wstring target(needed, L'\0');
-    target.resize(GetFinalPathNameByHandleW(file.get(), target.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
-    target = WithoutLongPrefix(target);
+    std::wstring final(needed, L'\0');
+    final.resize(GetFinalPathNameByHandleW(file.get(), final.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
+    const auto target = WithoutLongPrefix(final);
     if (CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(LongPath(path)).c_str(), -1, TRUE) == CSTR_EQUAL)
         return path;
-    const std::string narrow = Narrow(target);
-    return narrow.empty() ? path : narrow;
+    if (auto narrow = Narrow(target); !narrow.empty())
+        return narrow;
+    // A name that the code page cannot spell often has a short form it can,
+    // the way ANSI programs reach such folders.
+    return Narrow(WithoutLongPrefix(ShortPath(final)));
 }
 
 unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,

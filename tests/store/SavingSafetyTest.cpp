@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <winioctl.h>
 #else
 #include <cerrno>
 #include <csignal>
@@ -105,8 +106,9 @@ TEST_F(SavingSafetyTest, AFaultAtAnyStepIsReportedWithTheFileOrWrittenInPlace) {
         } else {
             EXPECT_TRUE(MessageNames(path));
         }
-        if (fault.oldKept)
+        if (fault.oldKept) {
             EXPECT_EQ(ReadFileBytes(path), kOld);
+        }
         EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
     }
 }
@@ -166,6 +168,47 @@ TEST_F(SavingSafetyTest, ReplacedFileKeepsItsAttributes) {
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
+// Beyond what a string of the 32-bit build holds (a sparse file, so that no
+// disk is filled): the file is reported as not readable and is kept.
+TEST_F(SavingSafetyTest, AFileLargerThanTheMemoryCanHoldIsReportedAndKept) {
+    const auto path = dir.file("cpp.tpl");
+    constexpr LONGLONG kHuge = 3LL << 30;
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD ignored = 0;
+        DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+        LARGE_INTEGER end{};
+        end.QuadPart = kHuge;
+        const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        ASSERT_TRUE(sized);
+    }
+    auto saving = store();
+    EXPECT_TRUE(Load(saving).items.empty());
+    ASSERT_FALSE(reporter.messages.empty());
+    EXPECT_EQ(reporter.messages[0].text.rfind("File Open failed\n" + path + "\n", 0), 0u);
+    EXPECT_FALSE(saving.SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(kHuge));
+}
+
+// The room is taken on the disk itself, not only as a length that a sparse
+// file would have: otherwise a full disk shows only once old bytes are gone.
+TEST_F(SavingSafetyTest, WritingInPlaceTakesTheRoomOnTheDiskBeforeTheFirstByte) {
+    const auto path = dir.file("cpp.tpl");
+    WriteFileBytes(path, "short");
+    std::unique_ptr<WritableFile> file;
+    ASSERT_EQ(port.real().OpenExisting(path, file), 0u);
+    constexpr std::uint64_t kRoom = 8 << 20;
+    ASSERT_EQ(file->Reserve(kRoom), 0u);
+    const auto onDisk = UnixBytesOnDisk(path);
+    if (onDisk < 0)
+        GTEST_SKIP() << "not under Wine";
+    EXPECT_GE(static_cast<std::uint64_t>(onDisk), kRoom);
+    EXPECT_EQ(file->Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 5), "short");
+}
+
 struct HeldCase {
     DWORD access;
     DWORD share;
@@ -193,8 +236,9 @@ TEST_F(SavingSafetyTest, AFileHeldUnderEachSharingModeIsWrittenOrKeptWithAMessag
         CloseHandle(other);
         EXPECT_EQ(saved, held.saved);
         EXPECT_EQ(ReadFileBytes(path), held.saved ? kNew : kOld);
-        if (!held.saved)
+        if (!held.saved) {
             EXPECT_TRUE(MessageNames(path));
+        }
         EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
     }
 }
@@ -223,6 +267,52 @@ TEST_F(SavingSafetyTest, ALinkedTemplateFileIsWrittenThroughAndStaysALink) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 #endif
     EXPECT_EQ(fs::directory_iterator(dir.file("elsewhere"))->path().filename(), "real.tpl");
+    RemoveSymbolicLink(dir.file("cpp.tpl"));
+}
+
+#ifdef _WIN32
+// A target whose name the ANSI code page cannot spell is written in place
+// through the link: never into the file of a look-alike name ("zloty" for
+// "z\u0142oty"), never over the link.
+TEST_F(SavingSafetyTest, ALinkToATargetTheCodePageCannotSpellIsWrittenThrough) {
+    const std::wstring wideDir(dir.path().begin(), dir.path().end());
+    const std::wstring unspelled = wideDir + L"z\u0142oty";
+    const std::wstring target = unspelled + L"\\real.tpl";
+    ASSERT_TRUE(CreateDirectoryW(unspelled.c_str(), nullptr));
+    WriteFileBytes(dir.file("seed"), kOld);
+    ASSERT_TRUE(MoveFileW((wideDir + L"seed").c_str(), target.c_str()));
+    fs::create_directory(dir.file("zloty"));
+    const auto lookAlike = dir.file("zloty") + "\\real.tpl";
+    WriteFileBytes(lookAlike, kOld);
+    if (!MakeSymbolicLinkW(target, dir.file("cpp.tpl")))
+        GTEST_SKIP() << "this system makes no symbolic links";
+    std::wstring shortName(MAX_PATH, L'\0');
+    const bool hasShortName = GetShortPathNameW(target.c_str(), shortName.data(), MAX_PATH) != 0;
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    // Through the short name the replace stays atomic; without one, in place.
+    EXPECT_EQ(std::count(port.steps.begin(), port.steps.end(), Stage::OpenInPlace), hasShortName ? 0 : 1);
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    EXPECT_EQ(ReadFileBytes(lookAlike), kOld);
+    WIN32_FILE_ATTRIBUTE_DATA linked{};
+    ASSERT_TRUE(GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &linked));
+    EXPECT_EQ(linked.nFileSizeLow, kNew.size());
+    RemoveSymbolicLink(dir.file("cpp.tpl"));
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(unspelled.c_str());
+}
+#endif
+
+// A read-only file is made writable without a question, also behind a link.
+TEST_F(SavingSafetyTest, AReadOnlyFileBehindALinkIsMadeWritableAndSaved) {
+    const auto target = dir.file("real.tpl");
+    WriteFileBytes(target, kOld);
+    SetReadOnly(target);
+    if (!MakeSymbolicLink(target, dir.file("cpp.tpl")))
+        GTEST_SKIP() << "this system makes no symbolic links";
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+    EXPECT_EQ(ReadFileBytes(target), kNew);
+    EXPECT_FALSE(IsReadOnly(target));
     RemoveSymbolicLink(dir.file("cpp.tpl"));
 }
 
@@ -282,45 +372,92 @@ TEST_F(SavingSafetyTest, LeftoverTemporariesNeitherBlockASaveNorStay) {
         fs::last_write_time(leftovers.back(), stale);
     }
     const auto fresh = dir.file("vb.tpl.1-1.~tv");
-    const auto foreign = dir.file("notes.txt.1-1.~tv");
     WriteFileBytes(fresh, "a save of another editor, running now");
-    WriteFileBytes(foreign, "not ours");
-    fs::last_write_time(foreign, stale);
+    // Names a save of ours never makes, some close to them (on Windows a
+    // search for "*.~tv" also finds the last one through its short name).
+    const std::vector<std::string> foreign{"notes.txt.1-1.~tv", "cpp.tpl.mine.~tv", "cpp.tpl.1-.~tv",
+                                           "cpp.tpl.1-1.~tvx"};
+    for (const auto& name : foreign) {
+        WriteFileBytes(dir.file(name), "not ours");
+        fs::last_write_time(dir.file(name), stale);
+    }
     EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
     auto expected = kTemplateFiles;
-    expected.push_back("notes.txt.1-1.~tv");
+    expected.insert(expected.end(), foreign.begin(), foreign.end());
     expected.push_back("vb.tpl.1-1.~tv");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(dir.FileNames(), expected);
 }
 
-// Deeper than the classic path limit, reading and saving work as anywhere.
+// A crashed process whose id is ours again left names this process would
+// make next: the save takes others and still replaces the file whole.
+TEST_F(SavingSafetyTest, TemporaryNamesLeftByAnEarlierProcessOfTheSameIdAreNotReused) {
+    std::string temporary;
+    port.fault = [&](Stage stage, const std::string& at) -> unsigned long {
+        if (stage == Stage::CreateTemporary)
+            temporary = at;
+        return 0;
+    };
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), kOld));
+    const auto dash = temporary.rfind('-');
+    ASSERT_NE(dash, std::string::npos);
+    const auto attempt = std::stoul(temporary.substr(dash + 1));
+    std::vector<std::string> expected = kTemplateFiles;
+    expected.resize(1);
+    for (unsigned long next = attempt + 1; next <= attempt + 5; ++next) {
+        const auto name = "cpp.tpl." + std::to_string(port.ProcessId()) + "-" + std::to_string(next) +
+                          SafeFileWriter::kTemporarySuffix;
+        WriteFileBytes(dir.file(name), "a save that crashed");
+        expected.push_back(name);
+    }
+    port.steps.clear();
+    EXPECT_TRUE(store().WriteTemplateFile(dir.file("cpp.tpl"), kNew));
+    EXPECT_EQ(port.steps.back(), Stage::Replace);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), kNew);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.FileNames(), expected);
+}
+
+// Deeper than the classic path limit, reading and saving work as anywhere,
+// however the host spells the directory: the long-path prefix takes only full
+// paths with backslashes, so forward slashes and a relative path must be
+// made such first.
 TEST_F(SavingSafetyTest, ADirectoryBeyondTheClassicPathLimitReadsAndSaves) {
     std::string deep = dir.path();
+    std::string relative;
     std::vector<std::string> levels;
     while (deep.size() < 320) {
         deep += std::string(60, 'd') + static_cast<char>(fs::path::preferred_separator);
+        relative += std::string(60, 'd') + "/";
         ASSERT_TRUE(MakeDirectory(deep)) << deep.size();
         levels.push_back(deep);
     }
-    TemplateStore saving(deep, port, reporter);
-    EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
-    EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
-    TemplateStore reading(deep, port, reporter);
-    const auto sink = Load(reading);
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "new");
-    EXPECT_TRUE(reading.SaveAllTemplates(NewEntry()));
-    EXPECT_TRUE(reporter.messages.empty());
-    std::string bytes;
-    EXPECT_EQ(port.ReadAll(deep + "cpp.tpl", bytes), 0u);
-    EXPECT_EQ(bytes, kNew);
-    EXPECT_TRUE(port.Exists(deep + "vb.tpl"));
-    // The folder's own clean-up does not reach that deep on Windows.
-    for (const auto& file : kTemplateFiles)
-        port.Remove(deep + file);
+    std::string forward = deep;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    const auto previous = fs::current_path();
+    fs::current_path(dir.path());
+    for (const auto& spelled : {deep, forward, relative}) {
+        SCOPED_TRACE(spelled);
+        TemplateStore saving(spelled, port, reporter);
+        EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
+        EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0].text;
+        TemplateStore reading(spelled, port, reporter);
+        const auto sink = Load(reading);
+        ASSERT_EQ(sink.items.size(), 1u);
+        EXPECT_EQ(sink.items[0].label, "new");
+        EXPECT_TRUE(reading.SaveAllTemplates(NewEntry()));
+        EXPECT_TRUE(reporter.messages.empty());
+        std::string bytes;
+        EXPECT_EQ(port.ReadAll(deep + "cpp.tpl", bytes), 0u);
+        EXPECT_EQ(bytes, kNew);
+        EXPECT_TRUE(port.Exists(deep + "vb.tpl"));
+        // The folder's own clean-up does not reach that deep on Windows.
+        for (const auto& file : kTemplateFiles)
+            EXPECT_EQ(port.Remove(deep + file), 0u);
+    }
+    fs::current_path(previous);
     for (auto level = levels.rbegin(); level != levels.rend(); ++level)
         EXPECT_TRUE(RemoveEmptyDirectory(*level));
 }
@@ -387,6 +524,26 @@ TEST_F(SavingSafetyTest, TheFirstSaveAfterDroppedTextKeepsThePreviousFileAsBak) 
     EXPECT_TRUE(saving.SaveAllTemplates(all));
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+// A save that failed after changing bytes in place leaves a file that is no
+// longer the one read; the next save must not put it over the backup.
+TEST_F(SavingSafetyTest, TheBackupKeepsTheFileAsReadAfterAFailedSave) {
+    const std::string withStray = "stray notes, longer than what is saved\r\na::k:\r\ncode\f\r\n";
+    WriteFileBytes(dir.file("cpp.tpl"), withStray);
+    auto saving = store();
+    auto cpp = Load(saving, 0);
+    TemplateStore::LanguageEntries all;
+    all[0] = cpp.Entries();
+    port.fault = [](Stage stage, const std::string&) -> unsigned long {
+        return stage == Stage::Replace || stage == Stage::Truncate ? kFault : 0;
+    };
+    EXPECT_FALSE(saving.SaveAllTemplates(all));
+    port.fault = nullptr;
+    reporter.answers = {true};
+    EXPECT_TRUE(saving.SaveAllTemplates(all));
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
+    EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::k:\r\ncode\f\r\n");
 }
 
 TEST_F(SavingSafetyTest, ABackupThatCannotBeWrittenKeepsTheFile) {

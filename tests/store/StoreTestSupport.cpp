@@ -105,13 +105,12 @@ namespace {
 constexpr int kLinkAttempts = 100;
 constexpr DWORD kLinkRetryDelayMs = 50;
 
-std::string UnixName(const std::string& path) {
+std::string UnixName(const std::wstring& wide) {
     using UnixNameOf = char*(CDECL*)(LPCWSTR);
-    const auto unixName =
-        reinterpret_cast<UnixNameOf>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    const auto unixName = reinterpret_cast<UnixNameOf>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     if (unixName == nullptr)
         return {};
-    const std::wstring wide(path.begin(), path.end());
     char* name = unixName(wide.c_str());
     std::string result = name != nullptr ? name : "";
     HeapFree(GetProcessHeap(), 0, name);
@@ -120,11 +119,15 @@ std::string UnixName(const std::string& path) {
 
 // Runs a program of the system underneath Wine, and waits until the path
 // exists or is gone as wanted: Wine does not wait for such a program.
-bool RunUnixCommand(std::string command, const std::string& path, bool exists) {
-    STARTUPINFOA startup{};
+// The command is in UTF-8, as the system underneath names its files.
+bool RunUnixCommand(const std::string& command, const std::string& path, bool exists) {
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -136,9 +139,11 @@ bool RunUnixCommand(std::string command, const std::string& path, bool exists) {
     return false;
 }
 
+std::string UnixName(const std::string& path) { return UnixName(std::wstring(path.begin(), path.end())); }
+
 // Wine's own symbolic links are those of the system underneath: made there
 // with ln, they are what a user's links look like to the module.
-bool MakeUnixLink(const std::string& target, const std::string& link) {
+bool MakeUnixLink(const std::wstring& target, const std::string& link) {
     const auto unixTarget = UnixName(target);
     const auto unixLink = UnixName(link);
     if (unixTarget.empty() || unixLink.empty())
@@ -153,11 +158,32 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link) {
     if (CreateSymbolicLinkA(link.c_str(), target.c_str(), 0) &&
         GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;
-    return MakeUnixLink(target, link);
+    return MakeUnixLink(std::wstring(target.begin(), target.end()), link);
 #else
     return symlink(target.c_str(), link.c_str()) == 0;
 #endif
 }
+
+#ifdef _WIN32
+bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link) { return MakeUnixLink(target, link); }
+
+// Asks the system underneath with stat; the answer is moved into place whole,
+// since only its existence is waited for.
+long long UnixBytesOnDisk(const std::string& path) {
+    const auto unixPath = UnixName(path);
+    const auto answer = path + ".blocks";
+    const auto unixAnswer = UnixName(answer);
+    if (unixPath.empty() || unixAnswer.empty())
+        return -1;
+    if (!RunUnixCommand("/bin/sh -c \"stat -c %b '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
+                            unixAnswer + ".part' '" + unixAnswer + "'\"",
+                        answer, true))
+        return -1;
+    const auto blocks = std::stoll(ReadFileBytes(answer));
+    DeleteFileA(answer.c_str());
+    return blocks * 512;
+}
+#endif
 
 void RemoveSymbolicLink(const std::string& link) {
 #ifdef _WIN32

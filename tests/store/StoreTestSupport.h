@@ -76,6 +76,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 void SetReadOnly(const std::string& path);
 // Creates a symbolic link to a file; false where the system has none.
 bool MakeSymbolicLink(const std::string& target, const std::string& link);
+#ifdef _WIN32
+// A link to a target named in Unicode, which the ANSI code page may not spell.
+bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link);
+// The room a file takes on the disk under Wine, as the system underneath
+// counts it; -1 when it cannot be asked.
+long long UnixBytesOnDisk(const std::string& path);
+#endif
 // Wine cannot remove a link whose target is gone; tests remove theirs first.
 void RemoveSymbolicLink(const std::string& link);
 // Creates a directory, also beyond the classic path limit.
