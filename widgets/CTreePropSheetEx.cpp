@@ -96,15 +96,16 @@ bool CTreePropSheetEx::AddTreeItems() {
 
 bool CTreePropSheetEx::CreateButtons() {
     const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
-    struct ButtonSpec {
+    struct SheetButton {
         int id;
         const char* text;
         DWORD style;
     };
-    for (const ButtonSpec& spec : {ButtonSpec{IDOK, kOkText, BS_DEFPUSHBUTTON}, ButtonSpec{IDCANCEL, kCancelText, 0}}) {
+    for (const SheetButton& wanted :
+         {SheetButton{IDOK, kOkText, BS_DEFPUSHBUTTON}, SheetButton{IDCANCEL, kCancelText, 0}}) {
         HWND button =
-            ::CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style, 0, 0, 0, 0,
-                              GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)), Module(), nullptr);
+            ::CreateWindowExA(0, "BUTTON", wanted.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | wanted.style, 0, 0, 0, 0,
+                              GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(wanted.id)), Module(), nullptr);
         if (!button) {
             return false;
         }
