@@ -91,4 +91,12 @@ void PressOk(EditorWindow& window) { window.PostCommand(IDOK); }
 
 void PressCancel(EditorWindow& window) { window.PostCommand(IDCANCEL); }
 
+void HoldControl(bool held) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = held ? 0x80 : 0;
+    keys[VK_LCONTROL] = keys[VK_CONTROL];
+    ::SetKeyboardState(keys);
+}
+
 }  // namespace tarvel::uitest

@@ -54,6 +54,10 @@ bool TreeIsUnder(const EditorWindow& window, POINT screen);
 // Pixels of an item's label drawn in the modified colour (red on white).
 int RedPixelsOf(const EditorWindow& window, HTREEITEM item);
 
+// Ctrl held, or released, for this thread's key state, as the keyboard
+// would set it for the next posted key.
+void HoldControl(bool held);
+
 // Steps every script needs.
 void PressOk(EditorWindow& window);
 void PressCancel(EditorWindow& window);

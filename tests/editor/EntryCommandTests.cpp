@@ -27,15 +27,6 @@ void SelectInFocusedTree(EditorWindow& window, HTREEITEM item) {
     FocusTree(window);
 }
 
-// Ctrl held for this thread's key state, as the keyboard would set it.
-void HoldControl(bool held) {
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = held ? 0x80 : 0;
-    keys[VK_LCONTROL] = keys[VK_CONTROL];
-    ::SetKeyboardState(keys);
-}
-
 std::string ClipboardText() {
     std::string text;
     if (!::OpenClipboard(nullptr)) {

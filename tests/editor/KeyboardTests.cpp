@@ -297,14 +297,6 @@ TEST_F(Keyboard, PlainLettersWithNoFocusCloseNothing) {
 
 // Tab goes through the editor in reading order: tree, title, shortcut,
 // description, code, the tip buttons, OK, Cancel, Apply.
-// Ctrl held for this thread's key state, as the keyboard would set it.
-void HoldControl(bool held) {
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = held ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 // The code editor keeps a plain Tab (it indents) and is left with Ctrl+Tab.
 TEST_F(Keyboard, TabFollowsTheReadingOrder) {
     WriteSampleTemplates();
