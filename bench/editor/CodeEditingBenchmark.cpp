@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 
 namespace {
@@ -36,7 +37,6 @@ constexpr int kKeystrokes = 50;
 constexpr size_t kLargeCode = 1024 * 1024;
 constexpr double kSelectionTarget = 2.0;
 constexpr double kTypingTarget = 3.0;
-constexpr int kSetupError = 2;
 
 std::string EntryCode(const char* language, int index) {
     std::string code;
@@ -181,13 +181,12 @@ double TimeBareKeystroke(const std::string& text) {
 }  // namespace
 
 int main() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    std::string error;
-    const auto library = host::TarvelLibrary::LoadBesideProgram(error);
+    const auto library = LoadModuleUnderTest("bench_code_editing");
+    if (!library)
+        return kSetupError;
     const HMODULE scintilla = ::LoadLibraryA("scilexer.dll");
-    if (!library || !scintilla) {
-        std::fprintf(stderr, "bench_code_editing: %s\n", library ? "scilexer.dll is missing" : error.c_str());
+    if (!scintilla) {
+        std::fprintf(stderr, "bench_code_editing: scilexer.dll is missing\n");
         return kSetupError;
     }
     TemplateFolder folder;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
 #include "tests/editor/ProfileKey.h"
@@ -28,7 +29,6 @@ constexpr int kLanguages = 8;
 constexpr int kEntriesPerLanguage = 1000;
 constexpr int kDrops = 41;
 constexpr double kTargetRatio = 2.0;
-constexpr int kSetupError = 2;
 constexpr char kEditorCaption[] = "Autotext";
 constexpr int kTreeId = 1020;
 // Within a language the entry dragged and the one it is dropped on, near the
@@ -278,14 +278,9 @@ EditorDrops* EditorDrops::current_ = nullptr;
 }  // namespace
 
 int main() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    std::string error;
-    const auto library = host::TarvelLibrary::LoadBesideProgram(error);
-    if (!library) {
-        std::fprintf(stderr, "bench_editor_drop: %s\n", error.c_str());
+    const auto library = LoadModuleUnderTest("bench_editor_drop");
+    if (!library)
         return kSetupError;
-    }
     TemplateFolder many;
     WriteManyEntries(many);
     ProfileKey::DeleteModuleKey();

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "bench/editor/IdleCancel.h"
+#include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
 #include "tests/editor/ProfileKey.h"
@@ -32,7 +33,6 @@ constexpr int kEntryCounts[] = {1000, 8000, 50000};
 constexpr int kTargetCount = 8000;
 constexpr int kRepetitions = 9;
 constexpr double kTargetRatio = 1.5;
-constexpr int kSetupError = 2;
 
 std::string EntryLabel(int language, int index) { return "s" + std::to_string(language) + "_" + std::to_string(index); }
 
@@ -142,14 +142,9 @@ bool MeasureRun(const host::TarvelLibrary& library, const std::string& empty, co
 }  // namespace
 
 int main() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    std::string error;
-    const auto library = host::TarvelLibrary::LoadBesideProgram(error);
-    if (!library) {
-        std::fprintf(stderr, "bench_editor_open: %s\n", error.c_str());
+    const auto library = LoadModuleUnderTest("bench_editor_open");
+    if (!library)
         return kSetupError;
-    }
     TemplateFolder empty;
     std::printf("%d runs each; ratio = (editor - editor on no entries) / (bare tree - bare tree with no labels)\n",
                 kRepetitions);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "bench/editor/IdleCancel.h"
+#include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/HostPromptRequest.h"
 #include "host/TarvelLibrary.h"
@@ -22,7 +23,6 @@ using namespace tarvel;
 using namespace tarvel::bench;
 
 constexpr int kRepetitions = 7;
-constexpr int kSetupError = 2;
 constexpr char kTitle[] = "counting loop";
 
 struct Timing {
@@ -50,12 +50,9 @@ void Print(const char* what, const std::vector<double>& values) {
 }  // namespace
 
 int main() {
-    std::string error;
-    const auto library = host::TarvelLibrary::LoadBesideProgram(error);
-    if (!library) {
-        std::fprintf(stderr, "bench_prompt_open: %s\n", error.c_str());
+    const auto library = LoadModuleUnderTest("bench_prompt_open");
+    if (!library)
         return kSetupError;
-    }
     uitest::TemplateFolder empty;
     std::vector<double> promptIdle, promptTotal, editorIdle, editorTotal;
     for (int run = 0; run < kRepetitions; ++run) {
