@@ -22,7 +22,12 @@ CPPHtmlDrawer::CPPHtmlDrawer(HINSTANCE module)
     : module_(module ? module : ThisModule()),
       sheet_(kHtmlDefaultStyleSheet),
       images_(module_),
-      start_(::GetTickCount()) {}
+      start_(clock_()) {}
+
+void CPPHtmlDrawer::SetClock(Clock clock) {
+    clock_ = clock ? clock : ::GetTickCount;
+    start_ = clock_();
+}
 
 void CPPHtmlDrawer::SetCssStyles(std::string_view text) { sheet_.Parse(text); }
 

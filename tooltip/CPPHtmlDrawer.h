@@ -56,10 +56,15 @@ public:
 
     const HtmlDisplayList& DisplayList() const { return list_; }
 
+    // The millisecond clock that moves animations (GetTickCount by default);
+    // a test steps its own so frames change exactly when it says.
+    using Clock = DWORD(WINAPI*)();
+    void SetClock(Clock clock);
+
 private:
     void Layout(HDC dc);
     int HotImageAt(POINT point) const;
-    DWORD Elapsed() const { return ::GetTickCount() - start_; }
+    DWORD Elapsed() const { return clock_() - start_; }
     bool AnimationMoved(DWORD from, DWORD to) const;
     void Click(const HtmlLink& link);
 
@@ -78,6 +83,7 @@ private:
     int hover_ = -1;
     int hotImage_ = -1;
     int drawnHotImage_ = -1;
+    Clock clock_ = ::GetTickCount;
     DWORD start_;
     DWORD drawnAt_ = 0;
 };

@@ -68,18 +68,28 @@ public:
     }
 
     // Everything it printed, once it has ended; its exit code in exitCode.
+    // A host that has not ended in time keeps exitCode at -1 and is ended by
+    // the destructor, so a dialog nobody closed fails the test, not the run.
     std::string Output(DWORD& exitCode) const {
         std::string output;
-        char buffer[512];
-        DWORD got = 0;
-        while (::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            output.append(buffer, got);
-        }
         exitCode = static_cast<DWORD>(-1);
-        if (::WaitForSingleObject(process_.hProcess, kExitTimeout) == WAIT_OBJECT_0) {
-            ::GetExitCodeProcess(process_.hProcess, &exitCode);
+        for (DWORD waited = 0; waited < kExitTimeout; waited += kPollInterval) {
+            const bool ended = ::WaitForSingleObject(process_.hProcess, kPollInterval) == WAIT_OBJECT_0;
+            Drain(output);
+            if (ended) {
+                ::GetExitCodeProcess(process_.hProcess, &exitCode);
+                break;
+            }
         }
         return output;
+    }
+
+    // The captions of the host's visible windows: what it waits on when it
+    // does not end.
+    std::string VisibleWindows() const {
+        Search search{process_.dwProcessId, nullptr, nullptr};
+        ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+        return search.captions;
     }
 
 private:
@@ -87,14 +97,37 @@ private:
         DWORD processId;
         const std::string* caption;
         HWND found;
+        std::string captions;
     };
+    static std::string Caption(HWND hwnd) {
+        char text[256] = {};
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        return text;
+    }
+    static BOOL CALLBACK Collect(HWND hwnd, LPARAM context) {
+        auto& search = *reinterpret_cast<Search*>(context);
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(hwnd, &processId);
+        if (processId == search.processId && ::IsWindowVisible(hwnd)) {
+            search.captions += "\"" + Caption(hwnd) + "\" ";
+        }
+        return TRUE;
+    }
+    // What the pipe holds now, without waiting for more.
+    void Drain(std::string& output) const {
+        char buffer[512];
+        DWORD available = 0;
+        DWORD got = 0;
+        while (::PeekNamedPipe(read_, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            output.append(buffer, got);
+        }
+    }
     static BOOL CALLBACK Match(HWND hwnd, LPARAM context) {
         auto& search = *reinterpret_cast<Search*>(context);
         DWORD processId = 0;
         ::GetWindowThreadProcessId(hwnd, &processId);
-        char text[256] = {};
-        ::GetWindowTextA(hwnd, text, sizeof text);
-        if (processId == search.processId && ::IsWindowVisible(hwnd) && *search.caption == text) {
+        if (processId == search.processId && ::IsWindowVisible(hwnd) && *search.caption == Caption(hwnd)) {
             search.found = hwnd;
             return FALSE;
         }
@@ -155,7 +188,7 @@ TEST_F(HostExpand, OkPrintsTheCodeWithTheValuesPutIn) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     DWORD exitCode = 0;
     const std::string output = host.Output(exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(exitCode, 0u) << "still showing: " << host.VisibleWindows();
     EXPECT_EQ(output, "result: 1\r\nfor (int k = 0; k < size; ++k) {\r\n    $end$\r\n}\r\n");
 }
 
@@ -167,7 +200,7 @@ TEST_F(HostExpand, CancelPrintsOnlyTheResult) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     DWORD exitCode = 0;
     EXPECT_EQ(host.Output(exitCode), "result: 2\r\n");
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(exitCode, 0u) << "still showing: " << host.VisibleWindows();
 }
 
 TEST_F(HostExpand, AnUnknownShortcutIsReportedWithoutADialog) {

@@ -182,11 +182,18 @@ TEST(GdiImages, ImageListCellsAndAnimation) {
     EXPECT_EQ(CHtmlGdiPainter::Frame(animated, 3, 250), 0);
 }
 
+DWORD g_clockNow = 0;
+DWORD WINAPI SteppedClock() { return g_clockNow; }
+
 TEST(GdiImages, AnAnimationAsksForARedrawWhenItsFrameMoves) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+    g_clockNow = 1000;
+    drawer.SetClock(SteppedClock);
     canvas.Draw(drawer, "<ilst idres=203 cx=8 speed=30>");
-    ::Sleep(80);
+    g_clockNow += 29;
+    EXPECT_FALSE(drawer.IsRedrawNeeded({100, 100}));
+    g_clockNow += 1;
     EXPECT_TRUE(drawer.IsRedrawNeeded({100, 100}));
     drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 8, 8});
     EXPECT_FALSE(drawer.IsRedrawNeeded({100, 100}));
