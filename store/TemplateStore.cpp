@@ -111,6 +111,9 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
     } else {
         held.Clear();
         LegacyTemplateReader(held).Read(bytes);
+        // The save rewrites it in the current format; the old file stays
+        // beside it for whatever still reads the old one.
+        record.backupDue = true;
     }
     if (!held.HoldsEntry() && HoldsText(bytes)) {
         record.kept = FileRecord::Kept::NoEntryRead;

@@ -174,7 +174,8 @@ int TemplateTool::Check(const std::string& directory) {
         const auto path = loaded.store.TemplatePath(language);
         if (files_.Exists(path) && files_.ReadAll(path, bytes) == 0) {
             if (TemplateStore::IsLegacyFormat(bytes)) {
-                out_ << fileName << ": legacy format; the next save rewrites it in the current format\n";
+                out_ << fileName << ": legacy format; the next save rewrites it in the current format and keeps the old file as "
+                     << fileName << ".bak\n";
                 ++findings;
             } else {
                 for (const auto& problem : TemplateCheck::FindFileProblems(bytes, fileName)) {

@@ -504,25 +504,34 @@ TEST_F(SavingSafetyTest, AFileWithTextButNoEntryIsKeptAsItIs) {
     }
 }
 
-// What the format could not keep stays findable in one backup generation.
-TEST_F(SavingSafetyTest, TheFirstSaveAfterDroppedTextKeepsThePreviousFileAsBak) {
+// What the format could not keep, and a file in the legacy format that the
+// save converts, stay findable in one backup generation.
+TEST_F(SavingSafetyTest, TheFirstSaveAfterDroppedTextOrAConversionKeepsThePreviousFileAsBak) {
     const std::string withStray = "stray notes\r\na::k:\r\ncode\f\r\n";
+    const std::string legacy = "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n";
     WriteFileBytes(dir.file("cpp.tpl"), withStray);
     WriteFileBytes(dir.file("cpp.tpl.bak"), "an older generation");
     WriteFileBytes(dir.file("cs.tpl"), "a::clean:\r\nx\f\r\n");
+    WriteFileBytes(dir.file("vb.tpl"), legacy);
     auto saving = store();
     auto cpp = Load(saving, 0);
     auto cs = Load(saving, 1);
+    const int vbLanguage = 7;
+    auto vb = Load(saving, vbLanguage);
     TemplateStore::LanguageEntries all;
     all[0] = cpp.Entries();
     all[1] = cs.Entries();
+    all[vbLanguage] = vb.Entries();
     EXPECT_TRUE(saving.SaveAllTemplates(all));
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::k:\r\ncode\f\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.file("vb.tpl.bak")), legacy);
+    EXPECT_EQ(ReadFileBytes(dir.file("vb.tpl")).find("caretPosChar"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.file("cs.tpl.bak")));
     cpp.items[0].entry->code = "edited";
     EXPECT_TRUE(saving.SaveAllTemplates(all));
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl.bak")), withStray);
+    EXPECT_EQ(ReadFileBytes(dir.file("vb.tpl.bak")), legacy);
     EXPECT_TRUE(reporter.messages.empty());
 }
 

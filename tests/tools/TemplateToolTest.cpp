@@ -116,7 +116,9 @@ TEST(TemplateTool, CheckReportsWhatTheFormatCannotKeep) {
     EXPECT_EQ(report[3],
               "cpp.tpl: a b: label \"a b\" is neither its shortcut nor its title and is lost at the next save");
     EXPECT_EQ(report[4], "cpp.tpl: many: 9 distinct prompts; the prompt dialog shows 8");
-    EXPECT_EQ(report[5], "vb.tpl: legacy format; the next save rewrites it in the current format");
+    EXPECT_EQ(report[5],
+              "vb.tpl: legacy format; the next save rewrites it in the current format and keeps the old file as "
+              "vb.tpl.bak");
 }
 
 // What a hand-edited file holds that reading drops, reported by line; the
