@@ -92,18 +92,18 @@ void BalloonGeometry::Set(int index, int value) {
         values[index] = std::clamp(value, 0, kMaxValue);
 }
 
-int MaxBodyWidth(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction) {
+int MaxBodyWidth(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? 0 : geometry[kAnchorHeight];
-    return std::max(0, workArea.Width() - anchor);
+    return std::max(0, static_cast<int>(workArea.Width()) - anchor);
 }
 
-int MaxBodyHeight(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction) {
+int MaxBodyHeight(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? geometry[kAnchorHeight] : 0;
-    return std::max(0, workArea.Height() - anchor);
+    return std::max(0, static_cast<int>(workArea.Height()) - anchor);
 }
 
 BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry& geometry, int direction,
-                           BalloonPoint point, const BalloonRect& screen) {
+                           BalloonPoint point, const tarvel::LayoutRect& screen) {
     int side = direction & 0xF0;
     int place = direction & 0x0F;
     if (side > kSideRight)
@@ -115,8 +115,10 @@ BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry&
     const int anchorWidth = geometry.HasAnchor() ? geometry[kAnchorWidth] : 0;
     const int length = vertical ? bodyWidth : bodyHeight;
     const int depth = vertical ? bodyHeight : bodyWidth;
-    const Span along = vertical ? Span{screen.left, screen.right} : Span{screen.top, screen.bottom};
-    const Span across = vertical ? Span{screen.top, screen.bottom} : Span{screen.left, screen.right};
+    const Span xSpan{static_cast<int>(screen.left), static_cast<int>(screen.right)};
+    const Span ySpan{static_cast<int>(screen.top), static_cast<int>(screen.bottom)};
+    const Span along = vertical ? xSpan : ySpan;
+    const Span across = vertical ? ySpan : xSpan;
     const int pointAlong = vertical ? point.x : point.y;
     const int pointAcross = vertical ? point.y : point.x;
 

@@ -4,23 +4,13 @@
 // arrow that points from its edge at the mouse. Portable arithmetic, so every
 // edge and monitor case is tested without a screen.
 
+#include "layout/LayoutGeometry.h"
+
 struct BalloonPoint {
     int x = 0;
     int y = 0;
     bool operator==(const BalloonPoint& o) const { return x == o.x && y == o.y; }
     bool operator!=(const BalloonPoint& o) const { return !(*this == o); }
-};
-
-struct BalloonRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const BalloonRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
 };
 
 // The nine geometry values, by the index their setter takes.
@@ -59,18 +49,18 @@ enum BalloonPlace { kPlaceStart = 0, kPlaceEnd = 1, kPlaceMiddle = 2 };
 
 struct BalloonLayout {
     int direction = kSideBottom;  // after the flips
-    BalloonRect window;           // screen coordinates, arrow included
-    BalloonRect body;             // the rounded part, window coordinates
+    tarvel::LayoutRect window;           // screen coordinates, arrow included
+    tarvel::LayoutRect body;             // the rounded part, window coordinates
     // The arrow's triangle in window coordinates: tip, then its base on the edge.
     BalloonPoint arrow[3];
 };
 
 // The largest body (text plus margins) that, with the arrow, fits into the
 // work area of the monitor the balloon appears on.
-int MaxBodyWidth(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction);
-int MaxBodyHeight(const BalloonGeometry& geometry, const BalloonRect& workArea, int direction);
+int MaxBodyWidth(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction);
+int MaxBodyHeight(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction);
 
 // Places a body of `body` size so that the arrow's tip is at `point`, by the
 // direction, flipped and slid to stay inside `screen` (the virtual screen).
 BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry& geometry, int direction,
-                           BalloonPoint point, const BalloonRect& screen);
+                           BalloonPoint point, const tarvel::LayoutRect& screen);

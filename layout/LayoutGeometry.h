@@ -12,6 +12,10 @@ struct LayoutRect {
 
     long Width() const noexcept { return right - left; }
     long Height() const noexcept { return bottom - top; }
+    bool operator==(const LayoutRect& o) const noexcept {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+    bool operator!=(const LayoutRect& o) const noexcept { return !(*this == o); }
 };
 
 struct LayoutSize {

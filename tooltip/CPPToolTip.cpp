@@ -66,7 +66,7 @@ bool IsPopMessage(UINT message) {
     }
 }
 
-BalloonRect ToBalloon(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+tarvel::LayoutRect ToLayout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 RECT Shrunk(RECT r, const ShadowPads& pads) {
     return {r.left + pads.left, r.top + pads.top, r.right - pads.right, r.bottom - pads.bottom};
@@ -346,7 +346,7 @@ bool CPPToolTip::LayOut(const TooltipToolInfo& info, POINT point) {
     if (!body)
         return false;
     const BalloonLayout layout = PlaceBalloon(body->cx, body->cy, geometry_, info.direction, {point.x, point.y},
-                                              ToBalloon(Shrunk(VirtualScreen(), pads)));
+                                              ToLayout(Shrunk(VirtualScreen(), pads)));
     return ShowAt(screen.get(), layout, pads);
 }
 
@@ -358,7 +358,7 @@ std::optional<SIZE> CPPToolTip::MeasureBody(HDC screen, const TooltipToolInfo& i
     monitor.cbSize = sizeof monitor;
     if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
         return std::nullopt;
-    const BalloonRect work = ToBalloon(Shrunk(monitor.rcWork, pads));
+    const tarvel::LayoutRect work = ToLayout(Shrunk(monitor.rcWork, pads));
     const int marginX = geometry_[kMarginX], marginY = geometry_[kMarginY];
     const int maxWidth = MaxBodyWidth(geometry_, work, info.direction);
     const int maxHeight = MaxBodyHeight(geometry_, work, info.direction);

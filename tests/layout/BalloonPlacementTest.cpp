@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr BalloonRect kScreen{0, 0, 1024, 768};
+constexpr tarvel::LayoutRect kScreen{0, 0, 1024, 768};
 
 struct PlacementCase {
     const char* name;
@@ -15,9 +15,9 @@ struct PlacementCase {
     BalloonPoint point;
     int width;
     int height;
-    BalloonRect screen;
+    tarvel::LayoutRect screen;
     int expectedDirection;
-    BalloonRect expectedWindow;
+    tarvel::LayoutRect expectedWindow;
     bool tipAtMouse = true;
 };
 
@@ -59,11 +59,17 @@ TEST_P(BalloonPlacement, WindowAndDirection) {
     EXPECT_LE(layout.window.bottom, c.screen.bottom);
 }
 
+// Where the arrow's tip is on the screen.
+BalloonPoint ScreenTip(const BalloonLayout& layout) {
+    return {static_cast<int>(layout.window.left) + layout.arrow[0].x,
+            static_cast<int>(layout.window.top) + layout.arrow[0].y};
+}
+
 TEST_P(BalloonPlacement, ArrowPointsAtTheMouseFromTheBodyEdge) {
     const PlacementCase& c = GetParam();
     const BalloonLayout layout =
         PlaceBalloon(c.width, c.height, BalloonGeometry::Balloon(), c.direction, c.point, c.screen);
-    const BalloonPoint tip{layout.window.left + layout.arrow[0].x, layout.window.top + layout.arrow[0].y};
+    const BalloonPoint tip = ScreenTip(layout);
     if (c.tipAtMouse) {
         EXPECT_EQ(tip, c.point);
     }
@@ -85,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, BalloonPlacement, testing::ValuesIn(kCases),
 TEST(BalloonPlacementArrow, ArrowNearTheLeftCornerHasItsUprightSideAtTheTip) {
     const BalloonLayout layout =
         PlaceBalloon(200, 100, BalloonGeometry::Balloon(), 16, {500, 400}, kScreen);
-    EXPECT_EQ(layout.body, (BalloonRect{0, 0, 200, 100}));
+    EXPECT_EQ(layout.body, (tarvel::LayoutRect{0, 0, 200, 100}));
     EXPECT_EQ(layout.arrow[0], (BalloonPoint{16, 116}));
     EXPECT_EQ(layout.arrow[1], (BalloonPoint{16, 100}));
     EXPECT_EQ(layout.arrow[2], (BalloonPoint{28, 100}));
@@ -94,12 +100,12 @@ TEST(BalloonPlacementArrow, ArrowNearTheLeftCornerHasItsUprightSideAtTheTip) {
 TEST(BalloonPlacementArrow, RectangleGeometryHasNoArrow) {
     const BalloonLayout layout =
         PlaceBalloon(200, 100, BalloonGeometry::Rectangle(), 16, {500, 400}, kScreen);
-    EXPECT_EQ(layout.window, (BalloonRect{500, 300, 700, 400}));
-    EXPECT_EQ(layout.body, (BalloonRect{0, 0, 200, 100}));
+    EXPECT_EQ(layout.window, (tarvel::LayoutRect{500, 300, 700, 400}));
+    EXPECT_EQ(layout.body, (tarvel::LayoutRect{0, 0, 200, 100}));
 }
 
 TEST(BalloonPlacementArrow, LargestBodyLeavesRoomForTheArrowInTheWorkArea) {
-    const BalloonRect workArea{0, 0, 1024, 738};
+    const tarvel::LayoutRect workArea{0, 0, 1024, 738};
     EXPECT_EQ(MaxBodyWidth(BalloonGeometry::Balloon(), workArea, 16), 1024);
     EXPECT_EQ(MaxBodyHeight(BalloonGeometry::Balloon(), workArea, 16), 722);
     EXPECT_EQ(MaxBodyWidth(BalloonGeometry::Balloon(), workArea, 32), 1008);
@@ -124,9 +130,9 @@ TEST(BalloonPlacementArrow, HugeGeometryValuesAreBoundedSoThePlacementCannotOver
 // point; when it fits on the mouse's side too the arrow's tip is the mouse.
 TEST(BalloonPlacementProperty, FittingBalloonsStayOnTheScreenPointingAtTheMouse) {
     std::mt19937 random(11);
-    const BalloonRect screens[] = {kScreen, {-1280, -200, 1024, 1024}, {0, 0, 300, 200}};
+    const tarvel::LayoutRect screens[] = {kScreen, {-1280, -200, 1024, 1024}, {0, 0, 300, 200}};
     for (int run = 0; run < 20000; ++run) {
-        const BalloonRect& screen = screens[run % 3];
+        const tarvel::LayoutRect& screen = screens[run % 3];
         const int width = std::uniform_int_distribution<int>(1, screen.Width())(random);
         const int height = std::uniform_int_distribution<int>(1, screen.Height() - 16)(random);
         const BalloonPoint point{std::uniform_int_distribution<int>(screen.left, screen.right - 1)(random),
@@ -145,7 +151,7 @@ TEST(BalloonPlacementProperty, FittingBalloonsStayOnTheScreenPointingAtTheMouse)
         const bool roomAbove = point.y - screen.top >= height + 16, roomBelow = screen.bottom - point.y >= height + 16;
         const bool roomLeft = point.x - screen.left >= width + 16, roomRight = screen.right - point.x >= width + 16;
         if ((vertical && (roomAbove || roomBelow)) || (!vertical && (roomLeft || roomRight))) {
-            const BalloonPoint tip{layout.window.left + layout.arrow[0].x, layout.window.top + layout.arrow[0].y};
+            const BalloonPoint tip = ScreenTip(layout);
             ASSERT_EQ(tip, point) << run << " direction " << direction << " " << width << "x" << height;
         }
     }
