@@ -52,10 +52,13 @@ TempDir::TempDir() {
     path_ = dir.string() + static_cast<char>(fs::path::preferred_separator);
 }
 
+// Never throws: a folder that cannot be listed or removed is left behind
+// rather than ending the test run.
 TempDir::~TempDir() {
     std::error_code ignored;
-    for (const auto& name : FileNames()) {
-        fs::permissions(path_ + name, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::directory_iterator item(path_, ignored), end; !ignored && item != end; item.increment(ignored)) {
+        fs::permissions(item->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        ignored.clear();
     }
     fs::remove_all(path_, ignored);
 }
