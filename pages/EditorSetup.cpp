@@ -1,5 +1,6 @@
 #include "pages/EditorSetup.h"
 
+#include "handles/UniqueHandle.h"
 #include "res/resource.h"
 #include "widgets/CScintilla.h"
 
@@ -24,6 +25,9 @@ constexpr int kCaretPeriod = 400;
 constexpr int kEdgeColumn = 80;
 constexpr int kLineNumberMargin = 0;
 constexpr int kSymbolMargin = 1;
+// Margin widths at the reference resolution; Scintilla scales its font with
+// the display's resolution, so the margins are scaled alike.
+constexpr int kReferenceDpi = 96;
 constexpr int kLineNumberWidth = 22;
 constexpr int kFoldMarginWidth = 14;
 constexpr int kSymbolMask = 0x01FFFFFF;
@@ -48,6 +52,11 @@ constexpr std::array<FoldMarker, 7> kFoldMarkers{{
 
 // The code pages that Scintilla accepts besides 0 and UTF-8.
 constexpr std::array<int, 6> kMultiByteCodePages{932, 936, 949, 950, 1361, SC_CP_UTF8};
+
+int DisplayDpi(HWND window) {
+    const UniqueWindowDC dc(::GetDC(window), window);
+    return dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kReferenceDpi;
+}
 
 }  // namespace
 
@@ -92,6 +101,7 @@ bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form) {
 }
 
 void ApplyEditorDefaults(CScintilla& editor) {
+    const int dpi = DisplayDpi(editor);
     editor.SetTabWidth(kTabWidth);
     editor.SetIndent(kTabWidth);
     editor.SetUseTabs(true);
@@ -108,14 +118,14 @@ void ApplyEditorDefaults(CScintilla& editor) {
     editor.SetEdgeColumn(kEdgeColumn);
     editor.SetIndentationGuides(SC_IV_REAL);
     editor.SetMarginTypeN(kLineNumberMargin, SC_MARGIN_NUMBER);
-    editor.SetMarginWidthN(kLineNumberMargin, kLineNumberWidth);
+    editor.SetMarginWidthN(kLineNumberMargin, ::MulDiv(kLineNumberWidth, dpi, kReferenceDpi));
     editor.StyleSetFore(STYLE_LINENUMBER, kBlack);
     editor.StyleSetBack(STYLE_LINENUMBER, kLineNumberBack);
     editor.SetMarginTypeN(kSymbolMargin, SC_MARGIN_SYMBOL);
     editor.SetMarginWidthN(kSymbolMargin, 0);
     editor.SetMarginMaskN(kSymbolMargin, kSymbolMask);
     editor.SetMarginTypeN(CScintilla::kFoldMargin, SC_MARGIN_SYMBOL);
-    editor.SetMarginWidthN(CScintilla::kFoldMargin, kFoldMarginWidth);
+    editor.SetMarginWidthN(CScintilla::kFoldMargin, ::MulDiv(kFoldMarginWidth, dpi, kReferenceDpi));
     editor.SetMarginMaskN(CScintilla::kFoldMargin, static_cast<int>(SC_MASK_FOLDERS));
     editor.SetMarginSensitiveN(CScintilla::kFoldMargin, true);
     ApplyFoldSettings(editor);

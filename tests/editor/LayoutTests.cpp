@@ -9,6 +9,7 @@
 #include "tests/editor/EditorHost.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/ScreenCapture.h"
+#include "tests/editor/TemplateText.h"
 
 #include <windows.h>
 
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "Scintilla.h"
 
 namespace tarvel::uitest {
 namespace {
@@ -207,6 +210,25 @@ void SaveScreenshot(const EditorWindow& window, const char* name) {
     EXPECT_TRUE(ScreenCapture::SaveWindow(window.Handle(), path)) << path;
 }
 
+// The code editor's margins in pixels, and the width of two digits of its
+// line numbers.
+struct CodeMargins {
+    int lineNumbers = 0;
+    int fold = 0;
+    int twoDigits = 0;
+    int fontPoints = 0;
+};
+
+CodeMargins ReadCodeMargins(const EditorWindow& window) {
+    HWND editor = window.ControlOfClass("Scintilla");
+    const auto send = [editor](UINT message, WPARAM wParam, LPARAM lParam = 0) {
+        return static_cast<int>(::SendMessageA(editor, message, wParam, lParam));
+    };
+    return {send(SCI_GETMARGINWIDTHN, 0), send(SCI_GETMARGINWIDTHN, 2),
+            send(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>("99")),
+            send(SCI_STYLEGETSIZE, STYLE_DEFAULT)};
+}
+
 using EditorLayout = EditorTest;
 
 TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
@@ -286,13 +308,21 @@ TEST_F(EditorLayout, TheControlsComeFromTheCommonControlsOfTheModuleManifest) {
 // a higher resolution checks what the default one cannot.
 TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
     WriteSampleTemplates();
+    std::string hundredLines;
+    for (int line = 1; line <= 100; ++line) {
+        hundredLines += "line " + std::to_string(line) + "\n";
+    }
+    folder_.Write("txt.tpl", TemplateRecord("lines", "lines", hundredLines));
     Layout layout;
+    CodeMargins margins;
     int dpi = 0;
     DialogScript script;
     script
         .Do("read the layout",
             [&](EditorWindow& window) {
+                window.Select(window.Child("Text", 0));
                 layout = ReadLayout(window);
+                margins = ReadCodeMargins(window);
                 HDC dc = ::GetDC(window.Handle());
                 dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
                 ::ReleaseDC(window.Handle(), dc);
@@ -304,6 +334,11 @@ TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
         ASSERT_EQ(dpi, std::atoi(wanted)) << "the display's resolution was not changed for this run";
     }
     ExpectNothingOverlaps(layout);
+    // Scintilla scales its font with the resolution; the margins follow it.
+    EXPECT_EQ(margins.fontPoints, 10);
+    EXPECT_EQ(margins.lineNumbers, ::MulDiv(22, dpi, 96));
+    EXPECT_EQ(margins.fold, ::MulDiv(14, dpi, 96));
+    EXPECT_GT(margins.lineNumbers, margins.twoDigits) << "line numbers up to 99 fit their margin";
 }
 
 TEST_F(EditorLayout, NothingOverlapsAtOneAndAHalfTimesTheResolution) {
