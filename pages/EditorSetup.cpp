@@ -60,6 +60,19 @@ int DisplayDpi(HWND window) {
 
 }  // namespace
 
+// Scintilla reads typed and pasted text into a single-byte document through
+// the code page of its default style's character set, which is Western
+// unless it is told otherwise; on an Eastern European, Cyrillic or Greek
+// system the letters would become question marks.
+int EditorCharacterSet() {
+    CHARSETINFO info{};
+    const auto ansi = static_cast<UINT_PTR>(::GetACP());
+    if (EditorCodePage() == 0 && ::TranslateCharsetInfo(reinterpret_cast<DWORD*>(ansi), &info, TCI_SRCCODEPAGE)) {
+        return static_cast<int>(info.ciCharset);
+    }
+    return SC_CHARSET_DEFAULT;
+}
+
 int EditorCodePage() {
     const int ansi = static_cast<int>(::GetACP());
     for (int codePage : kMultiByteCodePages) {
@@ -96,6 +109,7 @@ bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form) {
     editor.UsePopUp(SC_POPUP_NEVER);
     // Both views hold the module's ANSI texts byte for byte, never as UTF-8.
     editor.SetCodePage(EditorCodePage());
+    editor.StyleSetCharacterSet(STYLE_DEFAULT, EditorCharacterSet());
     ::ShowWindow(editor, SW_SHOW);
     return true;
 }

@@ -22,5 +22,7 @@ void ApplyFoldSettings(CScintilla& editor);
 // texts: 0 (one byte per character) unless the system's ANSI code page is
 // one of the multi-byte code pages that Scintilla knows.
 int EditorCodePage();
+// The character set of the default style that goes with that code page.
+int EditorCharacterSet();
 
 }  // namespace tarvel

@@ -64,6 +64,9 @@ public:
     void StyleSetSize(int style, int points) const { Send(SCI_STYLESETSIZE, style, points); }
     void StyleSetFont(int style, const char* face) const { Send(SCI_STYLESETFONT, style, Pointer(face)); }
     void StyleSetEOLFilled(int style, bool filled) const { Send(SCI_STYLESETEOLFILLED, style, filled); }
+    void StyleSetCharacterSet(int style, int characterSet) const {
+        Send(SCI_STYLESETCHARACTERSET, style, characterSet);
+    }
     void StyleSetChangeable(int style, bool changeable) const { Send(SCI_STYLESETCHANGEABLE, style, changeable); }
     // Lexer. Scintilla 5 takes lexers as objects: the old lexer ids are
     // looked up by name in Lexilla, which the same library carries.

@@ -7,6 +7,8 @@
 #include "tests/editor/TemplateText.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -534,27 +536,59 @@ TEST_F(CodePage, DeletingAllTheCodeStoresEmptyCode) {
                   TemplateRecord("class declaration", "cls", "") + TemplateRecord("file header", "", "// $FILE$"));
 }
 
+// Template bytes in a system's ANSI code page, a letter typed and two pasted
+// as the keyboard and the clipboard deliver them, and the bytes they become.
+struct AnsiText {
+    UINT codePage;
+    std::string code;
+    wchar_t typed;
+    std::wstring pasted;
+    std::string added;
+};
+const std::vector<AnsiText> kAnsiTexts{
+    {1252, "caf\xE9 \xFC" "ber \xA3 \x80 \xC4\xB3", L'\u00E9', L"\u20AC\u00B1", "\xE9\x80\xB1"},
+    {1251, "\xC6\xE5\xEB\xE5\xE7\xEE \x80", L'\u0416', L"\u0436\u0451", "\xC6\xE6\xB8"},
+};
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(::OpenClipboard(owner));
+    ::EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
+    ::CloseClipboard();
+}
+
+// Run on a Western system and, with TARVEL_TEST_ACP naming it, on a Cyrillic one.
 TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
-    ASSERT_EQ(::GetACP(), 1252u) << "the test expects a Western system";
-    const std::string code = "caf\xE9 \xFC" "ber \xA3 \x80";
-    folder_.Write("txt.tpl", TemplateRecord("ansi", "ansi", code));
+    if (const char* wanted = std::getenv("TARVEL_TEST_ACP")) {
+        ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(wanted))) << "the system's code page was not changed";
+    }
+    const auto sample = std::find_if(kAnsiTexts.begin(), kAnsiTexts.end(),
+                                     [](const AnsiText& text) { return text.codePage == ::GetACP(); });
+    ASSERT_NE(sample, kAnsiTexts.end()) << "no sample for code page " << ::GetACP();
+    folder_.Write("txt.tpl", TemplateRecord("ansi", "ansi", sample->code));
     std::string shown;
     LRESULT codePage = -1;
     DialogScript script;
     script
-        .Do("type an accent",
+        .Do("type and paste letters",
             [&](EditorWindow& window) {
                 window.Select(window.Child("Text", 0));
                 shown = CodeOf(Editor(window));
                 codePage = Sci(Editor(window), SCI_GETCODEPAGE);
                 Sci(Editor(window), SCI_DOCUMENTEND);
-                Type(Editor(window), L'\u00E9');
+                Type(Editor(window), sample->typed);
+                PutOnClipboard(window.Handle(), sample->pasted);
+                Command(window, ID_CODE_PASTE);
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
     EXPECT_EQ(codePage, 0) << "single-byte text, not UTF-8";
-    EXPECT_EQ(shown, code);
-    EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", code + "\xE9"));
+    EXPECT_EQ(shown, sample->code);
+    EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", sample->code + sample->added));
 }
 
 }  // namespace

@@ -91,7 +91,8 @@ TEST_F(ReadOnlyCodePage, HasTheCommonEditorSettingsButNoLexerAndAFixedDefaultSty
              Setting{SCI_STYLEGETCHANGEABLE, STYLE_DEFAULT, 0}, Setting{SCI_STYLEGETEOLFILLED, STYLE_DEFAULT, 1},
              Setting{SCI_MARKERSYMBOLDEFINED, SC_MARKNUM_FOLDEROPEN, SC_MARK_BOXMINUS},
              Setting{SCI_MARKERSYMBOLDEFINED, SC_MARKNUM_FOLDERMIDTAIL, SC_MARK_TCORNER},
-             Setting{SCI_GETCODEPAGE, 0, tarvel::EditorCodePage()}}) {
+             Setting{SCI_GETCODEPAGE, 0, tarvel::EditorCodePage()},
+             Setting{SCI_STYLEGETCHARACTERSET, STYLE_DEFAULT, tarvel::EditorCharacterSet()}}) {
         EXPECT_EQ(editor().Send(setting.message, setting.wParam), setting.expected)
             << "message " << setting.message << " (" << setting.wParam << ")";
     }
@@ -119,6 +120,7 @@ TEST_F(ReadOnlyCodePage, TypingChangesNothing) {
     ::SendMessageA(editor(), WM_KEYDOWN, VK_DELETE, 0);
     ::SendMessageA(editor(), WM_KEYDOWN, VK_BACK, 0);
     editor().Paste();
+    editor().Undo();
     EXPECT_EQ(Text(), "fixed");
     EXPECT_NE(editor().Send(SCI_GETREADONLY), 0);
 }
