@@ -98,7 +98,9 @@ void CScintilla::SetWholeText(const std::string& text) const {
         CWindow::Send(WM_SETREDRAW, FALSE);
     }
     ClearAll();
+    // Adding leaves the caret after the text.
     AddText(text.size(), text.data());
+    GotoPos(0);
     if (shown) {
         CWindow::Send(WM_SETREDRAW, TRUE);
         ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);

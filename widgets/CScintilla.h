@@ -39,7 +39,8 @@ public:
 
     // The whole text, NUL bytes included.
     std::string GetWholeText() const;
-    // Replaces the text by these bytes, NUL bytes included.
+    // Replaces the text by these bytes, NUL bytes included, and shows them
+    // from their start, as SCI_SETTEXT would.
     void SetWholeText(const std::string& text) const;
 
     // Text
@@ -50,6 +51,7 @@ public:
     int GetText(int length, char* text) const { return static_cast<int>(Send(SCI_GETTEXT, length, Pointer(text))); }
     void SetReadOnly(bool readOnly) const { Send(SCI_SETREADONLY, readOnly); }
     void EmptyUndoBuffer() const { Send(SCI_EMPTYUNDOBUFFER); }
+    void GotoPos(Sci_Position position) const { Send(SCI_GOTOPOS, static_cast<WPARAM>(position)); }
     // Edit commands
     void Undo() const { Send(SCI_UNDO); }
     void Redo() const { Send(SCI_REDO); }

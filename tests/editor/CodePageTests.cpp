@@ -486,7 +486,7 @@ TEST_F(CodePage, TheFoldMarginFoldsRealCppCode) {
 // ---- code is stored whole, as the user left it --------------------------------
 
 // Code past what a 32 KB buffer held, and code with a NUL byte in it, are
-// shown whole and stored whole after an edit.
+// shown whole, from their start, and stored whole after an edit.
 TEST_F(CodePage, CodeIsShownEditedAndStoredWhole) {
     std::string longCode;
     while (longCode.size() < 100 * 1024) {
@@ -495,18 +495,25 @@ TEST_F(CodePage, CodeIsShownEditedAndStoredWhole) {
     for (const std::string& code : {longCode, std::string("before\0after", 12)}) {
         folder_.Write("cpp.tpl", TemplateRecord("whole", "whole", code));
         std::string shown;
+        LRESULT caret = -1;
+        LRESULT firstLine = -1;
         DialogScript script;
         script
             .Do("type at the end",
                 [&](EditorWindow& window) {
                     window.Select(window.Child("C++", 0));
                     shown = CodeOf(Editor(window));
+                    caret = Sci(Editor(window), SCI_GETCURRENTPOS);
+                    ::UpdateWindow(Editor(window));
+                    firstLine = Sci(Editor(window), SCI_GETFIRSTVISIBLELINE);
                     Sci(Editor(window), SCI_DOCUMENTEND);
                     Type(Editor(window), L'x');
                 })
             .Do("press OK", PressOk);
         EXPECT_EQ(OpenEditor(script), IDOK);
         EXPECT_EQ(shown, WithCrLf(code)) << code.size();
+        EXPECT_EQ(caret, 0) << "an entry is shown from its start";
+        EXPECT_EQ(firstLine, 0);
         EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("whole", "whole", code + "x")) << code.size();
     }
 }
