@@ -101,25 +101,29 @@ void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
 bool CPropPageSnippetCode::IsEntryShown() const { return Site() && Site()->CurrentEntry(); }
 
 // The entry's code follows the edit itself, so that a keystroke costs the
-// same in a large entry as in a small one; should the two ever disagree in
-// length, the editor's whole text is taken. Either way the code is stored
-// whole, however long, NUL bytes and all, and empty when the editor is.
+// same in a large entry as in a small one, provided the entry held the
+// editor's text before the edit: a save gives the entry LF breaks while the
+// editor keeps CR LF ones, and then the editor's whole text is taken. Either
+// way the code is stored whole, however long, NUL bytes and all, and empty
+// when the editor is.
 void CPropPageSnippetCode::CopyEditToEntry(const SCNotification& edit) const {
     std::string& code = Site()->CurrentEntry()->code;
     const auto position = static_cast<size_t>(edit.position);
     const auto length = static_cast<size_t>(edit.length);
-    if (position <= code.size()) {
-        if (edit.modificationType & SC_MOD_INSERTTEXT) {
-            if (edit.text) {
-                code.insert(position, edit.text, length);
-            }
-        } else if (length <= code.size() - position) {
+    const bool insert = (edit.modificationType & SC_MOD_INSERTTEXT) != 0;
+    const auto editorLength = static_cast<size_t>(editor_.GetLength());
+    const size_t lengthBefore = insert ? editorLength - length : editorLength + length;
+    if (code.size() == lengthBefore && position <= code.size()) {
+        if (insert && edit.text) {
+            code.insert(position, edit.text, length);
+            return;
+        }
+        if (!insert && length <= code.size() - position) {
             code.erase(position, length);
+            return;
         }
     }
-    if (code.size() != static_cast<size_t>(editor_.GetLength())) {
-        code = editor_.GetWholeText();
-    }
+    code = editor_.GetWholeText();
 }
 
 LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {

@@ -518,6 +518,41 @@ TEST_F(CodePage, CodeIsShownEditedAndStoredWhole) {
     }
 }
 
+// Apply leaves the entry's code with LF breaks while the editor keeps its
+// CR LF ones: the next edit still reaches the entry whole.
+TEST_F(CodePage, EditsAfterApplyReachTheEntry) {
+    struct Edit {
+        std::string code;
+        Sci_Position from, to;  // the text deleted, or where "x" is typed
+        std::string stored;
+    };
+    const std::vector<Edit> edits{
+        {"a\nb", 3, 4, "a\n"},
+        {"a\nb\ncd", 6, 8, "a\nb\n"},
+        {"a\nb\nc", 1, 3, "ab\nc"},
+        {"a\nb\nc", 0, 0, "xa\nb\nc"},
+    };
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.stored);
+        folder_.Write("cpp.tpl", TemplateRecord("abc", "abc", edit.code));
+        DialogScript script;
+        script
+            .Do("type, apply and edit",
+                [&](EditorWindow& window) {
+                    window.Select(window.Child("C++", 0));
+                    HWND editor = Editor(window);
+                    Type(editor, L' ');
+                    Sci(editor, SCI_DELETEBACK);
+                    window.SendCommand(IDC_APPLY);
+                    Sci(editor, SCI_SETSEL, static_cast<WPARAM>(edit.from), edit.to);
+                    edit.from == edit.to ? Type(editor, L'x') : static_cast<void>(Sci(editor, SCI_CLEAR));
+                })
+            .Do("press OK", PressOk);
+        EXPECT_EQ(OpenEditor(script), IDOK);
+        EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("abc", "abc", edit.stored));
+    }
+}
+
 TEST_F(CodePage, DeletingAllTheCodeStoresEmptyCode) {
     WriteSampleTemplates();
     int lengthAfterDelete = -1;
