@@ -1,0 +1,157 @@
+// What a host hands to the two exports across threads: a window of another
+// thread as the parent, and a call from a second thread while a dialog runs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "host/HostPromptRequest.h"
+#include "tests/editor/DialogScript.h"
+#include "tests/editor/EditorHost.h"
+#include "tests/editor/TemplateFolder.h"
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <thread>
+
+namespace tarvel::uitest {
+namespace {
+
+constexpr char kPromptTitle[] = "Prompt over the host";
+constexpr int kEditorRefused = -1;
+constexpr int kPromptCancelled = 2;
+constexpr DWORD kForeignBlock = 8000;
+constexpr DWORD kSecondCallWait = 5000;
+
+// A window of another thread, which does not answer messages until it is
+// released (or the block ends), as a host thread waiting for the call would.
+class ForeignWindow {
+public:
+    ForeignWindow() {
+        const HANDLE created = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, created] {
+            hwnd_ = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                      nullptr, nullptr, nullptr);
+            ::SetEvent(created);
+            ::WaitForSingleObject(release_, kForeignBlock);
+            answering_ = true;
+            MSG message;
+            while (!stop_) {
+                while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    ::DispatchMessageA(&message);
+                }
+                ::Sleep(10);
+            }
+            ::DestroyWindow(hwnd_);
+        });
+        ::WaitForSingleObject(created, INFINITE);
+        ::CloseHandle(created);
+    }
+    ~ForeignWindow() {
+        stop_ = true;
+        ::SetEvent(release_);
+        thread_.join();
+        ::CloseHandle(release_);
+    }
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+
+    HWND Handle() const noexcept { return hwnd_; }
+    bool Answering() const noexcept { return answering_; }
+
+private:
+    HANDLE release_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> answering_{false};
+    std::atomic<bool> stop_{false};
+    HWND hwnd_ = nullptr;
+    std::thread thread_;
+};
+
+// One export as a host calls it, with a parent window, on a fresh record.
+struct ExportCall {
+    const char* what;
+    const char* caption;
+    int cancelled;
+    int refused;
+    std::function<int(HWND parent)> call;
+};
+
+const ExportCall kExports[] = {
+    {"the editor", DialogScript::kEditorCaption, IDCANCEL, kEditorRefused,
+     [](HWND parent) {
+         const TemplateFolder folder;
+         return EditorHost::ShowAutotextEditor(folder.Path(), parent);
+     }},
+    {"the prompt", kPromptTitle, kPromptCancelled, kPromptCancelled,
+     [](HWND parent) {
+         host::HostPromptRequest request(kPromptTitle, "code", {"name"}, {});
+         request.Record().parentWindow = parent;
+         return EditorHost::ShowAutotextDlg(request.Record());
+     }},
+};
+
+TEST(HostBoundary, AParentWindowOfAnotherThreadIsTakenAsNoneAndNothingWaitsOnIt) {
+    for (const ExportCall& open : kExports) {
+        ForeignWindow host;
+        bool hostAnsweredFirst = true;
+        HWND owner = nullptr;
+        DialogScript script(open.caption);
+        script.Do("look at the owner", [&](EditorWindow& window) {
+            hostAnsweredFirst = host.Answering();
+            owner = ::GetWindow(window.Handle(), GW_OWNER);
+            window.PostCommand(IDCANCEL);
+        });
+        EXPECT_EQ(script.Run([&] { return open.call(host.Handle()); }), open.cancelled) << open.what;
+        EXPECT_FALSE(hostAnsweredFirst) << open.what << " waited for the other thread";
+        EXPECT_NE(owner, host.Handle()) << open.what;
+    }
+}
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
+// The call's result on a thread of its own, or none when it did not return
+// in time (its dialog is then cancelled, so that the thread ends).
+std::optional<int> CallOnAnotherThread(const ExportCall& second) {
+    std::atomic<bool> done{false};
+    std::atomic<DWORD> threadId{0};
+    int result = 0;
+    std::thread thread([&] {
+        threadId = ::GetCurrentThreadId();
+        result = second.call(nullptr);
+        done = true;
+    });
+    const DWORD start = ::GetTickCount();
+    while (!done && ::GetTickCount() - start < kSecondCallWait) {
+        ::Sleep(20);
+    }
+    const bool returned = done;
+    while (!done) {
+        ::EnumThreadWindows(threadId, CancelDialog, 0);
+        ::Sleep(100);
+    }
+    thread.join();
+    return returned ? std::optional<int>(result) : std::nullopt;
+}
+
+TEST(HostBoundary, ACallFromAnotherThreadWhileADialogRunsIsRefused) {
+    for (size_t first = 0; first < std::size(kExports); ++first) {
+        const ExportCall& running = kExports[first];
+        const ExportCall& second = kExports[1 - first];
+        std::optional<int> secondResult;
+        DialogScript script(running.caption);
+        script.Do("call the other export from another thread", [&](EditorWindow& window) {
+            secondResult = CallOnAnotherThread(second);
+            window.PostCommand(IDCANCEL);
+        });
+        EXPECT_EQ(script.Run([&] { return running.call(nullptr); }), running.cancelled) << running.what;
+        ASSERT_TRUE(secondResult.has_value()) << second.what << " opened beside " << running.what;
+        EXPECT_EQ(*secondResult, second.refused) << second.what;
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
