@@ -155,3 +155,46 @@ TEST(HostBoundary, ACallFromAnotherThreadWhileADialogRunsIsRefused) {
 
 }  // namespace
 }  // namespace tarvel::uitest
+
+namespace tarvel::uitest {
+namespace {
+
+struct OwnerState {
+    const char* what;
+    int show;
+};
+
+const OwnerState kOwnersOutOfSight[] = {{"minimized", SW_MINIMIZE}, {"hidden", SW_HIDE}};
+
+bool IsOnScreen(const RECT& window) {
+    RECT screen{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
+    screen.right = screen.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return window.left >= screen.left && window.top >= screen.top && window.right <= screen.right &&
+           window.bottom <= screen.bottom;
+}
+
+// A host that expands an entry from its tray, or while minimized, still
+// gets a dialog the user can see.
+TEST(HostBoundary, AnOwnerOutOfSightLeavesTheDialogOnTheScreen) {
+    for (const ExportCall& open : kExports) {
+        for (const OwnerState& state : kOwnersOutOfSight) {
+            HWND owner = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
+                                           nullptr, nullptr, nullptr, nullptr);
+            ::ShowWindow(owner, state.show);
+            RECT shown{};
+            DialogScript script(open.caption);
+            script.Do("read where the dialog is", [&](EditorWindow& window) {
+                ::GetWindowRect(window.Handle(), &shown);
+                window.PostCommand(IDCANCEL);
+            });
+            EXPECT_EQ(script.Run([&] { return open.call(owner); }), open.cancelled) << open.what;
+            EXPECT_TRUE(IsOnScreen(shown)) << open.what << " over a " << state.what << " owner at " << shown.left
+                                           << "," << shown.top;
+            ::DestroyWindow(owner);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
