@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "host/HostPaths.h"
 #include "host/HostPromptRequest.h"
 #include "tests/editor/DialogScript.h"
 #include "tests/editor/EditorHost.h"
@@ -167,9 +168,9 @@ struct OwnerState {
 const OwnerState kOwnersOutOfSight[] = {{"minimized", SW_MINIMIZE}, {"hidden", SW_HIDE}};
 
 bool IsOnScreen(const RECT& window) {
-    RECT screen{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
-    screen.right = screen.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    screen.bottom = screen.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     return window.left >= screen.left && window.top >= screen.top && window.right <= screen.right &&
            window.bottom <= screen.bottom;
 }
@@ -193,6 +194,76 @@ TEST(HostBoundary, AnOwnerOutOfSightLeavesTheDialogOnTheScreen) {
                                            << "," << shown.top;
             ::DestroyWindow(owner);
         }
+    }
+}
+
+}  // namespace
+}  // namespace tarvel::uitest
+
+namespace tarvel::uitest {
+namespace {
+
+using ExportFunction = int(__cdecl*)(void*);
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                          &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// A copy of the module with its editing library, in a folder whose name the
+// ANSI code page cannot spell (a user profile named in another script),
+// loaded as a second module of its own.
+class ModuleCopy {
+public:
+    explicit ModuleCopy(const TemplateFolder& parent) : folder_(Wide(parent.Path()) + L"\u0416\u0438\u0437\\") {
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        for (const char* file : {"Tarvel.dll", "scilexer.dll"}) {
+            ::CopyFileW(Wide(host::ProgramFolder() + file).c_str(), (folder_ + Wide(file)).c_str(), FALSE);
+        }
+        ::MoveFileW((folder_ + L"Tarvel.dll").c_str(), (folder_ + kCopyName).c_str());
+        module_ = ::LoadLibraryW((folder_ + kCopyName).c_str());
+    }
+    ~ModuleCopy() {
+        if (module_) {
+            ::FreeLibrary(module_);
+        }
+        for (const wchar_t* file : {kCopyName, L"scilexer.dll"}) {
+            ::DeleteFileW((folder_ + file).c_str());
+        }
+        ::RemoveDirectoryW(folder_.c_str());
+    }
+    ModuleCopy(const ModuleCopy&) = delete;
+    ModuleCopy& operator=(const ModuleCopy&) = delete;
+
+    ExportFunction Export(const char* name) const {
+        return module_ ? reinterpret_cast<ExportFunction>(reinterpret_cast<void (*)()>(::GetProcAddress(module_, name)))
+                       : nullptr;
+    }
+
+private:
+    static constexpr wchar_t kCopyName[] = L"TarvelCopy.dll";
+    std::wstring folder_;
+    HMODULE module_ = nullptr;
+};
+
+TEST(HostBoundary, AModuleInAFolderOutsideTheCodePageFindsItsEditingLibrary) {
+    const TemplateFolder parent;
+    const ModuleCopy copy(parent);
+    const ExportFunction prompt = copy.Export("ShowAutotextDlg");
+    ASSERT_NE(prompt, nullptr);
+    host::HostPromptRequest request(kPromptTitle, "code", {"name"}, {});
+    bool codeView = false;
+    DialogScript script(kPromptTitle);
+    script.Do("look for the code view", [&](EditorWindow& window) {
+        codeView = window.ControlOfClass("Scintilla") != nullptr;
+        window.PostCommand(IDCANCEL);
+    });
+    EXPECT_EQ(script.Run([&] { return prompt(&request.Record()); }), kPromptCancelled);
+    EXPECT_TRUE(codeView);
+    for (const auto& box : script.Boxes().Boxes()) {
+        ADD_FAILURE() << box.caption << ": " << box.text;
     }
 }
 
