@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/AutotextEditorRequest.h"
+#include "app/CallingThread.h"
 #include "app/CTarvelApp.h"
 #include "editor/CQnTempDlg.h"
 #include "prompt/AutotextDlgRequest.h"
@@ -20,13 +21,15 @@ extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
     // One prompt dialog at a time: a second one (from a host timer inside the
     // first one's loop) would take over the request slot that the first
     // one's menus read.
-    if (request == nullptr || tarvel::PromptRequestSlot::IsTaken())
+    const CallingThread caller;
+    if (request == nullptr || !caller.Admitted() || tarvel::PromptRequestSlot::IsTaken())
         return kPromptCancelled;
     try {
         CTarvelApp& app = theApp();
         tarvel::CActivationScope scope(app.ActivationContext());
         tarvel::CWindow parent;
-        parent.Attach(::IsWindow(request->parentWindow) ? request->parentWindow : ::GetActiveWindow());
+        const HWND owner = CallingThread::OwnWindow(request->parentWindow);
+        parent.Attach(owner ? owner : CallingThread::OwnWindow(::GetActiveWindow()));
         INT_PTR result = kPromptCancelled;
         {
             tarvel::CAutoCompleteDlg dialog(app.Module(), *request);
@@ -41,7 +44,8 @@ extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
 }
 
 extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
-    if (request == nullptr)
+    const CallingThread caller;
+    if (request == nullptr || !caller.Admitted())
         return kEditorNotCreated;
     CTarvelApp& app = theApp();
     // The pages and the tree share one editor state: a second editor opened
@@ -53,9 +57,10 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         tarvel::CActivationScope scope(app.ActivationContext());
         // The host's window is only borrowed: detached again before it goes.
         tarvel::CWindow parent;
-        // A handle that is no window (the host's window already gone) is
-        // taken as none: the editor then runs without an owner.
-        parent.Attach(::IsWindow(request->parentWindow) ? request->parentWindow : nullptr);
+        // A handle that is no window of this thread (the host's window
+        // already gone, say) is taken as none: the editor then runs without
+        // an owner.
+        parent.Attach(CallingThread::OwnWindow(request->parentWindow));
         const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
         INT_PTR result = kEditorNotCreated;
         {

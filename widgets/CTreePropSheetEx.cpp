@@ -1,5 +1,7 @@
 #include "widgets/CTreePropSheetEx.h"
 
+#include "layout/LayoutGeometry.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -153,14 +155,17 @@ void CTreePropSheetEx::LayOut() noexcept {
     AddAnchor(IDCANCEL, BOTTOM_RIGHT);
 }
 
-// Over the owner window, or the work area when there is none.
+// Over the owner window, or the work area when there is none or it is out of
+// sight (minimized, its rectangle is far off the screen). A sheet wider than
+// its owner starts at the owner's edge rather than off the screen.
 void CTreePropSheetEx::CentreOverOwner(SIZE windowSize) noexcept {
     RECT over{};
-    if (HWND owner = ::GetWindow(GetHwnd(), GW_OWNER); !owner || !::GetWindowRect(owner, &over)) {
+    const HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
+    if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &over)) {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     }
-    ::SetWindowPos(GetHwnd(), nullptr, (over.left + over.right - windowSize.cx) / 2,
-                   std::max(over.top, (over.top + over.bottom - windowSize.cy) / 2), windowSize.cx, windowSize.cy,
+    const LayoutRect centred = CenterOver({over.left, over.top, over.right, over.bottom}, windowSize.cx, windowSize.cy);
+    ::SetWindowPos(GetHwnd(), nullptr, centred.left, centred.top, windowSize.cx, windowSize.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

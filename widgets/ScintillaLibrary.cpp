@@ -3,6 +3,7 @@
 #include "handles/UniqueHandle.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace tarvel {
 namespace {
@@ -10,6 +11,7 @@ namespace {
 constexpr const char* kErrorCaption = "Error!";
 constexpr const char* kCouldNotLocate = "Could not locate %s";
 constexpr const char* kCouldNotLoad = "Could not load %s - 0x%08x";
+constexpr size_t kHandleDigits = 16;
 
 struct LoadedLibrary {
     UniqueModule module;
@@ -21,14 +23,23 @@ LoadedLibrary& Loaded() noexcept {
     return library;
 }
 
-void ReportFailure(const char* format, const std::string& path, unsigned handle) noexcept {
-    char text[MAX_PATH + 64];
-    std::snprintf(text, sizeof(text), format, path.c_str(), handle);
-    ::MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONSTOP);
+// The message names the path in the ANSI code page, as every text of the
+// module is; a character it cannot spell shows as a question mark.
+void ReportFailure(const char* format, const std::wstring& path, unsigned handle) noexcept {
+    try {
+        const int size = ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string narrow(static_cast<size_t>(size > 0 ? size : 1), '\0');
+        ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, &narrow[0], size, nullptr, nullptr);
+        std::string text(narrow.size() + std::strlen(format) + kHandleDigits, '\0');
+        std::snprintf(&text[0], text.size(), format, narrow.c_str(), handle);
+        ::MessageBoxA(nullptr, text.c_str(), kErrorCaption, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        ::MessageBoxA(nullptr, ScintillaLibrary::kFileName, kErrorCaption, MB_OK | MB_ICONSTOP);
+    }
 }
 
-bool FileExists(const std::string& path) noexcept {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool FileExists(const std::wstring& path) noexcept {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -40,9 +51,18 @@ bool ScintillaLibrary::Acquire() noexcept {
         ++loaded.holders;
         return true;
     }
-    std::string path;
+    std::wstring path;
     try {
-        path = ModuleDirectory() + kFileName;
+        // Wide, so that a folder whose name the ANSI code page cannot spell,
+        // or one longer than MAX_PATH, is still found.
+        const std::wstring name(kFileName, kFileName + std::strlen(kFileName));
+        const std::wstring directory = ModuleDirectory();
+        // The name alone would load whatever the search path finds first.
+        path = directory.empty() ? name : directory + name;
+        if (directory.empty()) {
+            ReportFailure(kCouldNotLocate, path, 0);
+            return false;
+        }
     } catch (...) {
         return false;
     }
@@ -50,7 +70,7 @@ bool ScintillaLibrary::Acquire() noexcept {
         ReportFailure(kCouldNotLocate, path, 0);
         return false;
     }
-    HMODULE module = ::LoadLibraryA(path.c_str());
+    HMODULE module = ::LoadLibraryW(path.c_str());
     if (!module) {
         ReportFailure(kCouldNotLoad, path, static_cast<unsigned>(reinterpret_cast<UINT_PTR>(module)));
         return false;
@@ -71,15 +91,24 @@ HMODULE ScintillaLibrary::Handle() noexcept { return Loaded().module.get(); }
 
 int ScintillaLibrary::HolderCount() noexcept { return Loaded().holders; }
 
-std::string ScintillaLibrary::ModuleDirectory() {
+std::wstring ScintillaLibrary::ModuleDirectory() {
     HMODULE self = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<const char*>(&ScintillaLibrary::ModuleDirectory), &self);
-    char name[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(self, name, MAX_PATH);
-    std::string path(name, length < MAX_PATH ? length : 0);
-    const size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<const wchar_t*>(&ScintillaLibrary::ModuleDirectory), &self);
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(self, &name[0], static_cast<DWORD>(name.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(name.size() * 2);
+    }
+    const size_t separator = name.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : name.substr(0, separator + 1);
 }
 
 }  // namespace tarvel

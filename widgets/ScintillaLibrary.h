@@ -21,7 +21,7 @@ public:
     static HMODULE Handle() noexcept;
     static int HolderCount() noexcept;
     // The folder of the module this code is linked into, with its separator.
-    static std::string ModuleDirectory();
+    static std::wstring ModuleDirectory();
 };
 
 }  // namespace tarvel

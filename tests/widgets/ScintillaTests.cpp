@@ -66,10 +66,10 @@ TEST(ScintillaLibrary, IsSharedByItsHoldersAndUnloadedWithTheLast) {
 }
 
 TEST(ScintillaLibrary, IsLookedForInTheFolderOfThisCode) {
-    char program[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string expected(program);
-    expected.erase(expected.find_last_of('\\') + 1);
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring expected(program);
+    expected.erase(expected.find_last_of(L'\\') + 1);
     EXPECT_EQ(ScintillaLibrary::ModuleDirectory(), expected);
 }
 
