@@ -1,5 +1,6 @@
 #include "tooltip/CPPHtmlDrawer.h"
 
+#include "handles/ModuleFile.h"
 #include "tooltip/CGdiHtmlPlatform.h"
 #include "tooltip/CHtmlGdiPainter.h"
 #include "tooltip/CWin32HtmlShell.h"
@@ -7,19 +8,12 @@
 
 namespace {
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
-
 constexpr int kMaxShadowOffset = 64;
 
 }  // namespace
 
 CPPHtmlDrawer::CPPHtmlDrawer(HINSTANCE module)
-    : module_(module ? module : ThisModule()),
+    : module_(module ? module : tarvel::ThisModule()),
       sheet_(kHtmlDefaultStyleSheet),
       images_(module_),
       start_(clock_()) {}

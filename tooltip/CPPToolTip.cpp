@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "handles/ModuleFile.h"
 #include "handles/PaintScope.h"
 #include "tooltip/CGdiHtmlPlatform.h"
 #include "tooltip/HelpTipMarkup.h"
@@ -18,13 +19,6 @@ constexpr int kMaxTransparency = 100;
 constexpr int kMaxDarkness = 100;
 constexpr int kDelayTick = 6;
 constexpr BYTE kOpaqueAlpha = 255;
-
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 // The class keeps the default procedure, so a class left behind by an
 // unloaded module never calls into it; each window is subclassed instead.
@@ -81,7 +75,7 @@ RECT VirtualScreen() {
 }  // namespace
 
 CPPToolTip::CPPToolTip()
-    : module_(ThisModule()), drawer_(module_), border_(::CreateSolidBrush(::GetSysColor(COLOR_INFOTEXT))) {
+    : module_(tarvel::ThisModule()), drawer_(module_), border_(::CreateSolidBrush(::GetSysColor(COLOR_INFOTEXT))) {
     const COLORREF info = ::GetSysColor(COLOR_INFOBK);
     std::fill(std::begin(defaults_.colours), std::end(defaults_.colours), info);
     defaults_.direction = kDefaultDirection;

@@ -1,5 +1,6 @@
 #include "widgets/ScintillaLibrary.h"
 
+#include "handles/ModuleFile.h"
 #include "handles/UniqueHandle.h"
 
 #include <cstdio>
@@ -92,21 +93,7 @@ HMODULE ScintillaLibrary::Handle() noexcept { return Loaded().module.get(); }
 int ScintillaLibrary::HolderCount() noexcept { return Loaded().holders; }
 
 std::wstring ScintillaLibrary::ModuleDirectory() {
-    HMODULE self = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<const wchar_t*>(&ScintillaLibrary::ModuleDirectory), &self);
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(self, &name[0], static_cast<DWORD>(name.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(name.size() * 2);
-    }
+    const std::wstring name = ModuleFileName(ThisModule());
     const size_t separator = name.find_last_of(L"\\/");
     return separator == std::wstring::npos ? std::wstring() : name.substr(0, separator + 1);
 }
