@@ -58,8 +58,8 @@ bool ScintillaLibrary::Acquire() noexcept {
         // or one longer than MAX_PATH, is still found.
         const std::wstring name(kFileName, kFileName + std::strlen(kFileName));
         const std::wstring directory = ModuleDirectory();
+        path = directory + name;
         // The name alone would load whatever the search path finds first.
-        path = directory.empty() ? name : directory + name;
         if (directory.empty()) {
             ReportFailure(kCouldNotLocate, path, 0);
             return false;
