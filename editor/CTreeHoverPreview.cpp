@@ -33,10 +33,12 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
 }
 
 // Hit-tests in the tree's client coordinates, so the tree's border does not
-// shift the point off the item under the mouse.
+// shift the point off the item under the mouse. No preview while an entry is
+// dragged: it would cover the drop targets, and the balloon keeps a picture of
+// the tree below it, which the drop and the opening of a root make stale.
 void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
     if (!tree_ || !items_ || !notify.tool || notify.tool != tree_->GetHwnd() ||
-        ::GetDlgCtrlID(notify.tool) != IDC_EXPANSION_TREE)
+        ::GetDlgCtrlID(notify.tool) != IDC_EXPANSION_TREE || tree_->IsDragging())
         return;
     POINT client = *notify.point;
     ::ScreenToClient(notify.tool, &client);

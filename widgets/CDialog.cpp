@@ -18,6 +18,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     if (!modalEnded_) {
         ::ShowWindow(GetHwnd(), SW_SHOW);
+        RedrawCaptionIfForeground();
         CModalLoop(*this).Run();
     }
     // Owner first, so that activation returns to it when the dialog goes.
@@ -30,6 +31,15 @@ INT_PTR CDialog::DoModal(HWND owner) {
         DestroyWindow();
     }
     return modalResult_;
+}
+
+// A dialog that took the focus while still hidden was activated before it
+// could become the foreground window, and its caption was drawn inactive;
+// shown, it is the foreground window and nothing draws the caption again.
+void CDialog::RedrawCaptionIfForeground() const noexcept {
+    if (::GetForegroundWindow() == GetHwnd()) {
+        ::SendMessageA(GetHwnd(), WM_NCACTIVATE, TRUE, 0);
+    }
 }
 
 bool CDialog::CreateModeless(HWND parent) noexcept {

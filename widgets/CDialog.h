@@ -43,6 +43,7 @@ protected:
     bool CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent) noexcept;
 
 private:
+    void RedrawCaptionIfForeground() const noexcept;
     static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     HINSTANCE module_;

@@ -69,9 +69,11 @@ void CTreePropSheetSplitter::RecalcLayout() {
     Redraw();
 }
 
-// Panes that are siblings of the splitter are not among its children.
+// Panes that are siblings of the splitter are not among its children. The
+// panes moved without redrawing, so their sunken edges are drawn again too:
+// else a pane's edge keeps the pixels of the pane that stood there before.
 void CTreePropSheetSplitter::Redraw() const noexcept {
-    constexpr UINT kFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+    constexpr UINT kFlags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
     if (!GetHwnd()) {
         return;
     }

@@ -248,6 +248,24 @@ TEST_F(DragAndDrop, RestingOnACollapsedRootForASecondOpensAndSelectsIt) {
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 1);
 }
 
+// A preview balloon would cover the drop targets and, kept up after the drop,
+// show a picture of the tree as it was before the root opened.
+TEST_F(DragAndDrop, NoPreviewShowsWhileAnEntryIsDragged) {
+    constexpr DWORD kPastPreviewDelay = 1500;
+    WriteSampleTemplates();
+    bool balloonDuringDrag = true;
+    DialogScript script;
+    StartDrag(script, Entry("C++", 0));
+    MoveOnto(script, RootItem("Java"));
+    script.Pause(kPastPreviewDelay).Do("look for a balloon", [&](EditorWindow&) {
+        balloonDuringDrag = EditorWindow::VisibleBalloon() != nullptr;
+    });
+    Release(script);
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_FALSE(balloonDuringDrag);
+}
+
 TEST_F(DragAndDrop, EscapeAbandonsTheDragAndLeavesNothingBehind) {
     WriteSampleTemplates();
     struct Left {

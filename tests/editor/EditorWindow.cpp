@@ -52,7 +52,21 @@ LPARAM KeyData(UINT virtualKey, bool alt) {
     return 1 | (scanCode << 16) | (alt ? (1L << 29) : 0);
 }
 
+BOOL CALLBACK FindVisibleBalloon(HWND hwnd, LPARAM found) {
+    if (!HasClass(hwnd, "CPPToolTip") || !::IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
 }  // namespace
+
+HWND EditorWindow::VisibleBalloon() noexcept {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleBalloon, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 HWND EditorWindow::Control(int id) const noexcept {
     if (HWND child = ::GetDlgItem(dialog_, id)) {

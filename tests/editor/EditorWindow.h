@@ -73,6 +73,9 @@ public:
 
     static constexpr int kToolbarId = 0xE800;
 
+    // A tooltip balloon of this thread on show, if any.
+    static HWND VisibleBalloon() noexcept;
+
 private:
     HWND dialog_;
 };

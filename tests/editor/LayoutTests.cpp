@@ -535,5 +535,62 @@ TEST_F(EditorLayout, LabelsStayPaintedAfterGrowingAndShrinking) {
     EXPECT_EQ(unpainted, std::vector<std::string>{});
 }
 
+// The two-pixel edges of a window, as the dialog shows them.
+std::vector<COLORREF> EdgePixels(const EditorWindow& window, HWND pane) {
+    constexpr long kEdge = 2;
+    const Box box = BoxOf(window.RectInClient(pane));
+    std::vector<COLORREF> pixels;
+    for (long y = box[1]; y < box[3]; ++y) {
+        for (long x = box[0]; x < box[2]; ++x) {
+            const bool onEdge = x < box[0] + kEdge || x >= box[2] - kEdge || y < box[1] + kEdge || y >= box[3] - kEdge;
+            if (onEdge) {
+                pixels.push_back(ScreenCapture::PixelAt(window.Handle(), {x, y}));
+            }
+        }
+    }
+    return pixels;
+}
+
+// Dragging the bar between the tree and the pages leaves the panes' sunken
+// edges drawn where they now stand, as a full repaint would draw them, not
+// the pixels of the pane that stood there before.
+TEST_F(EditorLayout, DraggingTheSplitterBarRedrawsTheEdgesOfThePanes) {
+    constexpr long kDragLeft = 60;
+    WriteSampleTemplates();
+    std::vector<std::vector<COLORREF>> afterDrag, repainted;
+    long treeWidthBefore = 0;
+    long treeWidthAfter = 0;
+    const auto codeFrame = [](const EditorWindow& window) {
+        return ::GetParent(window.PageWithCaption(texts::kCodePageCaption));
+    };
+    DialogScript script;
+    script.Pause(kFadeInTime)
+        .Do("drag the bar to the left",
+            [&](EditorWindow& window) {
+                HWND outer = ::GetDlgItem(window.Handle(), kSplitterId);
+                treeWidthBefore = Width(WindowBox(window.Tree()));
+                const LPARAM onBar = MAKELPARAM(treeWidthBefore + kSplitterBar / 2, 40);
+                const LPARAM left = MAKELPARAM(treeWidthBefore + kSplitterBar / 2 - kDragLeft, 40);
+                ::SendMessageA(outer, WM_LBUTTONDOWN, MK_LBUTTON, onBar);
+                ::SendMessageA(outer, WM_MOUSEMOVE, MK_LBUTTON, left);
+                ::SendMessageA(outer, WM_LBUTTONUP, 0, left);
+            })
+        .Pause(300)
+        .Do("read the edges, repaint everything and read them again",
+            [&](EditorWindow& window) {
+                treeWidthAfter = Width(WindowBox(window.Tree()));
+                afterDrag = {EdgePixels(window, window.Tree()), EdgePixels(window, codeFrame(window))};
+                ::RedrawWindow(window.Handle(), nullptr, nullptr,
+                               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                repainted = {EdgePixels(window, window.Tree()), EdgePixels(window, codeFrame(window))};
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(treeWidthAfter, treeWidthBefore - kDragLeft);
+    ASSERT_EQ(afterDrag.size(), 2u);
+    EXPECT_TRUE(afterDrag[0] == repainted[0]) << "the tree's edges";
+    EXPECT_TRUE(afterDrag[1] == repainted[1]) << "the code frame's edges";
+}
+
 }  // namespace
 }  // namespace tarvel::uitest

@@ -65,22 +65,6 @@ NotificationSpy* NotificationSpy::spy_ = nullptr;
 
 std::string Preview(const std::string& shown) { return kPreviewStart + shown + kPreviewEnd; }
 
-BOOL CALLBACK FindVisibleBalloon(HWND hwnd, LPARAM found) {
-    char name[32] = {};
-    ::GetClassNameA(hwnd, name, sizeof name);
-    if (std::string(name) != "CPPToolTip" || !::IsWindowVisible(hwnd))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-// The balloon on show, if any.
-HWND VisibleBalloon() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleBalloon, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Places the cursor on a point of the window and posts the move there.
 DWORD RestMouse(HWND window, POINT client) {
     POINT screen = client;
@@ -157,10 +141,10 @@ TEST_F(TooltipsOnCode, RestingOnAnEntryPreviewsItsCodeAsWrittenAboveItsLabel) {
                 const RECT label = window.LabelRect(item);
                 seen.restedAt = RestMouse(window.Tree(), {label.left + 2, label.bottom - 1});
             })
-        .WaitUntil("the balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
+        .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("look at it and press a key",
             [&](EditorWindow& window) {
-                HWND balloon = VisibleBalloon();
+                HWND balloon = EditorWindow::VisibleBalloon();
                 seen.balloon = ScreenRect(balloon);
                 SaveBalloon(balloon, "tooltip-preview.bmp");
                 window.Focus(IDC_EXPANSION_TREE);
@@ -168,7 +152,7 @@ TEST_F(TooltipsOnCode, RestingOnAnEntryPreviewsItsCodeAsWrittenAboveItsLabel) {
             })
         .Do("see it hidden",
             [&](EditorWindow&) {
-                seen.hiddenByKey = VisibleBalloon() == nullptr;
+                seen.hiddenByKey = EditorWindow::VisibleBalloon() == nullptr;
                 spy_.Detach();
             })
         .Do("cancel", PressCancel);
@@ -199,19 +183,19 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheA
             [&](EditorWindow& window) {
                 RestMouse(window.Tree(), CentreOf(window.LabelRect(window.Root("C#"))));
             })
-        .WaitUntil("the balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
+        .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("shorten the autopop time",
             [&](EditorWindow&) {
                 seen.rootShown = true;
-                ::SetTimer(VisibleBalloon(), 257, 300, nullptr);
+                ::SetTimer(EditorWindow::VisibleBalloon(), 257, 300, nullptr);
             })
-        .WaitUntil("it hides by itself", [&](EditorWindow&) { return VisibleBalloon() == nullptr; }, 3000)
+        .WaitUntil("it hides by itself", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() == nullptr; }, 3000)
         .Do("rest on the entry without code",
             [&](EditorWindow& window) {
                 seen.hiddenByAutopop = true;
                 RestMouse(window.Tree(), CentreOf(window.LabelRect(window.Child("C++", 1))));
             })
-        .WaitUntil("its balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
+        .WaitUntil("its balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("rest on empty tree space",
             [&](EditorWindow& window) {
                 seen.notificationsBeforeEmpty = spy_.seen.size();
@@ -222,7 +206,7 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheA
         .Pause(1200)
         .Do("look",
             [&](EditorWindow&) {
-                seen.shownOnEmptySpace = VisibleBalloon() != nullptr;
+                seen.shownOnEmptySpace = EditorWindow::VisibleBalloon() != nullptr;
                 spy_.Detach();
             })
         .Do("cancel", PressCancel);
@@ -246,7 +230,7 @@ TEST_F(TooltipsOnCode, ToolbarButtonsStillShowTheirTips) {
                 ::SendMessageA(window.Toolbar(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
                 RestMouse(window.Toolbar(), CentreOf(button));
             })
-        .WaitUntil("the balloon shows", [&](EditorWindow&) { return VisibleBalloon() != nullptr; })
+        .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("done", [&](EditorWindow&) { spy_.Detach(); })
         .Do("cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
@@ -312,18 +296,18 @@ TEST_F(TooltipsOnCode, TitleHelpTipStaysOnTheBalloonAndItsLinkOpensTheSupportPag
             [&](EditorWindow& window) {
                 RestMouse(window.Control(IDC_TITLE), {30, 5});
             })
-        .WaitUntil("the help tip shows", [&](EditorWindow&) { return (balloon = VisibleBalloon()) != nullptr; })
+        .WaitUntil("the help tip shows", [&](EditorWindow&) { return (balloon = EditorWindow::VisibleBalloon()) != nullptr; })
         .Pause(1500)
         .Do("move onto the balloon",
             [&](EditorWindow&) {
-                seen.stillUpLater = VisibleBalloon() == balloon;
+                seen.stillUpLater = EditorWindow::VisibleBalloon() == balloon;
                 SaveBalloon(balloon, "tooltip-help.bmp");
                 RestMouse(balloon, {40, 20});
             })
         .Pause(700)
         .Do("click its link",
             [&](EditorWindow&) {
-                seen.keptOnBalloon = VisibleBalloon() == balloon;
+                seen.keptOnBalloon = EditorWindow::VisibleBalloon() == balloon;
                 const std::optional<POINT> link = LinkPixel(balloon);
                 seen.linkFound = link.has_value();
                 if (link) {
@@ -331,7 +315,7 @@ TEST_F(TooltipsOnCode, TitleHelpTipStaysOnTheBalloonAndItsLinkOpensTheSupportPag
                     ::PostMessageA(balloon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(link->x, link->y));
                 }
             })
-        .WaitUntil("the tip hides", [&](EditorWindow&) { return VisibleBalloon() == nullptr; }, 3000)
+        .WaitUntil("the tip hides", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() == nullptr; }, 3000)
         .WaitUntil("the page opens", [&](EditorWindow&) { return !shell.Opened().empty(); })
         .Do("cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
