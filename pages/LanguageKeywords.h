@@ -46,6 +46,10 @@ constexpr const char* kHtmlTagNames =
     "noscript object ol optgroup option p param pre q s samp script select small span strike strong style "
     "sub sup table tbody td textarea tfoot th thead title tr tt u ul var xml xmlns";
 
+// the document type declaration in both of its usual spellings: the lexer
+// takes any other word after "<!" for an error and paints it red
+constexpr const char* kHtmlDeclarationNames = "DOCTYPE doctype";
+
 // attribute names, then the input types ("text" stands twice)
 constexpr const char* kHtmlAttributeNames =
     "abbr accept-charset accept accesskey action align alink alt archive axis background bgcolor border "

@@ -18,6 +18,8 @@ enum Language { kCpp, kCSharp, kHtml, kJava, kJavaScript, kPerl, kText, kVisualB
 constexpr int kKeep = -1;
 // The null lexer leaves every character in style 0.
 constexpr int kPlainTextStyle = 0;
+// The hypertext lexer's list of words allowed after "<!".
+constexpr int kHtmlDeclarationKeywords = 5;
 constexpr int kBlack = 0x000000;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kGreen = 0x008000;
@@ -118,6 +120,7 @@ void ApplyHtmlSetup(CScintilla& editor) {
     editor.SetLexer(SCLEX_HTML);
     editor.SetKeyWords(0, LanguageKeywords::kHtmlTagNames);
     editor.SetKeyWords(1, LanguageKeywords::kHtmlAttributeNames);
+    editor.SetKeyWords(kHtmlDeclarationKeywords, LanguageKeywords::kHtmlDeclarationNames);
 }
 
 void ApplyVisualBasicSetup(CScintilla& editor) {

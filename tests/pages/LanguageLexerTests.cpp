@@ -92,6 +92,14 @@ TEST_F(LanguageLexer, CppSetUpColoursCommentsNumbersKeywordsAndStrings) {
     EXPECT_EQ(StyleOf(code, 31), SCE_C_STRING);
 }
 
+TEST_F(LanguageLexer, AnHtmlDocumentTypeIsNoError) {
+    ApplyLanguageLexer(editor, kHtml);
+    for (const char* text : {"<!DOCTYPE html>\n<html>", "<!doctype html>\n<html>"}) {
+        EXPECT_EQ(StyleOf(text, 2), SCE_H_SGML_COMMAND) << text;
+        EXPECT_EQ(StyleOf(text, 17), SCE_H_TAG) << text;
+    }
+}
+
 TEST_F(LanguageLexer, HtmlSetUpKeepsTheBackgroundsItDoesNotList) {
     ApplyLanguageLexer(editor, kCpp);
     ApplyLanguageLexer(editor, kHtml);
