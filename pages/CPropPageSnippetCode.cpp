@@ -89,6 +89,12 @@ void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
     }
     const auto& notification = *reinterpret_cast<const SCNotification*>(message.lParam);
     editor_.HandleEditorNotification(notification);
+    if (notification.nmhdr.code == SCN_MODIFIED && notification.linesAdded != 0) {
+        marginFitDue_ = true;
+    } else if (notification.nmhdr.code == SCN_UPDATEUI && marginFitDue_) {
+        marginFitDue_ = false;
+        tarvel::FitLineNumberMargin(editor_);
+    }
     const bool edit = notification.nmhdr.code == SCN_MODIFIED &&
                       (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
     if (edit && IsEntryShown() && Site()->IsEditorSyncEnabled()) {

@@ -40,4 +40,7 @@ private:
     void CopyEditToEntry(const SCNotification& edit) const;
 
     tarvel::CScintilla editor_;
+    // Lines were added or removed: the margin is fitted once the editor
+    // updates its view, not inside the modification's notification.
+    bool marginFitDue_ = false;
 };

@@ -20,4 +20,5 @@ void CPropPageSnippetCodeReadOnly::ShowCode(const std::string& code) {
     editor_.SetReadOnly(false);
     editor_.AddText(code.size(), code.data());
     editor_.SetReadOnly(true);
+    tarvel::FitLineNumberMargin(editor_);
 }

@@ -6,7 +6,9 @@
 
 #include "SciLexer.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace tarvel {
 namespace {
@@ -29,6 +31,8 @@ constexpr int kSymbolMargin = 1;
 // the display's resolution, so the margins are scaled alike.
 constexpr int kReferenceDpi = 96;
 constexpr int kLineNumberWidth = 22;
+// Room beside the widest number: the set-up width holds two digits and this.
+constexpr int kLineNumberPadding = 6;
 constexpr int kFoldMarginWidth = 14;
 constexpr int kSymbolMask = 0x01FFFFFF;
 // Inset of the editor from the page's client area: below the page's top
@@ -112,6 +116,18 @@ bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form) {
     editor.StyleSetCharacterSet(STYLE_DEFAULT, EditorCharacterSet());
     ::ShowWindow(editor, SW_SHOW);
     return true;
+}
+
+// The set-up width up to line 99; wider where the last line's number needs it.
+void FitLineNumberMargin(CScintilla& editor) {
+    const int dpi = DisplayDpi(editor);
+    const std::string lastNumber = std::to_string(editor.GetLineCount());
+    const int needed = editor.TextWidth(STYLE_LINENUMBER, lastNumber.c_str()) +
+                       ::MulDiv(kLineNumberPadding, dpi, kReferenceDpi);
+    const int width = std::max(::MulDiv(kLineNumberWidth, dpi, kReferenceDpi), needed);
+    if (editor.GetMarginWidthN(kLineNumberMargin) != width) {
+        editor.SetMarginWidthN(kLineNumberMargin, width);
+    }
 }
 
 void ApplyEditorDefaults(CScintilla& editor) {

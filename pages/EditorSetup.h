@@ -22,6 +22,9 @@ void ApplyFoldSettings(CScintilla& editor);
 // texts: 0 (one byte per character) unless the system's ANSI code page is
 // one of the multi-byte code pages that Scintilla knows.
 int EditorCodePage();
+// Keeps the last line's number inside the line-number margin; called once
+// the number of lines changed.
+void FitLineNumberMargin(CScintilla& editor);
 // The character set of the default style that goes with that code page.
 int EditorCharacterSet();
 

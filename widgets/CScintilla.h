@@ -97,6 +97,10 @@ public:
     // Margins and markers
     void SetMarginTypeN(int margin, int type) const { Send(SCI_SETMARGINTYPEN, margin, type); }
     void SetMarginWidthN(int margin, int pixels) const { Send(SCI_SETMARGINWIDTHN, margin, pixels); }
+    int GetMarginWidthN(int margin) const { return static_cast<int>(Send(SCI_GETMARGINWIDTHN, margin)); }
+    int TextWidth(int style, const char* text) const {
+        return static_cast<int>(Send(SCI_TEXTWIDTH, style, Pointer(text)));
+    }
     void SetMarginMaskN(int margin, int mask) const { Send(SCI_SETMARGINMASKN, margin, mask); }
     void SetMarginSensitiveN(int margin, bool sensitive) const { Send(SCI_SETMARGINSENSITIVEN, margin, sensitive); }
     void MarkerDefine(int marker, int symbol) const { Send(SCI_MARKERDEFINE, marker, symbol); }

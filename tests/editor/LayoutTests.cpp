@@ -215,7 +215,7 @@ void SaveScreenshot(const EditorWindow& window, const char* name) {
 struct CodeMargins {
     int lineNumbers = 0;
     int fold = 0;
-    int twoDigits = 0;
+    int lastNumber = 0;  // the width of the last line's number
     int fontPoints = 0;
 };
 
@@ -224,8 +224,9 @@ CodeMargins ReadCodeMargins(const EditorWindow& window) {
     const auto send = [editor](UINT message, WPARAM wParam, LPARAM lParam = 0) {
         return static_cast<int>(::SendMessageA(editor, message, wParam, lParam));
     };
+    const std::string lastNumber = std::to_string(send(SCI_GETLINECOUNT, 0));
     return {send(SCI_GETMARGINWIDTHN, 0), send(SCI_GETMARGINWIDTHN, 2),
-            send(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>("99")),
+            send(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(lastNumber.c_str())),
             send(SCI_STYLEGETSIZE, STYLE_DEFAULT)};
 }
 
@@ -308,13 +309,18 @@ TEST_F(EditorLayout, TheControlsComeFromTheCommonControlsOfTheModuleManifest) {
 // a higher resolution checks what the default one cannot.
 TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
     WriteSampleTemplates();
-    std::string hundredLines;
-    for (int line = 1; line <= 100; ++line) {
-        hundredLines += "line " + std::to_string(line) + "\n";
-    }
-    folder_.Write("txt.tpl", TemplateRecord("lines", "lines", hundredLines));
+    // Entries of 99 and 1,000 lines, the last one empty.
+    const auto lines = [](int count) {
+        std::string text;
+        for (int line = 1; line < count; ++line) {
+            text += "line " + std::to_string(line) + "\n";
+        }
+        return text;
+    };
+    folder_.Write("txt.tpl", TemplateRecord("lines", "lines", lines(99)) + TemplateRecord("many", "many", lines(1000)));
     Layout layout;
     CodeMargins margins;
+    CodeMargins manyLines;
     int dpi = 0;
     DialogScript script;
     script
@@ -327,7 +333,9 @@ TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
                 dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
                 ::ReleaseDC(window.Handle(), dc);
                 SaveScreenshot(window, ("editor-" + std::to_string(dpi) + "dpi.bmp").c_str());
+                window.Select(window.Child("Text", 1));
             })
+        .Do("read the margins of a long entry", [&](EditorWindow& window) { manyLines = ReadCodeMargins(window); })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
     if (const char* wanted = std::getenv(kDpiVariable)) {
@@ -338,7 +346,9 @@ TEST_F(EditorLayout, NothingOverlapsAtTheResolutionOfTheDisplay) {
     EXPECT_EQ(margins.fontPoints, 10);
     EXPECT_EQ(margins.lineNumbers, ::MulDiv(22, dpi, 96));
     EXPECT_EQ(margins.fold, ::MulDiv(14, dpi, 96));
-    EXPECT_GT(margins.lineNumbers, margins.twoDigits) << "line numbers up to 99 fit their margin";
+    EXPECT_GT(margins.lineNumbers, margins.lastNumber) << "line numbers up to 99 fit their margin";
+    EXPECT_GT(manyLines.lineNumbers, manyLines.lastNumber) << "the margin grows for line 1000";
+    EXPECT_EQ(manyLines.fold, margins.fold);
 }
 
 TEST_F(EditorLayout, NothingOverlapsAtOneAndAHalfTimesTheResolution) {
