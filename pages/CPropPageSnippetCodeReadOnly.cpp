@@ -20,5 +20,7 @@ void CPropPageSnippetCodeReadOnly::ShowCode(const std::string& code) {
     editor_.SetReadOnly(false);
     editor_.AddText(code.size(), code.data());
     editor_.SetReadOnly(true);
+    // Adding leaves the caret, and the view, at the end of the code.
+    editor_.GotoPos(0);
     tarvel::FitLineNumberMargin(editor_);
 }

@@ -113,6 +113,17 @@ TEST_F(ReadOnlyCodePage, ShowsTheCodeAsGivenOneNumberedLinePerLine) {
     EXPECT_EQ(editor().GetLineCount(), 3);
 }
 
+TEST_F(ReadOnlyCodePage, ShowsLongCodeFromItsStartWithEveryLineNumberInItsMargin) {
+    std::string code;
+    for (int line = 1; line <= 200; ++line) {
+        code += "line " + std::to_string(line) + "\r\n";
+    }
+    page.ShowCode(code);
+    EXPECT_EQ(editor().Send(SCI_GETCURRENTPOS), 0);
+    EXPECT_EQ(editor().Send(SCI_GETFIRSTVISIBLELINE), 0);
+    EXPECT_GT(editor().GetMarginWidthN(0), editor().TextWidth(STYLE_LINENUMBER, "201"));
+}
+
 TEST_F(ReadOnlyCodePage, TypingChangesNothing) {
     page.ShowCode("fixed");
     ::SetFocus(editor());
