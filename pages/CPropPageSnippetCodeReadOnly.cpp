@@ -12,6 +12,7 @@ constexpr int kEmptyIndicator = INDICATOR_CONTAINER + 1;
 constexpr COLORREF kFilledColour = 0x40A040;
 constexpr COLORREF kEmptyColour = 0x808080;
 constexpr int kFilledAlpha = 60;
+constexpr int kEmptyAlpha = 200;
 
 // ANSI text to UTF-8, through UTF-16; NUL bytes pass as they are.
 std::string Utf8Of(std::string_view ansi) {
@@ -47,6 +48,7 @@ BOOL CPropPageSnippetCodeReadOnly::OnInitDialog() {
         editor_.Send(SCI_INDICSETALPHA, kFilledIndicator, kFilledAlpha);
         editor_.Send(SCI_INDICSETSTYLE, kEmptyIndicator, INDIC_DOTBOX);
         editor_.Send(SCI_INDICSETFORE, kEmptyIndicator, kEmptyColour);
+        editor_.Send(SCI_INDICSETALPHA, kEmptyIndicator, kEmptyAlpha);
     }
     AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     AddAnchor(IDC_CODE_EDITOR, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
