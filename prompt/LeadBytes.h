@@ -25,7 +25,7 @@ public:
 
     bool IsLead(char byte) const noexcept { return lead_[static_cast<unsigned char>(byte)]; }
     // The bytes of the character at text[at]: two for a lead byte with its
-    // trail byte, else one.
+    // trail byte, else one (also for a lead byte without a trail byte).
     std::size_t CharacterLength(std::string_view text, std::size_t at) const noexcept;
     // The last character boundary at or before limit.
     std::size_t BoundaryAtOrBefore(std::string_view text, std::size_t limit) const noexcept;

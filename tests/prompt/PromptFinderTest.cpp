@@ -37,7 +37,8 @@ const FindCase kFindCases[] = {
     {"amounts are no names", "costs $5 or $10 and $x-y_2$", {"x-y_2"}},
     {"no blank at either end", "$ a$ $b $ $c d$", {"c d"}},
     {"single-byte letters of the code page", "$\xB1\xB2$", {"\xB1\xB2"}},
-    {"a second byte is no sign", "$\x95\x5C$ $\x83\x24$", {"\x95\x5C", "\x83\x24"}},
+    {"a second byte is no punctuation", "$\x95\x5C$ $\x83\x40$", {"\x95\x5C", "\x83\x40"}},
+    {"a broken character leaves the sign", "$a\x83$ b", {"a\x83"}},
 };
 
 TEST(PromptFinder, FindsPromptsAsAHostDoes) {
