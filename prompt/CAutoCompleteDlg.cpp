@@ -63,7 +63,7 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     // The window is activated as soon as a control takes the focus during the
     // initialisation: it has its caption by then.
     SetText(request_.title ? request_.title : "");
-    BOOL result = CTreePropSheetEx::OnInitDialog();
+    const BOOL result = CTreePropSheetEx::OnInitDialog();
     if (IsModalEnded()) {
         return result;
     }
@@ -72,7 +72,6 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     Send(PSM_SETCURSEL, kArgumentsPage);
     accelerators_ = ::LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_PROMPT_ACCELERATORS));
     ShowRows();
-    result = FALSE;
     std::vector<std::string> names;
     for (const char* name : request_.promptNames) {
         names.emplace_back(IsEmpty(name) ? "" : name);
@@ -83,13 +82,14 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     ::SetDlgItemTextA(GetHwnd(), IDOK, PromptTexts::kOk);
     ::SetDlgItemTextA(GetHwnd(), IDCANCEL, PromptTexts::kCancel);
     RestorePlacement();
-    return result;
+    // ShowRows placed the focus.
+    return FALSE;
 }
 
 // Shows the rows that have a prompt name and hides the others. The focus
 // goes to the first shown edit with its value selected, so that typing
 // replaces it; with no row shown, to OK.
-bool CAutoCompleteDlg::ShowRows() {
+void CAutoCompleteDlg::ShowRows() {
     HWND first = nullptr;
     for (std::size_t row = 0; row < kRows; ++row) {
         const char* name = request_.promptNames[row];
@@ -105,7 +105,6 @@ bool CAutoCompleteDlg::ShowRows() {
     } else {
         ::SetFocus(GetItem(IDOK));
     }
-    return first != nullptr;
 }
 
 // Where the dialog was last time, on the monitor of its owner now, inside
@@ -136,8 +135,8 @@ void CAutoCompleteDlg::RestorePlacement() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CAutoCompleteDlg::PromptValueEdited(std::size_t row) {
-    if (preview_ && row < kRows) {
+void CAutoCompleteDlg::PromptValueEdited(std::size_t) {
+    if (preview_) {
         ShowPreview();
     }
 }

@@ -47,7 +47,7 @@ protected:
 private:
     std::string& PromptValue(std::size_t row) override { return values_[row]; }
     void PromptValueEdited(std::size_t row) override;
-    bool ShowRows();
+    void ShowRows();
     void RestorePlacement();
     void ShowPreview();
     void WriteBack();
