@@ -4,10 +4,12 @@
 
 namespace tarvel {
 
-void CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::string& section) {
+bool CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::string& section,
+                                         const std::string& entry) {
     profile_ = profile;
     placementSection_ = section;
-    RestorePlacement();
+    placementEntry_ = entry;
+    return RestorePlacement();
 }
 
 BOOL CResizableDialog::OnInitDialog() {
@@ -73,11 +75,11 @@ LRESULT CResizableDialog::OnDestroy(const Message& message) {
     return Default(message);
 }
 
-void CResizableDialog::RestorePlacement() noexcept {
+bool CResizableDialog::RestorePlacement() noexcept {
     try {
-        const auto stored = WindowPlacementText::Parse(profile_->GetString(placementSection_, kPlacementEntry));
+        const auto stored = WindowPlacementText::Parse(profile_->GetString(placementSection_, placementEntry_));
         if (!stored) {
-            return;
+            return false;
         }
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
@@ -89,9 +91,10 @@ void CResizableDialog::RestorePlacement() noexcept {
             placement.showCmd = (placement.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
         }
         placement.rcNormalPosition = RECT{stored->left, stored->top, stored->right, stored->bottom};
-        ::SetWindowPlacement(GetHwnd(), &placement);
+        return ::SetWindowPlacement(GetHwnd(), &placement) != FALSE;
     } catch (...) {
         // Keeping the default place is the fallback for any failure.
+        return false;
     }
 }
 
@@ -112,7 +115,7 @@ void CResizableDialog::SavePlacement() noexcept {
                                    static_cast<int>(placement.showCmd),
                                    static_cast<int>(placement.flags)};
     try {
-        profile_->WriteString(placementSection_, kPlacementEntry, text.Format());
+        profile_->WriteString(placementSection_, placementEntry_, text.Format());
     } catch (...) {
         // Losing the placement is harmless; the window is going anyway.
     }

@@ -590,7 +590,17 @@ struct AnsiText {
 const std::vector<AnsiText> kAnsiTexts{
     {1252, "caf\xE9 \xFC" "ber \xA3 \x80 \xC4\xB3", L'\u00E9', L"\u20AC\u00B1", "\xE9\x80\xB1"},
     {1251, "\xC6\xE5\xEB\xE5\xE7\xEE \x80", L'\u0416', L"\u0436\u0451", "\xC6\xE6\xB8"},
+    {932, "// \x93\xFA\x96\x7B\x8C\xEA $\x95\x5C$", L'\u65E5', L"\u672C\u8A9E", "\x93\xFA\x96\x7B\x8C\xEA"},
 };
+
+// A Japanese system has a Japanese font; the set-up keeps one for the tests,
+// which this process alone then sees.
+void AddJapaneseFont() {
+    if (::GetACP() == 932) {
+        ASSERT_GT(::AddFontResourceExA(TARVEL_TEST_JAPANESE_FONT, FR_PRIVATE, nullptr), 0)
+            << TARVEL_TEST_JAPANESE_FONT << " (scripts/setup puts it there)";
+    }
+}
 
 void PutOnClipboard(HWND owner, const std::wstring& text) {
     ASSERT_TRUE(::OpenClipboard(owner));
@@ -603,11 +613,13 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
     ::CloseClipboard();
 }
 
-// Run on a Western system and, with TARVEL_TEST_ACP naming it, on a Cyrillic one.
+// Run on a Western system and, with TARVEL_TEST_ACP naming it, on a Cyrillic
+// and on a Japanese one.
 TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
     if (const char* wanted = std::getenv("TARVEL_TEST_ACP")) {
         ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(wanted))) << "the system's code page was not changed";
     }
+    AddJapaneseFont();
     const auto sample = std::find_if(kAnsiTexts.begin(), kAnsiTexts.end(),
                                      [](const AnsiText& text) { return text.codePage == ::GetACP(); });
     ASSERT_NE(sample, kAnsiTexts.end()) << "no sample for code page " << ::GetACP();
@@ -628,7 +640,7 @@ TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(codePage, 0) << "single-byte text, not UTF-8";
+    EXPECT_EQ(codePage, sample->codePage == 932 ? 932 : 0) << "the system's code page, not UTF-8";
     EXPECT_EQ(shown, sample->code);
     EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", sample->code + sample->added));
 }

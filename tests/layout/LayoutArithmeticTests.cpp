@@ -65,6 +65,26 @@ TEST(Centring, AWindowGoesInTheMiddleOrAtTheStartWhenItIsLarger) {
     }
 }
 
+TEST(LayoutGeometry, AWindowComesOntoTheOwnersWorkAreaWholeAndNoSmallerThanItsMinimum) {
+    struct Case {
+        const char* what;
+        LayoutRect window, from, to;
+        LayoutRect expected;
+    };
+    const LayoutRect primary{0, 0, 1280, 1000};
+    const LayoutRect right{1280, 0, 2560, 1000};
+    const Case cases[] = {
+        {"same monitor, inside", {100, 50, 500, 350}, primary, primary, {100, 50, 500, 350}},
+        {"to the other monitor at the same place", {100, 50, 500, 350}, primary, right, {1380, 50, 1780, 350}},
+        {"a monitor that is gone", {3000, 50, 3400, 350}, primary, primary, {880, 50, 1280, 350}},
+        {"smaller than the minimum", {100, 50, 200, 100}, primary, primary, {100, 50, 500, 350}},
+        {"larger than the work area", {-50, -20, 1500, 1100}, primary, primary, {0, 0, 1550, 1120}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(Same(OntoWorkArea(c.window, c.from, c.to, {400, 300}), c.expected)) << c.what;
+    }
+}
+
 TEST(SplitterArithmetic, PanesShareTheExtentAndKeepTheirMinimum) {
     SplitterLayout layout(2, 75, 5);
     layout.SetProportions({30, 70});
