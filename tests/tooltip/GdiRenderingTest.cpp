@@ -208,10 +208,11 @@ TEST(GdiRendering, HoveringALinkRedrawsItInTheHoverStyle) {
     canvas.Draw(drawer, "x <a href=u>link</a>");
     const HtmlRect box = RunOf(drawer, "link").box;
     const POINT over{box.left + 2, box.top + 2};
+    EXPECT_FALSE(CrossedByALine(canvas, RunOf(drawer, "link"), true));
     EXPECT_FALSE(drawer.IsRedrawNeeded({0, 0}));
     EXPECT_TRUE(drawer.IsRedrawNeeded(over));
     drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 200, 50});
-    EXPECT_TRUE(FontOf(RunOf(drawer, "link")).lfUnderline);
+    EXPECT_TRUE(CrossedByALine(canvas, RunOf(drawer, "link"), true)) << "underlined";
     EXPECT_FALSE(drawer.IsRedrawNeeded(over));
     EXPECT_TRUE(drawer.IsRedrawNeeded({0, 0}));
 }
