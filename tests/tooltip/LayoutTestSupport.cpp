@@ -32,7 +32,3 @@ std::vector<std::string> RunTexts(const HtmlDisplayList& list) {
         texts.push_back(run->text);
     return texts;
 }
-
-void PrintTo(const HtmlRect& rect, std::ostream* out) {
-    *out << '(' << rect.left << ", " << rect.top << ")-(" << rect.right << ", " << rect.bottom << ')';
-}

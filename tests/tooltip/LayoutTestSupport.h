@@ -1,6 +1,5 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +29,3 @@ std::vector<const T*> ItemsOf(const HtmlDisplayList& list) {
 const HtmlTextRun& RunWithText(const HtmlDisplayList& list, std::string_view text);
 const HtmlStyle& StyleOf(const HtmlDisplayList& list, std::string_view runText);
 std::vector<std::string> RunTexts(const HtmlDisplayList& list);
-
-// For readable failures: "(left, top)-(right, bottom)".
-void PrintTo(const HtmlRect& rect, std::ostream* out);
