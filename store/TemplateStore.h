@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -54,6 +55,9 @@ private:
         bool known = false;
         // At opening or at the last save; none when the file was missing.
         std::optional<FileState> state;
+        // Of the bytes read or last written: tells a change that kept the
+        // size and the time.
+        std::optional<std::uint64_t> fingerprint;
         Kept kept = Kept::No;
         // Reading dropped text: the first save keeps the file as read beside it.
         bool backupDue = false;
@@ -61,6 +65,8 @@ private:
 
     static int FormatOf(std::string_view bytes);
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
+    bool RecoverInterruptedSave(const std::string& path);
+    bool BytesChangedSince(const std::string& path, const FileRecord& record);
     bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path);
     bool ReadBytes(const std::string& path, std::string& bytes);
     bool MayReplace(const std::string& path, const FileRecord& record);
@@ -73,5 +79,6 @@ private:
     std::string directory_;
     FilePort& files_;
     Reporter& reporter_;
+    LeadByteSet leadBytes_;
     std::map<std::string, FileRecord> records_;
 };
