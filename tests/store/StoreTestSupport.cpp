@@ -6,7 +6,9 @@
 #include <fstream>
 #include <iterator>
 #include <cerrno>
+#include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 #include "store/LegacyTemplateReader.h"
 #include "store/SaveJournal.h"
@@ -172,23 +174,90 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link) {
 #ifdef _WIN32
 bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link) { return MakeUnixLink(target, link); }
 
+namespace {
 // Asks the system underneath with stat; the answer is moved into place whole,
 // since only its existence is waited for.
-long long UnixBytesOnDisk(const std::string& path) {
+std::string UnixStat(const std::string& path, const std::string& format) {
     const auto unixPath = UnixName(path);
-    const auto answer = path + ".blocks";
+    const auto answer = path + ".stat";
     const auto unixAnswer = UnixName(answer);
     if (unixPath.empty() || unixAnswer.empty())
-        return -1;
-    if (!RunUnixCommand("/bin/sh -c \"stat -c %b '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
+        return {};
+    if (!RunUnixCommand("/bin/sh -c \"stat -c " + format + " '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
                             unixAnswer + ".part' '" + unixAnswer + "'\"",
                         answer, true))
-        return -1;
-    const auto blocks = std::stoll(ReadFileBytes(answer));
+        return {};
+    auto text = ReadFileBytes(answer);
     DeleteFileA(answer.c_str());
-    return blocks * 512;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+}  // namespace
+
+long long UnixBytesOnDisk(const std::string& path) {
+    const auto blocks = UnixStat(path, "%b");
+    return blocks.empty() ? -1 : std::stoll(blocks) * 512;
+}
+
+std::string UnixMode(const std::string& path) { return UnixStat(path, "%a"); }
+
+// Done when the mode reads back as asked; Wine does not wait for the program.
+bool SetUnixMode(const std::string& path, const std::string& octal) {
+    const auto unixPath = UnixName(path);
+    if (unixPath.empty())
+        return false;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string command = "/bin/chmod " + octal + " \"" + unixPath + "\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int attempt = 0; attempt < kLinkAttempts; ++attempt) {
+        if (UnixMode(path) == octal)
+            return true;
+        Sleep(kLinkRetryDelayMs);
+    }
+    return false;
 }
 #endif
+
+bool MakeHardLink(const std::string& existing, const std::string& link) {
+#ifdef _WIN32
+    return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != FALSE;
+#else
+    return ::link(existing.c_str(), link.c_str()) == 0;
+#endif
+}
+
+#ifdef _WIN32
+constexpr const char* kTemporaryVariable = "TMP";
+#else
+constexpr const char* kTemporaryVariable = "TMPDIR";
+#endif
+
+TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {
+    if (const char* previous = std::getenv(kTemporaryVariable))
+        previous_ = previous;
+#ifdef _WIN32
+    SetEnvironmentVariableA(kTemporaryVariable, folder.c_str());
+#else
+    setenv(kTemporaryVariable, folder.c_str(), 1);
+#endif
+}
+
+TemporaryFolderOverride::~TemporaryFolderOverride() {
+#ifdef _WIN32
+    SetEnvironmentVariableA(kTemporaryVariable, previous_ ? previous_->c_str() : nullptr);
+#else
+    if (previous_)
+        setenv(kTemporaryVariable, previous_->c_str(), 1);
+    else
+        unsetenv(kTemporaryVariable);
+#endif
+}
 
 void RemoveSymbolicLink(const std::string& link) {
 #ifdef _WIN32
@@ -297,6 +366,7 @@ public:
     unsigned long Write(std::string_view bytes) override {
         if (const auto error = port_.Step(stages_.write, path_, &bytes)) {
             real_->Write(bytes);
+            port_.WrittenUpToCrash();
             return error;
         }
         return real_->Write(bytes);
@@ -347,14 +417,19 @@ unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::str
         crashed_ = true;
         if (bytes)
             *bytes = bytes->substr(0, bytes->size() / 2);
-        if (onCrash_)
-            onCrash_();
+        else
+            WrittenUpToCrash();
         return kCrashed;
     }
     const auto error = fault ? fault(stage, path) : 0;
     if (error && bytes)
         *bytes = {};
     return error;
+}
+
+void ScriptedFilePort::WrittenUpToCrash() {
+    if (crashed_ && onCrash_)
+        std::exchange(onCrash_, nullptr)();
 }
 
 unsigned long ScriptedFilePort::Remove(const std::string& path) {

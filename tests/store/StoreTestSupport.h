@@ -75,6 +75,19 @@ std::unique_ptr<FilePort> MakePlatformFilePort();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void SetReadOnly(const std::string& path);
+// Gives an existing file a second name; false where the system cannot.
+bool MakeHardLink(const std::string& existing, const std::string& link);
+// Points the user's temporary folder at another folder while it lives.
+class TemporaryFolderOverride {
+public:
+    explicit TemporaryFolderOverride(const std::string& folder);
+    ~TemporaryFolderOverride();
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
 // Creates a symbolic link to a file; false where the system has none.
 bool MakeSymbolicLink(const std::string& target, const std::string& link);
 #ifdef _WIN32
@@ -83,6 +96,10 @@ bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link);
 // The room a file takes on the disk under Wine, as the system underneath
 // counts it; -1 when it cannot be asked.
 long long UnixBytesOnDisk(const std::string& path);
+// The permission bits of a file under Wine, in octal, as the system
+// underneath has them; empty when it cannot be asked.
+std::string UnixMode(const std::string& path);
+bool SetUnixMode(const std::string& path, const std::string& octal);
 #endif
 // Wine cannot remove a link whose target is gone; tests remove theirs first.
 void RemoveSymbolicLink(const std::string& link);
@@ -162,8 +179,10 @@ public:
     FilePort& real() { return *real_; }
 
     // Records the step and gives the injected error, if any; the bytes of a
-    // write are cut to what a crash at the step leaves written.
+    // write are cut to what a crash at the step leaves written, and the
+    // write then calls WrittenUpToCrash.
     unsigned long Step(SafeFileWriter::Stage stage, const std::string& path, std::string_view* bytes = nullptr);
+    void WrittenUpToCrash();
 
 private:
     static const unsigned long kCrashed;
