@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <sddl.h>
 #include <winioctl.h>
 #else
 #include <cerrno>
@@ -168,6 +169,36 @@ TEST_F(SavingSafetyTest, ReplacedFileKeepsItsAttributes) {
     const DWORD attributes = GetFileAttributesA(dir.file("cpp.tpl").c_str());
     EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+std::string AccessListOf(const std::string& path) {
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    std::vector<BYTE> descriptor(needed);
+    char* text = nullptr;
+    if (needed == 0 ||
+        !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed) ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
+                                                              DACL_SECURITY_INFORMATION, &text, nullptr))
+        return {};
+    std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+// Who may read the file stays as it was: under Wine its permission bits (a
+// 0600 file came back 0644) and the access list that Windows programs see.
+TEST_F(SavingSafetyTest, ReplacedFileKeepsItsAccessList) {
+    const auto path = dir.file("cpp.tpl");
+    WriteFileBytes(path, kOld);
+    if (!SetUnixMode(path, "600"))
+        GTEST_SKIP() << "not under Wine";
+    const auto accessList = AccessListOf(path);
+    ASSERT_FALSE(accessList.empty());
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_EQ(ReadFileBytes(path), kNew);
+    EXPECT_EQ(UnixMode(path), "600");
+    EXPECT_EQ(AccessListOf(path), accessList);
 }
 
 // Beyond what a string of the 32-bit build holds (a sparse file, so that no
@@ -343,6 +374,37 @@ TEST_F(SavingSafetyTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSa
     EXPECT_TRUE(saving.SaveAllTemplates(NewEntry()));
     EXPECT_EQ(reporter.questions.size(), 2u);
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+// Another program's change that kept the size and the time is still seen.
+TEST_F(SavingSafetyTest, AChangeThatKeepsTheSizeAndTheTimeIsAskedAbout) {
+    const auto path = dir.file("cpp.tpl");
+    WriteFileBytes(path, kOld);
+    auto saving = store();
+    Load(saving);
+    const auto time = fs::last_write_time(path);
+    std::string theirs = kOld;
+    theirs[3] = 'O';
+    WriteFileBytes(path, theirs);
+    fs::last_write_time(path, time);
+    EXPECT_FALSE(saving.SaveAllTemplates(NewEntry()));
+    ASSERT_EQ(reporter.questions.size(), 1u);
+    EXPECT_EQ(reporter.questions[0].text.rfind(path + " was changed by another program", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(path), theirs);
+}
+
+// Every name of a hard-linked file sees the saved text, and no journal stays.
+TEST_F(SavingSafetyTest, AHardLinkedTemplateFileStaysOneFileThroughASave) {
+    WriteFileBytes(dir.file("cpp.tpl"), kOld);
+    if (!MakeHardLink(dir.file("cpp.tpl"), dir.file("shared.tpl")))
+        GTEST_SKIP() << "this system makes no hard links";
+    EXPECT_TRUE(store().SaveAllTemplates(NewEntry()));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(ReadFileBytes(dir.file("shared.tpl")), kNew);
+    auto expected = kTemplateFiles;
+    expected.push_back("shared.tpl");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.FileNames(), expected);
 }
 
 // No read of the files is needed to tell: what was seen at opening serves.
