@@ -145,6 +145,7 @@ TEST(LegacyTemplateReader, UnderADoubleByteCodePageTheMarkerIsAWholeCharacter) {
 #ifdef _WIN32
     if (const char* wanted = std::getenv("TARVEL_TEST_ACP")) {
         ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(wanted))) << "the system's code page was not changed";
+        ASSERT_FALSE(storetest::MakePlatformFilePort()->AnsiLeadBytes().Empty());
     }
 #endif
     const DoubleByteCase cases[] = {
