@@ -17,8 +17,9 @@
 // tree, and saving the tree's entries back. Failures are shown through the
 // reporter; a failed language is skipped, and a save tells whether every
 // file it had to write was written. What the store saw of each file when it
-// read or last wrote it tells a change by another program, without reading
-// the file again.
+// read or last wrote it tells a change by another program: its size and time,
+// and where they are the same, a fingerprint of its bytes. Opening a file
+// first settles what a save that died while writing it left (SaveJournal).
 class TemplateStore {
 public:
     // The entries under each language root, in tree order.

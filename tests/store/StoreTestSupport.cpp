@@ -202,25 +202,15 @@ long long UnixBytesOnDisk(const std::string& path) {
 
 std::string UnixMode(const std::string& path) { return UnixStat(path, "%a"); }
 
-// Done when the mode reads back as asked; Wine does not wait for the program.
 bool SetUnixMode(const std::string& path, const std::string& octal) {
     const auto unixPath = UnixName(path);
-    if (unixPath.empty())
+    const auto done = path + ".done";
+    if (unixPath.empty() || !RunUnixCommand("/bin/sh -c \"chmod " + octal + " '" + unixPath + "' && touch '" +
+                                                UnixName(done) + "'\"",
+                                            done, true))
         return false;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = "/bin/chmod " + octal + " \"" + unixPath + "\"";
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int attempt = 0; attempt < kLinkAttempts; ++attempt) {
-        if (UnixMode(path) == octal)
-            return true;
-        Sleep(kLinkRetryDelayMs);
-    }
-    return false;
+    DeleteFileA(done.c_str());
+    return UnixMode(path) == octal;
 }
 #endif
 
@@ -336,17 +326,11 @@ struct RoleStages {
     Stage write, flush, close;
 };
 
-RoleStages StagesOf(FileRole role) {
-    switch (role) {
-        case FileRole::Temporary:
-            return {Stage::Write, Stage::Flush, Stage::Close};
-        case FileRole::InPlace:
-            return {Stage::WriteInPlace, Stage::FlushInPlace, Stage::CloseInPlace};
-        case FileRole::Journal:
-            break;
-    }
-    return {Stage::WriteJournal, Stage::FlushJournal, Stage::CloseJournal};
-}
+constexpr RoleStages kRoleStages[] = {
+    {Stage::Write, Stage::Flush, Stage::Close},
+    {Stage::WriteInPlace, Stage::FlushInPlace, Stage::CloseInPlace},
+    {Stage::WriteJournal, Stage::FlushJournal, Stage::CloseJournal},
+};
 
 bool IsJournal(const std::string& path) {
     const std::string suffix = SaveJournal::kSuffix;
@@ -357,7 +341,7 @@ bool IsJournal(const std::string& path) {
 class ScriptedFile : public WritableFile {
 public:
     ScriptedFile(ScriptedFilePort& port, std::unique_ptr<WritableFile> real, std::string path, FileRole role)
-        : port_(port), real_(std::move(real)), path_(std::move(path)), stages_(StagesOf(role)) {}
+        : port_(port), real_(std::move(real)), path_(std::move(path)), stages_(kRoleStages[static_cast<int>(role)]) {}
 
     unsigned long ReadAll(std::string& bytes) override {
         return Run(Stage::ReadInPlace, [&] { return real_->ReadAll(bytes); });
