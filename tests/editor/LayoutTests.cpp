@@ -602,5 +602,41 @@ TEST_F(EditorLayout, DraggingTheSplitterBarRedrawsTheEdgesOfThePanes) {
     EXPECT_TRUE(afterDrag[1] == repainted[1]) << "the code frame's edges";
 }
 
+// A stored placement off every screen, or larger than it, opens the editor on
+// the work area and within it, and closing keeps it there; one that would
+// hide the editor is ignored.
+TEST_F(EditorLayout, AStoredPlacementOffTheScreenOpensTheEditorOnTheWorkArea) {
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const Box area = BoxOf(workArea);
+    const auto openAndMeasure = [this](const char* stored) {
+        ProfileKey::WriteString(ProfileKey::kWindowPlacement, stored);
+        Box seen{};
+        bool visible = false;
+        DialogScript script;
+        script
+            .Do("measure",
+                [&](EditorWindow& window) {
+                    seen = WindowBox(window.Handle());
+                    visible = ::IsWindowVisible(window.Handle()) != FALSE;
+                })
+            .Do("press Cancel", PressCancel);
+        EXPECT_EQ(OpenEditor(script), IDCANCEL) << stored;
+        EXPECT_TRUE(visible) << stored;
+        return seen;
+    };
+    for (const char* stored : {"100000,100000,200000,200000,1,0", "-2147483648,-2147483648,2147483647,2147483647,1,0",
+                               "-30000,-30000,-29000,-29300,1,0"}) {
+        const Box seen = openAndMeasure(stored);
+        EXPECT_TRUE(seen[0] >= area[0] && seen[1] >= area[1] && seen[2] <= area[2] && seen[3] <= area[3])
+            << stored << ": " << seen[0] << "," << seen[1] << "," << seen[2] << "," << seen[3];
+        const auto kept = ProfileKey::ReadString(ProfileKey::kWindowPlacement);
+        ASSERT_TRUE(kept.has_value());
+        EXPECT_EQ(std::atol(kept->c_str()), seen[0]) << *kept;
+    }
+    const Box standard = openAndMeasure("");
+    EXPECT_EQ(openAndMeasure("40,50,700,500,0,0"), standard);
+}
+
 }  // namespace
 }  // namespace tarvel::uitest

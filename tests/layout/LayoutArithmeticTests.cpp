@@ -120,8 +120,31 @@ TEST(PlacementText, RoundTripsAndRejectsWhatDoesNotParse) {
     EXPECT_EQ(parsed->left, -10);
     EXPECT_EQ(parsed->bottom, 480);
     EXPECT_EQ(parsed->flags, 2);
-    for (const char* bad : {"", "1,2,3,4,5", "300,10,-5,200,1,0", "1,2,3,4,5,99999999999", "a,b,c,d,e,f"}) {
+    for (const char* bad : {"", "1,2,3,4,5", "300,10,-5,200,1,0", "1,2,3,4,5,99999999999", "a,b,c,d,e,f",
+                            "1,2,300,400,0,0", "1,2,300,400,12,0"}) {
         EXPECT_FALSE(WindowPlacementText::Parse(bad)) << '"' << bad << '"';
+    }
+}
+
+// A placement off every screen or larger than it comes onto the work area.
+TEST(PlacementText, IsShrunkToTheWorkAreaAndMovedOntoIt) {
+    struct Case {
+        const char* stored;
+        LayoutRect area;
+        LayoutRect placed;
+    };
+    const LayoutRect screen{0, 0, 1280, 1000};
+    const Case cases[] = {
+        {"40,50,700,500,1,0", screen, {40, 50, 700, 500}},
+        {"100000,100000,200000,200000,1,0", screen, {0, 0, 1280, 1000}},
+        {"-2147483648,-2147483648,2147483647,2147483647,1,0", screen, {0, 0, 1280, 1000}},
+        {"-900,10,-500,310,1,0", screen, {0, 10, 400, 310}},
+        {"1200,900,1600,1200,3,0", screen, {880, 700, 1280, 1000}},
+        {"100,100,500,400,1,0", {1280, 40, 2560, 1064}, {1280, 100, 1680, 400}},
+    };
+    for (const auto& test : cases) {
+        const auto placed = WindowPlacementText::Parse(test.stored)->OnWorkArea(test.area);
+        EXPECT_EQ((LayoutRect{placed.left, placed.top, placed.right, placed.bottom}), test.placed) << test.stored;
     }
 }
 
