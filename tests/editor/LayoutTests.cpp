@@ -250,7 +250,7 @@ TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
                     {layout.apply, DialogUnits(dialog, 342, 213, 50, 14)},
                     {layout.previousTip, DialogUnits(dialog, 5, 213, 15, 14)},
                     {layout.nextTip, DialogUnits(dialog, 20, 213, 17, 14)},
-                    {layout.tipLine, DialogUnits(dialog, 39, 212, 192, 14)},
+                    {layout.tipLine, DialogUnits(dialog, 39, 210, 192, 19)},
                     {layout.companyLine, DialogUnits(dialog, 243, 1, 150, 11)},
                 };
                 companyText = TextPixelsOfCompanyLine(window);
