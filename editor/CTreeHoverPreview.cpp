@@ -30,7 +30,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
     // the notification supplies every text.
     tooltip_.AddTool(tree.GetHwnd(), "");
     ApplySharedTipLook(tooltip_, IDS_PREVIEW_STYLES);
-    measure_.SetCssStyles(IDS_PREVIEW_STYLES);
+    measurer_.SetCssStyles(IDS_PREVIEW_STYLES);
     if (toolBar)
         tooltip_.AddToolBar(toolBar);
     return true;
@@ -73,7 +73,7 @@ std::string CTreeHoverPreview::FittedText(const std::string& code, POINT point) 
     const SIZE room{(work.right - work.left) / 2 - 2 * balloon[kMarginX],
                     (work.bottom - work.top) / 2 - 2 * balloon[kMarginY]};
     const CappedPreview preview(
-        [&](const std::string& text) { return measure_.PrepareOutput(screen.get(), CodePreviewMarkup(text), 0); },
+        [&](const std::string& text) { return measurer_.PrepareOutput(screen.get(), CodePreviewMarkup(text), 0); },
         room);
     return preview.Text(code);
 }

@@ -34,7 +34,7 @@ private:
 
     CPPToolTip tooltip_;
     // Measures previews as the tooltip will draw them.
-    CPPHtmlDrawer measure_;
+    CPPHtmlDrawer measurer_;
     const tarvel::CTreeCtrlEx* tree_ = nullptr;
     const ExpansionTree* items_ = nullptr;
 };
