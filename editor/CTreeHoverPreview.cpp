@@ -52,7 +52,8 @@ void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) {
         return;
     const AutotextEntry* entry = items_->EntryOf(item);
     const bool showsCode = entry && entry->kind >= 0 && entry->kind <= kLastPreviewedKind;
-    notify.info->text = CodePreviewMarkup(FittedText(showsCode ? entry->code : tree_->GetItemText(item), *notify.point));
+    notify.info->text =
+        CodePreviewMarkup(FittedText(showsCode ? entry->code : tree_->GetItemText(item), *notify.point));
 
     RECT label{};
     if (!tree_->GetItemRect(item, label, true))

@@ -275,15 +275,16 @@ TEST_F(DragAndDrop, ARootOpenedAtTheBottomStaysUnderThePointerAndTakesTheDrop) {
     });
     StartDrag(script, Entry("C++", kEntries - 1));
     MoveOnto(script, RootItem("VB"));
-    script.WaitUntil("VB to open", [](EditorWindow& window) { return window.IsExpanded(window.Root("VB")); }, 3000)
-        .Do("look under the pointer",
-            [&](EditorWindow& window) {
-                TVHITTESTINFO hit{};
-                ::GetCursorPos(&hit.pt);
-                ::ScreenToClient(window.Tree(), &hit.pt);
-                underPointer = window.Label(TreeView_HitTest(window.Tree(), &hit));
-                marked = window.Label(DropTarget(window));
-            });
+    script
+        .WaitUntil(
+            "VB to open", [](EditorWindow& window) { return window.IsExpanded(window.Root("VB")); }, 3000)
+        .Do("look under the pointer", [&](EditorWindow& window) {
+            TVHITTESTINFO hit{};
+            ::GetCursorPos(&hit.pt);
+            ::ScreenToClient(window.Tree(), &hit.pt);
+            underPointer = window.Label(TreeView_HitTest(window.Tree(), &hit));
+            marked = window.Label(DropTarget(window));
+        });
     Release(script);
     script.Do("read VB", [&](EditorWindow& window) { vbAfter = window.Labels(window.Children(window.Root("VB"))); })
         .Do("press Cancel", PressCancel);

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <ostream>
 #include <vector>
 
 #include "Scintilla.h"
@@ -91,18 +90,6 @@ TEST_F(EditorSaving, CancelAfterApplyReturnsTwoWithTheAppliedStateOnDisk) {
     EXPECT_EQ(folder_.Read("html.tpl"), SampleFile("html.tpl"));
 }
 
-// What a user sees of an entry, and of the code as the code editor holds it.
-struct ShownEntry {
-    std::string root, title, shortcut, description, code;
-    bool operator==(const ShownEntry& o) const {
-        return root == o.root && title == o.title && shortcut == o.shortcut && description == o.description &&
-               code == o.code;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const ShownEntry& e) {
-        return out << e.root << " [" << e.title << "|" << e.shortcut << "|" << e.description << "|" << e.code << "]";
-    }
-};
-
 std::string CodeEditorText(const EditorWindow& window) {
     HWND editor = window.ControlOfClass("Scintilla");
     const auto length = static_cast<size_t>(::SendMessageA(editor, SCI_GETLENGTH, 0, 0));
@@ -112,14 +99,15 @@ std::string CodeEditorText(const EditorWindow& window) {
     return text;
 }
 
-// Every entry of every language, each selected and read off the pages.
-std::vector<ShownEntry> EveryEntry(EditorWindow& window) {
-    std::vector<ShownEntry> entries;
+// Every entry of every language as "root|title|shortcut|description|code",
+// each selected and read off the pages.
+std::vector<std::string> EveryEntry(EditorWindow& window) {
+    std::vector<std::string> entries;
     for (HTREEITEM root : window.Roots()) {
         for (HTREEITEM item : window.Children(root)) {
             window.Select(item);
-            entries.push_back({window.Label(root), window.Text(IDC_TITLE), window.Text(IDC_SHORTCUT),
-                               window.Text(IDC_DESCRIPTION), CodeEditorText(window)});
+            entries.push_back(window.Label(root) + "|" + window.Text(IDC_TITLE) + "|" + window.Text(IDC_SHORTCUT) +
+                              "|" + window.Text(IDC_DESCRIPTION) + "|" + CodeEditorText(window));
         }
     }
     return entries;
@@ -164,16 +152,15 @@ TEST_F(EditorSaving, FormFeedsPastedIntoAnyFieldAreDroppedSoEveryEntryReadsBackW
     edit.Do("press OK", PressOk);
     ASSERT_EQ(OpenEditor(edit), IDOK);
 
-    std::vector<ShownEntry> entries;
+    std::vector<std::string> entries;
     DialogScript reopen;
     reopen.Do("read every entry", [&](EditorWindow& window) { entries = EveryEntry(window); })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(reopen), IDCANCEL);
     EXPECT_EQ(tips, std::vector<std::string>(std::size(pastes), texts::kFormFeedsRemoved));
-    const std::vector<ShownEntry> expected = {
-        {"C++", "formfeed", "ffkey", "Page one\r\n\r\nPage two\r\n", headerKept},
-        {"C++", "class declaration", "cls", "", "class $Name$ {\r\n};"},
-        {"Text", "signature", "sig", "Closing words.\r\n", "Regards"}};
+    const std::vector<std::string> expected = {"C++|formfeed|ffkey|Page one\r\n\r\nPage two\r\n|" + headerKept,
+                                               "C++|class declaration|cls||class $Name$ {\r\n};",
+                                               "Text|signature|sig|Closing words.\r\n|Regards"};
     EXPECT_EQ(entries, expected);
 }
 

@@ -407,13 +407,11 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
             })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_EQ(
-        items,
-        (std::vector<MenuItem>{{ID_TREE_MENU_NEW, "&New"},
-                               {ID_TREE_MENU_DUPLICATE, "D&uplicate"},
-                               {ID_TREE_MENU_SAVE, "&Save"},
-                               {0, ""},
-                               {ID_TREE_MENU_DELETE, "&Delete"}}));
+    EXPECT_EQ(items, (std::vector<MenuItem>{{ID_TREE_MENU_NEW, "&New"},
+                                            {ID_TREE_MENU_DUPLICATE, "D&uplicate"},
+                                            {ID_TREE_MENU_SAVE, "&Save"},
+                                            {0, ""},
+                                            {ID_TREE_MENU_DELETE, "&Delete"}}));
     EXPECT_EQ(cpp, (Labels{"fori", "Copy of for loop", "cls", "file header", "Untitled"}));
     EXPECT_EQ(html, (Labels{"h0", "h2", "h3", "h4", "h5", "h6"}));
     ASSERT_EQ(script.Boxes().Boxes().size(), 1u) << "the deletion's question";
