@@ -40,7 +40,8 @@ private:
 
     void DrawColoredItems(HDC dc) const;
     bool NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept;
-    void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const;
+    COLORREF LabelBackground(HTREEITEM item, bool treeHasFocus) const noexcept;
+    void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record, COLORREF background) const;
 
     CTreeCtrl& tree_;
     std::unordered_map<HTREEITEM, Color_Font> records_;

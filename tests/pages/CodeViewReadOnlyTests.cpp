@@ -109,7 +109,11 @@ TEST_F(ReadOnlyCodePage, HasTheCommonEditorSettingsButNoLexerAndAFixedDefaultSty
     }
     char font[64] = {};
     editor().Send(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(font));
-    EXPECT_STREQ(font, "Lucida Console");
+    // Lucida Console where the system has it, else another fixed-pitch face.
+    const std::string narrow(80, 'i');
+    const std::string wide(80, 'M');
+    EXPECT_EQ(editor().TextWidth(STYLE_DEFAULT, narrow.c_str()), editor().TextWidth(STYLE_DEFAULT, wide.c_str()))
+        << font;
     char lexer[32] = {};
     editor().Send(SCI_GETLEXERLANGUAGE, 0, reinterpret_cast<LPARAM>(lexer));
     EXPECT_STREQ(lexer, "") << "the code is shown uncoloured";
