@@ -112,6 +112,10 @@ public:
             return;
         ::MoveWindow(editor_, 0, 0, size.cx, size.cy, TRUE);
         ApplyEditorDefaults(editor_);
+        // A set-up leaves the colours it does not give as the one before left
+        // them: each language is taken as it follows the other.
+        StylesAfter(kHtml);
+        StylesAfter(kCpp);
         html_ = StylesAfter(kHtml);
         cpp_ = StylesAfter(kCpp);
         createLexer_ = reinterpret_cast<Lexilla::CreateLexerFn>(

@@ -31,7 +31,7 @@ using namespace tarvel::uitest;
 
 constexpr int kLanguages = 8;
 constexpr int kEntriesPerLanguage = 1000;
-constexpr int kDropsPerRound = 4;
+constexpr int kDropsPerRound = 3;
 constexpr double kTarget = 1.5;
 constexpr char kEditorCaption[] = "Autotext";
 constexpr int kTreeId = 1020;
