@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/BareTree.h"
 #include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/Win32Bench.h"
@@ -43,13 +44,6 @@ constexpr int kTextRoot = 6;
 constexpr int kVbRoot = 7;
 constexpr int kDraggedIndex = 5;
 constexpr int kTargetIndex = 1;
-// The tree's images as the module's resources give them.
-constexpr int kTreeImagesResource = 142;
-constexpr int kTreeImageWidth = 16;
-constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
-constexpr int kRootImage = 0;
-constexpr int kEntryImage = 1;
-constexpr int kSelectedEntryImage = 2;
 
 void WriteEntries(const TemplateFolder& folder) {
     for (int language = 0; language < kLanguages; ++language) {
@@ -94,22 +88,19 @@ public:
     BareTree(HMODULE module, SIZE size) : positions_(kLanguages * kEntriesPerLanguage) {
         frame_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy,
                                    nullptr, nullptr, nullptr, nullptr);
-        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
-                                  0, 0, size.cx, size.cy, frame_, nullptr, nullptr, nullptr);
-        images_ = ImageList_LoadImageA(module, MAKEINTRESOURCEA(kTreeImagesResource), kTreeImageWidth, 1,
-                                       kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "", kBareTreeStyle, 0, 0, size.cx, size.cy, frame_, nullptr, nullptr,
+                                  nullptr);
+        images_ = LoadTreeImages(module);
         TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
         for (int language = 0; language < kLanguages; ++language)
-            roots_.push_back(Insert(TVI_ROOT, kRootLabels[language], kRootImage, kRootImage, language));
+            roots_.push_back(AppendItem(tree_, TVI_ROOT, kRootLabels[language], kRootImage, kRootImage, language));
         for (int language = 0; language < kLanguages; ++language) {
             for (int index = 0; index < kEntriesPerLanguage; ++index) {
                 const std::string label = "s" + std::to_string(language) + "_" + std::to_string(index);
                 const int entry = language * kEntriesPerLanguage + index;
                 positions_[static_cast<size_t>(entry)] = {language, index};
-                Insert(roots_[static_cast<size_t>(language)], label.c_str(), kEntryImage, kSelectedEntryImage,
-                       reinterpret_cast<LPARAM>(&positions_[static_cast<size_t>(entry)]));
+                AppendItem(tree_, roots_[static_cast<size_t>(language)], label.c_str(), kEntryImage, kSelectedEntryImage,
+                           reinterpret_cast<LPARAM>(&positions_[static_cast<size_t>(entry)]));
             }
         }
     }
@@ -151,18 +142,6 @@ public:
     }
 
 private:
-    HTREEITEM Insert(HTREEITEM parent, const char* label, int image, int selectedImage, LPARAM data) const {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = parent;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(label);
-        insert.item.iImage = image;
-        insert.item.iSelectedImage = selectedImage;
-        insert.item.lParam = data;
-        return TreeView_InsertItem(tree_, &insert);
-    }
-
     void Renumber(HTREEITEM root) {
         TVITEMA rootData{};
         rootData.mask = TVIF_PARAM;

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/BareTree.h"
 #include "bench/editor/IdleCancel.h"
 #include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
@@ -33,22 +34,14 @@ constexpr int kCloseEntries = 100000;
 constexpr double kOpenTarget = 1.5;
 constexpr double kCloseTarget = 1.5;
 
-// What the editor's dialog and tree are made of, as the module's resources
-// give them: the dialog's size in dialog units, the tree's place in it, the
-// tree's image strip.
+// The editor's dialog as the module's resources give it: its size in
+// dialog units, its font and the tree's place in it.
 constexpr char kFloorCaption[] = "Floor";
 constexpr short kDialogWidth = 397;
 constexpr short kDialogHeight = 230;
 constexpr WORD kDialogFontPoints = 8;
 constexpr char kDialogFont[] = "MS Shell Dlg";
 constexpr RECT kTreeUnits{6, 3, 6 + 114, 3 + 204};
-constexpr int kTreeImagesResource = 142;
-constexpr int kTreeImageWidth = 16;
-constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
-// Image indices of a root and of an entry, selected or not.
-constexpr int kRootImage = 0;
-constexpr int kEntryImage = 1;
-constexpr int kSelectedEntryImage = 2;
 
 void WriteEntries(const TemplateFolder& folder, int perLanguage) {
     for (int language = 0; language < kLanguages; ++language) {
@@ -137,17 +130,13 @@ private:
     void Fill(HWND dialog) {
         RECT place = kTreeUnits;
         ::MapDialogRect(dialog, &place);
-        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                      TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
-                                  place.left, place.top, place.right - place.left, place.bottom - place.top, dialog,
-                                  nullptr, nullptr, nullptr);
-        images_ = ImageList_LoadImageA(module_, MAKEINTRESOURCEA(kTreeImagesResource), kTreeImageWidth, 1,
-                                       kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "", kBareTreeStyle, place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, dialog, nullptr, nullptr, nullptr);
+        images_ = LoadTreeImages(module_);
         TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
         HTREEITEM roots[kLanguages] = {};
         for (int language = 0; language < kLanguages; ++language)
-            roots[language] = Insert(TVI_ROOT, kRootLabels[language], kRootImage, kRootImage, language);
+            roots[language] = AppendItem(tree_, TVI_ROOT, kRootLabels[language], kRootImage, kRootImage, language);
         HTREEITEM first = nullptr;
         for (int language = 0; language < kLanguages; ++language) {
             const HTREEITEM item = FillLanguage(roots[language], directory_ + kTemplateFiles[language]);
@@ -186,25 +175,13 @@ private:
                 const char* shortcutEnd = lineEnd - 1;
                 std::string label = shortcutEnd > titleEnd + 1 ? std::string(titleEnd + 1, shortcutEnd)
                                                               : std::string(title, titleEnd);
-                const HTREEITEM item = Insert(root, label.c_str(), kEntryImage, kSelectedEntryImage,
-                                              reinterpret_cast<LPARAM>(at));
+                const HTREEITEM item = AppendItem(tree_, root, label.c_str(), kEntryImage, kSelectedEntryImage,
+                                                  reinterpret_cast<LPARAM>(at));
                 first = first != nullptr ? first : item;
             }
             at = recordEnd + 3;  // past the form feed and its CR LF
         }
         return first;
-    }
-
-    HTREEITEM Insert(HTREEITEM parent, const char* label, int image, int selectedImage, LPARAM data) const {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = parent;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(label);
-        insert.item.iImage = image;
-        insert.item.iSelectedImage = selectedImage;
-        insert.item.lParam = data;
-        return TreeView_InsertItem(tree_, &insert);
     }
 
     HMODULE module_;

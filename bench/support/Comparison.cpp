@@ -4,10 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#ifndef _WIN32
-#include <stdlib.h>
-#endif
-
 namespace tarvel::bench {
 namespace {
 
@@ -52,7 +48,7 @@ void Comparison::Add(double productMilliseconds, double floorMilliseconds) {
     floor_.push_back(floorMilliseconds);
 }
 
-Verdict Comparison::Judge() const {
+Comparison::Verdict Comparison::Judge() const {
     Verdict verdict;
     verdict.productMedian = Median(product_);
     verdict.floorMedian = Median(floor_);

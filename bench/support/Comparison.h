@@ -31,15 +31,6 @@ private:
 // platform does not tell it.
 double LoadAverage();
 
-struct Verdict {
-    double productMedian = 0;
-    double floorMedian = 0;
-    double ratio = 0;
-    double lowestRoundRatio = 0;
-    double highestRoundRatio = 0;
-    bool met = false;
-};
-
 // One figure: the product's and the floor's time of each round.
 class Comparison {
 public:
@@ -47,11 +38,20 @@ public:
     Comparison(std::string figure, double target) : figure_(std::move(figure)), target_(target) {}
 
     void Add(double productMilliseconds, double floorMilliseconds);
-    Verdict Judge() const;
     // One line: medians, ratio of medians, spread of round ratios, target, load.
     void Print() const;
 
 private:
+    struct Verdict {
+        double productMedian = 0;
+        double floorMedian = 0;
+        double ratio = 0;
+        double lowestRoundRatio = 0;
+        double highestRoundRatio = 0;
+        bool met = false;
+    };
+    Verdict Judge() const;
+
     std::string figure_;
     double target_;
     std::vector<double> product_;
