@@ -14,7 +14,12 @@ class CTreeCtrlEx : public CTreeCtrl {
 public:
     CTreeCtrlEx();
 
-    void SetItemColor(HTREEITEM item, COLORREF color) { colorFonts_.SetColor(item, color); }
+    // A label keeps its colour without a repaint of the tree: every keystroke
+    // in an entry marks it again, and the tree's paint costs more than the key.
+    void SetItemColor(HTREEITEM item, COLORREF color) {
+        if (!colorFonts_.Has(item) || colorFonts_.GetColor(item) != color)
+            colorFonts_.SetColor(item, color);
+    }
     COLORREF GetItemColor(HTREEITEM item) const noexcept { return colorFonts_.GetColor(item); }
     void SetItemFont(HTREEITEM item, const LOGFONTA& font) { colorFonts_.SetFont(item, font); }
     bool GetItemFont(HTREEITEM item, LOGFONTA& font) const noexcept { return colorFonts_.GetFont(item, font); }

@@ -1,29 +1,39 @@
-// The code editor under load, both measured in one run of the editor:
-// (a) moving the selection through 200 entries that alternate between HTML
-//     and C++ (each move applies the language set-up and loads the code),
-//     against setting the same texts into a bare Scintilla window;
-// (b) typing one character into an entry of 1 MB of code, against typing one
-//     into an entry of ten lines (each keystroke goes into the entry).
-// Runs under Wine; it times itself with QueryPerformanceCounter.
+// The code editor inside the running editor, against a bare Scintilla of the
+// same size, set up with the same lexer and settings, in a window of its own:
+// - a selection change between HTML and C++ entries (the lexer switched and
+//   the code loaded), against loading the same text the way the editor loads
+//   it (drawing paused, cleared, added, caret to the start, drawing resumed,
+//   undo emptied) after switching the lexer: a new lexer, its keyword lists
+//   and properties, and only the style colours that differ between the two;
+// - a keystroke into an entry of ten lines and into one of 1 MB, against the
+//   same keystroke into the bare editor holding the same text.
+// Each is timed from the call to the first idle moment, painting included;
+// rounds interleave the sides and alternate which goes first.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/support/Comparison.h"
+#include "bench/support/ModuleUnderTest.h"
+#include "bench/support/Win32Bench.h"
 #include "host/TarvelLibrary.h"
+#include "pages/EditorSetup.h"
+#include "pages/LanguageKeywords.h"
+#include "pages/LanguageLexer.h"
 #include "tests/editor/EditorWindow.h"
 #include "tests/editor/MessageBoxAnswerer.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
+#include "widgets/CScintilla.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "ILexer.h"
+#include "Lexilla.h"
 #include "Scintilla.h"
-#include "bench/support/ModuleUnderTest.h"
-#include "bench/support/RunTiming.h"
 
 namespace {
 
@@ -33,46 +43,269 @@ using namespace tarvel::bench;
 
 constexpr int kEntriesPerLanguage = 100;
 constexpr int kLinesPerEntry = 30;
-constexpr int kRepetitions = 9;
-constexpr int kKeystrokes = 50;
+constexpr int kSelectionsPerRound = 20;
+constexpr int kKeystrokesPerRound = 10;
 constexpr size_t kLargeCode = 1024 * 1024;
 constexpr double kSelectionTarget = 2.0;
-constexpr double kTypingTarget = 3.0;
+constexpr double kKeystrokeTarget = 1.3;
+constexpr int kCpp = 0;
+constexpr int kHtml = 2;
+// Style numbers whose colours a language set-up may give.
+constexpr int kStyleCount = STYLE_MAX + 1;
+constexpr char kSmallCode[] = "one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten";
 
-std::string EntryCode(const char* language, int index) {
+std::string EntryCode(int language, int index) {
     std::string code;
     for (int line = 0; line < kLinesPerEntry; ++line) {
-        code += std::string(language) == "html"
-                    ? "<p class=\"item\">paragraph " + std::to_string(index) + " line " + std::to_string(line) + "</p>\n"
-                    : "    int value" + std::to_string(line) + " = compute(" + std::to_string(index) + "); // note\n";
+        code += language == kHtml ? "<p class=\"item\">paragraph " + std::to_string(index) + " line " +
+                                        std::to_string(line) + "</p>\n"
+                                  : "    int value" + std::to_string(line) + " = compute(" + std::to_string(index) +
+                                        "); // note\n";
     }
     return code;
 }
 
 std::string LargeCode() {
     std::string code;
-    while (code.size() < kLargeCode) {
+    while (code.size() < kLargeCode)
         code += "    total += item[" + std::to_string(code.size()) + "]; // a long entry\n";
-    }
     return code;
+}
+
+// The code as the entry holds it after reading: CR LF line breaks.
+std::string WithCrLf(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '\n')
+            result += '\r';
+        result += c;
+    }
+    return result;
 }
 
 void WriteEntries(const TemplateFolder& folder) {
     std::string html, cpp;
     for (int index = 0; index < kEntriesPerLanguage; ++index) {
-        html += TemplateRecord("page " + std::to_string(index), "h" + std::to_string(index), EntryCode("html", index));
-        cpp += TemplateRecord("code " + std::to_string(index), "c" + std::to_string(index), EntryCode("cpp", index));
+        html += TemplateRecord("page " + std::to_string(index), "h" + std::to_string(index), EntryCode(kHtml, index));
+        cpp += TemplateRecord("code " + std::to_string(index), "c" + std::to_string(index), EntryCode(kCpp, index));
     }
     cpp += TemplateRecord("large", "large", LargeCode());
-    cpp += TemplateRecord("small", "small", "one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten");
+    cpp += TemplateRecord("small", "small", kSmallCode);
     folder.Write("html.tpl", html);
     folder.Write("cpp.tpl", cpp);
 }
 
-// Runs the work once inside the editor's modal loop, then cancels it.
+// What a language's set-up leaves in the styles.
+struct StyleColours {
+    COLORREF fore[kStyleCount];
+    COLORREF back[kStyleCount];
+};
+
+// The floor: a Scintilla set up by the module's own set-up code, in a popup
+// of its own at the code view's size. Its timed work sends the component
+// only what a switch or a load needs.
+class BareCodeView {
+public:
+    explicit BareCodeView(SIZE size) {
+        frame_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy,
+                                   nullptr, nullptr, nullptr, nullptr);
+        if (!CreateEditorWindow(editor_, frame_, EditorForm::Editable))
+            return;
+        ::MoveWindow(editor_, 0, 0, size.cx, size.cy, TRUE);
+        ApplyEditorDefaults(editor_);
+        // A set-up leaves the colours it does not give as the one before left
+        // them: each language is taken as it follows the other.
+        StylesAfter(kHtml);
+        StylesAfter(kCpp);
+        html_ = StylesAfter(kHtml);
+        cpp_ = StylesAfter(kCpp);
+        createLexer_ = reinterpret_cast<Lexilla::CreateLexerFn>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("scilexer.dll"), LEXILLA_CREATELEXER)));
+        RunUntilIdle();
+    }
+    ~BareCodeView() {
+        editor_.DestroyWindow();
+        ::DestroyWindow(frame_);
+    }
+    BareCodeView(const BareCodeView&) = delete;
+    BareCodeView& operator=(const BareCodeView&) = delete;
+
+    bool Created() const { return editor_.GetHwnd() != nullptr && createLexer_ != nullptr; }
+    HWND Editor() const { return editor_.GetHwnd(); }
+
+    // The lexer of the language, its keywords, properties and the colours
+    // that differ from the language shown.
+    void SwitchTo(int language) {
+        if (language == shown_)
+            return;
+        const StyleColours& to = language == kHtml ? html_ : cpp_;
+        const StyleColours& from = language == kHtml ? cpp_ : html_;
+        for (int style = 0; style < kStyleCount; ++style) {
+            if (to.fore[style] != from.fore[style])
+                editor_.Send(SCI_STYLESETFORE, static_cast<WPARAM>(style), static_cast<LPARAM>(to.fore[style]));
+            if (to.back[style] != from.back[style])
+                editor_.Send(SCI_STYLESETBACK, static_cast<WPARAM>(style), static_cast<LPARAM>(to.back[style]));
+        }
+        editor_.Send(SCI_SETILEXER, 0, reinterpret_cast<LPARAM>(createLexer_(language == kHtml ? "hypertext" : "cpp")));
+        SetProperty("fold", "1");
+        SetProperty("fold.compact", "1");
+        if (language == kHtml) {
+            SetKeywords(0, LanguageKeywords::kHtmlTagNames);
+            SetKeywords(1, LanguageKeywords::kHtmlAttributeNames);
+            SetKeywords(5, LanguageKeywords::kHtmlDeclarationNames);
+        } else {
+            SetProperty("styling.within.preprocessor", "1");
+            SetKeywords(0, LanguageKeywords::kCppKeywords);
+        }
+        shown_ = language;
+    }
+
+    // As the editor loads an entry's code.
+    void Load(const std::string& code) {
+        ::SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
+        editor_.Send(SCI_CLEARALL);
+        editor_.Send(SCI_ADDTEXT, code.size(), reinterpret_cast<LPARAM>(code.data()));
+        editor_.Send(SCI_GOTOPOS, 0);
+        ::SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(editor_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+        editor_.Send(SCI_EMPTYUNDOBUFFER);
+    }
+
+private:
+    StyleColours StylesAfter(int language) {
+        ApplyLanguageLexer(editor_, language);
+        shown_ = language;
+        StyleColours colours{};
+        for (int style = 0; style < kStyleCount; ++style) {
+            colours.fore[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETFORE, static_cast<WPARAM>(style)));
+            colours.back[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETBACK, static_cast<WPARAM>(style)));
+        }
+        return colours;
+    }
+    void SetProperty(const char* name, const char* value) {
+        editor_.Send(SCI_SETPROPERTY, reinterpret_cast<WPARAM>(name), reinterpret_cast<LPARAM>(value));
+    }
+    void SetKeywords(int set, const char* words) {
+        editor_.Send(SCI_SETKEYWORDS, static_cast<WPARAM>(set), reinterpret_cast<LPARAM>(words));
+    }
+
+    HWND frame_ = nullptr;
+    CScintilla editor_;
+    StyleColours html_{};
+    StyleColours cpp_{};
+    Lexilla::CreateLexerFn createLexer_ = nullptr;
+    int shown_ = -1;
+};
+
+// Keystrokes into an editor window, the caret in the middle of its text;
+// milliseconds per key to the first idle moment after it.
+double TimeKeystrokes(HWND editor) {
+    const Stopwatch watch;
+    for (int key = 0; key < kKeystrokesPerRound; ++key) {
+        ::SendMessageW(editor, WM_CHAR, L'x', 1);
+        RunUntilIdle();
+    }
+    return watch.Milliseconds() / kKeystrokesPerRound;
+}
+
+void PutCaretInTheMiddle(HWND editor) {
+    const auto middle = ::SendMessageA(editor, SCI_GETLENGTH, 0, 0) / 2;
+    ::SendMessageA(editor, SCI_GOTOPOS, static_cast<WPARAM>(middle), 0);
+    ::SetFocus(editor);
+    RunUntilIdle();
+}
+
+class Measurements {
+public:
+    explicit Measurements(int rounds) : rounds_(rounds) {}
+
+    // Runs inside the editor's modal loop.
+    void Run(EditorWindow& window) {
+        const HWND code = window.ControlOfClass("Scintilla");
+        RECT rect{};
+        ::GetClientRect(code, &rect);
+        BareCodeView floor({rect.right, rect.bottom});
+        if (!floor.Created())
+            return;
+        const auto html = window.Children(window.Root("HTML"));
+        const auto cpp = window.Children(window.Root("C++"));
+        if (!CompareSelections(window, floor, html, cpp))
+            return;
+        const HTREEITEM small = cpp[kEntriesPerLanguage + 1];
+        const HTREEITEM large = cpp[kEntriesPerLanguage];
+        done_ = CompareKeystrokes(window, code, small, floor, WithCrLf(kSmallCode), "keystroke, 10 lines") &&
+                CompareKeystrokes(window, code, large, floor, WithCrLf(LargeCode()), "keystroke, 1 MB");
+    }
+
+    bool Done() const { return done_; }
+    void Print() const {
+        for (const auto& comparison : comparisons_)
+            comparison.Print();
+    }
+
+private:
+    bool CompareSelections(EditorWindow& window, BareCodeView& floor, const std::vector<HTREEITEM>& html,
+                           const std::vector<HTREEITEM>& cpp) {
+        std::vector<std::string> texts;
+        for (int index = 0; index < kEntriesPerLanguage; ++index) {
+            texts.push_back(WithCrLf(EntryCode(kHtml, index)));
+            texts.push_back(WithCrLf(EntryCode(kCpp, index)));
+        }
+        int next = 0;
+        int floorNext = 0;
+        comparisons_.emplace_back("selection change, HTML and C++", kSelectionTarget);
+        return Interleave(
+            comparisons_.back(), rounds_,
+            [&] {
+                const Stopwatch watch;
+                for (int move = 0; move < kSelectionsPerRound; ++move, ++next) {
+                    const auto index = static_cast<size_t>(next / 2 % kEntriesPerLanguage);
+                    window.Select(next % 2 == 0 ? html[index] : cpp[index]);
+                    RunUntilIdle();
+                }
+                return watch.Milliseconds() / kSelectionsPerRound;
+            },
+            [&] {
+                const Stopwatch watch;
+                for (int move = 0; move < kSelectionsPerRound; ++move, ++floorNext) {
+                    floor.SwitchTo(floorNext % 2 == 0 ? kHtml : kCpp);
+                    floor.Load(texts[static_cast<size_t>(floorNext) % texts.size()]);
+                    RunUntilIdle();
+                }
+                return watch.Milliseconds() / kSelectionsPerRound;
+            });
+    }
+
+    bool CompareKeystrokes(EditorWindow& window, HWND code, HTREEITEM entry, BareCodeView& floor,
+                           const std::string& text, const char* figure) {
+        window.Select(entry);
+        PutCaretInTheMiddle(code);
+        floor.SwitchTo(kCpp);
+        floor.Load(text);
+        PutCaretInTheMiddle(floor.Editor());
+        comparisons_.emplace_back(figure, kKeystrokeTarget);
+        // The focus goes with the keys, as it would with the user's.
+        return Interleave(
+            comparisons_.back(), rounds_,
+            [&] {
+                ::SetFocus(code);
+                return TimeKeystrokes(code);
+            },
+            [&] {
+                ::SetFocus(floor.Editor());
+                return TimeKeystrokes(floor.Editor());
+            });
+    }
+
+    int rounds_;
+    bool done_ = false;
+    std::vector<Comparison> comparisons_;
+};
+
+// Runs the measurements once inside the editor's modal loop, then cancels it.
 class InsideEditor {
 public:
-    explicit InsideEditor(std::function<void(EditorWindow&)> work) : work_(std::move(work)) {
+    explicit InsideEditor(Measurements& measurements) : measurements_(measurements) {
         current_ = this;
         timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
     }
@@ -80,106 +313,26 @@ public:
         ::KillTimer(nullptr, timer_);
         current_ = nullptr;
     }
-    bool Ran() const { return ran_; }
+    InsideEditor(const InsideEditor&) = delete;
+    InsideEditor& operator=(const InsideEditor&) = delete;
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        HWND dialog = ::FindWindowA(nullptr, "Autotext");
-        if (!current_ || current_->ran_ || !dialog || !::IsWindowVisible(dialog)) {
+        const HWND dialog = ::FindWindowA(nullptr, "Autotext");
+        if (current_ == nullptr || current_->ran_ || dialog == nullptr || !::IsWindowVisible(dialog))
             return;
-        }
         current_->ran_ = true;
         EditorWindow window(dialog);
-        current_->work_(window);
+        current_->measurements_.Run(window);
         ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 
     static InsideEditor* current_;
-    std::function<void(EditorWindow&)> work_;
+    Measurements& measurements_;
     UINT_PTR timer_ = 0;
     bool ran_ = false;
 };
 InsideEditor* InsideEditor::current_ = nullptr;
-
-struct EditorTimes {
-    double selection = 0;   // all 200 moves
-    double largeTyping = 0;  // one keystroke
-    double smallTyping = 0;
-};
-
-double TimeKeystrokes(EditorWindow& window, HTREEITEM entry) {
-    window.Select(entry);
-    HWND editor = window.ControlOfClass("Scintilla");
-    const auto middle = ::SendMessageA(editor, SCI_GETLENGTH, 0, 0) / 2;
-    ::SendMessageA(editor, SCI_GOTOPOS, static_cast<WPARAM>(middle), 0);
-    const LONGLONG start = Now();
-    for (int key = 0; key < kKeystrokes; ++key) {
-        ::SendMessageW(editor, WM_CHAR, L'x', 1);
-    }
-    return Milliseconds(Now() - start) / kKeystrokes;
-}
-
-EditorTimes TimeEditor(const host::TarvelLibrary& library, const std::string& directory) {
-    EditorTimes times;
-    ProfileKey::DeleteModuleKey();
-    InsideEditor inside([&](EditorWindow& window) {
-        const auto html = window.Children(window.Root("HTML"));
-        const auto cpp = window.Children(window.Root("C++"));
-        const LONGLONG start = Now();
-        for (int index = 0; index < kEntriesPerLanguage; ++index) {
-            window.Select(html[static_cast<size_t>(index)]);
-            window.Select(cpp[static_cast<size_t>(index)]);
-        }
-        times.selection = Milliseconds(Now() - start);
-        times.largeTyping = TimeKeystrokes(window, cpp[kEntriesPerLanguage]);
-        times.smallTyping = TimeKeystrokes(window, cpp[kEntriesPerLanguage + 1]);
-    });
-    // The typing is unsaved: Cancel asks, and is answered Yes.
-    const MessageBoxAnswerer discard("Autotext");
-    library.ShowAutotextEditor(nullptr, directory.c_str());
-    return inside.Ran() ? times : EditorTimes{};
-}
-
-// A shown Scintilla of about the code view's size, as a child like the code
-// view (a top-level window would pay for its own X window).
-struct BareScintilla {
-    BareScintilla() {
-        frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP | WS_VISIBLE, 0, 0, 480, 180, nullptr, nullptr,
-                                  nullptr, nullptr);
-        editor = ::CreateWindowExA(0, "Scintilla", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, 470,
-                                   170, frame, nullptr, nullptr, nullptr);
-    }
-    ~BareScintilla() { ::DestroyWindow(frame); }
-    HWND frame;
-    HWND editor;
-};
-
-// The floor of (a): the same 200 texts set into a bare Scintilla.
-double TimeBareScintilla() {
-    std::vector<std::string> texts;
-    for (int index = 0; index < kEntriesPerLanguage; ++index) {
-        texts.push_back(EntryCode("html", index));
-        texts.push_back(EntryCode("cpp", index));
-    }
-    BareScintilla bare;
-    const LONGLONG start = Now();
-    for (const std::string& text : texts) {
-        ::SendMessageA(bare.editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    return Milliseconds(Now() - start);
-}
-
-// Typing into a bare Scintilla holding the text: what the component itself costs.
-double TimeBareKeystroke(const std::string& text) {
-    BareScintilla bare;
-    ::SendMessageA(bare.editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(bare.editor, SCI_GOTOPOS, text.size() / 2, 0);
-    const LONGLONG start = Now();
-    for (int key = 0; key < kKeystrokes; ++key) {
-        ::SendMessageW(bare.editor, WM_CHAR, L'x', 1);
-    }
-    return Milliseconds(Now() - start) / kKeystrokes;
-}
 
 }  // namespace
 
@@ -187,42 +340,23 @@ int main() {
     const auto library = LoadModuleUnderTest("bench_code_editing");
     if (!library)
         return kSetupError;
-    const HMODULE scintilla = ::LoadLibraryA("scilexer.dll");
-    if (!scintilla) {
-        std::fprintf(stderr, "bench_code_editing: scilexer.dll is missing\n");
-        return kSetupError;
-    }
     TemplateFolder folder;
     WriteEntries(folder);
-
-    std::vector<double> selections, floors, large, small;
-    for (int run = 0; run < kRepetitions; ++run) {
-        const EditorTimes times = TimeEditor(*library, folder.Path());
-        if (times.selection == 0) {
-            std::fprintf(stderr, "bench_code_editing: the editor did not open\n");
-            return kSetupError;
-        }
-        selections.push_back(times.selection);
-        large.push_back(times.largeTyping);
-        small.push_back(times.smallTyping);
-        floors.push_back(TimeBareScintilla());
+    const int rounds = Rounds();
+    PrintHeader("bench_code_editing (call to first idle, per selection or key)", rounds);
+    Measurements measurements(rounds);
+    ProfileKey::DeleteModuleKey();
+    {
+        InsideEditor inside(measurements);
+        // The edits are unsaved: Cancel asks, and is answered Yes.
+        const MessageBoxAnswerer discard("Autotext");
+        library->ShowAutotextEditor(nullptr, folder.Path().c_str());
     }
     ProfileKey::DeleteModuleKey();
-
-    const auto print = [](const char* what, const char* format, const Spread& spread) {
-        std::printf(format, what, spread.median, spread.low, spread.high);
-    };
-    const Spread selection = SpreadOf(selections), floor = SpreadOf(floors);
-    const Spread largeTyping = SpreadOf(large), smallTyping = SpreadOf(small);
-    std::printf("median of %d runs (spread min .. max)\n", kRepetitions);
-    print("(a) 200 selection moves HTML/C++ in the editor:", "%s %8.2f ms (%.2f .. %.2f)\n", selection);
-    print("    the same 200 texts into a bare Scintilla:  ", "%s %8.2f ms (%.2f .. %.2f)\n", floor);
-    std::printf("    ratio: %.2f (target %.1f)\n", selection.median / floor.median, kSelectionTarget);
-    print("(b) one keystroke into 1 MB of code:", "%s %8.3f ms (%.3f .. %.3f)\n", largeTyping);
-    print("    one keystroke into ten lines:   ", "%s %8.3f ms (%.3f .. %.3f)\n", smallTyping);
-    std::printf("    ratio: %.2f (target %.1f)\n", largeTyping.median / smallTyping.median, kTypingTarget);
-    std::printf("    bare Scintilla: %8.3f ms into 1 MB, %8.3f ms into ten lines\n", TimeBareKeystroke(LargeCode()),
-                TimeBareKeystroke("one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten"));
-    ::FreeLibrary(scintilla);
+    if (!measurements.Done()) {
+        std::fprintf(stderr, "bench_code_editing: the editor or the bare Scintilla did not open\n");
+        return kSetupError;
+    }
+    measurements.Print();
     return 0;
 }

@@ -1,15 +1,15 @@
-// Opening the editor on 1,000, 8,000 and 50,000 entries: the time from the
-// call to the dialog's first idle moment plus closing, less the same with an
-// empty template directory, divided by the floor: showing, filling, painting
-// and destroying a bare tree control with the same labels, less the same
-// with none. Both sides subtract their empty run, so what Wine spends on a
-// top-level window whatever it holds (up to two seconds to withdraw it from
-// a display without a window manager) is in neither. Each run gives a ratio;
-// the median and the spread of the runs are printed.
+// Opening and closing the editor on 8 x 1,000 and 8 x 12,500 entries, against
+// a bare dialog with a tree control and its image list that reads the same
+// eight files and fills the same items. Both sides are timed the same way:
+// from the call to the dialog's first idle moment (open), and from the
+// cancel posted then to the call's return (close). Rounds interleave the
+// sides and alternate which goes first.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/BareTree.h"
 #include "bench/editor/IdleCancel.h"
+#include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
@@ -17,8 +17,8 @@
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,113 +29,197 @@ using namespace tarvel::bench;
 using namespace tarvel::uitest;
 
 constexpr int kLanguages = 8;
-constexpr int kEntryCounts[] = {1000, 8000, 50000};
-constexpr int kTargetCount = 8000;
-constexpr int kRepetitions = 9;
-constexpr double kTargetRatio = 1.5;
+constexpr int kOpenEntries = 8000;
+constexpr int kCloseEntries = 100000;
+constexpr double kOpenTarget = 1.5;
+constexpr double kCloseTarget = 1.5;
 
-std::string EntryLabel(int language, int index) { return "s" + std::to_string(language) + "_" + std::to_string(index); }
+// The editor's dialog as the module's resources give it: its size in
+// dialog units, its font and the tree's place in it.
+constexpr char kFloorCaption[] = "Floor";
+constexpr short kDialogWidth = 397;
+constexpr short kDialogHeight = 230;
+constexpr WORD kDialogFontPoints = 8;
+constexpr char kDialogFont[] = "MS Shell Dlg";
+constexpr RECT kTreeUnits{6, 3, 6 + 114, 3 + 204};
 
-void WriteManyEntries(const TemplateFolder& folder, int perLanguage) {
+void WriteEntries(const TemplateFolder& folder, int perLanguage) {
     for (int language = 0; language < kLanguages; ++language) {
         std::string text;
         for (int index = 0; index < perLanguage; ++index) {
-            text += TemplateRecord("entry " + std::to_string(index), EntryLabel(language, index),
+            text += TemplateRecord("entry " + std::to_string(index),
+                                   "s" + std::to_string(language) + "_" + std::to_string(index),
                                    "first line of " + std::to_string(index) + "\nsecond line");
         }
         folder.Write(kTemplateFiles[language], text);
     }
 }
 
-struct EditorTiming {
-    double toFirstIdle = 0;
-    double total = 0;
+struct DialogTimes {
+    double open = 0;
+    double close = 0;
 };
 
-// Opens the editor and cancels it as soon as it first runs idle.
-EditorTiming TimeEditorOpen(const host::TarvelLibrary& library, const std::string& directory) {
-    ProfileKey::DeleteModuleKey();
-    tarvel::bench::IdleCancel idle;
+// Runs a modal dialog call, cancelling the dialog at its first idle moment.
+template <class Call>
+bool TimeDialog(const char* caption, Call call, DialogTimes& times) {
+    IdleCancel idle(caption);
     const LONGLONG start = Now();
-    library.ShowAutotextEditor(nullptr, directory.c_str());
+    call();
     const LONGLONG end = Now();
-    if (!idle.Cancelled()) {
-        return {};
-    }
-    return {Milliseconds(idle.FirstIdleTicks() - start), Milliseconds(end - start)};
+    if (!idle.Cancelled())
+        return false;
+    times = {Milliseconds(idle.FirstIdleTicks() - start), Milliseconds(end - idle.FirstIdleTicks())};
+    return true;
 }
 
-void PumpPending() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageA(&message);
-    }
-}
+// The bare dialog: what opening the editor must do at least for its tree.
+class FloorDialog {
+public:
+    FloorDialog(HMODULE module, std::string directory) : module_(module), directory_(std::move(directory)) {}
 
-HTREEITEM InsertLabel(HWND tree, HTREEITEM parent, const char* label) {
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(label);
-    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-// The floor: a tree control in a window of ours, filled with the eight roots
-// and the same labels, showing what the editor first shows, painted and
-// destroyed.
-double TimeBareTree(int perLanguage) {
-    const LONGLONG start = Now();
-    // Filled before it is shown, as the editor fills its tree.
-    HWND frame = ::CreateWindowExA(0, "STATIC", "floor", WS_POPUP, 0, 0, 400, 500, nullptr, nullptr, nullptr, nullptr);
-    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
-                                  0, 0, 400, 500, frame, nullptr, nullptr, nullptr);
-    // Roots first, then each root's labels, as the editor builds its tree.
-    std::vector<HTREEITEM> roots;
-    for (int language = 0; language < kLanguages; ++language) {
-        roots.push_back(InsertLabel(tree, TVI_ROOT, kRootLabels[language]));
+    bool Run(DialogTimes& times) {
+        const std::vector<WORD> dialogTemplate = Template();
+        return TimeDialog(kFloorCaption, [&] {
+            ::DialogBoxIndirectParamA(nullptr, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
+                                      Procedure, reinterpret_cast<LPARAM>(this));
+        }, times);
     }
-    HTREEITEM firstEntry = nullptr;
-    for (int language = 0; language < kLanguages; ++language) {
-        for (int index = 0; index < perLanguage; ++index) {
-            const HTREEITEM item = InsertLabel(tree, roots[language], EntryLabel(language, index).c_str());
-            firstEntry = firstEntry ? firstEntry : item;
+
+private:
+    static void AppendWide(std::vector<WORD>& words, const char* text) {
+        for (const char* c = text; *c != '\0'; ++c)
+            words.push_back(static_cast<WORD>(*c));
+        words.push_back(0);
+    }
+
+    // The editor's dialog template without its controls.
+    static std::vector<WORD> Template() {
+        std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD));
+        auto& dialog = *reinterpret_cast<DLGTEMPLATE*>(words.data());
+        dialog.style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        dialog.cx = kDialogWidth;
+        dialog.cy = kDialogHeight;
+        words.push_back(0);  // no menu
+        words.push_back(0);  // the standard dialog class
+        AppendWide(words, kFloorCaption);
+        words.push_back(kDialogFontPoints);
+        AppendWide(words, kDialogFont);
+        return words;
+    }
+
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            reinterpret_cast<FloorDialog*>(lParam)->Fill(dialog);
+            return TRUE;
         }
+        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+            ::EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        // The tree is gone by now; the image list goes after it.
+        if (message == WM_NCDESTROY) {
+            auto* self = reinterpret_cast<FloorDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+            if (self != nullptr)
+                ImageList_Destroy(self->images_);
+        }
+        return FALSE;
     }
-    const HTREEITEM firstRoot = roots[0];
-    // The editor's first view: the first language open, its first entry selected.
-    ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(firstRoot));
-    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(firstEntry ? firstEntry : firstRoot));
-    ::ShowWindow(frame, SW_SHOW);
-    ::UpdateWindow(frame);
-    PumpPending();
-    // Hidden first, as the editor's window is when its dialog ends.
-    ::SetWindowPos(frame, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::DestroyWindow(frame);
-    return Milliseconds(Now() - start);
-}
 
-// One run: the editor's extra time for the entries over the floor's extra
-// time for the labels; both the empty runs come right before.
-struct RunResult {
-    double editorExtra = 0;
-    double floorExtra = 0;
-    double firstIdle = 0;
+    void Fill(HWND dialog) {
+        RECT place = kTreeUnits;
+        ::MapDialogRect(dialog, &place);
+        tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "", kBareTreeStyle, place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, dialog, nullptr, nullptr, nullptr);
+        images_ = LoadTreeImages(module_);
+        TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
+        HTREEITEM roots[kLanguages] = {};
+        for (int language = 0; language < kLanguages; ++language)
+            roots[language] = AppendItem(tree_, TVI_ROOT, kRootLabels[language], kRootImage, kRootImage, language);
+        HTREEITEM first = nullptr;
+        for (int language = 0; language < kLanguages; ++language) {
+            const HTREEITEM item = FillLanguage(roots[language], directory_ + kTemplateFiles[language]);
+            first = first != nullptr ? first : item;
+        }
+        // The editor's first view: the first language open, its first entry selected.
+        TreeView_Expand(tree_, roots[0], TVE_EXPAND);
+        TreeView_SelectItem(tree_, first != nullptr ? first : roots[0]);
+        ::SetFocus(tree_);
+    }
+
+    // The file's bytes, and for each record its label (the shortcut, else the
+    // title) under the root; the first item added.
+    HTREEITEM FillLanguage(HTREEITEM root, const std::string& path) {
+        std::string& bytes = contents_.emplace_back();
+        const HANDLE file =
+            ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return nullptr;
+        bytes.resize(::GetFileSize(file, nullptr));
+        DWORD read = 0;
+        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        ::CloseHandle(file);
+        HTREEITEM first = nullptr;
+        const char* at = bytes.data();
+        const char* end = at + read;
+        while (at < end) {
+            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)));
+            const char* recordEnd = static_cast<const char*>(std::memchr(at, '\f', static_cast<size_t>(end - at)));
+            if (lineEnd == nullptr || recordEnd == nullptr)
+                break;
+            // "a:title:shortcut:"
+            const char* title = at + 2;
+            const char* titleEnd = static_cast<const char*>(std::memchr(title, ':', static_cast<size_t>(lineEnd - title)));
+            if (at[0] == 'a' && titleEnd != nullptr) {
+                const char* shortcutEnd = lineEnd - 1;
+                std::string label = shortcutEnd > titleEnd + 1 ? std::string(titleEnd + 1, shortcutEnd)
+                                                              : std::string(title, titleEnd);
+                const HTREEITEM item = AppendItem(tree_, root, label.c_str(), kEntryImage, kSelectedEntryImage,
+                                                  reinterpret_cast<LPARAM>(at));
+                first = first != nullptr ? first : item;
+            }
+            at = recordEnd + 3;  // past the form feed and its CR LF
+        }
+        return first;
+    }
+
+    HMODULE module_;
+    std::string directory_;
+    HWND tree_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    std::vector<std::string> contents_;
 };
 
-bool MeasureRun(const host::TarvelLibrary& library, const std::string& empty, const std::string& many, int perLanguage,
-                RunResult& result) {
-    const EditorTiming emptyTiming = TimeEditorOpen(library, empty);
-    const EditorTiming manyTiming = TimeEditorOpen(library, many);
-    if (emptyTiming.total == 0 || manyTiming.total == 0) {
+bool Compare(const host::TarvelLibrary& library, int entries, int rounds, double openTarget, double closeTarget) {
+    TemplateFolder folder;
+    WriteEntries(folder, entries / kLanguages);
+    const std::string count = std::to_string(entries);
+    Comparison open("editor open, " + count + " entries", openTarget);
+    Comparison close("editor close, " + count + " entries", closeTarget);
+    DialogTimes product, floor;
+    const bool done = RunInterleaved(
+        rounds,
+        [&] {
+            ProfileKey::DeleteModuleKey();
+            return TimeDialog(IdleCancel::kEditorCaption,
+                              [&] { library.ShowAutotextEditor(nullptr, folder.Path().c_str()); }, product);
+        },
+        [&] {
+            FloorDialog dialog(library.Module(), folder.Path());
+            return dialog.Run(floor);
+        },
+        [&] {
+            open.Add(product.open, floor.open);
+            close.Add(product.close, floor.close);
+        });
+    ProfileKey::DeleteModuleKey();
+    if (!done) {
+        std::fprintf(stderr, "bench_editor_open: a dialog did not open\n");
         return false;
     }
-    const double emptyFloor = TimeBareTree(0);
-    const double manyFloor = TimeBareTree(perLanguage);
-    result = {manyTiming.total - emptyTiming.total, manyFloor - emptyFloor, manyTiming.toFirstIdle};
+    open.Print();
+    close.Print();
     return true;
 }
 
@@ -145,37 +229,10 @@ int main() {
     const auto library = LoadModuleUnderTest("bench_editor_open");
     if (!library)
         return kSetupError;
-    TemplateFolder empty;
-    std::printf("%d runs each; ratio = (editor - editor on no entries) / (bare tree - bare tree with no labels)\n",
-                kRepetitions);
-    for (const int count : kEntryCounts) {
-        const int perLanguage = count / kLanguages;
-        TemplateFolder many;
-        WriteManyEntries(many, perLanguage);
-        std::vector<double> ratios, editor, floors, idle;
-        for (int run = 0; run < kRepetitions; ++run) {
-            RunResult result;
-            if (!MeasureRun(*library, empty.Path(), many.Path(), perLanguage, result)) {
-                std::fprintf(stderr, "bench_editor_open: the editor did not open\n");
-                return kSetupError;
-            }
-            ratios.push_back(result.editorExtra / result.floorExtra);
-            editor.push_back(result.editorExtra);
-            floors.push_back(result.floorExtra);
-            idle.push_back(result.firstIdle);
-        }
-        const Spread ratio = SpreadOf(ratios);
-        const double medianRatio = SpreadOf(editor).median / SpreadOf(floors).median;
-        std::printf(
-            "%6d entries: first idle after %7.1f ms; extra: editor %7.1f ms, floor %7.1f ms; ratio of medians "
-            "%.2f, of runs %.2f [%.2f .. %.2f]",
-            count, SpreadOf(idle).median, SpreadOf(editor).median, SpreadOf(floors).median, medianRatio, ratio.median,
-            ratio.low, ratio.high);
-        if (count == kTargetCount) {
-            std::printf(" (target %.1f)", kTargetRatio);
-        }
-        std::printf("\n");
-    }
-    ProfileKey::DeleteModuleKey();
+    const int rounds = Rounds();
+    PrintHeader("bench_editor_open (call to first idle; close from the cancel to the return)", rounds);
+    if (!Compare(*library, kOpenEntries, rounds, kOpenTarget, 0) ||
+        !Compare(*library, kCloseEntries, rounds, 0, kCloseTarget))
+        return kSetupError;
     return 0;
 }

@@ -1,47 +1,99 @@
-// Reading and saving eight template files of 10,000 entries each (or as many
-// as TARVEL_BENCH_ENTRIES says), against the raw cost of the same bytes:
-// reading them and splitting lines with memchr, and writing them to a
-// temporary file with a flush.
-#include <benchmark/benchmark.h>
-
+// The store against the raw cost of the same bytes, natively and under Wine:
+// - reading eight template files of 10,000 entries each into entries, against
+//   reading the files and splitting them into lines;
+// - the memory the read entries hold, against the bytes of the files;
+// - saving eight files of 10,000 and of 100,000 entries each, against writing
+//   the same bytes to a file and flushing it.
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
+#include <new>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "bench/support/RatioReporter.h"
-#include "store/PosixFilePort.h"
+#include "bench/support/Comparison.h"
 #include "store/TemplateStore.h"
 #include "store/TemplateWriter.h"
 
+#ifdef _WIN32
+#include <malloc.h>
+#include <windows.h>
+
+#include "store/Win32FilePort.h"
+using PlatformFilePort = Win32FilePort;
+#else
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include "store/PosixFilePort.h"
+using PlatformFilePort = PosixFilePort;
+#endif
+
+// Every allocation of the program is counted, with the room the allocator
+// gave it, so that the memory the read entries hold can be told.
 namespace {
+std::size_t gLiveBytes = 0;
+std::size_t gAllocations = 0;
 
-constexpr int kDefaultEntriesPerLanguage = 10000;
+std::size_t RoomOf(void* block) {
+#ifdef _WIN32
+    return _msize(block);
+#else
+    return malloc_usable_size(block);
+#endif
+}
+}  // namespace
 
-int EntriesPerLanguage() {
-    const char* setting = std::getenv("TARVEL_BENCH_ENTRIES");
-    const int entries = setting != nullptr ? std::atoi(setting) : 0;
-    return entries > 0 ? entries : kDefaultEntriesPerLanguage;
+// Kept out of line: inlined into the standard containers, the pairing of
+// malloc and free behind new and delete confuses the compiler's checks.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    void* block = std::malloc(size);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    gLiveBytes += RoomOf(block);
+    ++gAllocations;
+    return block;
 }
 
-class SilentReporter : public Reporter {
+[[gnu::noinline]] void operator delete(void* block) noexcept {
+    if (block == nullptr)
+        return;
+    gLiveBytes -= RoomOf(block);
+    std::free(block);
+}
+
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+namespace {
+
+using namespace tarvel::bench;
+
+constexpr int kSmallFiles = 10000;
+constexpr int kLargeFiles = 100000;
+constexpr double kReadTarget = 2.0;
+constexpr double kMemoryTarget = 1.5;
+constexpr double kSaveTarget = 2.5;
+
+class QuietReporter : public Reporter {
 public:
     void Report(const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "%s\n", text.c_str());
+        failed = true;
     }
     bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
         Report(text, caption, icon);
         return false;
     }
+    bool failed = false;
 };
 
 class OwningSink : public TreeSink {
 public:
+    explicit OwningSink(std::size_t expected) { entries.reserve(expected); }
     void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
@@ -76,145 +128,227 @@ AutotextEntry RealisticEntry(std::mt19937& random, int index) {
     return entry;
 }
 
-// Measuring files that are not all there would print meaningless ratios.
 [[noreturn]] void Fail(const char* what) {
-    std::perror(what);
-    std::exit(1);
+    std::fprintf(stderr, "bench_store: %s\n", what);
+    std::exit(2);
 }
 
-struct BenchmarkFiles {
-    BenchmarkFiles() {
-        char pattern[] = "/tmp/tarvel-bench-XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-            Fail("cannot create a folder for the template files");
-        directory = std::string(pattern) + "/";
+#ifdef _WIN32
+std::string NewFolder() {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    const std::string folder = std::string(base) + "tarvel-bench-" + std::to_string(::GetCurrentProcessId()) + "\\";
+    if (!::CreateDirectoryA(folder.c_str(), nullptr))
+        Fail("cannot create a folder for the template files");
+    return folder;
+}
+void RemoveFolder(const std::string& folder) { ::RemoveDirectoryA(folder.c_str()); }
+
+// The floor of a save: the bytes written to a new file and flushed to disk.
+bool WriteAndFlush(const std::string& path, const std::string& bytes) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size() && ::FlushFileBuffers(file);
+    return ::CloseHandle(file) && ok;
+}
+#else
+std::string NewFolder() {
+    char pattern[] = "/tmp/tarvel-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+        Fail("cannot create a folder for the template files");
+    return std::string(pattern) + "/";
+}
+void RemoveFolder(const std::string& folder) { rmdir(folder.c_str()); }
+
+bool WriteAndFlush(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+#endif
+
+// The floor of a read: the whole file in memory, then split into lines.
+std::size_t ReadAndSplitLines(const std::string& path, std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return 0;
+    std::fseek(file, 0, SEEK_END);
+    bytes.resize(static_cast<std::size_t>(std::ftell(file)));
+    std::fseek(file, 0, SEEK_SET);
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    if (read != bytes.size())
+        return 0;
+    std::size_t lines = 0;
+    const char* at = bytes.data();
+    const char* end = at + bytes.size();
+    while (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
+        at = static_cast<const char*>(lf) + 1;
+        ++lines;
+    }
+    return lines;
+}
+
+// Eight template files of generated entries in a folder of their own.
+class TemplateFiles {
+public:
+    explicit TemplateFiles(int entriesPerFile) : directory_(NewFolder()), entriesPerFile_(entriesPerFile) {
         std::mt19937 random(42);
-        std::vector<AutotextEntry> generated;
-        const int entriesPerLanguage = EntriesPerLanguage();
-        generated.reserve(entriesPerLanguage);
-        for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-            generated.clear();
+        for (const auto& language : TemplateLanguage::All()) {
+            std::vector<AutotextEntry> generated;
+            generated.reserve(static_cast<std::size_t>(entriesPerFile));
             std::vector<AutotextEntry*> pointers;
-            for (int i = 0; i < entriesPerLanguage; ++i)
+            for (int i = 0; i < entriesPerFile; ++i)
                 generated.push_back(RealisticEntry(random, i));
             for (auto& entry : generated)
                 pointers.push_back(&entry);
-            const auto bytes = TemplateWriter::FormatLanguageRecords(pointers);
-            FILE* file = std::fopen((directory + TemplateLanguage::At(language).fileName).c_str(), "wb");
-            if (file == nullptr)
-                Fail("cannot create a template file");
-            const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-            if (std::fclose(file) != 0 || !written)
+            const std::string bytes = TemplateWriter::FormatLanguageRecords(pointers);
+            if (!WriteAndFlush(directory_ + language.fileName, bytes))
                 Fail("cannot write a template file");
-            totalBytes += bytes.size();
+            bytes_ += bytes.size();
         }
     }
-    ~BenchmarkFiles() {
-        for (const auto& language : TemplateLanguage::All())
-            std::remove((directory + language.fileName).c_str());
-        std::remove((directory + "raw.tmp").c_str());
-        rmdir(directory.c_str());
-    }
-    std::string directory;
-    std::size_t totalBytes = 0;
-};
-
-BenchmarkFiles& files() {
-    static BenchmarkFiles instance;
-    return instance;
-}
-
-void BM_ReadTemplates(benchmark::State& state) {
-    PosixFilePort port;
-    SilentReporter reporter;
-    TemplateStore store(files().directory, port, reporter);
-    for (auto _ : state) {
-        std::array<OwningSink, TemplateLanguage::kCount> sinks;
-        for (int language = 0; language < TemplateLanguage::kCount; ++language)
-            store.LoadLanguageTemplates(language, sinks[language]);
-        benchmark::DoNotOptimize(sinks);
-        // Freeing the entries is not part of reading them.
-        state.PauseTiming();
-        for (auto& sink : sinks)
-            sink.entries.clear();
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
-}
-
-void BM_RawReadAndSplitLines(benchmark::State& state) {
-    PosixFilePort port;
-    for (auto _ : state) {
-        std::size_t lines = 0;
+    ~TemplateFiles() {
         for (const auto& language : TemplateLanguage::All()) {
-            std::string bytes;
-            port.ReadAll(files().directory + language.fileName, bytes);
-            const char* at = bytes.data();
-            const char* end = at + bytes.size();
-            while (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
-                at = static_cast<const char*>(lf) + 1;
-                ++lines;
-            }
+            std::remove((directory_ + language.fileName).c_str());
+            std::remove((directory_ + language.fileName + ".raw").c_str());
         }
-        benchmark::DoNotOptimize(lines);
+        RemoveFolder(directory_);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
-}
+    TemplateFiles(const TemplateFiles&) = delete;
+    TemplateFiles& operator=(const TemplateFiles&) = delete;
 
-struct LoadedLanguages {
-    LoadedLanguages() {
-        PosixFilePort port;
-        SilentReporter reporter;
-        TemplateStore store(files().directory, port, reporter);
-        for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-            store.LoadLanguageTemplates(language, sinks[language]);
-            for (auto& entry : sinks[language].entries)
-                entries[language].push_back(entry.get());
-        }
-    }
-    std::array<OwningSink, TemplateLanguage::kCount> sinks;
-    TemplateStore::LanguageEntries entries;
+    const std::string& Directory() const { return directory_; }
+    std::size_t Bytes() const { return bytes_; }
+    int EntriesPerFile() const { return entriesPerFile_; }
+
+private:
+    std::string directory_;
+    int entriesPerFile_;
+    std::size_t bytes_ = 0;
 };
 
-void BM_SaveTemplates(benchmark::State& state) {
-    LoadedLanguages loaded;
-    PosixFilePort port;
-    SilentReporter reporter;
-    TemplateStore store(files().directory, port, reporter);
-    for (auto _ : state)
-        store.SaveAllTemplates(loaded.entries);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
+// The entries of the eight files as the editor holds them after opening.
+struct LoadedStore {
+    LoadedStore(const TemplateFiles& files, FilePort& port)
+        : store(files.Directory(), port, reporter) {
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            sinks.emplace_back(static_cast<std::size_t>(files.EntriesPerFile()));
+    }
+    void Load() {
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            store.LoadLanguageTemplates(language, sinks[static_cast<std::size_t>(language)]);
+    }
+    TemplateStore::LanguageEntries Pointers() const {
+        TemplateStore::LanguageEntries pointers;
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            for (const auto& entry : sinks[static_cast<std::size_t>(language)].entries)
+                pointers[static_cast<std::size_t>(language)].push_back(entry.get());
+        return pointers;
+    }
+    std::size_t EntryCount() const {
+        std::size_t count = 0;
+        for (const auto& sink : sinks)
+            count += sink.entries.size();
+        return count;
+    }
+    QuietReporter reporter;
+    TemplateStore store;
+    std::vector<OwningSink> sinks;
+};
+
+void CompareRead(const TemplateFiles& files, int rounds) {
+    PlatformFilePort port;
+    const auto product = [&] {
+        LoadedStore loaded(files, port);
+        const Stopwatch watch;
+        loaded.Load();
+        const double elapsed = watch.Milliseconds();
+        // Freeing the entries is not part of reading them.
+        return loaded.reporter.failed || loaded.EntryCount() == 0 ? -1 : elapsed;
+    };
+    const auto floor = [&] {
+        std::vector<std::string> contents(TemplateLanguage::kCount);
+        const Stopwatch watch;
+        std::size_t lines = 0;
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            lines += ReadAndSplitLines(files.Directory() + TemplateLanguage::At(language).fileName,
+                                       contents[static_cast<std::size_t>(language)]);
+        const double elapsed = watch.Milliseconds();
+        return lines == 0 ? -1 : elapsed;
+    };
+    const std::string figure = "store read, 8 x " + std::to_string(files.EntriesPerFile());
+    Comparison comparison(figure, kReadTarget);
+    if (!Interleave(comparison, rounds, product, floor))
+        Fail("the template files could not be read");
+    comparison.Print();
 }
 
-void BM_RawWriteAndFlush(benchmark::State& state) {
-    PosixFilePort port;
+// Not a time: the bytes the entries hold, and the allocations behind them.
+void ReportMemory(const TemplateFiles& files) {
+    PlatformFilePort port;
+    LoadedStore loaded(files, port);
+    const std::size_t bytesBefore = gLiveBytes;
+    const std::size_t allocationsBefore = gAllocations;
+    loaded.Load();
+    const double held = static_cast<double>(gLiveBytes - bytesBefore);
+    const double entries = static_cast<double>(loaded.EntryCount());
+    const double ratio = held / static_cast<double>(files.Bytes());
+    std::printf("%-42s entries %9.0f KB  files %9.0f KB  ratio %6.2f  %.2f allocations and %.0f bytes per entry  "
+                "<= %.1f %s\n",
+                "store memory after reading", held / 1024, static_cast<double>(files.Bytes()) / 1024, ratio,
+                static_cast<double>(gAllocations - allocationsBefore) / entries, held / entries, kMemoryTarget,
+                ratio <= kMemoryTarget ? "met" : "MISSED");
+}
+
+void CompareSave(const TemplateFiles& files, int rounds) {
+    PlatformFilePort port;
+    LoadedStore loaded(files, port);
+    loaded.Load();
+    const TemplateStore::LanguageEntries entries = loaded.Pointers();
     std::vector<std::string> contents;
-    for (const auto& language : TemplateLanguage::All()) {
-        contents.emplace_back();
-        port.ReadAll(files().directory + language.fileName, contents.back());
-    }
-    const auto path = files().directory + "raw.tmp";
-    for (auto _ : state) {
-        for (const auto& bytes : contents) {
-            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files().totalBytes));
+    for (const auto& language : entries)
+        contents.push_back(TemplateWriter::FormatLanguageRecords(language));
+    const auto product = [&] {
+        const Stopwatch watch;
+        const bool saved = loaded.store.SaveAllTemplates(entries);
+        const double elapsed = watch.Milliseconds();
+        return saved ? elapsed : -1;
+    };
+    const auto floor = [&] {
+        const Stopwatch watch;
+        bool written = true;
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            written = WriteAndFlush(files.Directory() + TemplateLanguage::At(language).fileName + ".raw",
+                                    contents[static_cast<std::size_t>(language)]) && written;
+        const double elapsed = watch.Milliseconds();
+        return written ? elapsed : -1;
+    };
+    const std::string figure = "store save, 8 x " + std::to_string(files.EntriesPerFile());
+    Comparison comparison(figure, kSaveTarget);
+    if (!Interleave(comparison, rounds, product, floor))
+        Fail("the template files could not be saved");
+    comparison.Print();
 }
-
-BENCHMARK(BM_RawReadAndSplitLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadTemplates)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawWriteAndFlush)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveTemplates)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    return runBenchmarksWithRatios(
-        argc, argv,
-        {{"reading / raw read and line split", "BM_ReadTemplates", "BM_RawReadAndSplitLines", 4.0},
-         {"saving / raw write and flush", "BM_SaveTemplates", "BM_RawWriteAndFlush", 3.0}});
+int main() {
+    const int rounds = Rounds();
+    PrintHeader("bench_store", rounds);
+    {
+        const TemplateFiles files(kSmallFiles);
+        CompareRead(files, rounds);
+        ReportMemory(files);
+        CompareSave(files, rounds);
+    }
+    const TemplateFiles large(kLargeFiles);
+    CompareSave(large, rounds);
+    return 0;
 }
