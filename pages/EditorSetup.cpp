@@ -68,13 +68,15 @@ int DisplayDpi(HWND window) {
 // the code page of its default style's character set, which is Western
 // unless it is told otherwise; on an Eastern European, Cyrillic or Greek
 // system the letters would become question marks.
-int EditorCharacterSet() {
+int EditorCharacterSet() { return EditorCodePage() == 0 ? SystemCharacterSet() : SC_CHARSET_DEFAULT; }
+
+int SystemCharacterSet() {
     CHARSETINFO info{};
     const auto ansi = static_cast<UINT_PTR>(::GetACP());
-    if (EditorCodePage() == 0 && ::TranslateCharsetInfo(reinterpret_cast<DWORD*>(ansi), &info, TCI_SRCCODEPAGE)) {
+    if (::TranslateCharsetInfo(reinterpret_cast<DWORD*>(ansi), &info, TCI_SRCCODEPAGE)) {
         return static_cast<int>(info.ciCharset);
     }
-    return SC_CHARSET_DEFAULT;
+    return DEFAULT_CHARSET;
 }
 
 int EditorCodePage() {

@@ -27,5 +27,8 @@ int EditorCodePage();
 void FitLineNumberMargin(CScintilla& editor);
 // The character set of the default style that goes with that code page.
 int EditorCharacterSet();
+// The GDI character set of the system's ANSI code page (DEFAULT_CHARSET when
+// the system does not say).
+int SystemCharacterSet();
 
 }  // namespace tarvel

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "handles/UniqueHandle.h"
+#include "pages/EditorSetup.h"
 
 #include <array>
 #include <set>
@@ -42,8 +43,11 @@ std::string FindFixedPitchFace() {
     InstalledFaces faces;
     const UniqueWindowDC screen(::GetDC(nullptr), nullptr);
     if (screen) {
+        // Only faces that hold the system's letters: on a Japanese system a
+        // Western face would be drawn by a substitute whose character set
+        // does not match the text, which Wine measures past its buffers.
         LOGFONTA any{};
-        any.lfCharSet = DEFAULT_CHARSET;
+        any.lfCharSet = static_cast<BYTE>(SystemCharacterSet());
         ::EnumFontFamiliesExA(screen.get(), &any, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
     }
     for (const char* preferred : kPreferredFaces) {
