@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// An entry's code as the body of a VS Code snippet, in the entry's encoding:
+// prompts become tab stops numbered in order of first appearance, the first
+// one holding the prompt's name as its placeholder and the others mirroring
+// it; $end$ becomes $0; reserved variables become their VS Code twins, or
+// variables of their own name; literal $, } and \ are escaped. Reading the
+// body back (TextMateBody) gives the code unchanged.
+namespace VsCodeBody {
+
+std::string FromCode(std::string_view code);
+
+}  // namespace VsCodeBody
