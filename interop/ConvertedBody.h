@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "interop/SnippetLoss.h"
@@ -10,4 +11,11 @@
 struct ConvertedBody {
     std::string code;
     std::vector<SnippetLoss> losses;
+
+    // Each loss once.
+    void Lose(SnippetLoss::Kind kind, std::string_view detail);
+    // The format has no escape for a dollar sign: literal ones that enclose a
+    // name become a variable or a prompt. Said when the code's names are not
+    // the ones written, in order.
+    void NoteDollarSignsReadAsNames(const std::vector<std::string>& written);
 };

@@ -13,7 +13,7 @@ void PromptNamer::Offer(int number, std::string_view defaultText) {
 }
 
 bool PromptNamer::IsUsable(std::string_view text) {
-    return !text.empty() && text.find_first_of(" \t\r\n\v\f$") == std::string_view::npos &&
+    return !text.empty() && text.find_first_of(" \t\r\n$") == std::string_view::npos &&
            !FormatLimits::IsReservedVariable(text);
 }
 

@@ -13,8 +13,8 @@ public:
     void Offer(int number, std::string_view defaultText);
     // The prompt of the tab stop (0 is the caret's place, $end$).
     const std::string& NameOf(int number);
-    // Whether the text can name a prompt: one line, no blank, no dollar sign,
-    // and no reserved variable.
+    // Whether the text can name a prompt as the code names one: one line, no
+    // space or tab, no dollar sign, and no reserved variable.
     static bool IsUsable(std::string_view text);
 
 private:

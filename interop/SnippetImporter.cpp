@@ -3,7 +3,12 @@
 #include <map>
 #include <memory>
 
+#include "interop/JetBrainsReader.h"
+#include "interop/SnipMateReader.h"
 #include "interop/SourceText.h"
+#include "interop/SublimeReader.h"
+#include "interop/UltiSnipsReader.h"
+#include "interop/VimSnippetFile.h"
 #include "interop/VsCodeReader.h"
 #include "store/FormatLimits.h"
 #include "store/TemplateReader.h"
@@ -48,6 +53,12 @@ SnippetImporter::Format SnippetImporter::FormatOf(const std::string& path) {
     const auto extension = SourceText::Extension(path);
     if (extension == ".json" || extension == ".code-snippets")
         return Format::VsCode;
+    if (extension == ".snippets")
+        return Format::Vim;
+    if (extension == ".sublime-snippet")
+        return Format::Sublime;
+    if (extension == ".xml")
+        return Format::JetBrains;
     return Format::Unknown;
 }
 
@@ -55,6 +66,13 @@ std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes,
     switch (FormatOf(path)) {
         case Format::VsCode:
             return VsCodeReader::Read(bytes, path);
+        case Format::Vim:
+            return VimSnippetFile::IsUltiSnips(bytes) ? UltiSnipsReader::Read(bytes, path)
+                                                      : SnipMateReader::Read(bytes, path);
+        case Format::Sublime:
+            return SublimeReader::Read(bytes, path);
+        case Format::JetBrains:
+            return JetBrainsReader::Read(bytes, path);
         case Format::Unknown:
             break;
     }

@@ -33,8 +33,9 @@ public:
 
     ImportResult Import(const std::vector<std::string>& paths, const Target& target);
 
-    enum class Format { VsCode, Unknown };
-    // By the file's name: its extension, and for Vim's the file's text.
+    enum class Format { VsCode, Vim, Sublime, JetBrains, Unknown };
+    // By the file's extension; snipMate's and UltiSnips' files then differ
+    // in their text.
     static Format FormatOf(const std::string& path);
     // The snippets of one file's bytes, by the format its name tells; throws
     // SourceError for a malformed file.

@@ -27,6 +27,7 @@ bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; 
 bool IsNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)) != 0; }
 bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 
+constexpr std::string_view kVisual = "VISUAL";
 // Deeper nesting is no snippet anyone writes; it is read as text.
 constexpr int kMaxDepth = 16;
 
@@ -40,6 +41,10 @@ public:
     }
 
 private:
+    // Vim's formats know one variable, the selection; a name after a dollar
+    // sign is their languages' own text, such as Perl's $self.
+    bool IsVariable(std::string_view name) const { return dialect_ == Dialect::VsCode || name == kVisual; }
+
     bool IsEscapable(char c) const {
         return c == '$' || c == '}' || c == '\\' || (dialect_ == Dialect::Vim && c == '`');
     }
@@ -138,7 +143,7 @@ private:
         if (IsNameStart(body_[at])) {
             token.kind = Token::Kind::Variable;
             token.text = Name(at);
-            return true;
+            return IsVariable(token.text);
         }
         if (body_[at] != '{' || ++at >= body_.size())
             return false;
@@ -148,6 +153,8 @@ private:
         } else if (IsNameStart(body_[at])) {
             token.kind = Token::Kind::Variable;
             token.text = Name(at);
+            if (!IsVariable(token.text))
+                return false;
         } else {
             return false;
         }
@@ -255,7 +262,7 @@ public:
         }
         for (const auto& token : tokens)
             WriteToken(token);
-        NoteDollarSignsReadAsNames();
+        body_.NoteDollarSignsReadAsNames(written_);
     }
 
 private:
@@ -301,29 +308,7 @@ private:
         written_.push_back(name);
     }
 
-    void Lose(SnippetLoss::Kind kind, std::string_view detail) {
-        auto loss = SnippetLoss::Of(kind, detail);
-        for (const auto& known : body_.losses)
-            if (known == loss)
-                return;
-        body_.losses.push_back(std::move(loss));
-    }
-
-    // The format has no escape for a dollar sign: literal ones that enclose a
-    // name become a variable or a prompt.
-    void NoteDollarSignsReadAsNames() {
-        std::size_t next = 0;
-        for (const auto& piece : FormatLimits::SplitAtNames(body_.code)) {
-            if (!piece.isName)
-                continue;
-            if (next < written_.size() && written_[next] == piece.text) {
-                ++next;
-                continue;
-            }
-            Lose(SnippetLoss::Kind::DollarSignsReadAsName, piece.text);
-            return;
-        }
-    }
+    void Lose(SnippetLoss::Kind kind, std::string_view detail) { body_.Lose(kind, detail); }
 
     ConvertedBody& body_;
     PromptNamer namer_;

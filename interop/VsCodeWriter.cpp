@@ -95,24 +95,31 @@ void VsCodeWriter::AppendSnippet(const std::vector<const AutotextEntry*>& group,
         }
         out_ += ']';
     }
-    const auto body = codePage_.ToUtf8(VsCodeBody::FromCode(entry.code));
-    const auto lines = LinesOf(body);
     out_ += ",\n\t\t\"body\": ";
-    if (lines.size() == 1) {
-        AppendString(lines.front());
-    } else {
-        out_ += '[';
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            out_ += i == 0 ? "\n\t\t\t" : ",\n\t\t\t";
-            AppendString(lines[i]);
-        }
-        out_ += "\n\t\t]";
+    AppendLines(codePage_.ToUtf8(VsCodeBody::FromCode(entry.code)));
+    if (!entry.description.empty()) {
+        out_ += ",\n\t\t\"description\": ";
+        AppendLines(codePage_.ToUtf8(entry.description));
     }
-    if (!entry.description.empty())
-        AppendMember("description", codePage_.ToUtf8(SourceText::WithLf(entry.description)));
     if (scopeLanguage != kNoScope)
         AppendMember("scope", SnippetMapping::VsCodeScopeOf(scopeLanguage));
     out_ += "\n\t}";
+}
+
+// One line as a string, several as an array of them, as VS Code writes
+// bodies (and reads descriptions): a CR before a line break then stays.
+void VsCodeWriter::AppendLines(const std::string& text) {
+    const auto lines = LinesOf(text);
+    if (lines.size() == 1) {
+        AppendString(lines.front());
+        return;
+    }
+    out_ += '[';
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out_ += i == 0 ? "\n\t\t\t" : ",\n\t\t\t";
+        AppendString(lines[i]);
+    }
+    out_ += "\n\t\t]";
 }
 
 void VsCodeWriter::AppendMember(const char* key, std::string_view value) {

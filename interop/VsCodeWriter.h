@@ -31,6 +31,7 @@ private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
     void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
+    void AppendLines(const std::string& text);
     void AppendMember(const char* key, std::string_view value);
     void AppendString(std::string_view utf8);
     std::string UniqueName(std::string name);

@@ -90,6 +90,48 @@ INSTANTIATE_TEST_SUITE_P(
                    "m", "$arg1$ $arg2$ $arg3$ $arg4$ $arg5$ $arg6$ $arg7$ $arg8$ $arg9$", "",
                    {"other languages", "more than eight prompts"}}));
 
+INSTANTIATE_TEST_SUITE_P(
+    Vim, SnippetConversion,
+    testing::Values(
+        Conversion{"c.snippets",
+                   "# comment\nextends cpp\n\nsnippet for for loop\n\tfor (${1:i} = 0; $1 < ${2:n}; $1++) {\n\n"
+                   "\t\t${0:${VISUAL}}\n\t}\nsnippet next\n\tx\n",
+                   0, "for", "for", "for ($i$ = 0; $i$ < $n$; $i$++) {\r\n\r\n\t$end$\r\n}", "for loop",
+                   {"placeholder default text"}},
+        Conversion{"perl.snippets", "snippet self\n\tmy $self = shift; ${1:`strftime(\"%Y\")`} ${VISUAL}\n", 5,
+                   "self", "self", "my $self = shift; $arg1$ $selected$", "",
+                   {"placeholder default text"}},
+        Conversion{"javascript_jsdoc.snippets",
+                   "priority -50\nglobal !p\ndef f(): pass\nendglobal\ncontext \"f()\"\n"
+                   "snippet /** \"doc comment\" bA\n/**\n * ${1:`!p snip.rv = f()`} `!v g:x`\n */\nendsnippet\n",
+                   4, "/**", "/**", "/**\r\n * $arg1$ \r\n */", "doc comment",
+                   {"expansion options", "interpolated code", "placeholder default text", "interpolated code"}},
+        Conversion{"cs.snippets",
+                   "snippet \"(\\w+)\\.prop\" \"property\" r\npublic ${1:int} `!p snip.rv = match.group(1)` ${1/(.)/\\u$1/};\nendsnippet\n",
+                   1, "(\\w+)\\.prop", "", "public $int$  ;", "property",
+                   {"regular-expression trigger", "interpolated code", "transform"}},
+        Conversion{"html.snippets", "snippet \"a b\" \"two words\"\n<a>$1</a>\nendsnippet\n", 2, "a b", "a_b",
+                   "<a>$arg1$</a>", "two words", {"blank in a shortcut"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Xml, SnippetConversion,
+    testing::Values(
+        Conversion{"hello.sublime-snippet",
+                   "<snippet>\n<content><![CDATA[\nHello, ${1:this} is a ${2:snippet} \\$ $TM_SELECTED_TEXT.\n]]></content>\n"
+                   "<tabTrigger>hello</tabTrigger>\n<scope>source.c++, source.objc++</scope>\n"
+                   "<description>Says hello</description>\n</snippet>\n",
+                   0, "hello", "hello", "Hello, $this$ is a $snippet$ $ $selected$.", "Says hello", {}},
+        Conversion{"Custom.xml",
+                   "<templateSet group=\"Custom\">\n"
+                   "  <template name=\"sout\" value=\"System.out.println($EXPR$ + $$1 + $DATE$);&#10;$END$\" "
+                   "description=\"Prints\" toReformat=\"true\">\n"
+                   "    <variable name=\"EXPR\" expression=\"variableOfType(&quot;String&quot;)\" defaultValue=\"&quot;x&quot;\" "
+                   "alwaysStopAt=\"true\" />\n"
+                   "    <context><option name=\"GROOVY\" value=\"true\" /><option name=\"JAVA_STATEMENT\" value=\"true\" /></context>\n"
+                   "  </template>\n</templateSet>\n",
+                   3, "sout", "sout", "System.out.println($EXPR$ + $1 + $arg2$);\r\n$end$", "Prints",
+                   {"interpolated code", "placeholder default text"}}));
+
 TEST(SnippetImport, ATriggerAlreadyInTheLanguageIsImportedBesideItAndSaid) {
     SnippetImporter::Shortcuts existing;
     existing[4].insert("log");
@@ -107,6 +149,10 @@ TEST(SnippetImport, MalformedFilesAreNamedWithTheirLineAndGiveNoEntries) {
         {"cpp.json", "{\n \"a\": {\"body\": \"x\"}\n \"b\": 1\n}"},
         {"cpp.json", "[1, 2]"},
         {"readme.txt", "snippet x"},
+        {"cpp.snippets", "snippet a\nx\nendsnippet\nsnippet b \"never closed\"\nbody\n"},
+        {"cpp.snippets", "snippet two words \"description\"\nx\nendsnippet\n"},
+        {"x.sublime-snippet", "<snippet><content>x</snippet>"},
+        {"x.xml", "<templates/>"},
     };
     for (const auto& [name, text] : files) {
         const auto result = Import(name, text);
