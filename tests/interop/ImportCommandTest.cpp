@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "interop/Windows1252CodePage.h"
@@ -63,6 +64,16 @@ int KindCount(const std::string& report, const std::string& kind) {
     return at == std::string::npos ? 0 : std::stoi(report.substr(at + kind.size() + 5));
 }
 
+// The kinds the summary counts.
+std::set<std::string> KindsIn(const std::string& report) {
+    std::set<std::string> kinds;
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("  ", 0) == 0)
+            kinds.insert(line.substr(2, line.rfind(':') - 2));
+    return kinds;
+}
+
 struct CollectionImport {
     const char* name;
     std::vector<std::string> (*files)();
@@ -74,6 +85,7 @@ struct CollectionImport {
 class ImportCommand : public testing::TestWithParam<CollectionImport> {};
 
 std::vector<std::string> VsCodeFiles() { return FilesIn(Collection("vscode"), ".code-snippets"); }
+std::vector<std::string> VimFiles() { return FilesIn(Collection("vim-snippets"), ".snippets"); }
 
 }  // namespace
 
@@ -105,7 +117,9 @@ TEST_P(ImportCommand, ImportsTheCollectionSaysWhatWasLostAndExportsItBackUnchang
     const auto scoped = exported.file("all.code-snippets");
     ASSERT_EQ(RunTool({"export", dir.path(), scoped}).exitCode, 0);
     const auto reimported = RunTool({"import", again.path(), scoped});
-    EXPECT_EQ(reimported.exitCode, 0) << reimported.err;
+    // What the entries held already is said again, and nothing else.
+    for (const auto& kind : KindsIn(reimported.err))
+        EXPECT_TRUE(kind == "more than eight prompts" || kind == "shortcut already in the language") << kind;
     EXPECT_EQ(RunTool({"dump", again.path()}).out, dump.out);
 }
 
@@ -120,7 +134,19 @@ INSTANTIATE_TEST_SUITE_P(
                                      VsCodeFiles,
                                      {"--language", "txt"},
                                      {{"C#", 2}, {"C++", 2}, {"HTML", 1}, {"Java", 2}, {"JavaScript", 28}, {"Text", 33}, {"VB", 9}},
-                                     {{"file template", 3}, {"blank in a shortcut", 9}}}),
+                                     {{"file template", 3}, {"blank in a shortcut", 9}}},
+                    CollectionImport{"VimSnippetsSnipMateAndUltiSnips",
+                                     VimFiles,
+                                     {},
+                                     {{"C#", 137}, {"C++", 94}, {"HTML", 369}, {"Java", 145}, {"JavaScript", 346}, {"Perl", 68}},
+                                     {{"placeholder default text", 448},
+                                      {"interpolated code", 44},
+                                      {"transform", 17},
+                                      {"regular-expression trigger", 7},
+                                      {"expansion options", 192},
+                                      {"colon in a shortcut", 51},
+                                      {"dollar signs read as a name", 37},
+                                      {"shortcut already in the language", 161}}}),
     [](const testing::TestParamInfo<CollectionImport>& info) { return std::string(info.param.name); });
 
 TEST(ExportCommand, WritesOneFileALanguageIntoAFolderAndTheyReadBack) {
