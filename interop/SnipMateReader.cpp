@@ -1,6 +1,5 @@
 #include "interop/SnipMateReader.h"
 
-#include "interop/TextMateBody.h"
 #include "interop/VimSnippetFile.h"
 #include "store/TextRules.h"
 
@@ -10,10 +9,9 @@ namespace {
 
 constexpr std::string_view kSnippet = "snippet";
 
-void Finish(SourceSnippet& snippet, const std::string& body, std::vector<SourceSnippet>& snippets) {
-    auto converted = TextMateBody::Convert(body, TextMateBody::Dialect::Vim);
-    snippet.code = std::move(converted.code);
-    snippet.losses.insert(snippet.losses.end(), converted.losses.begin(), converted.losses.end());
+void Finish(SourceSnippet& snippet, std::string& body, std::vector<SourceSnippet>& snippets) {
+    snippet.syntax = SourceSnippet::Syntax::Vim;
+    snippet.code = std::move(body);
     snippets.push_back(std::move(snippet));
 }
 
@@ -30,7 +28,8 @@ SourceSnippet Header(std::string_view line, int number) {
 
 }  // namespace
 
-std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
+std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, VimSnippetFile::Reading reading) {
+    const bool bodies = reading == VimSnippetFile::Reading::Whole;
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
     std::vector<SourceSnippet> snippets;
@@ -39,10 +38,12 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     std::string body;
     bool hasBody = false;
     int emptyLines = 0;
-    const auto lines = VimSnippetFile::LinesOf(bytes);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto line = lines[i];
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    for (int number = 1; lines.Next(line); ++number) {
         if (inSnippet && !line.empty() && line.front() == '\t') {
+            if (!bodies)
+                continue;
             // Empty lines count only between body lines.
             if (hasBody)
                 body += "\r\n";
@@ -61,7 +62,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
         inSnippet = VimSnippetFile::StartsWithWord(line, kSnippet) &&
                     !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
         if (inSnippet) {
-            snippet = Header(line, static_cast<int>(i + 1));
+            snippet = Header(line, number);
             snippet.language = language;
             snippet.languageName = languageName;
             body.clear();

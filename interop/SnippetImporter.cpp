@@ -7,6 +7,7 @@
 #include "interop/SnipMateReader.h"
 #include "interop/SourceText.h"
 #include "interop/SublimeReader.h"
+#include "interop/TextMateBody.h"
 #include "interop/UltiSnipsReader.h"
 #include "interop/VimSnippetFile.h"
 #include "interop/VsCodeReader.h"
@@ -62,13 +63,15 @@ SnippetImporter::Format SnippetImporter::FormatOf(const std::string& path) {
     return Format::Unknown;
 }
 
-std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path) {
+std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path,
+                                                         bool bodies) {
+    const auto reading = bodies ? VimSnippetFile::Reading::Whole : VimSnippetFile::Reading::HeadersOnly;
     switch (FormatOf(path)) {
         case Format::VsCode:
             return VsCodeReader::Read(bytes, path);
         case Format::Vim:
-            return VimSnippetFile::IsUltiSnips(bytes) ? UltiSnipsReader::Read(bytes, path)
-                                                      : SnipMateReader::Read(bytes, path);
+            return VimSnippetFile::IsUltiSnips(bytes) ? UltiSnipsReader::Read(bytes, path, reading)
+                                                      : SnipMateReader::Read(bytes, path, reading);
         case Format::Sublime:
             return SublimeReader::Read(bytes, path);
         case Format::JetBrains:
@@ -99,9 +102,14 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
             TextRules::Format(kUnreadable, path.c_str(), text ? text->c_str() : std::to_string(error).c_str()));
         return;
     }
+    // Vim's files name their language; those of none of the eight are only
+    // counted, unless they are to be imported all the same.
+    std::string fileType;
+    const bool counted = target.language < 0 && target.otherLanguages < 0 && FormatOf(path) == Format::Vim &&
+                         VimSnippetFile::LanguageOf(path, fileType) == SnippetMapping::kNoLanguage;
     std::vector<SourceSnippet> sources;
     try {
-        sources = ReadSnippets(bytes, path);
+        sources = ReadSnippets(bytes, path, !counted);
     } catch (const SourceError& error) {
         result.fileMessages.push_back(TextRules::Format(kMalformed, path.c_str(), error.line, error.what()));
         return;
@@ -128,6 +136,7 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
 }
 
 void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported) {
+    ConvertBody(source);
     for (auto& loss : source.losses)
         Note(imported, std::move(loss));
     for (const auto& loss : imported.losses)
@@ -147,6 +156,17 @@ void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, Importe
     }
     if (!missing.empty())
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NonAnsiCharacters, missing));
+}
+
+void SnippetImporter::ConvertBody(SourceSnippet& source) {
+    if (source.syntax == SourceSnippet::Syntax::Code)
+        return;
+    auto converted = TextMateBody::Convert(source.code, source.syntax == SourceSnippet::Syntax::Vim
+                                                            ? TextMateBody::Dialect::Vim
+                                                            : TextMateBody::Dialect::VsCode);
+    source.syntax = SourceSnippet::Syntax::Code;
+    source.code = std::move(converted.code);
+    source.losses.insert(source.losses.end(), converted.losses.begin(), converted.losses.end());
 }
 
 AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,

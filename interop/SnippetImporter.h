@@ -37,9 +37,14 @@ public:
     // By the file's extension; snipMate's and UltiSnips' files then differ
     // in their text.
     static Format FormatOf(const std::string& path);
-    // The snippets of one file's bytes, by the format its name tells; throws
+    // The snippets of one file's bytes, by the format its name tells, their
+    // bodies as the file has them (or, where the format can, none); throws
     // SourceError for a malformed file.
-    static std::vector<SourceSnippet> ReadSnippets(std::string_view bytes, const std::string& path);
+    static std::vector<SourceSnippet> ReadSnippets(std::string_view bytes, const std::string& path,
+                                                   bool bodies = true);
+    // Turns the body into code, from the syntax it was read in, with what
+    // the code does not hold of it.
+    static void ConvertBody(SourceSnippet& source);
 
 private:
     void ImportFile(const std::string& path, const Target& target, ImportResult& result);

@@ -12,6 +12,10 @@ struct SourceSnippet {
     int line = 0;  // from 1
     std::string name;
     std::vector<std::string> triggers;  // one entry each; at least one, maybe empty
+    // The body in its file's syntax, converted only for the snippets that
+    // are imported; or, for a syntax read along with the file, the code.
+    enum class Syntax { Code, VsCode, Vim };
+    Syntax syntax = Syntax::Code;
     std::string code;                   // CR LF line breaks
     std::string description;            // CR LF line breaks
     int language = SnippetMapping::kNoLanguage;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "store/TextRules.h"
-
 namespace SourceText {
 
 std::string WithCrLf(std::string_view text) {
@@ -15,12 +13,6 @@ std::string WithCrLf(std::string_view text) {
             result += '\r';
         result += text[i];
     }
-    return result;
-}
-
-std::string WithLf(std::string_view text) {
-    std::string result(text);
-    TextRules::ReplaceAll(result, "\r\n", "\n");
     return result;
 }
 

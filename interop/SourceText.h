@@ -8,8 +8,6 @@ namespace SourceText {
 
 // Every LF that has no CR before it gets one.
 std::string WithCrLf(std::string_view text);
-// CR LF pairs become LF.
-std::string WithLf(std::string_view text);
 // The line (from 1) of a byte offset.
 int LineOf(std::string_view text, std::size_t offset);
 // The file's name without its folder.

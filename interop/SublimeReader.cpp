@@ -1,7 +1,6 @@
 #include "interop/SublimeReader.h"
 
 #include "interop/SourceText.h"
-#include "interop/TextMateBody.h"
 #include "interop/XmlDocument.h"
 
 namespace SublimeReader {
@@ -34,10 +33,8 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     snippet.description = SourceText::WithCrLf(root.child_value("description"));
     snippet.languageName = root.child_value("scope");
     snippet.language = SnippetMapping::LanguageOfSublimeScope(snippet.languageName);
-    auto converted = TextMateBody::Convert(
-        SourceText::WithCrLf(WithoutFramingLineBreaks(root.child_value("content"))), TextMateBody::Dialect::VsCode);
-    snippet.code = std::move(converted.code);
-    snippet.losses = std::move(converted.losses);
+    snippet.syntax = SourceSnippet::Syntax::VsCode;
+    snippet.code = SourceText::WithCrLf(WithoutFramingLineBreaks(root.child_value("content")));
     return {snippet};
 }
 

@@ -1,7 +1,7 @@
 #include "interop/TextMateBody.h"
 
 #include <cctype>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "interop/PromptNamer.h"
@@ -92,28 +92,21 @@ private:
         return true;
     }
 
-    // A construct read once is not read again: text that fails to close is
-    // taken as literal, and its inner parts would otherwise be read anew for
-    // every dollar sign before them.
-    struct Parsed {
-        bool ok;
-        std::size_t end;
-        Token token;
-    };
-
+    // A construct that failed to close is not read again: its text is taken
+    // as literal, and its inner parts would otherwise be read anew for every
+    // dollar sign before them. One that closed is read again at most once
+    // for each construct around it that failed, which nesting bounds.
     bool Dollar(std::size_t& at, int depth, std::vector<Token>& tokens) {
-        auto known = memo_.find(at);
-        if (known == memo_.end()) {
-            Parsed parsed{false, at, {}};
-            std::size_t end = at + 1;
-            parsed.ok = Construct(end, depth, parsed.token);
-            parsed.end = end;
-            known = memo_.emplace(at, std::move(parsed)).first;
-        }
-        if (!known->second.ok)
+        if (failed_.count(at) != 0)
             return false;
-        tokens.push_back(known->second.token);
-        at = known->second.end;
+        Token token;
+        std::size_t end = at + 1;
+        if (!Construct(end, depth, token)) {
+            failed_.insert(at);
+            return false;
+        }
+        tokens.push_back(std::move(token));
+        at = end;
         return true;
     }
 
@@ -243,7 +236,7 @@ private:
 
     std::string_view body_;
     Dialect dialect_;
-    std::unordered_map<std::size_t, Parsed> memo_;
+    std::unordered_set<std::size_t> failed_;
 };
 
 // The first choice names the prompt, as a default text would.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "interop/TextMateBody.h"
 #include "interop/VimSnippetFile.h"
 #include "store/TextRules.h"
 
@@ -87,18 +86,19 @@ bool IsLine(std::string_view line, std::string_view word) { return TextRules::Tr
 
 }  // namespace
 
-std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
+std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, VimSnippetFile::Reading reading) {
+    const bool bodies = reading == VimSnippetFile::Reading::Whole;
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
-    const auto lines = VimSnippetFile::LinesOf(bytes);
+    TextRules::LineCursor lines(bytes);
     std::vector<SourceSnippet> snippets;
     std::vector<std::string_view> actions;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto line = lines[i];
-        const int number = static_cast<int>(i + 1);
+    std::string_view line;
+    for (int number = 1; lines.Next(line); ++number) {
         if (VimSnippetFile::StartsWithWord(line, kGlobal)) {
-            while (i + 1 < lines.size() && !IsLine(lines[++i], kEndGlobal)) {
-            }
+            while (lines.Next(line) && !IsLine(line, kEndGlobal))
+                ++number;
+            ++number;
             continue;
         }
         if (IsAction(line)) {
@@ -115,14 +115,21 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
             snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::InterpolatedCode, action));
         actions.clear();
         std::string body;
-        const auto first = i + 1;
-        for (i = first; i < lines.size() && !IsLine(lines[i], kEndSnippet); ++i)
-            body.append(i == first ? "" : "\r\n").append(lines[i]);
-        if (i >= lines.size())
-            throw SourceError(number, "the snippet \"" + snippet.name + "\" has no endsnippet line");
-        auto converted = TextMateBody::Convert(body, TextMateBody::Dialect::Vim);
-        snippet.code = std::move(converted.code);
-        snippet.losses.insert(snippet.losses.end(), converted.losses.begin(), converted.losses.end());
+        const int header = number;
+        bool closed = false;
+        for (bool first = true; lines.Next(line); first = false) {
+            ++number;
+            if (IsLine(line, kEndSnippet)) {
+                closed = true;
+                break;
+            }
+            if (bodies)
+                body.append(first ? "" : "\r\n").append(line);
+        }
+        if (!closed)
+            throw SourceError(header, "the snippet \"" + snippet.name + "\" has no endsnippet line");
+        snippet.syntax = SourceSnippet::Syntax::Vim;
+        snippet.code = std::move(body);
         snippets.push_back(std::move(snippet));
     }
     return snippets;

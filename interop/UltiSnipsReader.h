@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "interop/SourceSnippet.h"
+#include "interop/VimSnippetFile.h"
 
 // UltiSnips' ".snippets" files: snippet trigger "description" options, the
 // body as it stands, endsnippet; and between snippets priority, extends,
@@ -14,6 +15,7 @@ namespace UltiSnipsReader {
 
 // Throws SourceError for a snippet without endsnippet and for a trigger of
 // several words that is not enclosed in one character.
-std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path);
+std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path,
+                                VimSnippetFile::Reading reading = VimSnippetFile::Reading::Whole);
 
 }  // namespace UltiSnipsReader

@@ -20,23 +20,20 @@ int LanguageOf(std::string_view path, std::string& languageName) {
     return language;
 }
 
-std::vector<std::string_view> LinesOf(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    TextRules::LineCursor cursor(bytes);
-    for (std::string_view line; cursor.Next(line);)
-        lines.push_back(line);
-    return lines;
-}
-
 bool StartsWithWord(std::string_view line, std::string_view word) {
     return line.substr(0, word.size()) == word &&
            (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
 }
 
 bool IsUltiSnips(std::string_view bytes) {
-    for (const auto line : LinesOf(bytes))
-        if (TextRules::TrimmedRightView(line) == "endsnippet")
+    constexpr std::string_view kEndSnippet = "endsnippet";
+    for (auto at = bytes.find(kEndSnippet); at != std::string_view::npos; at = bytes.find(kEndSnippet, at + 1)) {
+        const auto rest = bytes.substr(at + kEndSnippet.size());
+        const auto lineEnd = rest.find_first_of("\r\n");
+        if ((at == 0 || bytes[at - 1] == '\n' || bytes[at - 1] == '\r') &&
+            TextRules::TrimmedView(rest.substr(0, lineEnd)).empty())
             return true;
+    }
     return false;
 }
 

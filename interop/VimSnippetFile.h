@@ -7,13 +7,15 @@
 #include "interop/SourceSnippet.h"
 
 // What snipMate and UltiSnips files share: the language their name or folder
-// gives ("cpp.snippets", "javascript_jsdoc.snippets", "javascript/x.snippets"),
-// and their lines.
+// gives ("cpp.snippets", "javascript_jsdoc.snippets", "javascript/x.snippets").
 namespace VimSnippetFile {
+
+// A file of a language none of the eight is only counted: its snippets are
+// read without their bodies.
+enum class Reading { Whole, HeadersOnly };
 
 // The language of the file's snippets; languageName gets the file type.
 int LanguageOf(std::string_view path, std::string& languageName);
-std::vector<std::string_view> LinesOf(std::string_view bytes);
 bool StartsWithWord(std::string_view line, std::string_view word);
 // Whether the file is UltiSnips': a line closes a snippet with "endsnippet".
 bool IsUltiSnips(std::string_view bytes);

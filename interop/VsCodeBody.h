@@ -11,6 +11,7 @@
 // body back (TextMateBody) gives the code unchanged.
 namespace VsCodeBody {
 
-std::string FromCode(std::string_view code);
+// Appends the body of the code.
+void Append(std::string& body, std::string_view code);
 
 }  // namespace VsCodeBody

@@ -6,7 +6,6 @@
 
 #include "interop/JsoncText.h"
 #include "interop/SourceText.h"
-#include "interop/TextMateBody.h"
 #include "store/TextRules.h"
 
 namespace VsCodeReader {
@@ -95,9 +94,8 @@ void ReadSnippet(const json& value, std::string_view path, SourceSnippet& snippe
     }
     if (value.value("isFileTemplate", false) == true)
         snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::FileTemplate, ""));
-    auto converted = TextMateBody::Convert(body, TextMateBody::Dialect::VsCode);
-    snippet.code = std::move(converted.code);
-    snippet.losses.insert(snippet.losses.end(), converted.losses.begin(), converted.losses.end());
+    snippet.syntax = SourceSnippet::Syntax::VsCode;
+    snippet.code = std::move(body);
 }
 
 // nlohmann's message after its position, which the report gives as a line.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -31,15 +32,23 @@ private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
     void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
-    void AppendLines(const std::string& text);
-    void AppendMember(const char* key, std::string_view value);
-    void AppendString(std::string_view utf8);
-    std::string UniqueName(std::string name);
+    enum class Encoding { Ansi, Utf8 };
+    void AppendLines(std::string_view text, Encoding encoding);
+    std::string_view Utf8(std::string_view ansi);
+    void AppendMember(const char* key, std::string_view ascii);
+    void AppendString(std::string_view ansi);
+    void AppendEscaped(std::string_view ansi);
+    void AppendEscapedUtf8(std::string_view utf8);
+    void AppendEscape(unsigned char c);
+    void AppendName(const std::string& title);
+    void Reserve(std::size_t entries);
     std::string End();
 
     const CodePage& codePage_;
     std::string out_;
-    // How often each title was written.
-    std::unordered_map<std::string, int> names_;
+    // How often each title was written; the titles are the entries' own.
+    std::unordered_map<std::string_view, int> names_;
     bool firstSnippet_ = true;
+    std::string body_;
+    std::string converted_;
 };

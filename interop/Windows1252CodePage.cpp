@@ -1,5 +1,6 @@
 #include "interop/Windows1252CodePage.h"
 
+#include <algorithm>
 #include <array>
 
 #include "interop/Utf8.h"
@@ -49,6 +50,9 @@ std::string Windows1252CodePage::FromUtf8(std::string_view utf8, std::string& mi
 }
 
 std::string Windows1252CodePage::ToUtf8(std::string_view ansi) const {
+    // Plain ASCII, nearly every entry, is the same in both.
+    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(ansi);
     std::string utf8;
     utf8.reserve(ansi.size() + ansi.size() / 8);
     for (const char c : ansi)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 #include "store/TextRules.h"
 
@@ -50,8 +49,6 @@ constexpr std::array<std::string_view, 43> kReservedVariables{
 
 constexpr const char* kLineBreaks = "\r\n";
 constexpr const char* kBlanks = " \t\r\n\v\f";
-
-bool IsName(std::string_view text) { return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos; }
 
 bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
@@ -143,37 +140,26 @@ const char* NameOf(Limit limit) { return TextOf(limit).name; }
 
 std::vector<CodePiece> SplitAtNames(std::string_view code) {
     std::vector<CodePiece> pieces;
-    std::size_t literal = 0;
-    std::size_t from = 0;
-    for (auto open = code.find('$'); open != std::string_view::npos; open = code.find('$', from)) {
-        const auto close = code.find('$', open + 1);
-        if (close == std::string_view::npos)
-            break;
-        const auto name = code.substr(open + 1, close - open - 1);
-        if (!IsName(name)) {
-            from = close;
-            continue;
-        }
-        if (open > literal)
-            pieces.push_back({code.substr(literal, open - literal), false});
-        pieces.push_back({name, true});
-        literal = from = close + 1;
-    }
-    if (literal < code.size())
-        pieces.push_back({code.substr(literal), false});
+    ForEachPiece(code, [&pieces](const CodePiece& piece) { pieces.push_back(piece); });
     return pieces;
 }
 
+// Asked of every name in every entry the export writes: the names are
+// compared only with those of the same length and first letter.
 bool IsReservedVariable(std::string_view name) {
-    return std::find(kReservedVariables.begin(), kReservedVariables.end(), name) != kReservedVariables.end();
+    for (const auto reserved : kReservedVariables)
+        if (reserved.size() == name.size() && reserved.front() == name.front() && reserved == name)
+            return true;
+    return false;
 }
 
 std::vector<std::string> PromptNames(std::string_view code) {
     std::vector<std::string> prompts;
-    std::unordered_set<std::string_view> seen;
-    for (const auto& piece : SplitAtNames(code))
-        if (piece.isName && !IsReservedVariable(piece.text) && seen.insert(piece.text).second)
+    ForEachPiece(code, [&prompts](const CodePiece& piece) {
+        if (piece.isName && !IsReservedVariable(piece.text) &&
+            std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
             prompts.emplace_back(piece.text);
+    });
     return prompts;
 }
 

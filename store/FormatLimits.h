@@ -52,6 +52,35 @@ struct CodePiece {
     bool isName;
 };
 std::vector<CodePiece> SplitAtNames(std::string_view code);
+inline bool IsName(std::string_view text) {
+    for (const char c : text)
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            return false;
+    return !text.empty();
+}
+// The same pieces, each handed to visit(const CodePiece&) in order, for the
+// writers that walk every entry's code.
+template <class Visit>
+void ForEachPiece(std::string_view code, Visit visit) {
+    std::size_t literal = 0;
+    std::size_t from = 0;
+    for (auto open = code.find('$'); open != std::string_view::npos; open = code.find('$', from)) {
+        const auto close = code.find('$', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        const auto name = code.substr(open + 1, close - open - 1);
+        if (!IsName(name)) {
+            from = close;
+            continue;
+        }
+        if (open > literal)
+            visit(CodePiece{code.substr(literal, open - literal), false});
+        visit(CodePiece{name, true});
+        literal = from = close + 1;
+    }
+    if (literal < code.size())
+        visit(CodePiece{code.substr(literal), false});
+}
 
 // Whether the host expands the name itself; case matters.
 bool IsReservedVariable(std::string_view name);

@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (const char* fileName : kFileNames) {
         try {
-            for (const auto& snippet : SnippetImporter::ReadSnippets(bytes, fileName)) {
+            for (auto& snippet : SnippetImporter::ReadSnippets(bytes, fileName)) {
                 require(!snippet.triggers.empty() || !snippet.losses.empty());
+                SnippetImporter::ConvertBody(snippet);
                 require(snippet.line >= 0 && snippet.line <= SourceText::LineOf(bytes, bytes.size()));
             }
         } catch (const SourceError& error) {

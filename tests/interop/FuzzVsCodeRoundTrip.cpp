@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "interop/SnippetImporter.h"
 #include "interop/VsCodeReader.h"
 #include "interop/VsCodeWriter.h"
 #include "interop/Windows1252CodePage.h"
@@ -58,9 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Windows1252CodePage codePage;
     const auto json = VsCodeWriter(codePage).LanguageFile({&entry});
-    const auto snippets = VsCodeReader::Read(json, "cpp.json");
+    auto snippets = VsCodeReader::Read(json, "cpp.json");
     require(snippets.size() == 1);
-    const auto& back = snippets.front();
+    auto& back = snippets.front();
+    SnippetImporter::ConvertBody(back);
     require(back.losses.empty());
     require(back.triggers.size() == 1);
     std::string missing;
