@@ -10,7 +10,7 @@ namespace ImportReport {
 namespace {
 
 constexpr const char* kSnippetLine = "%s:%d: %s: ";
-constexpr const char* kSummary = "%d snippets from %d files imported as %d entries; %d of them lost something.\n";
+constexpr const char* kSummary = "%d snippet%s from %d file%s imported as %d entr%s; %d of them lost something.\n";
 constexpr const char* kKindCount = "  %s: %d\n";
 
 std::string SnippetLine(const ImportedSnippet& snippet) {
@@ -37,8 +37,10 @@ std::string Text(const ImportResult& result) {
         for (const auto& loss : snippet.losses)
             ++kinds[loss.KindName()];
     }
-    text += TextRules::Format(kSummary, static_cast<int>(result.snippets.size()), result.files,
-                              static_cast<int>(result.EntryCount()), lost);
+    const auto snippets = static_cast<int>(result.snippets.size());
+    const auto entries = static_cast<int>(result.EntryCount());
+    text += TextRules::Format(kSummary, snippets, snippets == 1 ? "" : "s", result.files, result.files == 1 ? "" : "s",
+                              entries, entries == 1 ? "y" : "ies", lost);
     for (const auto& [kind, count] : kinds)
         text += TextRules::Format(kKindCount, kind.c_str(), count);
     return text;

@@ -12,12 +12,13 @@ namespace {
 
 constexpr std::string_view kEnd = "end";
 
-// Runs without a character to escape are copied whole.
-void AppendEscaped(std::string& body, std::string_view text) {
+// Runs without a character to escape are copied whole. A closing brace
+// needs its escape only inside a placeholder.
+void AppendEscaped(std::string& body, std::string_view text, bool inPlaceholder) {
     std::size_t plain = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
-        if (c != '$' && c != '}' && c != '\\')
+        if (c != '$' && c != '\\' && (c != '}' || !inPlaceholder))
             continue;
         body.append(text.data() + plain, at - plain).append(1, '\\');
         plain = at;
@@ -46,7 +47,7 @@ void Append(std::string& body, std::string_view code) {
     };
     FormatLimits::ForEachPiece(code, [&](const FormatLimits::CodePiece& piece) {
         if (!piece.isName) {
-            AppendEscaped(body, piece.text);
+            AppendEscaped(body, piece.text, false);
         } else if (piece.text == kEnd) {
             // Braces always: a digit after it would lengthen the number.
             body += "${0}";
@@ -59,7 +60,7 @@ void Append(std::string& body, std::string_view code) {
             body.append("${").append(std::to_string(number));
             if (first) {
                 body += ':';
-                AppendEscaped(body, piece.text);
+                AppendEscaped(body, piece.text, true);
             }
             body += '}';
         }
