@@ -12,14 +12,15 @@ void ConvertedBody::Lose(SnippetLoss::Kind kind, std::string_view detail) {
 
 void ConvertedBody::NoteDollarSignsReadAsNames(const std::vector<std::string>& written) {
     std::size_t next = 0;
-    for (const auto& piece : FormatLimits::SplitAtNames(code)) {
-        if (!piece.isName)
-            continue;
-        if (next < written.size() && written[next] == piece.text) {
+    std::string_view stray;
+    FormatLimits::ForEachPiece(code, [&](const FormatLimits::CodePiece& piece) {
+        if (!piece.isName || !stray.empty())
+            return;
+        if (next < written.size() && written[next] == piece.text)
             ++next;
-            continue;
-        }
-        Lose(SnippetLoss::Kind::DollarSignsReadAsName, piece.text);
-        return;
-    }
+        else
+            stray = piece.text;
+    });
+    if (!stray.empty())
+        Lose(SnippetLoss::Kind::DollarSignsReadAsName, stray);
 }

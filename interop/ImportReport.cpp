@@ -9,13 +9,13 @@ namespace ImportReport {
 
 namespace {
 
-constexpr const char* kSnippetLine = "%s:%d: %s: ";
+
 constexpr const char* kSummary = "%d snippet%s from %d file%s imported as %d entr%s; %d of them lost something.\n";
 constexpr const char* kKindCount = "  %s: %d\n";
 
+// "file:line: name: ", then each loss.
 std::string SnippetLine(const ImportedSnippet& snippet) {
-    std::string line =
-        TextRules::Format(kSnippetLine, snippet.file.c_str(), snippet.line, snippet.name.c_str());
+    std::string line = snippet.file + ":" + std::to_string(snippet.line) + ": " + snippet.name + ": ";
     for (const auto& loss : snippet.losses)
         line.append(&loss == &snippet.losses.front() ? "" : "; ").append(loss.text);
     return line + "\n";

@@ -1,15 +1,23 @@
 #include "interop/PromptNamer.h"
 
+#include <algorithm>
+
 #include "store/FormatLimits.h"
 
 namespace {
 constexpr const char* kEnd = "end";
 constexpr const char* kArgument = "arg";
+
+template <class Pairs>
+auto FindNumber(Pairs& pairs, int number) {
+    return std::find_if(pairs.begin(), pairs.end(), [number](const auto& pair) { return pair.first == number; });
+}
 }  // namespace
 
+// The first usable text offered for a number counts.
 void PromptNamer::Offer(int number, std::string_view defaultText) {
-    if (IsUsable(defaultText))
-        offered_.emplace(number, std::string(defaultText));
+    if (IsUsable(defaultText) && FindNumber(offered_, number) == offered_.end())
+        offered_.emplace_back(number, std::string(defaultText));
 }
 
 bool PromptNamer::IsUsable(std::string_view text) {
@@ -17,19 +25,20 @@ bool PromptNamer::IsUsable(std::string_view text) {
            !FormatLimits::IsReservedVariable(text);
 }
 
-const std::string& PromptNamer::NameOf(int number) {
-    const auto named = names_.find(number);
+std::string PromptNamer::NameOf(int number) {
+    const auto named = FindNumber(names_, number);
     if (named != names_.end())
         return named->second;
     std::string name = kEnd;
     if (number != 0) {
-        const auto offered = offered_.find(number);
+        const auto offered = FindNumber(offered_, number);
         name = offered != offered_.end() && !IsTaken(offered->second) ? offered->second
                                                                         : kArgument + std::to_string(number);
         for (int suffix = 2; IsTaken(name); ++suffix)
             name = kArgument + std::to_string(number) + "_" + std::to_string(suffix);
     }
-    return names_.emplace(number, name).first->second;
+    names_.emplace_back(number, name);
+    return names_.back().second;
 }
 
 bool PromptNamer::IsTaken(const std::string& name) const {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ public:
     // Offers the default text of a tab stop; the first usable one counts.
     void Offer(int number, std::string_view defaultText);
     // The prompt of the tab stop (0 is the caret's place, $end$).
-    const std::string& NameOf(int number);
+    std::string NameOf(int number);
     // Whether the text can name a prompt as the code names one: one line, no
     // space or tab, no dollar sign, and no reserved variable.
     static bool IsUsable(std::string_view text);
@@ -20,6 +21,7 @@ public:
 private:
     bool IsTaken(const std::string& name) const;
 
-    std::map<int, std::string> offered_;
-    std::map<int, std::string> names_;
+    // A snippet has a few tab stops: pairs of number and text, in order.
+    std::vector<std::pair<int, std::string>> offered_;
+    std::vector<std::pair<int, std::string>> names_;
 };

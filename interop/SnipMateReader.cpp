@@ -61,7 +61,10 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
             Finish(snippet, body, snippets);
         inSnippet = VimSnippetFile::StartsWithWord(line, kSnippet) &&
                     !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
-        if (inSnippet) {
+        if (inSnippet && !bodies) {
+            snippet = SourceSnippet();
+            snippet.line = number;
+        } else if (inSnippet) {
             snippet = Header(line, number);
             snippet.language = language;
             snippet.languageName = languageName;

@@ -120,7 +120,7 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
         if (language < 0)
             language = target.otherLanguages;
         if (language < 0) {
-            ++skipped[source.languageName];
+            ++skipped[counted ? fileType : source.languageName];
             continue;
         }
         ImportedSnippet imported;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "store/TextRules.h"
 
 namespace {
 
@@ -56,9 +55,13 @@ const KindText* TextOf(SnippetLoss::Kind kind) {
 
 }  // namespace
 
+// The pattern with the detail in place of its "%s".
 SnippetLoss SnippetLoss::Of(Kind kind, std::string_view detail) {
-    return {kind, FormatLimits::Limit::ColonInTitle,
-            TextRules::Format(TextOf(kind)->pattern, Shortened(detail).c_str())};
+    const std::string_view pattern = TextOf(kind)->pattern;
+    const auto at = pattern.find("%s");
+    std::string text(pattern.substr(0, at));
+    text.append(Shortened(detail)).append(pattern.substr(at + 2));
+    return {kind, FormatLimits::Limit::ColonInTitle, std::move(text)};
 }
 
 SnippetLoss SnippetLoss::Of(const FormatLimits::Breach& breach) { return {Kind::FormatLimit, breach.limit, breach.text}; }

@@ -49,19 +49,28 @@ private:
         return c == '$' || c == '}' || c == '\\' || (dialect_ == Dialect::Vim && c == '`');
     }
 
-    static void AppendText(std::vector<Token>& tokens, char c) {
+    static void AppendText(std::vector<Token>& tokens, std::string_view text) {
         if (tokens.empty() || tokens.back().kind != Token::Kind::Text)
             tokens.emplace_back();
-        tokens.back().text += c;
+        tokens.back().text.append(text);
     }
+
+    static bool IsSpecial(char c) { return c == '\\' || c == '$' || c == '`' || c == '}'; }
 
     // Up to the '}' that closes the level (left for the caller) or the end.
     std::vector<Token> Sequence(std::size_t& at, int depth) {
         std::vector<Token> tokens;
         while (at < body_.size()) {
             const char c = body_[at];
-            if (c == '\\' && at + 1 < body_.size() && IsEscapable(body_[at + 1])) {
-                AppendText(tokens, body_[at + 1]);
+            if (!IsSpecial(c)) {
+                // Plain text up to the next character that may mean more.
+                auto end = at + 1;
+                while (end < body_.size() && !IsSpecial(body_[end]))
+                    ++end;
+                AppendText(tokens, body_.substr(at, end - at));
+                at = end;
+            } else if (c == '\\' && at + 1 < body_.size() && IsEscapable(body_[at + 1])) {
+                AppendText(tokens, body_.substr(at + 1, 1));
                 at += 2;
             } else if (c == '$' && depth < kMaxDepth && Dollar(at, depth, tokens)) {
                 continue;
@@ -70,7 +79,7 @@ private:
             } else if (c == '}' && depth > 0) {
                 return tokens;
             } else {
-                AppendText(tokens, c);
+                AppendText(tokens, body_.substr(at, 1));
                 ++at;
             }
         }

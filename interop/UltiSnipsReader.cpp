@@ -108,11 +108,14 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
         if (!VimSnippetFile::StartsWithWord(line, kSnippet))
             continue;
         SourceSnippet snippet;
-        ReadHeader(line, number, snippet);
-        snippet.language = language;
-        snippet.languageName = languageName;
-        for (const auto action : actions)
-            snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::InterpolatedCode, action));
+        snippet.line = number;
+        if (bodies) {
+            ReadHeader(line, number, snippet);
+            snippet.language = language;
+            snippet.languageName = languageName;
+            for (const auto action : actions)
+                snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::InterpolatedCode, action));
+        }
         actions.clear();
         std::string body;
         const int header = number;

@@ -11,7 +11,7 @@
 namespace VimSnippetFile {
 
 // A file of a language none of the eight is only counted: its snippets are
-// read without their bodies.
+// read for their lines alone.
 enum class Reading { Whole, HeadersOnly };
 
 // The language of the file's snippets; languageName gets the file type.

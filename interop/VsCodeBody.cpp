@@ -1,6 +1,7 @@
 #include "interop/VsCodeBody.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "interop/SnippetMapping.h"
@@ -12,23 +13,9 @@ namespace {
 
 constexpr std::string_view kEnd = "end";
 
-// Runs without a character to escape are copied whole. A closing brace
-// needs its escape only inside a placeholder.
-void AppendEscaped(std::string& body, std::string_view text, bool inPlaceholder) {
-    std::size_t plain = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c != '$' && c != '\\' && (c != '}' || !inPlaceholder))
-            continue;
-        body.append(text.data() + plain, at - plain).append(1, '\\');
-        plain = at;
-    }
-    body.append(text.data() + plain, text.size() - plain);
-}
-
 }  // namespace
 
-void Append(std::string& body, std::string_view code) {
+void Write(std::string_view code, Sink& sink) {
     // The prompts in order of first appearance; an entry has a few, kept
     // without allocating.
     std::array<std::string_view, 16> few;
@@ -47,22 +34,25 @@ void Append(std::string& body, std::string_view code) {
     };
     FormatLimits::ForEachPiece(code, [&](const FormatLimits::CodePiece& piece) {
         if (!piece.isName) {
-            AppendEscaped(body, piece.text, false);
+            sink.Literal(piece.text, false);
         } else if (piece.text == kEnd) {
             // Braces always: a digit after it would lengthen the number.
-            body += "${0}";
+            sink.Syntax("${0}");
         } else if (FormatLimits::IsReservedVariable(piece.text)) {
             const auto twin = SnippetMapping::VsCodeVariableOf(piece.text);
-            body.append("${").append(twin.empty() ? piece.text : twin).append("}");
+            sink.Syntax("${");
+            sink.Syntax(twin.empty() ? piece.text : twin);
+            sink.Syntax("}");
         } else {
             bool first = false;
-            const auto number = numberOf(piece.text, first);
-            body.append("${").append(std::to_string(number));
+            const auto number = std::to_string(numberOf(piece.text, first));
+            sink.Syntax("${");
+            sink.Syntax(number);
             if (first) {
-                body += ':';
-                AppendEscaped(body, piece.text, true);
+                sink.Syntax(":");
+                sink.Literal(piece.text, true);
             }
-            body += '}';
+            sink.Syntax("}");
         }
     });
 }

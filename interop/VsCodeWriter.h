@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "interop/CodePage.h"
@@ -32,23 +31,27 @@ private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
     void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
-    enum class Encoding { Ansi, Utf8 };
-    void AppendLines(std::string_view text, Encoding encoding);
+    void AppendBody(std::string_view code);
+    void AppendLines(std::string_view ansi);
     std::string_view Utf8(std::string_view ansi);
     void AppendMember(const char* key, std::string_view ascii);
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
-    void AppendEscape(unsigned char c);
     void AppendName(const std::string& title);
+    int CountTitle(std::string_view title);
     void Reserve(std::size_t entries);
     std::string End();
 
     const CodePage& codePage_;
     std::string out_;
-    // How often each title was written; the titles are the entries' own.
-    std::unordered_map<std::string_view, int> names_;
+    // How often each title was written, the titles being the entries' own:
+    // a table of open addressing, as every entry's title is looked up.
+    struct TitleCount {
+        std::string_view title;
+        int count = 0;
+    };
+    std::vector<TitleCount> titles_;
     bool firstSnippet_ = true;
-    std::string body_;
     std::string converted_;
 };

@@ -71,6 +71,18 @@ void ReplaceEach(std::string& text, const char* set, const char* replacement) {
         text.replace(at, 1, replacement);
 }
 
+// As PromptNames counts them, without copying them: this runs for every
+// entry an import makes.
+std::size_t DistinctPromptCount(std::string_view code) {
+    std::vector<std::string_view> prompts;
+    ForEachPiece(code, [&prompts](const CodePiece& piece) {
+        if (piece.isName && !IsReservedVariable(piece.text) &&
+            std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
+            prompts.push_back(piece.text);
+    });
+    return prompts.size();
+}
+
 void RemoveFormFeeds(std::string& text) { text.erase(std::remove(text.begin(), text.end(), '\f'), text.end()); }
 
 }  // namespace
@@ -89,7 +101,7 @@ std::vector<Breach> Find(const AutotextEntry& entry) {
         found.push_back(Found(Limit::FormFeed, ""));
     if (entry.code.find("%0") != std::string::npos)
         found.push_back(Found(Limit::PercentZero, ""));
-    const auto prompts = PromptNames(entry.code).size();
+    const auto prompts = DistinctPromptCount(entry.code);
     if (prompts > kMaxPrompts)
         found.push_back(PromptBreach(prompts, TextOf(Limit::TooManyPrompts).found));
     return found;
@@ -144,13 +156,20 @@ std::vector<CodePiece> SplitAtNames(std::string_view code) {
     return pieces;
 }
 
-// Asked of every name in every entry the export writes: the names are
-// compared only with those of the same length and first letter.
+// Asked of every name in every entry the export writes: a name is compared
+// only with the reserved ones of its first letter.
 bool IsReservedVariable(std::string_view name) {
-    for (const auto reserved : kReservedVariables)
-        if (reserved.size() == name.size() && reserved.front() == name.front() && reserved == name)
-            return true;
-    return false;
+    using Bucket = std::vector<std::string_view>;
+    static const auto byFirstLetter = [] {
+        std::array<Bucket, 256> buckets;
+        for (const auto reserved : kReservedVariables)
+            buckets[static_cast<unsigned char>(reserved.front())].push_back(reserved);
+        return buckets;
+    }();
+    if (name.empty())
+        return false;
+    const auto& bucket = byFirstLetter[static_cast<unsigned char>(name.front())];
+    return std::find(bucket.begin(), bucket.end(), name) != bucket.end();
 }
 
 std::vector<std::string> PromptNames(std::string_view code) {
