@@ -52,14 +52,15 @@ struct CodePiece {
     bool isName;
 };
 std::vector<CodePiece> SplitAtNames(std::string_view code);
+// Whether text between two dollar signs is a name.
 inline bool IsName(std::string_view text) {
     for (const char c : text)
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
             return false;
     return !text.empty();
 }
-// The same pieces, each handed to visit(const CodePiece&) in order, for the
-// writers that walk every entry's code.
+// The pieces of SplitAtNames, each handed to visit(const CodePiece&) in
+// order, without a list: the export walks every entry's code.
 template <class Visit>
 void ForEachPiece(std::string_view code, Visit visit) {
     std::size_t literal = 0;
