@@ -1,11 +1,13 @@
 # Run with cmake -P: fails when a folder includes from a layer above it.
 # The layout arithmetic is the bottom layer and needs no <windows.h>; the
 # handle owners, the store and the tooltip renderer include nothing of the
-# widget kit; the pages see the editor only through their own interface.
+# widget kit; the snippet interop builds on the store alone; the pages see
+# the editor only through their own interface.
 set(rules
   "layout:handles/|store/|tooltip/|widgets/|editor/|pages/|prompt/|app/|windows\\.h|windowsx\\.h|commctrl\\.h|win[a-z]*\\.h"
   "handles:widgets/|editor/|pages/|app/"
-  "store:widgets/|editor/|pages/|app/"
+  "store:interop/|widgets/|editor/|pages/|app/"
+  "interop:widgets/|editor/|pages/|app/|prompt/"
   "tooltip:widgets/|editor/|pages/|app/"
   "pages:editor/|app/"
 )

@@ -2,6 +2,7 @@
 
 #include "app/CTarvelApp.h"
 #include "editor/EditorTexts.h"
+#include "editor/SnippetFileTexts.h"
 #include "handles/PaintScope.h"
 #include "pages/PageTexts.h"
 #include "store/StoreTexts.h"
@@ -55,7 +56,8 @@ CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
       toolBar_(theApp().Module()),
       parent_(parent),
       entries_(tree_),
-      store_(templateDirectory_, files_, reporter_) {
+      store_(templateDirectory_, files_, reporter_),
+      snippetFiles_(entries_, files_, reporter_) {
     titlePage_.SetSite(this);
     codePage_.SetSite(this);
 }
@@ -524,7 +526,7 @@ LRESULT CQnTempDlg::OnTreeRightClick(const Message&) {
     tree_.SelectItem(item);
     if (item == nullptr || (flags & TVHT_ONITEM) == 0)
         return 0;
-    RunTreeMenuCommand(TrackTreeMenu(cursor), item);
+    RunTreeMenuCommand(TrackTreeMenu(cursor, entries_.EntryOf(item) == nullptr), item);
     return 0;
 }
 
@@ -542,12 +544,20 @@ void CQnTempDlg::RunTreeMenuCommand(UINT command, HTREEITEM item) {
         case ID_TREE_MENU_DELETE:
             RunConfirmedDelete(item);
             break;
+        case ID_TREE_MENU_IMPORT:
+            if (snippetFiles_.Import(GetHwnd(), item))
+                EnableApply(true);
+            break;
+        case ID_TREE_MENU_EXPORT:
+            snippetFiles_.Export(GetHwnd(), item);
+            break;
         default:
             break;
     }
 }
 
-UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
+// A language root also offers other editors' snippets in and its own out.
+UINT CQnTempDlg::TrackTreeMenu(POINT screen, bool onRoot) const {
     const tarvel::UniqueMenu menu(::CreatePopupMenu());
     if (!menu)
         return 0;
@@ -556,6 +566,11 @@ UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
     ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_SAVE, EditorTexts::kMenuSave);
     ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_DELETE, EditorTexts::kMenuDelete);
+    if (onRoot) {
+        ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_IMPORT, SnippetFileTexts::kMenuImport);
+        ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_EXPORT, SnippetFileTexts::kMenuExport);
+    }
     return static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0,
                                               GetHwnd(), nullptr));
 }

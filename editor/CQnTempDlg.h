@@ -6,6 +6,7 @@
 #include "editor/CTreeHoverPreview.h"
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
+#include "editor/SnippetFileCommands.h"
 #include "pages/CPropPageSnippetCode.h"
 #include "pages/CPropPageSnippetTitle.h"
 #include "pages/IEditorPageSite.h"
@@ -81,7 +82,7 @@ private:
     void RunConfirmedDelete(HTREEITEM item);
     void RunTreeMenuCommand(UINT command, HTREEITEM item);
     void Refuse(const char* text, const char* caption) const;
-    UINT TrackTreeMenu(POINT screen) const;
+    UINT TrackTreeMenu(POINT screen, bool onRoot) const;
 
     // Keys and focus
     bool HandleEntryKey(WPARAM key);
@@ -132,4 +133,5 @@ private:
     Win32FilePort files_;
     MessageBoxReporter reporter_;
     TemplateStore store_;
+    SnippetFileCommands snippetFiles_;
 };

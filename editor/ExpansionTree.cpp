@@ -142,8 +142,27 @@ HTREEITEM ExpansionTree::DuplicateEntry(HTREEITEM item) {
     return InsertEntry(std::move(copy), names.label, tree_.GetParentItem(item), item);
 }
 
-HTREEITEM ExpansionTree::InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label,
-                                     HTREEITEM parent, HTREEITEM insertAfter) {
+// Selecting each in turn would load every entry into the pages.
+void ExpansionTree::AppendEntries(HTREEITEM root, std::vector<std::unique_ptr<AutotextEntry>> entries) {
+    HTREEITEM first = nullptr;
+    for (auto& entry : entries) {
+        const std::string label = entry->shortcut.empty() ? entry->title : entry->shortcut;
+        const HTREEITEM item = InsertItem(std::move(entry), label, root, TVI_LAST);
+        if (item == nullptr)
+            continue;
+        tree_.SetItemColor(item, kModifiedColor);
+        if (first == nullptr)
+            first = item;
+    }
+    RenumberOrdinals(root);
+    if (first != nullptr) {
+        tree_.SelectItem(first);
+        tree_.EnsureVisible(first);
+    }
+}
+
+HTREEITEM ExpansionTree::InsertItem(std::unique_ptr<AutotextEntry> entry, const std::string& label,
+                                    HTREEITEM parent, HTREEITEM insertAfter) {
     AutotextEntry* adopted = entries_.Adopt(std::move(entry));
     const HTREEITEM item = tree_.InsertItem(label, kEntryImage, kSelectedEntryImage, parent, insertAfter,
                                             reinterpret_cast<LPARAM>(adopted));
@@ -152,6 +171,14 @@ HTREEITEM ExpansionTree::InsertEntry(std::unique_ptr<AutotextEntry> entry, const
         return nullptr;
     }
     adopted->treeItem = item;
+    return item;
+}
+
+HTREEITEM ExpansionTree::InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label,
+                                     HTREEITEM parent, HTREEITEM insertAfter) {
+    const HTREEITEM item = InsertItem(std::move(entry), label, parent, insertAfter);
+    if (item == nullptr)
+        return nullptr;
     RenumberOrdinals(parent);
     tree_.SelectItem(item);
     tree_.EnsureVisible(item);

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "editor/EntryOwner.h"
 #include "store/TemplateLanguage.h"
@@ -61,6 +63,10 @@ public:
     HTREEITEM NewEntry(HTREEITEM item);
     // A copy right after an entry, named after it; null for a root.
     HTREEITEM DuplicateEntry(HTREEITEM item);
+    // Entries brought in from elsewhere, as the last of a root's entries,
+    // marked as changed; the first of them is selected and shown. An entry
+    // whose item cannot be made is freed.
+    void AppendEntries(HTREEITEM root, std::vector<std::unique_ptr<AutotextEntry>> entries);
     // Removes an entry's item and frees the entry; false for a root.
     bool DeleteEntry(HTREEITEM item);
     // Re-creates an entry's item under a root after an item of that root (last
@@ -86,6 +92,9 @@ private:
     // selects and shows it.
     HTREEITEM InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
                           HTREEITEM insertAfter);
+    // Takes the entry and puts its item under parent after insertAfter.
+    HTREEITEM InsertItem(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
+                         HTREEITEM insertAfter);
     void CopyColorFont(HTREEITEM from, HTREEITEM to) const;
 
     tarvel::CTreeCtrlEx& tree_;

@@ -15,7 +15,8 @@ struct LineProblem {
     std::string problem;
 };
 
-// Problems of an entry as it was read, with its tree label.
+// Problems of an entry as it was read, with its tree label: what the format
+// cannot keep (FormatLimits) and a label that the next save loses.
 std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label);
 
 // What the reading of a current-format file drops: a title or shortcut that
@@ -26,11 +27,5 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 // What a current-format file as a whole will not keep: a byte order mark,
 // lines ended by CR alone, and text that becomes part of no entry.
 std::vector<std::string> FindFileProblems(std::string_view bytes, const std::string& fileName);
-
-// The distinct names between dollar signs that are not reserved variables:
-// the prompts the host asks for when it expands the entry.
-std::vector<std::string> PromptNames(const std::string& code);
-
-constexpr std::size_t kMaxPrompts = 8;
 
 }  // namespace TemplateCheck

@@ -2,16 +2,26 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
+#include "interop/ImportReport.h"
+#include "interop/SnippetImporter.h"
+#include "interop/SnippetMapping.h"
+#include "interop/VsCodeWriter.h"
+#include "store/SafeFileWriter.h"
 #include "store/StoreTexts.h"
 #include "store/TemplateStore.h"
 #include "tools/TemplateCheck.h"
 
 namespace {
 
-constexpr const char* kUsageLine = "usage: autotext-tpl dump|resave|check DIR";
+constexpr const char* kUsageLine =
+    "usage: autotext-tpl dump|resave|check DIR\n"
+    "       autotext-tpl import DIR FILE... [--language NAME] [--dry-run]\n"
+    "       autotext-tpl export DIR OUT [--format vscode]";
+constexpr const char* kCodeSnippetsExtension = ".code-snippets";
 
 // The store's messages go to standard error, and are counted.
 class StreamReporter : public Reporter {
@@ -98,23 +108,59 @@ std::string WithSeparator(std::string directory) {
     return directory;
 }
 
+bool EndsWith(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The value after an option, taken out of the arguments with the option;
+// empty when the option is not there. False when it has no value.
+bool TakeOption(std::vector<std::string>& arguments, const std::string& option, std::string& value) {
+    const auto found = std::find(arguments.begin(), arguments.end(), option);
+    if (found == arguments.end())
+        return true;
+    if (found + 1 == arguments.end())
+        return false;
+    value = *(found + 1);
+    arguments.erase(found, found + 2);
+    return true;
+}
+
+bool TakeFlag(std::vector<std::string>& arguments, const std::string& flag) {
+    const auto found = std::find(arguments.begin(), arguments.end(), flag);
+    if (found == arguments.end())
+        return false;
+    arguments.erase(found);
+    return true;
+}
+
+SnippetImporter::Shortcuts ShortcutsOf(const TemplateStore::LanguageEntries& entries) {
+    SnippetImporter::Shortcuts shortcuts;
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        for (const auto* entry : entries[language])
+            if (!entry->shortcut.empty())
+                shortcuts[language].insert(entry->shortcut);
+    return shortcuts;
+}
+
 int ExitCodeFor(const StreamReporter& reporter) {
     return reporter.count == 0 ? TemplateTool::kOk : TemplateTool::kReported;
 }
 
 }  // namespace
 
+int TemplateTool::Usage() {
+    err_ << kUsageLine << '\n';
+    return kUsage;
+}
+
 int TemplateTool::Run(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 2) {
-        err_ << kUsageLine << '\n';
-        return kUsage;
-    }
+    if (arguments.size() < 2)
+        return Usage();
     const auto& command = arguments[0];
     const auto directory = WithSeparator(arguments[1]);
-    if (command != "dump" && command != "resave" && command != "check") {
-        err_ << kUsageLine << '\n';
-        return kUsage;
-    }
+    const bool takesMore = command == "import" || command == "export";
+    if (!takesMore && (arguments.size() != 2 || (command != "dump" && command != "resave" && command != "check")))
+        return Usage();
     if (arguments[1].empty() || !files_.Exists(directory)) {
         err_ << "autotext-tpl: no such directory: " << arguments[1] << '\n';
         return kUsage;
@@ -123,6 +169,10 @@ int TemplateTool::Run(const std::vector<std::string>& arguments) {
         return WithOutputChecked(Dump(directory));
     if (command == "resave")
         return WithOutputChecked(Resave(directory));
+    if (command == "import")
+        return Import(directory, {arguments.begin() + 2, arguments.end()});
+    if (command == "export")
+        return Export(directory, {arguments.begin() + 2, arguments.end()});
     return WithOutputChecked(Check(directory));
 }
 
@@ -198,4 +248,66 @@ int TemplateTool::Check(const std::string& directory) {
         }
     }
     return findings == 0 ? kOk : kReported;
+}
+
+int TemplateTool::Import(const std::string& directory, const std::vector<std::string>& arguments) {
+    auto files = arguments;
+    const bool dryRun = TakeFlag(files, "--dry-run");
+    std::string languageName;
+    if (!TakeOption(files, "--language", languageName) || files.empty())
+        return Usage();
+    SnippetImporter::Target target;
+    if (!languageName.empty()) {
+        target.otherLanguages = SnippetMapping::LanguageNamed(languageName);
+        if (target.otherLanguages < 0) {
+            err_ << "autotext-tpl: no such language: " << languageName << '\n';
+            return kUsage;
+        }
+    }
+    LoadedTemplates loaded(directory, files_, err_);
+    auto result = SnippetImporter(files_, codePage_, ShortcutsOf(loaded.Entries())).Import(files, target);
+    err_ << ImportReport::Text(result);
+    if (!dryRun && result.EntryCount() > 0) {
+        for (auto& snippet : result.snippets)
+            for (auto& entry : snippet.entries)
+                loaded.languages[entry.language].items.push_back(
+                    {entry.shortcut.empty() ? entry.title : entry.shortcut,
+                     std::make_unique<AutotextEntry>(std::move(entry))});
+        loaded.store.SaveAllTemplates(loaded.Entries());
+    }
+    return loaded.reporter.count == 0 && !result.LostSomething() ? kOk : kReported;
+}
+
+int TemplateTool::Export(const std::string& directory, const std::vector<std::string>& arguments) {
+    auto rest = arguments;
+    std::string format;
+    if (!TakeOption(rest, "--format", format) || rest.size() != 1 || !(format.empty() || format == "vscode"))
+        return Usage();
+    const auto& out = rest.front();
+    LoadedTemplates loaded(directory, files_, err_);
+    const auto entries = loaded.Entries();
+    VsCodeWriter writer(codePage_);
+    bool written = true;
+    if (EndsWith(out, kCodeSnippetsExtension)) {
+        written = WriteExport(out, writer.ScopedFile(entries));
+    } else if (!files_.Exists(WithSeparator(out))) {
+        err_ << "autotext-tpl: no such directory: " << out << '\n';
+        return kUsage;
+    } else {
+        for (int language = 0; language < TemplateLanguage::kCount; ++language)
+            if (!entries[language].empty())
+                written = WriteExport(WithSeparator(out) + VsCodeWriter::LanguageFileName(language),
+                                      writer.LanguageFile(entries[language])) && written;
+    }
+    return written && loaded.reporter.count == 0 ? kOk : kReported;
+}
+
+bool TemplateTool::WriteExport(const std::string& path, const std::string& text) {
+    const auto result = SafeFileWriter(files_).Write(path, text);
+    if (result.Succeeded())
+        return true;
+    const auto reason = files_.SystemErrorText(result.error);
+    err_ << "autotext-tpl: could not write " << path << ": " << (reason ? *reason : std::to_string(result.error))
+         << '\n';
+    return false;
 }

@@ -7,11 +7,15 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include "interop/Win32CodePage.h"
 #include "store/Win32FilePort.h"
 using PlatformFilePort = Win32FilePort;
+using PlatformCodePage = Win32CodePage;
 #else
+#include "interop/Windows1252CodePage.h"
 #include "store/PosixFilePort.h"
 using PlatformFilePort = PosixFilePort;
+using PlatformCodePage = Windows1252CodePage;
 #endif
 
 int main(int argc, char** argv) {
@@ -20,7 +24,8 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     PlatformFilePort files;
-    TemplateTool tool(files, std::cout, std::cerr);
+    PlatformCodePage codePage;
+    TemplateTool tool(files, codePage, std::cout, std::cerr);
     try {
         return tool.Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {

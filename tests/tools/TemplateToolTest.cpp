@@ -5,6 +5,8 @@
 #include <streambuf>
 
 #include "tests/store/StoreTestSupport.h"
+#include "interop/Windows1252CodePage.h"
+#include "store/FormatLimits.h"
 #include "tools/TemplateCheck.h"
 #include "tools/TemplateTool.h"
 
@@ -22,7 +24,8 @@ struct ToolRun {
 ToolRun RunTool(std::vector<std::string> arguments) {
     auto files = MakePlatformFilePort();
     std::ostringstream out, err;
-    const int exitCode = TemplateTool(*files, out, err).Run(arguments);
+    const Windows1252CodePage codePage;
+    const int exitCode = TemplateTool(*files, codePage, out, err).Run(arguments);
     return {exitCode, out.str(), err.str()};
 }
 
@@ -176,10 +179,10 @@ TEST(TemplateTool, CheckReportsHostileFilesAndResaveLeavesUnreadableOnesAlone) {
 }
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {
-    EXPECT_EQ(TemplateCheck::PromptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
+    EXPECT_EQ(FormatLimits::PromptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
               (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(TemplateCheck::PromptNames("cost: $5 and $"), std::vector<std::string>{});
-    EXPECT_EQ(TemplateCheck::PromptNames("$date$"), std::vector<std::string>{"date"});
+    EXPECT_EQ(FormatLimits::PromptNames("cost: $5 and $"), std::vector<std::string>{});
+    EXPECT_EQ(FormatLimits::PromptNames("$date$"), std::vector<std::string>{"date"});
 }
 
 TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo) {
@@ -215,7 +218,7 @@ TEST(TemplateTool, OutputThatCannotBeWrittenTurnsTheExitCodeToOne) {
     RefusingBuffer refusing;
     std::ostream out(&refusing);
     std::ostringstream err;
-    EXPECT_EQ(TemplateTool(*files, out, err).Run({"dump", dir.path()}), 1);
+    EXPECT_EQ(TemplateTool(*files, Windows1252CodePage(), out, err).Run({"dump", dir.path()}), 1);
     EXPECT_EQ(err.str(), "autotext-tpl: could not write the output\n");
 }
 

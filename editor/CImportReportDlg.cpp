@@ -1,0 +1,29 @@
+#include "editor/CImportReportDlg.h"
+
+#include "editor/SnippetFileTexts.h"
+#include "widgets/MessageMap.h"
+
+CImportReportDlg::CImportReportDlg(HINSTANCE module, std::string report)
+    : CDialog(module, IDD_IMPORT_REPORT), report_(std::move(report)) {}
+
+BOOL CImportReportDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ::SetDlgItemTextA(GetHwnd(), IDC_IMPORT_REPORT_TEXT, report_.c_str());
+    // OK has the focus: the box shows the report from its start, unselected.
+    ::SetFocus(GetItem(IDOK));
+    return FALSE;
+}
+
+bool CImportReportDlg::OnMessage(const tarvel::Message& message, LRESULT& result) {
+    static const auto map =
+        tarvel::MessageMap<CImportReportDlg>().OnCommand(IDC_IMPORT_REPORT_COPY, &CImportReportDlg::OnCopy);
+    return map.Dispatch(*this, message, result) || CDialog::OnMessage(message, result);
+}
+
+// The box copies what it has selected; Copy selects all of it first.
+LRESULT CImportReportDlg::OnCopy(const tarvel::Message&) {
+    const HWND text = GetItem(IDC_IMPORT_REPORT_TEXT);
+    ::SendMessageA(text, EM_SETSEL, 0, -1);
+    ::SendMessageA(text, WM_COPY, 0, 0);
+    return 0;
+}

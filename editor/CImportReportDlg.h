@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "widgets/CDialog.h"
+
+// Shows an import's report in a read-only box that the user can select and
+// copy from; Copy takes the whole report to the clipboard.
+class CImportReportDlg : public tarvel::CDialog {
+public:
+    // The report in the ANSI code page, lines ended by CR LF.
+    CImportReportDlg(HINSTANCE module, std::string report);
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
+
+private:
+    LRESULT OnCopy(const tarvel::Message& message);
+
+    std::string report_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "interop/Win32CodePage.h"
+#include "store/FilePort.h"
+#include "store/Reporter.h"
+
+class ExpansionTree;
+struct ImportResult;
+
+// The language roots' Import and Export: other editors' snippet files, picked
+// in the standard open-file dialog, become entries under the root (marked as
+// changed, saved with the next Apply or OK), with the report of what did not
+// carry over; the root's entries, as they stand, are written as VS Code's
+// snippets to a file picked in the save-file dialog.
+class SnippetFileCommands {
+public:
+    SnippetFileCommands(ExpansionTree& entries, FilePort& files, Reporter& reporter)
+        : entries_(entries), files_(files), reporter_(reporter) {}
+
+    // True when entries were added.
+    bool Import(HWND owner, HTREEITEM root);
+    void Export(HWND owner, HTREEITEM root);
+
+private:
+    std::vector<std::string> PickFilesToImport(HWND owner, int language) const;
+    std::string PickExportFile(HWND owner, int language) const;
+    void ShowReport(HWND owner, const ImportResult& result) const;
+    std::string SystemErrorText(unsigned long code) const;
+
+    ExpansionTree& entries_;
+    FilePort& files_;
+    Reporter& reporter_;
+    Win32CodePage codePage_;
+};

@@ -1,0 +1,49 @@
+#include "interop/ImportReport.h"
+
+#include <map>
+
+#include "store/TemplateLanguage.h"
+#include "store/TextRules.h"
+
+namespace ImportReport {
+
+namespace {
+
+
+constexpr const char* kSummary = "%d snippet%s from %d file%s imported as %d entr%s; %d of them lost something.\n";
+constexpr const char* kKindCount = "  %s: %d\n";
+
+// "file:line: name: ", then each loss.
+std::string SnippetLine(const ImportedSnippet& snippet) {
+    std::string line = snippet.file + ":" + std::to_string(snippet.line) + ": " + snippet.name + ": ";
+    for (const auto& loss : snippet.losses)
+        line.append(&loss == &snippet.losses.front() ? "" : "; ").append(loss.text);
+    return line + "\n";
+}
+
+}  // namespace
+
+std::string Text(const ImportResult& result) {
+    std::string text;
+    for (const auto& message : result.fileMessages)
+        text += message + "\n";
+    std::map<std::string, int> kinds;
+    int lost = 0;
+    for (const auto& snippet : result.snippets) {
+        if (snippet.losses.empty())
+            continue;
+        text += SnippetLine(snippet);
+        lost += snippet.LostSomething() ? 1 : 0;
+        for (const auto& loss : snippet.losses)
+            ++kinds[loss.KindName()];
+    }
+    const auto snippets = static_cast<int>(result.snippets.size());
+    const auto entries = static_cast<int>(result.EntryCount());
+    text += TextRules::Format(kSummary, snippets, snippets == 1 ? "" : "s", result.files, result.files == 1 ? "" : "s",
+                              entries, entries == 1 ? "y" : "ies", lost);
+    for (const auto& [kind, count] : kinds)
+        text += TextRules::Format(kKindCount, kind.c_str(), count);
+    return text;
+}
+
+}  // namespace ImportReport

@@ -1,0 +1,49 @@
+#include "interop/PromptNamer.h"
+
+#include <algorithm>
+
+#include "store/FormatLimits.h"
+
+namespace {
+constexpr const char* kEnd = "end";
+constexpr const char* kArgument = "arg";
+
+template <class Pairs>
+auto FindNumber(Pairs& pairs, int number) {
+    return std::find_if(pairs.begin(), pairs.end(), [number](const auto& pair) { return pair.first == number; });
+}
+}  // namespace
+
+// The first usable text offered for a number counts.
+void PromptNamer::Offer(int number, std::string_view defaultText) {
+    if (IsUsable(defaultText) && FindNumber(offered_, number) == offered_.end())
+        offered_.emplace_back(number, std::string(defaultText));
+}
+
+bool PromptNamer::IsUsable(std::string_view text) {
+    return !text.empty() && text.find_first_of(" \t\r\n$") == std::string_view::npos &&
+           !FormatLimits::IsReservedVariable(text);
+}
+
+std::string PromptNamer::NameOf(int number) {
+    const auto named = FindNumber(names_, number);
+    if (named != names_.end())
+        return named->second;
+    std::string name = kEnd;
+    if (number != 0) {
+        const auto offered = FindNumber(offered_, number);
+        name = offered != offered_.end() && !IsTaken(offered->second) ? offered->second
+                                                                        : kArgument + std::to_string(number);
+        for (int suffix = 2; IsTaken(name); ++suffix)
+            name = kArgument + std::to_string(number) + "_" + std::to_string(suffix);
+    }
+    names_.emplace_back(number, name);
+    return names_.back().second;
+}
+
+bool PromptNamer::IsTaken(const std::string& name) const {
+    for (const auto& [number, taken] : names_)
+        if (taken == name)
+            return true;
+    return false;
+}

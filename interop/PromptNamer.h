@@ -1,0 +1,27 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+#include <string>
+#include <string_view>
+
+// Names the prompts that tab stops and variables become: a tab stop after
+// its default text where that is a usable name, else "arg" and its number;
+// the same number is always the same prompt, and two numbers never share one.
+class PromptNamer {
+public:
+    // Offers the default text of a tab stop; the first usable one counts.
+    void Offer(int number, std::string_view defaultText);
+    // The prompt of the tab stop (0 is the caret's place, $end$).
+    std::string NameOf(int number);
+    // Whether the text can name a prompt as the code names one: one line, no
+    // space or tab, no dollar sign, and no reserved variable.
+    static bool IsUsable(std::string_view text);
+
+private:
+    bool IsTaken(const std::string& name) const;
+
+    // A snippet has a few tab stops: pairs of number and text, in order.
+    std::vector<std::pair<int, std::string>> offered_;
+    std::vector<std::pair<int, std::string>> names_;
+};

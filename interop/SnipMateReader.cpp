@@ -1,0 +1,81 @@
+#include "interop/SnipMateReader.h"
+
+#include "interop/VimSnippetFile.h"
+#include "store/TextRules.h"
+
+namespace SnipMateReader {
+
+namespace {
+
+constexpr std::string_view kSnippet = "snippet";
+
+void Finish(SourceSnippet& snippet, std::string& body, std::vector<SourceSnippet>& snippets) {
+    snippet.syntax = SourceSnippet::Syntax::Vim;
+    snippet.code = std::move(body);
+    snippets.push_back(std::move(snippet));
+}
+
+SourceSnippet Header(std::string_view line, int number) {
+    const auto rest = TextRules::TrimmedView(line.substr(kSnippet.size()));
+    const auto end = std::min(rest.find_first_of(" \t"), rest.size());
+    SourceSnippet snippet;
+    snippet.line = number;
+    snippet.name = std::string(rest.substr(0, end));
+    snippet.triggers = {snippet.name};
+    snippet.description = std::string(TextRules::TrimmedView(rest.substr(end)));
+    return snippet;
+}
+
+}  // namespace
+
+std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, VimSnippetFile::Reading reading) {
+    const bool bodies = reading == VimSnippetFile::Reading::Whole;
+    std::string languageName;
+    const int language = VimSnippetFile::LanguageOf(path, languageName);
+    std::vector<SourceSnippet> snippets;
+    SourceSnippet snippet;
+    bool inSnippet = false;
+    std::string body;
+    bool hasBody = false;
+    int emptyLines = 0;
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    for (int number = 1; lines.Next(line); ++number) {
+        if (inSnippet && !line.empty() && line.front() == '\t') {
+            if (!bodies)
+                continue;
+            // Empty lines count only between body lines.
+            if (hasBody)
+                body += "\r\n";
+            for (; emptyLines > 0; --emptyLines)
+                body += "\r\n";
+            body.append(line.substr(1));
+            hasBody = true;
+            continue;
+        }
+        if (inSnippet && line.empty()) {
+            ++emptyLines;
+            continue;
+        }
+        if (inSnippet)
+            Finish(snippet, body, snippets);
+        inSnippet = VimSnippetFile::StartsWithWord(line, kSnippet) &&
+                    !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
+        if (inSnippet && !bodies) {
+            snippet = SourceSnippet();
+            snippet.line = number;
+        } else if (inSnippet) {
+            snippet = Header(line, number);
+            snippet.language = language;
+            snippet.languageName = languageName;
+            body.clear();
+            hasBody = false;
+            emptyLines = 0;
+        }
+    }
+    if (inSnippet)
+        Finish(snippet, body, snippets);
+    return snippets;
+}
+
+}  // namespace SnipMateReader

@@ -1,0 +1,194 @@
+#include "interop/SnippetImporter.h"
+
+#include <map>
+#include <memory>
+
+#include "interop/JetBrainsReader.h"
+#include "interop/SnipMateReader.h"
+#include "interop/SourceText.h"
+#include "interop/SublimeReader.h"
+#include "interop/TextMateBody.h"
+#include "interop/UltiSnipsReader.h"
+#include "interop/VimSnippetFile.h"
+#include "interop/VsCodeReader.h"
+#include "store/FormatLimits.h"
+#include "store/TemplateReader.h"
+#include "store/TemplateWriter.h"
+#include "store/TextRules.h"
+
+namespace {
+
+constexpr const char* kUnknownFormat =
+    "%s: not imported: its name does not tell a snippet format (.json, .code-snippets, .snippets, "
+    ".sublime-snippet, .xml)";
+constexpr const char* kUnreadable = "%s: could not be read: %s";
+constexpr const char* kMalformed = "%s:%d: %s";
+constexpr const char* kOtherLanguage =
+    "%s: %d snippets for \"%s\" not imported: that language is none of the eight";
+
+class SingleEntry : public TreeSink {
+public:
+    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+        if (entry)
+            entries.push_back(std::move(entry));
+    }
+    std::vector<std::unique_ptr<AutotextEntry>> entries;
+};
+
+// Whether a template file holding the entry reads it back as it is (the
+// description up to its trailing white space, which saving trims).
+bool ReadsBack(const AutotextEntry& entry) {
+    AutotextEntry written = entry;
+    SingleEntry read;
+    TemplateReader(0, read).Read(TemplateWriter::FormatLanguageRecords({&written}));
+    if (read.entries.size() != 1)
+        return false;
+    const auto& back = *read.entries.front();
+    return back.title == entry.title && back.shortcut == entry.shortcut && back.code == entry.code &&
+           TextRules::TrimmedRightView(back.description) == TextRules::TrimmedRightView(entry.description);
+}
+
+}  // namespace
+
+SnippetImporter::Format SnippetImporter::FormatOf(const std::string& path) {
+    const auto extension = SourceText::Extension(path);
+    if (extension == ".json" || extension == ".code-snippets")
+        return Format::VsCode;
+    if (extension == ".snippets")
+        return Format::Vim;
+    if (extension == ".sublime-snippet")
+        return Format::Sublime;
+    if (extension == ".xml")
+        return Format::JetBrains;
+    return Format::Unknown;
+}
+
+std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path,
+                                                         bool bodies) {
+    const auto reading = bodies ? VimSnippetFile::Reading::Whole : VimSnippetFile::Reading::HeadersOnly;
+    switch (FormatOf(path)) {
+        case Format::VsCode:
+            return VsCodeReader::Read(bytes, path);
+        case Format::Vim:
+            return VimSnippetFile::IsUltiSnips(bytes) ? UltiSnipsReader::Read(bytes, path, reading)
+                                                      : SnipMateReader::Read(bytes, path, reading);
+        case Format::Sublime:
+            return SublimeReader::Read(bytes, path);
+        case Format::JetBrains:
+            return JetBrainsReader::Read(bytes, path);
+        case Format::Unknown:
+            break;
+    }
+    return {};
+}
+
+ImportResult SnippetImporter::Import(const std::vector<std::string>& paths, const Target& target) {
+    ImportResult result;
+    for (const auto& path : paths)
+        ImportFile(path, target, result);
+    return result;
+}
+
+void SnippetImporter::ImportFile(const std::string& path, const Target& target, ImportResult& result) {
+    ++result.files;
+    if (FormatOf(path) == Format::Unknown) {
+        result.fileMessages.push_back(TextRules::Format(kUnknownFormat, path.c_str()));
+        return;
+    }
+    std::string bytes;
+    if (const auto error = files_.ReadAll(path, bytes)) {
+        const auto text = files_.SystemErrorText(error);
+        result.fileMessages.push_back(
+            TextRules::Format(kUnreadable, path.c_str(), text ? text->c_str() : std::to_string(error).c_str()));
+        return;
+    }
+    // Vim's files name their language; those of none of the eight are only
+    // counted, unless they are to be imported all the same.
+    std::string fileType;
+    const bool counted = target.language < 0 && target.otherLanguages < 0 && FormatOf(path) == Format::Vim &&
+                         VimSnippetFile::LanguageOf(path, fileType) == SnippetMapping::kNoLanguage;
+    std::vector<SourceSnippet> sources;
+    try {
+        sources = ReadSnippets(bytes, path, !counted);
+    } catch (const SourceError& error) {
+        result.fileMessages.push_back(TextRules::Format(kMalformed, path.c_str(), error.line, error.what()));
+        return;
+    }
+    std::map<std::string, int> skipped;
+    for (auto& source : sources) {
+        int language = target.language >= 0 ? target.language : source.language;
+        if (language < 0)
+            language = target.otherLanguages;
+        if (language < 0) {
+            ++skipped[counted ? fileType : source.languageName];
+            continue;
+        }
+        ImportedSnippet imported;
+        imported.file = path;
+        imported.line = source.line;
+        imported.name = source.name;
+        imported.language = language;
+        ImportSnippet(source, language, imported);
+        result.snippets.push_back(std::move(imported));
+    }
+    for (const auto& [name, count] : skipped)
+        result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(), count, name.c_str()));
+}
+
+void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported) {
+    ConvertBody(source);
+    for (auto& loss : source.losses)
+        Note(imported, std::move(loss));
+    for (const auto& loss : imported.losses)
+        if (loss.kind == SnippetLoss::Kind::NotASnippet)
+            return;
+    std::string missing;
+    for (const auto& trigger : source.triggers) {
+        auto entry = EntryOf(source, trigger, missing);
+        entry.language = language;
+        for (const auto& breach : FormatLimits::Fit(entry))
+            Note(imported, SnippetLoss::Of(breach));
+        if (!ReadsBack(entry)) {
+            Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NotKept, ""));
+            continue;
+        }
+        AddEntry(std::move(entry), imported);
+    }
+    if (!missing.empty())
+        Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NonAnsiCharacters, missing));
+}
+
+void SnippetImporter::ConvertBody(SourceSnippet& source) {
+    if (source.syntax == SourceSnippet::Syntax::Code)
+        return;
+    auto converted = TextMateBody::Convert(source.code, source.syntax == SourceSnippet::Syntax::Vim
+                                                            ? TextMateBody::Dialect::Vim
+                                                            : TextMateBody::Dialect::VsCode);
+    source.syntax = SourceSnippet::Syntax::Code;
+    source.code = std::move(converted.code);
+    source.losses.insert(source.losses.end(), converted.losses.begin(), converted.losses.end());
+}
+
+AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,
+                                       std::string& missing) const {
+    AutotextEntry entry;
+    entry.title = codePage_.FromUtf8(source.name, missing);
+    entry.shortcut = codePage_.FromUtf8(trigger, missing);
+    entry.code = codePage_.FromUtf8(source.code, missing);
+    entry.description = codePage_.FromUtf8(source.description, missing);
+    return entry;
+}
+
+void SnippetImporter::AddEntry(AutotextEntry entry, ImportedSnippet& imported) {
+    if (!entry.shortcut.empty() && !shortcuts_[entry.language].insert(entry.shortcut).second)
+        Note(imported, SnippetLoss::Of(SnippetLoss::Kind::ShortcutTaken, entry.shortcut));
+    imported.entries.push_back(std::move(entry));
+}
+
+// Each loss once, though several triggers meet it.
+void SnippetImporter::Note(ImportedSnippet& imported, SnippetLoss loss) {
+    for (const auto& known : imported.losses)
+        if (known == loss)
+            return;
+    imported.losses.push_back(std::move(loss));
+}

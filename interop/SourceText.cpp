@@ -1,0 +1,48 @@
+#include "interop/SourceText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace SourceText {
+
+std::string WithCrLf(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            result += '\r';
+        result += text[i];
+    }
+    return result;
+}
+
+int LineOf(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+std::string_view FileName(std::string_view path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view Stem(std::string_view path) {
+    const auto name = FileName(path);
+    return name.substr(0, name.find('.'));
+}
+
+std::string_view FolderName(std::string_view path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? std::string_view() : FileName(path.substr(0, slash));
+}
+
+std::string Extension(std::string_view path) {
+    const auto name = FileName(path);
+    const auto dot = name.rfind('.');
+    std::string extension(dot == std::string_view::npos ? std::string_view() : name.substr(dot));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+}  // namespace SourceText

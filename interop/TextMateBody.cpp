@@ -1,0 +1,329 @@
+#include "interop/TextMateBody.h"
+
+#include <cctype>
+#include <unordered_set>
+#include <vector>
+
+#include "interop/PromptNamer.h"
+#include "interop/SnippetMapping.h"
+#include "store/FormatLimits.h"
+
+namespace TextMateBody {
+
+namespace {
+
+struct Token {
+    enum class Kind { Text, TabStop, Choice, Variable, Dropped };
+    Kind kind = Kind::Text;
+    std::string text;  // literal text, a variable's name, or what a dropped part held
+    int number = -1;
+    bool hasDefault = false;
+    bool plainDefault = true;  // the default holds no tab stop, variable or code
+    std::string defaultText;   // unescaped when plain, else as written
+    SnippetLoss::Kind dropped = SnippetLoss::Kind::Transform;
+};
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
+
+constexpr std::string_view kVisual = "VISUAL";
+// Deeper nesting is no snippet anyone writes; it is read as text.
+constexpr int kMaxDepth = 16;
+
+class Parser {
+public:
+    Parser(std::string_view body, Dialect dialect) : body_(body), dialect_(dialect) {}
+
+    std::vector<Token> ParseAll() {
+        std::size_t at = 0;
+        return Sequence(at, 0);
+    }
+
+private:
+    // Vim's formats know one variable, the selection; a name after a dollar
+    // sign is their languages' own text, such as Perl's $self.
+    bool IsVariable(std::string_view name) const { return dialect_ == Dialect::VsCode || name == kVisual; }
+
+    bool IsEscapable(char c) const {
+        return c == '$' || c == '}' || c == '\\' || (dialect_ == Dialect::Vim && c == '`');
+    }
+
+    static void AppendText(std::vector<Token>& tokens, std::string_view text) {
+        if (tokens.empty() || tokens.back().kind != Token::Kind::Text)
+            tokens.emplace_back();
+        tokens.back().text.append(text);
+    }
+
+    static bool IsSpecial(char c) { return c == '\\' || c == '$' || c == '`' || c == '}'; }
+
+    // Up to the '}' that closes the level (left for the caller) or the end.
+    std::vector<Token> Sequence(std::size_t& at, int depth) {
+        std::vector<Token> tokens;
+        while (at < body_.size()) {
+            const char c = body_[at];
+            if (!IsSpecial(c)) {
+                // Plain text up to the next character that may mean more.
+                auto end = at + 1;
+                while (end < body_.size() && !IsSpecial(body_[end]))
+                    ++end;
+                AppendText(tokens, body_.substr(at, end - at));
+                at = end;
+            } else if (c == '\\' && at + 1 < body_.size() && IsEscapable(body_[at + 1])) {
+                AppendText(tokens, body_.substr(at + 1, 1));
+                at += 2;
+            } else if (c == '$' && depth < kMaxDepth && Dollar(at, depth, tokens)) {
+                continue;
+            } else if (c == '`' && dialect_ == Dialect::Vim && Backticks(at, tokens)) {
+                continue;
+            } else if (c == '}' && depth > 0) {
+                return tokens;
+            } else {
+                AppendText(tokens, body_.substr(at, 1));
+                ++at;
+            }
+        }
+        return tokens;
+    }
+
+    bool Backticks(std::size_t& at, std::vector<Token>& tokens) {
+        auto close = at + 1;
+        while (close < body_.size() && body_[close] != '`')
+            close += body_[close] == '\\' ? 2 : 1;
+        if (close >= body_.size())
+            return false;
+        Token token;
+        token.kind = Token::Kind::Dropped;
+        token.dropped = SnippetLoss::Kind::InterpolatedCode;
+        token.text = body_.substr(at + 1, close - at - 1);
+        tokens.push_back(std::move(token));
+        at = close + 1;
+        return true;
+    }
+
+    // A construct that failed to close is not read again: its text is taken
+    // as literal, and its inner parts would otherwise be read anew for every
+    // dollar sign before them. One that closed is read again at most once
+    // for each construct around it that failed, which nesting bounds.
+    bool Dollar(std::size_t& at, int depth, std::vector<Token>& tokens) {
+        if (failed_.count(at) != 0)
+            return false;
+        Token token;
+        std::size_t end = at + 1;
+        if (!Construct(end, depth, token)) {
+            failed_.insert(at);
+            return false;
+        }
+        tokens.push_back(std::move(token));
+        at = end;
+        return true;
+    }
+
+    int Number(std::size_t& at) const {
+        int number = 0;
+        for (; at < body_.size() && IsDigit(body_[at]); ++at)
+            number = number > 100000 ? number : number * 10 + (body_[at] - '0');
+        return number;
+    }
+
+    std::string Name(std::size_t& at) const {
+        const auto start = at;
+        while (at < body_.size() && IsNameChar(body_[at]))
+            ++at;
+        return std::string(body_.substr(start, at - start));
+    }
+
+    // After the dollar sign.
+    bool Construct(std::size_t& at, int depth, Token& token) {
+        if (at >= body_.size())
+            return false;
+        if (IsDigit(body_[at])) {
+            token.kind = Token::Kind::TabStop;
+            token.number = Number(at);
+            return true;
+        }
+        if (IsNameStart(body_[at])) {
+            token.kind = Token::Kind::Variable;
+            token.text = Name(at);
+            return IsVariable(token.text);
+        }
+        if (body_[at] != '{' || ++at >= body_.size())
+            return false;
+        if (IsDigit(body_[at])) {
+            token.kind = Token::Kind::TabStop;
+            token.number = Number(at);
+        } else if (IsNameStart(body_[at])) {
+            token.kind = Token::Kind::Variable;
+            token.text = Name(at);
+            if (!IsVariable(token.text))
+                return false;
+        } else {
+            return false;
+        }
+        return Rest(at, depth, token);
+    }
+
+    // After ${1 or ${NAME: the closing brace, a default, choices or a transform.
+    bool Rest(std::size_t& at, int depth, Token& token) {
+        if (at >= body_.size())
+            return false;
+        const char c = body_[at++];
+        if (c == '}')
+            return true;
+        if (c == ':')
+            return Default(at, depth, token);
+        if (c == '|' && token.kind == Token::Kind::TabStop)
+            return Choices(at, token);
+        if (c == '/')
+            return Transform(at, token);
+        return false;
+    }
+
+    bool Default(std::size_t& at, int depth, Token& token) {
+        const auto start = at;
+        const auto inner = Sequence(at, depth + 1);
+        if (at >= body_.size())
+            return false;
+        token.hasDefault = true;
+        for (const auto& part : inner)
+            if (part.kind != Token::Kind::Text)
+                token.plainDefault = false;
+        if (token.plainDefault)
+            for (const auto& part : inner)
+                token.defaultText += part.text;
+        else
+            token.defaultText = body_.substr(start, at - start);
+        ++at;
+        return true;
+    }
+
+    bool Choices(std::size_t& at, Token& token) {
+        const auto start = at;
+        for (; at + 1 < body_.size(); ++at) {
+            if (body_[at] == '\\') {
+                ++at;
+                continue;
+            }
+            if (body_[at] == '|' && body_[at + 1] == '}') {
+                token.kind = Token::Kind::Choice;
+                token.text = body_.substr(start, at - start);
+                at += 2;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Regex, format and options, each part ending at an unescaped delimiter;
+    // the format's own ${1:/upcase} and the like are passed whole.
+    bool Transform(std::size_t& at, Token& token) {
+        const auto start = at - 1;
+        int slashes = 1;
+        int braces = 0;
+        for (; at < body_.size(); ++at) {
+            const char c = body_[at];
+            if (c == '\\') {
+                ++at;
+            } else if (slashes == 2 && c == '$' && at + 1 < body_.size() && body_[at + 1] == '{') {
+                ++braces;
+                ++at;
+            } else if (braces > 0 && c == '}') {
+                --braces;
+            } else if (c == '/' && slashes < 3 && braces == 0) {
+                ++slashes;
+            } else if (c == '}' && slashes == 3) {
+                token.text = (token.kind == Token::Kind::TabStop ? std::to_string(token.number) : token.text) +
+                             std::string(body_.substr(start, at - start));
+                token.kind = Token::Kind::Dropped;
+                token.dropped = SnippetLoss::Kind::Transform;
+                ++at;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::string_view body_;
+    Dialect dialect_;
+    std::unordered_set<std::size_t> failed_;
+};
+
+// The first choice names the prompt, as a default text would.
+std::string_view FirstChoice(std::string_view choices) { return choices.substr(0, choices.find(',')); }
+
+class Writer {
+public:
+    explicit Writer(ConvertedBody& body) : body_(body) {}
+
+    void Write(const std::vector<Token>& tokens) {
+        for (const auto& token : tokens) {
+            if (token.kind == Token::Kind::TabStop && token.hasDefault && token.plainDefault)
+                namer_.Offer(token.number, token.defaultText);
+            if (token.kind == Token::Kind::Choice)
+                namer_.Offer(token.number, FirstChoice(token.text));
+        }
+        for (const auto& token : tokens)
+            WriteToken(token);
+        body_.NoteDollarSignsReadAsNames(written_);
+    }
+
+private:
+    void WriteToken(const Token& token) {
+        switch (token.kind) {
+            case Token::Kind::Text:
+                body_.code += token.text;
+                break;
+            case Token::Kind::TabStop:
+                WriteName(namer_.NameOf(token.number));
+                if (token.hasDefault && token.defaultText != namer_.NameOf(token.number) && !token.defaultText.empty())
+                    Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
+                break;
+            case Token::Kind::Choice:
+                WriteName(namer_.NameOf(token.number));
+                Lose(SnippetLoss::Kind::ChoiceList, token.text);
+                break;
+            case Token::Kind::Variable:
+                WriteVariable(token);
+                break;
+            case Token::Kind::Dropped:
+                Lose(token.dropped, token.text);
+                break;
+        }
+    }
+
+    // A variable of the reserved set's own name comes back as it went out.
+    void WriteVariable(const Token& token) {
+        auto twin = SnippetMapping::ReservedTwinOfVariable(token.text);
+        if (twin.empty() && FormatLimits::IsReservedVariable(token.text))
+            twin = token.text;
+        if (twin.empty()) {
+            Lose(SnippetLoss::Kind::VariableWithoutTwin, "$" + token.text + "$");
+            twin = token.text;
+        }
+        WriteName(std::string(twin));
+        if (token.hasDefault && !token.defaultText.empty())
+            Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
+    }
+
+    void WriteName(const std::string& name) {
+        body_.code.append("$").append(name).append("$");
+        written_.push_back(name);
+    }
+
+    void Lose(SnippetLoss::Kind kind, std::string_view detail) { body_.Lose(kind, detail); }
+
+    ConvertedBody& body_;
+    PromptNamer namer_;
+    std::vector<std::string> written_;
+};
+
+}  // namespace
+
+ConvertedBody Convert(std::string_view body, Dialect dialect) {
+    ConvertedBody converted;
+    converted.code.reserve(body.size());
+    Writer(converted).Write(Parser(body, dialect).ParseAll());
+    return converted;
+}
+
+}  // namespace TextMateBody

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interop/SourceSnippet.h"
+
+// What snipMate and UltiSnips files share: the language their name or folder
+// gives ("cpp.snippets", "javascript_jsdoc.snippets", "javascript/x.snippets").
+namespace VimSnippetFile {
+
+// A file of a language none of the eight is only counted: its snippets are
+// read for their lines alone.
+enum class Reading { Whole, HeadersOnly };
+
+// The language of the file's snippets; languageName gets the file type.
+int LanguageOf(std::string_view path, std::string& languageName);
+bool StartsWithWord(std::string_view line, std::string_view word);
+// Whether the file is UltiSnips': a line closes a snippet with "endsnippet".
+bool IsUltiSnips(std::string_view bytes);
+
+}  // namespace VimSnippetFile

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interop/CodePage.h"
+#include "store/AutotextEntry.h"
+#include "store/TemplateLanguage.h"
+
+// Entries as VS Code's snippets, in UTF-8 JSON. Next entries that differ only
+// in their shortcuts become one snippet with an array of prefixes; entries of
+// another kind, and entries with no title, shortcut or code, which the
+// template files do not keep either, are left out.
+class VsCodeWriter {
+public:
+    using LanguageEntries = std::array<std::vector<AutotextEntry*>, TemplateLanguage::kCount>;
+
+    explicit VsCodeWriter(const CodePage& codePage) : codePage_(codePage) {}
+
+    // One language's snippets: the file VS Code names after the language.
+    std::string LanguageFile(const std::vector<AutotextEntry*>& entries);
+    // Every language's snippets in one ".code-snippets" file, each snippet
+    // naming its language in "scope".
+    std::string ScopedFile(const LanguageEntries& entries);
+    // The name of one language's file, such as "cpp.json".
+    static std::string LanguageFileName(int language);
+
+private:
+    void Begin();
+    void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
+    void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
+    void AppendBody(std::string_view code);
+    void AppendLines(std::string_view ansi);
+    std::string_view Utf8(std::string_view ansi);
+    void AppendMember(const char* key, std::string_view ascii);
+    void AppendString(std::string_view ansi);
+    void AppendEscaped(std::string_view ansi);
+    void AppendEscapedUtf8(std::string_view utf8);
+    void AppendName(const std::string& title);
+    int CountTitle(std::string_view title);
+    void Reserve(std::size_t entries);
+    std::string End();
+
+    const CodePage& codePage_;
+    std::string out_;
+    // How often each title was written, the titles being the entries' own:
+    // a table of open addressing, as every entry's title is looked up.
+    struct TitleCount {
+        std::string_view title;
+        int count = 0;
+    };
+    std::vector<TitleCount> titles_;
+    bool firstSnippet_ = true;
+    std::string converted_;
+};

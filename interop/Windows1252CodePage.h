@@ -1,0 +1,12 @@
+#pragma once
+
+#include "interop/CodePage.h"
+
+// The Western code page, by table: the portable build's ANSI code page. The
+// five bytes it leaves undefined stand for the control characters of the same
+// value, as Windows converts them, so every byte comes back.
+class Windows1252CodePage : public CodePage {
+public:
+    std::string FromUtf8(std::string_view utf8, std::string& missing) const override;
+    std::string ToUtf8(std::string_view ansi) const override;
+};
