@@ -37,10 +37,15 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM context) {
     return TRUE;
 }
 
-// The default button of a box is its first one (OK, or Yes of a question)
-// unless the box was told otherwise; a box may keep the buttons it does not
-// use, hidden.
-BOOL CALLBACK FindFirstButton(HWND child, LPARAM context) {
+// The button Enter would press: the one drawn as the default, else the first
+// (OK, or Yes of a question); a box may keep the buttons it does not use,
+// hidden.
+struct ButtonSearch {
+    int first = 0;
+    int drawnDefault = 0;
+};
+
+BOOL CALLBACK FindDefaultButton(HWND child, LPARAM context) {
     char name[32] = {};
     ::GetClassNameA(child, name, sizeof name);
     const LONG style = ::GetWindowLongA(child, GWL_STYLE);
@@ -49,14 +54,21 @@ BOOL CALLBACK FindFirstButton(HWND child, LPARAM context) {
         (style & WS_VISIBLE) == 0) {
         return TRUE;
     }
-    *reinterpret_cast<int*>(context) = ::GetDlgCtrlID(child);
-    return FALSE;
+    auto& search = *reinterpret_cast<ButtonSearch*>(context);
+    if (search.first == 0) {
+        search.first = ::GetDlgCtrlID(child);
+    }
+    if (type == BS_DEFPUSHBUTTON) {
+        search.drawnDefault = ::GetDlgCtrlID(child);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 int DefaultButton(HWND box) {
-    int id = 0;
-    ::EnumChildWindows(box, FindFirstButton, reinterpret_cast<LPARAM>(&id));
-    return id;
+    ButtonSearch search;
+    ::EnumChildWindows(box, FindDefaultButton, reinterpret_cast<LPARAM>(&search));
+    return search.drawnDefault != 0 ? search.drawnDefault : search.first;
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ TEST_F(SnippetFiles, ImportAddsChangedEntriesUnderTheRootAndReportsWhatDidNotCar
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(menu, (std::vector<std::string>{"&New", "&Save", "", "&Delete", "", "&Import...", "&Export..."}));
+    EXPECT_EQ(menu, (std::vector<std::string>{"&New", "D&uplicate", "&Save", "", "&Delete", "", "&Import...", "&Export..."}));
     EXPECT_EQ(labels, (std::vector<std::string>{"fori", "cls", "file header", "pr", "lp", "fori"}));
     EXPECT_GT(red, 0) << "imported entries are marked as changed";
     EXPECT_TRUE(applyEnabled);
