@@ -32,6 +32,10 @@ bool ChangesText(UINT message) { return message != SCI_COPY && message != SCI_SE
 
 constexpr POINT kKeyboardMenuPoint{-1, -1};
 
+// The changes the page acts on: edits, the check before an insertion, and
+// fold levels. Each other kind would cost a notification per change.
+constexpr int kWatchedChanges = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_INSERTCHECK | SC_MOD_CHANGEFOLD;
+
 }  // namespace
 
 CPropPageSnippetCode::CPropPageSnippetCode(HINSTANCE module) : CEditorPage(module, IDD_CODE_PAGE, IDI_CODE_PAGE) {}
@@ -40,13 +44,20 @@ BOOL CPropPageSnippetCode::OnInitDialog() {
     CEditorPage::OnInitDialog();
     if (tarvel::CreateEditorWindow(editor_, GetHwnd(), tarvel::EditorForm::Editable)) {
         tarvel::ApplyEditorDefaults(editor_);
+        editor_.SetModEventMask(kWatchedChanges);
     }
     AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     AddAnchor(IDC_CODE_EDITOR, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
     return TRUE;
 }
 
-void CPropPageSnippetCode::ApplyLanguage(int language) { tarvel::ApplyLanguageLexer(editor_, language); }
+void CPropPageSnippetCode::ApplyLanguage(int language) {
+    if (language == languageShown_) {
+        return;
+    }
+    tarvel::ApplyLanguageLexer(editor_, language);
+    languageShown_ = language;
+}
 
 void CPropPageSnippetCode::LoadCode(const std::string& code) {
     ::EnableWindow(editor_, TRUE);

@@ -44,4 +44,8 @@ private:
     // Lines were added or removed: the margin is fitted once the editor
     // updates its view, not inside the modification's notification.
     bool marginFitDue_ = false;
+    // The language whose set-up the editor holds: a selection within it
+    // sets up nothing again.
+    static constexpr int kNoLanguage = -1;
+    int languageShown_ = kNoLanguage;
 };

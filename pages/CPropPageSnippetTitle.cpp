@@ -64,8 +64,11 @@ void CPropPageSnippetTitle::ShowEntryTexts(const AutotextEntry& entry) {
 }
 
 // Only a change the user makes is stored: a field cuts its text at a NUL
-// byte, and storing what it shows would change an entry merely shown.
+// byte, and storing what it shows would change an entry merely shown. A
+// field that shows the text already is left alone: setting it redraws it.
 void CPropPageSnippetTitle::ShowFieldText(tarvel::CWindow& field, const std::string& text) {
+    if (field.GetText() == text)
+        return;
     heldBackField_ = field.GetHwnd();
     field.SetText(text);
     heldBackField_ = nullptr;

@@ -163,9 +163,13 @@ void ApplyEditorDefaults(CScintilla& editor) {
     ApplyFoldSettings(editor);
 }
 
-void ApplyFoldSettings(CScintilla& editor) {
+void ApplyFoldProperties(CScintilla& editor) {
     editor.SetProperty("fold", "1");
     editor.SetProperty("fold.compact", "1");
+}
+
+void ApplyFoldSettings(CScintilla& editor) {
+    ApplyFoldProperties(editor);
     editor.SetFoldFlags(SC_FOLDFLAG_LINEAFTER_CONTRACTED);
     for (const FoldMarker& fold : kFoldMarkers) {
         editor.MarkerDefine(fold.marker, fold.symbol);

@@ -17,6 +17,8 @@ bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form);
 // Tabs, caret, long-line edge, margins, then ApplyFoldSettings.
 void ApplyEditorDefaults(CScintilla& editor);
 void ApplyFoldSettings(CScintilla& editor);
+// The lexer's part of the fold settings, lost whenever the lexer is replaced.
+void ApplyFoldProperties(CScintilla& editor);
 
 // The code page that keeps the editor's bytes those of the module's ANSI
 // texts: 0 (one byte per character) unless the system's ANSI code page is

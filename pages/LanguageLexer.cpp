@@ -38,26 +38,40 @@ struct StyleColours {
     int back;
 };
 
+// Every colour set makes the editor rebuild its styles and redraw: only a
+// colour that differs from the one the editor holds is sent.
+void SetFore(CScintilla& editor, int style, int colour) {
+    if (editor.StyleGetFore(style) != static_cast<COLORREF>(colour)) {
+        editor.StyleSetFore(style, static_cast<COLORREF>(colour));
+    }
+}
+
+void SetBack(CScintilla& editor, int style, int colour) {
+    if (editor.StyleGetBack(style) != static_cast<COLORREF>(colour)) {
+        editor.StyleSetBack(style, static_cast<COLORREF>(colour));
+    }
+}
+
 void SetStyleColours(CScintilla& editor, std::initializer_list<StyleColours> styles) {
     for (const StyleColours& colours : styles) {
         if (colours.fore != kKeep) {
-            editor.StyleSetFore(colours.style, static_cast<COLORREF>(colours.fore));
+            SetFore(editor, colours.style, colours.fore);
         }
         if (colours.back != kKeep) {
-            editor.StyleSetBack(colours.style, static_cast<COLORREF>(colours.back));
+            SetBack(editor, colours.style, colours.back);
         }
     }
 }
 
 void SetForeground(CScintilla& editor, int colour, std::initializer_list<int> styles) {
     for (int style : styles) {
-        editor.StyleSetFore(style, colour);
+        SetFore(editor, style, colour);
     }
 }
 
 void SetBackground(CScintilla& editor, int colour, int first, int last) {
     for (int style = first; style <= last; ++style) {
-        editor.StyleSetBack(style, colour);
+        SetBack(editor, style, colour);
     }
 }
 
@@ -159,7 +173,7 @@ void ApplyPerlSetup(CScintilla& editor) {
     SetBackground(editor, kWhite, SCE_PL_SUB_PROTOTYPE, SCE_PL_STRING_QR_VAR);
     for (int style = SCE_PL_DEFAULT; style <= SCE_PL_STRING_QR_VAR; ++style) {
         if (style < STYLE_DEFAULT || style > STYLE_LASTPREDEFINED) {
-            editor.StyleSetFore(style, kBlack);
+            SetFore(editor, style, kBlack);
         }
     }
     SetForeground(editor, kGreen, {SCE_PL_COMMENTLINE, SCE_PL_POD, SCE_PL_POD_VERB});
@@ -200,7 +214,8 @@ void ApplyLanguageLexer(CScintilla& editor, int language) {
         default:
             return;
     }
-    ApplyEditorDefaults(editor);
+    // Folding is a property of the lexer just replaced.
+    ApplyFoldProperties(editor);
 }
 
 }  // namespace tarvel

@@ -92,15 +92,17 @@ tarvel::UniqueRegion CBalloonPainter::WindowRegion(HRGN balloon, const HtmlImage
     return window;
 }
 
+std::array<RECT, 4> CBalloonPainter::BandsAround(SIZE size, const RECT& covered) {
+    return {{{0, 0, size.cx, covered.top},
+             {0, covered.bottom, size.cx, size.cy},
+             {0, covered.top, covered.left, covered.bottom},
+             {covered.right, covered.top, size.cx, covered.bottom}}};
+}
+
 // The balloon paints over its shadow wherever it covers it, so the shadow is
 // worked out only in the bands around `covered`, a part of the balloon.
 void CBalloonPainter::CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered) {
-    const int width = canvas.Width(), height = canvas.Height();
-    const RECT bands[] = {{0, 0, width, covered.top},
-                          {0, covered.bottom, width, height},
-                          {0, covered.top, covered.left, covered.bottom},
-                          {covered.right, covered.top, width, covered.bottom}};
-    for (const RECT& band : bands)
+    for (const RECT& band : BandsAround({canvas.Width(), canvas.Height()}, covered))
         if (band.right > band.left && band.bottom > band.top)
             ShadowBand(canvas, balloon, shadow, band);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "layout/BalloonPlacement.h"
 #include "tooltip/HtmlTypes.h"
 #include "handles/UniqueHandle.h"
@@ -44,6 +46,10 @@ public:
     // the text rectangle lies inside the balloon.
     static void Paint(HDC target, SIZE size, HDC background, HRGN balloon, const BalloonLook& look,
                       CPPHtmlDrawer& drawer, const RECT& textRect);
+    // The parts of a window of `size` around `covered`, a part of the
+    // balloon that an opaque effect paints over: only there can the screen
+    // below show, through the shadow.
+    static std::array<RECT, 4> BandsAround(SIZE size, const RECT& covered);
 
 private:
     static void CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered);

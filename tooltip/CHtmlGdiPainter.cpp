@@ -18,9 +18,17 @@ constexpr long long kMaxStretchedPixels = 1LL << 22;
 // What shows through a scaled image list's image that masks itself but was
 // named without a mask colour.
 constexpr COLORREF kListKeyColour = RGB(255, 0, 255);
+// How far an item may draw outside its box: an image's shadow reaches at
+// most its largest offset and depth (64 each) beyond it; a glyph overhangs
+// its cell by far less.
+constexpr int kDrawnBeyondBox = 128;
 
 std::optional<COLORREF> KeyOf(const HtmlImage& item) {
     return item.source.masked ? std::optional<COLORREF>(item.source.maskColour) : std::nullopt;
+}
+
+bool Overlaps(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 }  // namespace
@@ -41,8 +49,15 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
     textColour_ = CLR_INVALID;
     ::SetBkMode(dc_, TRANSPARENT);
     ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    // A long text shows a few of its lines: those outside the clip are not
+    // drawn at all rather than drawn and clipped.
+    RECT shown{};
+    const bool clipped = ::GetClipBox(dc_, &shown) != ERROR;
+    ::InflateRect(&shown, kDrawnBeyondBox, kDrawnBeyondBox);
     for (std::size_t i = 0; i < list.items.size(); ++i) {
         const HtmlDisplayItem& item = list.items[i];
+        if (clipped && !Overlaps(At(std::visit([](const auto& drawn) { return drawn.box; }, item)), shown))
+            continue;
         if (const auto* run = std::get_if<HtmlTextRun>(&item))
             Text(*run, list.styles.at(run->style));
         else if (const auto* rule = std::get_if<HtmlRule>(&item))

@@ -89,7 +89,33 @@ public:
         }
     }
 
+    // A row of count pixels from x = first. The effects that change only
+    // down the rectangle are worked out once per row, the soft bump only
+    // at its left and right edges: a tall balloon costs its rows.
+    void Row(int effect, int y, int first, std::uint32_t* out, int count) const {
+        if (ChangesOnlyDown(effect)) {
+            std::fill(out, out + count, ToPixel(At(effect, 0, y)));
+            return;
+        }
+        if (effect == kEffectSoftBump) {
+            const Rgb inside = Bevel(y, h_, middle_);
+            const std::uint32_t flat = ToPixel(inside);
+            const int depth = BevelDepth(w_);
+            for (int i = 0; i < count; ++i) {
+                const int x = first + i;
+                out[i] = x < depth || x >= w_ - depth ? ToPixel(Bevel(x, w_, inside)) : flat;
+            }
+            return;
+        }
+        for (int i = 0; i < count; ++i)
+            out[i] = ToPixel(At(effect, first + i, y));
+    }
+
 private:
+    static bool ChangesOnlyDown(int effect) {
+        return effect == kEffectVGradient || effect == kEffectVCGradient || effect == kEffect3VGradient ||
+               effect == kEffectHShade || effect == kEffectHBump || effect == kEffectMetal;
+    }
     // Position as a blend factor, in bands of the granularity.
     int Along(int v, int size) const {
         if (size <= 1)
@@ -103,8 +129,9 @@ private:
         return d * d / kOne;
     }
     // Begin fades in from the low edge, end from the high edge.
+    int BevelDepth(int size) const { return std::max(1, std::min(2 * g_, size / 2)); }
     Rgb Bevel(int v, int size, Rgb inside) const {
-        const int depth = std::max(1, std::min(2 * g_, size / 2));
+        const int depth = BevelDepth(size);
         if (v < depth)
             return Mix(begin_, inside, v * kOne / depth);
         if (v >= size - depth)
@@ -204,8 +231,7 @@ void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF b
     const EffectPainter painter(w, h, begin, middle, end, granularity);
     const int dx = visible.left - rect.left, dy = visible.top - rect.top;
     for (int y = 0; y < dib.Height(); ++y)
-        for (int x = 0; x < dib.Width(); ++x)
-            dib.At(x, y) = ToPixel(painter.At(effect, x + dx, y + dy));
+        painter.Row(effect, y + dy, dx, &dib.At(0, y), dib.Width());
     dib.DrawTo(dc, visible.left, visible.top);
 }
 

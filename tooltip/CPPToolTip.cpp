@@ -341,7 +341,7 @@ bool CPPToolTip::LayOut(const TooltipToolInfo& info, POINT point) {
         return false;
     const BalloonLayout layout = PlaceBalloon(body->cx, body->cy, geometry_, info.direction, {point.x, point.y},
                                               ToLayout(Shrunk(VirtualScreen(), pads)));
-    return ShowAt(screen.get(), layout, pads);
+    return ShowAt(screen.get(), layout, pads, info.effect != kEffectTransparent);
 }
 
 // The body of text and margins, never larger than the work area of the
@@ -361,7 +361,7 @@ std::optional<SIZE> CPPToolTip::MeasureBody(HDC screen, const TooltipToolInfo& i
                 std::min(maxHeight, static_cast<int>(text.cy) + 2 * marginY)};
 }
 
-bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads) {
+bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads, bool opaqueBody) {
     const RECT window{layout.window.left - pads.left, layout.window.top - pads.top, layout.window.right + pads.right,
                       layout.window.bottom + pads.bottom};
     size_ = {window.right - window.left, window.bottom - window.top};
@@ -374,7 +374,7 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
     if (!balloon_ || !background_->Valid())
         return false;
     ::ShowWindow(window_.get(), SW_HIDE);
-    background_->CopyFrom(screen, window.left, window.top);
+    CaptureScreenBelow(screen, {window.left, window.top}, opaqueBody);
     // The window owns its region only when the call succeeds.
     tarvel::UniqueRegion region = CBalloonPainter::WindowRegion(balloon_.get(), shadow_);
     if (::SetWindowRgn(window_.get(), region.get(), FALSE))
@@ -383,6 +383,20 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return true;
+}
+
+// Reading the screen is slow (under X a round trip with every pixel): an
+// opaque body hides what lies below the text, so only the bands around it
+// are read.
+void CPPToolTip::CaptureScreenBelow(HDC screen, POINT at, bool opaqueBody) {
+    if (!opaqueBody) {
+        background_->CopyFrom(screen, at.x, at.y);
+        return;
+    }
+    for (const RECT& band : CBalloonPainter::BandsAround(size_, textRect_))
+        if (band.right > band.left && band.bottom > band.top)
+            ::BitBlt(background_->Dc(), band.left, band.top, band.right - band.left, band.bottom - band.top, screen,
+                     at.x + band.left, at.y + band.top, SRCCOPY);
 }
 
 void CPPToolTip::StartTimer(unsigned id, unsigned milliseconds) {

@@ -82,7 +82,8 @@ private:
     void ApplyDefaults(TooltipToolInfo& info) const;
     bool LayOut(const TooltipToolInfo& info, POINT point);
     std::optional<SIZE> MeasureBody(HDC screen, const TooltipToolInfo& info, POINT point, const ShadowPads& pads);
-    bool ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads);
+    bool ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads, bool opaqueBody);
+    void CaptureScreenBelow(HDC screen, POINT at, bool opaqueBody);
 
     // ITooltipStateHost
     void StartTimer(unsigned id, unsigned milliseconds) override;

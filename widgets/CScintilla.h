@@ -65,6 +65,8 @@ public:
     // Styles
     void StyleSetFore(int style, COLORREF colour) const { Send(SCI_STYLESETFORE, style, colour); }
     void StyleSetBack(int style, COLORREF colour) const { Send(SCI_STYLESETBACK, style, colour); }
+    COLORREF StyleGetFore(int style) const { return static_cast<COLORREF>(Send(SCI_STYLEGETFORE, style)); }
+    COLORREF StyleGetBack(int style) const { return static_cast<COLORREF>(Send(SCI_STYLEGETBACK, style)); }
     void StyleSetSize(int style, int points) const { Send(SCI_STYLESETSIZE, style, points); }
     void StyleSetFont(int style, const char* face) const { Send(SCI_STYLESETFONT, style, Pointer(face)); }
     void StyleSetEOLFilled(int style, bool filled) const { Send(SCI_STYLESETEOLFILLED, style, filled); }
@@ -96,6 +98,7 @@ public:
     void SetEdgeColour(COLORREF colour) const { Send(SCI_SETEDGECOLOUR, colour); }
     void UsePopUp(int mode) const { Send(SCI_USEPOPUP, mode); }
     void SetFocus(bool focus) const { Send(SCI_SETFOCUS, focus); }
+    void SetModEventMask(int mask) const { Send(SCI_SETMODEVENTMASK, mask); }
     // Margins and markers
     void SetMarginTypeN(int margin, int type) const { Send(SCI_SETMARGINTYPEN, margin, type); }
     void SetMarginWidthN(int margin, int pixels) const { Send(SCI_SETMARGINWIDTHN, margin, pixels); }

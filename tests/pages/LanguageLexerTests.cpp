@@ -137,6 +137,16 @@ TEST_F(LanguageLexer, PerlAndTextNoLongerKeepThePreviousColouring) {
     EXPECT_EQ(StyleOf("<b>bold</b>", 1), 0) << "no HTML colours on text";
 }
 
+// Folding lives in the lexer, which each switch replaces.
+TEST_F(LanguageLexer, EveryNewLexerFoldsAgain) {
+    for (int language : {kCpp, kPerl, kCpp}) {
+        ApplyLanguageLexer(editor, kHtml);
+        ApplyLanguageLexer(editor, language);
+        StyleOf("sub f {\n}\n", 0);
+        EXPECT_TRUE(editor.Send(SCI_GETFOLDLEVEL, 0) & SC_FOLDLEVELHEADERFLAG) << language;
+    }
+}
+
 TEST_F(LanguageLexer, AnIndexOutsideTheLanguagesChangesNothing) {
     ApplyLanguageLexer(editor, kVisualBasic);
     editor.SetTabWidth(8);
