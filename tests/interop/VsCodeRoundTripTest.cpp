@@ -17,7 +17,8 @@ std::vector<AutotextEntry> ReadBack(const std::string& json, const std::string& 
     TempDir dir;
     WriteFileBytes(dir.file(fileName), json);
     auto files = MakePlatformFilePort();
-    const auto result = SnippetImporter(*files, kCodePage, SnippetImporter::Shortcuts()).Import({dir.file(fileName)}, {});
+    const auto result =
+        SnippetImporter(*files, kCodePage, SnippetImporter::Shortcuts()).Import({dir.file(fileName)}, {});
     EXPECT_TRUE(result.fileMessages.empty()) << result.fileMessages.front();
     std::vector<AutotextEntry> entries;
     for (const auto& snippet : result.snippets) {
