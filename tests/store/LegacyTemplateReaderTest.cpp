@@ -131,12 +131,6 @@ TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader) {
     EXPECT_EQ(sink.items[0].entry->code, "$end$\r");
 }
 
-struct DoubleByteCase {
-    std::string marker;
-    std::string code;
-    std::string converted;
-};
-
 // Under code page 932 "|" is also the second byte of characters such as
 // "\x83\x7C", and a two-byte marker may straddle two characters: only a whole
 // character is the marker. The real code page where the system has one (a
@@ -148,7 +142,9 @@ TEST(LegacyTemplateReader, UnderADoubleByteCodePageTheMarkerIsAWholeCharacter) {
         ASSERT_FALSE(storetest::MakePlatformFilePort()->AnsiLeadBytes().Empty());
     }
 #endif
-    const DoubleByteCase cases[] = {
+    const struct {
+        std::string marker, code, converted;
+    } cases[] = {
         {"|", "\x83\x7C = |;", "\x83\x7C = $end$;"},
         {"\x81\x9B", "x\x81\x9By", "x$end$y"},
         {"\x81\x9B", "\x82\x81\x9B\x40", "\x82\x81\x9B\x40"},

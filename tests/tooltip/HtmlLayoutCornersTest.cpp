@@ -19,13 +19,6 @@ struct Corner {
     std::function<void(const HtmlDisplayList&)> check;
 };
 
-std::vector<HtmlRect> BoxesOf(const std::vector<const HtmlRule*>& rules) {
-    std::vector<HtmlRect> boxes;
-    for (const HtmlRule* rule : rules)
-        boxes.push_back(rule->box);
-    return boxes;
-}
-
 const Corner kCorners[] = {
     {"a column keeps its words while a word too long for the table breaks",
      "<table border=1 cellpadding=2><tr><td>Short</td><td>" + std::string(55, 'W') + "</td><td>x</td></tr></table>",
@@ -76,11 +69,13 @@ const Corner kCorners[] = {
      [](const HtmlDisplayList& list) {
          const int top = kBigAscent - kBodyAscent;  // of a body-sized cell on the line
          const int under = top + kBodyAscent + 1;
-         EXPECT_EQ(BoxesOf(ItemsOf<HtmlRule>(list)),
-                   (std::vector<HtmlRect>{MakeRect(0, under, 4 * kAdvance, 1),
-                                          MakeRect(10 * kAdvance, under, 2 * kAdvance, 1),
-                                          MakeRect(4 * kAdvance, top + kBodyAscent - kBodySize / 4, 3 * kAdvance, 1),
-                                          MakeRect(7 * kAdvance, top + kBodySize / 4 - 2, 3 * kAdvance, 1)}));
+         std::vector<HtmlRect> boxes;
+         for (const HtmlRule* rule : ItemsOf<HtmlRule>(list))
+             boxes.push_back(rule->box);
+         EXPECT_EQ(boxes, (std::vector<HtmlRect>{
+                              MakeRect(0, under, 4 * kAdvance, 1), MakeRect(10 * kAdvance, under, 2 * kAdvance, 1),
+                              MakeRect(4 * kAdvance, top + kBodyAscent - kBodySize / 4, 3 * kAdvance, 1),
+                              MakeRect(7 * kAdvance, top + kBodySize / 4 - 2, 3 * kAdvance, 1)}));
          EXPECT_EQ(ItemsOf<HtmlRule>(list).at(1)->colour, MakeColour(0, 0, 255));
      }},
     {"a wide rule is cut to the width available",
