@@ -6,6 +6,7 @@
 #include "editor/CTreeHoverPreview.h"
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
+#include "editor/TreeFilter.h"
 #include "pages/CPropPageSnippetCode.h"
 #include "pages/CPropPageSnippetTitle.h"
 #include "pages/IEditorPageSite.h"
@@ -101,6 +102,7 @@ private:
     LRESULT OnNextTip(const tarvel::Message& message);
     LRESULT OnSelChanging(const tarvel::Message& message);
     LRESULT OnTreeNotifyIgnored(const tarvel::Message& message);
+    LRESULT OnFilterChange(const tarvel::Message& message);
 
     // Hover previews
     LRESULT ShowHoverPreview(NMHDR& header);
@@ -127,4 +129,5 @@ private:
     Win32FilePort files_;
     MessageBoxReporter reporter_;
     TemplateStore store_;
+    TreeFilter filter_;
 };

@@ -29,6 +29,11 @@ constexpr const char* kCannotDuplicateRoot = "You cannot duplicate a root item."
 constexpr const char* kDeleteQuestion = "Are you sure you want to delete this item?";
 constexpr const char* kDeleteQuestionCaption = "Are you sure?";
 
+// The filter above the tree: its hint, and a language root's label while
+// filtering, with the number of its entries that match.
+constexpr const char* kFilterHint = "Filter (Ctrl+F)";
+constexpr const char* kFilteredRootLabel = "%s (%d)";
+
 // The tree's right-click menu.
 constexpr const char* kMenuNew = "&New";
 constexpr const char* kMenuSave = "&Save";

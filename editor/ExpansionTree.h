@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+#include "editor/EntryOrder.h"
 #include "editor/EntryOwner.h"
 #include "store/TemplateLanguage.h"
 #include "store/TemplateStore.h"
@@ -16,11 +17,13 @@ class CTreeCtrlEx;
 }
 
 // The editor's expansion tree as the container of the entries: the eight
-// language roots, the entries it owns (items only point at them), the walks
-// the store and the dialog use, and the changes of entry and item together.
-// The entry commands (new, delete, duplicate, the move of a drop and the
-// renumbering after it) belong here beside the label and colour changes.
-// It is the tree's drag site: a drop moves an entry through it.
+// language roots, the entries it owns (items only point at them) in their
+// real order, the walks the store and the dialog use, and the changes of
+// entry and item together. The entry commands (new, delete, duplicate, the
+// move of a drop and the renumbering after it) belong here beside the label
+// and colour changes; they act on the real order, so that they work alike
+// while the tree shows only some entries. It is the tree's drag site: a drop
+// moves an entry through it.
 class ExpansionTree : public tarvel::ITreeDragSite {
 public:
     static constexpr int kEntryImage = 0;
@@ -45,13 +48,19 @@ public:
     int CountChildren(HTREEITEM item) const;
     // The root's child whose entry has the ordinal; the first root otherwise.
     HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;
+    // Every entry, shown or not, in the real order of its language.
     TemplateStore::LanguageEntries EntriesInTreeOrder() const;
+    // Re-creates every item: the roots, and under each the entries that
+    // `shows` keeps, in their real order, with their labels and marks.
+    // Entries not shown have no item. The number shown per language.
+    using ShownCounts = std::array<int, TemplateLanguage::kCount>;
+    ShownCounts RecreateItems(const std::function<bool(const AutotextEntry&)>& shows);
 
     // The item label of an entry: its shortcut, or its title without one.
-    void Relabel(const AutotextEntry& entry) const;
+    void Relabel(const AutotextEntry& entry);
     void MarkModified(const AutotextEntry& entry);
     // Frees every entry; their items stay until the control goes.
-    void ReleaseEntries() { entries_.Clear(); }
+    void ReleaseEntries();
 
     // The root above an item, or the item itself when it is a root.
     HTREEITEM RootOf(HTREEITEM item) const;
@@ -86,11 +95,13 @@ private:
     // selects and shows it.
     HTREEITEM InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
                           HTREEITEM insertAfter);
+    HTREEITEM InsertRoot(int language);
     void CopyColorFont(HTREEITEM from, HTREEITEM to) const;
 
     tarvel::CTreeCtrlEx& tree_;
     std::array<HTREEITEM, TemplateLanguage::kCount> roots_{};
     EntryOwner entries_;
+    EntryOrder order_;
     std::function<void()> moveListener_;
     // Without its language roots the tree holds nothing to save: writing
     // then would empty every template file.
