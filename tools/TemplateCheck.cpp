@@ -1,73 +1,15 @@
 #include "tools/TemplateCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
-#include <unordered_set>
 
+#include "store/ReservedVariables.h"
 #include "store/TemplateReader.h"
 #include "store/TextRules.h"
 
 namespace TemplateCheck {
 
 namespace {
-
-// The variables of the code page's Insert menus, and $SCOPE_LINE$, which only
-// the legacy conversion produces.
-constexpr std::array<std::string_view, 43> kReservedVariables{
-    "DATE",
-    "DAY",
-    "DAY_02",
-    "DAYLONGNAME",
-    "DAYNAME",
-    "MONTH",
-    "MONTH_02",
-    "MONTHLONGNAME",
-    "MONTHNAME",
-    "YEAR",
-    "YEAR_02",
-    "FILE",
-    "FILE_UPPER",
-    "FILE_BASE",
-    "FILE_BASE_UPPER",
-    "FILE_EXT",
-    "FILE_EXT_UPPER",
-    "FILE_PATH",
-    "FILE_PATH_UPPER",
-    "clipboard",
-    "end",
-    "selected",
-    "GUID_DEFINITION",
-    "GUID_STRING",
-    "GUID_STRUCT",
-    "HOUR",
-    "HOUR_02",
-    "MINUTE",
-    "SECOND",
-    "GeneratedPropertyName",
-    "MethodArg",
-    "MethodArgName",
-    "MethodArgType",
-    "MethodBody",
-    "MethodQualifier",
-    "ParameterList",
-    "SymbolContext",
-    "SymbolName",
-    "SymbolPrivileges",
-    "SymbolStatic",
-    "SymbolType",
-    "SymbolVirtual",
-    "SCOPE_LINE",
-};
-
-bool IsReserved(std::string_view name) {
-    return std::find(kReservedVariables.begin(), kReservedVariables.end(), name) != kReservedVariables.end();
-}
-
-// A name between dollar signs stays on one line and holds no blank.
-bool IsVariableName(std::string_view name) {
-    return !name.empty() && name.find_first_of(" \t\r\n") == std::string_view::npos;
-}
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -82,25 +24,7 @@ public:
 
 }  // namespace
 
-std::vector<std::string> PromptNames(const std::string& code) {
-    std::vector<std::string> prompts;
-    std::unordered_set<std::string_view> seen;
-    std::string_view rest(code);
-    for (auto open = rest.find('$'); open != std::string_view::npos; open = rest.find('$')) {
-        const auto close = rest.find('$', open + 1);
-        if (close == std::string_view::npos)
-            break;
-        const auto name = rest.substr(open + 1, close - open - 1);
-        if (!IsVariableName(name)) {
-            rest.remove_prefix(close);
-            continue;
-        }
-        if (!IsReserved(name) && seen.insert(name).second)
-            prompts.emplace_back(name);
-        rest.remove_prefix(close + 1);
-    }
-    return prompts;
-}
+std::vector<std::string> PromptNames(const std::string& code) { return ReservedVariables::PromptNames(code); }
 
 std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label) {
     std::vector<std::string> problems;
