@@ -58,7 +58,8 @@ CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
       parent_(parent),
       entries_(tree_),
       store_(templateDirectory_, files_, reporter_),
-      filter_(entries_, tree_, *this) {
+      filter_(entries_, tree_, *this),
+      warningTip_(tipLine_, entries_) {
     titlePage_.SetSite(this);
     codePage_.SetSite(this);
 }
@@ -127,6 +128,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     RestoreSelection();
     ::SetFocus(tree_);
     FillTipLine();
+    warningTip_.Update(CurrentEntry());
     ShowCompanyLine();
     return FALSE;
 }
@@ -336,6 +338,7 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     app.editorSyncEnabled = true;
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
+    warningTip_.Update(entry);
 }
 
 void CQnTempDlg::ShowNoEntry() {
@@ -345,6 +348,7 @@ void CQnTempDlg::ShowNoEntry() {
     app.editorSyncEnabled = false;
     codePage_.ClearCode();
     app.editorSyncEnabled = true;
+    warningTip_.Update(nullptr);
 }
 
 // ---- The pages' site ----
@@ -361,6 +365,7 @@ AutotextEntry* CQnTempDlg::CurrentEntry() const {
 bool CQnTempDlg::IsEditorSyncEnabled() const { return theApp().editorSyncEnabled; }
 
 void CQnTempDlg::MarkCurrentEntryModified() {
+    warningTip_.Update(CurrentEntry());
     const CTarvelApp& app = theApp();
     if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || app.dragInProgress)
         return;

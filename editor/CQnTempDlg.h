@@ -7,6 +7,7 @@
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
 #include "editor/TreeFilter.h"
+#include "editor/WarningTip.h"
 #include "pages/CPropPageSnippetCode.h"
 #include "pages/CPropPageSnippetTitle.h"
 #include "pages/IEditorPageSite.h"
@@ -130,4 +131,5 @@ private:
     MessageBoxReporter reporter_;
     TemplateStore store_;
     TreeFilter filter_;
+    WarningTip warningTip_;
 };
