@@ -98,10 +98,15 @@ HTREEITEM ExpansionTree::FindEntryByOrdinal(HTREEITEM root, int ordinal) const {
 
 TemplateStore::LanguageEntries ExpansionTree::EntriesInTreeOrder() const {
     TemplateStore::LanguageEntries entries;
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        for (const EntryOrder::Row& row : order_.Language(language))
-            entries[language].push_back(row.entry);
-    }
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        entries[language] = EntriesOfLanguage(language);
+    return entries;
+}
+
+std::vector<AutotextEntry*> ExpansionTree::EntriesOfLanguage(int language) const {
+    std::vector<AutotextEntry*> entries;
+    for (const EntryOrder::Row& row : order_.Language(language))
+        entries.push_back(row.entry);
     return entries;
 }
 

@@ -50,6 +50,7 @@ public:
     HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;
     // Every entry, shown or not, in the real order of its language.
     TemplateStore::LanguageEntries EntriesInTreeOrder() const;
+    std::vector<AutotextEntry*> EntriesOfLanguage(int language) const;
     // Re-creates every item: the roots, and under each the entries that
     // `shows` keeps, in their real order, with their labels and marks.
     // Entries not shown have no item. The number shown per language.

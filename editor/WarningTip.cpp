@@ -17,8 +17,7 @@ void WarningTip::Update(const AutotextEntry* entry) {
         return;
     std::string text;
     if (entry != nullptr && entry->language >= 0 && entry->language < TemplateLanguage::kCount) {
-        const auto language = entries_.EntriesInTreeOrder()[static_cast<std::size_t>(entry->language)];
-        for (const EntryWarnings::Warning warning : EntryWarnings::Find(*entry, language))
+        for (const auto warning : EntryWarnings::Find(*entry, entries_.EntriesOfLanguage(entry->language)))
             text += (text.empty() ? "" : " ") + std::string(EntryWarnings::TextOf(warning));
     }
     if (text == shown_)
