@@ -6,6 +6,7 @@
 #include "app/CallingThread.h"
 #include "app/CTarvelApp.h"
 #include "editor/CQnTempDlg.h"
+#include "editor/EditorTexts.h"
 #include "prompt/AutotextDlgRequest.h"
 #include "prompt/CAutoCompleteDlg.h"
 #include "prompt/PromptRequestSlot.h"
@@ -32,7 +33,7 @@ extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
         parent.Attach(owner ? owner : CallingThread::OwnWindow(::GetActiveWindow()));
         INT_PTR result = kPromptCancelled;
         {
-            tarvel::CAutoCompleteDlg dialog(app.Module(), *request);
+            tarvel::CAutoCompleteDlg dialog(app.Module(), *request, {app.Profile(), EditorTexts::kProfileSection});
             result = dialog.DoModal(parent.GetHwnd());
         }
         parent.Detach();

@@ -221,8 +221,9 @@ bool CQnTempDlg::FocusNextInTabOrder(bool backwards) {
     for (int step = 1; step < count; ++step) {
         const HWND next = order[static_cast<size_t>((at + (backwards ? count - step : step)) % count)];
         if (next != nullptr && ::IsWindowVisible(next) && ::IsWindowEnabled(next)) {
-            // As the dialog manager does: an edit entered by Tab has its text selected.
-            if (::SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+            // As the dialog manager does: an edit entered by Tab has its text
+            // selected. Not the code: the next Tab would replace or indent it all.
+            if (next != codePage_.CodeWindow() && (::SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
                 ::SendMessageA(next, EM_SETSEL, 0, -1);
             ::SetFocus(next);
             return true;
@@ -254,6 +255,8 @@ void CQnTempDlg::FillTipLine() {
     tipLine_.SetBackgroundColor(face);
     tipLine_.SetAlignment(tarvel::CTipStatic::kAlignLeft);
     tipLine_.SetEngraved(false);
+    // Below the dialog's default width the longer tips take a second line.
+    tipLine_.SetWordWrap(true);
     tipLine_.ShowTip(0, kTipFadeSteps, face);
 }
 
@@ -399,17 +402,33 @@ void CQnTempDlg::FocusField(Field field) {
             target = codePage_.CodeWindow();
             break;
     }
-    if (target != nullptr && ::IsWindowVisible(target) && ::IsWindowEnabled(target))
-        ::SetFocus(target);
+    if (target == nullptr || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
+        return;
+    ::SetFocus(target);
+    // As Tab into an edit does, so that typing replaces the field's text.
+    if (field != Field::Code)
+        ::SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+void CQnTempDlg::ReportRemovedFormFeeds() {
+    tipLine_.ShowText(EditorTexts::kFormFeedsRemoved, kTipFadeSteps, ::GetSysColor(COLOR_BTNFACE));
 }
 
 // ---- Saving and closing ----
 
 bool CQnTempDlg::SaveAllTemplates() {
-    return !entries_.HasRoots() || store_.SaveAllTemplates(entries_.EntriesInTreeOrder());
+    if (entries_.HasRoots() && !store_.SaveAllTemplates(entries_.EntriesInTreeOrder()))
+        return false;
+    unsavedChanges_ = false;
+    return true;
 }
 
-void CQnTempDlg::EnableApply(bool enable) { ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE); }
+// Every change that is not saved yet enables Apply.
+void CQnTempDlg::EnableApply(bool enable) {
+    if (enable)
+        unsavedChanges_ = true;
+    ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE);
+}
 
 // After a failed save the editor stays open with its edits: the user has
 // seen why and can retry or cancel, and the host's 1 always means saved.
@@ -417,6 +436,15 @@ void CQnTempDlg::OnOK() {
     if (!SaveAllTemplates())
         return;
     CResizableDialog::OnOK();
+}
+
+// Escape, Alt+C, the Cancel button and a close request all come here: one
+// stray key must not drop a session's edits unasked.
+void CQnTempDlg::OnCancel() {
+    if (unsavedChanges_ && ::MessageBoxA(GetHwnd(), EditorTexts::kDiscardQuestion, StoreTexts::kCaption,
+                                         MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    CResizableDialog::OnCancel();
 }
 
 LRESULT CQnTempDlg::OnApply(const Message&) {
@@ -455,7 +483,6 @@ LRESULT CQnTempDlg::OnNewCommand(const Message&) {
 LRESULT CQnTempDlg::OnDeleteCommand(const Message&) {
     if (!TreeHasFocus())
         return 0;
-    EnableApply(true);
     const HTREEITEM selected = tree_.GetSelectedItem();
     if (entries_.EntryOf(selected) == nullptr)
         Refuse(EditorTexts::kCannotDeleteRoot, StoreTexts::kCaption);
@@ -470,34 +497,37 @@ LRESULT CQnTempDlg::OnDuplicateCommand(const Message&) {
     return 0;
 }
 
+// The new entry's title is focused and selected, so that typing names it.
 void CQnTempDlg::RunNew(HTREEITEM item) {
+    if (entries_.NewEntry(item) == nullptr)
+        return;
     EnableApply(true);
-    if (entries_.NewEntry(item) != nullptr)
-        MarkCurrentEntryModified();
+    MarkCurrentEntryModified();
+    FocusField(Field::Title);
 }
 
+// Apply changes only with the entries: a refusal or a cancelled question
+// leaves it as it was, so that it still tells whether anything is unsaved.
 void CQnTempDlg::RunDuplicate(HTREEITEM item) {
-    EnableApply(true);
     if (entries_.EntryOf(item) == nullptr) {
         Refuse(EditorTexts::kCannotDuplicateRoot, StoreTexts::kCaption);
         return;
     }
-    if (entries_.DuplicateEntry(item) != nullptr)
-        MarkCurrentEntryModified();
+    if (entries_.DuplicateEntry(item) == nullptr)
+        return;
+    EnableApply(true);
+    MarkCurrentEntryModified();
 }
 
-// Apply is enabled first, whatever the answer: the question may be the
-// user's last look at a changed entry.
 void CQnTempDlg::RunConfirmedDelete(HTREEITEM item) {
-    EnableApply(true);
     if (entries_.EntryOf(item) == nullptr) {
         Refuse(EditorTexts::kCannotDeleteRoots, PageTexts::kErrorCaption);
         return;
     }
     const int answer = ::MessageBoxA(GetHwnd(), EditorTexts::kDeleteQuestion, EditorTexts::kDeleteQuestionCaption,
                                      MB_OKCANCEL | MB_ICONEXCLAMATION);
-    if (answer == IDOK)
-        entries_.DeleteEntry(item);
+    if (answer == IDOK && entries_.DeleteEntry(item))
+        EnableApply(true);
 }
 
 void CQnTempDlg::Refuse(const char* text, const char* caption) const {
@@ -518,9 +548,17 @@ LRESULT CQnTempDlg::OnTreeRightClick(const Message&) {
     tree_.SelectItem(item);
     if (item == nullptr || (flags & TVHT_ONITEM) == 0)
         return 0;
-    switch (TrackTreeMenu(cursor)) {
+    RunTreeMenuCommand(TrackTreeMenu(cursor), item);
+    return 0;
+}
+
+void CQnTempDlg::RunTreeMenuCommand(UINT command, HTREEITEM item) {
+    switch (command) {
         case ID_TREE_MENU_NEW:
             RunNew(item);
+            break;
+        case ID_TREE_MENU_DUPLICATE:
+            RunDuplicate(item);
             break;
         case ID_TREE_MENU_SAVE:
             RunCommand(ID_ENTRY_SAVE);
@@ -531,7 +569,6 @@ LRESULT CQnTempDlg::OnTreeRightClick(const Message&) {
         default:
             break;
     }
-    return 0;
 }
 
 UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
@@ -539,6 +576,7 @@ UINT CQnTempDlg::TrackTreeMenu(POINT screen) const {
     if (!menu)
         return 0;
     ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_NEW, EditorTexts::kMenuNew);
+    ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_DUPLICATE, EditorTexts::kMenuDuplicate);
     ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_SAVE, EditorTexts::kMenuSave);
     ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu.get(), MF_STRING, ID_TREE_MENU_DELETE, EditorTexts::kMenuDelete);
@@ -641,8 +679,9 @@ bool CQnTempDlg::IsPlainMnemonic(const MSG& message) const {
     return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
 }
 
-// Insert, Delete and Ctrl+C are entry commands in the tree only; elsewhere
+// Insert, Delete, F2 and Ctrl+C are entry commands in the tree only; elsewhere
 // they edit and copy text as usual. Insert and Delete go on to the tree.
+// F2 renames, as in a file list: it takes the user to the title.
 // While a drag runs they wait: a Delete would free the dragged item under
 // the drag, an Insert would add an item beneath it.
 bool CQnTempDlg::HandleEntryKey(WPARAM key) {
@@ -655,6 +694,9 @@ bool CQnTempDlg::HandleEntryKey(WPARAM key) {
         case VK_DELETE:
             RunConfirmedDelete(tree_.GetSelectedItem());
             return false;
+        case VK_F2:
+            FocusField(Field::Title);
+            return true;
         case 'C':
             if (::GetKeyState(VK_CONTROL) >= 0)
                 return false;

@@ -46,6 +46,7 @@ public:
     void CurrentEntryRelabelled() override;
     void RunCommand(unsigned int commandId) override;
     void FocusField(Field field) override;
+    void ReportRemovedFormFeeds() override;
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -53,6 +54,7 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(tarvel::CDataExchange& exchange) override;
     void OnOK() override;
+    void OnCancel() override;
     bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
 
 private:
@@ -79,6 +81,7 @@ private:
     void RunNew(HTREEITEM item);
     void RunDuplicate(HTREEITEM item);
     void RunConfirmedDelete(HTREEITEM item);
+    void RunTreeMenuCommand(UINT command, HTREEITEM item);
     void Refuse(const char* text, const char* caption) const;
     UINT TrackTreeMenu(POINT screen) const;
 
@@ -126,6 +129,8 @@ private:
     CTreeHoverPreview hoverPreview_;
 
     HWND parent_;
+    // An entry was changed, added, deleted or moved since the last save.
+    bool unsavedChanges_ = false;
     ExpansionTree entries_;
     Win32FilePort files_;
     MessageBoxReporter reporter_;

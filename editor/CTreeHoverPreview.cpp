@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "editor/CappedPreview.h"
 #include "editor/ExpansionTree.h"
+#include "handles/UniqueHandle.h"
+#include "layout/BalloonPlacement.h"
 #include "res/resource.h"
 #include "tooltip/SharedTipLook.h"
 #include "tooltip/HelpTipMarkup.h"
@@ -27,6 +30,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
     // the notification supplies every text.
     tooltip_.AddTool(tree.GetHwnd(), "");
     ApplySharedTipLook(tooltip_, IDS_PREVIEW_STYLES);
+    measurer_.SetCssStyles(IDS_PREVIEW_STYLES);
     if (toolBar)
         tooltip_.AddToolBar(toolBar);
     return true;
@@ -36,7 +40,7 @@ bool CTreeHoverPreview::Create(HWND dialog, const tarvel::CTreeCtrlEx& tree, con
 // shift the point off the item under the mouse. No preview while an entry is
 // dragged: it would cover the drop targets, and the balloon keeps a picture of
 // the tree below it, which the drop and the opening of a root make stale.
-void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
+void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) {
     if (!tree_ || !items_ || !notify.tool || notify.tool != tree_->GetHwnd() ||
         ::GetDlgCtrlID(notify.tool) != IDC_EXPANSION_TREE || tree_->IsDragging())
         return;
@@ -48,7 +52,8 @@ void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
         return;
     const AutotextEntry* entry = items_->EntryOf(item);
     const bool showsCode = entry && entry->kind >= 0 && entry->kind <= kLastPreviewedKind;
-    notify.info->text = CodePreviewMarkup(showsCode ? entry->code : tree_->GetItemText(item));
+    notify.info->text =
+        CodePreviewMarkup(FittedText(showsCode ? entry->code : tree_->GetItemText(item), *notify.point));
 
     RECT label{};
     if (!tree_->GetItemRect(item, label, true))
@@ -56,4 +61,20 @@ void CTreeHoverPreview::ShowHoverPreview(TooltipDisplayNotify& notify) const {
     POINT corner{label.left, label.top};
     ::ClientToScreen(notify.tool, &corner);
     *notify.point = {corner.x + 1, corner.y + 1};
+}
+
+std::string CTreeHoverPreview::FittedText(const std::string& code, POINT point) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const tarvel::UniqueWindowDC screen(::GetDC(nullptr), nullptr);
+    if (!screen || !::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+        return code;
+    const BalloonGeometry balloon = BalloonGeometry::Balloon();
+    const RECT& work = monitor.rcWork;
+    const SIZE room{(work.right - work.left) / 2 - 2 * balloon[kMarginX],
+                    (work.bottom - work.top) / 2 - 2 * balloon[kMarginY]};
+    const CappedPreview preview(
+        [&](const std::string& text) { return measurer_.PrepareOutput(screen.get(), CodePreviewMarkup(text), 0); },
+        room);
+    return preview.Text(code);
 }

@@ -28,6 +28,14 @@ constexpr const char* kCannotDeleteRoots = "You cannot delete root items.";
 constexpr const char* kCannotDuplicateRoot = "You cannot duplicate a root item.";
 constexpr const char* kDeleteQuestion = "Are you sure you want to delete this item?";
 constexpr const char* kDeleteQuestionCaption = "Are you sure?";
+// Asked before Cancel drops changes that were never saved.
+constexpr const char* kDiscardQuestion = "Discard the changes to the autotext templates?";
+// Shown on the tip line when a field or the code lost form feeds.
+constexpr const char* kFormFeedsRemoved = "Form feeds cannot be kept in a template file and were removed.";
+
+// The last line of a preview that shows only the first lines of the code.
+constexpr const char* kMoreLines = "... %zu more lines";
+constexpr const char* kOneMoreLine = "... %zu more line";
 
 // The filter above the tree: its hint, and a language root's label while
 // filtering, with the number of its entries that match.
@@ -36,6 +44,7 @@ constexpr const char* kFilteredRootLabel = "%s (%d)";
 
 // The tree's right-click menu.
 constexpr const char* kMenuNew = "&New";
+constexpr const char* kMenuDuplicate = "D&uplicate";
 constexpr const char* kMenuSave = "&Save";
 constexpr const char* kMenuDelete = "&Delete";
 

@@ -28,4 +28,10 @@ struct LayoutSize {
 // stays reachable.
 LayoutRect CenterOver(const LayoutRect& area, long width, long height) noexcept;
 
+// A window kept on another monitor, brought onto the work area to: at the
+// same place relative to its work area, at least the minimum size, moved in
+// so that it lies inside (its left or top edge first where it is larger).
+LayoutRect OntoWorkArea(const LayoutRect& window, const LayoutRect& from, const LayoutRect& to,
+                        LayoutSize minimum) noexcept;
+
 }  // namespace tarvel

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "store/AutotextEntry.h"
 
+#include <algorithm>
 #include <array>
 
 using tarvel::Message;
@@ -95,9 +96,13 @@ void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
         marginFitDue_ = false;
         tarvel::FitLineNumberMargin(editor_);
     }
-    const bool edit = notification.nmhdr.code == SCN_MODIFIED &&
-                      (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0;
-    if (edit && IsEntryShown() && Site()->IsEditorSyncEnabled()) {
+    if (notification.nmhdr.code != SCN_MODIFIED || !IsEntryShown() || !Site()->IsEditorSyncEnabled()) {
+        return;
+    }
+    if (notification.modificationType & SC_MOD_INSERTCHECK) {
+        DropFormFeeds(notification);
+    }
+    if (notification.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) {
         CopyEditToEntry(notification);
         Site()->MarkCurrentEntryModified();
         Site()->EnableApply(true);
@@ -130,6 +135,22 @@ void CPropPageSnippetCode::CopyEditToEntry(const SCNotification& edit) const {
         }
     }
     code = editor_.GetWholeText();
+}
+
+// A form feed would end the entry in its template file: whatever the user
+// types, pastes or drops goes in without them.
+void CPropPageSnippetCode::DropFormFeeds(const SCNotification& insertion) const {
+    if (insertion.text == nullptr) {
+        return;
+    }
+    std::string kept(insertion.text, static_cast<size_t>(insertion.length));
+    const auto formFeeds = std::remove(kept.begin(), kept.end(), '\f');
+    if (formFeeds == kept.end()) {
+        return;
+    }
+    kept.erase(formFeeds, kept.end());
+    editor_.ChangeInsertion(kept.size(), kept.data());
+    Site()->ReportRemovedFormFeeds();
 }
 
 LRESULT CPropPageSnippetCode::OnContextMenu(const Message& message) {

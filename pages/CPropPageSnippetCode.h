@@ -38,6 +38,7 @@ private:
 
     bool IsEntryShown() const;
     void CopyEditToEntry(const SCNotification& edit) const;
+    void DropFormFeeds(const SCNotification& insertion) const;
 
     tarvel::CScintilla editor_;
     // Lines were added or removed: the margin is fitted once the editor

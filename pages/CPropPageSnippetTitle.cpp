@@ -82,6 +82,7 @@ LRESULT CPropPageSnippetTitle::OnTitleChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = title_.GetText();
+    DropFormFeeds(title_, text);
     if (RefuseCharacter(title_, text, ':', PageTexts::kColonsInTitle))
         return 0;
     StoreField(&AutotextEntry::title, text, Relabel::Yes);
@@ -92,6 +93,7 @@ LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
     std::string text = shortcut_.GetText();
+    DropFormFeeds(shortcut_, text);
     if (RefuseCharacter(shortcut_, text, ' ', PageTexts::kSpacesInShortcut) ||
         RefuseCharacter(shortcut_, text, ':', PageTexts::kColonsInShortcut))
         return 0;
@@ -102,8 +104,28 @@ LRESULT CPropPageSnippetTitle::OnShortcutChanged(const Message&) {
 LRESULT CPropPageSnippetTitle::OnDescriptionChanged(const Message&) {
     if (EditedEntry() == nullptr)
         return 0;
-    StoreField(&AutotextEntry::description, description_.GetText(), Relabel::No);
+    std::string text = description_.GetText();
+    DropFormFeeds(description_, text);
+    StoreField(&AutotextEntry::description, text, Relabel::No);
     return 0;
+}
+
+// A form feed ends an entry in the template file, so none is kept; the user
+// is told on the tip line, without a box that would stop the typing. The
+// field shows the text without them, the caret where it was; the handler
+// goes on with that text.
+void CPropPageSnippetTitle::DropFormFeeds(tarvel::CWindow& field, std::string& text) {
+    if (text.find('\f') == std::string::npos)
+        return;
+    DWORD caret = 0;
+    field.Send(EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const auto beforeCaret = text.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(caret, text.size()));
+    caret -= static_cast<DWORD>(std::count(text.begin(), beforeCaret, '\f'));
+    text.erase(std::remove(text.begin(), text.end(), '\f'), text.end());
+    ShowFieldText(field, text);
+    field.Send(EM_SETSEL, caret, caret);
+    field.Send(EM_SCROLLCARET);
+    Site()->ReportRemovedFormFeeds();
 }
 
 // Putting the stripped text back raises the change notification again; that

@@ -39,6 +39,8 @@ private:
 
     // The entry the site edits, if any.
     AutotextEntry* EditedEntry() const;
+    // Takes the form feeds out of the field's text and the field.
+    void DropFormFeeds(tarvel::CWindow& field, std::string& text);
     // Shows the refusal, strips the characters and selects the rest; true
     // when the text held any of them.
     bool RefuseCharacter(tarvel::CWindow& field, std::string& text, char refused, const char* message);

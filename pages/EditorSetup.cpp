@@ -1,6 +1,7 @@
 #include "pages/EditorSetup.h"
 
 #include "handles/UniqueHandle.h"
+#include "pages/FixedPitchFace.h"
 #include "res/resource.h"
 #include "widgets/CScintilla.h"
 
@@ -20,7 +21,6 @@ constexpr COLORREF kCaretLine = 0x99FFFF;
 constexpr COLORREF kLineNumberBack = 0xE1E1E1;
 constexpr COLORREF kFoldMarkerBack = 0x808080;
 
-constexpr const char* kEditorFont = "Lucida Console";
 constexpr int kEditorFontSize = 10;
 constexpr int kTabWidth = 4;
 constexpr int kCaretPeriod = 400;
@@ -104,7 +104,7 @@ bool CreateEditorWindow(CScintilla& editor, HWND page, EditorForm form) {
         editor.StyleSetChangeable(STYLE_DEFAULT, false);
     }
     editor.StyleSetEOLFilled(STYLE_DEFAULT, true);
-    editor.StyleSetFont(STYLE_DEFAULT, kEditorFont);
+    editor.StyleSetFont(STYLE_DEFAULT, FixedPitchFace().c_str());
     editor.StyleSetSize(STYLE_DEFAULT, kEditorFontSize);
     if (editable) {
         editor.SetLexer(SCLEX_CPP);

@@ -21,8 +21,12 @@ public:
     virtual void CurrentEntryRelabelled() = 0;
     // Runs a command of the dialog (OK, Cancel, Apply, the entry commands).
     virtual void RunCommand(unsigned int commandId) = 0;
-    // Moves the focus to a field; nothing happens while the field is disabled.
+    // Moves the focus to a field, with an edit field's whole text selected;
+    // nothing happens while the field is disabled.
     virtual void FocusField(Field field) = 0;
+    // A field or the code lost the form feeds typed or pasted into it: the
+    // template files end an entry at a form feed.
+    virtual void ReportRemovedFormFeeds() = 0;
 
 protected:
     ~IEditorPageSite() = default;

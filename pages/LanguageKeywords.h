@@ -64,6 +64,14 @@ constexpr const char* kHtmlAttributeNames =
     "title topmargin type usemap valign value valuetype version vlink vspace width text password checkbox "
     "radio submit reset file hidden image";
 
+// JavaScript's reserved words and literals, for scripts inside HTML
+constexpr const char* kJavaScriptKeywords =
+    "abstract async await boolean break byte case catch char class const continue debugger default delete "
+    "do double else enum export extends false final finally float for function goto if implements import "
+    "in instanceof int interface let long native new null package private protected public return short "
+    "static super switch synchronized this throw throws transient true try typeof var void volatile while "
+    "with yield";
+
 // Perl's named operators, functions and statement words
 constexpr const char* kPerlKeywords =
     "abs accept alarm and atan2 bind binmode bless break caller chdir chmod chomp chop chown chr chroot "

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <string>
 
 namespace tarvel {
 namespace {
@@ -18,8 +19,13 @@ enum Language { kCpp, kCSharp, kHtml, kJava, kJavaScript, kPerl, kText, kVisualB
 constexpr int kKeep = -1;
 // The null lexer leaves every character in style 0.
 constexpr int kPlainTextStyle = 0;
-// The hypertext lexer's list of words allowed after "<!".
+// The hypertext lexer's keyword lists: tag and attribute names together,
+// the words of scripts, and the words allowed after "<!".
+constexpr int kHtmlNameKeywords = 0;
+constexpr int kHtmlScriptKeywords = 1;
 constexpr int kHtmlDeclarationKeywords = 5;
+constexpr int kHtmlTagColour = 0x800000;
+constexpr int kHtmlAttributeColour = 0x808000;
 constexpr int kBlack = 0x000000;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kGreen = 0x008000;
@@ -75,8 +81,9 @@ void ApplyCppSetup(CScintilla& editor) {
 void ApplyHtmlStyles(CScintilla& editor) {
     SetStyleColours(editor, {
         {SCE_H_DEFAULT, 0x000000, kKeep}, {SCE_H_DOUBLESTRING, 0x000000, kKeep},
-        {SCE_H_SINGLESTRING, 0x000000, kKeep}, {SCE_H_TAG, 0x800000, kKeep}, {SCE_H_TAGEND, 0x800000, kKeep},
-        {SCE_H_SCRIPT, 0x800000, kKeep}, {SCE_H_ATTRIBUTE, 0x808000, kKeep}, {SCE_H_NUMBER, 0x0000FF, kKeep},
+        {SCE_H_SINGLESTRING, 0x000000, kKeep}, {SCE_H_TAG, kHtmlTagColour, kKeep},
+        {SCE_H_TAGEND, kHtmlTagColour, kKeep}, {SCE_H_SCRIPT, kHtmlTagColour, kKeep},
+        {SCE_H_ATTRIBUTE, kHtmlAttributeColour, kKeep}, {SCE_H_NUMBER, 0x0000FF, kKeep},
         {SCE_H_OTHER, 0x800080, kKeep}, {SCE_H_ENTITY, 0x800080, kKeep}, {SCE_H_COMMENT, 0x008080, kKeep},
         {SCE_H_XMLSTART, 0xFF0000, kKeep}, {SCE_H_XMLEND, 0xFF0000, kKeep}, {SCE_H_ASP, kKeep, 0x00FFFF},
         {SCE_H_ASPAT, kKeep, 0x00DFFF}, {SCE_H_CDATA, kKeep, 0x00DFFF}, {SCE_H_QUESTION, 0xFF0000, 0xBFEFFF},
@@ -114,12 +121,24 @@ void ApplyHtmlScriptStyles(CScintilla& editor) {
     });
 }
 
+// Names the lists do not know (those of later HTML) look like known ones,
+// not like whatever the language shown before left in their styles.
+void ApplyHtmlUnknownNameStyles(CScintilla& editor) {
+    SetStyleColours(editor, {{SCE_H_TAGUNKNOWN, kHtmlTagColour, kKeep},
+                             {SCE_H_ATTRIBUTEUNKNOWN, kHtmlAttributeColour, kKeep}});
+}
+
+// The lexer reads tag and attribute names from one list and the script
+// words from the next.
 void ApplyHtmlSetup(CScintilla& editor) {
     ApplyHtmlStyles(editor);
+    ApplyHtmlUnknownNameStyles(editor);
     ApplyHtmlScriptStyles(editor);
     editor.SetLexer(SCLEX_HTML);
-    editor.SetKeyWords(0, LanguageKeywords::kHtmlTagNames);
-    editor.SetKeyWords(1, LanguageKeywords::kHtmlAttributeNames);
+    const std::string names =
+        std::string(LanguageKeywords::kHtmlTagNames) + ' ' + LanguageKeywords::kHtmlAttributeNames;
+    editor.SetKeyWords(kHtmlNameKeywords, names.c_str());
+    editor.SetKeyWords(kHtmlScriptKeywords, LanguageKeywords::kJavaScriptKeywords);
     editor.SetKeyWords(kHtmlDeclarationKeywords, LanguageKeywords::kHtmlDeclarationNames);
 }
 

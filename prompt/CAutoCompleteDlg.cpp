@@ -4,9 +4,11 @@
 #include "prompt/PromptText.h"
 #include "prompt/PromptTexts.h"
 #include "prompt/RecentClipboardMenu.h"
+#include "prompt/SystemLeadBytes.h"
 #include "prompt/ValueWriteBack.h"
 #include "res/resource.h"
 #include "handles/UniqueHandle.h"
+#include "layout/LayoutGeometry.h"
 
 #include <prsht.h>
 
@@ -34,8 +36,13 @@ bool IsEmpty(const char* text) noexcept { return text == nullptr || *text == '\0
 
 }  // namespace
 
-CAutoCompleteDlg::CAutoCompleteDlg(HINSTANCE module, AutotextDlgRequest& request)
-    : CTreePropSheetEx(module), request_(request), slot_(request), arguments_(module, *this), code_(module) {
+CAutoCompleteDlg::CAutoCompleteDlg(HINSTANCE module, AutotextDlgRequest& request, PromptPlacementStore placement)
+    : CTreePropSheetEx(module),
+      request_(request),
+      placement_(std::move(placement)),
+      slot_(request),
+      arguments_(module, *this),
+      code_(module) {
     AddPage(arguments_);
     AddPage(code_);
 }
@@ -50,12 +57,13 @@ INT_PTR CAutoCompleteDlg::DoModal(HWND owner) {
 
 BOOL CAutoCompleteDlg::OnInitDialog() {
     for (std::size_t row = 0; row < kRows; ++row) {
-        values_[row] = ReadInitialValue(request_.values[row].data, request_.values[row].capacity);
+        initialValues_[row] = ReadInitialValue(request_.values[row].data, request_.values[row].capacity);
+        values_[row] = initialValues_[row];
     }
     // The window is activated as soon as a control takes the focus during the
     // initialisation: it has its caption by then.
     SetText(request_.title ? request_.title : "");
-    BOOL result = CTreePropSheetEx::OnInitDialog();
+    const BOOL result = CTreePropSheetEx::OnInitDialog();
     if (IsModalEnded()) {
         return result;
     }
@@ -63,41 +71,108 @@ BOOL CAutoCompleteDlg::OnInitDialog() {
     Send(PSM_SETCURSEL, kCodePage);
     Send(PSM_SETCURSEL, kArgumentsPage);
     accelerators_ = ::LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_PROMPT_ACCELERATORS));
-    if (ShowRows()) {
-        result = FALSE;
+    ShowRows();
+    std::vector<std::string> names;
+    for (const char* name : request_.promptNames) {
+        names.emplace_back(IsEmpty(name) ? "" : name);
     }
-    code_.ShowCode(request_.code ? request_.code : "");
+    preview_.emplace(request_.code ? request_.code : "", names, SystemLeadBytes(),
+                     &CPropPageSnippetCodeReadOnly::ViewText);
+    ShowPreview();
     ::SetDlgItemTextA(GetHwnd(), IDOK, PromptTexts::kOk);
     ::SetDlgItemTextA(GetHwnd(), IDCANCEL, PromptTexts::kCancel);
-    return result;
+    RestorePlacement();
+    // ShowRows placed the focus.
+    return FALSE;
 }
 
-// Shows the rows that have a prompt name, labelled with its short form, and
-// hides the others; true when the first shown edit took the focus.
-bool CAutoCompleteDlg::ShowRows() {
+// Shows the rows that have a prompt name and hides the others. The focus
+// goes to the first shown edit with its value selected, so that typing
+// replaces it; with no row shown, to OK.
+void CAutoCompleteDlg::ShowRows() {
     HWND first = nullptr;
     for (std::size_t row = 0; row < kRows; ++row) {
         const char* name = request_.promptNames[row];
-        const int show = IsEmpty(name) ? SW_HIDE : SW_SHOW;
-        ::ShowWindow(arguments_.Label(row), show);
-        ::ShowWindow(arguments_.Edit(row), show);
-        if (show == SW_SHOW) {
-            ::SetWindowTextA(arguments_.Label(row), ShortenForDisplay(name).c_str());
-            first = first ? first : arguments_.Edit(row);
+        arguments_.ShowRow(row, IsEmpty(name) ? "" : name);
+        if (!first && !IsEmpty(name)) {
+            first = arguments_.Edit(row);
         }
     }
+    arguments_.LayOutRows();
     if (first) {
         ::SetFocus(first);
+        ::SendMessageA(first, EM_SETSEL, 0, -1);
+    } else {
+        ::SetFocus(GetItem(IDOK));
     }
-    return first != nullptr;
 }
 
+// Where the dialog was last time, on the monitor of its owner now, inside
+// its work area and no smaller than it opens.
+void CAutoCompleteDlg::RestorePlacement() {
+    if (!EnableSaveRestore(placement_.profile, placement_.section, kPlacementEntry)) {
+        return;
+    }
+    RECT window{};
+    ::GetWindowRect(GetHwnd(), &window);
+    const HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
+    const HMONITOR from = ::MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST);
+    const HMONITOR to = owner && ::IsWindowVisible(owner) && !::IsIconic(owner)
+                            ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                            : from;
+    MONITORINFO fromInfo{};
+    fromInfo.cbSize = sizeof fromInfo;
+    MONITORINFO toInfo{};
+    toInfo.cbSize = sizeof toInfo;
+    if (!::GetMonitorInfoA(from, &fromInfo) || !::GetMonitorInfoA(to, &toInfo)) {
+        return;
+    }
+    const auto layout = [](const RECT& r) { return LayoutRect{r.left, r.top, r.right, r.bottom}; };
+    const SIZE minimum = GetMinTrackSize();
+    const LayoutRect placed = OntoWorkArea(layout(window), layout(fromInfo.rcWork), layout(toInfo.rcWork),
+                                           LayoutSize{minimum.cx, minimum.cy});
+    ::SetWindowPos(GetHwnd(), nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CAutoCompleteDlg::PromptValueEdited(std::size_t) {
+    if (preview_) {
+        ShowPreview();
+    }
+}
+
+// The code with the values typed so far, as the edits hold them now.
+void CAutoCompleteDlg::ShowPreview() {
+    std::vector<std::string> typed;
+    for (std::size_t row = 0; row < kRows; ++row) {
+        typed.push_back(CWindow::TextOf(arguments_.Edit(row)));
+    }
+    preview_->Build(typed, previewText_);
+    code_.ShowPreview(previewText_);
+}
+
+// Hidden rows go back as they came: nobody could see or change them.
 void CAutoCompleteDlg::WriteBack() {
     GlobalBlocks blocks;
     for (std::size_t row = 0; row < kRows; ++row) {
         HostTextBuffer& slot = request_.values[row];
-        WriteBackValue(values_[row], {slot.data, slot.capacity, slot.length}, blocks);
+        const std::string& value = IsEmpty(request_.promptNames[row]) ? initialValues_[row] : values_[row];
+        WriteBackValue(value, {slot.data, slot.capacity, slot.length}, blocks);
     }
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page, round, with the
+// focus on its first control (the code view on the Code page).
+bool CAutoCompleteDlg::SwitchPage(bool backwards) {
+    const int count = GetPageCount();
+    const int next = (GetActiveIndex() + (backwards ? count - 1 : 1)) % count;
+    if (!SetActivePage(next)) {
+        return true;
+    }
+    const HWND page = GetPage(next)->GetHwnd();
+    const HWND first = next == kCodePage ? code_.Editor().GetHwnd() : ::GetNextDlgTabItem(page, nullptr, FALSE);
+    ::SetFocus(first ? first : GetTree());
+    return true;
 }
 
 // Alt+O and Alt+C only with Alt held and in this dialog: with no focus
@@ -118,6 +193,14 @@ bool CAutoCompleteDlg::PreTranslateMessage(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == 'V' && IsKeyDown(VK_CONTROL) && IsKeyDown(VK_SHIFT) &&
         accelerators_) {
         return ::TranslateAcceleratorA(GetHwnd(), accelerators_, &message) != 0;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && IsKeyDown(VK_CONTROL) && inDialog) {
+        return SwitchPage(IsKeyDown(VK_SHIFT));
+    }
+    // The code view keeps every key for itself, Escape too.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && message.hwnd == code_.Editor().GetHwnd()) {
+        Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+        return true;
     }
     return CTreePropSheetEx::PreTranslateMessage(message);
 }

@@ -130,7 +130,7 @@ void CPromptEditCtrl::PasteWithMessages() {
 
 void CPromptEditCtrl::ReplaceSelectionWithOneLine(const std::string& clipboardText) {
     // A paste can be undone, as the edit's own paste can.
-    Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(OneLine(clipboardText).c_str()));
+    Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(JoinLines(clipboardText).c_str()));
 }
 
 bool CPromptEditCtrl::IsReadOnly() const noexcept {

@@ -4,7 +4,7 @@
 
 namespace tarvel {
 
-void InsertAtCaret(HWND edit, const char* text) noexcept {
+void InsertAtCaret(HWND edit, const char* text) {
     DWORD start = 0;
     DWORD end = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -13,7 +13,8 @@ void InsertAtCaret(HWND edit, const char* text) noexcept {
         ::SendMessageA(edit, EM_SETSEL, plan.replaced.start, plan.replaced.end);
         ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
     }
-    ::SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text ? text : ""));
+    // One line, as a paste gives it, and undone like one.
+    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(JoinLines(text ? text : "").c_str()));
 }
 
 }  // namespace tarvel

@@ -5,7 +5,7 @@
 namespace tarvel {
 
 // Puts the text into the edit control at its caret, replacing the selection,
-// as one step that EM_UNDO does not take back.
-void InsertAtCaret(HWND edit, const char* text) noexcept;
+// its lines joined with blanks, as one step that EM_UNDO takes back.
+void InsertAtCaret(HWND edit, const char* text);
 
 }  // namespace tarvel

@@ -8,61 +8,80 @@ namespace tarvel {
 namespace {
 
 constexpr char kDollar = '$';
+constexpr char kBlank = ' ';
 
-bool IsName(std::string_view text) noexcept {
-    return !text.empty() && text.find_first_of("\r\n") == std::string_view::npos;
+bool IsNameCharacter(char c) noexcept {
+    const auto byte = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+           c == kBlank || byte >= 0x80;
 }
 
-// Calls visit(name, begin, end) for each name between dollar signs, [begin,
-// end) spanning the name with its signs; visit returns false to stop.
-template <class Visit>
-void ForEachDollarName(std::string_view code, Visit visit) {
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t open = code.find(kDollar, from);
-        const std::size_t close = open == std::string_view::npos ? open : code.find(kDollar, open + 1);
-        if (close == std::string_view::npos) {
-            return;
-        }
-        const std::string_view name = code.substr(open + 1, close - open - 1);
-        if (!IsName(name)) {
-            from = close;
-            continue;
-        }
-        if (!visit(name, open, close + 1)) {
-            return;
-        }
-        from = close + 1;
+bool IsName(std::string_view text) noexcept {
+    return !text.empty() && text.front() != kBlank && text.back() != kBlank;
+}
+
+// The end of the name characters from position at.
+std::size_t NameEnd(std::string_view code, std::size_t at, const LeadBytes& leadBytes) noexcept {
+    while (at < code.size() && IsNameCharacter(code[at])) {
+        at += leadBytes.CharacterLength(code, at);
     }
+    return at;
+}
+
+// The next dollar sign from position at, stepping over two-byte characters,
+// whose second byte may be any byte.
+std::size_t NextDollar(std::string_view code, std::size_t at, const LeadBytes& leadBytes) noexcept {
+    while (at < code.size() && code[at] != kDollar) {
+        at += leadBytes.CharacterLength(code, at);
+    }
+    return at;
 }
 
 }  // namespace
 
-std::vector<std::string> FindPrompts(std::string_view code) {
-    std::vector<std::string> prompts;
-    ForEachDollarName(code, [&prompts](std::string_view name, std::size_t, std::size_t) {
-        if (!IsReservedVariableName(name) && std::find(prompts.begin(), prompts.end(), name) == prompts.end()) {
-            prompts.emplace_back(name);
+std::vector<NamePlace> FindNames(std::string_view code, const LeadBytes& leadBytes) {
+    std::vector<NamePlace> places;
+    std::size_t open = NextDollar(code, 0, leadBytes);
+    while (open < code.size()) {
+        const std::size_t close = NameEnd(code, open + 1, leadBytes);
+        if (close >= code.size()) {
+            break;
         }
-        return prompts.size() < kMaxPrompts;
-    });
+        const std::string_view name = code.substr(open + 1, close - open - 1);
+        if (code[close] == kDollar && IsName(name)) {
+            places.push_back({open, close + 1, name});
+            open = NextDollar(code, close + 1, leadBytes);
+        } else {
+            open = NextDollar(code, close, leadBytes);
+        }
+    }
+    return places;
+}
+
+std::vector<std::string> FindPrompts(std::string_view code, const LeadBytes& leadBytes) {
+    std::vector<std::string> prompts;
+    for (const NamePlace& place : FindNames(code, leadBytes)) {
+        if (!IsReservedVariableName(place.name) &&
+            std::find(prompts.begin(), prompts.end(), place.name) == prompts.end()) {
+            prompts.emplace_back(place.name);
+        }
+    }
     return prompts;
 }
 
 std::string ExpandPrompts(std::string_view code, const std::vector<std::string>& prompts,
-                          const std::vector<std::string>& values) {
+                          const std::vector<std::string>& values, const LeadBytes& leadBytes) {
     std::string expanded;
     std::size_t copied = 0;
-    ForEachDollarName(code, [&](std::string_view name, std::size_t begin, std::size_t end) {
-        const auto found = std::find(prompts.begin(), prompts.end(), name);
+    for (const NamePlace& place : FindNames(code, leadBytes)) {
+        const auto found = std::find(prompts.begin(), prompts.end(), place.name);
         const auto index = static_cast<std::size_t>(found - prompts.begin());
         if (found != prompts.end() && index < values.size()) {
-            expanded.append(code.substr(copied, begin - copied));
+            expanded.append(code.substr(copied, place.begin - copied));
             expanded += values[index];
-            copied = end;
+            copied = place.end;
         }
-        return true;
-    });
+    }
     expanded.append(code.substr(copied));
     return expanded;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "prompt/LeadBytes.h"
+
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +19,18 @@ constexpr std::string_view kShortenedMark = "...";
 // joined without a separator), white space is trimmed at both ends.
 std::string OneLine(std::string_view text);
 
-// OneLine, cut to kDisplayLength bytes followed by the mark when longer.
-std::string ShortenForDisplay(std::string_view text);
+// OneLine, cut to at most kDisplayLength bytes followed by the mark when
+// longer; the cut falls between two characters of the code page.
+std::string ShortenForDisplay(std::string_view text, const LeadBytes& leadBytes = {});
+
+// Pasted text as one line: tabs become spaces, each run of line breaks one
+// blank, white space is trimmed at both ends.
+std::string JoinLines(std::string_view text);
+
+// The text whole when it is no wider than width, else its longest start
+// (cut between characters) that fits with the mark after it.
+using TextWidth = std::function<long(std::string_view)>;
+std::string FitToWidth(std::string_view text, long width, const TextWidth& widthOf, const LeadBytes& leadBytes = {});
 
 // Character positions in an edit control, as EM_GETSEL gives them.
 struct EditRange {

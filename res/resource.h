@@ -53,6 +53,7 @@
 #define ID_TREE_MENU_SAVE 151
 #define ID_TREE_MENU_NEW 152
 #define ID_TREE_MENU_DELETE 153
+#define ID_TREE_MENU_DUPLICATE 150
 
 // Code page context menu (menu 154): the editing commands, then the reserved
 // variables of the Insert submenus. The Refactor items are built at run time.

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/LeadByteSet.h"
+
 // What the store remembers of a file to see whether another program changed
 // it: its size and its modification time in the platform's finest unit.
 struct FileState {
@@ -16,11 +18,21 @@ struct FileState {
     bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 
+// Which file a path names, however the path is spelt, and how many names
+// (hard links) the file has.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    unsigned long links = 1;
+};
+
 // A file open for writing. Calls return 0 on success, else the error code;
 // the destructor closes a file still open without reporting.
 class WritableFile {
 public:
     virtual ~WritableFile() = default;
+    // Reads the whole file from its start and leaves the position there.
+    virtual unsigned long ReadAll(std::string& bytes) = 0;
     // Writes at the current position, all of the bytes or fails.
     virtual unsigned long Write(std::string_view bytes) = 0;
     virtual unsigned long Flush() = 0;
@@ -50,16 +62,19 @@ public:
     virtual unsigned long ReadAll(const std::string& path, std::string& bytes) = 0;
     // The size and modification time of an existing file, without reading it.
     virtual std::optional<FileState> StateOf(const std::string& path) = 0;
+    virtual std::optional<FileIdentity> IdentityOf(const std::string& path) = 0;
     // The path of the file that a link at the path leads to, through every
     // link; the path itself when it is no link (or leads nowhere); empty when
     // it leads to a file whose path the ANSI code page cannot spell.
     virtual std::string TargetOf(const std::string& path) = 0;
 
-    // Creates a new file that must not exist yet, with the attributes and
-    // permissions of the model file if there is one; 0 on success.
+    // Creates a new file that must not exist yet, with the attributes,
+    // permissions and access list of the model file if there is one; 0 on
+    // success.
     virtual unsigned long CreateNew(const std::string& path, const std::string& model,
                                     std::unique_ptr<WritableFile>& file) = 0;
-    // Opens an existing file for writing, at its start, without truncating it.
+    // Opens an existing file for reading and writing, at its start, without
+    // truncating it, shared with every other program that holds it.
     virtual unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) = 0;
     // Puts the replacement in the path's place atomically.
     virtual unsigned long Replace(const std::string& replacement, const std::string& path) = 0;
@@ -71,9 +86,14 @@ public:
     // number of seconds ago.
     virtual std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                                 int seconds) = 0;
+    // The user's folder for temporary files, ending with a separator; empty
+    // when there is none.
+    virtual std::string TemporaryFolder() = 0;
     // A number that no other running process uses, for unique file names.
     virtual unsigned long ProcessId() = 0;
 
     // The system's message text for an error code, if it has one.
     virtual std::optional<std::string> SystemErrorText(unsigned long code) = 0;
+    // The lead bytes of the ANSI code page that file names and texts are in.
+    virtual LeadByteSet AnsiLeadBytes() = 0;
 };

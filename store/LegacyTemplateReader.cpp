@@ -40,14 +40,42 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kConvers
     {"%YEAR_02%", "$YEAR_02$"},
 }};
 
+// Replaces the marker where a character starts with it, stepping over the
+// second byte of every double-byte character.
+void ReplaceCharacters(std::string& code, std::string_view marker, std::string_view with,
+                       const LeadByteSet& leadBytes) {
+    if (code.find(marker) == std::string::npos)
+        return;
+    std::string result;
+    result.reserve(code.size());
+    std::string_view rest = code;
+    while (!rest.empty()) {
+        if (rest.substr(0, marker.size()) == marker) {
+            result.append(with);
+            rest.remove_prefix(marker.size());
+            continue;
+        }
+        const auto length = leadBytes.CharacterLength(rest);
+        result.append(rest.substr(0, length));
+        rest.remove_prefix(length);
+    }
+    code = std::move(result);
+}
+
 bool HoldsSpaceAfterFirst(std::string_view name) {
     return name.size() > 1 && name.find(' ', 1) != std::string_view::npos;
 }
 
 }  // namespace
 
-std::string LegacyTemplateReader::ConvertCode(std::string code, const std::string& caretMarker) {
-    ReplaceAll(code, caretMarker, "$end$");
+// Only the caret marker can be the second byte of a double-byte character:
+// the other notations start with "%", which never is.
+std::string LegacyTemplateReader::ConvertCode(std::string code, const std::string& caretMarker,
+                                              const LeadByteSet& leadBytes) {
+    if (leadBytes.Empty())
+        ReplaceAll(code, caretMarker, "$end$");
+    else if (!caretMarker.empty())
+        ReplaceCharacters(code, caretMarker, "$end$", leadBytes);
     for (const auto& [from, to] : kConversions)
         ReplaceAll(code, from, to);
     return code;
@@ -68,7 +96,7 @@ void LegacyTemplateReader::ReadLine(std::string_view line) {
     }
     if (caretPending_) {
         caretPending_ = false;
-        caretMarker_.assign(1, line.front());
+        caretMarker_.assign(line.substr(0, leadBytes_.CharacterLength(line)));
         return;
     }
     if (!inBlock_ && line.find(':') != std::string_view::npos) {
@@ -143,7 +171,7 @@ void LegacyTemplateReader::CreateEntry() {
     } else {
         entry->shortcut = name_.find(' ') != std::string::npos ? std::string() : trimmed;
     }
-    entry->code = ConvertCode(std::move(code_), caretMarker_);
+    entry->code = ConvertCode(std::move(code_), caretMarker_, leadBytes_);
     entry->description = std::move(description_);
     sink_.AppendItem(pendingLabel_, std::move(entry));
     itemPending_ = false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/LeadByteSet.h"
 #include "store/TreeSink.h"
 
 // Reads template files of the older layout, with a "caretPosChar:" block and
@@ -10,7 +11,10 @@
 // current reserved variables.
 class LegacyTemplateReader {
 public:
-    explicit LegacyTemplateReader(TreeSink& sink) : sink_(sink) {}
+    // Under a double-byte code page the caret marker is a whole character,
+    // never the second byte of one: the lead bytes tell where characters start.
+    explicit LegacyTemplateReader(TreeSink& sink, const LeadByteSet& leadBytes = LeadByteSet())
+        : sink_(sink), leadBytes_(leadBytes) {}
 
     // Appends the file's items and entries to the sink, in file order.
     void Read(std::string_view bytes);
@@ -18,7 +22,8 @@ public:
     // The older notations in code become the current ones: the caret marker
     // "$end$", "%0" to "%8" "$selected$" and "$1$" to "$8$", the percent-sign
     // variables the dollar-sign ones.
-    static std::string ConvertCode(std::string code, const std::string& caretMarker);
+    static std::string ConvertCode(std::string code, const std::string& caretMarker,
+                                   const LeadByteSet& leadBytes = LeadByteSet());
 
 private:
     enum class Mode { None, Autotext, CodeTemplate };
@@ -31,6 +36,7 @@ private:
     void FlushPendingItem();
 
     TreeSink& sink_;
+    LeadByteSet leadBytes_;
 
     std::string code_;
     std::string description_;

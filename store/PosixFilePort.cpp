@@ -61,6 +61,22 @@ class PosixWritableFile : public WritableFile {
 public:
     explicit PosixWritableFile(Descriptor fd) : file_(std::move(fd)) {}
 
+    // At given offsets, so that the position stays at the start.
+    unsigned long ReadAll(std::string& bytes) override {
+        bytes.clear();
+        char buffer[64 * 1024];
+        for (;;) {
+            const auto got = ::pread(file_.get(), buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return static_cast<unsigned long>(errno);
+            if (got == 0)
+                return 0;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+
     unsigned long Write(std::string_view bytes) override {
         return WriteAll(file_.get(), bytes) ? 0 : static_cast<unsigned long>(errno);
     }
@@ -140,6 +156,14 @@ std::optional<FileState> PosixFilePort::StateOf(const std::string& path) {
                      static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond + info.st_mtim.tv_nsec};
 }
 
+std::optional<FileIdentity> PosixFilePort::IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<unsigned long>(info.st_nlink)};
+}
+
 std::string PosixFilePort::TargetOf(const std::string& path) {
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
     return resolved ? std::string(resolved.get()) : path;
@@ -163,13 +187,8 @@ unsigned long PosixFilePort::CreateNew(const std::string& path, const std::strin
     return 0;
 }
 
-// Readable too where the file allows it: on a file system without fallocate
-// the C library reserves room by reading each block before it writes a zero.
 unsigned long PosixFilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    Descriptor opened(fd);
+    Descriptor opened(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (opened.get() < 0)
         return static_cast<unsigned long>(errno);
     file = std::make_unique<PosixWritableFile>(std::move(opened));
@@ -214,6 +233,14 @@ std::vector<std::string> PosixFilePort::StaleFiles(const std::string& directory,
             stale.push_back(path);
     }
     return stale;
+}
+
+std::string PosixFilePort::TemporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
+    if (path.back() != '/')
+        path += '/';
+    return path;
 }
 
 unsigned long PosixFilePort::ProcessId() { return static_cast<unsigned long>(::getpid()); }

@@ -10,6 +10,7 @@ public:
     int MakeWritable(const std::string& path) override;
     unsigned long ReadAll(const std::string& path, std::string& bytes) override;
     std::optional<FileState> StateOf(const std::string& path) override;
+    std::optional<FileIdentity> IdentityOf(const std::string& path) override;
     std::string TargetOf(const std::string& path) override;
     unsigned long CreateNew(const std::string& path, const std::string& model,
                             std::unique_ptr<WritableFile>& file) override;
@@ -19,6 +20,9 @@ public:
     unsigned long Copy(const std::string& from, const std::string& to) override;
     std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                         int seconds) override;
+    std::string TemporaryFolder() override;
     unsigned long ProcessId() override;
     std::optional<std::string> SystemErrorText(unsigned long code) override;
+    // Native texts are not read in a double-byte ANSI code page.
+    LeadByteSet AnsiLeadBytes() override { return {}; }
 };

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string_view>
 
+#include "store/SaveJournal.h"
+
 namespace {
 std::atomic<unsigned long> attempts{0};
 constexpr int kTakenNamesPassedOver = 1000;
@@ -49,6 +51,9 @@ SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::strin
     // A link to a file that cannot be named here: written through the link.
     if (target.empty())
         return WriteInPlace(path, bytes);
+    // A new file in its place would part the names of a hard-linked file.
+    if (const auto identity = files_.IdentityOf(target); identity && identity->links > 1)
+        return WriteInPlace(target, bytes);
     const std::string temporary = TemporaryNameFor(target);
     std::unique_ptr<WritableFile> file;
     // The new file takes the old one's attributes and permissions.
@@ -71,12 +76,37 @@ SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::strin
         files_.Remove(temporary);
         return WriteInPlace(target, bytes);
     }
+    // A journal left by an earlier write in place no longer describes the file.
+    SaveJournal(files_).Discard(target);
     return {};
+}
+
+// Nothing is written in place without the old bytes kept in a journal: a
+// crash half way would leave a file that is neither text.
+SafeFileWriter::Result SafeFileWriter::WriteInPlace(const std::string& target, std::string_view bytes) {
+    std::string old;
+    {
+        std::unique_ptr<WritableFile> file;
+        if (const auto error = files_.OpenExisting(target, file))
+            return {Stage::OpenInPlace, error};
+        if (const auto error = file->ReadAll(old))
+            return {Stage::ReadInPlace, error};
+    }
+    SaveJournal journal(files_);
+    if (const auto kept = journal.Keep(target, old, bytes); !kept.Succeeded())
+        return kept;
+    const auto result = Overwrite(target, bytes);
+    // Once the file is open its bytes or length may have changed: they are
+    // put back, and if that fails too the journal stays for the next opening.
+    if (!result.Succeeded() && result.failedAt != Stage::OpenInPlace && !Overwrite(target, old).Succeeded())
+        return result;
+    journal.Discard(target);
+    return result;
 }
 
 // The room for the new text is taken before its first byte is written, so
 // that a full disk fails the save while the old text is still whole.
-SafeFileWriter::Result SafeFileWriter::WriteInPlace(const std::string& target, std::string_view bytes) {
+SafeFileWriter::Result SafeFileWriter::Overwrite(const std::string& target, std::string_view bytes) {
     std::unique_ptr<WritableFile> file;
     if (const auto error = files_.OpenExisting(target, file))
         return {Stage::OpenInPlace, error};

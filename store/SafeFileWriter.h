@@ -8,9 +8,13 @@
 // Writes a file's new text so that a failure leaves the old text whole: into
 // a temporary file beside it that then replaces it atomically. Where the
 // replace is refused (a file that another program holds open for writing but
-// not for deleting, a directory where no file can be created), the text is
-// written into the file itself, once its room on disk is taken. A link is
-// written through: the file it leads to gets the text and the link stays.
+// not for deleting, a directory where no file can be created), and for a file
+// with more than one name (hard links), which must keep being one file, the
+// text is written into the file itself: its old bytes are first kept in a
+// journal that a later opening finds (see SaveJournal), and its room on disk
+// is taken before the first byte changes; a failure puts the old bytes back.
+// A link is written through: the file it leads to gets the text and the link
+// stays.
 class SafeFileWriter {
 public:
     // Where a write failed.
@@ -27,6 +31,12 @@ public:
         Truncate,
         FlushInPlace,
         CloseInPlace,
+        ReadInPlace,
+        CreateJournal,
+        WriteJournal,
+        FlushJournal,
+        CloseJournal,
+        RemoveJournal,
     };
     struct Result {
         Stage failedAt = Stage::None;
@@ -45,6 +55,9 @@ public:
     static bool IsTemporaryNameFor(std::string_view name, std::string_view targetName);
 
     Result Write(const std::string& path, std::string_view bytes);
+    // Writes the bytes into the file itself, unguarded: for callers that
+    // keep the old bytes themselves.
+    Result Overwrite(const std::string& target, std::string_view bytes);
 
 private:
     // A name beside the target that no other save, in this process or

@@ -30,6 +30,11 @@ constexpr const char* kNotSavedNoEntryRead =
     "holds.";
 constexpr const char* kChangedByAnotherProgram =
     "%s was changed by another program after the editor opened it.\nReplace it with the editor's entries?";
+constexpr const char* kRestoredAfterInterruptedSave =
+    "%s was left part written by a save that did not finish.\nIts text from before that save has been put back.";
+constexpr const char* kNotRestored =
+    "%s was left part written by a save that did not finish, and its text from before that save could not be "
+    "put back from %s.\n%s\nThe file is not loaded or saved until it can be.";
 constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
 constexpr const char* kNotSavedOutOfMemory = "Not enough memory to save %s.";
 }  // namespace StoreTexts

@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "store/Fingerprint.h"
 #include "store/LegacyTemplateReader.h"
 #include "store/SafeFileWriter.h"
+#include "store/SaveJournal.h"
 #include "store/StoreTexts.h"
 #include "store/TemplateReader.h"
 #include "store/TemplateWriter.h"
@@ -67,7 +69,7 @@ public:
 }  // namespace
 
 TemplateStore::TemplateStore(std::string directory, FilePort& files, Reporter& reporter)
-    : directory_(std::move(directory)), files_(files), reporter_(reporter) {}
+    : directory_(std::move(directory)), files_(files), reporter_(reporter), leadBytes_(files.AnsiLeadBytes()) {}
 
 std::string TemplateStore::TemplatePath(int language) const {
     return directory_ + TemplateLanguage::At(language).fileName;
@@ -79,6 +81,10 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
     const auto path = TemplatePath(language);
     auto& record = records_[path];
     record = FileRecord{};
+    if (!RecoverInterruptedSave(path)) {
+        record.kept = FileRecord::Kept::Unread;
+        return;
+    }
     record.known = true;
     record.state = files_.StateOf(path);
     if (!files_.Exists(path))
@@ -103,6 +109,7 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
         record.kept = FileRecord::Kept::Unread;
         return;
     }
+    record.fingerprint = FingerprintOf(bytes);
     // Detecting the format and reading it are one pass over the lines.
     HeldItems held(bytes.size());
     TemplateReader reader(language, held);
@@ -110,7 +117,7 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
         record.backupDue = reader.DroppedText();
     } else {
         held.Clear();
-        LegacyTemplateReader(held).Read(bytes);
+        LegacyTemplateReader(held, leadBytes_).Read(bytes);
         // The save rewrites it in the current format; the old file stays
         // beside it for whatever still reads the old one.
         record.backupDue = true;
@@ -146,7 +153,7 @@ void TemplateStore::ReadTemplateFile(const std::string& path, int language, Tree
 void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink) {
     std::string bytes;
     if (ReadBytes(path, bytes))
-        LegacyTemplateReader(sink).Read(bytes);
+        LegacyTemplateReader(sink, leadBytes_).Read(bytes);
 }
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
@@ -210,6 +217,7 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     // What was written is the reference for the next save.
     record.known = true;
     record.state = files_.StateOf(path);
+    record.fingerprint = FingerprintOf(text);
     return true;
 }
 
@@ -238,10 +246,40 @@ bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record
     if (!record.known)
         return true;
     const auto now = files_.StateOf(path);
-    if (!now || now == record.state)
+    if (!now || (now == record.state && !BytesChangedSince(path, record)))
         return true;
     return reporter_.Ask(TextRules::Format(StoreTexts::kChangedByAnotherProgram, path.c_str()), StoreTexts::kCaption,
                          MessageIcon::Exclamation);
+}
+
+// Size and time can stay the same through a change (a quick edit within the
+// time's resolution, a program that sets the time back): the bytes tell. A
+// file that cannot be read now is taken as unchanged; its write fails anyway.
+bool TemplateStore::BytesChangedSince(const std::string& path, const FileRecord& record) {
+    if (!record.fingerprint)
+        return false;
+    std::string bytes;
+    return files_.ReadAll(path, bytes) == 0 && FingerprintOf(bytes) != *record.fingerprint;
+}
+
+// A save that died while writing a file in place left a journal: the file's
+// earlier text goes back before it is read. A file that cannot be put right
+// is neither read nor saved, and its journal stays for the next opening.
+bool TemplateStore::RecoverInterruptedSave(const std::string& path) {
+    const auto outcome = SaveJournal(files_).Recover(path);
+    switch (outcome.recovery) {
+        case SaveJournal::Recovery::None:
+            return true;
+        case SaveJournal::Recovery::Restored:
+            ReportError(StoreTexts::kRestoredAfterInterruptedSave, path, MessageIcon::Information);
+            return true;
+        case SaveJournal::Recovery::Failed:
+            break;
+    }
+    reporter_.Report(TextRules::Format(StoreTexts::kNotRestored, path.c_str(), outcome.journal.c_str(),
+                                       SystemErrorText(outcome.error).c_str()),
+                     StoreTexts::kCaption, MessageIcon::Error);
+    return false;
 }
 
 // Creates a missing file and clears a read-only attribute without asking.

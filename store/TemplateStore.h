@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,8 +17,9 @@
 // tree, and saving the tree's entries back. Failures are shown through the
 // reporter; a failed language is skipped, and a save tells whether every
 // file it had to write was written. What the store saw of each file when it
-// read or last wrote it tells a change by another program, without reading
-// the file again.
+// read or last wrote it tells a change by another program: its size and time,
+// and where they are the same, a fingerprint of its bytes. Opening a file
+// first settles what a save that died while writing it left (SaveJournal).
 class TemplateStore {
 public:
     // The entries under each language root, in tree order.
@@ -54,6 +56,9 @@ private:
         bool known = false;
         // At opening or at the last save; none when the file was missing.
         std::optional<FileState> state;
+        // Of the bytes read or last written: tells a change that kept the
+        // size and the time.
+        std::optional<std::uint64_t> fingerprint;
         Kept kept = Kept::No;
         // Reading dropped text: the first save keeps the file as read beside it.
         bool backupDue = false;
@@ -61,6 +66,8 @@ private:
 
     static int FormatOf(std::string_view bytes);
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
+    bool RecoverInterruptedSave(const std::string& path);
+    bool BytesChangedSince(const std::string& path, const FileRecord& record);
     bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path);
     bool ReadBytes(const std::string& path, std::string& bytes);
     bool MayReplace(const std::string& path, const FileRecord& record);
@@ -73,5 +80,6 @@ private:
     std::string directory_;
     FilePort& files_;
     Reporter& reporter_;
+    LeadByteSet leadBytes_;
     std::map<std::string, FileRecord> records_;
 };

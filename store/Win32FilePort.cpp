@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "handles/UniqueHandle.h"
 
@@ -103,8 +104,8 @@ std::wstring WithoutLongPrefix(const std::wstring& path) {
 
 // Opened only to ask about the file: it conflicts with no other program's
 // sharing, and a directory opens too.
-UniqueFileHandle OpenForQuery(const std::string& path) {
-    return UniqueFileHandle(CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+UniqueFileHandle OpenForQuery(const std::string& path, DWORD access = FILE_READ_ATTRIBUTES) {
+    return UniqueFileHandle(CreateFileW(LongPath(path).c_str(), access,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
@@ -125,6 +126,22 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 class Win32WritableFile : public WritableFile {
 public:
     explicit Win32WritableFile(UniqueFileHandle file) : file_(std::move(file)) {}
+
+    unsigned long ReadAll(std::string& bytes) override {
+        bytes.clear();
+        if (!MoveTo(file_.get(), 0))
+            return GetLastError();
+        char buffer[64 * 1024];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file_.get(), buffer, sizeof buffer, &got, nullptr))
+                return GetLastError();
+            if (got == 0)
+                break;
+            bytes.append(buffer, got);
+        }
+        return MoveTo(file_.get(), 0) ? 0 : GetLastError();
+    }
 
     unsigned long Write(std::string_view bytes) override {
         std::size_t done = 0;
@@ -191,6 +208,22 @@ DWORD AttributesToKeep(const std::wstring& model) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kKeptAttributes) == 0)
         return FILE_ATTRIBUTE_NORMAL;
     return attributes & kKeptAttributes;
+}
+
+// The model's access list, for a new file to take in its place: without it
+// the new file would get the folder's inherited one (and under Wine the
+// default permission bits). Empty when it cannot be read.
+std::vector<BYTE> AccessListOf(const std::string& model) {
+    std::vector<BYTE> descriptor;
+    const auto file = OpenForQuery(model, READ_CONTROL);
+    DWORD needed = 0;
+    if (!file || GetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed) ||
+        needed == 0)
+        return descriptor;
+    descriptor.resize(needed);
+    if (!GetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed))
+        descriptor.clear();
+    return descriptor;
 }
 
 // The handle is owned before the file object is allocated, so that running
@@ -284,6 +317,16 @@ std::optional<FileState> Win32FilePort::StateOf(const std::string& path) {
                                                           information.ftLastWriteTime.dwLowDateTime))};
 }
 
+std::optional<FileIdentity> Win32FilePort::IdentityOf(const std::string& path) {
+    const auto file = OpenForQuery(path);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !GetFileInformationByHandle(file.get(), &information))
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        ToUnsigned(information.nFileIndexHigh, information.nFileIndexLow),
+                        std::max<unsigned long>(information.nNumberOfLinks, 1)};
+}
+
 // Only a path that leads elsewhere is given back resolved, so that an
 // ordinary path keeps its spelling.
 std::string Win32FilePort::TargetOf(const std::string& path) {
@@ -305,16 +348,20 @@ std::string Win32FilePort::TargetOf(const std::string& path) {
     return Narrow(WithoutLongPrefix(ShortPath(final)));
 }
 
+// Inherited entries of the model's access list are inherited again from the
+// folder; its own entries, and its protection from inheriting, are kept.
 unsigned long Win32FilePort::CreateNew(const std::string& path, const std::string& model,
                                        std::unique_ptr<WritableFile>& file) {
-    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              AttributesToKeep(LongPath(model)), nullptr),
+    auto accessList = model.empty() ? std::vector<BYTE>() : AccessListOf(model);
+    SECURITY_ATTRIBUTES security{sizeof security, accessList.data(), FALSE};
+    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, accessList.empty() ? nullptr : &security,
+                              CREATE_NEW, AttributesToKeep(LongPath(model)), nullptr),
                   file);
 }
 
 // Shared with every other program, which may hold the file open as well.
 unsigned long Win32FilePort::OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE,
+    return Opened(CreateFileW(LongPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr),
                   file);
@@ -366,6 +413,19 @@ std::vector<std::string> Win32FilePort::StaleFiles(const std::string& directory,
     return stale;
 }
 
+// As ANSI programs reach a folder that the code page cannot spell: by its
+// short name.
+std::string Win32FilePort::TemporaryFolder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    const std::wstring wide(folder, length);
+    if (auto narrow = Narrow(wide); !narrow.empty())
+        return narrow;
+    return Narrow(ShortPath(wide));
+}
+
 unsigned long Win32FilePort::ProcessId() { return GetCurrentProcessId(); }
 
 std::optional<std::string> Win32FilePort::SystemErrorText(unsigned long code) {
@@ -376,4 +436,14 @@ std::optional<std::string> Win32FilePort::SystemErrorText(unsigned long code) {
     if (length == 0 || !buffer)
         return std::nullopt;
     return std::string(buffer.get(), length);
+}
+
+LeadByteSet Win32FilePort::AnsiLeadBytes() {
+    LeadByteSet leadBytes;
+    CPINFO information{};
+    if (!GetCPInfo(CP_ACP, &information) || information.MaxCharSize < 2)
+        return leadBytes;
+    for (int at = 0; at + 1 < MAX_LEADBYTES && information.LeadByte[at] != 0; at += 2)
+        leadBytes.Add(information.LeadByte[at], information.LeadByte[at + 1]);
+    return leadBytes;
 }

@@ -13,6 +13,7 @@ public:
     int MakeWritable(const std::string& path) override;
     unsigned long ReadAll(const std::string& path, std::string& bytes) override;
     std::optional<FileState> StateOf(const std::string& path) override;
+    std::optional<FileIdentity> IdentityOf(const std::string& path) override;
     std::string TargetOf(const std::string& path) override;
     unsigned long CreateNew(const std::string& path, const std::string& model,
                             std::unique_ptr<WritableFile>& file) override;
@@ -22,6 +23,8 @@ public:
     unsigned long Copy(const std::string& from, const std::string& to) override;
     std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                         int seconds) override;
+    std::string TemporaryFolder() override;
     unsigned long ProcessId() override;
     std::optional<std::string> SystemErrorText(unsigned long code) override;
+    LeadByteSet AnsiLeadBytes() override;
 };

@@ -22,15 +22,40 @@ void CGdiHtmlPlatform::Select(HtmlFontId font) {
 
 HtmlFontId CGdiHtmlPlatform::Font(const HtmlStyle& style) { return reinterpret_cast<HtmlFontId>(fonts_.Get(style)); }
 
+namespace {
+
+// How far the letter's ink reaches above the baseline, if the font has it.
+std::optional<int> InkAboveBaseline(HDC dc, char letter) {
+    GLYPHMETRICS glyph{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    if (::GetGlyphOutlineA(dc, static_cast<unsigned char>(letter), GGO_METRICS, &glyph, 0, nullptr, &identity) ==
+        GDI_ERROR)
+        return std::nullopt;
+    return static_cast<int>(glyph.gmptGlyphOrigin.y);
+}
+
+}  // namespace
+
+// Lines where the font itself would draw them; a font without outline
+// metrics gets one-pixel lines just below the baseline and half an x above it.
 HtmlFontMetrics CGdiHtmlPlatform::Metrics(HtmlFontId font) {
     Select(font);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(dc_, &tm);
     HtmlFontMetrics m{tm.tmHeight, tm.tmAscent, tm.tmAscent / 2, tm.tmAveCharWidth};
-    GLYPHMETRICS glyph{};
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    if (::GetGlyphOutlineA(dc_, 'x', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
-        m.xHeight = static_cast<int>(glyph.gmBlackBoxY);
+    m.xHeight = InkAboveBaseline(dc_, 'x').value_or(m.xHeight);
+    m.capitals = m.ascent - InkAboveBaseline(dc_, 'H').value_or(m.ascent);
+    m.underline = std::min(m.ascent + 1, std::max(0, m.height - 1));
+    m.strikeOut = m.ascent - m.xHeight / 2;
+    if (const UINT size = ::GetOutlineTextMetricsA(dc_, 0, nullptr); size >= sizeof(OUTLINETEXTMETRICA)) {
+        std::vector<char> buffer(size);
+        auto* outline = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+        if (::GetOutlineTextMetricsA(dc_, size, outline)) {
+            m.underline = m.ascent - outline->otmsUnderscorePosition;
+            m.strikeOut = m.ascent - outline->otmsStrikeoutPosition;
+            m.lineWidth = std::max(1, static_cast<int>(outline->otmsUnderscoreSize));
+        }
+    }
     return m;
 }
 

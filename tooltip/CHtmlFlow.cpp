@@ -11,8 +11,10 @@
 namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
-constexpr int kTabAverageWidths = 4;  // between tab stops
-constexpr int kRuleGap = 2;           // above and below a rule
+constexpr int kTabAverageWidths = 4;   // between tab stops
+constexpr int kTabMinSpaces = 2;       // a tab moves at least this far on
+constexpr int kOverlineClearance = 1;  // between an overline and the capitals
+constexpr int kRuleGap = 2;            // above and below a rule
 constexpr long long kMaxRepeat = 1000;
 constexpr std::size_t kMaxOpenTags = 100;
 constexpr std::size_t kFirstMeasureWindow = 256;
@@ -77,6 +79,10 @@ void ClearBox(HtmlStyle& s) {
 
 int EdgeWidth(const HtmlStyle& s) { return s.borderStyle == HtmlBorderStyle::None ? 0 : s.borderWidth; }
 
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
 // The word at the start of the text with the break character that ends it.
 std::size_t WordLength(std::string_view text) {
     const std::size_t at = text.find_first_of(kBreakCharacters);
@@ -86,8 +92,13 @@ std::size_t WordLength(std::string_view text) {
 }  // namespace
 
 CHtmlFlow::CHtmlFlow(CHtmlLayoutContext& context, const HtmlFlowFrame& frame, const HtmlFlowState& start)
-    : context_(context), frame_(frame), state_(start), lines_(frame.wrapWidth), measureWindow_(kFirstMeasureWindow) {
+    : context_(context),
+      frame_(frame),
+      state_(start),
+      lines_(frame.wrapWidth, context.Inks()),
+      measureWindow_(kFirstMeasureWindow) {
     ClearBox(state_.style);
+    TakeInk(false);
 }
 
 HtmlBlock CHtmlFlow::Run(std::size_t begin, std::size_t end) {
@@ -139,9 +150,56 @@ void CHtmlFlow::Open(const HtmlToken& tag) {
     }
     if (!ChangesStyle(tag.kind) || open_.size() >= kMaxOpenTags)
         return;
+    Push(tag);
+}
+
+void CHtmlFlow::Push(const HtmlToken& tag) {
     open_.push_back({&tag, state_});
     ApplyTag(tag);
+    TakeInk(HasBox(state_.style));
     Decorate(open_.back());
+}
+
+// The background and lines the style now asks for: a new ink where a tag
+// started one, the ink of the tags around where it goes on unchanged.
+void CHtmlFlow::TakeInk(bool boxed) {
+    const HtmlStyle& s = state_.style;
+    int& background = state_.ink[HtmlInk::kBackground];
+    if (s.solidBackground && (boxed || background < 0 || context_.Inks()[background].colour != s.backgroundColour)) {
+        HtmlInk ink;
+        ink.colour = s.backgroundColour;
+        ink.outer = background;
+        ink.drawnByBox = boxed;
+        background = context_.AddInk(ink);
+    }
+    const bool lineStarts = (s.underline && state_.ink[HtmlInk::kUnderline] < 0) ||
+                            (s.strikeOut && state_.ink[HtmlInk::kStrikeOut] < 0) ||
+                            (s.overline && state_.ink[HtmlInk::kOverline] < 0);
+    const HtmlFontMetrics m = lineStarts ? context_.Metrics(Font()) : HtmlFontMetrics{};
+    TakeLine(HtmlInk::kUnderline, s.underline, m.underline, m);
+    TakeLine(HtmlInk::kStrikeOut, s.strikeOut, m.strikeOut, m);
+    // An overline stands just above the capitals: at the cell's top, above
+    // the room the font keeps for accents, it would touch the line above.
+    TakeLine(HtmlInk::kOverline, s.overline, std::max(0, m.capitals - kOverlineClearance - m.lineWidth), m);
+}
+
+void CHtmlFlow::TakeLine(int kind, bool on, int offset, const HtmlFontMetrics& m) {
+    int& number = state_.ink[kind];
+    if (!on) {
+        number = -1;
+        return;
+    }
+    if (number >= 0)
+        return;
+    HtmlInk ink;
+    ink.kind = kind;
+    ink.colour = state_.style.colour;
+    ink.height = m.height;
+    ink.ascent = m.ascent;
+    ink.vAlign = state_.style.vAlign;
+    ink.offset = offset;
+    ink.thickness = std::max(1, m.lineWidth);
+    number = context_.AddInk(ink);
 }
 
 // Undoes the tag's effect: back to the state before it opened, with the
@@ -160,17 +218,14 @@ void CHtmlFlow::Close(const HtmlToken& tag) {
             Undecorate();
     state_ = at->before;
     open_.erase(at, open_.end());
-    for (const HtmlToken* again : reopen) {
-        open_.push_back({again, state_});
-        ApplyTag(*again);
-        Decorate(open_.back());
-    }
+    for (const HtmlToken* again : reopen)
+        Push(*again);
 }
 
 void CHtmlFlow::Decorate(OpenTag& open) {
     if (!HasBox(state_.style))
         return;
-    decorations_.push_back({state_.style});
+    decorations_.push_back({state_.style, open.before.ink});
     ClearBox(state_.style);
     open.decorated = true;
     StartFragment(decorations_.back());
@@ -187,30 +242,32 @@ void CHtmlFlow::Undecorate() {
 void CHtmlFlow::StartFragment(Decoration& d) {
     const HtmlStyle& s = d.style;
     const int edge = EdgeWidth(s);
-    const HtmlFontMetrics m = context_.Metrics(context_.Font(s));
-    const int inner = std::min(m.height + 2 * (s.padding + edge), kMaxExtent);
     const bool atLineStart = lines_.AtLineStart();
     lines_.Advance(s.margin);
     auto& items = lines_.Items();
     d.firstItem = items.size();
     if (s.solidBackground) {
         const HtmlColour c = s.backgroundColour;
-        items.push_back(HtmlFill{MakeRect(edge, s.margin + edge, 0, inner - 2 * edge), kEffectSolid, c, c, c});
+        items.push_back(HtmlFill{MakeRect(edge, 0, 0, 0), kEffectSolid, c, c, c});
     }
     if (edge > 0)
-        items.push_back(HtmlBorder{MakeRect(0, s.margin, 0, inner), edge, s.borderStyle, s.borderLight, s.borderDark});
+        items.push_back(HtmlBorder{MakeRect(0, 0, 0, 0), edge, s.borderStyle, s.borderLight, s.borderDark});
     d.itemCount = items.size() - d.firstItem;
-    const int height = std::min(inner + 2 * s.margin, kMaxExtent);
-    lines_.PlaceGroup(d.firstItem, {0, height, m.ascent + s.padding + edge + s.margin, HtmlVAlign::Baseline,
-                                    state_.style.hAlign, -1});
+    CHtmlLineBuilder::Box box;
+    box.hAlign = state_.style.hAlign;
+    box.ink = d.ink;
+    d.box = lines_.PlaceGroup(d.firstItem, box);
+    const HtmlFontMetrics m = context_.Metrics(context_.Font(s));
+    ShapeFragment(d, m.ascent, m.height - m.ascent);
     lines_.Advance(edge + s.padding);
     d.contentLeft = lines_.X();
     if (atLineStart)
         lines_.MarkLineStart();
 }
 
-// Closes the box after the padding and border; a part with nothing in it
-// (the run went on at the next line) draws nothing and gives its room back.
+// Closes the box after the padding and border, grown to hold the tallest
+// thing in it on the line; a part with nothing in it (the run went on at
+// the next line) draws nothing and gives its room back.
 void CHtmlFlow::EndFragment(const Decoration& d) {
     const HtmlStyle& s = d.style;
     const int edge = EdgeWidth(s);
@@ -225,6 +282,9 @@ void CHtmlFlow::EndFragment(const Decoration& d) {
         lines_.Advance(-s.margin);
     } else {
         lines_.Advance(s.padding);
+        const HtmlFontMetrics m = context_.Metrics(context_.Font(s));
+        const CHtmlLineBuilder::Extent content = lines_.ExtentAfter(d.box);
+        ShapeFragment(d, std::max(m.ascent, content.ascent), std::max(m.height - m.ascent, content.descent));
     }
     for (std::size_t i = d.firstItem; i < d.firstItem + d.itemCount; ++i) {
         std::visit(
@@ -238,6 +298,26 @@ void CHtmlFlow::EndFragment(const Decoration& d) {
     }
     if (!empty)
         lines_.Advance(edge + s.margin);
+}
+
+// Makes the box hold content that reaches that far above and below the
+// baseline, with its padding and border inside its margin.
+void CHtmlFlow::ShapeFragment(const Decoration& d, int ascent, int descent) {
+    const HtmlStyle& s = d.style;
+    const int edge = EdgeWidth(s);
+    const int inner = std::min(ascent + descent + 2 * (s.padding + edge), kMaxExtent);
+    auto& items = lines_.Items();
+    for (std::size_t i = d.firstItem; i < d.firstItem + d.itemCount; ++i) {
+        std::visit(
+            [&](auto& item) {
+                const bool border = std::is_same_v<std::decay_t<decltype(item)>, HtmlBorder>;
+                item.box.top = s.margin + (border ? 0 : edge);
+                item.box.bottom = s.margin + inner - (border ? 0 : edge);
+            },
+            items[i]);
+    }
+    lines_.Reshape(d.box, std::min(inner + 2 * s.margin, kMaxExtent),
+                   std::min(ascent + s.padding + edge + s.margin, kMaxExtent));
 }
 
 void CHtmlFlow::ApplyTag(const HtmlToken& tag) {
@@ -349,12 +429,15 @@ void CHtmlFlow::ApplyFontLetters(std::string_view letters) {
 }
 
 CHtmlLineBuilder::Box CHtmlFlow::BoxFor(int width, int height, int ascent) const {
-    return {width, height, ascent, state_.style.vAlign, state_.style.hAlign, state_.link};
+    CHtmlLineBuilder::Box box{width, height, ascent, state_.style.vAlign, state_.style.hAlign, state_.link};
+    box.ink = state_.ink;
+    return box;
 }
 
 // A styled run with a box is closed at the line's end and opened again on
 // the next line.
 void CHtmlFlow::EndLine(int emptyHeight, bool wrapped) {
+    breakPending_ = false;
     for (auto it = decorations_.rbegin(); it != decorations_.rend(); ++it)
         EndFragment(*it);
     lines_.EndLine(emptyHeight, wrapped);
@@ -362,10 +445,24 @@ void CHtmlFlow::EndLine(int emptyHeight, bool wrapped) {
         StartFragment(d);
 }
 
-// Ends a line because the next thing does not fit on it.
-void CHtmlFlow::WrapLine() { EndLine(LineHeight(), true); }
+// Ends a line because the next thing does not fit on it. A line of
+// nothing but blanks is not ended but emptied: white space never makes a
+// line of its own.
+void CHtmlFlow::WrapLine() {
+    if (lines_.Blank()) {
+        lines_.DropBlanks();
+        breakPending_ = false;
+        return;
+    }
+    EndLine(LineHeight(), true);
+}
+
+// Blanks that do not fit are dropped where the line breaks; the break comes
+// before the next thing on the line, and only if the line holds something.
+void CHtmlFlow::BreakAtBlanks() { breakPending_ = !lines_.Blank(); }
 
 void CHtmlFlow::EndLineIfStarted() {
+    lines_.DropBlanks();
     if (!lines_.AtLineStart())
         EndLine(LineHeight());
 }
@@ -412,7 +509,11 @@ void CHtmlFlow::Text(std::string_view raw) {
     const std::string text = Transformed(raw);
     std::string_view rest(text);
     const HtmlFontId font = Font();
+    if (breakPending_)
+        rest = WithoutLeadingBlanks(rest);
     while (!rest.empty() && !lines_.Full()) {
+        if (breakPending_)
+            WrapLine();
         const auto fit = Fit(font, rest, lines_.Remaining());
         if (fit.fit >= rest.size()) {
             PlaceRun(std::string(rest), fit.width);
@@ -420,9 +521,8 @@ void CHtmlFlow::Text(std::string_view raw) {
         }
         if (rest[fit.fit] == ' ') {
             PlaceBeforeBreak(font, rest.substr(0, fit.fit), fit);
-            if (!lines_.AtLineStart())
-                WrapLine();
-            rest.remove_prefix(std::min(rest.find_first_not_of(' ', fit.fit), rest.size()));
+            rest = WithoutLeadingBlanks(rest.substr(fit.fit));
+            BreakAtBlanks();
             continue;
         }
         std::size_t cut = BreakAfter(rest, fit.fit);
@@ -469,29 +569,27 @@ void CHtmlFlow::LineBreak(const HtmlToken& tag) {
     lines_.AddEmptyLines(RepeatCount(tag) - 1, height);
 }
 
-// A tab moves at least a space on, so words either side never touch, to
-// the next stop; a background covers the room it makes.
+// A tab moves at least two spaces on, so words either side stand clearly
+// apart, to the next stop; it is a blank, which backgrounds and lines run
+// under. A tab that does not fit is dropped like blanks at a break.
 void CHtmlFlow::Tab(const HtmlToken& tag) {
     wordStart_ = true;
+    if (breakPending_)
+        return;
     const HtmlFontId font = Font();
     const HtmlFontMetrics m = context_.Metrics(font);
     const long long stop = std::max(1, kTabAverageWidths * m.averageWidth);
     const long long space = std::max(1, context_.Platform().MeasureRun(font, " ", kMaxExtent).width);
-    const long long x = lines_.WrapWidth() - lines_.Remaining();
-    const long long first = (x + space + stop - 1) / stop * stop;
+    const long long x = lines_.X();
+    const long long first = (x + kTabMinSpaces * space + stop - 1) / stop * stop;
     const long long next = std::min<long long>(first + (RepeatCount(tag) - 1) * stop, kMaxExtent);
     if (next > lines_.WrapWidth()) {
-        WrapLine();
+        BreakAtBlanks();
         return;
     }
-    const int room = static_cast<int>(next - x);
-    if (!state_.style.solidBackground) {
-        lines_.Advance(room);
-        return;
-    }
-    const HtmlColour colour = state_.style.backgroundColour;
-    lines_.Place(HtmlFill{MakeRect(0, 0, room, m.height), kEffectSolid, colour, colour, colour},
-                 BoxFor(room, m.height, m.ascent));
+    CHtmlLineBuilder::Box box = BoxFor(static_cast<int>(next - x), m.height, m.ascent);
+    box.blank = true;
+    lines_.PlaceGroup(lines_.Items().size(), box);
 }
 
 void CHtmlFlow::Rule(const HtmlToken& tag) {
@@ -500,9 +598,10 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     std::optional<int> asked;
     if (widthValue)
         asked = styles.Length(*widthValue, frame_.percentBase, state_.style);
-    // Without a width it can use, a rule spans the whole width.
+    // Without a width it can use, a rule spans the whole width; it never
+    // widens the text past the width available.
     usesPercent_ = usesPercent_ || !asked || IsHtmlPercentage(*widthValue);
-    const int width = asked.value_or(frame_.percentBase);
+    const int width = std::min(asked.value_or(frame_.percentBase), frame_.wrapWidth);
     int size = 1;
     if (const std::string* v = tag.Attribute("size"))
         size = styles.Length(*v, size, state_.style).value_or(size);
@@ -515,6 +614,7 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     CHtmlLineBuilder::Box box = BoxFor(width, size + 2 * kRuleGap, 0);
     box.vAlign = HtmlVAlign::Top;
     box.link = -1;
+    box.ink = kNoInk;
     lines_.Place(rule, box);
     EndLine(0);
 }
@@ -526,11 +626,14 @@ void CHtmlFlow::Image(const HtmlToken& tag) {
     const bool shadowed = ((image.style | image.hotStyle) & kImageShadow) != 0;
     const int width = image.box.Width() + (shadowed ? std::abs(shadow.offsetX) : 0);
     const int height = image.box.Height() + (shadowed ? std::abs(shadow.offsetY) : 0);
-    // The image stands on the baseline; its shadow falls below it.
+    // The image stands on the baseline; its shadow falls below it. Lines
+    // under, through and over text stop at it; a background runs on.
     const int ascent = image.box.Height();
-    if (width > lines_.Remaining() && !lines_.AtLineStart())
+    if (breakPending_ || (width > lines_.Remaining() && !lines_.AtLineStart()))
         WrapLine();
-    lines_.Place(std::move(image), BoxFor(width, height, ascent));
+    CHtmlLineBuilder::Box box = BoxFor(width, height, ascent);
+    std::fill(box.ink.begin() + HtmlInk::kUnderline, box.ink.end(), -1);
+    lines_.Place(std::move(image), box);
 }
 
 void CHtmlFlow::String(const HtmlToken& tag) {
@@ -567,6 +670,7 @@ std::size_t CHtmlFlow::Table(std::size_t index, std::size_t end) {
     CHtmlLineBuilder::Box box = BoxFor(table.width, table.height, table.height);
     box.vAlign = HtmlVAlign::Top;
     box.link = -1;
+    box.ink = kNoInk;
     box.hAlign = layout.Placement();
     lines_.PlaceGroup(first, box);
     EndLine(0);

@@ -14,6 +14,7 @@
 struct HtmlFlowState {
     HtmlStyle style;
     int link = -1;
+    HtmlInkSet ink = kNoInk;
 };
 
 struct HtmlFlowFrame {
@@ -43,21 +44,27 @@ private:
     // on each line it covers.
     struct Decoration {
         HtmlStyle style;
+        HtmlInkSet ink;             // around it, which its margins and borders carry
         std::size_t firstItem = 0;  // its background and border on this line
         std::size_t itemCount = 0;
+        std::size_t box = 0;  // their box on the line
         int contentLeft = 0;  // where its content starts on this line
     };
 
     std::size_t Handle(std::size_t index, std::size_t end);
     void Open(const HtmlToken& tag);
     void Close(const HtmlToken& tag);
+    void Push(const HtmlToken& tag);
     void ApplyTag(const HtmlToken& tag);
+    void TakeInk(bool boxed);
+    void TakeLine(int kind, bool on, int offset, const HtmlFontMetrics& m);
     void ApplyFontTag(const HtmlToken& tag);
     void ApplyFontLetters(std::string_view letters);
     void Decorate(OpenTag& open);
     void Undecorate();
     void StartFragment(Decoration& decoration);
     void EndFragment(const Decoration& decoration);
+    void ShapeFragment(const Decoration& decoration, int ascent, int descent);
 
     void Text(std::string_view text);
     void PlaceBeforeBreak(HtmlFontId font, std::string_view text, const IHtmlPlatform::RunFit& fit);
@@ -75,6 +82,7 @@ private:
     int LineHeight() { return context_.Metrics(Font()).height; }
     void EndLine(int emptyHeight, bool wrapped = false);
     void WrapLine();
+    void BreakAtBlanks();
     void EndLineIfStarted();
     CHtmlLineBuilder::Box BoxFor(int width, int height, int ascent) const;
 
@@ -86,5 +94,8 @@ private:
     CHtmlLineBuilder lines_;
     bool usesPercent_ = false;
     bool wordStart_ = true;  // the next letter starts a word (capitalize)
+    // Blanks that did not fit were dropped: the line ends before what
+    // comes next unless that is a line break.
+    bool breakPending_ = false;
     std::size_t measureWindow_;
 };

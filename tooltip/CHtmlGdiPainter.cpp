@@ -9,13 +9,19 @@
 namespace {
 
 constexpr int kDoubleGap = 2;
-constexpr int kOverlineGap = 2;  // between an overline and the capitals
 // The styles work on three copies of the image's pixels; one larger than
 // this (only markup that asks for it) is drawn without its style.
 constexpr long long kMaxStyledPixels = 1LL << 22;
 // A masked image scaled to more pixels than this is not copied first but
 // left to TransparentBlt's own stretching.
 constexpr long long kMaxStretchedPixels = 1LL << 22;
+// What shows through a scaled image list's image that masks itself but was
+// named without a mask colour.
+constexpr COLORREF kListKeyColour = RGB(255, 0, 255);
+
+std::optional<COLORREF> KeyOf(const HtmlImage& item) {
+    return item.source.masked ? std::optional<COLORREF>(item.source.maskColour) : std::nullopt;
+}
 
 }  // namespace
 
@@ -51,10 +57,9 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
     }
 }
 
+// The run's background and lines are the layout's fills and rules.
 void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     const RECT box = At(run.box);
-    if (style.solidBackground)
-        CPPDrawManager::FillSolid(dc_, box, style.backgroundColour);
     const HFONT font = reinterpret_cast<HFONT>(run.font);
     if (font != font_)
         ::SelectObject(dc_, font_ = font);
@@ -65,20 +70,6 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
     if (run.justify > 0)
         ::SetTextJustification(dc_, 0, 0);
-    if (style.overline)
-        Overline(box, run.ascent, style.colour);
-}
-
-// Just above the capitals: at the cell's top, above the room the font
-// keeps for accents, it would sit under the descenders of the line above.
-void CHtmlGdiPainter::Overline(const RECT& box, int ascent, COLORREF colour) {
-    GLYPHMETRICS glyph{};
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    int capitals = ascent;
-    if (::GetGlyphOutlineA(dc_, 'H', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
-        capitals = static_cast<int>(glyph.gmptGlyphOrigin.y);
-    const int y = box.top + std::clamp(ascent - capitals - kOverlineGap, 0, ascent);
-    Line(box.left, y, box.right, y, colour);
 }
 
 void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
@@ -129,31 +120,55 @@ void CHtmlGdiPainter::DrawImage(HDC dc, const CHtmlImageCache::Image& image, con
         case HtmlImageKind::Bitmap: {
             const tarvel::UniqueMemoryDC source(::CreateCompatibleDC(dc));
             const tarvel::SelectedObject selected(source.get(), image.bitmap);
-            DrawBitmap(dc, source.get(), image, item, x, y, w, h);
+            DrawBitmap(dc, source.get(), image.size, KeyOf(item), x, y, w, h);
             break;
         }
         case HtmlImageKind::Icon:
             ::DrawIconEx(dc, x, y, image.icon, w, h, 0, nullptr, DI_NORMAL);
             break;
         case HtmlImageKind::ImageList:
-            ::ImageList_DrawEx(image.list, Frame(item, image.count, options_.elapsed), dc, x, y, w, h, CLR_NONE,
-                               CLR_NONE, ILD_TRANSPARENT);
+            DrawListImage(dc, image, item, x, y, w, h);
             break;
     }
 }
 
-void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x,
-                                 int y, int w, int h) {
+// The list draws its images only at their own size: a scaled one is drawn
+// into a bitmap of one cell, its see-through part in the mask colour, and
+// that is scaled and masked as a bitmap is.
+void CHtmlGdiPainter::DrawListImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y,
+                                    int w, int h) {
+    const int frame = Frame(item, image.count, options_.elapsed);
+    if (w == image.size.cx && h == image.size.cy) {
+        ::ImageList_DrawEx(image.list, frame, dc, x, y, w, h, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        return;
+    }
+    IMAGEINFO info{};
+    const bool masks = ::ImageList_GetImageInfo(image.list, frame, &info) && info.hbmMask;
+    const std::optional<COLORREF> key = masks ? KeyOf(item).value_or(kListKeyColour) : std::optional<COLORREF>();
+    const tarvel::UniqueMemoryDC cell(::CreateCompatibleDC(dc));
+    const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, image.size.cx, image.size.cy));
+    if (!cell || !bitmap)
+        return;
+    const tarvel::SelectedObject selected(cell.get(), bitmap.get());
+    if (key)
+        CPPDrawManager::FillSolid(cell.get(), {0, 0, image.size.cx, image.size.cy}, *key);
+    ::ImageList_DrawEx(image.list, frame, cell.get(), 0, 0, image.size.cx, image.size.cy, CLR_NONE, CLR_NONE,
+                       ILD_TRANSPARENT);
+    DrawBitmap(dc, cell.get(), image.size, key, x, y, w, h);
+}
+
+void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, SIZE size, std::optional<COLORREF> key, int x, int y, int w,
+                                 int h) {
     // The default mode ANDs the pixels a shrunk colour image drops, which
     // darkens it and, masked, rings the mask's edge.
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    if (!item.source.masked) {
-        ::StretchBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
+    if (!key) {
+        ::StretchBlt(dc, x, y, w, h, source, 0, 0, size.cx, size.cy, SRCCOPY);
         return;
     }
-    const bool scaled = w != image.size.cx || h != image.size.cy;
+    const bool scaled = w != size.cx || h != size.cy;
     if (!scaled || static_cast<long long>(w) * h > kMaxStretchedPixels) {
-        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, image.size.cx, image.size.cy, item.source.maskColour);
+        ::TransparentBlt(dc, x, y, w, h, source, 0, 0, size.cx, size.cy, *key);
         return;
     }
     // TransparentBlt stretches in a mode of its own (Wine's ANDs), so the
@@ -162,8 +177,8 @@ void CHtmlGdiPainter::DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Imag
     const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, w, h));
     const tarvel::SelectedObject selected(stretched.get(), bitmap.get());
     ::SetStretchBltMode(stretched.get(), COLORONCOLOR);
-    ::StretchBlt(stretched.get(), 0, 0, w, h, source, 0, 0, image.size.cx, image.size.cy, SRCCOPY);
-    ::TransparentBlt(dc, x, y, w, h, stretched.get(), 0, 0, w, h, item.source.maskColour);
+    ::StretchBlt(stretched.get(), 0, 0, w, h, source, 0, 0, size.cx, size.cy, SRCCOPY);
+    ::TransparentBlt(dc, x, y, w, h, stretched.get(), 0, 0, w, h, *key);
 }
 
 // Copies of the image from the box's corner on, drawn only where the DC
@@ -182,7 +197,7 @@ void CHtmlGdiPainter::Tile(const CHtmlImageCache::Image& image, const HtmlImage&
     for (int y = top; y < visible.bottom; y += cy)
         for (int x = left; x < visible.right; x += cx) {
             if (source)
-                DrawBitmap(dc_, source.get(), image, item, x, y, cx, cy);
+                DrawBitmap(dc_, source.get(), image.size, KeyOf(item), x, y, cx, cy);
             else
                 DrawImage(dc_, image, item, x, y, cx, cy);
         }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "tooltip/CHtmlImageCache.h"
 #include "tooltip/HtmlDisplayList.h"
 
@@ -25,14 +27,15 @@ public:
 
 private:
     void Text(const HtmlTextRun& run, const HtmlStyle& style);
-    void Overline(const RECT& box, int ascent, COLORREF colour);
     void Rule(const HtmlRule& rule);
     void Border(const HtmlBorder& border);
     void Fill(const HtmlFill& fill);
     void Image(const HtmlImage& image, unsigned style);
     void DrawImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y, int w, int h);
-    static void DrawBitmap(HDC dc, HDC source, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y,
-                           int w, int h);
+    void DrawListImage(HDC dc, const CHtmlImageCache::Image& image, const HtmlImage& item, int x, int y, int w, int h);
+    // Draws the source's picture of that size scaled into the box, leaving
+    // out the key colour if there is one.
+    static void DrawBitmap(HDC dc, HDC source, SIZE size, std::optional<COLORREF> key, int x, int y, int w, int h);
     void Tile(const CHtmlImageCache::Image& image, const HtmlImage& item, const RECT& box);
     RECT At(const HtmlRect& r) const {
         return {r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y};

@@ -10,8 +10,16 @@ namespace {
 
 constexpr int kDefaultPoints = 10;
 constexpr int kPointsPerInch = 72;
+// The width of a text that nothing in it gives one, such as rules alone,
+// in average characters of its body font.
+constexpr int kDefaultWidthInCharacters = 20;
 
 }  // namespace
+
+int CHtmlLayout::DefaultWidth(CHtmlLayoutContext& context, const HtmlFlowState& start) const {
+    const long long average = context.Metrics(context.Font(start.style)).averageWidth;
+    return static_cast<int>(std::clamp<long long>(kDefaultWidthInCharacters * average, 0, kMaxExtent));
+}
 
 HtmlStyle CHtmlLayout::BaseStyle(const CHtmlLayoutContext& context) const {
     HtmlStyle style;
@@ -22,7 +30,8 @@ HtmlStyle CHtmlLayout::BaseStyle(const CHtmlLayoutContext& context) const {
 }
 
 // Laid out once while percentages count as nothing; when there were any,
-// laid out again with the width the rest of the text needs.
+// laid out again with the width the rest of the text needs, or the default
+// width when the rest needs none.
 HtmlDisplayList CHtmlLayout::Layout(std::string_view markup, const HtmlLayoutOptions& options) {
     const HtmlMarkup parsed = ParseHtmlMarkup(PrepareHtmlMarkup(markup, options.breaksAsTags, platform_));
     CHtmlLayoutContext context(platform_, sheet_, parsed, options);
@@ -33,7 +42,7 @@ HtmlDisplayList CHtmlLayout::Layout(std::string_view markup, const HtmlLayoutOpt
     HtmlBlock block = CHtmlFlow(context, frame, start).Run(0, parsed.tokens.size());
     if (block.usesPercent) {
         context.ForgetStyles();
-        frame.percentBase = block.width;
+        frame.percentBase = block.width > 0 ? block.width : std::min(frame.wrapWidth, DefaultWidth(context, start));
         block = CHtmlFlow(context, frame, start).Run(0, parsed.tokens.size());
     }
     block.Align(block.width);

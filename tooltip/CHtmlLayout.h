@@ -7,6 +7,7 @@
 #include "tooltip/HtmlDisplayList.h"
 
 class IHtmlPlatform;
+struct HtmlFlowState;
 
 // Lays out a tooltip markup text for a platform: the entry point of the
 // portable renderer. The markup's text starts in the style of the sheet's
@@ -32,6 +33,7 @@ public:
 private:
     // The style text starts in: the default style with the body rule over it.
     HtmlStyle BaseStyle(const CHtmlLayoutContext& context) const;
+    int DefaultWidth(CHtmlLayoutContext& context, const HtmlFlowState& start) const;
 
     IHtmlPlatform& platform_;
     const CHtmlStyleSheet& sheet_;

@@ -27,3 +27,10 @@ int CHtmlLayoutContext::Intern(const HtmlStyle& style) {
         internedStyles_.push_back(style);
     return static_cast<int>(internedStyles_.size()) - 1;
 }
+
+int CHtmlLayoutContext::AddInk(const HtmlInk& ink) {
+    const auto [it, added] = inkNumbers_.try_emplace(ink, static_cast<int>(inks_.size()));
+    if (added)
+        inks_.push_back(ink);
+    return it->second;
+}

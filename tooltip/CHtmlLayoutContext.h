@@ -1,11 +1,13 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "tooltip/CHtmlStyleContext.h"
 #include "tooltip/CHtmlStyleSheet.h"
+#include "tooltip/HtmlInk.h"
 #include "tooltip/HtmlMarkup.h"
 #include "tooltip/HtmlStyle.h"
 
@@ -37,6 +39,10 @@ public:
     int Intern(const HtmlStyle& style);
     std::vector<HtmlStyle> TakeStyles() { return std::move(internedStyles_); }
     void ForgetStyles() { internedStyles_.clear(); }
+    // The number of an ink equal to this one, added if there is none: a
+    // tag laid out again, or closed and opened again, gets the same ink.
+    int AddInk(const HtmlInk& ink);
+    const std::vector<HtmlInk>& Inks() const { return inks_; }
 
 private:
     CHtmlStyleContext styles_;
@@ -48,4 +54,6 @@ private:
     bool hasLastFont_ = false;
     std::unordered_map<HtmlFontId, HtmlFontMetrics> metrics_;
     std::vector<HtmlStyle> internedStyles_;
+    std::vector<HtmlInk> inks_;
+    std::map<HtmlInk, int> inkNumbers_;
 };

@@ -196,6 +196,10 @@ void CHtmlTableLayout::Spread(std::vector<int>& widths, const Cell& cell, long l
         *c = Clamp(*c + static_cast<long long>(share) + (remainder > 0 ? 1 : 0));
 }
 
+// Columns as wide as their content or the width asked for, but never
+// narrower than their floors when those are needed: when the table must
+// shrink, or a width asked for may be too small for a word. Then the table
+// is widened or narrowed to its width, the free columns first.
 void CHtmlTableLayout::SizeColumns() {
     columns_.assign(columnCount_, 0);
     std::vector<bool> fixed(columnCount_, false);
@@ -209,9 +213,59 @@ void CHtmlTableLayout::SizeColumns() {
         }
     }
     const long long frame = 2LL * look_.border + static_cast<long long>(columnCount_ + 1) * spacing_;
-    const long long total = std::accumulate(columns_.begin(), columns_.end(), 0LL) + frame;
-    const long long target = width_ ? *width_ : std::min<long long>(total, outer_.wrapWidth);
-    Resize(static_cast<int>(std::clamp<long long>(target - total, -kMaxExtent, kMaxExtent)), fixed);
+    const auto total = [&] { return std::accumulate(columns_.begin(), columns_.end(), 0LL) + frame; };
+    const long long limit = width_ ? *width_ : outer_.wrapWidth;
+    std::vector<int> floors;
+    if (total() > limit || std::find(fixed.begin(), fixed.end(), true) != fixed.end()) {
+        floors = Floors(limit - frame);
+        for (int c = 0; c < columnCount_; ++c)
+            columns_[c] = std::max(columns_[c], floors[c]);
+    }
+    const long long target = width_ ? *width_ : std::min(total(), limit);
+    if (total() <= target) {
+        Grow(static_cast<int>(std::min<long long>(target - total(), kMaxExtent)), fixed);
+        return;
+    }
+    std::vector<int> free, all;
+    for (int c = 0; c < columnCount_; ++c) {
+        all.push_back(c);
+        if (!fixed[c])
+            free.push_back(c);
+    }
+    Shrink(total() - target, free, floors);
+    Shrink(total() - target, all, floors);
+}
+
+// The narrowest each column may be: as wide as its longest word (or
+// image) when all of those fit side by side in the room; else the longest
+// words are cut to the widest share that leaves the other columns theirs,
+// and only those words break, never below a column's widest letter.
+std::vector<int> CHtmlTableLayout::Floors(long long room) const {
+    const std::vector<int> words = ColumnMinimums(true);
+    if (words.empty() || std::accumulate(words.begin(), words.end(), 0LL) <= room)
+        return words;
+    const std::vector<int> letters = ColumnMinimums(false);
+    const auto capped = [&](long long cap, int c) {
+        return std::max<long long>(letters[c], std::min<long long>(words[c], cap));
+    };
+    const auto sum = [&](long long cap) {
+        long long total = 0;
+        for (int c = 0; c < columnCount_; ++c)
+            total += capped(cap, c);
+        return total;
+    };
+    long long low = 0, high = *std::max_element(words.begin(), words.end());
+    while (low < high) {
+        const long long cap = (low + high + 1) / 2;
+        if (sum(cap) <= room)
+            low = cap;
+        else
+            high = cap - 1;
+    }
+    std::vector<int> floors(columnCount_);
+    for (int c = 0; c < columnCount_; ++c)
+        floors[c] = Clamp(capped(low, c));
+    return floors;
 }
 
 // The width of the cell's content when every line is broken wherever it
@@ -235,8 +289,8 @@ std::vector<int> CHtmlTableLayout::ColumnMinimums(bool keepWords) const {
 }
 
 // Narrows the chosen columns by up to `amount` in all, each in proportion
-// to how much narrower it can be: no column gets narrower than what it
-// holds without wrapping.
+// to how much narrower it can be: no column gets narrower than its
+// minimum.
 void CHtmlTableLayout::Shrink(long long amount, const std::vector<int>& chosen, const std::vector<int>& minimum) {
     long long slack = 0;
     for (int c : chosen)
@@ -251,33 +305,18 @@ void CHtmlTableLayout::Shrink(long long amount, const std::vector<int>& chosen, 
     }
 }
 
-// Widens the columns by `delta` in all, in proportion to their widths, or
-// narrows them no further than their content allows: the free ones if
-// there are any, else (and for what the free ones cannot give) all of them;
-// words longer than what is left of the line give way last.
-void CHtmlTableLayout::Resize(int delta, const std::vector<bool>& fixed) {
-    std::vector<int> chosen, all;
-    for (int c = 0; c < columnCount_; ++c) {
-        all.push_back(c);
+// Widens the columns by `delta` in all, in proportion to their widths: the
+// free ones if there are any, else all of them.
+void CHtmlTableLayout::Grow(int delta, const std::vector<bool>& fixed) {
+    std::vector<int> chosen;
+    for (int c = 0; c < columnCount_; ++c)
         if (!fixed[c])
             chosen.push_back(c);
-    }
     if (chosen.empty())
-        chosen = all;
-    if (chosen.empty() || delta == 0)
+        for (int c = 0; c < columnCount_; ++c)
+            chosen.push_back(c);
+    if (chosen.empty() || delta <= 0)
         return;
-    if (delta < 0) {
-        const long long target = std::accumulate(columns_.begin(), columns_.end(), 0LL) + delta;
-        const auto excess = [&] { return std::accumulate(columns_.begin(), columns_.end(), 0LL) - target; };
-        for (const bool keepWords : {true, false}) {
-            const std::vector<int> minimum = ColumnMinimums(keepWords);
-            Shrink(excess(), chosen, minimum);
-            Shrink(excess(), all, minimum);
-            if (excess() <= 0)
-                break;
-        }
-        return;
-    }
     long long sum = 0;
     for (int c : chosen)
         sum += columns_[c];

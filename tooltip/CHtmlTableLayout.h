@@ -43,7 +43,8 @@ private:
     void MeasureCells();
     void SizeColumns();
     void Spread(std::vector<int>& widths, const Cell& cell, long long wanted) const;
-    void Resize(int delta, const std::vector<bool>& fixed);
+    std::vector<int> Floors(long long room) const;
+    void Grow(int delta, const std::vector<bool>& fixed);
     void Shrink(long long amount, const std::vector<int>& chosen, const std::vector<int>& minimum);
     std::vector<int> ColumnMinimums(bool keepWords) const;
     int NarrowestWidth(const Cell& cell, bool keepWords) const;

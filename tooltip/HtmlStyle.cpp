@@ -4,11 +4,12 @@
 
 namespace {
 
-auto FontFields(const HtmlStyle& s) { return std::tie(s.face, s.size, s.weight, s.italic, s.underline, s.strikeOut); }
+auto FontFields(const HtmlStyle& s) { return std::tie(s.face, s.size, s.weight, s.italic); }
 
 auto OtherFields(const HtmlStyle& s) {
-    return std::tie(s.overline, s.colour, s.solidBackground, s.backgroundColour, s.borderLight, s.borderDark,
-                    s.borderStyle, s.borderWidth, s.hAlign, s.vAlign, s.transform, s.margin, s.padding);
+    return std::tie(s.underline, s.strikeOut, s.overline, s.colour, s.solidBackground, s.backgroundColour,
+                    s.borderLight, s.borderDark, s.borderStyle, s.borderWidth, s.hAlign, s.vAlign, s.transform,
+                    s.margin, s.padding);
 }
 
 }  // namespace

@@ -54,6 +54,12 @@ struct HtmlFontMetrics {
     int ascent = 0;        // baseline below the top of the cell
     int xHeight = 0;       // height of the letter x
     int averageWidth = 0;  // of the font's characters; tab stops go by it
+    // Where the font puts lines under and through its text and where its
+    // capitals start, below the top of the cell, and how thick lines are.
+    int underline = 0;
+    int strikeOut = 0;
+    int capitals = 0;
+    int lineWidth = 1;
 };
 
 enum class HtmlHAlign { Left, Center, Right, Justify };

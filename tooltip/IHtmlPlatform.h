@@ -20,8 +20,9 @@ public:
 
     virtual ~IHtmlPlatform() = default;
 
-    // A font for the style's face, size, weight, italic, underline and
-    // strike-out; the platform owns it and may hand out the same id again.
+    // A font for the style's face, size, weight and italic; the platform
+    // owns it and may hand out the same id again. Lines under, through and
+    // over the text are the layout's, so that they run on across runs.
     virtual HtmlFontId Font(const HtmlStyle& style) = 0;
     virtual HtmlFontMetrics Metrics(HtmlFontId font) = 0;
     virtual RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) = 0;

@@ -3,11 +3,32 @@
 #include "layout/WindowPlacementText.h"
 
 namespace tarvel {
+namespace {
 
-void CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::string& section) {
+// The work area of the monitor nearest to the placement, in the workspace
+// coordinates of placements: they count from the primary monitor's work area.
+LayoutRect WorkAreaNear(const WindowPlacementText& placement) noexcept {
+    RECT primary{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &primary, 0);
+    const RECT rect{placement.left, placement.top, placement.right, placement.bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        monitor.rcWork = primary;
+    }
+    const RECT& work = monitor.rcWork;
+    return LayoutRect{work.left - primary.left, work.top - primary.top, work.right - primary.left,
+                      work.bottom - primary.top};
+}
+
+}  // namespace
+
+bool CResizableDialog::EnableSaveRestore(const CProfile& profile, const std::string& section,
+                                         const std::string& entry) {
     profile_ = profile;
     placementSection_ = section;
-    RestorePlacement();
+    placementEntry_ = entry;
+    return RestorePlacement();
 }
 
 BOOL CResizableDialog::OnInitDialog() {
@@ -73,25 +94,28 @@ LRESULT CResizableDialog::OnDestroy(const Message& message) {
     return Default(message);
 }
 
-void CResizableDialog::RestorePlacement() noexcept {
+bool CResizableDialog::RestorePlacement() noexcept {
     try {
-        const auto stored = WindowPlacementText::Parse(profile_->GetString(placementSection_, kPlacementEntry));
-        if (!stored) {
-            return;
+        const auto parsed = WindowPlacementText::Parse(profile_->GetString(placementSection_, placementEntry_));
+        if (!parsed) {
+            return false;
         }
+        // A placement off every screen would hide the modal dialog for good.
+        const auto stored = parsed->OnWorkArea(WorkAreaNear(*parsed));
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
-        placement.flags = static_cast<UINT>(stored->flags) & WPF_RESTORETOMAXIMIZED;
-        placement.showCmd = static_cast<UINT>(stored->showCommand);
+        placement.flags = static_cast<UINT>(stored.flags) & WPF_RESTORETOMAXIMIZED;
+        placement.showCmd = static_cast<UINT>(stored.showCommand);
         // A dialog that was closed while minimised comes back where it would be restored to.
         if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
-            placement.showCmd == SW_SHOWMINNOACTIVE) {
+            placement.showCmd == SW_SHOWMINNOACTIVE || placement.showCmd == SW_FORCEMINIMIZE) {
             placement.showCmd = (placement.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
         }
-        placement.rcNormalPosition = RECT{stored->left, stored->top, stored->right, stored->bottom};
-        ::SetWindowPlacement(GetHwnd(), &placement);
+        placement.rcNormalPosition = RECT{stored.left, stored.top, stored.right, stored.bottom};
+        return ::SetWindowPlacement(GetHwnd(), &placement) != FALSE;
     } catch (...) {
         // Keeping the default place is the fallback for any failure.
+        return false;
     }
 }
 
@@ -112,7 +136,7 @@ void CResizableDialog::SavePlacement() noexcept {
                                    static_cast<int>(placement.showCmd),
                                    static_cast<int>(placement.flags)};
     try {
-        profile_->WriteString(placementSection_, kPlacementEntry, text.Format());
+        profile_->WriteString(placementSection_, placementEntry_, text.Format());
     } catch (...) {
         // Losing the placement is harmless; the window is going anyway.
     }

@@ -18,12 +18,14 @@ public:
     void SetMinTrackSize(SIZE size) noexcept { minTrackSize_ = size; }
     SIZE GetMinTrackSize() const noexcept { return minTrackSize_; }
 
-    // Restores the placement stored in the section now and stores it when
-    // the window is destroyed. A value that does not parse is ignored.
-    void EnableSaveRestore(const CProfile& profile, const std::string& section);
-    HWND GetSizeGrip() const noexcept { return sizeGrip_; }
-
     static constexpr char kPlacementEntry[] = "WindowPlacement";
+
+    // Restores the placement stored in the section's entry now and stores it
+    // when the window is destroyed. A value that does not parse is ignored;
+    // false when there was none to restore.
+    bool EnableSaveRestore(const CProfile& profile, const std::string& section,
+                           const std::string& entry = kPlacementEntry);
+    HWND GetSizeGrip() const noexcept { return sizeGrip_; }
 
 protected:
     // Base initialisation, then the sizing border (keeping the client size) and the grip.
@@ -38,13 +40,14 @@ protected:
 private:
     void MakeResizable() noexcept;
     void CreateSizeGrip() noexcept;
-    void RestorePlacement() noexcept;
+    bool RestorePlacement() noexcept;
     void SavePlacement() noexcept;
 
     SIZE minTrackSize_{0, 0};
     HWND sizeGrip_ = nullptr;
     std::optional<CProfile> profile_;
     std::string placementSection_;
+    std::string placementEntry_;
 };
 
 }  // namespace tarvel

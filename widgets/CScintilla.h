@@ -52,6 +52,8 @@ public:
     void SetReadOnly(bool readOnly) const { Send(SCI_SETREADONLY, readOnly); }
     void EmptyUndoBuffer() const { Send(SCI_EMPTYUNDOBUFFER); }
     void GotoPos(Sci_Position position) const { Send(SCI_GOTOPOS, static_cast<WPARAM>(position)); }
+    // Only while SCN_MODIFIED reports SC_MOD_INSERTCHECK: what goes in instead.
+    void ChangeInsertion(size_t length, const char* text) const { Send(SCI_CHANGEINSERTION, length, Pointer(text)); }
     // Edit commands
     void Undo() const { Send(SCI_UNDO); }
     void Redo() const { Send(SCI_REDO); }

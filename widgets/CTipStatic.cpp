@@ -77,6 +77,11 @@ void CTipStatic::SetEngraved(bool engraved) {
     Repaint();
 }
 
+void CTipStatic::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    Repaint();
+}
+
 // A setting made before the control exists waits for its first paint: a
 // null window would invalidate every window on the screen.
 void CTipStatic::Repaint() const noexcept {
@@ -137,7 +142,22 @@ LRESULT CTipStatic::OnDestroy(const Message& message) {
 
 UINT CTipStatic::TextFormat() const noexcept {
     const UINT horizontal = alignment_ == kAlignRight ? DT_RIGHT : alignment_ == kAlignCenter ? DT_CENTER : DT_LEFT;
-    return horizontal | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    const UINT lines = wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
+    return horizontal | lines | DT_NOPREFIX | DT_END_ELLIPSIS;
+}
+
+// The system centres a single line itself, not a wrapped block.
+RECT CTipStatic::CentredBlock(HDC dc, RECT rect, UINT format) const {
+    if (!wordWrap_) {
+        return rect;
+    }
+    RECT needed = rect;
+    ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &needed, format | DT_CALCRECT);
+    const LONG spare = (rect.bottom - rect.top) - (needed.bottom - needed.top);
+    if (spare > 0) {
+        rect.top += spare / 2;
+    }
+    return rect;
 }
 
 HFONT CTipStatic::TipFont() {
@@ -162,11 +182,13 @@ void CTipStatic::Draw(HDC dc) {
     }
     SelectedObject font(dc, TipFont());
     ::SetTextColor(dc, GetCurrentTextColor());
+    rect = CentredBlock(dc, rect, TextFormat());
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &rect, TextFormat());
 }
 
 void CTipStatic::DrawEngraved(HDC dc, RECT rect, UINT format) const {
     SelectedObject font(dc, ::GetStockObject(SYSTEM_FONT));
+    rect = CentredBlock(dc, rect, format);
     RECT highlight = rect;
     ::OffsetRect(&highlight, 1, 1);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));

@@ -8,8 +8,9 @@
 
 namespace tarvel {
 
-// A static control that shows one of a list of tips on a single line and
-// fades each newly shown text in from a start colour to the text colour.
+// A static control that shows one of a list of tips, on a single line or
+// wrapped onto as many as it needs, and fades each newly shown text in from a
+// start colour to the text colour.
 // The window text follows the shown text.
 class CTipStatic : public CWindow {
 public:
@@ -39,6 +40,8 @@ public:
     COLORREF GetBackgroundColor() const noexcept { return background_; }
     void SetAlignment(int alignment);
     void SetEngraved(bool engraved);
+    // A text too long for one line goes on at word breaks, vertically centred.
+    void SetWordWrap(bool wrap);
     bool IsEngraved() const noexcept { return engraved_; }
     // The colour the text is drawn in now.
     COLORREF GetCurrentTextColor() const noexcept;
@@ -61,6 +64,8 @@ private:
     void DrawEngraved(HDC dc, RECT rect, UINT format) const;
     HFONT TipFont();
     UINT TextFormat() const noexcept;
+    // The rectangle's text block moved down to its vertical middle.
+    RECT CentredBlock(HDC dc, RECT rect, UINT format) const;
 
     std::vector<std::string> texts_;
     int current_ = 0;
@@ -69,6 +74,7 @@ private:
     COLORREF startColor_ = background_;
     int alignment_ = kAlignLeft;
     bool engraved_ = false;
+    bool wordWrap_ = false;
     int fadeSteps_ = 0;
     int stepsDone_ = 0;
     int ticksLeft_ = 0;

@@ -93,6 +93,10 @@ bool CTreeCtrl::SelectItem(HTREEITEM item) const noexcept {
     return Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != FALSE;
 }
 
+bool CTreeCtrl::SelectSetFirstVisible(HTREEITEM item) const noexcept {
+    return Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item)) != FALSE;
+}
+
 bool CTreeCtrl::SelectDropTarget(HTREEITEM item) const noexcept {
     const HTREEITEM previous = GetDropHilightItem();
     const bool done = Send(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item)) != FALSE;

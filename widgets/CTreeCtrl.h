@@ -37,6 +37,8 @@ public:
 
     bool SelectItem(HTREEITEM item) const noexcept;
     bool SelectDropTarget(HTREEITEM item) const noexcept;
+    // Scrolls the item to the top of the view, as far as the tree can scroll.
+    bool SelectSetFirstVisible(HTREEITEM item) const noexcept;
     bool Expand(HTREEITEM item, UINT code = TVE_EXPAND) const noexcept;
     bool EnsureVisible(HTREEITEM item) const noexcept;
     HTREEITEM HitTest(POINT point, UINT* flags = nullptr) const noexcept;

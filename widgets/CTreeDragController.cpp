@@ -206,14 +206,24 @@ void CTreeDragController::ScrollAtEdge() {
     }
 }
 
+// Opening an item scrolls its children into view, which would bring another
+// item under the mouse while the mark stayed on this one, and the drop would
+// land there. The view stays as it was: the mark, the mouse and the drop
+// agree.
 void CTreeDragController::HoverSelect() {
     const HTREEITEM item = tree_.HitTest(lastPoint_);
     if (!item) {
         return;
     }
+    const HTREEITEM firstVisible = tree_.GetFirstVisibleItem();
+    ::ImageList_DragShowNolock(FALSE);
     tree_.SelectItem(item);
     tree_.Expand(item);
-    MarkDropTarget(item);
+    if (firstVisible && tree_.GetFirstVisibleItem() != firstVisible) {
+        tree_.SelectSetFirstVisible(firstVisible);
+    }
+    tree_.SelectDropTarget(item);
+    ::ImageList_DragShowNolock(TRUE);
 }
 
 void CTreeDragController::MarkDropTarget(HTREEITEM item) const noexcept {

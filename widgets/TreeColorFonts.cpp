@@ -151,7 +151,7 @@ void TreeColorFonts::DrawColoredItems(HDC dc) const {
         }
         const auto found = records_.find(item);
         if (found != records_.end() && NeedsOwnLabel(item, treeHasFocus)) {
-            DrawLabel(dc, item, found->second);
+            DrawLabel(dc, item, found->second, LabelBackground(item, treeHasFocus));
         }
     }
 }
@@ -160,6 +160,14 @@ bool TreeColorFonts::NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noex
     const UINT highlighted =
         tree_.GetItemState(item, TVIS_SELECTED | TVIS_DROPHILITED) & (TVIS_SELECTED | TVIS_DROPHILITED);
     return highlighted == 0 || !treeHasFocus;
+}
+
+// The selection stays visible while the focus is elsewhere (in the fields
+// of the selected entry, say), in the colour the control gives it then.
+COLORREF TreeColorFonts::LabelBackground(HTREEITEM item, bool treeHasFocus) const noexcept {
+    const bool shownSelected = !treeHasFocus && (tree_.GetItemState(item, TVIS_SELECTED) & TVIS_SELECTED) != 0 &&
+                               (::GetWindowLongA(tree_, GWL_STYLE) & TVS_SHOWSELALWAYS) != 0;
+    return ::GetSysColor(shownSelected ? COLOR_BTNFACE : COLOR_WINDOW);
 }
 
 LOGFONTA TreeColorFonts::LabelFont(HTREEITEM item, const Color_Font* record) const {
@@ -175,7 +183,7 @@ LOGFONTA TreeColorFonts::LabelFont(HTREEITEM item, const Color_Font* record) con
     return font;
 }
 
-void TreeColorFonts::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const {
+void TreeColorFonts::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record, COLORREF background) const {
     RECT label{};
     if (!tree_.GetItemRect(item, label, true)) {
         return;
@@ -184,7 +192,7 @@ void TreeColorFonts::DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record)
     UniqueFont labelFont(::CreateFontIndirectA(&font));
     SelectedObject selected(dc, labelFont.get());
     ::SetTextColor(dc, record.color == Color_Font::kDefaultColor ? ::GetSysColor(COLOR_WINDOWTEXT) : record.color);
-    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetBkColor(dc, background);
     ::SetBkMode(dc, OPAQUE);
     const std::string text = tree_.GetItemText(item);
     ::TextOutA(dc, label.left + kLabelIndentX, label.top + kLabelIndentY, text.c_str(), static_cast<int>(text.size()));

@@ -50,7 +50,8 @@ private:
 
     void DrawColoredItems(HDC dc) const;
     bool NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept;
-    void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record) const;
+    COLORREF LabelBackground(HTREEITEM item, bool treeHasFocus) const noexcept;
+    void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record, COLORREF background) const;
     void DrawEmphasizedLabel(HDC dc, HTREEITEM item, const std::string& text, const Runs& runs,
                              bool treeHasFocus) const;
     LOGFONTA LabelFont(HTREEITEM item, const Color_Font* record) const;

@@ -10,6 +10,7 @@
 
 #include "host/TarvelLibrary.h"
 #include "tests/editor/EditorWindow.h"
+#include "tests/editor/MessageBoxAnswerer.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
@@ -133,6 +134,8 @@ EditorTimes TimeEditor(const host::TarvelLibrary& library, const std::string& di
         times.largeTyping = TimeKeystrokes(window, cpp[kEntriesPerLanguage]);
         times.smallTyping = TimeKeystrokes(window, cpp[kEntriesPerLanguage + 1]);
     });
+    // The typing is unsaved: Cancel asks, and is answered Yes.
+    const MessageBoxAnswerer discard("Autotext");
     library.ShowAutotextEditor(nullptr, directory.c_str());
     return inside.Ran() ? times : EditorTimes{};
 }

@@ -9,6 +9,7 @@
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
+#include "tests/editor/MessageBoxAnswerer.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
@@ -289,6 +290,8 @@ int main() {
     {
         const BareTree bare;
         EditorDrops editor(bare);
+        // The moves are unsaved: Cancel asks, and is answered Yes.
+        const tarvel::uitest::MessageBoxAnswerer discard("Autotext");
         library->ShowAutotextEditor(nullptr, many.Path().c_str());
         within = editor.WithinLanguage();
         across = editor.AcrossLanguages();

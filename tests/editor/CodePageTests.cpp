@@ -126,6 +126,72 @@ TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
     }
 }
 
+// The hypertext lexer takes tag and attribute names from its first list and
+// script words from its second; attributes keep their colour whichever
+// language was shown before.
+TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColouredAfterEveryLanguage) {
+    WriteSampleTemplates();
+    const std::string html = "<p class=\"note\" data-kind=\"x\">\n<script>\nvar n = 1;\n</script>";
+    folder_.Write("html.tpl", TemplateRecord("note", "note", html));
+    struct Look {
+        int attribute, script;
+        COLORREF known, unknown;
+    };
+    const char* before[] = {"C++", "VB", "Perl", "Text"};
+    std::vector<Look> seen;
+    DialogScript script;
+    script.Do("show HTML after each language", [&](EditorWindow& window) {
+        HWND editor = Editor(window);
+        ASSERT_NE(editor, nullptr);
+        for (const char* root : before) {
+            window.Select(window.Child(root, 0));
+            window.Select(window.Child("HTML", 0));
+            Sci(editor, SCI_COLOURISE, 0, -1);
+            const auto styleAt = [&](const char* word) {
+                return static_cast<int>(Sci(editor, SCI_GETSTYLEAT, WithCrLf(html).find(word)));
+            };
+            const auto fore = [&](const char* word) {
+                return static_cast<COLORREF>(Sci(editor, SCI_STYLEGETFORE, static_cast<WPARAM>(styleAt(word))));
+            };
+            seen.push_back({styleAt("class"), styleAt("var"), fore("class"), fore("data-kind")});
+        }
+    });
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    ASSERT_EQ(seen.size(), std::size(before));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(std::string("after ") + before[i]);
+        EXPECT_EQ(seen[i].attribute, SCE_H_ATTRIBUTE);
+        EXPECT_EQ(seen[i].script, SCE_HJ_KEYWORD);
+        EXPECT_EQ(seen[i].known, 0x808000u);
+        EXPECT_EQ(seen[i].unknown, 0x808000u) << "a later attribute looks like a known one";
+    }
+}
+
+// Code lines up in columns and the edge stands at column 80 only in a
+// fixed-pitch face; the preferred one is missing on many systems.
+TEST_F(CodePage, CodeIsShownInAFixedPitchFace) {
+    WriteSampleTemplates();
+    std::string face;
+    LRESULT narrow = 0;
+    LRESULT wide = 0;
+    DialogScript script;
+    script.Do("measure the code's face", [&](EditorWindow& window) {
+        HWND editor = Editor(window);
+        ASSERT_NE(editor, nullptr);
+        window.Select(window.Child("C++", 0));
+        char name[LF_FACESIZE] = {};
+        Sci(editor, SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(name));
+        face = name;
+        narrow = Sci(editor, SCI_TEXTWIDTH, STYLE_DEFAULT, reinterpret_cast<LPARAM>(std::string(80, 'i').c_str()));
+        wide = Sci(editor, SCI_TEXTWIDTH, STYLE_DEFAULT, reinterpret_cast<LPARAM>(std::string(80, 'M').c_str()));
+    });
+    script.Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_GT(narrow, 0);
+    EXPECT_EQ(narrow, wide) << face;
+}
+
 TEST_F(CodePage, TypingMarksTheEntryAndUndoNeverReachesThePreviousEntry) {
     WriteSampleTemplates();
     struct Seen {
@@ -590,7 +656,17 @@ struct AnsiText {
 const std::vector<AnsiText> kAnsiTexts{
     {1252, "caf\xE9 \xFC" "ber \xA3 \x80 \xC4\xB3", L'\u00E9', L"\u20AC\u00B1", "\xE9\x80\xB1"},
     {1251, "\xC6\xE5\xEB\xE5\xE7\xEE \x80", L'\u0416', L"\u0436\u0451", "\xC6\xE6\xB8"},
+    {932, "// \x93\xFA\x96\x7B\x8C\xEA $\x95\x5C$", L'\u65E5', L"\u672C\u8A9E", "\x93\xFA\x96\x7B\x8C\xEA"},
 };
+
+// A Japanese system has a Japanese font; the set-up keeps one for the tests,
+// which this process alone then sees.
+void AddJapaneseFont() {
+    if (::GetACP() == 932) {
+        ASSERT_GT(::AddFontResourceExA(TARVEL_TEST_JAPANESE_FONT, FR_PRIVATE, nullptr), 0)
+            << TARVEL_TEST_JAPANESE_FONT << " (scripts/setup puts it there)";
+    }
+}
 
 void PutOnClipboard(HWND owner, const std::wstring& text) {
     ASSERT_TRUE(::OpenClipboard(owner));
@@ -603,11 +679,13 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
     ::CloseClipboard();
 }
 
-// Run on a Western system and, with TARVEL_TEST_ACP naming it, on a Cyrillic one.
+// Run on a Western system and, with TARVEL_TEST_ACP naming it, on a Cyrillic
+// and on a Japanese one.
 TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
     if (const char* wanted = std::getenv("TARVEL_TEST_ACP")) {
         ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(wanted))) << "the system's code page was not changed";
     }
+    AddJapaneseFont();
     const auto sample = std::find_if(kAnsiTexts.begin(), kAnsiTexts.end(),
                                      [](const AnsiText& text) { return text.codePage == ::GetACP(); });
     ASSERT_NE(sample, kAnsiTexts.end()) << "no sample for code page " << ::GetACP();
@@ -628,7 +706,7 @@ TEST_F(CodePage, TextStaysInTheAnsiCodePage) {
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(codePage, 0) << "single-byte text, not UTF-8";
+    EXPECT_EQ(codePage, sample->codePage == 932 ? 932 : 0) << "the system's code page, not UTF-8";
     EXPECT_EQ(shown, sample->code);
     EXPECT_EQ(folder_.Read("txt.tpl"), TemplateRecord("ansi", "ansi", sample->code + sample->added));
 }

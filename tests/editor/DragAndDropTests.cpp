@@ -267,6 +267,52 @@ TEST_F(DragAndDrop, RestingOnACollapsedRootForASecondOpensAndSelectsIt) {
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 1);
 }
 
+// A root that opens at the bottom of the view would scroll its entries into
+// sight and bring another item under the resting pointer, while the mark
+// stayed on the root: the drop goes where the mark shows.
+TEST_F(DragAndDrop, ARootOpenedAtTheBottomStaysUnderThePointerAndTakesTheDrop) {
+    // More entries under VB than the view shows: opened, VB goes to the top.
+    constexpr int kEntries = 30;
+    std::string cpp;
+    std::string vb;
+    Labels expected;
+    for (int i = 0; i < kEntries; ++i) {
+        cpp += TemplateRecord("entry " + std::to_string(i), "c" + std::to_string(i), "code");
+        vb += TemplateRecord("entry " + std::to_string(i), "v" + std::to_string(i), "code");
+        expected.push_back("v" + std::to_string(i));
+    }
+    expected.push_back("c" + std::to_string(kEntries - 1));
+    folder_.Write("cpp.tpl", cpp);
+    folder_.Write("vb.tpl", vb);
+    std::string underPointer;
+    std::string marked;
+    Labels vbAfter;
+    DialogScript script;
+    script.Do("open C++ and show VB on the last row", [](EditorWindow& window) {
+        TreeView_Expand(window.Tree(), window.Root("C++"), TVE_EXPAND);
+        TreeView_EnsureVisible(window.Tree(), window.Root("VB"));
+    });
+    StartDrag(script, Entry("C++", kEntries - 1));
+    MoveOnto(script, RootItem("VB"));
+    script
+        .WaitUntil(
+            "VB to open", [](EditorWindow& window) { return window.IsExpanded(window.Root("VB")); }, 3000)
+        .Do("look under the pointer", [&](EditorWindow& window) {
+            TVHITTESTINFO hit{};
+            ::GetCursorPos(&hit.pt);
+            ::ScreenToClient(window.Tree(), &hit.pt);
+            underPointer = window.Label(TreeView_HitTest(window.Tree(), &hit));
+            marked = window.Label(DropTarget(window));
+        });
+    Release(script);
+    script.Do("read VB", [&](EditorWindow& window) { vbAfter = window.Labels(window.Children(window.Root("VB"))); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(underPointer, "VB");
+    EXPECT_EQ(marked, "VB");
+    EXPECT_EQ(vbAfter, expected);
+}
+
 // A preview balloon would cover the drop targets and, kept up after the drop,
 // show a picture of the tree as it was before the root opened.
 TEST_F(DragAndDrop, NoPreviewShowsWhileAnEntryIsDragged) {

@@ -8,7 +8,10 @@
 #include "tests/editor/WindowCreationVeto.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
+
+#include "Scintilla.h"
 
 namespace tarvel::uitest {
 namespace {
@@ -85,6 +88,159 @@ TEST_F(EditorSaving, CancelAfterApplyReturnsTwoWithTheAppliedStateOnDisk) {
         TemplateRecord("file header", "", "// $FILE$");
     EXPECT_EQ(folder_.Read("cpp.tpl"), expectedCpp);
     EXPECT_EQ(folder_.Read("html.tpl"), SampleFile("html.tpl"));
+}
+
+std::string CodeEditorText(const EditorWindow& window) {
+    HWND editor = window.ControlOfClass("Scintilla");
+    const auto length = static_cast<size_t>(::SendMessageA(editor, SCI_GETLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    ::SendMessageA(editor, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}
+
+// Every entry of every language as "root|title|shortcut|description|code",
+// each selected and read off the pages.
+std::vector<std::string> EveryEntry(EditorWindow& window) {
+    std::vector<std::string> entries;
+    for (HTREEITEM root : window.Roots()) {
+        for (HTREEITEM item : window.Children(root)) {
+            window.Select(item);
+            entries.push_back(window.Label(root) + "|" + window.Text(IDC_TITLE) + "|" + window.Text(IDC_SHORTCUT) +
+                              "|" + window.Text(IDC_DESCRIPTION) + "|" + CodeEditorText(window));
+        }
+    }
+    return entries;
+}
+
+// A template file ends an entry at a form feed, as C headers hold them
+// between sections: pasted into a field or the code and saved, the rest of
+// the entry would come back as entries of its own.
+TEST_F(EditorSaving, FormFeedsPastedIntoAnyFieldAreDroppedSoEveryEntryReadsBackWhole) {
+    constexpr int kCode = 0;
+    const std::string header =
+        "/* The syntax bits in use.  */\r\nextern unsigned long syntax_options;\r\n\f\r\n#ifdef USE_EXTENSIONS\r\n"
+        "# define SYNTAX_PLAIN 0\r\n#endif";
+    const std::string headerKept =
+        "/* The syntax bits in use.  */\r\nextern unsigned long syntax_options;\r\n\r\n#ifdef USE_EXTENSIONS\r\n"
+        "# define SYNTAX_PLAIN 0\r\n#endif";
+    const struct Paste {
+        int field;
+        std::string text;
+    } pastes[] = {{IDC_TITLE, "form\ffeed"},
+                  {IDC_SHORTCUT, "ff\fkey"},
+                  {IDC_DESCRIPTION, "Page one\r\n\f\r\nPage two"},
+                  {kCode, header}};
+    folder_.Write("cpp.tpl", TemplateRecord("for loop", "fori", "for (;;) {\n}", "A loop.") +
+                                 TemplateRecord("class declaration", "cls", "class $Name$ {\n};"));
+    folder_.Write("txt.tpl", TemplateRecord("signature", "sig", "Regards", "Closing words."));
+    std::vector<std::string> tips;
+    DialogScript edit;
+    edit.Do("select the first entry", [](EditorWindow& window) { window.Select(window.Child("C++", 0)); });
+    for (const Paste& paste : pastes) {
+        edit.Do("paste into field " + std::to_string(paste.field), [&tips, paste](EditorWindow& window) {
+            PutOnClipboard(paste.text);
+            HWND target = paste.field == kCode ? window.ControlOfClass("Scintilla") : window.Control(paste.field);
+            ASSERT_NE(target, nullptr);
+            ::SetFocus(target);
+            ::SendMessageA(target, paste.field == kCode ? SCI_SELECTALL : EM_SETSEL, 0, -1);
+            ::SendMessageA(target, WM_PASTE, 0, 0);
+            tips.push_back(window.Text(IDC_TIP_LINE));
+            window.SetText(IDC_TIP_LINE, "");
+        });
+    }
+    edit.Do("press OK", PressOk);
+    ASSERT_EQ(OpenEditor(edit), IDOK);
+
+    std::vector<std::string> entries;
+    DialogScript reopen;
+    reopen.Do("read every entry", [&](EditorWindow& window) { entries = EveryEntry(window); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(reopen), IDCANCEL);
+    EXPECT_EQ(tips, std::vector<std::string>(std::size(pastes), texts::kFormFeedsRemoved));
+    const std::vector<std::string> expected = {"C++|formfeed|ffkey|Page one\r\n\r\nPage two\r\n|" + headerKept,
+                                               "C++|class declaration|cls||class $Name$ {\r\n};",
+                                               "Text|signature|sig|Closing words.\r\n|Regards"};
+    EXPECT_EQ(entries, expected);
+}
+
+// One stray Escape must not drop a session's edits: every way of cancelling
+// asks while anything is unsaved, No keeps the editor as it was.
+TEST_F(EditorSaving, CancelAsksBeforeDroppingUnsavedChanges) {
+    WriteSampleTemplates();
+    const struct Way {
+        const char* name;
+        std::function<void(EditorWindow&)> press;
+    } ways[] = {
+        {"the Cancel button", PressCancel},
+        {"Escape in the tree",
+         [](EditorWindow& window) {
+             window.Focus(IDC_EXPANSION_TREE);
+             window.PostKeyDown(VK_ESCAPE);
+         }},
+        {"Escape in the code editor",
+         [](EditorWindow& window) {
+             ::SetFocus(window.ControlOfClass("Scintilla"));
+             window.PostKeyDown(VK_ESCAPE);
+         }},
+        {"Alt+C in the description",
+         [](EditorWindow& window) {
+             window.Focus(IDC_DESCRIPTION);
+             window.PostAltKey('C');
+         }},
+        {"a close request", [](EditorWindow& window) { ::PostMessageA(window.Handle(), WM_CLOSE, 0, 0); }},
+    };
+    std::vector<std::string> lost;
+    DialogScript script;
+    script.Do("edit an entry", [](EditorWindow& window) {
+        window.Select(window.Child("C++", 0));
+        window.ReplaceText(IDC_TITLE, "kept edit");
+    });
+    for (const Way& way : ways) {
+        script
+            .Do(std::string("answer No to ") + way.name,
+                [&, way](EditorWindow& window) {
+                    script.Boxes().QueueAnswer(IDNO);
+                    way.press(window);
+                })
+            .Do(std::string("look after ") + way.name, [&, way](EditorWindow& window) {
+                if (window.Text(IDC_TITLE) != "kept edit") {
+                    lost.push_back(way.name);
+                }
+            });
+    }
+    script
+        .Do("apply, then delete an entry",
+            [](EditorWindow& window) {
+                window.SendCommand(IDC_APPLY);
+                window.Select(window.Child("C++", 1));
+                window.Focus(IDC_EXPANSION_TREE);
+                window.PostKeyDown(VK_DELETE);
+            })
+        .Do("answer Yes to Escape", [&](EditorWindow& window) {
+            script.Boxes().QueueAnswer(IDYES);
+            window.PostKeyDown(VK_ESCAPE);
+        });
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(lost, std::vector<std::string>{});
+    std::vector<std::string> shown;
+    for (const auto& box : script.Boxes().Boxes()) {
+        shown.push_back(box.caption + ": " + box.text + " (" + box.icon + ")");
+    }
+    const std::string discard = std::string(texts::kEditorCaption) + ": " + texts::kDiscardQuestion + " (exclamation)";
+    std::vector<std::string> expected(std::size(ways), discard);
+    expected.push_back("Are you sure?: Are you sure you want to delete this item? (exclamation)");
+    expected.push_back(discard);
+    EXPECT_EQ(shown, expected);
+    const std::string cpp = folder_.Read("cpp.tpl").value_or("");
+    EXPECT_NE(cpp.find("a:kept edit:fori:"), std::string::npos) << "applied";
+    EXPECT_NE(cpp.find("a:class declaration:cls:"), std::string::npos) << "the deletion was dropped";
+
+    DialogScript unchanged;
+    unchanged.Do("look at entries", [](EditorWindow& window) { window.Select(window.Child("HTML", 3)); })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(unchanged), IDCANCEL);
+    EXPECT_TRUE(unchanged.Boxes().Boxes().empty()) << "nothing to ask about";
 }
 
 TEST_F(EditorSaving, EachCallStartsFromTheFilesOnDisk) {

@@ -106,6 +106,19 @@ void PressOk(EditorWindow& window) { window.PostCommand(IDOK); }
 
 void PressCancel(EditorWindow& window) { window.PostCommand(IDCANCEL); }
 
+void PutOnClipboard(const std::string& text) {
+    if (!::OpenClipboard(nullptr)) {
+        return;
+    }
+    ::EmptyClipboard();
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_TEXT, memory);
+    }
+    ::CloseClipboard();
+}
+
 void HoldControl(bool held) {
     BYTE keys[256] = {};
     ::GetKeyboardState(keys);

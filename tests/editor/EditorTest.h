@@ -47,6 +47,8 @@ constexpr char kColonsInShortcut[] = "Colons are not allowed in Shortcuts.";
 constexpr char kFileOpenFailed[] = "File Open failed\n";
 constexpr char kTitlePageCaption[] = "Title";
 constexpr char kCodePageCaption[] = "Code";
+constexpr char kDiscardQuestion[] = "Discard the changes to the autotext templates?";
+constexpr char kFormFeedsRemoved[] = "Form feeds cannot be kept in a template file and were removed.";
 }  // namespace texts
 
 // A screen point over the pages beside the tree, where no tree tooltip
@@ -62,6 +64,9 @@ int RedPixelsOf(const EditorWindow& window, HTREEITEM item);
 // Ctrl held, or released, for this thread's key state, as the keyboard
 // would set it for the next posted key.
 void HoldControl(bool held);
+
+// Text for the next paste, as another program would copy it.
+void PutOnClipboard(const std::string& text);
 
 // Steps every script needs.
 void PressOk(EditorWindow& window);

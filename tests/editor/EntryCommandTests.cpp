@@ -8,7 +8,6 @@
 #include "tests/editor/TemplateText.h"
 #include "tests/editor/XPointer.h"
 
-#include <cstring>
 #include <ostream>
 #include <vector>
 
@@ -42,24 +41,13 @@ std::string ClipboardText() {
     return text;
 }
 
-void PutOnClipboard(const std::string& text) {
-    if (!::OpenClipboard(nullptr)) {
-        return;
-    }
-    ::EmptyClipboard();
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
-        ::SetClipboardData(CF_TEXT, memory);
-    }
-    ::CloseClipboard();
-}
-
 TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
     WriteSampleTemplates();
     struct Seen {
         Labels cpp, java;
         std::string title;
+        bool titleFocused = false;
+        std::pair<DWORD, DWORD> titleSelection{};
         bool applyEnabled = false;
         int redUntitled = 0;
     } seen;
@@ -74,6 +62,8 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
             [&](EditorWindow& window) {
                 seen.cpp = window.Labels(window.Children(window.Root("C++")));
                 seen.title = window.Text(IDC_TITLE);
+                seen.titleFocused = window.FocusedControlId() == IDC_TITLE;
+                seen.titleSelection = window.Selection(IDC_TITLE);
                 seen.applyEnabled = window.IsEnabled(IDC_APPLY);
             })
         .Do("Insert twice on the Java root",
@@ -83,7 +73,7 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
             })
         .Do("select the root again and press Insert",
             [](EditorWindow& window) {
-                window.Select(window.Root("Java"));
+                SelectInFocusedTree(window, window.Root("Java"));
                 window.PostKeyDown(VK_INSERT);
             })
         .Do("look at Java",
@@ -97,6 +87,8 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
     EXPECT_EQ(OpenEditor(script), IDOK);
     EXPECT_EQ(seen.cpp, (Labels{"fori", "Untitled", "cls", "file header"}));
     EXPECT_EQ(seen.title, "Untitled");
+    EXPECT_TRUE(seen.titleFocused) << "typing names the new entry";
+    EXPECT_EQ(seen.titleSelection, (std::pair<DWORD, DWORD>{0, 8}));
     EXPECT_TRUE(seen.applyEnabled);
     EXPECT_EQ(seen.java, (Labels{"psvm", "Untitled", "Untitled"}));
     EXPECT_TRUE(seen.redUntitled) << "both new entries are marked";
@@ -152,7 +144,9 @@ TEST_F(EntryCommands, DuplicateNamesTheCopyAfterTitleAndShortcut) {
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 1) << "the copy is found again";
 }
 
-TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
+// Apply shows whether anything is unsaved: a refusal or a cancelled question
+// leaves it as it was.
+TEST_F(EntryCommands, DeleteAsksRefusesRootsAndEnablesApplyOnlyWhenItDeletes) {
     WriteSampleTemplates();
     struct Attempt {
         const char* name;
@@ -164,7 +158,7 @@ TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
                                 {"key on a root", true, true, IDOK},
                                 {"key answered Cancel", false, true, IDCANCEL},
                                 {"toolbar answered OK", false, false, IDOK}};
-    std::vector<std::string> applyDisabled;
+    std::vector<std::string> applyEnabled;
     Labels cpp;
     DialogScript script;
     for (const Attempt& attempt : attempts) {
@@ -181,8 +175,8 @@ TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
                     }
                 })
             .Do("look at Apply", [&, attempt](EditorWindow& window) {
-                if (!window.IsEnabled(IDC_APPLY)) {
-                    applyDisabled.push_back(attempt.name);
+                if (window.IsEnabled(IDC_APPLY)) {
+                    applyEnabled.push_back(attempt.name);
                 }
             });
     }
@@ -190,7 +184,7 @@ TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
         .Do("read the entries", [&](EditorWindow& window) { cpp = window.Labels(window.Children(window.Root("C++"))); })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(applyDisabled, std::vector<std::string>{});
+    EXPECT_EQ(applyEnabled, std::vector<std::string>{"toolbar answered OK"});
     EXPECT_EQ(cpp, (Labels{"fori", "file header"}));
     const auto& boxes = script.Boxes().Boxes();
     ASSERT_EQ(boxes.size(), 4u);
@@ -211,6 +205,7 @@ TEST_F(EntryCommands, DeleteAsksRefusesRootsAndAlwaysEnablesApply) {
 TEST_F(EntryCommands, DuplicateRefusesARoot) {
     WriteSampleTemplates();
     const auto before = EditorTest::SampleFile("cpp.tpl");
+    bool applyEnabled = true;
     DialogScript script;
     script
         .Do("duplicate the C++ root",
@@ -218,8 +213,10 @@ TEST_F(EntryCommands, DuplicateRefusesARoot) {
                 SelectInFocusedTree(window, window.Root("C++"));
                 window.PostCommand(ID_ENTRY_DUPLICATE);
             })
+        .Do("look at Apply", [&](EditorWindow& window) { applyEnabled = window.IsEnabled(IDC_APPLY); })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_FALSE(applyEnabled) << "nothing changed";
     ASSERT_EQ(script.Boxes().Boxes().size(), 1u);
     const auto& box = script.Boxes().Boxes()[0];
     EXPECT_EQ(std::vector<std::string>({box.caption, box.text, box.icon}),
@@ -382,6 +379,12 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
             })
         .WaitUntil("the menu to close", menuClosed)
         .Do("rest beside the tree", restBesideTree)
+        .WaitUntil("nothing to cover the entry", uncovered("C++", 0))
+        .Do("right-click the first C++ entry", rightClick("C++", 0))
+        .WaitUntil("the menu", menuOpen)
+        .Do("choose Duplicate", choose('u'))
+        .WaitUntil("the menu to close", menuClosed)
+        .Do("rest beside the tree", restBesideTree)
         .WaitUntil("nothing to cover the entry", uncovered("HTML", 1))
         .Do("right-click the second HTML entry", rightClick("HTML", 1))
         .WaitUntil("the menu", menuOpen)
@@ -404,11 +407,12 @@ TEST_F(EntryCommands, TheRightClickMenuActsOnTheClickedItem) {
             })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_EQ(
-        items,
-        (std::vector<MenuItem>{
-            {ID_TREE_MENU_NEW, "&New"}, {ID_TREE_MENU_SAVE, "&Save"}, {0, ""}, {ID_TREE_MENU_DELETE, "&Delete"}}));
-    EXPECT_EQ(cpp, (Labels{"fori", "cls", "file header", "Untitled"}));
+    EXPECT_EQ(items, (std::vector<MenuItem>{{ID_TREE_MENU_NEW, "&New"},
+                                            {ID_TREE_MENU_DUPLICATE, "D&uplicate"},
+                                            {ID_TREE_MENU_SAVE, "&Save"},
+                                            {0, ""},
+                                            {ID_TREE_MENU_DELETE, "&Delete"}}));
+    EXPECT_EQ(cpp, (Labels{"fori", "Copy of for loop", "cls", "file header", "Untitled"}));
     EXPECT_EQ(html, (Labels{"h0", "h2", "h3", "h4", "h5", "h6"}));
     ASSERT_EQ(script.Boxes().Boxes().size(), 1u) << "the deletion's question";
     EXPECT_EQ(savedHtml.find("html item 1"), std::string::npos) << "Save wrote the deletion";

@@ -365,5 +365,87 @@ TEST_F(Keyboard, TabInTheCodeEditorTypesATab) {
     EXPECT_EQ(lengthAfter, lengthBefore + 1);
 }
 
+// Tab into an edit selects its text, so that typing replaces it; Tab into
+// the code must not: the next Tab would replace or indent all of it.
+TEST_F(Keyboard, TabIntoTheCodeKeepsItsCaretSoTheNextTabIndentsOneLine) {
+    WriteSampleTemplates();
+    HWND code = nullptr;
+    std::pair<LRESULT, LRESULT> selection{-1, -1};
+    std::string after;
+    DialogScript script;
+    script
+        .Do("tab from the description",
+            [&](EditorWindow& window) {
+                SelectFirstCppEntry(window);
+                code = window.ControlOfClass("Scintilla");
+                ASSERT_NE(code, nullptr);
+                window.Focus(IDC_DESCRIPTION);
+                window.PostKeyDown(VK_TAB);
+            })
+        .Do("tab in the code",
+            [&](EditorWindow& window) {
+                ASSERT_EQ(::GetFocus(), code);
+                selection = {::SendMessageA(code, SCI_GETSELECTIONSTART, 0, 0),
+                             ::SendMessageA(code, SCI_GETSELECTIONEND, 0, 0)};
+                window.PostKeyDown(VK_TAB);
+            })
+        .Do("read the code",
+            [&](EditorWindow&) {
+                const auto length = static_cast<size_t>(::SendMessageA(code, SCI_GETLENGTH, 0, 0));
+                after.assign(length + 1, '\0');
+                ::SendMessageA(code, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&after[0]));
+                after.resize(length);
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(selection, (std::pair<LRESULT, LRESULT>{0, 0})) << "the caret at the start, nothing selected";
+    EXPECT_EQ(after, "\tfor (int i = 0; i < n; ++i) {\r\n    $end$\r\n}");
+}
+
+// F2 in the tree renames as in a file list; the Alt keys, like Tab, select
+// the whole field so that typing replaces it.
+TEST_F(Keyboard, F2AndAltTSDSelectTheWholeField) {
+    WriteSampleTemplates();
+    struct Seen {
+        int focus;
+        std::pair<DWORD, DWORD> selection;
+        DWORD length;
+    };
+    std::vector<Seen> seen;
+    const auto look = [&](EditorWindow& window) {
+        const int focus = window.FocusedControlId();
+        seen.push_back({focus, window.Selection(focus), static_cast<DWORD>(window.Text(focus).size())});
+    };
+    // A caret inside each field, so that a focus alone selects nothing.
+    const auto caretsInside = [](EditorWindow& window) {
+        for (int id : {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION}) {
+            ::SendMessageA(window.Control(id), EM_SETSEL, 1, 1);
+        }
+    };
+    DialogScript script;
+    script.Do("press F2 in the tree", [&](EditorWindow& window) {
+        SelectFirstCppEntry(window);
+        caretsInside(window);
+        window.Focus(IDC_EXPANSION_TREE);
+        window.PostKeyDown(VK_F2);
+    });
+    for (const char key : {'S', 'D', 'T'}) {
+        script.Do(std::string("look, then press Alt+") + key, [&, key](EditorWindow& window) {
+            look(window);
+            caretsInside(window);
+            window.PostAltKey(key);
+        });
+    }
+    script.Do("look", look).Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    const int expected[] = {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION, IDC_TITLE};
+    ASSERT_EQ(seen.size(), std::size(expected));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].focus, expected[i]) << i;
+        EXPECT_GT(seen[i].length, 1u) << i;
+        EXPECT_EQ(seen[i].selection, (std::pair<DWORD, DWORD>{0, seen[i].length})) << i;
+    }
+}
+
 }  // namespace
 }  // namespace tarvel::uitest

@@ -250,7 +250,7 @@ TEST_F(EditorLayout, TheDefaultLayoutFollowsTheDialogResource) {
                     {layout.apply, DialogUnits(dialog, 342, 213, 50, 14)},
                     {layout.previousTip, DialogUnits(dialog, 5, 213, 15, 14)},
                     {layout.nextTip, DialogUnits(dialog, 20, 213, 17, 14)},
-                    {layout.tipLine, DialogUnits(dialog, 39, 212, 192, 14)},
+                    {layout.tipLine, DialogUnits(dialog, 39, 210, 192, 19)},
                     {layout.companyLine, DialogUnits(dialog, 243, 1, 150, 11)},
                 };
                 companyText = TextPixelsOfCompanyLine(window);
@@ -397,6 +397,52 @@ TEST_F(EditorLayout, ResizingKeepsEveryControlOnItsAnchors) {
     EXPECT_EQ(after.splitter,
               (Box{before.splitter[0], before.splitter[1], before.splitter[2] + kGrowX, before.splitter[3] + kGrowY}));
     ExpectSplitterShares(after);
+}
+
+// The bands of rows that hold text in the tip line, by their pixels.
+int TextLinesOfTipLine(const EditorWindow& window) {
+    const HWND tipLine = window.Control(IDC_TIP_LINE);
+    RECT client{};
+    ::GetClientRect(tipLine, &client);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    int bands = 0;
+    bool inText = false;
+    for (LONG y = 0; y < client.bottom; ++y) {
+        bool text = false;
+        for (LONG x = 0; x < client.right && !text; ++x) {
+            text = ScreenCapture::PixelAt(tipLine, {x, y}) != face;
+        }
+        bands += text && !inText;
+        inText = text;
+    }
+    return bands;
+}
+
+// At the default size the longer tips take a second line instead of losing
+// their end.
+TEST_F(EditorLayout, ALongTipWrapsOntoASecondLineAtTheDefaultSize) {
+    constexpr int kLongTip = 14;
+    int shortTipLines = 0;
+    int longTipLines = 0;
+    DialogScript script;
+    script.Pause(kFadeInTime)
+        .Do("read the first tip, then step to the long one",
+            [&](EditorWindow& window) {
+                shortTipLines = TextLinesOfTipLine(window);
+                for (int step = 0; step < kLongTip; ++step) {
+                    window.SendCommand(IDC_NEXT_TIP);
+                }
+            })
+        .Pause(kFadeInTime)
+        .Do("read it",
+            [&](EditorWindow& window) {
+                longTipLines = TextLinesOfTipLine(window);
+                SaveScreenshot(window, "editor-long-tip.bmp");
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_EQ(shortTipLines, 1);
+    EXPECT_EQ(longTipLines, 2);
 }
 
 TEST_F(EditorLayout, TheDialogCannotShrinkBelowItsMinimum) {
@@ -600,6 +646,42 @@ TEST_F(EditorLayout, DraggingTheSplitterBarRedrawsTheEdgesOfThePanes) {
     ASSERT_EQ(afterDrag.size(), 2u);
     EXPECT_TRUE(afterDrag[0] == repainted[0]) << "the tree's edges";
     EXPECT_TRUE(afterDrag[1] == repainted[1]) << "the code frame's edges";
+}
+
+// A stored placement off every screen, or larger than it, opens the editor on
+// the work area and within it, and closing keeps it there; one that would
+// hide the editor is ignored.
+TEST_F(EditorLayout, AStoredPlacementOffTheScreenOpensTheEditorOnTheWorkArea) {
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const Box area = BoxOf(workArea);
+    const auto openAndMeasure = [this](const char* stored) {
+        ProfileKey::WriteString(ProfileKey::kWindowPlacement, stored);
+        Box seen{};
+        bool visible = false;
+        DialogScript script;
+        script
+            .Do("measure",
+                [&](EditorWindow& window) {
+                    seen = WindowBox(window.Handle());
+                    visible = ::IsWindowVisible(window.Handle()) != FALSE;
+                })
+            .Do("press Cancel", PressCancel);
+        EXPECT_EQ(OpenEditor(script), IDCANCEL) << stored;
+        EXPECT_TRUE(visible) << stored;
+        return seen;
+    };
+    for (const char* stored : {"100000,100000,200000,200000,1,0", "-2147483648,-2147483648,2147483647,2147483647,1,0",
+                               "-30000,-30000,-29000,-29300,1,0"}) {
+        const Box seen = openAndMeasure(stored);
+        EXPECT_TRUE(seen[0] >= area[0] && seen[1] >= area[1] && seen[2] <= area[2] && seen[3] <= area[3])
+            << stored << ": " << seen[0] << "," << seen[1] << "," << seen[2] << "," << seen[3];
+        const auto kept = ProfileKey::ReadString(ProfileKey::kWindowPlacement);
+        ASSERT_TRUE(kept.has_value());
+        EXPECT_EQ(std::atol(kept->c_str()), seen[0]) << *kept;
+    }
+    const Box standard = openAndMeasure("");
+    EXPECT_EQ(openAndMeasure("40,50,700,500,0,0"), standard);
 }
 
 }  // namespace

@@ -37,6 +37,28 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM context) {
     return TRUE;
 }
 
+// The default button of a box is its first one (OK, or Yes of a question)
+// unless the box was told otherwise; a box may keep the buttons it does not
+// use, hidden.
+BOOL CALLBACK FindFirstButton(HWND child, LPARAM context) {
+    char name[32] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+    const LONG type = style & BS_TYPEMASK;
+    if (::lstrcmpiA(name, "Button") != 0 || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) ||
+        (style & WS_VISIBLE) == 0) {
+        return TRUE;
+    }
+    *reinterpret_cast<int*>(context) = ::GetDlgCtrlID(child);
+    return FALSE;
+}
+
+int DefaultButton(HWND box) {
+    int id = 0;
+    ::EnumChildWindows(box, FindFirstButton, reinterpret_cast<LPARAM>(&id));
+    return id;
+}
+
 }  // namespace
 
 MessageBoxAnswerer* MessageBoxAnswerer::current_ = nullptr;
@@ -100,6 +122,8 @@ void MessageBoxAnswerer::OnActivate(HWND window) {
     if (!answers_.empty()) {
         box.answer = answers_.front();
         answers_.pop_front();
+    } else if (const int defaultButton = DefaultButton(window)) {
+        box.answer = defaultButton;
     }
     boxes_.push_back(box);
     openBoxes_.push_back(window);

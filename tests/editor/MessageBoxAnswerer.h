@@ -10,7 +10,8 @@ namespace tarvel::uitest {
 
 // Answers the message boxes of this thread as a user would: when a box is
 // activated (HCBT_ACTIVATE) its caption and text are recorded and the next
-// queued answer (OK when none is queued) is posted to it as a button command.
+// queued answer is posted to it as a button command; with none queued, its
+// first button, the default that Enter would press (OK, or Yes of a question).
 // Dialogs with the ignored caption (the one under test) are left alone.
 class MessageBoxAnswerer {
 public:

@@ -11,8 +11,10 @@
 #include "tests/editor/TemplateText.h"
 #include "tooltip/TooltipToolInfo.h"
 
+#include <cstring>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 namespace tarvel::uitest {
@@ -168,6 +170,63 @@ TEST_F(TooltipsOnCode, RestingOnAnEntryPreviewsItsCodeAsWrittenAboveItsLabel) {
     EXPECT_EQ(seen.balloon.left + 16, seen.corner.x);
     EXPECT_EQ(seen.balloon.bottom - 10, seen.corner.y);
     EXPECT_TRUE(seen.hiddenByKey);
+}
+
+// A long entry's preview stays within half the work area each way: its
+// first lines, each cut to the width, and how many lines are left out.
+TEST_F(Tooltips, ALongEntryPreviewsItsFirstLinesWithinHalfTheWorkArea) {
+    constexpr int kLines = 70;
+    std::string code;
+    for (int line = 1; line <= kLines; ++line) {
+        code += "<td class=\"line-" + std::to_string(line) + "\">" + std::string(200, 'x') + "</td>\n";
+    }
+    code.pop_back();
+    folder_.Write("html.tpl", TemplateRecord("long", "long", code));
+    ::SetCursorPos(0, 0);
+    NotificationSpy spy;
+    POINT corner{};
+    RECT balloon{};
+    DialogScript script;
+    script.Do("spy", [&](EditorWindow& window) { spy.Attach(window.Handle()); })
+        .Do("rest on the long entry",
+            [&](EditorWindow& window) {
+                TreeView_Expand(window.Tree(), window.Root("HTML"), TVE_EXPAND);
+                HTREEITEM item = window.Child("HTML", 0);
+                corner = LabelCorner(window, item);
+                RestMouse(window.Tree(), CentreOf(window.LabelRect(item)));
+            })
+        .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
+        .Do("look at it",
+            [&](EditorWindow&) {
+                balloon = ScreenRect(EditorWindow::VisibleBalloon());
+                SaveBalloon(EditorWindow::VisibleBalloon(), "tooltip-long-preview.bmp");
+                spy.Detach();
+            })
+        .Do("cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    ASSERT_FALSE(spy.seen.empty());
+    const Notification& shown = spy.seen.back();
+    ASSERT_EQ(shown.text.rfind(kPreviewStart, 0), 0u);
+    std::vector<std::string> lines;
+    std::istringstream text(shown.text.substr(std::strlen(kPreviewStart)));
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line.substr(0, line.find('\r')));
+    }
+    ASSERT_GE(lines.size(), 3u);
+    const size_t showing = lines.size() - 1;
+    EXPECT_EQ(lines.back(), "... " + std::to_string(kLines - showing) + " more lines" + kPreviewEnd);
+    for (size_t i = 0; i < showing; ++i) {
+        EXPECT_EQ(lines[i].rfind("&lt;td class=\"line-" + std::to_string(i + 1) + "\">xx", 0), 0u) << lines[i];
+        EXPECT_EQ(lines[i].substr(lines[i].size() - 3), "...") << lines[i];
+    }
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // The body within half the work area; the window adds the arrow and the shadow.
+    constexpr LONG kArrowAndShadow = 16 + 10;
+    EXPECT_LE(balloon.bottom - balloon.top, (work.bottom - work.top) / 2 + kArrowAndShadow);
+    EXPECT_LE(balloon.right - balloon.left, (work.right - work.left) / 2 + kArrowAndShadow);
+    EXPECT_EQ(shown.point.x, corner.x) << "the arrow points at the label";
+    EXPECT_EQ(shown.point.y, corner.y);
 }
 
 TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheAutopopHides) {

@@ -3,6 +3,7 @@
 #include "tests/editor/EditorTest.h"
 
 #include "res/resource.h"
+#include "tests/editor/ScreenCapture.h"
 
 #include <commctrl.h>
 
@@ -58,6 +59,47 @@ TEST_F(ExpansionTree, ADraggedEntryKeepsItsEditsAtItsNewPlace) {
     const auto moved = cpp.find("readme:\r\nedited before the drag\r\n\f\r\na:edited after the drag:fori:");
     EXPECT_NE(moved, std::string::npos) << cpp;
     EXPECT_GT(moved, cpp.find("a:file header::")) << "the moved entry is written last";
+}
+
+// A modified entry is drawn red by the tree's own label painting; while its
+// fields are edited, the tree has lost the focus and the entry must still
+// look selected: red on the colour the tree gives a selection then.
+TEST_F(ExpansionTree, AModifiedEntryStaysVisiblySelectedWhileItsFieldsAreEdited) {
+    WriteSampleTemplates();
+    COLORREF selection = 0;
+    int red = 0;
+    int behindText = 0;
+    int window = 0;
+    DialogScript script;
+    script
+        .Do("edit the selected entry's title",
+            [](EditorWindow& editor) {
+                editor.Select(editor.Child("C++", 0));
+                editor.Focus(IDC_TITLE);
+                editor.ReplaceText(IDC_TITLE, "modified");
+            })
+        .Pause(300)
+        .Do("look at its label",
+            [&](EditorWindow& editor) {
+                HTREEITEM item = editor.Child("C++", 0);
+                const RECT label = editor.LabelRect(item);
+                // The control's own selection colour, beside the text.
+                selection = ScreenCapture::PixelAt(editor.Tree(), {label.left, (label.top + label.bottom) / 2});
+                red = RedPixelsOf(editor, item);
+                for (LONG y = label.top + 2; y < label.bottom - 2; ++y) {
+                    for (LONG x = label.left + 3; x < label.right - 3; ++x) {
+                        const COLORREF pixel = ScreenCapture::PixelAt(editor.Tree(), {x, y});
+                        behindText += pixel == selection;
+                        window += pixel == ::GetSysColor(COLOR_WINDOW);
+                    }
+                }
+            })
+        .Do("press Cancel", PressCancel);
+    EXPECT_EQ(OpenEditor(script), IDCANCEL);
+    EXPECT_NE(selection, ::GetSysColor(COLOR_WINDOW)) << "the control shows the selection";
+    EXPECT_GT(red, 0) << "modified";
+    EXPECT_GT(behindText, 0);
+    EXPECT_EQ(window, 0) << "no white box over the selection";
 }
 
 }  // namespace

@@ -65,6 +65,26 @@ TEST(Centring, AWindowGoesInTheMiddleOrAtTheStartWhenItIsLarger) {
     }
 }
 
+TEST(LayoutGeometry, AWindowComesOntoTheOwnersWorkAreaWholeAndNoSmallerThanItsMinimum) {
+    struct Case {
+        const char* what;
+        LayoutRect window, from, to;
+        LayoutRect expected;
+    };
+    const LayoutRect primary{0, 0, 1280, 1000};
+    const LayoutRect right{1280, 0, 2560, 1000};
+    const Case cases[] = {
+        {"same monitor, inside", {100, 50, 500, 350}, primary, primary, {100, 50, 500, 350}},
+        {"to the other monitor at the same place", {100, 50, 500, 350}, primary, right, {1380, 50, 1780, 350}},
+        {"a monitor that is gone", {3000, 50, 3400, 350}, primary, primary, {880, 50, 1280, 350}},
+        {"smaller than the minimum", {100, 50, 200, 100}, primary, primary, {100, 50, 500, 350}},
+        {"larger than the work area", {-50, -20, 1500, 1100}, primary, primary, {0, 0, 1550, 1120}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(Same(OntoWorkArea(c.window, c.from, c.to, {400, 300}), c.expected)) << c.what;
+    }
+}
+
 TEST(SplitterArithmetic, PanesShareTheExtentAndKeepTheirMinimum) {
     SplitterLayout layout(2, 75, 5);
     layout.SetProportions({30, 70});
@@ -100,8 +120,31 @@ TEST(PlacementText, RoundTripsAndRejectsWhatDoesNotParse) {
     EXPECT_EQ(parsed->left, -10);
     EXPECT_EQ(parsed->bottom, 480);
     EXPECT_EQ(parsed->flags, 2);
-    for (const char* bad : {"", "1,2,3,4,5", "300,10,-5,200,1,0", "1,2,3,4,5,99999999999", "a,b,c,d,e,f"}) {
+    for (const char* bad : {"", "1,2,3,4,5", "300,10,-5,200,1,0", "1,2,3,4,5,99999999999", "a,b,c,d,e,f",
+                            "1,2,300,400,0,0", "1,2,300,400,12,0"}) {
         EXPECT_FALSE(WindowPlacementText::Parse(bad)) << '"' << bad << '"';
+    }
+}
+
+// A placement off every screen or larger than it comes onto the work area.
+TEST(PlacementText, IsShrunkToTheWorkAreaAndMovedOntoIt) {
+    struct Case {
+        const char* stored;
+        LayoutRect area;
+        LayoutRect placed;
+    };
+    const LayoutRect screen{0, 0, 1280, 1000};
+    const Case cases[] = {
+        {"40,50,700,500,1,0", screen, {40, 50, 700, 500}},
+        {"100000,100000,200000,200000,1,0", screen, {0, 0, 1280, 1000}},
+        {"-2147483648,-2147483648,2147483647,2147483647,1,0", screen, {0, 0, 1280, 1000}},
+        {"-900,10,-500,310,1,0", screen, {0, 10, 400, 310}},
+        {"1200,900,1600,1200,3,0", screen, {880, 700, 1280, 1000}},
+        {"100,100,500,400,1,0", {1280, 40, 2560, 1064}, {1280, 100, 1680, 400}},
+    };
+    for (const auto& test : cases) {
+        const auto placed = WindowPlacementText::Parse(test.stored)->OnWorkArea(test.area);
+        EXPECT_EQ((LayoutRect{placed.left, placed.top, placed.right, placed.bottom}), test.placed) << test.stored;
     }
 }
 

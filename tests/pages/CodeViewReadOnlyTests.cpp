@@ -36,7 +36,18 @@ protected:
         ASSERT_TRUE(editor().GetHwnd());
     }
     const CScintilla& editor() const { return page.Editor(); }
-    std::string Text() const { return editor().GetWholeText(); }
+    // The view's UTF-8 text back in the ANSI code page.
+    std::string Text() const {
+        const std::string utf8 = editor().GetWholeText();
+        std::wstring wide(utf8.size(), L'\0');
+        wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                              &wide[0], static_cast<int>(wide.size()))));
+        std::string ansi(wide.size() * 2, '\0');
+        ansi.resize(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                              &ansi[0], static_cast<int>(ansi.size()), nullptr,
+                                                              nullptr)));
+        return ansi;
+    }
 
     tarvel::UniqueHwnd host;
     CPropPageSnippetCodeReadOnly page{TarvelModule()};
@@ -91,14 +102,18 @@ TEST_F(ReadOnlyCodePage, HasTheCommonEditorSettingsButNoLexerAndAFixedDefaultSty
              Setting{SCI_STYLEGETCHANGEABLE, STYLE_DEFAULT, 0}, Setting{SCI_STYLEGETEOLFILLED, STYLE_DEFAULT, 1},
              Setting{SCI_MARKERSYMBOLDEFINED, SC_MARKNUM_FOLDEROPEN, SC_MARK_BOXMINUS},
              Setting{SCI_MARKERSYMBOLDEFINED, SC_MARKNUM_FOLDERMIDTAIL, SC_MARK_TCORNER},
-             Setting{SCI_GETCODEPAGE, 0, tarvel::EditorCodePage()},
+             Setting{SCI_GETCODEPAGE, 0, SC_CP_UTF8},
              Setting{SCI_STYLEGETCHARACTERSET, STYLE_DEFAULT, tarvel::EditorCharacterSet()}}) {
         EXPECT_EQ(editor().Send(setting.message, setting.wParam), setting.expected)
             << "message " << setting.message << " (" << setting.wParam << ")";
     }
     char font[64] = {};
     editor().Send(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(font));
-    EXPECT_STREQ(font, "Lucida Console");
+    // Lucida Console where the system has it, else another fixed-pitch face.
+    const std::string narrow(80, 'i');
+    const std::string wide(80, 'M');
+    EXPECT_EQ(editor().TextWidth(STYLE_DEFAULT, narrow.c_str()), editor().TextWidth(STYLE_DEFAULT, wide.c_str()))
+        << font;
     char lexer[32] = {};
     editor().Send(SCI_GETLEXERLANGUAGE, 0, reinterpret_cast<LPARAM>(lexer));
     EXPECT_STREQ(lexer, "") << "the code is shown uncoloured";

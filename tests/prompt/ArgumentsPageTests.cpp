@@ -283,7 +283,7 @@ struct PasteCase {
 };
 
 const PasteCase kPastes[] = {
-    {"tabs and line breaks", "alpha\tbeta\r\ngamma", "alpha betagamma"},
+    {"tabs and line breaks", "alpha\tbeta\r\ngamma", "alpha beta gamma"},
     {"50 characters", std::string(50, 'p'), std::string(50, 'p')},
     {"a long path with spaces around", "  C:\\Program Files\\Vendor Name\\Product\\bin\\tool.exe\r\n",
      "C:\\Program Files\\Vendor Name\\Product\\bin\\tool.exe"},

@@ -164,7 +164,12 @@ protected:
     void SetUp() override {
         folder_.Write("cpp.tpl", TemplateRecord("for each", "fe", "for (auto& $item$ : $range$) {}") +
                                      TemplateRecord(kEntryTitle, "fori",
-                                                    "for (int $i$ = 0; $i$ < $count$; ++$i$) {\n    $end$\n}"));
+                                                    "for (int $i$ = 0; $i$ < $count$; ++$i$) {\n    $end$\n}") +
+                                     TemplateRecord("nine", "nine", "$a$$b$$c$$d$$e$$f$$g$$h$ $i$") +
+                                     TemplateRecord("plain", "plain", "// costs $5 or $10\n$selected$$end$;"));
+        folder_.Write("perl.tpl",
+                      TemplateRecord("open file", "open",
+                                     "open(my $fh, '<', $file$) or die \"Cannot open $file$: $!\";\n$end$\nclose($fh);"));
     }
     // Without the trailing backslash, which would escape the closing quote;
     // the host adds the separator itself.
@@ -189,7 +194,52 @@ TEST_F(HostExpand, OkPrintsTheCodeWithTheValuesPutIn) {
     DWORD exitCode = 0;
     const std::string output = host.Output(exitCode);
     EXPECT_EQ(exitCode, 0u) << "still showing: " << host.VisibleWindows();
-    EXPECT_EQ(output, "result: 1\r\nfor (int k = 0; k < size; ++k) {\r\n    $end$\r\n}\r\n");
+    EXPECT_EQ(output, "result: 1\r\nfor (int k = 0; k < size; ++k) {\r\n    \r\n}\r\ncaret: line 2, column 5\r\n");
+}
+
+// Each entry is confirmed with every prompt row filled with its own row number.
+struct ExpandCase {
+    const char* what;
+    std::string arguments;
+    std::string caption;  // of the prompt dialog; none when no dialog should come
+    std::vector<std::string> labels;
+    std::string output;
+};
+
+TEST_F(HostExpand, AsksForTheNamesInTheCodeAndPutsInWhatAHostKnows) {
+    const std::vector<ExpandCase> cases{
+        {"a Perl entry asks for its one prompt", "open", "open file", {"file"},
+         "result: 1\r\nopen(my $fh, '<', 0) or die \"Cannot open 0: $!\";\r\n\r\nclose($fh);\r\ncaret: line 2, column 1\r\n"},
+        {"past eight prompts the rest are named", "nine", "nine", {"a", "b", "c", "d", "e", "f", "g", "h"},
+         "not asked, the dialog holds eight prompts: $i$\r\nresult: 1\r\n01234567 $i$\r\n"},
+        {"no prompt: no dialog, the selection put in", "plain --selected chosen", "", {},
+         "// costs $5 or $10\r\nchosen;\r\ncaret: line 2, column 7\r\n"},
+    };
+    for (const ExpandCase& c : cases) {
+        HostProcess host(Arguments(c.arguments));
+        ASSERT_TRUE(host.Started()) << c.what;
+        std::vector<std::string> labels;
+        if (!c.caption.empty()) {
+            HWND dialog = host.WaitForWindow(c.caption);
+            ASSERT_NE(dialog, nullptr) << c.what;
+            for (int row = 0; row < 8; ++row) {
+                HWND label = Descendant(dialog, IDC_PROMPT_LABEL(row));
+                char text[64] = {};
+                ::GetWindowTextA(label, text, sizeof text);
+                if (::IsWindowVisible(label)) {
+                    labels.emplace_back(text);
+                }
+                const std::string value = std::to_string(row);
+                ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(row)), WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(value.c_str()));
+            }
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+        DWORD exitCode = 0;
+        EXPECT_EQ(host.Output(exitCode), c.output) << c.what;
+        EXPECT_EQ(exitCode, 0u) << c.what << ", still showing: " << host.VisibleWindows();
+        EXPECT_EQ(labels, c.labels) << c.what;
+    }
 }
 
 TEST_F(HostExpand, CancelPrintsOnlyTheResult) {

@@ -286,12 +286,12 @@ TEST_F(PromptDialog, PlainLettersWithoutAFocusEndNothing) {
     EXPECT_EQ(request.Value(0), "typed");
 }
 
-TEST_F(PromptDialog, ChoosingARecentTextReplacesTheSelectionWithTheWholeText) {
+TEST_F(PromptDialog, ChoosingARecentTextReplacesTheSelectionWithItsLinesJoinedAndCanBeUndone) {
     const std::string longText = "a recent text longer than thirty-five characters,\r\nwith a second line";
     HostPromptRequest request(kTitle, "", {"name"}, {"", "", longText, "", "", "five"});
     std::optional<HeldControlShift> keys;
     std::vector<OpenPopupMenu::Item> items;
-    std::string value;
+    std::string value, undone;
     DialogScript script(kTitle);
     script
         .Do("select a part and press Ctrl+Shift+V",
@@ -311,8 +311,10 @@ TEST_F(PromptDialog, ChoosingARecentTextReplacesTheSelectionWithTheWholeText) {
                 OpenPopupMenu::ChooseByArrows(0);
             })
         .WaitUntil("the popup closed", [](EditorWindow&) { return OpenPopupMenu::Find() == nullptr; })
-        .Do("read the value", [&](EditorWindow& window) {
+        .Do("read the value and undo", [&](EditorWindow& window) {
             value = TextOf(PromptEdit(window, 0));
+            ::SendMessageA(PromptEdit(window, 0), EM_UNDO, 0, 0);
+            undone = TextOf(PromptEdit(window, 0));
             ClickCancel(window);
         });
     EXPECT_EQ(Run(script, request), kCancelled);
@@ -320,8 +322,8 @@ TEST_F(PromptDialog, ChoosingARecentTextReplacesTheSelectionWithTheWholeText) {
     EXPECT_EQ(items[0].id, ID_RECENT_CLIPBOARD_FIRST + 2u);
     EXPECT_EQ(items[0].text, "a recent text longer than thirty-fi...");
     EXPECT_EQ(items[1].id, ID_RECENT_CLIPBOARD_FIRST + 5u);
-    EXPECT_EQ(value.substr(0, 49), longText.substr(0, 49));
-    EXPECT_EQ(value.substr(value.size() - 6), " world");
+    EXPECT_EQ(value, "a recent text longer than thirty-five characters, with a second line world");
+    EXPECT_EQ(undone, "hello world");
 }
 
 TEST_F(PromptDialog, ASecondCallWhileOneRunsReturnsTwoAndTouchesNothing) {

@@ -2,6 +2,8 @@
 
 #include "pages/ReservedVariableTable.h"
 #include "prompt/PromptFinder.h"
+#include "prompt/PromptPreview.h"
+#include "tests/prompt/ShiftJis.h"
 
 #include <set>
 #include <string>
@@ -14,7 +16,7 @@ using Names = std::vector<std::string>;
 
 struct FindCase {
     const char* what;
-    const char* code;
+    std::string code;
     Names prompts;
 };
 
@@ -29,12 +31,40 @@ const FindCase kFindCases[] = {
     {"a name stays on one line", "cost $5\r\nand $count$", {"count"}},
     {"a name may hold spaces", "$class name$", {"class name"}},
     {"a lone sign opens nothing", "price in $ only", {}},
-    {"at most eight", "$1$$2$$3$$4$$5$$6$$7$$8$$9$", {"1", "2", "3", "4", "5", "6", "7", "8"}},
+    {"all of them, past eight", "$1$$2$$3$$4$$5$$6$$7$$8$$9$", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+    {"punctuation ends a name", "open(my $fh, '<', $file$) or die \"Cannot open $file$: $!\";\r\n$end$",
+     {"file"}},
+    {"amounts are no names", "costs $5 or $10 and $x-y_2$", {"x-y_2"}},
+    {"no blank at either end", "$ a$ $b $ $c d$", {"c d"}},
+    {"single-byte letters of the code page", "$\xB1\xB2$", {"\xB1\xB2"}},
+    {"a second byte is no punctuation", "$\x95\x5C$ $\x83\x40$", {"\x95\x5C", "\x83\x40"}},
+    {"a broken character leaves the sign", "$a\x83$ b", {"a\x83"}},
 };
 
 TEST(PromptFinder, FindsPromptsAsAHostDoes) {
     for (const FindCase& c : kFindCases) {
-        EXPECT_EQ(FindPrompts(c.code), c.prompts) << c.what;
+        EXPECT_EQ(FindPrompts(c.code, ShiftJisLeadBytes()), c.prompts) << c.what;
+    }
+}
+
+TEST(PromptPreview, ShowsValuesInPlaceAndEmptyPromptsAsWrittenWithTheirMarks) {
+    const std::string code = "for ($i$ = 0; $i$ < $n$; ++$i$) { $end$ }";
+    const auto upper = [](std::string_view text) {
+        std::string result(text);
+        for (char& c : result) {
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        }
+        return result;
+    };
+    const PromptPreview preview(code, {"i", "", "n"}, {}, upper);
+    PreviewText shown;
+    preview.Build({"k", "unused"}, shown);
+    EXPECT_EQ(shown.text, "FOR (K = 0; K < $N$; ++K) { $END$ }");
+    const std::vector<std::pair<std::string, bool>> expected{{"K", true}, {"K", true}, {"$N$", false}, {"K", true}};
+    ASSERT_EQ(shown.marks.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(shown.text.substr(shown.marks[i].start, shown.marks[i].length), expected[i].first) << i;
+        EXPECT_EQ(shown.marks[i].filled, expected[i].second) << i;
     }
 }
 

@@ -3,10 +3,13 @@
 #include "res/resource.h"
 #include "tests/editor/EditorHost.h"
 #include "tests/editor/EditorWindow.h"
+#include "tests/editor/ProfileKey.h"
 
 #include <cstring>
 
 namespace tarvel::uitest {
+
+void PromptTest::SetUp() { ProfileKey::DeleteModuleKey(); }
 
 PromptTest::Snapshot PromptTest::Take(const AutotextDlgRequest& request) {
     Snapshot snapshot;

@@ -18,6 +18,9 @@ class PromptTest : public ::testing::Test {
 protected:
     static constexpr char kTitle[] = "Prompt under test";
 
+    // The dialog opens where it opens for a new user.
+    void SetUp() override;
+
     // Every byte of the record and of the blocks it points at.
     struct Snapshot {
         std::vector<char> record;

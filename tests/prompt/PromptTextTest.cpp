@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "prompt/PromptText.h"
+#include "tests/prompt/ShiftJis.h"
 
 #include <string>
 
@@ -41,6 +42,29 @@ TEST(PromptText, OneLineKeepsALongTextWhole) {
     const std::string path = "C:\\Program Files\\Some Vendor\\Some Product\\bin\\tool.exe";
     EXPECT_EQ(OneLine(" " + path + "\r\n"), path);
     EXPECT_EQ(ShortenForDisplay(path).size(), kDisplayLength + kShortenedMark.size());
+}
+
+TEST(PromptText, ShorteningNeverCutsADoubleByteCharacter) {
+    std::string twenty;
+    for (int i = 0; i < 20; ++i) {
+        twenty += "\x93\xFA";
+    }
+    EXPECT_EQ(ShortenForDisplay(twenty, ShiftJisLeadBytes()), twenty.substr(0, 34) + "...");
+    EXPECT_EQ(ShortenForDisplay("a" + twenty, ShiftJisLeadBytes()), "a" + twenty.substr(0, 34) + "...");
+}
+
+TEST(PromptText, PastedLinesAreJoinedWithABlank) {
+    EXPECT_EQ(JoinLines("alpha\tbeta\r\ngamma"), "alpha beta gamma");
+    EXPECT_EQ(JoinLines(" one\n\ntwo\rthree\r\n"), "one two three");
+    EXPECT_EQ(JoinLines(std::string(50, 'p')), std::string(50, 'p'));
+}
+
+TEST(PromptText, FitToWidthEndsInTheMarkAndCutsBetweenCharacters) {
+    const TextWidth bytes = [](std::string_view text) { return static_cast<long>(text.size()); };
+    EXPECT_EQ(FitToWidth("Return type", 11, bytes), "Return type");
+    EXPECT_EQ(FitToWidth("Return type of the function", 14, bytes), "Return type...");
+    EXPECT_EQ(FitToWidth("ab\x93\xFA" "cdef", 6, bytes, ShiftJisLeadBytes()), "ab...");
+    EXPECT_EQ(FitToWidth("anything", 2, bytes), "...");
 }
 
 TEST(PromptText, InsertAtCaretReplacesASelectionOrInsertsAtTheCaretInView) {

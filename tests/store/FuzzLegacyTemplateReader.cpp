@@ -1,6 +1,8 @@
 // Any bytes as a legacy template file: no crash, no leak, no hang; a byte
-// order mark in front changes nothing, and text with CRs and no LF reads as
-// the same text with CR LF.
+// order mark in front changes nothing, text with CRs and no LF reads as the
+// same text with CR LF, and under a double-byte code page text without a lead
+// byte reads as under a single-byte one.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -23,9 +25,11 @@ public:
     std::vector<std::string> items;
 };
 
-std::vector<std::string> Read(std::string_view bytes) {
+const LeadByteSet kCodePage932{{0x81, 0x9F}, {0xE0, 0xFC}};
+
+std::vector<std::string> Read(std::string_view bytes, const LeadByteSet& leadBytes = LeadByteSet()) {
     FlatteningSink sink;
-    LegacyTemplateReader(sink).Read(bytes);
+    LegacyTemplateReader(sink, leadBytes).Read(bytes);
     return sink.items;
 }
 
@@ -45,5 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TextRules::ReplaceAll(crLf, "\r", "\r\n");
         require(Read(crLf) == items);
     }
+    const auto doubleByte = Read(bytes, kCodePage932);
+    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return kCodePage932.IsLead(c); }))
+        require(doubleByte == items);
     return 0;
 }

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "store/LegacyTemplateReader.h"
+#include "store/TemplateStore.h"
 #include "tests/store/StoreTestSupport.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <cstdlib>
 
 using storetest::ReadLegacyTemplate;
 using namespace std::string_literals;
@@ -122,6 +129,45 @@ TEST(LegacyTemplateReader, HostileBytesNeverStopTheReader) {
     const auto sink = ReadLegacyTemplate("caretPosChar:\n\0\n\f\nz:\n\0\r\f\n"s);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "$end$\r");
+}
+
+struct DoubleByteCase {
+    std::string marker;
+    std::string code;
+    std::string converted;
+};
+
+// Under code page 932 "|" is also the second byte of characters such as
+// "\x83\x7C", and a two-byte marker may straddle two characters: only a whole
+// character is the marker. The real code page where the system has one (a
+// run on a Japanese system names it in TARVEL_TEST_ACP), else its lead bytes.
+TEST(LegacyTemplateReader, UnderADoubleByteCodePageTheMarkerIsAWholeCharacter) {
+#ifdef _WIN32
+    if (const char* wanted = std::getenv("TARVEL_TEST_ACP")) {
+        ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(wanted))) << "the system's code page was not changed";
+        ASSERT_FALSE(storetest::MakePlatformFilePort()->AnsiLeadBytes().Empty());
+    }
+#endif
+    const DoubleByteCase cases[] = {
+        {"|", "\x83\x7C = |;", "\x83\x7C = $end$;"},
+        {"\x81\x9B", "x\x81\x9By", "x$end$y"},
+        {"\x81\x9B", "\x82\x81\x9B\x40", "\x82\x81\x9B\x40"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.code);
+        storetest::ScriptedFilePort port;
+        if (port.real().AnsiLeadBytes().Empty())
+            port.leadBytes = LeadByteSet{{0x81, 0x9F}, {0xE0, 0xFC}};
+        storetest::RecordingReporter reporter;
+        storetest::TempDir dir;
+        storetest::WriteFileBytes(dir.file("cpp.tpl"),
+                                  "caretPosChar:\r\n" + test.marker + "\r\n\f\r\nkata:\r\n" + test.code + "\f\r\n");
+        TemplateStore store(dir.path(), port, reporter);
+        storetest::RecordingSink sink;
+        store.LoadLanguageTemplates(0, sink);
+        ASSERT_EQ(sink.Entries().size(), 1u);
+        EXPECT_EQ(sink.Entries()[0]->code, test.converted);
+    }
 }
 
 }  // namespace

@@ -5,9 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cerrno>
+#include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 #include "store/LegacyTemplateReader.h"
+#include "store/SaveJournal.h"
 #include "store/TemplateReader.h"
 
 #ifdef _WIN32
@@ -170,23 +174,80 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link) {
 #ifdef _WIN32
 bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link) { return MakeUnixLink(target, link); }
 
+namespace {
 // Asks the system underneath with stat; the answer is moved into place whole,
 // since only its existence is waited for.
-long long UnixBytesOnDisk(const std::string& path) {
+std::string UnixStat(const std::string& path, const std::string& format) {
     const auto unixPath = UnixName(path);
-    const auto answer = path + ".blocks";
+    const auto answer = path + ".stat";
     const auto unixAnswer = UnixName(answer);
     if (unixPath.empty() || unixAnswer.empty())
-        return -1;
-    if (!RunUnixCommand("/bin/sh -c \"stat -c %b '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
+        return {};
+    if (!RunUnixCommand("/bin/sh -c \"stat -c " + format + " '" + unixPath + "' > '" + unixAnswer + ".part' && mv '" +
                             unixAnswer + ".part' '" + unixAnswer + "'\"",
                         answer, true))
-        return -1;
-    const auto blocks = std::stoll(ReadFileBytes(answer));
+        return {};
+    auto text = ReadFileBytes(answer);
     DeleteFileA(answer.c_str());
-    return blocks * 512;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+}  // namespace
+
+long long UnixBytesOnDisk(const std::string& path) {
+    const auto blocks = UnixStat(path, "%b");
+    return blocks.empty() ? -1 : std::stoll(blocks) * 512;
+}
+
+std::string UnixMode(const std::string& path) { return UnixStat(path, "%a"); }
+
+bool SetUnixMode(const std::string& path, const std::string& octal) {
+    const auto unixPath = UnixName(path);
+    const auto done = path + ".done";
+    if (unixPath.empty() || !RunUnixCommand("/bin/sh -c \"chmod " + octal + " '" + unixPath + "' && touch '" +
+                                                UnixName(done) + "'\"",
+                                            done, true))
+        return false;
+    DeleteFileA(done.c_str());
+    return UnixMode(path) == octal;
 }
 #endif
+
+bool MakeHardLink(const std::string& existing, const std::string& link) {
+#ifdef _WIN32
+    return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != FALSE;
+#else
+    return ::link(existing.c_str(), link.c_str()) == 0;
+#endif
+}
+
+#ifdef _WIN32
+constexpr const char* kTemporaryVariable = "TMP";
+#else
+constexpr const char* kTemporaryVariable = "TMPDIR";
+#endif
+
+TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {
+    if (const char* previous = std::getenv(kTemporaryVariable))
+        previous_ = previous;
+#ifdef _WIN32
+    SetEnvironmentVariableA(kTemporaryVariable, folder.c_str());
+#else
+    setenv(kTemporaryVariable, folder.c_str(), 1);
+#endif
+}
+
+TemporaryFolderOverride::~TemporaryFolderOverride() {
+#ifdef _WIN32
+    SetEnvironmentVariableA(kTemporaryVariable, previous_ ? previous_->c_str() : nullptr);
+#else
+    if (previous_)
+        setenv(kTemporaryVariable, previous_->c_str(), 1);
+    else
+        unsetenv(kTemporaryVariable);
+#endif
+}
 
 void RemoveSymbolicLink(const std::string& link) {
 #ifdef _WIN32
@@ -258,17 +319,44 @@ namespace {
 
 using Stage = SafeFileWriter::Stage;
 
+// What a file of the scripted port is written for, which names its steps.
+enum class FileRole { Temporary, InPlace, Journal };
+
+struct RoleStages {
+    Stage write, flush, close;
+};
+
+constexpr RoleStages kRoleStages[] = {
+    {Stage::Write, Stage::Flush, Stage::Close},
+    {Stage::WriteInPlace, Stage::FlushInPlace, Stage::CloseInPlace},
+    {Stage::WriteJournal, Stage::FlushJournal, Stage::CloseJournal},
+};
+
+bool IsJournal(const std::string& path) {
+    const std::string suffix = SaveJournal::kSuffix;
+    return path.size() >= suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 // A file of the real port whose steps the scripted port may fail.
 class ScriptedFile : public WritableFile {
 public:
-    ScriptedFile(ScriptedFilePort& port, std::unique_ptr<WritableFile> real, std::string path, bool inPlace)
-        : port_(port), real_(std::move(real)), path_(std::move(path)), inPlace_(inPlace) {}
+    ScriptedFile(ScriptedFilePort& port, std::unique_ptr<WritableFile> real, std::string path, FileRole role)
+        : port_(port), real_(std::move(real)), path_(std::move(path)), stages_(kRoleStages[static_cast<int>(role)]) {}
 
+    unsigned long ReadAll(std::string& bytes) override {
+        return Run(Stage::ReadInPlace, [&] { return real_->ReadAll(bytes); });
+    }
+    // A crash half way puts down the first half of the bytes.
     unsigned long Write(std::string_view bytes) override {
-        return Run(inPlace_ ? Stage::WriteInPlace : Stage::Write, [&] { return real_->Write(bytes); });
+        if (const auto error = port_.Step(stages_.write, path_, &bytes)) {
+            real_->Write(bytes);
+            port_.WrittenUpToCrash();
+            return error;
+        }
+        return real_->Write(bytes);
     }
     unsigned long Flush() override {
-        return Run(inPlace_ ? Stage::FlushInPlace : Stage::Flush, [&] { return real_->Flush(); });
+        return Run(stages_.flush, [&] { return real_->Flush(); });
     }
     unsigned long Reserve(std::uint64_t size) override {
         return Run(Stage::Reserve, [&] { return real_->Reserve(size); });
@@ -277,7 +365,7 @@ public:
         return Run(Stage::Truncate, [&] { return real_->Truncate(size); });
     }
     unsigned long Close() override {
-        return Run(inPlace_ ? Stage::CloseInPlace : Stage::Close, [&] { return real_->Close(); });
+        return Run(stages_.close, [&] { return real_->Close(); });
     }
 
 private:
@@ -291,24 +379,63 @@ private:
     ScriptedFilePort& port_;
     std::unique_ptr<WritableFile> real_;
     std::string path_;
-    bool inPlace_;
+    RoleStages stages_;
 };
 
 }  // namespace
 
-unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::string& path) {
+#ifdef _WIN32
+const unsigned long ScriptedFilePort::kCrashed = ERROR_WRITE_FAULT;
+#else
+const unsigned long ScriptedFilePort::kCrashed = EIO;
+#endif
+
+unsigned long ScriptedFilePort::Step(SafeFileWriter::Stage stage, const std::string& path, std::string_view* bytes) {
+    if (crashed_) {
+        if (bytes)
+            *bytes = {};
+        return kCrashed;
+    }
     steps.push_back(stage);
-    return fault ? fault(stage, path) : 0;
+    if (crashAt_ == stage) {
+        crashed_ = true;
+        if (bytes)
+            *bytes = bytes->substr(0, bytes->size() / 2);
+        else
+            WrittenUpToCrash();
+        return kCrashed;
+    }
+    const auto error = fault ? fault(stage, path) : 0;
+    if (error && bytes)
+        *bytes = {};
+    return error;
+}
+
+void ScriptedFilePort::WrittenUpToCrash() {
+    if (crashed_ && onCrash_)
+        std::exchange(onCrash_, nullptr)();
+}
+
+unsigned long ScriptedFilePort::Remove(const std::string& path) {
+    if (crashed_)
+        return kCrashed;
+    if (IsJournal(path)) {
+        if (const auto error = Step(Stage::RemoveJournal, path))
+            return error;
+    }
+    return real_->Remove(path);
 }
 
 unsigned long ScriptedFilePort::CreateNew(const std::string& path, const std::string& model,
                                           std::unique_ptr<WritableFile>& file) {
-    if (const auto error = Step(Stage::CreateTemporary, path))
+    const bool journal = IsJournal(path);
+    if (const auto error = Step(journal ? Stage::CreateJournal : Stage::CreateTemporary, path))
         return error;
     std::unique_ptr<WritableFile> real;
     if (const auto error = real_->CreateNew(path, model, real))
         return error;
-    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, false);
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path,
+                                          journal ? FileRole::Journal : FileRole::Temporary);
     return 0;
 }
 
@@ -318,11 +445,13 @@ unsigned long ScriptedFilePort::OpenExisting(const std::string& path, std::uniqu
     std::unique_ptr<WritableFile> real;
     if (const auto error = real_->OpenExisting(path, real))
         return error;
-    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, true);
+    file = std::make_unique<ScriptedFile>(*this, std::move(real), path, FileRole::InPlace);
     return 0;
 }
 
 unsigned long ScriptedFilePort::Replace(const std::string& replacement, const std::string& path) {
+    if (crashed_)
+        return kCrashed;
     if (const auto error = Step(Stage::Replace, path))
         return error;
     return real_->Replace(replacement, path);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,19 @@ std::unique_ptr<FilePort> MakePlatformFilePort();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void SetReadOnly(const std::string& path);
+// Gives an existing file a second name; false where the system cannot.
+bool MakeHardLink(const std::string& existing, const std::string& link);
+// Points the user's temporary folder at another folder while it lives.
+class TemporaryFolderOverride {
+public:
+    explicit TemporaryFolderOverride(const std::string& folder);
+    ~TemporaryFolderOverride();
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
 // Creates a symbolic link to a file; false where the system has none.
 bool MakeSymbolicLink(const std::string& target, const std::string& link);
 #ifdef _WIN32
@@ -82,6 +96,10 @@ bool MakeSymbolicLinkW(const std::wstring& target, const std::string& link);
 // The room a file takes on the disk under Wine, as the system underneath
 // counts it; -1 when it cannot be asked.
 long long UnixBytesOnDisk(const std::string& path);
+// The permission bits of a file under Wine, in octal, as the system
+// underneath has them; empty when it cannot be asked.
+std::string UnixMode(const std::string& path);
+bool SetUnixMode(const std::string& path, const std::string& octal);
 #endif
 // Wine cannot remove a link whose target is gone; tests remove theirs first.
 void RemoveSymbolicLink(const std::string& link);
@@ -106,6 +124,16 @@ namespace storetest {
 class ScriptedFilePort : public FilePort {
 public:
     ScriptedFilePort() : real_(MakePlatformFilePort()) {}
+    // From the named step on, the port is a process that died there: a write
+    // there puts half of its bytes down, then onCrash runs (a test may end
+    // the process in it), and every later step and change fails.
+    void CrashAt(SafeFileWriter::Stage stage, std::function<void()> onCrash = {}) {
+        crashAt_ = stage;
+        onCrash_ = std::move(onCrash);
+    }
+    bool Crashed() const { return crashed_; }
+    // Lead bytes of a double-byte code page, in place of the system's.
+    std::optional<LeadByteSet> leadBytes;
     std::function<unsigned long(const std::string&, std::string&)> onReadAll;
     std::function<int(const std::string&)> onMakeWritable;
     std::function<unsigned long(const std::string&, const std::string&)> onCopy;
@@ -116,36 +144,53 @@ public:
     std::vector<SafeFileWriter::Stage> steps;
 
     bool Exists(const std::string& path) override { return real_->Exists(path); }
-    unsigned long CreateEmpty(const std::string& path) override { return real_->CreateEmpty(path); }
+    unsigned long CreateEmpty(const std::string& path) override {
+        return crashed_ ? kCrashed : real_->CreateEmpty(path);
+    }
     int MakeWritable(const std::string& path) override {
+        if (crashed_)
+            return static_cast<int>(kCrashed);
         return onMakeWritable ? onMakeWritable(path) : real_->MakeWritable(path);
     }
     unsigned long ReadAll(const std::string& path, std::string& bytes) override {
         return onReadAll ? onReadAll(path, bytes) : real_->ReadAll(path, bytes);
     }
     std::optional<FileState> StateOf(const std::string& path) override { return real_->StateOf(path); }
+    std::optional<FileIdentity> IdentityOf(const std::string& path) override { return real_->IdentityOf(path); }
     std::string TargetOf(const std::string& path) override { return real_->TargetOf(path); }
     unsigned long CreateNew(const std::string& path, const std::string& model,
                             std::unique_ptr<WritableFile>& file) override;
     unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
     unsigned long Replace(const std::string& replacement, const std::string& path) override;
-    unsigned long Remove(const std::string& path) override { return real_->Remove(path); }
+    unsigned long Remove(const std::string& path) override;
     unsigned long Copy(const std::string& from, const std::string& to) override {
+        if (crashed_)
+            return kCrashed;
         return onCopy ? onCopy(from, to) : real_->Copy(from, to);
     }
     std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                         int seconds) override {
         return real_->StaleFiles(directory, suffix, seconds);
     }
+    std::string TemporaryFolder() override { return real_->TemporaryFolder(); }
     unsigned long ProcessId() override { return real_->ProcessId(); }
     std::optional<std::string> SystemErrorText(unsigned long code) override { return real_->SystemErrorText(code); }
+    LeadByteSet AnsiLeadBytes() override { return leadBytes ? *leadBytes : real_->AnsiLeadBytes(); }
     FilePort& real() { return *real_; }
 
-    // Records the step and gives the injected error, if any.
-    unsigned long Step(SafeFileWriter::Stage stage, const std::string& path);
+    // Records the step and gives the injected error, if any; the bytes of a
+    // write are cut to what a crash at the step leaves written, and the
+    // write then calls WrittenUpToCrash.
+    unsigned long Step(SafeFileWriter::Stage stage, const std::string& path, std::string_view* bytes = nullptr);
+    void WrittenUpToCrash();
 
 private:
+    static const unsigned long kCrashed;
+
     std::unique_ptr<FilePort> real_;
+    std::optional<SafeFileWriter::Stage> crashAt_;
+    std::function<void()> onCrash_;
+    bool crashed_ = false;
 };
 
 }  // namespace storetest

@@ -25,7 +25,8 @@ HtmlFontId FakeHtmlPlatform::Font(const HtmlStyle& style) {
 
 HtmlFontMetrics FakeHtmlPlatform::Metrics(HtmlFontId font) {
     const int size = FontStyle(font).size;
-    return {size, size * 3 / 4, size / 2, kAdvance};
+    const int ascent = size * 3 / 4, xHeight = size / 2;
+    return {size, ascent, xHeight, kAdvance, ascent + 1, ascent - xHeight / 2, size / 4, 1 + size / 32};
 }
 
 IHtmlPlatform::RunFit FakeHtmlPlatform::MeasureRun(HtmlFontId, std::string_view text, int maxWidth) {

@@ -7,7 +7,10 @@
 
 // A platform with fixed metrics: every character is kAdvance pixels wide (a
 // space spaceAdvance, as narrow as a proportional font's if a test asks), a
-// font's line is as high as its size, its ascent three quarters of that.
+// font's line is as high as its size, its ascent three quarters of that,
+// its x half of it; an underline lies a pixel below the baseline, a
+// strike-out half an x above it, and capitals start a quarter of the size
+// down.
 class FakeHtmlPlatform : public IHtmlPlatform {
 public:
     static constexpr int kAdvance = 6;

@@ -182,6 +182,35 @@ TEST(GdiImages, ImageListCellsAndAnimation) {
     EXPECT_EQ(CHtmlGdiPainter::Frame(animated, 3, 250), 0);
 }
 
+TEST(GdiImages, AScaledImageListImageIsItsCellScaledAndMasked) {
+    const struct {
+        const char* markup;
+        int size;
+        COLORREF colour;
+        COLORREF frame;  // what shows where the cell is magenta
+    } cases[] = {
+        {"<ilst idres=204 cx=24 cy=24 mask=0xFF00FF index=0 width=48 height=48>", 48, RGB(255, 0, 0), kWhite},
+        {"<ilst idres=204 cx=24 cy=24 mask=0xFF00FF index=1 width=12 height=12>", 12, kBlue, kWhite},
+        {"<ilst idres=204 cx=24 cy=24 index=2 width=48 height=48>", 48, RGB(0, 160, 0), kMagenta},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.markup);
+        GdiTestCanvas canvas;
+        CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
+        canvas.Draw(drawer, c.markup, 10, 10);
+        int wrong = 0;
+        for (int y = 0; y < c.size + 20; ++y)
+            for (int x = 0; x < c.size + 20; ++x) {
+                const int u = x - 10, v = y - 10;
+                const bool inBox = u >= 0 && v >= 0 && u < c.size && v < c.size;
+                const bool centre =
+                    inBox && 4 * u >= c.size && 4 * u < 3 * c.size && 4 * v >= c.size && 4 * v < 3 * c.size;
+                wrong += canvas.At(x, y) == (centre ? c.colour : inBox ? c.frame : kWhite) ? 0 : 1;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 DWORD g_clockNow = 0;
 DWORD WINAPI SteppedClock() { return g_clockNow; }
 

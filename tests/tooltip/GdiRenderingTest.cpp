@@ -37,18 +37,30 @@ TEST(GdiRendering, TextIsDrawnInItsColourInsideItsRun) {
     EXPECT_LE(inked.right, blue.right + 1);
 }
 
-TEST(GdiRendering, RunsGetTheFontsOfTheirStyle) {
+// A row of the run's box, above or below its baseline, inked all across.
+bool CrossedByALine(GdiTestCanvas& canvas, const HtmlTextRun& run, bool belowBaseline) {
+    const RECT box = ToRect(run.box);
+    const int baseline = box.top + run.ascent;
+    for (int y = belowBaseline ? baseline : box.top; y < (belowBaseline ? box.bottom : baseline); ++y)
+        if (canvas.Count({box.left, y, box.right, y + 1}, NotWhite) == box.right - box.left)
+            return true;
+    return false;
+}
+
+TEST(GdiRendering, RunsGetTheFontsAndLinesOfTheirStyle) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
-    canvas.Draw(drawer, "a<b>b</b><i>c</i><font face=\"Courier New\" size=24px>d</font><u>e</u><s>f</s>");
+    canvas.Draw(drawer, "a<b>b</b><i>c</i><font face=\"Courier New\" size=24px>d</font><u>ooo</u><s>oo</s> oooo");
     EXPECT_STREQ(FontOf(RunOf(drawer, "a")).lfFaceName, "Verdana");
     EXPECT_EQ(FontOf(RunOf(drawer, "a")).lfHeight, -13);
     EXPECT_EQ(FontOf(RunOf(drawer, "b")).lfWeight, 800);
     EXPECT_TRUE(FontOf(RunOf(drawer, "c")).lfItalic);
     EXPECT_STREQ(FontOf(RunOf(drawer, "d")).lfFaceName, "Courier New");
     EXPECT_EQ(FontOf(RunOf(drawer, "d")).lfHeight, -24);
-    EXPECT_TRUE(FontOf(RunOf(drawer, "e")).lfUnderline);
-    EXPECT_TRUE(FontOf(RunOf(drawer, "f")).lfStrikeOut);
+    EXPECT_TRUE(CrossedByALine(canvas, RunOf(drawer, "ooo"), true)) << "underlined";
+    EXPECT_TRUE(CrossedByALine(canvas, RunOf(drawer, "oo"), false)) << "struck out";
+    for (const bool below : {true, false})
+        EXPECT_FALSE(CrossedByALine(canvas, RunOf(drawer, " oooo"), below));
 }
 
 TEST(GdiRendering, MarkupWithManySizesGetsABoundedNumberOfFonts) {
@@ -105,6 +117,13 @@ TEST(GdiRendering, ABackgroundShowsNoGapWhereATabFalls) {
     const int y = ab.top + ab.Height() / 2;
     EXPECT_EQ(canvas.Count({ab.right, y, cd.left, y + 1}, [](COLORREF c) { return c == RGB(0xfb, 0xed, 0xbb); }),
               cd.left - ab.right);
+}
+
+TEST(GdiRendering, ABackgroundHasNoHolesBesideSmallerOrBiggerText) {
+    GdiTestCanvas canvas;
+    CPPHtmlDrawer drawer;
+    const SIZE size = canvas.Draw(drawer, "<font bkgnd=#ffff00>a<sub>b</sub><big>C</big>d<sup>e</sup></font>");
+    EXPECT_EQ(canvas.Count({0, 0, size.cx, size.cy}, [](COLORREF c) { return c == RGB(255, 255, 255); }), 0);
 }
 
 TEST(GdiRendering, MonospaceFacesStayMonospaceWhenMissing) {
@@ -189,10 +208,11 @@ TEST(GdiRendering, HoveringALinkRedrawsItInTheHoverStyle) {
     canvas.Draw(drawer, "x <a href=u>link</a>");
     const HtmlRect box = RunOf(drawer, "link").box;
     const POINT over{box.left + 2, box.top + 2};
+    EXPECT_FALSE(CrossedByALine(canvas, RunOf(drawer, "link"), true));
     EXPECT_FALSE(drawer.IsRedrawNeeded({0, 0}));
     EXPECT_TRUE(drawer.IsRedrawNeeded(over));
     drawer.DrawPreparedOutput(canvas.Dc(), {0, 0, 200, 50});
-    EXPECT_TRUE(FontOf(RunOf(drawer, "link")).lfUnderline);
+    EXPECT_TRUE(CrossedByALine(canvas, RunOf(drawer, "link"), true)) << "underlined";
     EXPECT_FALSE(drawer.IsRedrawNeeded(over));
     EXPECT_TRUE(drawer.IsRedrawNeeded({0, 0}));
 }

@@ -151,4 +151,35 @@ TEST(TipPictures, EveryFeatureOnOneSheet) {
         RenderAndCheck("features" + Suffix(width), sheet, markup, width);
 }
 
+TEST(TipPictures, CornersOfTheMarkup) {
+    const std::pair<const char*, std::string> corners[] = {
+        {"scaled-image-list",
+         "<ilst idres=204 cx=24 cy=24 mask=0xFF00FF index=0 width=48 height=48> "
+         "<ilst idres=204 cx=24 cy=24 mask=0xFF00FF index=1 width=12 height=12>"},
+        {"table-words", "<table border=1 cellpadding=2><tr><td>Short</td><td>" + std::string(55, 'W') +
+                            "</td><td>x</td></tr></table><table><tr><td><table width=100% border=1><tr><td "
+                            "width=40%>Percentages keep words</td><td width=60%>beside room to spare</td></tr>"
+                            "</table></td></tr></table>"},
+        {"wrapped-code",
+         "<font face=\"Lucida Console\">{\r\n\t\t\t\treturn items[i].visible &amp;&amp; "
+         "items[i].value &gt; 0;   \r\n\t}   \r\nend</font>"},
+        {"tab-in-cell", "<table border=1><tr><td>key\tvalue</td></tr><tr><td>shortcut\tAlt+T</td></tr></table>"},
+        {"image-in-box", "Before <span class=box>an image <bmp idres=146 mask=0xFFFFFF> inside</span> after."},
+        {"backgrounds",
+         "<font bkgnd=#ffff80>Water is H<sub>2</sub>O, E = mc<sup>2</sup> and <big>big</big> "
+         "<font bkgnd=#ffc0c0>inner</font> text</font>"},
+        {"lines",
+         "<s>struck <big>big</big> sub<sub>2</sub></s> <font style=o>over <big>BIG</big></font> "
+         "<u>under <big>big</big> text</u>"},
+        {"wide-rule", "<hr width=500><table width=100% border=1><tr><td>A table beside a wide rule</td></tr></table>"},
+        {"rules-only", "<hr><hr size=3 color=red>"},
+    };
+    const std::string sheet = Sheet(109) +
+                              "\n.box {border-width:1px; border-style:solid; border-color:#8080c0; "
+                              "padding:2px; margin:3px; background-color:#eeeeff}";
+    for (const auto& [name, markup] : corners)
+        for (const int width : kWidths)
+            RenderAndCheck(std::string("corner-") + name + Suffix(width), sheet, markup, width);
+}
+
 }  // namespace

@@ -348,7 +348,7 @@ TEST_F(HtmlLayoutTest, ABackgroundCoversTheRoomOfATab) {
     const auto fills = ItemsOf<HtmlFill>(list);
     ASSERT_EQ(fills.size(), 1u) << "only where the background is solid";
     const HtmlRect ab = RunWithText(list, "ab").box, c = RunWithText(list, "c").box;
-    EXPECT_EQ(fills[0]->box, MakeRect(ab.right, ab.top, c.left - ab.right, ab.Height()));
+    EXPECT_EQ(fills[0]->box, MakeRect(ab.left, 0, c.right - ab.left, list.size.cy)) << "one, as high as the line";
     EXPECT_EQ(fills[0]->begin, MakeColour(0xfb, 0xed, 0xbb));
 }
 
