@@ -29,6 +29,8 @@ constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
 constexpr int kTreeImageWidth = 16;
 constexpr int kCompanyFadeSteps = 20;
 constexpr int kTipFadeSteps = 20;
+// Between the filter box and the tree below it, in dialog units.
+constexpr int kFilterSpacingDlu = 2;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
 
 // Shared icons belong to the module: nothing to free.
@@ -57,13 +59,16 @@ CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
       parent_(parent),
       entries_(tree_),
       store_(templateDirectory_, files_, reporter_),
-      snippetFiles_(entries_, files_, reporter_) {
+      snippetFiles_(entries_, files_, reporter_),
+      filter_(entries_, tree_, *this),
+      warningTip_(tipLine_, entries_) {
     titlePage_.SetSite(this);
     codePage_.SetSite(this);
 }
 
 void CQnTempDlg::DoDataExchange(tarvel::CDataExchange& exchange) {
     exchange.Control(IDC_EXPANSION_TREE, tree_);
+    exchange.Control(IDC_TREE_FILTER, filter_.Box());
     exchange.Control(IDC_TIP_LINE, tipLine_);
     exchange.Control(IDC_COMPANY_LINE, companyLine_);
 }
@@ -82,6 +87,7 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
                                 .OnCommand(ID_ENTRY_DUPLICATE, &CQnTempDlg::OnDuplicateCommand)
                                 .OnCommand(IDC_PREVIOUS_TIP, &CQnTempDlg::OnPreviousTip)
                                 .OnCommand(IDC_NEXT_TIP, &CQnTempDlg::OnNextTip)
+                                .OnCommand(IDC_TREE_FILTER, &CQnTempDlg::OnFilterChange, EN_CHANGE)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGINGA, &CQnTempDlg::OnSelChanging)
                                 .OnNotify(IDC_EXPANSION_TREE, TVN_SELCHANGEDA, &CQnTempDlg::OnTreeNotifyIgnored)
                                 .OnNotify(IDC_EXPANSION_TREE, NM_CLICK, &CQnTempDlg::OnTreeNotifyIgnored)
@@ -106,6 +112,7 @@ BOOL CQnTempDlg::OnInitDialog() {
         return -1;
     }
     BuildLanguageRoots();
+    filter_.Attach();
     CreatePageFrame(titleFrame_, IDC_TITLE_FRAME);
     CreatePageFrame(codeFrame_, IDC_CODE_FRAME);
     CreateSplitters();
@@ -123,6 +130,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     RestoreSelection();
     ::SetFocus(tree_);
     FillTipLine();
+    warningTip_.Update(CurrentEntry());
     ShowCompanyLine();
     return FALSE;
 }
@@ -162,6 +170,11 @@ void CQnTempDlg::CreateSplitters() {
     outerSplitter_.Create(GetHwnd(), RECT{0, top, client.right, client.bottom - ButtonRowHeight()}, kSplitterId);
     innerSplitter_.Create(outerSplitter_, outerSplitter_.GetPaneRect(1), kSplitterId);
     outerSplitter_.SetPane(0, tree_);
+    // The filter box keeps the height the dialog's font gave it.
+    const RECT box = filter_.Box().GetRectInParent();
+    RECT spacing{0, 0, 0, kFilterSpacingDlu};
+    ::MapDialogRect(GetHwnd(), &spacing);
+    outerSplitter_.SetPaneHeader(0, filter_.Box(), box.bottom - box.top, spacing.bottom);
     outerSplitter_.SetPane(1, innerSplitter_);
     innerSplitter_.SetPane(0, titleFrame_);
     innerSplitter_.SetPane(1, codeFrame_);
@@ -183,11 +196,12 @@ void CQnTempDlg::AnchorControls() {
     AddAnchor(IDC_COMPANY_LINE, TOP_RIGHT, TOP_RIGHT);
 }
 
-// The tab order reads like the dialog: tree, title, shortcut, description,
-// code, the tip buttons, OK, Cancel, Apply. The dialog manager does not
-// step out of a page nested in a frame, so the dialog steps itself.
+// The tab order reads like the dialog: filter, tree, title, shortcut,
+// description, code, the tip buttons, OK, Cancel, Apply. The dialog manager
+// does not step out of a page nested in a frame, so the dialog steps itself.
 std::vector<HWND> CQnTempDlg::TabOrder() const {
-    return {tree_.GetHwnd(),
+    return {GetItem(IDC_TREE_FILTER),
+            tree_.GetHwnd(),
             titlePage_.Field(IDC_TITLE),
             titlePage_.Field(IDC_SHORTCUT),
             titlePage_.Field(IDC_DESCRIPTION),
@@ -296,6 +310,8 @@ void CQnTempDlg::RestoreSelection() {
 }
 
 LRESULT CQnTempDlg::OnSelChanging(const Message& message) {
+    if (filter_.IsRebuilding())
+        return 0;
     const auto* change = reinterpret_cast<const NMTREEVIEWA*>(message.lParam);
     ShowItem(change->itemNew.hItem);
     return 0;
@@ -327,6 +343,7 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     app.editorSyncEnabled = true;
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
+    warningTip_.Update(entry);
 }
 
 void CQnTempDlg::ShowNoEntry() {
@@ -336,6 +353,7 @@ void CQnTempDlg::ShowNoEntry() {
     app.editorSyncEnabled = false;
     codePage_.ClearCode();
     app.editorSyncEnabled = true;
+    warningTip_.Update(nullptr);
 }
 
 // ---- The pages' site ----
@@ -352,6 +370,7 @@ AutotextEntry* CQnTempDlg::CurrentEntry() const {
 bool CQnTempDlg::IsEditorSyncEnabled() const { return theApp().editorSyncEnabled; }
 
 void CQnTempDlg::MarkCurrentEntryModified() {
+    warningTip_.Update(CurrentEntry());
     const CTarvelApp& app = theApp();
     if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || app.dragInProgress)
         return;
@@ -447,6 +466,11 @@ LRESULT CQnTempDlg::OnSaveCommand(const Message&) {
 }
 
 LRESULT CQnTempDlg::OnTreeNotifyIgnored(const Message&) { return 0; }
+
+LRESULT CQnTempDlg::OnFilterChange(const Message&) {
+    filter_.Apply();
+    return 0;
+}
 
 // ---- Entry commands ----
 
@@ -637,6 +661,8 @@ bool CQnTempDlg::PreTranslateMessage(MSG& message) {
     const bool altHeld = (HIWORD(message.lParam) & KF_ALTDOWN) != 0;
     const bool inEditor = message.hwnd == GetHwnd() || ::IsChild(GetHwnd(), message.hwnd);
     if (message.message == WM_SYSKEYDOWN && altHeld && inEditor && HandleSystemKey(message.wParam))
+        return true;
+    if (inEditor && filter_.HandleKey(message))
         return true;
     if (message.message == WM_KEYDOWN && inEditor && HandleEntryKey(message.wParam))
         return true;

@@ -7,6 +7,8 @@
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
 #include "editor/SnippetFileCommands.h"
+#include "editor/TreeFilter.h"
+#include "editor/WarningTip.h"
 #include "pages/CPropPageSnippetCode.h"
 #include "pages/CPropPageSnippetTitle.h"
 #include "pages/IEditorPageSite.h"
@@ -105,6 +107,7 @@ private:
     LRESULT OnNextTip(const tarvel::Message& message);
     LRESULT OnSelChanging(const tarvel::Message& message);
     LRESULT OnTreeNotifyIgnored(const tarvel::Message& message);
+    LRESULT OnFilterChange(const tarvel::Message& message);
 
     // Hover previews
     LRESULT ShowHoverPreview(NMHDR& header);
@@ -134,4 +137,6 @@ private:
     MessageBoxReporter reporter_;
     TemplateStore store_;
     SnippetFileCommands snippetFiles_;
+    TreeFilter filter_;
+    WarningTip warningTip_;
 };

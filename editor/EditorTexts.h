@@ -37,6 +37,11 @@ constexpr const char* kFormFeedsRemoved = "Form feeds cannot be kept in a templa
 constexpr const char* kMoreLines = "... %zu more lines";
 constexpr const char* kOneMoreLine = "... %zu more line";
 
+// The filter above the tree: its hint, and a language root's label while
+// filtering, with the number of its entries that match.
+constexpr const char* kFilterHint = "Filter (Ctrl+F)";
+constexpr const char* kFilteredRootLabel = "%s (%d)";
+
 // The tree's right-click menu.
 constexpr const char* kMenuNew = "&New";
 constexpr const char* kMenuDuplicate = "D&uplicate";

@@ -33,15 +33,18 @@ CopyNames NamesOfCopy(const AutotextEntry& original) {
 }  // namespace
 
 void ExpansionTree::BuildLanguageRoots(TemplateStore& store) {
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        roots_[language] = InsertRoot(language);
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        roots_[language] = tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage, TVI_ROOT,
-                                            TVI_LAST, language);
-    }
-    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        TreeEntrySink sink(tree_, roots_[language], entries_);
+        TreeEntrySink sink(tree_, roots_[language], language, entries_, order_);
         store.LoadLanguageTemplates(language, sink);
     }
     rootsBuilt_ = true;
+}
+
+HTREEITEM ExpansionTree::InsertRoot(int language) {
+    return tree_.InsertItem(TemplateLanguage::At(language).rootLabel, kRootImage, kRootImage, TVI_ROOT, TVI_LAST,
+                            language);
 }
 
 HTREEITEM ExpansionTree::Root(int language) const noexcept {
@@ -95,20 +98,61 @@ HTREEITEM ExpansionTree::FindEntryByOrdinal(HTREEITEM root, int ordinal) const {
 
 TemplateStore::LanguageEntries ExpansionTree::EntriesInTreeOrder() const {
     TemplateStore::LanguageEntries entries;
-    for (HTREEITEM item = roots_[0]; item != nullptr; item = NextItemInTreeOrder(item)) {
-        if (AutotextEntry* entry = EntryOf(item))
-            entries[LanguageIndexOfRoot(tree_.GetParentItem(item))].push_back(entry);
-    }
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        entries[language] = EntriesOfLanguage(language);
     return entries;
 }
 
-void ExpansionTree::Relabel(const AutotextEntry& entry) const {
-    tree_.SetItemText(static_cast<HTREEITEM>(entry.treeItem), entry.shortcut.empty() ? entry.title : entry.shortcut);
+std::vector<AutotextEntry*> ExpansionTree::EntriesOfLanguage(int language) const {
+    std::vector<AutotextEntry*> entries;
+    for (const EntryOrder::Row& row : order_.Language(language))
+        entries.push_back(row.entry);
+    return entries;
+}
+
+// Deleting every item at once costs far less than deleting them one by one
+// in some tree views; the roots are made again.
+ExpansionTree::ShownCounts ExpansionTree::RecreateItems(const std::function<bool(const AutotextEntry&)>& shows) {
+    tree_.DeleteItem(TVI_ROOT);
+    for (int language = 0; language < TemplateLanguage::kCount; ++language)
+        roots_[language] = InsertRoot(language);
+    ShownCounts counts{};
+    for (int language = 0; language < TemplateLanguage::kCount; ++language) {
+        for (const EntryOrder::Row& row : order_.Language(language)) {
+            row.entry->treeItem = nullptr;
+            if (!shows(*row.entry))
+                continue;
+            const HTREEITEM item = tree_.InsertItem(row.label, kEntryImage, kSelectedEntryImage, roots_[language],
+                                                    TVI_LAST, reinterpret_cast<LPARAM>(row.entry));
+            if (item == nullptr)
+                continue;
+            row.entry->treeItem = item;
+            if (row.modified)
+                tree_.SetItemColor(item, kModifiedColor);
+            ++counts[language];
+        }
+    }
+    return counts;
+}
+
+void ExpansionTree::Relabel(const AutotextEntry& entry) {
+    const std::string& label = entry.shortcut.empty() ? entry.title : entry.shortcut;
+    if (EntryOrder::Row* row = order_.Find(&entry))
+        row->label = label;
+    if (entry.treeItem != nullptr)
+        tree_.SetItemText(static_cast<HTREEITEM>(entry.treeItem), label);
 }
 
 void ExpansionTree::MarkModified(const AutotextEntry& entry) {
+    if (EntryOrder::Row* row = order_.Find(&entry))
+        row->modified = true;
     if (entry.treeItem != nullptr)
         tree_.SetItemColor(static_cast<HTREEITEM>(entry.treeItem), kModifiedColor);
+}
+
+void ExpansionTree::ReleaseEntries() {
+    order_.Clear();
+    entries_.Clear();
 }
 
 HTREEITEM ExpansionTree::RootOf(HTREEITEM item) const {
@@ -150,7 +194,7 @@ void ExpansionTree::AppendEntries(HTREEITEM root, std::vector<std::unique_ptr<Au
         const HTREEITEM item = InsertItem(std::move(entry), label, root, TVI_LAST);
         if (item == nullptr)
             continue;
-        tree_.SetItemColor(item, kModifiedColor);
+        MarkModified(*EntryOf(item));
         if (first == nullptr)
             first = item;
     }
@@ -161,6 +205,8 @@ void ExpansionTree::AppendEntries(HTREEITEM root, std::vector<std::unique_ptr<Au
     }
 }
 
+// In the real order the entry goes right after the item's entry, or last
+// when the item is the root: hidden entries keep their places.
 HTREEITEM ExpansionTree::InsertItem(std::unique_ptr<AutotextEntry> entry, const std::string& label,
                                     HTREEITEM parent, HTREEITEM insertAfter) {
     AutotextEntry* adopted = entries_.Adopt(std::move(entry));
@@ -171,6 +217,8 @@ HTREEITEM ExpansionTree::InsertItem(std::unique_ptr<AutotextEntry> entry, const 
         return nullptr;
     }
     adopted->treeItem = item;
+    order_.Insert(LanguageIndexOfRoot(parent), insertAfter == TVI_LAST ? nullptr : EntryOf(insertAfter), adopted,
+                  label);
     return item;
 }
 
@@ -196,6 +244,7 @@ bool ExpansionTree::DeleteEntry(HTREEITEM item) {
     if (app.currentEntry == entry)
         app.currentEntry = nullptr;
     tree_.DeleteItem(item);
+    order_.Remove(entry);
     entries_.Destroy(entry);
     RenumberOrdinals(root);
     return true;
@@ -215,6 +264,7 @@ HTREEITEM ExpansionTree::MoveTreeEntry(HTREEITEM item, HTREEITEM newParent, HTRE
                                              reinterpret_cast<LPARAM>(entry));
     if (moved == nullptr)
         return nullptr;
+    order_.Move(entry, LanguageIndexOfRoot(newParent), insertAfter == TVI_LAST ? nullptr : EntryOf(insertAfter));
     entry->treeItem = moved;
     CopyColorFont(item, moved);
     CTarvelApp& app = theApp();
@@ -234,17 +284,8 @@ void ExpansionTree::CopyColorFont(HTREEITEM from, HTREEITEM to) const {
 }
 
 void ExpansionTree::RenumberOrdinals(HTREEITEM root) {
-    if (root == nullptr)
-        return;
-    const int language = LanguageIndexOfRoot(root);
-    int ordinal = 0;
-    for (HTREEITEM child = tree_.GetChildItem(root); child != nullptr; child = tree_.GetNextSiblingItem(child)) {
-        if (AutotextEntry* entry = EntryOf(child)) {
-            entry->language = language;
-            entry->ordinal = ordinal;
-        }
-        ++ordinal;
-    }
+    if (root != nullptr)
+        order_.Renumber(LanguageIndexOfRoot(root));
 }
 
 HTREEITEM ExpansionTree::MoveItem(tarvel::CTreeCtrl&, HTREEITEM item, HTREEITEM newParent, HTREEITEM insertAfter) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/EntryOrder.h"
 #include "editor/EntryOwner.h"
 #include "store/TemplateLanguage.h"
 #include "store/TemplateStore.h"
@@ -18,11 +19,13 @@ class CTreeCtrlEx;
 }
 
 // The editor's expansion tree as the container of the entries: the eight
-// language roots, the entries it owns (items only point at them), the walks
-// the store and the dialog use, and the changes of entry and item together.
-// The entry commands (new, delete, duplicate, the move of a drop and the
-// renumbering after it) belong here beside the label and colour changes.
-// It is the tree's drag site: a drop moves an entry through it.
+// language roots, the entries it owns (items only point at them) in their
+// real order, the walks the store and the dialog use, and the changes of
+// entry and item together. The entry commands (new, delete, duplicate, the
+// move of a drop and the renumbering after it) belong here beside the label
+// and colour changes; they act on the real order, so that they work alike
+// while the tree shows only some entries. It is the tree's drag site: a drop
+// moves an entry through it.
 class ExpansionTree : public tarvel::ITreeDragSite {
 public:
     static constexpr int kEntryImage = 0;
@@ -47,13 +50,20 @@ public:
     int CountChildren(HTREEITEM item) const;
     // The root's child whose entry has the ordinal; the first root otherwise.
     HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;
+    // Every entry, shown or not, in the real order of its language.
     TemplateStore::LanguageEntries EntriesInTreeOrder() const;
+    std::vector<AutotextEntry*> EntriesOfLanguage(int language) const;
+    // Re-creates every item: the roots, and under each the entries that
+    // `shows` keeps, in their real order, with their labels and marks.
+    // Entries not shown have no item. The number shown per language.
+    using ShownCounts = std::array<int, TemplateLanguage::kCount>;
+    ShownCounts RecreateItems(const std::function<bool(const AutotextEntry&)>& shows);
 
     // The item label of an entry: its shortcut, or its title without one.
-    void Relabel(const AutotextEntry& entry) const;
+    void Relabel(const AutotextEntry& entry);
     void MarkModified(const AutotextEntry& entry);
     // Frees every entry; their items stay until the control goes.
-    void ReleaseEntries() { entries_.Clear(); }
+    void ReleaseEntries();
 
     // The root above an item, or the item itself when it is a root.
     HTREEITEM RootOf(HTREEITEM item) const;
@@ -92,7 +102,9 @@ private:
     // selects and shows it.
     HTREEITEM InsertEntry(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
                           HTREEITEM insertAfter);
-    // Takes the entry and puts its item under parent after insertAfter.
+    HTREEITEM InsertRoot(int language);
+    // Takes the entry and puts its item under parent after insertAfter, and
+    // the entry at the same place of the real order.
     HTREEITEM InsertItem(std::unique_ptr<AutotextEntry> entry, const std::string& label, HTREEITEM parent,
                          HTREEITEM insertAfter);
     void CopyColorFont(HTREEITEM from, HTREEITEM to) const;
@@ -100,6 +112,7 @@ private:
     tarvel::CTreeCtrlEx& tree_;
     std::array<HTREEITEM, TemplateLanguage::kCount> roots_{};
     EntryOwner entries_;
+    EntryOrder order_;
     std::function<void()> moveListener_;
     // Without its language roots the tree holds nothing to save: writing
     // then would empty every template file.

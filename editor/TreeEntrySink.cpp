@@ -14,4 +14,5 @@ void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<Autotex
         return;
     }
     adopted->treeItem = item;
+    order_.Append(language_, adopted, label);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "editor/EntryOrder.h"
 #include "editor/EntryOwner.h"
 #include "store/TreeSink.h"
 
@@ -11,16 +12,18 @@ class CTreeCtrlEx;
 }
 
 // Appends what a template reader yields as the last children of one
-// language root, the entries owned by the editor.
+// language root and the last entries of its language, owned by the editor.
 class TreeEntrySink : public TreeSink {
 public:
-    TreeEntrySink(tarvel::CTreeCtrlEx& tree, HTREEITEM root, EntryOwner& owner)
-        : tree_(tree), root_(root), owner_(owner) {}
+    TreeEntrySink(tarvel::CTreeCtrlEx& tree, HTREEITEM root, int language, EntryOwner& owner, EntryOrder& order)
+        : tree_(tree), root_(root), language_(language), owner_(owner), order_(order) {}
 
     void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override;
 
 private:
     tarvel::CTreeCtrlEx& tree_;
     HTREEITEM root_;
+    int language_;
     EntryOwner& owner_;
+    EntryOrder& order_;
 };

@@ -1,7 +1,7 @@
 #include "pages/CodeContextMenu.h"
 
 #include "pages/ReservedVariableTable.h"
-#include "pages/ReservedVariables.h"
+#include "store/ReservedVariables.h"
 #include "res/resource.h"
 
 #include <array>

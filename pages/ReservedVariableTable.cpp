@@ -1,6 +1,6 @@
 #include "pages/ReservedVariableTable.h"
 
-#include "pages/ReservedVariables.h"
+#include "store/ReservedVariables.h"
 
 namespace tarvel {
 namespace {
@@ -8,8 +8,6 @@ namespace {
 #define TARVEL_TABLE_ROW(id, text) ReservedVariable{id, text},
 constexpr ReservedVariable kReservedVariables[] = {TARVEL_ALL_RESERVED_VARIABLES(TARVEL_TABLE_ROW)};
 #undef TARVEL_TABLE_ROW
-
-constexpr char kDollar = '$';
 
 }  // namespace
 
@@ -26,15 +24,6 @@ const ReservedVariable* FindReservedVariable(unsigned commandId) noexcept {
     return nullptr;
 }
 
-bool IsReservedVariableName(std::string_view name) noexcept {
-    for (const ReservedVariable& variable : kReservedVariables) {
-        const std::string_view text = variable.text;
-        if (text.size() == name.size() + 2 && text.front() == kDollar && text.back() == kDollar &&
-            text.substr(1, name.size()) == name) {
-            return true;
-        }
-    }
-    return false;
-}
+bool IsReservedVariableName(std::string_view name) noexcept { return ReservedVariables::IsReserved(name); }
 
 }  // namespace tarvel

@@ -25,7 +25,7 @@ ReservedVariableList AllReservedVariables() noexcept;
 const ReservedVariable* FindReservedVariable(unsigned commandId) noexcept;
 
 // True when the name (without its dollar signs) is one the host expands
-// itself. Case matters: "$date$" is a prompt.
+// itself, by the store's one list. Case matters: "$date$" is a prompt.
 bool IsReservedVariableName(std::string_view name) noexcept;
 
 }  // namespace tarvel

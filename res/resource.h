@@ -30,6 +30,7 @@
 #define IDC_NEXT_TIP 1047
 #define IDC_TIP_LINE 1048
 #define IDC_COMPANY_LINE 1049
+#define IDC_TREE_FILTER 1050
 #define IDC_APPLY 12321
 
 // Tooltips: the title page's help tips and the tree's previews

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "store/ReservedVariables.h"
 #include "store/TextRules.h"
 
 namespace FormatLimits {
@@ -35,17 +36,6 @@ constexpr std::array<LimitText, 7> kTexts{{
 const LimitText& TextOf(Limit limit) {
     return *std::find_if(kTexts.begin(), kTexts.end(), [limit](const LimitText& text) { return text.limit == limit; });
 }
-
-// The variables of the code page's Insert menus, and $SCOPE_LINE$, which only
-// the legacy conversion produces.
-constexpr std::array<std::string_view, 43> kReservedVariables{
-    "DATE", "DAY", "DAY_02", "DAYLONGNAME", "DAYNAME", "MONTH", "MONTH_02", "MONTHLONGNAME", "MONTHNAME",
-    "YEAR", "YEAR_02", "FILE", "FILE_UPPER", "FILE_BASE", "FILE_BASE_UPPER", "FILE_EXT", "FILE_EXT_UPPER",
-    "FILE_PATH", "FILE_PATH_UPPER", "clipboard", "end", "selected", "GUID_DEFINITION", "GUID_STRING",
-    "GUID_STRUCT", "HOUR", "HOUR_02", "MINUTE", "SECOND", "GeneratedPropertyName", "MethodArg",
-    "MethodArgName", "MethodArgType", "MethodBody", "MethodQualifier", "ParameterList", "SymbolContext",
-    "SymbolName", "SymbolPrivileges", "SymbolStatic", "SymbolType", "SymbolVirtual", "SCOPE_LINE",
-};
 
 constexpr const char* kLineBreaks = "\r\n";
 constexpr const char* kBlanks = " \t\r\n\v\f";
@@ -156,21 +146,7 @@ std::vector<CodePiece> SplitAtNames(std::string_view code) {
     return pieces;
 }
 
-// Asked of every name in every entry the export writes: a name is compared
-// only with the reserved ones of its first letter.
-bool IsReservedVariable(std::string_view name) {
-    using Bucket = std::vector<std::string_view>;
-    static const auto byFirstLetter = [] {
-        std::array<Bucket, 256> buckets;
-        for (const auto reserved : kReservedVariables)
-            buckets[static_cast<unsigned char>(reserved.front())].push_back(reserved);
-        return buckets;
-    }();
-    if (name.empty())
-        return false;
-    const auto& bucket = byFirstLetter[static_cast<unsigned char>(name.front())];
-    return std::find(bucket.begin(), bucket.end(), name) != bucket.end();
-}
+bool IsReservedVariable(std::string_view name) { return ReservedVariables::IsReserved(name); }
 
 std::vector<std::string> PromptNames(std::string_view code) {
     std::vector<std::string> prompts;

@@ -31,6 +31,7 @@ public:
     HTREEITEM GetRootItem() const noexcept { return Next(nullptr, TVGN_ROOT); }
     HTREEITEM GetFirstVisibleItem() const noexcept { return Next(nullptr, TVGN_FIRSTVISIBLE); }
     HTREEITEM GetNextVisibleItem(HTREEITEM item) const noexcept { return Next(item, TVGN_NEXTVISIBLE); }
+    HTREEITEM GetPrevVisibleItem(HTREEITEM item) const noexcept { return Next(item, TVGN_PREVIOUSVISIBLE); }
     HTREEITEM GetSelectedItem() const noexcept { return Next(nullptr, TVGN_CARET); }
     HTREEITEM GetDropHilightItem() const noexcept { return Next(nullptr, TVGN_DROPHILITE); }
 

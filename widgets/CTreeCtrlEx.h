@@ -24,6 +24,8 @@ public:
     void SetItemFont(HTREEITEM item, const LOGFONTA& font) { colorFonts_.SetFont(item, font); }
     bool GetItemFont(HTREEITEM item, LOGFONTA& font) const noexcept { return colorFonts_.GetFont(item, font); }
     bool HasColorFont(HTREEITEM item) const noexcept { return colorFonts_.Has(item); }
+    // Which runs of a label are drawn in bold.
+    void SetLabelEmphasis(TreeColorFonts::Emphasis emphasis) { colorFonts_.SetEmphasis(std::move(emphasis)); }
 
     // Null (the default) starts no drag.
     void SetDragSite(ITreeDragSite* site) noexcept { drag_.SetSite(site); }

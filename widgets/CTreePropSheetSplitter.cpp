@@ -9,7 +9,8 @@ CTreePropSheetSplitter::CTreePropSheetSplitter(HINSTANCE module, int paneCount, 
     : module_(module),
       orientation_(orientation),
       layout_(paneCount, minimumPane, barWidth),
-      panes_(static_cast<size_t>(layout_.PaneCount()), nullptr) {}
+      panes_(static_cast<size_t>(layout_.PaneCount()), nullptr),
+      headers_(panes_.size()) {}
 
 bool CTreePropSheetSplitter::Create(HWND parent, const RECT& rect, UINT id) {
     if (!RegisterClassOnce(module_, kClassName, CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
@@ -25,6 +26,12 @@ bool CTreePropSheetSplitter::Create(HWND parent, const RECT& rect, UINT id) {
 void CTreePropSheetSplitter::SetPane(int index, HWND pane) {
     if (index >= 0 && index < layout_.PaneCount()) {
         panes_[static_cast<size_t>(index)] = pane;
+    }
+}
+
+void CTreePropSheetSplitter::SetPaneHeader(int index, HWND header, int height, int spacing) {
+    if (index >= 0 && index < layout_.PaneCount()) {
+        headers_[static_cast<size_t>(index)] = {header, height, spacing};
     }
 }
 
@@ -63,6 +70,11 @@ void CTreePropSheetSplitter::RecalcLayout() {
         }
         RECT rect = GetPaneRect(i);
         ::MapWindowPoints(GetHwnd(), ::GetParent(pane), reinterpret_cast<POINT*>(&rect), 2);
+        const Header& header = headers_[static_cast<size_t>(i)];
+        if (header.window) {
+            moves.push_back({header.window, RECT{rect.left, rect.top, rect.right, rect.top + header.height}});
+            rect.top += header.height + header.spacing;
+        }
         moves.push_back({pane, rect});
     }
     MoveWindowsTogether(moves);
@@ -78,9 +90,13 @@ void CTreePropSheetSplitter::Redraw() const noexcept {
         return;
     }
     ::RedrawWindow(GetHwnd(), nullptr, nullptr, kFlags);
-    for (HWND pane : panes_) {
-        if (pane && ::GetParent(pane) != GetHwnd()) {
-            ::RedrawWindow(pane, nullptr, nullptr, kFlags);
+    std::vector<HWND> windows = panes_;
+    for (const Header& header : headers_) {
+        windows.push_back(header.window);
+    }
+    for (HWND window : windows) {
+        if (window && ::GetParent(window) != GetHwnd()) {
+            ::RedrawWindow(window, nullptr, nullptr, kFlags);
         }
     }
 }

@@ -21,6 +21,9 @@ public:
 
     void SetPane(int index, HWND pane);
     HWND GetPane(int index) const noexcept;
+    // A window above a pane, as high as given and that far from it; the pane
+    // takes the rest of its place.
+    void SetPaneHeader(int index, HWND header, int height, int spacing);
     // One proportion per pane, e.g. {30, 70}.
     void SetPaneProportions(const std::vector<int>& proportions) { layout_.SetProportions(proportions); }
     // A pane's share as a fraction of 32768.
@@ -55,7 +58,14 @@ private:
     HINSTANCE module_;
     Orientation orientation_;
     SplitterLayout layout_;
+    struct Header {
+        HWND window = nullptr;
+        int height = 0;
+        int spacing = 0;
+    };
+
     std::vector<HWND> panes_;
+    std::vector<Header> headers_;
     int draggedBar_ = -1;
     int grabOffset_ = 0;
 };

@@ -4,7 +4,10 @@
 #include "widgets/Message.h"
 
 #include <functional>
+#include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace tarvel {
 
@@ -14,7 +17,8 @@ class CTreeCtrl;
 // that lets the control draw itself into a memory bitmap and then draws the
 // labels that have a record over it. A record stays until it is replaced or
 // its item is deleted (the control hands a deleted item's handle to later
-// items).
+// items). Runs of a label can be drawn in bold as well, such as the text a
+// search matched.
 class TreeColorFonts {
 public:
     explicit TreeColorFonts(CTreeCtrl& tree);
@@ -25,6 +29,12 @@ public:
     bool GetFont(HTREEITEM item, LOGFONTA& font) const noexcept;
     bool Has(HTREEITEM item) const noexcept { return records_.count(item) != 0; }
     void Clear() noexcept { records_.clear(); }
+
+    // Runs of a label as begin and length in bytes, in order.
+    using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
+    // The runs of an item's label to draw in bold; none by default.
+    using Emphasis = std::function<Runs(HTREEITEM item, const std::string& label)>;
+    void SetEmphasis(Emphasis emphasis) { emphasis_ = std::move(emphasis); }
 
     // The control's own processing of a message.
     using ControlProcessing = std::function<LRESULT(const Message&)>;
@@ -42,9 +52,13 @@ private:
     bool NeedsOwnLabel(HTREEITEM item, bool treeHasFocus) const noexcept;
     COLORREF LabelBackground(HTREEITEM item, bool treeHasFocus) const noexcept;
     void DrawLabel(HDC dc, HTREEITEM item, const Color_Font& record, COLORREF background) const;
+    void DrawEmphasizedLabel(HDC dc, HTREEITEM item, const std::string& text, const Runs& runs,
+                             bool treeHasFocus) const;
+    LOGFONTA LabelFont(HTREEITEM item, const Color_Font* record) const;
 
     CTreeCtrl& tree_;
     std::unordered_map<HTREEITEM, Color_Font> records_;
+    Emphasis emphasis_;
 };
 
 }  // namespace tarvel

@@ -148,6 +148,25 @@ TEST_F(DragAndDrop, TheThirdEntryDroppedOnTheFirstBecomesTheSecondAndStaysRed) {
     EXPECT_EQ(ProfileKey::ReadInt(ProfileKey::kBranchNode), 1);
 }
 
+// Dropped between two entries that a filter shows, an entry lands between
+// them in the real order too; the hidden entries keep their places.
+TEST_F(DragAndDrop, ADropWhileFilteredLandsAfterTheTargetInTheRealOrder) {
+    WriteOddAndEvenTemplates();
+    Labels shown;
+    DialogScript script;
+    script.Do("filter", [](EditorWindow& window) { window.ReplaceText(IDC_TREE_FILTER, "odd"); });
+    StartDrag(script, Entry("HTML (3)", 0));
+    MoveOnto(script, Entry("HTML (3)", 1));
+    Release(script);
+    script.Do("look", [&](EditorWindow& window) { shown = window.Labels(window.Children(window.Root("HTML (3)"))); })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    EXPECT_EQ(shown, (Labels{"a3", "a1", "a5"}));
+    EXPECT_EQ(folder_.Read("html.tpl"), OddAndEvenRecord(0) + OddAndEvenRecord(2) + OddAndEvenRecord(3) +
+                                            OddAndEvenRecord(1) + OddAndEvenRecord(4) + OddAndEvenRecord(5) +
+                                            OddAndEvenRecord(6));
+}
+
 TEST_F(DragAndDrop, AnEntryDroppedOnAnotherLanguagesRootMovesIntoItsFile) {
     WriteSampleTemplates();
     Labels java, cs;

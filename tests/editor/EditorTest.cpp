@@ -52,6 +52,21 @@ void EditorTest::WriteSampleTemplates() const {
     }
 }
 
+std::string EditorTest::OddAndEvenRecord(int n, const std::string& description) {
+    const std::string number = std::to_string(n);
+    return TemplateRecord("entry " + number, "a" + number, "<p>" + number + "</p>",
+                          description.empty() ? (n % 2 ? "odd" : "even") : description);
+}
+
+void EditorTest::WriteOddAndEvenTemplates() const {
+    WriteSampleTemplates();
+    std::string html;
+    for (int n = 0; n < 7; ++n) {
+        html += OddAndEvenRecord(n);
+    }
+    folder_.Write("html.tpl", html);
+}
+
 std::map<std::string, std::string> EditorTest::FilesOnDisk() const {
     std::map<std::string, std::string> files;
     for (const auto& name : folder_.Names()) {

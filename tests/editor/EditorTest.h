@@ -22,6 +22,11 @@ protected:
     // The sample set: every language has entries, "HTML" seven of them.
     void WriteSampleTemplates() const;
     static std::string SampleFile(const char* fileName);
+    // Seven records a0 to a6 titled "entry n" with the code "<p>n</p>", whose
+    // descriptions say "odd" or "even"; the described one as given.
+    static std::string OddAndEvenRecord(int n, const std::string& description = {});
+    // The sample set with "HTML" made of those seven.
+    void WriteOddAndEvenTemplates() const;
 
     // Every file of the folder with its bytes.
     std::map<std::string, std::string> FilesOnDisk() const;

@@ -309,7 +309,7 @@ TEST_F(Keyboard, TabFollowsTheReadingOrder) {
         window.ReplaceText(IDC_TITLE, "tabbed");
         window.Focus(IDC_EXPANSION_TREE);
     });
-    for (int step = 0; step < 10; ++step) {
+    for (int step = 0; step < 11; ++step) {
         script
             .Do("press Tab",
                 [&](EditorWindow& window) {
@@ -331,7 +331,7 @@ TEST_F(Keyboard, TabFollowsTheReadingOrder) {
     if (codeEditor) {
         expected.push_back(kCodeStop);
     }
-    for (int id : {IDC_PREVIOUS_TIP, IDC_NEXT_TIP, IDOK, IDCANCEL, IDC_APPLY, IDC_EXPANSION_TREE}) {
+    for (int id : {IDC_PREVIOUS_TIP, IDC_NEXT_TIP, IDOK, IDCANCEL, IDC_APPLY, IDC_TREE_FILTER, IDC_EXPANSION_TREE}) {
         expected.push_back(id);
     }
     visited.resize(expected.size());

@@ -1,9 +1,10 @@
 #pragma once
 
-// The reserved variables that the code page's Insert menus type, grouped by
-// submenu, each as X(command id, text). The host expands these names itself;
-// every other name between dollar signs is a prompt. Plain macros so that the
-// resource script can build its menu from the same lists as the code.
+// The reserved variables: the names between dollar signs that the host
+// expands itself; every other name is a prompt. The one list that the code
+// page's Insert menus, the prompt finder and the template check read. The
+// menus type them, grouped by submenu, each as X(command id, text); plain
+// macros so that the resource script builds its menus from the same lists.
 #define TARVEL_DATE_VARIABLES(X) \
     X(32787, "$DATE$")           \
     X(32823, "$DAY$")            \
@@ -66,3 +67,25 @@
     TARVEL_GUID_VARIABLES(X)             \
     TARVEL_TIME_VARIABLES(X)             \
     TARVEL_REFACTOR_VARIABLES(X)
+
+// Not on a menu: only the legacy conversion writes it.
+#define TARVEL_LEGACY_VARIABLE "$SCOPE_LINE$"
+
+#ifndef RC_INVOKED
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ReservedVariables {
+
+// True when the name (without its dollar signs) is one the host expands
+// itself. Case matters: "$date$" is a prompt.
+bool IsReserved(std::string_view name) noexcept;
+// The distinct names between dollar signs that are not reserved, in order of
+// first appearance: the prompts the host asks for. A name is not empty and
+// holds no blank or line break; when the text between two dollar signs is no
+// name, the second sign may open the next name.
+std::vector<std::string> PromptNames(std::string_view code);
+
+}  // namespace ReservedVariables
+#endif
