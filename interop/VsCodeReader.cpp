@@ -117,6 +117,14 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     } catch (const json::parse_error& error) {
         throw SourceError(SourceText::LineOf(bytes, error.byte > 0 ? error.byte - 1 : 0),
                           "not valid JSON: " + Reason(error));
+    } catch (const json::out_of_range& error) {
+        // A number beyond a double's range names only its digits; find them for the line.
+        const std::string_view what = error.what();
+        const auto first = what.find('\''), last = what.rfind('\'');
+        const auto digits = first < last ? what.substr(first + 1, last - first - 1) : std::string_view();
+        const auto at = digits.empty() ? std::string::npos : text.Json().find(digits);
+        throw SourceError(SourceText::LineOf(bytes, at == std::string::npos ? 0 : at),
+                          "not valid JSON: a number too large to read");
     }
     if (!document.is_object())
         throw SourceError(1, "holds no snippets: VS Code's snippets are the names of one JSON object");
