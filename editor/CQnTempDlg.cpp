@@ -413,7 +413,7 @@ void CQnTempDlg::FocusField(Field field) {
 }
 
 void CQnTempDlg::ReportRemovedFormFeeds() {
-    tipLine_.ShowText(EditorTexts::kFormFeedsRemoved, kTipFadeSteps, ::GetSysColor(COLOR_BTNFACE));
+    tipLine_.ShowWarning(EditorTexts::kFormFeedsRemoved, kTipFadeSteps, ::GetSysColor(COLOR_BTNFACE));
 }
 
 // ---- Saving and closing ----

@@ -27,5 +27,5 @@ void WarningTip::Update(const AutotextEntry* entry) {
     if (text.empty())
         line_.ShowTip(line_.GetCurrentIndex(), kFadeSteps, background);
     else
-        line_.ShowText(text, kFadeSteps, background);
+        line_.ShowWarning(text, kFadeSteps, background);
 }

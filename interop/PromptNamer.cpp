@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/FormatLimits.h"
+#include "store/ReservedVariables.h"
 
 namespace {
 constexpr const char* kEnd = "end";
@@ -22,7 +23,7 @@ void PromptNamer::Offer(int number, std::string_view defaultText) {
 
 bool PromptNamer::IsUsable(std::string_view text) {
     return !text.empty() && text.find_first_of(" \t\r\n$") == std::string_view::npos &&
-           !FormatLimits::IsReservedVariable(text);
+           !ReservedVariables::IsReserved(text);
 }
 
 std::string PromptNamer::NameOf(int number) {

@@ -7,6 +7,7 @@
 #include "interop/PromptNamer.h"
 #include "interop/SnippetMapping.h"
 #include "store/FormatLimits.h"
+#include "store/ReservedVariables.h"
 
 namespace TextMateBody {
 
@@ -294,7 +295,7 @@ private:
     // A variable of the reserved set's own name comes back as it went out.
     void WriteVariable(const Token& token) {
         auto twin = SnippetMapping::ReservedTwinOfVariable(token.text);
-        if (twin.empty() && FormatLimits::IsReservedVariable(token.text))
+        if (twin.empty() && ReservedVariables::IsReserved(token.text))
             twin = token.text;
         if (twin.empty()) {
             Lose(SnippetLoss::Kind::VariableWithoutTwin, "$" + token.text + "$");

@@ -6,6 +6,7 @@
 
 #include "interop/SnippetMapping.h"
 #include "store/FormatLimits.h"
+#include "store/ReservedVariables.h"
 
 namespace VsCodeBody {
 
@@ -38,7 +39,7 @@ void Write(std::string_view code, Sink& sink) {
         } else if (piece.text == kEnd) {
             // Braces always: a digit after it would lengthen the number.
             sink.Syntax("${0}");
-        } else if (FormatLimits::IsReservedVariable(piece.text)) {
+        } else if (ReservedVariables::IsReserved(piece.text)) {
             const auto twin = SnippetMapping::VsCodeVariableOf(piece.text);
             sink.Syntax("${");
             sink.Syntax(twin.empty() ? piece.text : twin);

@@ -24,6 +24,4 @@ const ReservedVariable* FindReservedVariable(unsigned commandId) noexcept {
     return nullptr;
 }
 
-bool IsReservedVariableName(std::string_view name) noexcept { return ReservedVariables::IsReserved(name); }
-
 }  // namespace tarvel

@@ -24,8 +24,4 @@ ReservedVariableList AllReservedVariables() noexcept;
 // The variable that a menu command types, or null for another command.
 const ReservedVariable* FindReservedVariable(unsigned commandId) noexcept;
 
-// True when the name (without its dollar signs) is one the host expands
-// itself, by the store's one list. Case matters: "$date$" is a prompt.
-bool IsReservedVariableName(std::string_view name) noexcept;
-
 }  // namespace tarvel

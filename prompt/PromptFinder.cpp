@@ -1,6 +1,6 @@
 #include "prompt/PromptFinder.h"
 
-#include "pages/ReservedVariableTable.h"
+#include "store/ReservedVariables.h"
 
 #include <algorithm>
 
@@ -61,7 +61,7 @@ std::vector<NamePlace> FindNames(std::string_view code, const LeadBytes& leadByt
 std::vector<std::string> FindPrompts(std::string_view code, const LeadBytes& leadBytes) {
     std::vector<std::string> prompts;
     for (const NamePlace& place : FindNames(code, leadBytes)) {
-        if (!IsReservedVariableName(place.name) &&
+        if (!ReservedVariables::IsReserved(place.name) &&
             std::find(prompts.begin(), prompts.end(), place.name) == prompts.end()) {
             prompts.emplace_back(place.name);
         }

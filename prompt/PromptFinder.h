@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prompt/LeadBytes.h"
+#include "store/FormatLimits.h"
 
 #include <cstddef>
 #include <string>
@@ -10,7 +11,7 @@
 namespace tarvel {
 
 // The host record carries this many prompt names and value slots.
-constexpr std::size_t kMaxPrompts = 8;
+using FormatLimits::kMaxPrompts;
 
 // A name between dollar signs: [begin, end) spans it with its signs.
 struct NamePlace {

@@ -2,12 +2,8 @@
 
 #include <algorithm>
 
-#include "store/ReservedVariables.h"
-
 namespace EntryWarnings {
 namespace {
-
-constexpr const char* kPercentZero = "%0";
 
 bool SharesShortcut(const AutotextEntry& entry, const std::vector<AutotextEntry*>& language) {
     return !entry.shortcut.empty() &&
@@ -20,10 +16,14 @@ bool SharesShortcut(const AutotextEntry& entry, const std::vector<AutotextEntry*
 
 std::vector<Warning> Find(const AutotextEntry& entry, const std::vector<AutotextEntry*>& language) {
     std::vector<Warning> warnings;
-    if (entry.code.find(kPercentZero) != std::string::npos)
-        warnings.push_back(Warning::PercentZero);
-    if (ReservedVariables::PromptNames(entry.code).size() > kMaxPrompts)
-        warnings.push_back(Warning::TooManyPrompts);
+    // The fields refuse colons and drop form feeds as they are typed; what is
+    // left of the format's limits stays as typed, with a warning.
+    for (const auto& breach : FormatLimits::Find(entry)) {
+        if (breach.limit == FormatLimits::Limit::PercentZero)
+            warnings.push_back(Warning::PercentZero);
+        else if (breach.limit == FormatLimits::Limit::TooManyPrompts)
+            warnings.push_back(Warning::TooManyPrompts);
+    }
     if (SharesShortcut(entry, language))
         warnings.push_back(Warning::SharedShortcut);
     return warnings;

@@ -18,8 +18,6 @@ enum class Warning {
     SharedShortcut,  // the host offers every entry of the language with the shortcut
 };
 
-using FormatLimits::kMaxPrompts;
-
 // The entry's warnings, in the order above; `language` holds the entries of
 // its language, the entry itself among them or not.
 std::vector<Warning> Find(const AutotextEntry& entry, const std::vector<AutotextEntry*>& language);

@@ -42,10 +42,6 @@ constexpr const char* kBlanks = " \t\r\n\v\f";
 
 bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
-Breach Found(Limit limit, const std::string& subject) {
-    return {limit, TextRules::Format(TextOf(limit).found, subject.c_str())};
-}
-
 Breach Fitted(Limit limit, const std::string& subject) {
     return {limit, TextRules::Format(TextOf(limit).fitted, subject.c_str())};
 }
@@ -66,7 +62,7 @@ void ReplaceEach(std::string& text, const char* set, const char* replacement) {
 std::size_t DistinctPromptCount(std::string_view code) {
     std::vector<std::string_view> prompts;
     ForEachPiece(code, [&prompts](const CodePiece& piece) {
-        if (piece.isName && !IsReservedVariable(piece.text) &&
+        if (piece.isName && !ReservedVariables::IsReserved(piece.text) &&
             std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
             prompts.push_back(piece.text);
     });
@@ -80,21 +76,25 @@ void RemoveFormFeeds(std::string& text) { text.erase(std::remove(text.begin(), t
 std::vector<Breach> Find(const AutotextEntry& entry) {
     std::vector<Breach> found;
     if (Holds(entry.title, ':'))
-        found.push_back(Found(Limit::ColonInTitle, entry.title));
+        found.push_back(Describe(Limit::ColonInTitle, entry.title));
     if (entry.title.find_first_of(kLineBreaks) != std::string::npos)
-        found.push_back(Found(Limit::LineBreakInTitle, entry.title));
+        found.push_back(Describe(Limit::LineBreakInTitle, entry.title));
     if (Holds(entry.shortcut, ':'))
-        found.push_back(Found(Limit::ColonInShortcut, entry.shortcut));
+        found.push_back(Describe(Limit::ColonInShortcut, entry.shortcut));
     if (entry.shortcut.find_first_of(kBlanks) != std::string::npos)
-        found.push_back(Found(Limit::BlankInShortcut, entry.shortcut));
+        found.push_back(Describe(Limit::BlankInShortcut, entry.shortcut));
     if (Holds(entry.title, '\f') || Holds(entry.code, '\f') || Holds(entry.description, '\f'))
-        found.push_back(Found(Limit::FormFeed, ""));
+        found.push_back(Describe(Limit::FormFeed, ""));
     if (entry.code.find("%0") != std::string::npos)
-        found.push_back(Found(Limit::PercentZero, ""));
+        found.push_back(Describe(Limit::PercentZero, ""));
     const auto prompts = DistinctPromptCount(entry.code);
     if (prompts > kMaxPrompts)
         found.push_back(PromptBreach(prompts, TextOf(Limit::TooManyPrompts).found));
     return found;
+}
+
+Breach Describe(Limit limit, const std::string& subject) {
+    return {limit, TextRules::Format(TextOf(limit).found, subject.c_str())};
 }
 
 std::vector<Breach> Fit(AutotextEntry& entry) {
@@ -146,12 +146,10 @@ std::vector<CodePiece> SplitAtNames(std::string_view code) {
     return pieces;
 }
 
-bool IsReservedVariable(std::string_view name) { return ReservedVariables::IsReserved(name); }
-
 std::vector<std::string> PromptNames(std::string_view code) {
     std::vector<std::string> prompts;
     ForEachPiece(code, [&prompts](const CodePiece& piece) {
-        if (piece.isName && !IsReservedVariable(piece.text) &&
+        if (piece.isName && !ReservedVariables::IsReserved(piece.text) &&
             std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
             prompts.emplace_back(piece.text);
     });

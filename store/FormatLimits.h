@@ -35,6 +35,8 @@ struct Breach {
 
 // What of the entry the format cannot keep as it is.
 std::vector<Breach> Find(const AutotextEntry& entry);
+// A limit in words, quoting the title or shortcut it is about.
+Breach Describe(Limit limit, const std::string& subject = {});
 // Changes what has a replacement, so that the entry reads back as it is now:
 // colons and line breaks in the title, colons and blanks in the shortcut,
 // form feeds, and "%0" (which the reader would turn into "$selected$"). Blanks
@@ -83,8 +85,6 @@ void ForEachPiece(std::string_view code, Visit visit) {
         visit(CodePiece{code.substr(literal), false});
 }
 
-// Whether the host expands the name itself; case matters.
-bool IsReservedVariable(std::string_view name);
 // The distinct names between dollar signs that are not reserved variables,
 // in order of first appearance: the prompts the host asks for.
 std::vector<std::string> PromptNames(std::string_view code);

@@ -72,20 +72,13 @@
 #define TARVEL_LEGACY_VARIABLE "$SCOPE_LINE$"
 
 #ifndef RC_INVOKED
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace ReservedVariables {
 
 // True when the name (without its dollar signs) is one the host expands
 // itself. Case matters: "$date$" is a prompt.
 bool IsReserved(std::string_view name) noexcept;
-// The distinct names between dollar signs that are not reserved, in order of
-// first appearance: the prompts the host asks for. A name is not empty and
-// holds no blank or line break; when the text between two dollar signs is no
-// name, the second sign may open the next name.
-std::vector<std::string> PromptNames(std::string_view code);
 
 }  // namespace ReservedVariables
 #endif

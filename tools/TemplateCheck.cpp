@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "store/EntryWarnings.h"
 #include "store/FormatLimits.h"
 #include "store/TemplateReader.h"
 #include "store/TextRules.h"
@@ -24,13 +25,18 @@ public:
 
 }  // namespace
 
-std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label) {
+std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label,
+                                           const std::vector<AutotextEntry*>& language) {
     std::vector<std::string> problems;
     for (const auto& breach : FormatLimits::Find(entry))
         problems.push_back(breach.text);
     if (label != (entry.shortcut.empty() ? entry.title : entry.shortcut))
         problems.push_back("label " + Quoted(label) +
                            " is neither its shortcut nor its title and is lost at the next save");
+    for (const auto warning : EntryWarnings::Find(entry, language))
+        if (warning == EntryWarnings::Warning::SharedShortcut)
+            problems.push_back("shortcut " + Quoted(entry.shortcut) +
+                               " is another entry's of the language too; the host offers both");
     return problems;
 }
 
@@ -57,6 +63,8 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
     bool inBlock = false;
     // Inside a record or readme block the word alone is content and is kept.
     bool inRecord = false;
+    // A record's lines are its code, where reading turns "%0" into "$selected$".
+    bool inCode = false;
     for (std::size_t number = 1; lines.Next(line); ++number) {
         if (line.empty())
             continue;
@@ -64,6 +72,7 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
             inBlock = true;
             const auto key = TextRules::KeyBeforeColon(line);
             inRecord = key == "a" || key == "readme";
+            inCode = key == "a";
             if (key != "a")
                 continue;
             const std::string shortcut = TextRules::Trim(TextRules::ColonField(line, 2));
@@ -80,10 +89,13 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
             continue;
         }
         const auto formFeed = line.find('\f');
+        if (inCode && line.substr(0, formFeed).find("%0") != std::string_view::npos)
+            problems.push_back({number, FormatLimits::Describe(FormatLimits::Limit::PercentZero).text});
         if (formFeed == std::string_view::npos)
             continue;
         inBlock = false;
         inRecord = false;
+        inCode = false;
         if (!TextRules::TrimmedView(line.substr(formFeed + 1)).empty())
             problems.push_back({number, "code or description holds a form feed: the text after it is lost"});
     }

@@ -15,13 +15,16 @@ struct LineProblem {
     std::string problem;
 };
 
-// Problems of an entry as it was read, with its tree label: what the format
-// cannot keep (FormatLimits) and a label that the next save loses.
-std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label);
+// Problems of an entry as it was read, with its tree label and the entries of
+// its language: what the format cannot keep (FormatLimits), a label that the
+// next save loses, and a shortcut another entry has too.
+std::vector<std::string> FindEntryProblems(const AutotextEntry& entry, const std::string& label,
+                                           const std::vector<AutotextEntry*>& language);
 
-// What the reading of a current-format file drops: a title or shortcut that
-// held a colon or a shortcut that held a space, text after a form feed, and
-// separator marker lines outside a record or readme block.
+// What the reading of a current-format file drops or changes: a title or
+// shortcut that held a colon or a shortcut that held a space, text after a
+// form feed, separator marker lines outside a record or readme block, and
+// "%0" in code.
 std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 
 // What a current-format file as a whole will not keep: a byte order mark,

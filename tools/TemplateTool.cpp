@@ -238,10 +238,14 @@ int TemplateTool::Check(const std::string& directory) {
                 }
             }
         }
+        std::vector<AutotextEntry*> entries;
+        for (const auto& item : loaded.languages[language].items)
+            if (item.entry)
+                entries.push_back(item.entry.get());
         for (const auto& item : loaded.languages[language].items) {
             if (!item.entry)
                 continue;
-            for (const auto& problem : TemplateCheck::FindEntryProblems(*item.entry, item.label)) {
+            for (const auto& problem : TemplateCheck::FindEntryProblems(*item.entry, item.label, entries)) {
                 out_ << fileName << ": " << item.label << ": " << problem << '\n';
                 ++findings;
             }

@@ -24,7 +24,16 @@ bool CTipStatic::AddText(const std::string& text) {
 }
 
 void CTipStatic::ShowText(const std::string& text, int fadeSteps, COLORREF startColor) {
+    Show(text, fadeSteps, startColor, false);
+}
+
+void CTipStatic::ShowWarning(const std::string& text, int fadeSteps, COLORREF startColor) {
+    Show(text, fadeSteps, startColor, true);
+}
+
+void CTipStatic::Show(const std::string& text, int fadeSteps, COLORREF startColor, bool warning) {
     shown_ = text;
+    warning_ = warning;
     startColor_ = startColor;
     fadeSteps_ = fadeSteps > 0 ? fadeSteps : 0;
     stepsDone_ = 0;
@@ -180,10 +189,23 @@ void CTipStatic::Draw(HDC dc) {
         DrawEngraved(dc, rect, TextFormat());
         return;
     }
+    if (warning_)
+        rect = DrawWarningIcon(dc, rect);
     SelectedObject font(dc, TipFont());
     ::SetTextColor(dc, GetCurrentTextColor());
     rect = CentredBlock(dc, rect, TextFormat());
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &rect, TextFormat());
+}
+
+RECT CTipStatic::DrawWarningIcon(HDC dc, RECT rect) const {
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    // A shared system icon: the system owns it, nothing to destroy.
+    const auto icon = static_cast<HICON>(::LoadImage(nullptr, IDI_WARNING, IMAGE_ICON, size, size, LR_SHARED));
+    if (icon != nullptr)
+        ::DrawIconEx(dc, rect.left, rect.top + (rect.bottom - rect.top - size) / 2, icon, size, size, 0, nullptr,
+                     DI_NORMAL);
+    rect.left += size + size / 2;
+    return rect;
 }
 
 void CTipStatic::DrawEngraved(HDC dc, RECT rect, UINT format) const {

@@ -29,6 +29,8 @@ public:
 
     // Shows a text, fading from startColor to the text colour in fadeSteps steps of 10 ms.
     void ShowText(const std::string& text, int fadeSteps, COLORREF startColor);
+    // As ShowText, after the system's exclamation icon: a warning, not a tip.
+    void ShowWarning(const std::string& text, int fadeSteps, COLORREF startColor);
     // Shows the listed text at index (which becomes current).
     bool ShowTip(int index, int fadeSteps, COLORREF startColor);
     // Step to the previous or next listed text, wrapping around, and show it
@@ -66,10 +68,14 @@ private:
     UINT TextFormat() const noexcept;
     // The rectangle's text block moved down to its vertical middle.
     RECT CentredBlock(HDC dc, RECT rect, UINT format) const;
+    // Draws the exclamation icon at the left, vertically centred; the rectangle left for the text.
+    RECT DrawWarningIcon(HDC dc, RECT rect) const;
+    void Show(const std::string& text, int fadeSteps, COLORREF startColor, bool warning);
 
     std::vector<std::string> texts_;
     int current_ = 0;
     std::string shown_;
+    bool warning_ = false;
     COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
     COLORREF startColor_ = background_;
     int alignment_ = kAlignLeft;

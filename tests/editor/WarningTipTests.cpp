@@ -7,6 +7,7 @@
 #include "tests/editor/TemplateText.h"
 
 #include "Scintilla.h"
+#include "tests/editor/ScreenCapture.h"
 
 namespace tarvel::uitest {
 namespace {
@@ -17,11 +18,27 @@ constexpr char kPercentZero[] = "The code holds %0, which is read back as $selec
 constexpr char kSharedShortcut[] = "Another entry of this language has this shortcut: the host offers both.";
 constexpr char kFirstTip[] = "Autotext Help.";
 
+// The exclamation icon's yellow, in the square at the line's left.
+bool ShowsWarningIcon(EditorWindow& window) {
+    const HWND line = window.Control(IDC_TIP_LINE);
+    RECT client{};
+    ::GetClientRect(line, &client);
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < size; ++x) {
+            const COLORREF pixel = ScreenCapture::PixelAt(line, {x, y});
+            if (GetRValue(pixel) > 180 && GetGValue(pixel) > 140 && GetBValue(pixel) < 90)
+                return true;
+        }
+    return false;
+}
+
 TEST_F(WarningTip, WarnsWhileTheShownEntryHoldsWhatChangesAndTheTextStaysAsTyped) {
     WriteSampleTemplates();
     folder_.Write("cpp.tpl", TemplateRecord("first", "dup", "a") + TemplateRecord("second", "dup", "b") +
                                  TemplateRecord("plain", "pl", "c"));
     std::string plain, typed, shared, root;
+    bool iconWithTip = true, iconWithWarning = false;
     DialogScript script;
     script
         .Do("select the plain entry",
@@ -29,6 +46,7 @@ TEST_F(WarningTip, WarnsWhileTheShownEntryHoldsWhatChangesAndTheTextStaysAsTyped
         .Do("type %0 into its code",
             [&](EditorWindow& window) {
                 plain = window.Text(IDC_TIP_LINE);
+                iconWithTip = ShowsWarningIcon(window);
                 const HWND code = window.ControlOfClass("Scintilla");
                 ::SetFocus(code);
                 ::SendMessageA(code, SCI_DOCUMENTEND, 0, 0);
@@ -38,6 +56,8 @@ TEST_F(WarningTip, WarnsWhileTheShownEntryHoldsWhatChangesAndTheTextStaysAsTyped
         .Do("select an entry whose shortcut another has",
             [&](EditorWindow& window) {
                 typed = window.Text(IDC_TIP_LINE);
+                iconWithWarning = ShowsWarningIcon(window);
+                ScreenCapture::SaveWindow(window.Handle(), "Z:\\tmp\\warn.bmp");
                 window.Select(window.Child("C++", 0));
             })
         .Do("select a root",
@@ -51,6 +71,8 @@ TEST_F(WarningTip, WarnsWhileTheShownEntryHoldsWhatChangesAndTheTextStaysAsTyped
         });
     EXPECT_EQ(OpenEditor(script), IDOK);
     EXPECT_EQ(plain, kFirstTip);
+    EXPECT_FALSE(iconWithTip);
+    EXPECT_TRUE(iconWithWarning);
     EXPECT_EQ(typed, kPercentZero);
     EXPECT_EQ(shared, kSharedShortcut);
     EXPECT_EQ(root, kFirstTip);

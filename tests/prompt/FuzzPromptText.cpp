@@ -2,7 +2,7 @@
 // line, the prompts found are names, and putting each prompt back in for
 // itself, signs and all, gives the code unchanged, on a single-byte and on a
 // Japanese system; so does a preview with every value still empty.
-#include "pages/ReservedVariableTable.h"
+#include "store/ReservedVariables.h"
 #include "prompt/PromptFinder.h"
 #include "prompt/PromptPreview.h"
 #include "prompt/PromptText.h"
@@ -28,7 +28,7 @@ void CheckText(std::string_view text, const tarvel::LeadBytes& leadBytes) {
     std::vector<std::string> themselves;
     for (const std::string& name : prompts) {
         Check(!name.empty() && name.find_first_of("$\r\n") == std::string::npos);
-        Check(!tarvel::IsReservedVariableName(name));
+        Check(!ReservedVariables::IsReserved(name));
         themselves.push_back("$" + name + "$");
     }
     Check(tarvel::ExpandPrompts(text, prompts, themselves, leadBytes) == text);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/ReservedVariableTable.h"
+#include "store/ReservedVariables.h"
 #include "prompt/PromptFinder.h"
 #include "prompt/PromptPreview.h"
 #include "tests/prompt/ShiftJis.h"
@@ -83,15 +84,15 @@ TEST(ReservedVariables, EveryMenuVariableIsReservedOnceWithItsOwnCommand) {
         ids.insert(variable.commandId);
         texts.insert(variable.text);
         const std::string_view name = variable.text.substr(1, variable.text.size() - 2);
-        EXPECT_TRUE(IsReservedVariableName(name)) << variable.text;
+        EXPECT_TRUE(ReservedVariables::IsReserved(name)) << variable.text;
         EXPECT_EQ(FindReservedVariable(variable.commandId), &variable);
     }
     EXPECT_EQ(AllReservedVariables().count, 42u);
     EXPECT_EQ(ids.size(), 42u);
     EXPECT_EQ(texts.size(), 42u);
     EXPECT_EQ(FindReservedVariable(32847), nullptr);
-    EXPECT_FALSE(IsReservedVariableName("$DATE$"));
-    EXPECT_FALSE(IsReservedVariableName("DATE$"));
+    EXPECT_FALSE(ReservedVariables::IsReserved("$DATE$"));
+    EXPECT_FALSE(ReservedVariables::IsReserved("DATE$"));
 }
 
 }  // namespace
