@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/IdleCancel.h"
 #include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/Win32Bench.h"
@@ -261,8 +262,7 @@ private:
         for (const auto* entries : {&html, &cpp})
             for (int index = 0; index < kEntriesPerLanguage; ++index) {
                 RECT item{};
-                *reinterpret_cast<HTREEITEM*>(&item) = (*entries)[static_cast<size_t>(index)];
-                if (!::SendMessageA(window.Tree(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&item)) ||
+                if (!TreeView_GetItemRect(window.Tree(), (*entries)[static_cast<size_t>(index)], &item, FALSE) ||
                     item.bottom > client.bottom) {
                     std::fprintf(stderr, "bench_code_editing: an entry to select is not on show in the tree\n");
                     return false;
@@ -329,38 +329,6 @@ private:
     std::vector<Comparison> comparisons_;
 };
 
-// Runs the measurements once inside the editor's modal loop, then cancels it.
-class InsideEditor {
-public:
-    explicit InsideEditor(Measurements& measurements) : measurements_(measurements) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
-    }
-    ~InsideEditor() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    InsideEditor(const InsideEditor&) = delete;
-    InsideEditor& operator=(const InsideEditor&) = delete;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        const HWND dialog = ::FindWindowA(nullptr, "Autotext");
-        if (current_ == nullptr || current_->ran_ || dialog == nullptr || !::IsWindowVisible(dialog))
-            return;
-        current_->ran_ = true;
-        EditorWindow window(dialog);
-        current_->measurements_.Run(window);
-        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-
-    static InsideEditor* current_;
-    Measurements& measurements_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-InsideEditor* InsideEditor::current_ = nullptr;
-
 }  // namespace
 
 int main() {
@@ -374,7 +342,10 @@ int main() {
     Measurements measurements(rounds);
     ProfileKey::DeleteModuleKey();
     {
-        InsideEditor inside(measurements);
+        const IdleCancel inside(IdleCancel::kEditorCaption, [&](HWND dialog) {
+            EditorWindow window(dialog);
+            measurements.Run(window);
+        });
         // The edits are unsaved: Cancel asks, and is answered Yes.
         const MessageBoxAnswerer discard("Autotext");
         library->ShowAutotextEditor(nullptr, folder.Path().c_str());
