@@ -32,6 +32,11 @@ constexpr int kTipFadeSteps = 20;
 // Between the filter box and the tree below it, in dialog units.
 constexpr int kFilterSpacingDlu = 2;
 constexpr int kEntryCommands[] = {ID_ENTRY_NEW, ID_ENTRY_SAVE, ID_ENTRY_DELETE, ID_ENTRY_DUPLICATE};
+// The warnings are looked for this long after an edit, once for a burst of
+// keys: looking means reading the whole entry, which a keystroke into a long
+// one should not wait for.
+constexpr UINT_PTR kWarningTimer = 1;
+constexpr UINT kWarningDelay = 300;
 
 // Shared icons belong to the module: nothing to free.
 HICON LoadDialogIcon(int widthMetric, int heightMetric) {
@@ -80,6 +85,7 @@ bool CQnTempDlg::OnMessage(const Message& message, LRESULT& result) {
                                 .OnMessage(WM_QUERYDRAGICON, &CQnTempDlg::OnQueryDragIcon)
                                 .OnMessage(tarvel::WM_KICKIDLE, &CQnTempDlg::OnKickIdle)
                                 .OnMessage(WM_DESTROY, &CQnTempDlg::OnDestroy)
+                                .OnMessage(WM_TIMER, &CQnTempDlg::OnTimer)
                                 .OnCommand(IDC_APPLY, &CQnTempDlg::OnApply)
                                 .OnCommand(ID_ENTRY_SAVE, &CQnTempDlg::OnSaveCommand)
                                 .OnCommand(ID_ENTRY_NEW, &CQnTempDlg::OnNewCommand)
@@ -343,7 +349,7 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     app.editorSyncEnabled = true;
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
-    warningTip_.Update(entry);
+    UpdateWarnings();
 }
 
 void CQnTempDlg::ShowNoEntry() {
@@ -353,7 +359,21 @@ void CQnTempDlg::ShowNoEntry() {
     app.editorSyncEnabled = false;
     codePage_.ClearCode();
     app.editorSyncEnabled = true;
-    warningTip_.Update(nullptr);
+    UpdateWarnings();
+}
+
+void CQnTempDlg::UpdateWarnings() {
+    if (warningsDue_)
+        ::KillTimer(GetHwnd(), kWarningTimer);
+    warningsDue_ = false;
+    warningTip_.Update(CurrentEntry());
+}
+
+LRESULT CQnTempDlg::OnTimer(const Message& message) {
+    if (message.TimerId() != kWarningTimer)
+        return Default(message);
+    UpdateWarnings();
+    return 0;
 }
 
 // ---- The pages' site ----
@@ -370,7 +390,8 @@ AutotextEntry* CQnTempDlg::CurrentEntry() const {
 bool CQnTempDlg::IsEditorSyncEnabled() const { return theApp().editorSyncEnabled; }
 
 void CQnTempDlg::MarkCurrentEntryModified() {
-    warningTip_.Update(CurrentEntry());
+    if (!warningsDue_)
+        warningsDue_ = ::SetTimer(GetHwnd(), kWarningTimer, kWarningDelay, nullptr) != 0;
     const CTarvelApp& app = theApp();
     if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || app.dragInProgress)
         return;

@@ -77,6 +77,8 @@ private:
     void RestoreSelection();
     void ShowItem(HTREEITEM item);
     void ShowNoEntry();
+    // The warnings of the entry shown, now; an edit asks for them a moment later.
+    void UpdateWarnings();
 
     // Entry commands
     void RunNew(HTREEITEM item);
@@ -97,6 +99,7 @@ private:
     LRESULT OnQueryDragIcon(const tarvel::Message& message);
     LRESULT OnKickIdle(const tarvel::Message& message);
     LRESULT OnDestroy(const tarvel::Message& message);
+    LRESULT OnTimer(const tarvel::Message& message);
     LRESULT OnApply(const tarvel::Message& message);
     LRESULT OnSaveCommand(const tarvel::Message& message);
     LRESULT OnNewCommand(const tarvel::Message& message);
@@ -139,4 +142,6 @@ private:
     SnippetFileCommands snippetFiles_;
     TreeFilter filter_;
     WarningTip warningTip_;
+    // An edit has asked for the warnings, which the timer brings.
+    bool warningsDue_ = false;
 };

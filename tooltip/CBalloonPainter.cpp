@@ -145,7 +145,15 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
     if (!canvas.Valid())
         return;
     const HDC dc = canvas.Dc();
-    ::BitBlt(dc, 0, 0, size.cx, size.cy, background, 0, 0, SRCCOPY);
+    // An opaque body covers the text rectangle: only the screen around it shows.
+    if (look.effect == kEffectTransparent) {
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, background, 0, 0, SRCCOPY);
+    } else {
+        for (const RECT& band : BandsAround(size, textRect))
+            if (band.right > band.left && band.bottom > band.top)
+                ::BitBlt(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, background,
+                         band.left, band.top, SRCCOPY);
+    }
     ::GdiFlush();
     if (look.shadow.darkness > 0)
         CastShadow(canvas, balloon, look.shadow, textRect);

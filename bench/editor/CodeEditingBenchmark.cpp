@@ -1,7 +1,7 @@
 // The code editor inside the running editor, against a bare Scintilla of the
 // same size, set up with the same lexer and settings, in a window of its own:
-// - a selection change between HTML and C++ entries (the lexer switched and
-//   the code loaded), against loading the same text the way the editor loads
+// - a selection change between HTML and C++ entries on show in the tree, as
+//   a click makes it (the lexer switched and the code loaded), against loading the same text the way the editor loads
 //   it (drawing paused, cleared, added, caret to the start, drawing resumed,
 //   undo emptied) after switching the lexer: a new lexer, its keyword lists
 //   and properties, and only the style colours that differ between the two;
@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/IdleCancel.h"
 #include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/Win32Bench.h"
@@ -41,7 +42,11 @@ using namespace tarvel;
 using namespace tarvel::uitest;
 using namespace tarvel::bench;
 
-constexpr int kEntriesPerLanguage = 100;
+// Few enough that both languages' entries show at once in the enlarged
+// editor: a click selects an entry on show, so the tree does not scroll.
+constexpr int kEntriesPerLanguage = 8;
+constexpr int kEditorWidth = 900;
+constexpr int kEditorHeight = 760;
 constexpr int kLinesPerEntry = 30;
 constexpr int kSelectionsPerRound = 20;
 constexpr int kKeystrokesPerRound = 10;
@@ -221,6 +226,8 @@ public:
 
     // Runs inside the editor's modal loop.
     void Run(EditorWindow& window) {
+        ::SetWindowPos(window.Handle(), nullptr, 0, 0, kEditorWidth, kEditorHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        RunUntilIdle();
         const HWND code = window.ControlOfClass("Scintilla");
         RECT rect{};
         ::GetClientRect(code, &rect);
@@ -229,7 +236,7 @@ public:
             return;
         const auto html = window.Children(window.Root("HTML"));
         const auto cpp = window.Children(window.Root("C++"));
-        if (!CompareSelections(window, floor, html, cpp))
+        if (!AllOnShow(window, html, cpp) || !CompareSelections(window, floor, html, cpp))
             return;
         const HTREEITEM small = cpp[kEntriesPerLanguage + 1];
         const HTREEITEM large = cpp[kEntriesPerLanguage];
@@ -244,6 +251,26 @@ public:
     }
 
 private:
+    // Selects one entry of each language, which expands both, and checks
+    // that every entry to be selected is then inside the tree's client area.
+    static bool AllOnShow(EditorWindow& window, const std::vector<HTREEITEM>& html, const std::vector<HTREEITEM>& cpp) {
+        window.Select(html[0]);
+        window.Select(cpp[0]);
+        RunUntilIdle();
+        RECT client{};
+        ::GetClientRect(window.Tree(), &client);
+        for (const auto* entries : {&html, &cpp})
+            for (int index = 0; index < kEntriesPerLanguage; ++index) {
+                RECT item{};
+                if (!TreeView_GetItemRect(window.Tree(), (*entries)[static_cast<size_t>(index)], &item, FALSE) ||
+                    item.bottom > client.bottom) {
+                    std::fprintf(stderr, "bench_code_editing: an entry to select is not on show in the tree\n");
+                    return false;
+                }
+            }
+        return true;
+    }
+
     bool CompareSelections(EditorWindow& window, BareCodeView& floor, const std::vector<HTREEITEM>& html,
                            const std::vector<HTREEITEM>& cpp) {
         std::vector<std::string> texts;
@@ -302,38 +329,6 @@ private:
     std::vector<Comparison> comparisons_;
 };
 
-// Runs the measurements once inside the editor's modal loop, then cancels it.
-class InsideEditor {
-public:
-    explicit InsideEditor(Measurements& measurements) : measurements_(measurements) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
-    }
-    ~InsideEditor() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    InsideEditor(const InsideEditor&) = delete;
-    InsideEditor& operator=(const InsideEditor&) = delete;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        const HWND dialog = ::FindWindowA(nullptr, "Autotext");
-        if (current_ == nullptr || current_->ran_ || dialog == nullptr || !::IsWindowVisible(dialog))
-            return;
-        current_->ran_ = true;
-        EditorWindow window(dialog);
-        current_->measurements_.Run(window);
-        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-
-    static InsideEditor* current_;
-    Measurements& measurements_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-InsideEditor* InsideEditor::current_ = nullptr;
-
 }  // namespace
 
 int main() {
@@ -347,7 +342,10 @@ int main() {
     Measurements measurements(rounds);
     ProfileKey::DeleteModuleKey();
     {
-        InsideEditor inside(measurements);
+        const IdleCancel inside(IdleCancel::kEditorCaption, [&](HWND dialog) {
+            EditorWindow window(dialog);
+            measurements.Run(window);
+        });
         // The edits are unsaved: Cancel asks, and is answered Yes.
         const MessageBoxAnswerer discard("Autotext");
         library->ShowAutotextEditor(nullptr, folder.Path().c_str());

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "bench/editor/BareTree.h"
+#include "bench/editor/IdleCancel.h"
 #include "bench/support/Comparison.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/Win32Bench.h"
@@ -35,7 +36,6 @@ constexpr int kLanguages = 8;
 constexpr int kEntriesPerLanguage = 1000;
 constexpr int kDropsPerRound = 3;
 constexpr double kTarget = 1.5;
-constexpr char kEditorCaption[] = "Autotext";
 constexpr int kTreeId = 1020;
 // Within a language the entry dragged and the one it is dropped on, near the
 // top of the first language; across languages an entry of the last language
@@ -281,37 +281,6 @@ private:
     std::optional<Comparison> across_;
 };
 
-// Runs the measurements once inside the editor's modal loop, then cancels it.
-class InsideEditor {
-public:
-    explicit InsideEditor(Measurements& measurements) : measurements_(measurements) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
-    }
-    ~InsideEditor() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    InsideEditor(const InsideEditor&) = delete;
-    InsideEditor& operator=(const InsideEditor&) = delete;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        const HWND dialog = ::FindWindowA(nullptr, kEditorCaption);
-        if (current_ == nullptr || current_->ran_ || dialog == nullptr || !::IsWindowVisible(dialog))
-            return;
-        current_->ran_ = true;
-        current_->measurements_.Run(dialog);
-        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-
-    static InsideEditor* current_;
-    Measurements& measurements_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-InsideEditor* InsideEditor::current_ = nullptr;
-
 }  // namespace
 
 int main() {
@@ -325,7 +294,7 @@ int main() {
     Measurements measurements(library->Module(), rounds);
     ProfileKey::DeleteModuleKey();
     {
-        InsideEditor inside(measurements);
+        const IdleCancel inside(IdleCancel::kEditorCaption, [&](HWND dialog) { measurements.Run(dialog); });
         // The edits are unsaved: Cancel asks, and is answered Yes.
         const MessageBoxAnswerer discard("Autotext");
         library->ShowAutotextEditor(nullptr, folder.Path().c_str());

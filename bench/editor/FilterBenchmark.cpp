@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/editor/IdleCancel.h"
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
@@ -39,7 +40,6 @@ constexpr int kLanguages = 8;
 constexpr int kEntriesPerLanguage = 10000;
 constexpr int kDefaultRounds = 5;
 constexpr double kTargetRatio = 3.0;
-constexpr char kEditorCaption[] = "Autotext";
 constexpr char kSyllables[][3] = {"ka", "lo", "mi", "ne", "ru", "ta", "so", "vi",
                                   "de", "po", "gu", "fa", "ri", "zo", "be", "xu"};
 constexpr int kVocabulary = 400;
@@ -220,22 +220,12 @@ std::vector<Keystroke> TypeAndErase(const std::string& word) {
     return keys;
 }
 
-// The keystrokes of every round inside the editor's modal loop, run by a
-// thread timer, each beside the same keystroke in the bare tree; then the
-// editor is cancelled.
+// The keystrokes of every round inside the editor's modal loop, each beside
+// the same keystroke in the bare tree.
 class EditorKeystrokes {
 public:
     EditorKeystrokes(BareTree& floor, int rounds, const std::string& word)
-        : floor_(floor), rounds_(rounds), word_(word), keys_(TypeAndErase(word)) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTimer);
-    }
-    ~EditorKeystrokes() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    EditorKeystrokes(const EditorKeystrokes&) = delete;
-    EditorKeystrokes& operator=(const EditorKeystrokes&) = delete;
+        : floor_(floor), rounds_(rounds), word_(word), keys_(TypeAndErase(word)) {}
 
     const std::string& Word() const noexcept { return word_; }
     const std::vector<Keystroke>& Keys() const noexcept { return keys_; }
@@ -245,16 +235,6 @@ public:
     const std::vector<int>& Shown() const noexcept { return shown_; }
 
 private:
-    static BOOL CALLBACK MatchEditor(HWND window, LPARAM found) noexcept {
-        char caption[32] = {};
-        ::GetWindowTextA(window, caption, sizeof caption);
-        if (::IsWindowVisible(window) && std::strcmp(caption, kEditorCaption) == 0) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     static BOOL CALLBACK MatchControl(HWND child, LPARAM found) noexcept {
         auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(found);
         if (::GetDlgCtrlID(child) != wanted->first)
@@ -270,15 +250,7 @@ private:
         return wanted.second;
     }
 
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        HWND editor = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), MatchEditor, reinterpret_cast<LPARAM>(&editor));
-        if (current_ == nullptr || editor == nullptr || current_->done_)
-            return;
-        current_->done_ = true;
-        current_->Run(editor);
-    }
-
+public:
     void Run(HWND editor) {
         const HWND box = FindControl(editor, IDC_TREE_FILTER);
         const HWND tree = FindControl(editor, IDC_EXPANSION_TREE);
@@ -302,8 +274,9 @@ private:
                 PumpPending();
             }
         }
-        ::PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
     }
+
+private:
 
     static double TimeKeystroke(HWND box, HWND tree, char character) {
         const LONGLONG before = Now();
@@ -322,19 +295,15 @@ private:
         return open;
     }
 
-    static EditorKeystrokes* current_;
     BareTree& floor_;
     int rounds_;
     std::string word_;
     std::vector<Keystroke> keys_;
-    UINT_PTR timer_ = 0;
-    bool done_ = false;
     std::vector<std::vector<double>> editor_;
     std::vector<std::vector<double>> floorTimes_;
     std::vector<int> shown_;
 };
 
-EditorKeystrokes* EditorKeystrokes::current_ = nullptr;
 
 // Wine passes the host's load average through /proc.
 std::string LoadAverage() {
@@ -380,7 +349,10 @@ int main(int argc, char** argv) {
     ProfileKey::DeleteModuleKey();
     BareTree bare(data.entries);
     EditorKeystrokes run(bare, rounds, data.typed);
-    library->ShowAutotextEditor(nullptr, folder.Path().c_str());
+    {
+        const IdleCancel inside(IdleCancel::kEditorCaption, [&run](HWND editor) { run.Run(editor); });
+        library->ShowAutotextEditor(nullptr, folder.Path().c_str());
+    }
     ProfileKey::DeleteModuleKey();
     if (run.Editor().empty() || run.Editor().front().size() != static_cast<size_t>(rounds)) {
         std::fprintf(stderr, "bench_editor_filter: the editor did not open\n");

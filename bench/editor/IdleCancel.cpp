@@ -1,12 +1,14 @@
 #include "bench/editor/IdleCancel.h"
 
 #include <cstring>
+#include <utility>
 
 namespace tarvel::bench {
 
 IdleCancel* IdleCancel::current_ = nullptr;
 
-IdleCancel::IdleCancel(const char* caption) : caption_(caption) {
+IdleCancel::IdleCancel(const char* caption, std::function<void(HWND dialog)> work)
+    : caption_(caption), work_(std::move(work)) {
     current_ = this;
     timer_ = ::SetTimer(nullptr, 0, kTickInterval, OnTimer);
 }
@@ -38,6 +40,8 @@ void CALLBACK IdleCancel::OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
     LARGE_INTEGER now;
     ::QueryPerformanceCounter(&now);
     current_->firstIdle_ = now.QuadPart;
+    if (current_->work_)
+        current_->work_(current_->found_);
     ::PostMessageA(current_->found_, WM_COMMAND, IDCANCEL, 0);
 }
 

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tarvel::bench {
 
 // Cancels a dialog (the editor unless another caption is given) the first
-// time its thread runs idle, seen through a
+// time its thread runs idle, after running the work given, if any, inside
+// the dialog's modal loop; the idle moment is seen through a
 // thread timer: WM_TIMER is taken only when nothing else (sent, posted,
 // input or paint) is waiting, so its first tick with the editor shown comes
 // when the modal loop has gone idle. A hook on sent messages would see the
@@ -15,7 +18,7 @@ class IdleCancel {
 public:
     static constexpr char kEditorCaption[] = "Autotext";
 
-    explicit IdleCancel(const char* caption = kEditorCaption);
+    explicit IdleCancel(const char* caption = kEditorCaption, std::function<void(HWND dialog)> work = {});
     ~IdleCancel();
     IdleCancel(const IdleCancel&) = delete;
     IdleCancel& operator=(const IdleCancel&) = delete;
@@ -32,6 +35,7 @@ private:
 
     static IdleCancel* current_;
     const char* caption_;
+    std::function<void(HWND dialog)> work_;
     HWND found_ = nullptr;
     UINT_PTR timer_ = 0;
     LONGLONG firstIdle_ = 0;

@@ -53,6 +53,8 @@ TEST_F(WarningTip, WarnsWhileTheShownEntryHoldsWhatChangesAndTheTextStaysAsTyped
                 window.PostChar('%');
                 window.PostChar('0');
             })
+        .WaitUntil("the warning a moment after the keys",
+                   [](EditorWindow& window) { return window.Text(IDC_TIP_LINE) == kPercentZero; })
         .Do("select an entry whose shortcut another has",
             [&](EditorWindow& window) {
                 typed = window.Text(IDC_TIP_LINE);
