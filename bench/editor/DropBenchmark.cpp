@@ -15,6 +15,7 @@
 #include "bench/support/ModuleUnderTest.h"
 #include "bench/support/Win32Bench.h"
 #include "host/TarvelLibrary.h"
+#include "tests/editor/EditorWindow.h"
 #include "tests/editor/MessageBoxAnswerer.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
@@ -193,7 +194,7 @@ public:
 
     // Runs inside the editor's modal loop.
     void Run(HWND editor) {
-        const HWND tree = FindTree(editor);
+        const HWND tree = EditorWindow(editor).Control(kTreeId);
         RECT rect{};
         ::GetClientRect(tree, &rect);
         BareTree floor(module_, {rect.right, rect.bottom});
@@ -258,20 +259,6 @@ private:
         TreeView_Expand(tree, vb, TVE_EXPAND);
         TreeView_EnsureVisible(tree, NthChild(tree, TVI_ROOT, kCppRoot));
         RunUntilIdle();
-    }
-
-    static BOOL CALLBACK MatchTree(HWND child, LPARAM found) noexcept {
-        if (::GetDlgCtrlID(child) != kTreeId)
-            return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-    }
-
-    // The tree sits in a splitter pane, not directly in the dialog.
-    static HWND FindTree(HWND editor) {
-        HWND tree = nullptr;
-        ::EnumChildWindows(editor, MatchTree, reinterpret_cast<LPARAM>(&tree));
-        return tree;
     }
 
     HMODULE module_;

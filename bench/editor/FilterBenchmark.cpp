@@ -17,6 +17,7 @@
 #include "bench/support/RunTiming.h"
 #include "host/TarvelLibrary.h"
 #include "res/resource.h"
+#include "tests/editor/EditorWindow.h"
 #include "tests/editor/ProfileKey.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
@@ -235,25 +236,10 @@ public:
     const std::vector<int>& Shown() const noexcept { return shown_; }
 
 private:
-    static BOOL CALLBACK MatchControl(HWND child, LPARAM found) noexcept {
-        auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(found);
-        if (::GetDlgCtrlID(child) != wanted->first)
-            return TRUE;
-        wanted->second = child;
-        return FALSE;
-    }
-
-    // The tree sits in a splitter pane, not directly in the dialog.
-    static HWND FindControl(HWND editor, int id) {
-        std::pair<int, HWND> wanted{id, nullptr};
-        ::EnumChildWindows(editor, MatchControl, reinterpret_cast<LPARAM>(&wanted));
-        return wanted.second;
-    }
-
 public:
     void Run(HWND editor) {
-        const HWND box = FindControl(editor, IDC_TREE_FILTER);
-        const HWND tree = FindControl(editor, IDC_EXPANSION_TREE);
+        const HWND box = EditorWindow(editor).Control(IDC_TREE_FILTER);
+        const HWND tree = EditorWindow(editor).Control(IDC_EXPANSION_TREE);
         editor_.assign(keys_.size(), {});
         floorTimes_.assign(keys_.size(), {});
         shown_.assign(keys_.size(), 0);

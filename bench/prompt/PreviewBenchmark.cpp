@@ -11,6 +11,7 @@
 #include "bench/support/RunTiming.h"
 #include "host/HostPromptRequest.h"
 #include "res/resource.h"
+#include "tests/editor/EditorWindow.h"
 #include "tests/editor/ProfileKey.h"
 
 #include <cstdio>
@@ -25,6 +26,7 @@ namespace {
 
 using namespace tarvel;
 using namespace tarvel::bench;
+using tarvel::uitest::EditorWindow;
 
 constexpr char kTitle[] = "preview benchmark";
 constexpr size_t kLargeCode = 1024 * 1024;
@@ -70,26 +72,6 @@ std::string ViewText(HWND view) {
     ::SendMessageA(view, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(length);
     return text;
-}
-
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND hwnd, LPARAM context) {
-    auto& search = *reinterpret_cast<ChildSearch*>(context);
-    if (::GetDlgCtrlID(hwnd) == search.id) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND Descendant(HWND parent, int id) {
-    ChildSearch search{id, nullptr};
-    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 struct Rounds {
@@ -161,8 +143,8 @@ int main() {
     Rounds rounds;
     host::HostPromptRequest request(kTitle, LargeCode(), {"name", "count"}, {});
     InsideDialog inside([&](HWND dialog) {
-        const HWND edit = Descendant(dialog, IDC_PROMPT_EDIT(0));
-        const HWND view = Descendant(dialog, IDC_CODE_EDITOR);
+        const HWND edit = EditorWindow(dialog).Control(IDC_PROMPT_EDIT(0));
+        const HWND view = EditorWindow(dialog).Control(IDC_CODE_EDITOR);
         ::SendMessageW(edit, WM_CHAR, L'x', 1);
         const BareScintilla bare;
         const std::string text = ViewText(view);

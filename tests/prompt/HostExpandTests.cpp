@@ -7,6 +7,7 @@
 
 #include "host/HostPaths.h"
 #include "res/resource.h"
+#include "tests/editor/EditorWindow.h"
 #include "tests/editor/TemplateFolder.h"
 #include "tests/editor/TemplateText.h"
 
@@ -57,7 +58,7 @@ public:
     // The host's visible top-level window with the caption, waited for.
     HWND WaitForWindow(const std::string& caption) const {
         for (DWORD waited = 0; waited < kAppearTimeout; waited += kPollInterval) {
-            Search search{process_.dwProcessId, &caption, nullptr};
+            Search search{process_.dwProcessId, &caption, nullptr, {}};
             ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
             if (search.found) {
                 return search.found;
@@ -87,7 +88,7 @@ public:
     // The captions of the host's visible windows: what it waits on when it
     // does not end.
     std::string VisibleWindows() const {
-        Search search{process_.dwProcessId, nullptr, nullptr};
+        Search search{process_.dwProcessId, nullptr, nullptr, {}};
         ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
         return search.captions;
     }
@@ -139,26 +140,6 @@ private:
     bool started_ = false;
 };
 
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND hwnd, LPARAM context) {
-    auto& search = *reinterpret_cast<ChildSearch*>(context);
-    if (::GetDlgCtrlID(hwnd) == search.id) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND Descendant(HWND parent, int id) {
-    ChildSearch search{id, nullptr};
-    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class HostExpand : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -186,10 +167,10 @@ TEST_F(HostExpand, OkPrintsTheCodeWithTheValuesPutIn) {
     HWND dialog = host.WaitForWindow(kEntryTitle);
     ASSERT_NE(dialog, nullptr) << "the prompt dialog did not appear";
     char label[64] = {};
-    ::GetWindowTextA(Descendant(dialog, IDC_PROMPT_LABEL(1)), label, sizeof label);
+    ::GetWindowTextA(EditorWindow(dialog).Control(IDC_PROMPT_LABEL(1)), label, sizeof label);
     EXPECT_STREQ(label, "count");
-    ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("k"));
-    ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("size"));
+    ::SendMessageA(EditorWindow(dialog).Control(IDC_PROMPT_EDIT(0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("k"));
+    ::SendMessageA(EditorWindow(dialog).Control(IDC_PROMPT_EDIT(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("size"));
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     DWORD exitCode = 0;
     const std::string output = host.Output(exitCode);
@@ -223,14 +204,14 @@ TEST_F(HostExpand, AsksForTheNamesInTheCodeAndPutsInWhatAHostKnows) {
             HWND dialog = host.WaitForWindow(c.caption);
             ASSERT_NE(dialog, nullptr) << c.what;
             for (int row = 0; row < 8; ++row) {
-                HWND label = Descendant(dialog, IDC_PROMPT_LABEL(row));
+                HWND label = EditorWindow(dialog).Control(IDC_PROMPT_LABEL(row));
                 char text[64] = {};
                 ::GetWindowTextA(label, text, sizeof text);
                 if (::IsWindowVisible(label)) {
                     labels.emplace_back(text);
                 }
                 const std::string value = std::to_string(row);
-                ::SendMessageA(Descendant(dialog, IDC_PROMPT_EDIT(row)), WM_SETTEXT, 0,
+                ::SendMessageA(EditorWindow(dialog).Control(IDC_PROMPT_EDIT(row)), WM_SETTEXT, 0,
                                reinterpret_cast<LPARAM>(value.c_str()));
             }
             ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
