@@ -8,6 +8,7 @@
 #include "store/StoreTexts.h"
 #include "res/resource.h"
 #include "layout/LayoutGeometry.h"
+#include "widgets/DisplayDpi.h"
 
 #include <algorithm>
 #include <vector>
@@ -22,7 +23,6 @@ constexpr UINT kSplitterId = 0xE900;
 // The room left below the splitters for the buttons and the tip line, at
 // 96 dots per inch; the dialog's controls grow with the resolution, so does it.
 constexpr int kButtonRowHeight = 35;
-constexpr int kReferenceDpi = 96;
 constexpr SIZE kToolBarImageSize{16, 16};
 constexpr COLORREF kToolBarMask = RGB(255, 0, 255);
 constexpr COLORREF kTreeImageMask = RGB(0, 255, 0);
@@ -161,11 +161,7 @@ bool CQnTempDlg::CreatePageFrame(tarvel::CTreePropSheetBordered& frame, UINT pla
     return true;
 }
 
-int CQnTempDlg::ButtonRowHeight() const {
-    tarvel::UniqueWindowDC dc(::GetDC(GetHwnd()), GetHwnd());
-    const int dpi = dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kReferenceDpi;
-    return ::MulDiv(kButtonRowHeight, dpi, kReferenceDpi);
-}
+int CQnTempDlg::ButtonRowHeight() const { return tarvel::AtDisplayDpi(kButtonRowHeight, GetHwnd()); }
 
 void CQnTempDlg::CreateSplitters() {
     const RECT client = GetClientRect();

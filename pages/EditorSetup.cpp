@@ -1,9 +1,9 @@
 #include "pages/EditorSetup.h"
 
-#include "handles/UniqueHandle.h"
 #include "pages/FixedPitchFace.h"
 #include "res/resource.h"
 #include "widgets/CScintilla.h"
+#include "widgets/DisplayDpi.h"
 
 #include "SciLexer.h"
 
@@ -29,7 +29,6 @@ constexpr int kLineNumberMargin = 0;
 constexpr int kSymbolMargin = 1;
 // Margin widths at the reference resolution; Scintilla scales its font with
 // the display's resolution, so the margins are scaled alike.
-constexpr int kReferenceDpi = 96;
 constexpr int kLineNumberWidth = 22;
 // Room beside the widest number: the set-up width holds two digits and this.
 constexpr int kLineNumberPadding = 6;
@@ -56,11 +55,6 @@ constexpr std::array<FoldMarker, 7> kFoldMarkers{{
 
 // The code pages that Scintilla accepts besides 0 and UTF-8.
 constexpr std::array<int, 6> kMultiByteCodePages{932, 936, 949, 950, 1361, SC_CP_UTF8};
-
-int DisplayDpi(HWND window) {
-    const UniqueWindowDC dc(::GetDC(window), window);
-    return dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kReferenceDpi;
-}
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "prompt/CPromptEditCtrl.h"
 
+#include "pages/PageTexts.h"
 #include "prompt/ClipboardText.h"
 #include "prompt/InsertAtCaret.h"
 #include "prompt/PromptRequestSlot.h"
@@ -113,12 +114,12 @@ LRESULT CPromptEditCtrl::OnPaste(const Message&) {
 
 void CPromptEditCtrl::PasteWithMessages() {
     if (!::IsClipboardFormatAvailable(CF_TEXT)) {
-        ShowMessage(PromptTexts::kNotText, PromptTexts::kErrorCaption, MB_ICONSTOP);
+        ShowMessage(PromptTexts::kNotText, PageTexts::kErrorCaption, MB_ICONSTOP);
         return;
     }
     const std::optional<std::string> text = ClipboardText::Read(GetHwnd());
     if (!text) {
-        ShowMessage(PromptTexts::kClipboardNotOpened, PromptTexts::kErrorCaption, MB_ICONSTOP);
+        ShowMessage(PromptTexts::kClipboardNotOpened, PageTexts::kErrorCaption, MB_ICONSTOP);
         return;
     }
     if (text->empty()) {

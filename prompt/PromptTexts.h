@@ -16,7 +16,6 @@ namespace PromptTexts {
 constexpr const char* kOk = "&OK";
 constexpr const char* kCancel = "&Cancel";
 constexpr const char* kHint = "Right click or Ctrl+Shift+V for more options.";
-constexpr const char* kErrorCaption = "Error";
 constexpr const char* kNotText = "Wrong format on the clipboard.  Not CF_TEXT.";
 constexpr const char* kClipboardNotOpened = "Error Opening the Clipboard.";
 constexpr const char* kNothingCopiedCaption = "Nothing Copied";

@@ -14,7 +14,6 @@ class CDataExchange {
 public:
     CDataExchange(HWND dialog, bool saveAndValidate) noexcept : dialog_(dialog), saving_(saveAndValidate) {}
 
-    bool IsSaving() const noexcept { return saving_; }
     HWND Dialog() const noexcept { return dialog_; }
     bool Failed() const noexcept { return failed_; }
 

@@ -19,7 +19,6 @@ public:
 
     // At most kMaxHintLength characters; null or empty clears the hint.
     void SetHintText(const char* text);
-    const std::string& GetHintText() const noexcept { return hint_; }
     bool IsHintShown() const noexcept { return hintShown_; }
     COLORREF GetHintColour() const noexcept { return hintColour_; }
 

@@ -33,7 +33,6 @@ public:
     RECT GetBarRect(int bar) const;
     void RecalcLayout();
 
-    Orientation GetOrientation() const noexcept { return orientation_; }
     bool IsDragging() const noexcept { return draggedBar_ >= 0; }
 
     static constexpr char kClassName[] = "Tarvel.Splitter";

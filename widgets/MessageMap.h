@@ -43,12 +43,8 @@ public:
         return Add({Kind::Notify, WM_NOTIFY, code, controlId,
                     [handler](T& target, const Message& m) { return (target.*handler)(*m.Notify()); }, true});
     }
-    // Notifications that a parent reflected back to this control; the parent
+    // Commands that a parent reflected back to this control; the parent
     // still receives them unless the entry consumes them.
-    MessageMap& OnReflectedNotify(UINT code, Handler handler, Reflection reflection = Reflection::PassOn) {
-        return Add(
-            {Kind::ReflectedNotify, Reflected(WM_NOTIFY), code, 0, Raw(handler), reflection == Reflection::Consume});
-    }
     MessageMap& OnReflectedCommand(UINT code, Handler handler, Reflection reflection = Reflection::PassOn) {
         return Add(
             {Kind::ReflectedCommand, Reflected(WM_COMMAND), code, 0, Raw(handler), reflection == Reflection::Consume});
@@ -103,7 +99,7 @@ public:
     static constexpr UINT kAnyCode = 0xFFFFFFFFu;
 
 private:
-    enum class Kind { Message, Command, Notify, ReflectedNotify, ReflectedCommand };
+    enum class Kind { Message, Command, Notify, ReflectedCommand };
     using Thunk = std::function<LRESULT(T&, const Message&)>;
     struct Entry {
         Kind kind;
@@ -148,8 +144,6 @@ private:
                        (entry.code == kAnyCode || message.CommandCode() == entry.code);
             case Kind::Notify:
                 return message.NotifyId() == entry.id && message.NotifyCode() == entry.code;
-            case Kind::ReflectedNotify:
-                return message.NotifyCode() == entry.code;
             case Kind::ReflectedCommand:
                 return entry.code == kAnyCode || message.CommandCode() == entry.code;
         }
