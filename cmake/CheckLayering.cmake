@@ -4,9 +4,11 @@
 #   handles, layout, res, cmake   the handle owners, the layout arithmetic (no
 #                                 <windows.h> either), the resource ids, and
 #                                 scilexer.dll's entry point: nothing of ours
-#   store, tooltip                the entry model and the markup renderer
+#   store                         the entry model
 #   interop, widgets              other editors' snippets on the store; the
 #                                 window framework and widget kit
+#   tooltip                       the markup renderer and the tooltip window,
+#                                 on the window framework
 #   pages                         the editor's pages and the code views
 #   prompt, editor                the two dialogs
 #   app                           the exports and the module object; the
@@ -19,8 +21,9 @@ cmake_minimum_required(VERSION 3.21)
 
 set(layers
   "handles layout res cmake"
-  "store tooltip"
+  "store"
   "interop widgets"
+  "tooltip"
   "pages"
   "prompt editor"
   "app"
