@@ -245,11 +245,11 @@ struct CommandItem {
 
 // The open context menu as its popup window shows it.
 struct MenuSeen {
-    std::vector<std::string> items;         // the popup's texts, "" for separators
-    std::vector<std::string> insert;        // the Insert submenu's texts
-    std::vector<std::string> refactor;      // the Refactor submenu's texts, if any
-    std::vector<CommandItem> variables;     // the commands under Insert, in menu order
-    std::vector<std::string> grey;          // texts of grey items of the popup
+    std::vector<std::string> items;      // the popup's texts, "" for separators
+    std::vector<std::string> insert;     // the Insert submenu's texts
+    std::vector<std::string> refactor;   // the Refactor submenu's texts, if any
+    std::vector<CommandItem> variables;  // the commands under Insert, in menu order
+    std::vector<std::string> grey;       // texts of grey items of the popup
     RECT place{};
 };
 
