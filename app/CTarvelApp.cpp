@@ -25,8 +25,8 @@ const tarvel::CActivationContext& CTarvelApp::ActivationContext() {
 
 void CTarvelApp::ExitInstance() {
     // Entries belong to the editor dialog, which frees them when it closes.
-    currentEntry = nullptr;
-    editorDialog = nullptr;
+    editor.currentEntry = nullptr;
+    editor.editorDialog = nullptr;
     tarvel::CWindow::UnregisterClasses(module_);
     commonControls_.reset();
     activationContext_.reset();

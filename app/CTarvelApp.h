@@ -4,12 +4,10 @@
 
 #include <memory>
 
+#include "editor/EditorSession.h"
 #include "widgets/CActivationContext.h"
 #include "widgets/CProfile.h"
 #include "handles/UniqueHandle.h"
-
-struct AutotextEntry;
-class CQnTempDlg;
 
 // The module's one application object: the common-controls set-up inside the
 // module's own activation context, the registry root of the per-user settings,
@@ -32,10 +30,7 @@ public:
     const tarvel::CProfile& Profile() const { return profile_; }
 
     // Shared editor state, valid while an editor call runs.
-    AutotextEntry* currentEntry = nullptr;
-    bool editorSyncEnabled = false;
-    bool dragInProgress = false;
-    CQnTempDlg* editorDialog = nullptr;
+    EditorSession editor;
 
 private:
     void InitCommonControlsOfManifest();

@@ -52,7 +52,7 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     // The pages and the tree share one editor state: a second editor opened
     // from inside the first one's loop (a host timer, say) would take it over
     // and leave the first one writing its edits nowhere.
-    if (app.editorDialog != nullptr)
+    if (app.editor.editorDialog != nullptr)
         return kEditorNotCreated;
     try {
         tarvel::CActivationScope scope(app.ActivationContext());
@@ -65,16 +65,16 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
         INT_PTR result = kEditorNotCreated;
         {
-            tarvel::Final<CQnTempDlg> dialog(directory, parent.GetHwnd());
-            app.editorDialog = &dialog;
+            tarvel::Final<CQnTempDlg> dialog(app.Module(), app.Profile(), app.editor, directory, parent.GetHwnd());
+            app.editor.editorDialog = &dialog;
             result = dialog.DoModal();
-            app.editorDialog = nullptr;
+            app.editor.editorDialog = nullptr;
         }
         parent.Detach();
         return static_cast<int>(result);
     } catch (...) {
-        app.editorDialog = nullptr;
-        app.currentEntry = nullptr;
+        app.editor.editorDialog = nullptr;
+        app.editor.currentEntry = nullptr;
         return kEditorNotCreated;
     }
 }

@@ -1,6 +1,6 @@
 #include "editor/CQnTempDlg.h"
 
-#include "app/CTarvelApp.h"
+#include "editor/EditorSyncPause.h"
 #include "editor/EditorTexts.h"
 #include "editor/SnippetFileTexts.h"
 #include "handles/PaintScope.h"
@@ -39,32 +39,35 @@ constexpr UINT_PTR kWarningTimer = 1;
 constexpr UINT kWarningDelay = 300;
 
 // Shared icons belong to the module: nothing to free.
-HICON LoadDialogIcon(int widthMetric, int heightMetric) {
-    return static_cast<HICON>(::LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON,
+HICON LoadDialogIcon(HINSTANCE module, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(IDI_AUTOTEXT), IMAGE_ICON,
                                            ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
                                            LR_SHARED));
 }
 
 }  // namespace
 
-CQnTempDlg::CQnTempDlg(std::string templateDirectory, HWND parent)
-    : CResizableDialog(theApp().Module(), IDD_AUTOTEXT_EDITOR),
-      codePage_(theApp().Module()),
-      titlePage_(theApp().Module()),
+CQnTempDlg::CQnTempDlg(HINSTANCE module, const tarvel::CProfile& profile, EditorSession& session,
+                       std::string templateDirectory, HWND parent)
+    : CResizableDialog(module, IDD_AUTOTEXT_EDITOR),
+      profile_(profile),
+      session_(session),
+      codePage_(module),
+      titlePage_(module),
       templateDirectory_(std::move(templateDirectory)),
-      icon_(LoadDialogIcon(SM_CXICON, SM_CYICON)),
-      smallIcon_(LoadDialogIcon(SM_CXSMICON, SM_CYSMICON)),
-      titleFrame_(theApp().Module()),
-      codeFrame_(theApp().Module()),
-      outerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::SideBySide,
-                     kSplitterMinimumPane, kSplitterBarWidth),
-      innerSplitter_(theApp().Module(), 2, tarvel::CTreePropSheetSplitter::Orientation::Stacked, kSplitterMinimumPane,
+      icon_(LoadDialogIcon(module, SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadDialogIcon(module, SM_CXSMICON, SM_CYSMICON)),
+      titleFrame_(module),
+      codeFrame_(module),
+      outerSplitter_(module, 2, tarvel::CTreePropSheetSplitter::Orientation::SideBySide, kSplitterMinimumPane,
                      kSplitterBarWidth),
-      toolBar_(theApp().Module()),
+      innerSplitter_(module, 2, tarvel::CTreePropSheetSplitter::Orientation::Stacked, kSplitterMinimumPane,
+                     kSplitterBarWidth),
+      toolBar_(module),
       parent_(parent),
-      entries_(tree_),
+      entries_(tree_, session_),
       store_(templateDirectory_, files_, reporter_),
-      snippetFiles_(entries_, files_, reporter_),
+      snippetFiles_(module, entries_, files_, reporter_),
       filter_(entries_, tree_, *this),
       warningTip_(tipLine_, entries_) {
     titlePage_.SetSite(this);
@@ -132,7 +135,7 @@ BOOL CQnTempDlg::OnInitDialog() {
     }
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
     CentreOverOwner();
-    EnableSaveRestore(theApp().Profile(), EditorTexts::kProfileSection);
+    EnableSaveRestore(profile_, EditorTexts::kProfileSection);
     RestoreSelection();
     ::SetFocus(tree_);
     FillTipLine();
@@ -285,7 +288,7 @@ void CQnTempDlg::ShowCompanyLine() {
 // ---- The expansion tree ----
 
 void CQnTempDlg::BuildLanguageRoots() {
-    treeImages_.reset(::ImageList_LoadImageA(theApp().Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth, 1,
+    treeImages_.reset(::ImageList_LoadImageA(Module(), MAKEINTRESOURCEA(IDB_TREE_IMAGES), kTreeImageWidth, 1,
                                              kTreeImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     tree_.SetImageList(treeImages_.get());
     entries_.BuildLanguageRoots(store_);
@@ -295,9 +298,8 @@ void CQnTempDlg::BuildLanguageRoots() {
 }
 
 void CQnTempDlg::RestoreSelection() {
-    const auto& profile = theApp().Profile();
-    const int rootNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, 0);
-    const int branchNode = profile.GetInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, 0);
+    const int rootNode = profile_.GetInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, 0);
+    const int branchNode = profile_.GetInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, 0);
     const HTREEITEM firstRoot = entries_.Root(0);
     if (rootNode == -1) {
         tree_.SelectItem(firstRoot);
@@ -338,23 +340,23 @@ void CQnTempDlg::ShowItem(HTREEITEM item) {
     }
     if (entry->kind != 0)
         return;
-    CTarvelApp& app = theApp();
-    app.currentEntry = entry;
-    app.editorSyncEnabled = false;
-    codePage_.LoadCode(entry->code);
-    app.editorSyncEnabled = true;
+    session_.currentEntry = entry;
+    {
+        const EditorSyncPause pause(session_);
+        codePage_.LoadCode(entry->code);
+    }
     titlePage_.ShowEntryTexts(*entry);
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kEntryShown);
     UpdateWarnings();
 }
 
 void CQnTempDlg::ShowNoEntry() {
-    CTarvelApp& app = theApp();
-    app.currentEntry = nullptr;
+    session_.currentEntry = nullptr;
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
-    app.editorSyncEnabled = false;
-    codePage_.ClearCode();
-    app.editorSyncEnabled = true;
+    {
+        const EditorSyncPause pause(session_);
+        codePage_.ClearCode();
+    }
     UpdateWarnings();
 }
 
@@ -377,19 +379,18 @@ LRESULT CQnTempDlg::OnTimer(const Message& message) {
 // Only an entry that the tree still shows: an entry whose item went (a drop
 // re-creates items) takes no more edits.
 AutotextEntry* CQnTempDlg::CurrentEntry() const {
-    AutotextEntry* current = theApp().currentEntry;
+    AutotextEntry* current = session_.currentEntry;
     if (current == nullptr || current->treeItem == nullptr)
         return nullptr;
     return entries_.EntryOf(static_cast<HTREEITEM>(current->treeItem)) == current ? current : nullptr;
 }
 
-bool CQnTempDlg::IsEditorSyncEnabled() const { return theApp().editorSyncEnabled; }
+bool CQnTempDlg::IsEditorSyncEnabled() const { return session_.editorSyncEnabled; }
 
 void CQnTempDlg::MarkCurrentEntryModified() {
     if (!warningsDue_)
         warningsDue_ = ::SetTimer(GetHwnd(), kWarningTimer, kWarningDelay, nullptr) != 0;
-    const CTarvelApp& app = theApp();
-    if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || app.dragInProgress)
+    if (entries_.EntryOf(tree_.GetSelectedItem()) == nullptr || session_.dragInProgress)
         return;
     if (const AutotextEntry* current = CurrentEntry())
         entries_.MarkModified(*current);
@@ -620,15 +621,13 @@ LRESULT CQnTempDlg::OnDestroy(const Message& message) {
     hoverPreview_.Destroy();
     const LRESULT result = CResizableDialog::OnDestroy(message);
     UpdateData(true);
-    CTarvelApp& app = theApp();
-    const auto& profile = app.Profile();
-    const AutotextEntry* current = app.currentEntry;
+    const AutotextEntry* current = session_.currentEntry;
     // Without its tree the dialog never showed an entry: keep the last restore point.
     if (entries_.HasRoots()) {
-        profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
-        profile.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
+        profile_.WriteInt(EditorTexts::kProfileSection, EditorTexts::kRootNodeEntry, current ? current->language : -1);
+        profile_.WriteInt(EditorTexts::kProfileSection, EditorTexts::kBranchNodeEntry, current ? current->ordinal : -1);
     }
-    app.currentEntry = nullptr;
+    session_.currentEntry = nullptr;
     entries_.ReleaseEntries();
     return result;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/CTreeHoverPreview.h"
+#include "editor/EditorSession.h"
 #include "editor/ExpansionTree.h"
 #include "editor/MessageBoxReporter.h"
 #include "editor/SnippetFileCommands.h"
@@ -15,6 +16,7 @@
 #include "store/TemplateLanguage.h"
 #include "store/TemplateStore.h"
 #include "store/Win32FilePort.h"
+#include "widgets/CProfile.h"
 #include "widgets/CResizableDialog.h"
 #include "widgets/CTipStatic.h"
 #include "widgets/CToolBar24.h"
@@ -26,10 +28,12 @@
 // The modal autotext editor: the expansion tree of the eight languages and
 // their entries on the left, the title and code pages on the right, the
 // entry toolbar on top, OK, Cancel and Apply below. The pages reach it as
-// their site.
+// their site. The module hands it its resources, the profile of the user's
+// settings and the session state it shares with the module while it runs.
 class CQnTempDlg : public tarvel::CResizableDialog, public IEditorPageSite {
 public:
-    CQnTempDlg(std::string templateDirectory, HWND parent);
+    CQnTempDlg(HINSTANCE module, const tarvel::CProfile& profile, EditorSession& session, std::string templateDirectory,
+               HWND parent);
 
     INT_PTR DoModal() { return CResizableDialog::DoModal(parent_); }
 
@@ -115,6 +119,8 @@ private:
     // Hover previews
     LRESULT ShowHoverPreview(NMHDR& header);
 
+    const tarvel::CProfile& profile_;
+    EditorSession& session_;
     CPropPageSnippetCode codePage_;
     CPropPageSnippetTitle titlePage_;
     tarvel::CTreeCtrlEx tree_;

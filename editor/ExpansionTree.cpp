@@ -1,6 +1,5 @@
 #include "editor/ExpansionTree.h"
 
-#include "app/CTarvelApp.h"
 #include "editor/EditorTexts.h"
 #include "editor/TreeEntrySink.h"
 #include "widgets/CTreeCtrlEx.h"
@@ -240,9 +239,8 @@ bool ExpansionTree::DeleteEntry(HTREEITEM item) {
     if (entry == nullptr)
         return false;
     const HTREEITEM root = RootOf(item);
-    CTarvelApp& app = theApp();
-    if (app.currentEntry == entry)
-        app.currentEntry = nullptr;
+    if (session_.currentEntry == entry)
+        session_.currentEntry = nullptr;
     tree_.DeleteItem(item);
     order_.Remove(entry);
     entries_.Destroy(entry);
@@ -267,9 +265,8 @@ HTREEITEM ExpansionTree::MoveTreeEntry(HTREEITEM item, HTREEITEM newParent, HTRE
     order_.Move(entry, LanguageIndexOfRoot(newParent), insertAfter == TVI_LAST ? nullptr : EntryOf(insertAfter));
     entry->treeItem = moved;
     CopyColorFont(item, moved);
-    CTarvelApp& app = theApp();
-    if (app.currentEntry == entry)
-        app.currentEntry = nullptr;
+    if (session_.currentEntry == entry)
+        session_.currentEntry = nullptr;
     tree_.DeleteItem(item);
     return moved;
 }
@@ -304,4 +301,4 @@ void ExpansionTree::OnItemMoved(tarvel::CTreeCtrl&, HTREEITEM) {
         moveListener_();
 }
 
-void ExpansionTree::OnDragStateChanged(tarvel::CTreeCtrl&, bool dragging) { theApp().dragInProgress = dragging; }
+void ExpansionTree::OnDragStateChanged(tarvel::CTreeCtrl&, bool dragging) { session_.dragInProgress = dragging; }

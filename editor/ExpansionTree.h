@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/EditorSession.h"
 #include "editor/EntryOrder.h"
 #include "editor/EntryOwner.h"
 #include "store/TemplateLanguage.h"
@@ -34,7 +35,7 @@ public:
     // Item data of this or less is never an entry.
     static constexpr ULONG_PTR kLargestNonEntryData = 8;
 
-    explicit ExpansionTree(tarvel::CTreeCtrlEx& tree) noexcept : tree_(tree) {}
+    ExpansionTree(tarvel::CTreeCtrlEx& tree, EditorSession& session) noexcept : tree_(tree), session_(session) {}
     ExpansionTree(const ExpansionTree&) = delete;
     ExpansionTree& operator=(const ExpansionTree&) = delete;
 
@@ -110,6 +111,7 @@ private:
     void CopyColorFont(HTREEITEM from, HTREEITEM to) const;
 
     tarvel::CTreeCtrlEx& tree_;
+    EditorSession& session_;
     std::array<HTREEITEM, TemplateLanguage::kCount> roots_{};
     EntryOwner entries_;
     EntryOrder order_;

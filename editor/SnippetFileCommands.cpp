@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 
-#include "app/CTarvelApp.h"
 #include "editor/CImportReportDlg.h"
 #include "editor/ExpansionTree.h"
 #include "editor/SnippetFileTexts.h"
@@ -103,7 +102,7 @@ void SnippetFileCommands::ShowReport(HWND owner, const ImportResult& result) con
                          MessageIcon::Exclamation);
         return;
     }
-    CImportReportDlg(theApp().Module(), text).DoModal(owner);
+    CImportReportDlg(module_, text).DoModal(owner);
 }
 
 void SnippetFileCommands::Export(HWND owner, HTREEITEM root) {

@@ -20,8 +20,9 @@ struct ImportResult;
 // snippets to a file picked in the save-file dialog.
 class SnippetFileCommands {
 public:
-    SnippetFileCommands(ExpansionTree& entries, FilePort& files, Reporter& reporter)
-        : entries_(entries), files_(files), reporter_(reporter) {}
+    // The module holds the report dialog's template.
+    SnippetFileCommands(HINSTANCE module, ExpansionTree& entries, FilePort& files, Reporter& reporter)
+        : module_(module), entries_(entries), files_(files), reporter_(reporter) {}
 
     // True when entries were added.
     bool Import(HWND owner, HTREEITEM root);
@@ -33,6 +34,7 @@ private:
     void ShowReport(HWND owner, const ImportResult& result) const;
     std::string SystemErrorText(unsigned long code) const;
 
+    HINSTANCE module_;
     ExpansionTree& entries_;
     FilePort& files_;
     Reporter& reporter_;

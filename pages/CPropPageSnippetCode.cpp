@@ -72,32 +72,28 @@ void CPropPageSnippetCode::ClearCode() {
 }
 
 bool CPropPageSnippetCode::OnMessage(const Message& message, LRESULT& result) {
-    switch (message.id) {
-        case WM_NOTIFY:
-            // Seen here first, then by the base class as well.
-            OnEditorNotify(message);
-            break;
-        case WM_CONTEXTMENU:
-            result = OnContextMenu(message);
-            return true;
-        case WM_COMMAND:
-            // The editor's own change commands carry nothing the page needs.
-            if ((editor_.GetHwnd() && message.CommandWindow() == editor_.GetHwnd()) ||
-                (message.lParam == 0 && OnMenuCommand(message.CommandId()))) {
-                result = 0;
-                return true;
-            }
-            break;
-        default:
-            break;
-    }
-    return CEditorPage::OnMessage(message, result);
+    static const auto map = tarvel::MessageMap<CPropPageSnippetCode>()
+                                .OnMessage(WM_NOTIFY, &CPropPageSnippetCode::OnEditorNotify)
+                                .OnMessage(WM_CONTEXTMENU, &CPropPageSnippetCode::OnContextMenu)
+                                .OnMessage(WM_COMMAND, &CPropPageSnippetCode::OnCommand);
+    return map.Dispatch(*this, message, result) || CEditorPage::OnMessage(message, result);
 }
 
-// Folding first, then every edit the user makes goes into the entry.
-void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
+// The editor's own change commands carry nothing the page needs.
+LRESULT CPropPageSnippetCode::OnCommand(const Message& message) {
+    const bool fromEditor = editor_.GetHwnd() && message.CommandWindow() == editor_.GetHwnd();
+    if (!fromEditor && !(message.lParam == 0 && OnMenuCommand(message.CommandId()))) {
+        SetMsgHandled(false);
+    }
+    return 0;
+}
+
+// Folding first, then every edit the user makes goes into the entry. Seen
+// here first, then by the base class as well.
+LRESULT CPropPageSnippetCode::OnEditorNotify(const Message& message) {
+    SetMsgHandled(false);
     if (!editor_.GetHwnd() || message.Notify()->hwndFrom != editor_.GetHwnd()) {
-        return;
+        return 0;
     }
     const auto& notification = *reinterpret_cast<const SCNotification*>(message.lParam);
     editor_.HandleEditorNotification(notification);
@@ -108,7 +104,7 @@ void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
         tarvel::FitLineNumberMargin(editor_);
     }
     if (notification.nmhdr.code != SCN_MODIFIED || !IsEntryShown() || !Site()->IsEditorSyncEnabled()) {
-        return;
+        return 0;
     }
     if (notification.modificationType & SC_MOD_INSERTCHECK) {
         DropFormFeeds(notification);
@@ -118,6 +114,7 @@ void CPropPageSnippetCode::OnEditorNotify(const Message& message) {
         Site()->MarkCurrentEntryModified();
         Site()->EnableApply(true);
     }
+    return 0;
 }
 
 bool CPropPageSnippetCode::IsEntryShown() const { return Site() && Site()->CurrentEntry(); }

@@ -31,7 +31,8 @@ protected:
     bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
 
 private:
-    void OnEditorNotify(const tarvel::Message& message);
+    LRESULT OnEditorNotify(const tarvel::Message& message);
+    LRESULT OnCommand(const tarvel::Message& message);
     LRESULT OnContextMenu(const tarvel::Message& message);
     bool OnMenuCommand(UINT commandId);
     bool RunEditCommand(UINT commandId) const;

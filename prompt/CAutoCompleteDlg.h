@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/CPropPageSnippetCodeReadOnly.h"
+#include "prompt/CPropPageSnippetCodeReadOnly.h"
 #include "prompt/AutotextDlgRequest.h"
 #include "prompt/CPropPageArguments.h"
 #include "prompt/IPromptValues.h"

@@ -20,23 +20,6 @@ constexpr int kMaxDarkness = 100;
 constexpr int kDelayTick = 6;
 constexpr BYTE kOpaqueAlpha = 255;
 
-// The class keeps the default procedure, so a class left behind by an
-// unloaded module never calls into it; each window is subclassed instead.
-bool RegisterOnce(HINSTANCE module) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(module, kClassName, &existing))
-        return true;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_SAVEBITS;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = module;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return ::RegisterClassExA(&windowClass) != 0;
-}
-
 bool IsPopMessage(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -84,29 +67,24 @@ CPPToolTip::CPPToolTip()
 CPPToolTip::~CPPToolTip() { DestroyWindow(); }
 
 bool CPPToolTip::Create(HWND owner, bool balloon) {
-    if (window_ || !RegisterOnce(module_))
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    if (GetHwnd() || !RegisterClassOnce(module_, kClassName, CS_SAVEBITS, arrow, nullptr))
         return false;
-    HWND hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, owner,
-                                  nullptr, module_, nullptr);
-    if (!hwnd)
+    if (!CreateEx(module_, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, RECT{}, owner, 0))
         return false;
-    window_.reset(hwnd);
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
     owner_ = owner;
     SetDefaultSizes(balloon);
-    drawer_.SetCallbackHyperlink(hwnd, kTooltipLinkMessage, 0);
+    drawer_.SetCallbackHyperlink(GetHwnd(), kTooltipLinkMessage, 0);
     return true;
 }
 
 void CPPToolTip::DestroyWindow() {
-    if (!window_)
+    if (!GetHwnd())
         return;
     // A tip on show goes with the window, or the next window would start as if it were up.
     machine_.Pop();
-    ::KillTimer(window_.get(), kTimerTick);
-    ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
-    window_.reset();
+    ::KillTimer(GetHwnd(), kTimerTick);
+    CWindow::DestroyWindow();
 }
 
 void CPPToolTip::AddTool(HWND window, const std::string& text, const RECT* bounds) {
@@ -173,8 +151,8 @@ void CPPToolTip::SetDelayTime(int type, unsigned milliseconds) {
         return;
     }
     tick_ = milliseconds;
-    if (window_ && machine_.Visible())
-        ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
+    if (GetHwnd() && machine_.Visible())
+        ::SetTimer(GetHwnd(), kTimerTick, tick_, nullptr);
 }
 
 void CPPToolTip::SetTransparency(int percent) {
@@ -200,7 +178,7 @@ void CPPToolTip::SetDefaultSizes(bool balloon) {
 void CPPToolTip::SetCssStyles(UINT resourceId) { drawer_.SetCssStyles(resourceId); }
 
 void CPPToolTip::RelayEvent(const MSG& message) {
-    if (!window_ || message.hwnd == window_.get())
+    if (!GetHwnd() || message.hwnd == GetHwnd())
         return;
     if (message.message == WM_MOUSEMOVE) {
         POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
@@ -216,7 +194,7 @@ void CPPToolTip::RelayEvent(const MSG& message) {
 void CPPToolTip::Pop() { machine_.Pop(); }
 
 void CPPToolTip::MouseAt(POINT screen) {
-    const bool overBalloon = machine_.Visible() && ::WindowFromPoint(screen) == window_.get();
+    const bool overBalloon = machine_.Visible() && ::WindowFromPoint(screen) == GetHwnd();
     machine_.MouseMoved({screen.x, screen.y}, overBalloon, overBalloon ? std::nullopt : ToolAt(screen));
 }
 
@@ -224,7 +202,7 @@ void CPPToolTip::MouseAt(POINT screen) {
 // another window, or hidden, shows nothing; the edit part of a combo box
 // counts as the combo box.
 std::optional<TooltipToolKey> CPPToolTip::ToolAt(POINT screen) const {
-    for (HWND hwnd = ::WindowFromPoint(screen); hwnd && hwnd != window_.get(); hwnd = ::GetParent(hwnd)) {
+    for (HWND hwnd = ::WindowFromPoint(screen); hwnd && hwnd != GetHwnd(); hwnd = ::GetParent(hwnd)) {
         if (std::optional<int> index = ToolIndexIn(hwnd, screen))
             return TooltipToolKey{reinterpret_cast<std::uintptr_t>(hwnd), *index};
         if (!(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
@@ -260,7 +238,7 @@ std::string CPPToolTip::ToolBarTip(HWND toolbar, int button) const {
         return {};
     // Asked the way the bar's own tips ask: the bar, or else its parent.
     NMTTDISPINFOA request{};
-    request.hdr = {window_.get(), static_cast<UINT_PTR>(info.idCommand), TTN_GETDISPINFOA};
+    request.hdr = {GetHwnd(), static_cast<UINT_PTR>(info.idCommand), TTN_GETDISPINFOA};
     for (HWND asked : {toolbar, ::GetParent(toolbar)}) {
         ::SendMessageA(asked, WM_NOTIFY, static_cast<WPARAM>(info.idCommand), reinterpret_cast<LPARAM>(&request));
         if (request.lpszText || request.szText[0])
@@ -309,23 +287,23 @@ void CPPToolTip::ApplyDefaults(TooltipToolInfo& info) const {
 
 std::optional<TooltipShownTip> CPPToolTip::Display(const TooltipToolKey& tool, BalloonPoint at, bool fading) {
     TooltipToolInfo info;
-    if (!window_ || !ToolInfo(tool, info))
+    if (!GetHwnd() || !ToolInfo(tool, info))
         return std::nullopt;
     ApplyDefaults(info);
     POINT point{at.x, at.y};
     if (notify_ && owner_) {
-        const UINT id = static_cast<UINT>(::GetDlgCtrlID(window_.get()));
-        TooltipDisplayNotify notify{{window_.get(), id, kTooltipDisplayNotification}, info.window, &point, &info};
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(GetHwnd()));
+        TooltipDisplayNotify notify{{GetHwnd(), id, kTooltipDisplayNotification}, info.window, &point, &info};
         ::SendMessageA(owner_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notify));
     }
-    if (!window_ || info.text.empty())
+    if (!GetHwnd() || info.text.empty())
         return std::nullopt;
     shown_ = std::move(info);
     ApplyTransparency(fading ? CTooltipStateMachine::kInvisible : shown_.transparency);
     if (!LayOut(shown_, point))
         return std::nullopt;
     // Only a tip on show needs the tick; an idle tooltip wakes nobody.
-    ::SetTimer(window_.get(), kTimerTick, tick_, nullptr);
+    ::SetTimer(GetHwnd(), kTimerTick, tick_, nullptr);
     return TooltipShownTip{shown_.behaviour, shown_.transparency};
 }
 
@@ -373,15 +351,15 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
     background_ = std::make_unique<CCeXDib>(size_.cx, size_.cy);
     if (!balloon_ || !background_->Valid())
         return false;
-    ::ShowWindow(window_.get(), SW_HIDE);
+    ::ShowWindow(GetHwnd(), SW_HIDE);
     CaptureScreenBelow(screen, {window.left, window.top}, opaqueBody);
     // The window owns its region only when the call succeeds.
     tarvel::UniqueRegion region = CBalloonPainter::WindowRegion(balloon_.get(), shadow_);
-    if (::SetWindowRgn(window_.get(), region.get(), FALSE))
+    if (::SetWindowRgn(GetHwnd(), region.get(), FALSE))
         region.release();
-    ::SetWindowPos(window_.get(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
+    ::SetWindowPos(GetHwnd(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return true;
 }
 
@@ -400,13 +378,13 @@ void CPPToolTip::CaptureScreenBelow(HDC screen, POINT at, bool opaqueBody) {
 }
 
 void CPPToolTip::StartTimer(unsigned id, unsigned milliseconds) {
-    if (window_)
-        ::SetTimer(window_.get(), id, milliseconds, nullptr);
+    if (GetHwnd())
+        ::SetTimer(GetHwnd(), id, milliseconds, nullptr);
 }
 
 void CPPToolTip::StopTimer(unsigned id) {
-    if (window_)
-        ::KillTimer(window_.get(), id);
+    if (GetHwnd())
+        ::KillTimer(GetHwnd(), id);
 }
 
 BalloonPoint CPPToolTip::CursorPosition() {
@@ -416,119 +394,117 @@ BalloonPoint CPPToolTip::CursorPosition() {
 }
 
 void CPPToolTip::MoveTo(BalloonPoint point) {
-    if (window_)
+    if (GetHwnd())
         LayOut(shown_, {point.x, point.y});
 }
 
 void CPPToolTip::ApplyTransparency(int percent) {
-    if (!window_)
+    if (!GetHwnd())
         return;
-    const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
+    const LONG_PTR style = ::GetWindowLongPtrA(GetHwnd(), GWL_EXSTYLE);
     if (percent <= 0) {
         if (style & WS_EX_LAYERED)
-            ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+            ::SetWindowLongPtrA(GetHwnd(), GWL_EXSTYLE, style & ~WS_EX_LAYERED);
         return;
     }
     if (!(style & WS_EX_LAYERED))
-        ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+        ::SetWindowLongPtrA(GetHwnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
     const int alpha = kOpaqueAlpha * (kMaxTransparency - std::min(percent, kMaxTransparency)) / kMaxTransparency;
-    ::SetLayeredWindowAttributes(window_.get(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    ::SetLayeredWindowAttributes(GetHwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
 void CPPToolTip::Hide() {
-    if (!window_)
+    if (!GetHwnd())
         return;
-    ::KillTimer(window_.get(), kTimerTick);
-    ::ShowWindow(window_.get(), SW_HIDE);
+    ::KillTimer(GetHwnd(), kTimerTick);
+    ::ShowWindow(GetHwnd(), SW_HIDE);
 }
 
-LRESULT CALLBACK CPPToolTip::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<CPPToolTip*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+bool CPPToolTip::OnMessage(const tarvel::Message& message, LRESULT& result) {
+    static const auto map = tarvel::MessageMap<CPPToolTip>()
+                                .OnMessage(WM_PAINT, &CPPToolTip::OnPaint)
+                                .OnMessage(WM_ERASEBKGND, &CPPToolTip::OnEraseBackground)
+                                .OnTimer(&CPPToolTip::OnTimer)
+                                .OnMessage(WM_MOUSEACTIVATE, &CPPToolTip::OnMouseActivate)
+                                .OnMessage(WM_NCHITTEST, &CPPToolTip::OnHitTest)
+                                .OnMessage(WM_SETCURSOR, &CPPToolTip::OnSetCursor)
+                                .OnMessage(WM_MOUSEMOVE, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_LBUTTONDOWN, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_LBUTTONDBLCLK, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_RBUTTONDOWN, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_RBUTTONDBLCLK, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_MBUTTONDOWN, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_MBUTTONDBLCLK, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_MOUSEWHEEL, &CPPToolTip::OnOwnMouse)
+                                .OnMessage(WM_ACTIVATEAPP, &CPPToolTip::OnActivateApp)
+                                .OnMessage(kTooltipLinkMessage, &CPPToolTip::OnLinkChanged)
+                                .OnMessage(WM_DESTROY, &CPPToolTip::OnDestroy);
+    return map.Dispatch(*this, message, result);
 }
 
-LRESULT CPPToolTip::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = window_.get();
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_TIMER:
-            if (wParam == kTimerTick)
-                OnTick();
-            else
-                machine_.TimerExpired(static_cast<unsigned>(wParam));
-            return 0;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_NCHITTEST:
-            // A tip that the mouse does not keep up lets the mouse through:
-            // a press on the item under a preview reaches the item.
-            if (!(shown_.behaviour & kTooltipKeepOnBalloon))
-                return HTTRANSPARENT;
-            break;
-        case WM_SETCURSOR: {
-            POINT point{};
-            ::GetCursorPos(&point);
-            ::ScreenToClient(hwnd, &point);
-            if (!drawer_.SetLinkCursor(point))
-                ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-            return TRUE;
-        }
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_MOUSEWHEEL:
-            OnOwnMouse(message, lParam);
-            return 0;
-        case WM_ACTIVATEAPP:
-            if (!wParam)
-                Pop();
-            break;
-        case kTooltipLinkMessage:
-            if (::IsWindowVisible(hwnd))
-                ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            return 0;
-        case WM_DESTROY:
-            ::KillTimer(hwnd, kTimerTick);
-            break;
-        case WM_NCDESTROY:
-            // Destroyed with its owner: nothing is left to destroy later.
-            machine_.Pop();
-            window_.release();
-            break;
-        default:
-            break;
-    }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT CPPToolTip::OnEraseBackground(const tarvel::Message&) { return 1; }
+
+void CPPToolTip::OnTimer(UINT_PTR timerId) {
+    if (timerId == kTimerTick)
+        OnTick();
+    else
+        machine_.TimerExpired(static_cast<unsigned>(timerId));
 }
 
-void CPPToolTip::OnOwnMouse(UINT message, LPARAM lParam) {
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (message == WM_MOUSEMOVE) {
-        ::ClientToScreen(window_.get(), &point);
+LRESULT CPPToolTip::OnMouseActivate(const tarvel::Message&) { return MA_NOACTIVATE; }
+
+// A tip that the mouse does not keep up lets the mouse through: a press on
+// the item under a preview reaches the item.
+LRESULT CPPToolTip::OnHitTest(const tarvel::Message& message) {
+    if (shown_.behaviour & kTooltipKeepOnBalloon)
+        return Default(message);
+    return HTTRANSPARENT;
+}
+
+LRESULT CPPToolTip::OnSetCursor(const tarvel::Message&) {
+    POINT point{};
+    ::GetCursorPos(&point);
+    ::ScreenToClient(GetHwnd(), &point);
+    if (!drawer_.SetLinkCursor(point))
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    return TRUE;
+}
+
+LRESULT CPPToolTip::OnActivateApp(const tarvel::Message& message) {
+    if (!message.wParam)
+        Pop();
+    return Default(message);
+}
+
+LRESULT CPPToolTip::OnLinkChanged(const tarvel::Message&) {
+    if (::IsWindowVisible(GetHwnd()))
+        ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return 0;
+}
+
+LRESULT CPPToolTip::OnDestroy(const tarvel::Message& message) {
+    ::KillTimer(GetHwnd(), kTimerTick);
+    return Default(message);
+}
+
+// Destroyed with its owner: nothing is left to destroy later.
+void CPPToolTip::OnFinalMessage() noexcept { machine_.Pop(); }
+
+LRESULT CPPToolTip::OnOwnMouse(const tarvel::Message& message) {
+    POINT point = message.Point();
+    if (message.id == WM_MOUSEMOVE) {
+        ::ClientToScreen(GetHwnd(), &point);
         MouseAt(point);
-        return;
+        return 0;
     }
-    if (message == WM_LBUTTONDOWN)
+    if (message.id == WM_LBUTTONDOWN)
         drawer_.OnLButtonDown(point);
     Pop();
+    return 0;
 }
 
-void CPPToolTip::OnPaint() {
-    const tarvel::PaintScope paint(window_.get());
+LRESULT CPPToolTip::OnPaint(const tarvel::Message&) {
+    const tarvel::PaintScope paint(GetHwnd());
     const HDC dc = paint.dc();
     if (dc && background_ && balloon_) {
         const BalloonLook look{shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
@@ -536,6 +512,7 @@ void CPPToolTip::OnPaint() {
                                shadow_};
         CBalloonPainter::Paint(dc, size_, background_->Dc(), balloon_.get(), look, drawer_, textRect_);
     }
+    return 0;
 }
 
 // Watches the mouse while a tip is up, as the owner relays only the moves
@@ -547,9 +524,9 @@ void CPPToolTip::OnTick() {
     POINT point{};
     ::GetCursorPos(&point);
     MouseAt(point);
-    if (machine_.State() != TooltipState::Shown || !::IsWindowVisible(window_.get()))
+    if (machine_.State() != TooltipState::Shown || !::IsWindowVisible(GetHwnd()))
         return;
-    ::ScreenToClient(window_.get(), &point);
+    ::ScreenToClient(GetHwnd(), &point);
     if (drawer_.IsRedrawNeeded(point))
-        ::InvalidateRect(window_.get(), nullptr, FALSE);
+        ::InvalidateRect(GetHwnd(), nullptr, FALSE);
 }

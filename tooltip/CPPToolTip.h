@@ -15,13 +15,15 @@
 #include "tooltip/CTooltipStateMachine.h"
 #include "tooltip/TooltipToolInfo.h"
 #include "handles/UniqueHandle.h"
+#include "widgets/CWindow.h"
 
 // A balloon that shows a tip in tooltip markup when the mouse rests on a
 // registered window (a tool) of its owner. The owner creates and configures
 // it, adds its tools, passes every message from PreTranslateMessage to
 // RelayEvent and gets WM_NOTIFY kTooltipDisplayNotification before a tip
-// shows. Never throws.
-class CPPToolTip : private ITooltipStateHost {
+// shows. Never throws. Its window runs on the widget kit's framework, which
+// the owner never sees.
+class CPPToolTip : private tarvel::CWindow, private ITooltipStateHost {
 public:
     CPPToolTip();
     ~CPPToolTip() override;
@@ -31,7 +33,7 @@ public:
     // The window, hidden, owned by `owner`; the balloon or rectangle geometry.
     bool Create(HWND owner, bool balloon = true);
     void DestroyWindow();
-    HWND GetSafeHwnd() const { return window_.get(); }
+    HWND GetSafeHwnd() const { return GetHwnd(); }
 
     // A tool covering `bounds` of the window (null: all of it).
     void AddTool(HWND window, const std::string& text, const RECT* bounds = nullptr);
@@ -69,11 +71,22 @@ public:
     const std::string& ShownText() const { return shown_.text; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnPaint();
+    // The message map reaches the handlers and the framework's message flags.
+    friend class tarvel::MessageMap<CPPToolTip>;
+
+    bool OnMessage(const tarvel::Message& message, LRESULT& result) override;
+    void OnFinalMessage() noexcept override;
+    LRESULT OnPaint(const tarvel::Message& message);
+    LRESULT OnEraseBackground(const tarvel::Message& message);
+    void OnTimer(UINT_PTR timerId);
+    LRESULT OnMouseActivate(const tarvel::Message& message);
+    LRESULT OnHitTest(const tarvel::Message& message);
+    LRESULT OnSetCursor(const tarvel::Message& message);
+    LRESULT OnOwnMouse(const tarvel::Message& message);
+    LRESULT OnActivateApp(const tarvel::Message& message);
+    LRESULT OnLinkChanged(const tarvel::Message& message);
+    LRESULT OnDestroy(const tarvel::Message& message);
     void OnTick();
-    void OnOwnMouse(UINT message, LPARAM lParam);
     void MouseAt(POINT screen);
     std::optional<TooltipToolKey> ToolAt(POINT screen) const;
     std::optional<int> ToolIndexIn(HWND window, POINT screen) const;
@@ -95,7 +108,6 @@ private:
     void Hide() override;
 
     HINSTANCE module_;
-    tarvel::UniqueHwnd window_;
     HWND owner_ = nullptr;
     CPPHtmlDrawer drawer_;
     CTooltipStateMachine machine_{*this};

@@ -3,6 +3,7 @@
 // reserved variables; Ctrl+S. Driven through the export like a host.
 #include "tests/editor/EditorTest.h"
 
+#include "pages/ReservedVariableTable.h"
 #include "res/resource.h"
 #include "tests/editor/TemplateText.h"
 
@@ -194,100 +195,49 @@ TEST_F(CodePage, CodeIsShownInAFixedPitchFace) {
 
 TEST_F(CodePage, TypingMarksTheEntryAndUndoNeverReachesThePreviousEntry) {
     WriteSampleTemplates();
-    struct Seen {
-        bool applyAfterShowing = true;
-        bool applyAfterTyping = false;
-        std::string afterEarlyUndo, secondAfterUndo;
-    } seen;
     DialogScript script;
     script
         .Do("show the loop and undo",
-            [&](EditorWindow& window) {
+            [](EditorWindow& window) {
                 window.Select(window.Child("C++", 0));
-                seen.applyAfterShowing = window.IsEnabled(IDC_APPLY);
+                EXPECT_FALSE(window.IsEnabled(IDC_APPLY));
                 Command(window, ID_CODE_UNDO);
-                seen.afterEarlyUndo = CodeOf(Editor(window));
+                EXPECT_EQ(CodeOf(Editor(window)), "for (int i = 0; i < n; ++i) {\r\n    $end$\r\n}");
             })
         .Do("type into it",
-            [&](EditorWindow& window) {
+            [](EditorWindow& window) {
                 Sci(Editor(window), SCI_GOTOPOS, 0);
                 Type(Editor(window), L'x');
-                seen.applyAfterTyping = window.IsEnabled(IDC_APPLY);
+                EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
             })
         .Do("undo in the next entry",
-            [&](EditorWindow& window) {
+            [](EditorWindow& window) {
                 window.Select(window.Child("C++", 1));
                 Command(window, ID_CODE_UNDO);
                 Command(window, ID_CODE_UNDO);
-                seen.secondAfterUndo = CodeOf(Editor(window));
+                EXPECT_EQ(CodeOf(Editor(window)), "class $Name$ {\r\n};");
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_FALSE(seen.applyAfterShowing);
-    EXPECT_EQ(seen.afterEarlyUndo, "for (int i = 0; i < n; ++i) {\r\n    $end$\r\n}");
-    EXPECT_TRUE(seen.applyAfterTyping);
-    EXPECT_EQ(seen.secondAfterUndo, "class $Name$ {\r\n};");
     EXPECT_EQ(folder_.Read("cpp.tpl"),
               TemplateRecord("for loop", "fori", "xfor (int i = 0; i < n; ++i) {\n    $end$\n}", "A counting loop.") +
                   TemplateRecord("class declaration", "cls", "class $Name$ {\n};") +
                   TemplateRecord("file header", "", "// $FILE$"));
 }
 
-struct Variable {
+// An item of a menu that runs a command.
+struct CommandItem {
     UINT id;
-    const char* text;
+    std::string text;
 };
-const std::vector<Variable> kInsertItems{
-    {32787, "$DATE$"}, {32823, "$DAY$"}, {32806, "$DAY_02$"}, {32841, "$DAYLONGNAME$"}, {32807, "$DAYNAME$"},
-    {32788, "$MONTH$"}, {32816, "$MONTH_02$"}, {32840, "$MONTHLONGNAME$"}, {32817, "$MONTHNAME$"},
-    {32821, "$YEAR$"}, {32831, "$YEAR_02$"}, {32809, "$FILE$"}, {32837, "$FILE_UPPER$"}, {32810, "$FILE_BASE$"},
-    {32836, "$FILE_BASE_UPPER$"}, {32811, "$FILE_EXT$"}, {32838, "$FILE_EXT_UPPER$"}, {32812, "$FILE_PATH$"},
-    {32839, "$FILE_PATH_UPPER$"}, {32827, "$clipboard$"}, {32808, "$end$"}, {32820, "$selected$"},
-    {32824, "$GUID_DEFINITION$"}, {32825, "$GUID_STRING$"}, {32826, "$GUID_STRUCT$"}, {32813, "$HOUR$"},
-    {32814, "$HOUR_02$"}, {32815, "$MINUTE$"}, {32819, "$SECOND$"}};
-const std::vector<Variable> kRefactorItems{
-    {29705, "$GeneratedPropertyName$"}, {29712, "$MethodArg$"}, {29713, "$MethodArgName$"},
-    {29714, "$MethodArgType$"}, {29715, "$MethodBody$"}, {29716, "$MethodQualifier$"},
-    {29717, "$ParameterList$"}, {29719, "$SymbolContext$"}, {29720, "$SymbolName$"},
-    {29721, "$SymbolPrivileges$"}, {29728, "$SymbolStatic$"}, {29729, "$SymbolType$"},
-    {29730, "$SymbolVirtual$"}};
-constexpr UINT kInsertEnd = 32808;
-constexpr UINT kInsertGuidString = 32825;
-
-TEST_F(CodePage, EachInsertItemTypesItsVariableAtTheCaretWithoutReplacingTheSelection) {
-    folder_.Write("cpp.tpl", TemplateRecord("Refactor rename", "", "abcd"));
-    std::vector<std::string> wrong;
-    DialogScript script;
-    script
-        .Do("insert every variable",
-            [&](EditorWindow& window) {
-                window.Select(window.Child("C++", 0));
-                HWND editor = Editor(window);
-                std::vector<Variable> all = kInsertItems;
-                all.insert(all.end(), kRefactorItems.begin(), kRefactorItems.end());
-                for (const Variable& item : all) {
-                    Sci(editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("abcd"));
-                    Sci(editor, SCI_SETSEL, 0, 2);  // "ab" selected, the caret after it
-                    Command(window, item.id);
-                    const std::string expected = std::string("ab") + item.text + "cd";
-                    const auto caret = static_cast<size_t>(Sci(editor, SCI_GETCURRENTPOS));
-                    if (CodeOf(editor) != expected || caret != 2 + std::string(item.text).size()) {
-                        wrong.push_back(std::to_string(item.id) + " gave " + CodeOf(editor));
-                    }
-                }
-            })
-        .Do("press OK", PressOk);
-    EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(wrong, std::vector<std::string>{});
-    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("Refactor rename", "", "ab$SymbolVirtual$cd"));
-}
 
 // The open context menu as its popup window shows it.
 struct MenuSeen {
-    std::vector<std::string> items;         // the popup's texts, "" for separators
-    std::vector<std::string> insert;        // the Insert submenu's texts
-    std::vector<std::string> refactor;      // the Refactor submenu's texts, if any
-    std::vector<std::string> grey;          // texts of grey items of the popup
+    std::vector<std::string> items;      // the popup's texts, "" for separators
+    std::vector<std::string> insert;     // the Insert submenu's texts
+    std::vector<std::string> refactor;   // the Refactor submenu's texts, if any
+    std::vector<CommandItem> variables;  // the commands under Insert, in menu order
+    std::vector<std::string> grey;       // texts of grey items of the popup
     RECT place{};
 };
 
@@ -303,6 +253,19 @@ std::vector<std::string> Texts(HMENU menu) {
         texts.push_back(ItemText(menu, i));
     }
     return texts;
+}
+
+std::vector<CommandItem> CommandItems(HMENU menu) {
+    std::vector<CommandItem> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        if (HMENU submenu = ::GetSubMenu(menu, i)) {
+            const std::vector<CommandItem> inner = CommandItems(submenu);
+            items.insert(items.end(), inner.begin(), inner.end());
+        } else {
+            items.push_back({::GetMenuItemID(menu, i), ItemText(menu, i)});
+        }
+    }
+    return items;
 }
 
 HWND OpenMenuWindow() {
@@ -322,6 +285,7 @@ MenuSeen ReadMenu(HWND popup) {
     }
     HMENU insert = ::GetSubMenu(menu, ::GetMenuItemCount(menu) - 1);
     seen.insert = Texts(insert);
+    seen.variables = CommandItems(insert);
     for (int i = 0; i < ::GetMenuItemCount(insert); ++i) {
         if (ItemText(insert, i) == "Refactor") {
             seen.refactor = Texts(::GetSubMenu(insert, i));
@@ -354,6 +318,36 @@ void OpenAndReadMenu(DialogScript& script, const std::string& what, std::functio
         .WaitUntil("the menu " + what + " to close", [](EditorWindow&) { return OpenMenuWindow() == nullptr; });
 }
 
+TEST_F(CodePage, EachInsertItemTypesItsVariableAtTheCaretWithoutReplacingTheSelection) {
+    folder_.Write("cpp.tpl", TemplateRecord("Refactor rename", "", "abcd"));
+    MenuSeen menu;
+    DialogScript script;
+    OpenAndReadMenu(
+        script, "of an entry with the Refactor submenu",
+        [](EditorWindow& window) { window.Select(window.Child("C++", 0)); }, POINT{200, 200}, menu);
+    script
+        .Do("insert every variable",
+            [&](EditorWindow& window) {
+                ASSERT_EQ(menu.variables.size(), AllReservedVariables().count);
+                HWND editor = Editor(window);
+                for (const CommandItem& item : menu.variables) {
+                    SCOPED_TRACE(item.text);
+                    const ReservedVariable* variable = FindReservedVariable(item.id);
+                    ASSERT_NE(variable, nullptr);
+                    EXPECT_EQ(item.text, variable->text) << "the item shows the variable it types";
+                    Sci(editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("abcd"));
+                    Sci(editor, SCI_SETSEL, 0, 2);  // "ab" selected, the caret after it
+                    Command(window, item.id);
+                    EXPECT_EQ(CodeOf(editor), "ab" + item.text + "cd");
+                    EXPECT_EQ(static_cast<size_t>(Sci(editor, SCI_GETCURRENTPOS)), 2 + item.text.size());
+                }
+            })
+        .Do("press OK", PressOk);
+    EXPECT_EQ(OpenEditor(script), IDOK);
+    ASSERT_FALSE(menu.variables.empty());
+    EXPECT_EQ(folder_.Read("cpp.tpl"), TemplateRecord("Refactor rename", "", "ab" + menu.variables.back().text + "cd"));
+}
+
 TEST_F(CodePage, TheRefactorSubmenuFollowsTheTitleAndTheMenuKeyOpensAtTheMouse) {
     const std::vector<std::pair<std::string, bool>> titles{
         {"Refactor Extract Method", true}, {"Refactor", true}, {"refactor lower", false},
@@ -377,10 +371,18 @@ TEST_F(CodePage, TheRefactorSubmenuFollowsTheTitleAndTheMenuKeyOpensAtTheMouse) 
 
     const std::vector<std::string> popup{"Undo", "Redo", "", "Cut", "Copy", "Paste", "Delete", "", "Select All",
                                          "&Insert"};
-    std::vector<std::string> refactorTexts;
-    for (const Variable& item : kRefactorItems) {
-        refactorTexts.push_back(item.text);
+    // The submenus hold every reserved variable in the table's order, the
+    // Refactor submenu's last.
+    std::vector<std::string> menuOrder;
+    for (const CommandItem& item : seen[2].variables) {
+        menuOrder.push_back(item.text);
     }
+    menuOrder.insert(menuOrder.end(), seen[0].refactor.begin(), seen[0].refactor.end());
+    std::vector<std::string> tableOrder;
+    for (const ReservedVariable& variable : AllReservedVariables()) {
+        tableOrder.emplace_back(variable.text);
+    }
+    EXPECT_EQ(menuOrder, tableOrder);
     for (size_t i = 0; i < titles.size(); ++i) {
         SCOPED_TRACE(titles[i].first);
         EXPECT_EQ(seen[i].items, popup);
@@ -388,7 +390,7 @@ TEST_F(CodePage, TheRefactorSubmenuFollowsTheTitleAndTheMenuKeyOpensAtTheMouse) 
         if (titles[i].second) {
             EXPECT_EQ(seen[i].insert,
                       (std::vector<std::string>{"Date", "File", "General", "Guid", "Refactor", "Time"}));
-            EXPECT_EQ(seen[i].refactor, refactorTexts);
+            EXPECT_EQ(seen[i].refactor, seen[0].refactor);
         } else {
             EXPECT_EQ(seen[i].insert, (std::vector<std::string>{"Date", "File", "General", "Guid", "Time"}));
         }
@@ -402,12 +404,6 @@ TEST_F(CodePage, TheRefactorSubmenuFollowsTheTitleAndTheMenuKeyOpensAtTheMouse) 
 TEST_F(CodePage, WithARootSelectedTheEditorIsEmptyDisabledAndTakesNothing) {
     WriteSampleTemplates();
     MenuSeen menu;
-    struct Seen {
-        bool enabled = true;
-        std::string code = "?";
-        bool apply = true;
-        bool enabledForEntry = false;
-    } seen;
     DialogScript script;
     OpenAndReadMenu(
         script, "on the root",
@@ -420,21 +416,19 @@ TEST_F(CodePage, WithARootSelectedTheEditorIsEmptyDisabledAndTakesNothing) {
         .Do("paste and insert into it",
             [&](EditorWindow& window) {
                 HWND editor = Editor(window);
-                seen.enabled = ::IsWindowEnabled(editor) != FALSE;
-                for (UINT command : {UINT{ID_CODE_PASTE}, kInsertEnd, kInsertGuidString}) {
-                    Command(window, command);
+                EXPECT_FALSE(::IsWindowEnabled(editor));
+                EXPECT_FALSE(menu.variables.empty());
+                Command(window, ID_CODE_PASTE);
+                for (const CommandItem& item : menu.variables) {
+                    Command(window, item.id);
                 }
-                seen.code = CodeOf(editor);
-                seen.apply = window.IsEnabled(IDC_APPLY);
+                EXPECT_EQ(CodeOf(editor), "");
+                EXPECT_FALSE(window.IsEnabled(IDC_APPLY)) << "nothing was changed";
                 window.Select(window.Child("HTML", 0));
-                seen.enabledForEntry = ::IsWindowEnabled(editor) != FALSE;
+                EXPECT_TRUE(::IsWindowEnabled(editor));
             })
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_FALSE(seen.enabled);
-    EXPECT_EQ(seen.code, "");
-    EXPECT_FALSE(seen.apply) << "nothing was changed";
-    EXPECT_TRUE(seen.enabledForEntry);
     EXPECT_EQ(menu.grey, (std::vector<std::string>{"Undo", "Redo", "Cut", "Paste", "Delete", "&Insert"}));
 }
 

@@ -43,14 +43,6 @@ std::string ClipboardText() {
 
 TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
     WriteSampleTemplates();
-    struct Seen {
-        Labels cpp, java;
-        std::string title;
-        bool titleFocused = false;
-        std::pair<DWORD, DWORD> titleSelection{};
-        bool applyEnabled = false;
-        int redUntitled = 0;
-    } seen;
     DialogScript script;
     script
         .Do("New after the first C++ entry",
@@ -59,12 +51,13 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
                 window.SendCommand(ID_ENTRY_NEW);
             })
         .Do("look at the new entry",
-            [&](EditorWindow& window) {
-                seen.cpp = window.Labels(window.Children(window.Root("C++")));
-                seen.title = window.Text(IDC_TITLE);
-                seen.titleFocused = window.FocusedControlId() == IDC_TITLE;
-                seen.titleSelection = window.Selection(IDC_TITLE);
-                seen.applyEnabled = window.IsEnabled(IDC_APPLY);
+            [](EditorWindow& window) {
+                EXPECT_EQ(window.Labels(window.Children(window.Root("C++"))),
+                          (Labels{"fori", "Untitled", "cls", "file header"}));
+                EXPECT_EQ(window.Text(IDC_TITLE), "Untitled");
+                EXPECT_EQ(window.FocusedControlId(), IDC_TITLE) << "typing names the new entry";
+                EXPECT_EQ(window.Selection(IDC_TITLE), (std::pair<DWORD, DWORD>{0, 8}));
+                EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
             })
         .Do("Insert twice on the Java root",
             [](EditorWindow& window) {
@@ -77,21 +70,16 @@ TEST_F(EntryCommands, NewGoesAfterAnEntryOrLastUnderARootAndIsFoundAgain) {
                 window.PostKeyDown(VK_INSERT);
             })
         .Do("look at Java",
-            [&](EditorWindow& window) {
-                seen.java = window.Labels(window.Children(window.Root("Java")));
+            [](EditorWindow& window) {
+                EXPECT_EQ(window.Labels(window.Children(window.Root("Java"))),
+                          (Labels{"psvm", "Untitled", "Untitled"}));
                 window.Focus(IDC_TITLE);
-                seen.redUntitled = RedPixelsOf(window, window.Child("Java", 1)) > 0 &&
-                                   RedPixelsOf(window, window.Child("Java", 2)) > 0;
+                // Both new entries are marked.
+                EXPECT_GT(RedPixelsOf(window, window.Child("Java", 1)), 0);
+                EXPECT_GT(RedPixelsOf(window, window.Child("Java", 2)), 0);
             })
         .Do("press OK", PressOk);
     EXPECT_EQ(OpenEditor(script), IDOK);
-    EXPECT_EQ(seen.cpp, (Labels{"fori", "Untitled", "cls", "file header"}));
-    EXPECT_EQ(seen.title, "Untitled");
-    EXPECT_TRUE(seen.titleFocused) << "typing names the new entry";
-    EXPECT_EQ(seen.titleSelection, (std::pair<DWORD, DWORD>{0, 8}));
-    EXPECT_TRUE(seen.applyEnabled);
-    EXPECT_EQ(seen.java, (Labels{"psvm", "Untitled", "Untitled"}));
-    EXPECT_TRUE(seen.redUntitled) << "both new entries are marked";
     EXPECT_EQ(folder_.Read("java.tpl"),
               SampleFile("java.tpl") + TemplateRecord("Untitled", "", "") + TemplateRecord("Untitled", "", ""));
     // The last new entry was selected: third of "Java".

@@ -33,11 +33,6 @@ void SelectInFocusedTree(EditorWindow& window, HTREEITEM item) {
 
 TEST_F(Filter, ShowsTheMatchesUnderCountedRootsAndEscapeShowsEveryEntryAgain) {
     WriteOddAndEvenTemplates();
-    struct Seen {
-        Labels roots, html, rootsAfter, htmlAfter;
-        bool boxFocused = false, boxAboveTree = false, cppOpenAfter = false;
-        std::string selected, afterDown, afterUp, titleFocused, selectedAfter;
-    } seen;
     DialogScript script;
     script
         .Do("press Ctrl+F in the tree",
@@ -51,50 +46,39 @@ TEST_F(Filter, ShowsTheMatchesUnderCountedRootsAndEscapeShowsEveryEntryAgain) {
             TypeIntoFocus(window, "ODD");
         })
         .Do("look",
-            [&](EditorWindow& window) {
-                seen.boxFocused = window.FocusedControlId() == IDC_TREE_FILTER;
+            [](EditorWindow& window) {
+                EXPECT_EQ(window.FocusedControlId(), IDC_TREE_FILTER);
                 const RECT box = window.RectInClient(IDC_TREE_FILTER);
                 const RECT tree = window.RectInClient(IDC_EXPANSION_TREE);
-                seen.boxAboveTree = box.left == tree.left && box.right == tree.right && box.bottom < tree.top;
-                seen.roots = RootLabels(window);
-                seen.html = HtmlLabels(window);
-                seen.selected = window.Text(IDC_SHORTCUT);
+                EXPECT_TRUE(box.left == tree.left && box.right == tree.right && box.bottom < tree.top)
+                    << "the box is above the tree";
+                EXPECT_EQ(RootLabels(window), (Labels{"C++ (0)", "C# (0)", "HTML (3)", "Java (0)", "JavaScript (0)",
+                                                      "Perl (0)", "Text (0)", "VB (0)"}));
+                EXPECT_EQ(HtmlLabels(window), (Labels{"a1", "a3", "a5"}));
+                EXPECT_EQ(window.Text(IDC_SHORTCUT), "a1") << "the first match is selected";
                 window.PostKeyDown(VK_DOWN);
             })
-        .Do("press Up", [&](EditorWindow& window) {
-            seen.afterDown = window.Text(IDC_SHORTCUT);
+        .Do("press Up", [](EditorWindow& window) {
+            EXPECT_EQ(window.Text(IDC_SHORTCUT), "a3");
             window.PostKeyDown(VK_UP);
         })
-        .Do("press Enter", [&](EditorWindow& window) {
-            seen.afterUp = window.Text(IDC_SHORTCUT);
+        .Do("press Enter", [](EditorWindow& window) {
+            EXPECT_EQ(window.Text(IDC_SHORTCUT), "a1");
             window.PostKeyDown(VK_RETURN);
         })
-        .Do("press Escape in the box", [&](EditorWindow& window) {
-            seen.titleFocused = window.FocusedControlId() == IDC_TITLE ? "title" : "elsewhere";
+        .Do("press Escape in the box", [](EditorWindow& window) {
+            EXPECT_EQ(window.FocusedControlId(), IDC_TITLE);
             window.Focus(IDC_TREE_FILTER);
             window.PostKeyDown(VK_ESCAPE);
         })
-        .Do("look again and press Escape once more", [&](EditorWindow& window) {
-            seen.rootsAfter = RootLabels(window);
-            seen.htmlAfter = HtmlLabels(window);
-            seen.cppOpenAfter = window.IsExpanded(window.Root("C++"));
-            seen.selectedAfter = window.Label(window.SelectedItem());
+        .Do("look again and press Escape once more", [](EditorWindow& window) {
+            EXPECT_EQ(RootLabels(window), Labels(std::begin(kRootLabels), std::end(kRootLabels)));
+            EXPECT_EQ(HtmlLabels(window), (Labels{"a0", "a1", "a2", "a3", "a4", "a5", "a6"}));
+            EXPECT_TRUE(window.IsExpanded(window.Root("C++"))) << "roots open before the filter are open again";
+            EXPECT_EQ(window.Label(window.SelectedItem()), "a1");
             window.PostKeyDown(VK_ESCAPE);
         });
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    EXPECT_TRUE(seen.boxFocused);
-    EXPECT_TRUE(seen.boxAboveTree);
-    EXPECT_EQ(seen.roots, (Labels{"C++ (0)", "C# (0)", "HTML (3)", "Java (0)", "JavaScript (0)", "Perl (0)",
-                                  "Text (0)", "VB (0)"}));
-    EXPECT_EQ(seen.html, (Labels{"a1", "a3", "a5"}));
-    EXPECT_EQ(seen.selected, "a1") << "the first match is selected";
-    EXPECT_EQ(seen.afterDown, "a3");
-    EXPECT_EQ(seen.afterUp, "a1");
-    EXPECT_EQ(seen.titleFocused, "title");
-    EXPECT_EQ(seen.rootsAfter, Labels(std::begin(kRootLabels), std::end(kRootLabels)));
-    EXPECT_EQ(seen.htmlAfter, (Labels{"a0", "a1", "a2", "a3", "a4", "a5", "a6"}));
-    EXPECT_TRUE(seen.cppOpenAfter) << "roots open before the filter are open again";
-    EXPECT_EQ(seen.selectedAfter, "a1");
 }
 
 TEST_F(Filter, CommandsActOnTheRealOrderAndOkSavesEveryEntry) {

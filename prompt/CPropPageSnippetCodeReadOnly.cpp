@@ -1,4 +1,4 @@
-#include "pages/CPropPageSnippetCodeReadOnly.h"
+#include "prompt/CPropPageSnippetCodeReadOnly.h"
 
 #include "pages/EditorSetup.h"
 #include "res/resource.h"

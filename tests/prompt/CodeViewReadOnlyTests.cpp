@@ -1,5 +1,5 @@
 // The prompt dialog's read-only code page, alone in a page frame.
-#include "pages/CPropPageSnippetCodeReadOnly.h"
+#include "prompt/CPropPageSnippetCodeReadOnly.h"
 #include "pages/EditorSetup.h"
 #include "res/resource.h"
 #include "widgets/CTreePropSheetBordered.h"
