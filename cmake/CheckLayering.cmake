@@ -5,10 +5,10 @@
 #                                 <windows.h> either), the resource ids, and
 #                                 scilexer.dll's entry point: nothing of ours
 #   store                         the entry model
-#   interop, widgets              other editors' snippets on the store; the
-#                                 window framework and widget kit
-#   tooltip                       the markup renderer and the tooltip window,
-#                                 on the window framework
+#   interop, tooltip              other editors' snippets on the store; the
+#                                 markup renderer
+#   widgets                       the window framework and widget kit, the
+#                                 tooltip window among them
 #   pages                         the editor's pages and the code views
 #   prompt, editor                the two dialogs
 #   app                           the exports and the module object; the
@@ -22,8 +22,8 @@ cmake_minimum_required(VERSION 3.21)
 set(layers
   "handles layout res cmake"
   "store"
-  "interop widgets"
-  "tooltip"
+  "interop tooltip"
+  "widgets"
   "pages"
   "prompt editor"
   "app"

@@ -7,7 +7,7 @@
 #include "handles/UniqueHandle.h"
 #include "layout/BalloonPlacement.h"
 #include "res/resource.h"
-#include "tooltip/SharedTipLook.h"
+#include "widgets/SharedTipLook.h"
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "tooltip/CPPHtmlDrawer.h"
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "pages/CEditorPage.h"
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 
 struct AutotextEntry;
 

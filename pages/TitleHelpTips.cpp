@@ -1,8 +1,8 @@
 #include "pages/TitleHelpTips.h"
 
 #include "res/resource.h"
-#include "tooltip/SharedTipLook.h"
-#include "tooltip/CPPToolTip.h"
+#include "widgets/SharedTipLook.h"
+#include "widgets/CPPToolTip.h"
 
 namespace TitleHelpTips {
 namespace {

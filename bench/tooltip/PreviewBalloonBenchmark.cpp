@@ -13,9 +13,9 @@
 
 #include "bench/support/Comparison.h"
 #include "bench/support/Win32Bench.h"
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 #include "tooltip/HelpTipMarkup.h"
-#include "tooltip/SharedTipLook.h"
+#include "widgets/SharedTipLook.h"
 
 using namespace tarvel::bench;
 

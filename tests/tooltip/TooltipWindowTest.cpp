@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "handles/UniqueHandle.h"
 #include "layout/BalloonPlacement.h"
 #include "tooltip/CBalloonPainter.h"
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CPPHtmlDrawer.h"
 #include "tooltip/CTooltipStateMachine.h"
 #include "tooltip/TooltipToolInfo.h"
-#include "handles/UniqueHandle.h"
 #include "widgets/CWindow.h"
 
 // A balloon that shows a tip in tooltip markup when the mouse rests on a

@@ -1,7 +1,7 @@
-#include "tooltip/SharedTipLook.h"
+#include "widgets/SharedTipLook.h"
 
 #include "layout/BalloonPlacement.h"
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tooltip/CPPToolTip.h"
+#include "widgets/CPPToolTip.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
