@@ -447,7 +447,10 @@ bool CQnTempDlg::SaveAllTemplates() {
 void CQnTempDlg::EnableApply(bool enable) {
     if (enable)
         unsavedChanges_ = true;
-    ::EnableWindow(GetItem(IDC_APPLY), enable ? TRUE : FALSE);
+    // Every keystroke asks: only a change reaches the button.
+    const HWND apply = GetItem(IDC_APPLY);
+    if ((::IsWindowEnabled(apply) != FALSE) != enable)
+        ::EnableWindow(apply, enable ? TRUE : FALSE);
 }
 
 // After a failed save the editor stays open with its edits: the user has
