@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "store/TextRules.h"
+
 namespace SourceText {
 
 std::string WithCrLf(std::string_view text) {
@@ -18,7 +20,9 @@ std::string WithCrLf(std::string_view text) {
 
 int LineOf(std::string_view text, std::size_t offset) {
     offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    // As the line readers count: a file without LF ends its lines with CR.
+    const char lineEnd = TextRules::HasOnlyCarriageReturns(text) ? '\r' : '\n';
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), lineEnd));
 }
 
 std::string_view FileName(std::string_view path) {

@@ -8,7 +8,7 @@ namespace SourceText {
 
 // Every LF that has no CR before it gets one.
 std::string WithCrLf(std::string_view text);
-// The line (from 1) of a byte offset.
+// The line (from 1) of a byte offset, lines ending as the line readers end them.
 int LineOf(std::string_view text, std::size_t offset);
 // The file's name without its folder.
 std::string_view FileName(std::string_view path);
