@@ -160,9 +160,9 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
 
     RECT box{};
     ::GetRgnBox(balloon, &box);
-    ::SelectClipRgn(dc, balloon);
-    CPPDrawManager::FillEffect(dc, box, look.effect, look.colours[0], look.colours[1], look.colours[2],
+    CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colours[0], look.colours[1], look.colours[2],
                                look.granularity);
+    ::SelectClipRgn(dc, balloon);
     ::IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
     drawer.DrawPreparedOutput(dc, textRect);
     ::SelectClipRgn(dc, nullptr);

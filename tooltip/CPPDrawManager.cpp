@@ -113,8 +113,8 @@ public:
 
 private:
     static bool ChangesOnlyDown(int effect) {
-        return effect == kEffectVGradient || effect == kEffectVCGradient || effect == kEffect3VGradient ||
-               effect == kEffectHShade || effect == kEffectHBump || effect == kEffectMetal;
+        return effect == kEffectSolid || effect == kEffectVGradient || effect == kEffectVCGradient ||
+               effect == kEffect3VGradient || effect == kEffectHShade || effect == kEffectHBump || effect == kEffectMetal;
     }
     // Position as a blend factor, in bands of the granularity.
     int Along(int v, int size) const {
@@ -233,6 +233,31 @@ void CPPDrawManager::FillEffect(HDC dc, const RECT& rect, int effect, COLORREF b
     for (int y = 0; y < dib.Height(); ++y)
         painter.Row(effect, y + dy, dx, &dib.At(0, y), dib.Width());
     dib.DrawTo(dc, visible.left, visible.top);
+}
+
+void CPPDrawManager::FillEffect(CCeXDib& canvas, HRGN region, const RECT& rect, int effect, COLORREF begin,
+                                COLORREF middle, COLORREF end, int granularity) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (effect == kEffectTransparent || w <= 0 || h <= 0)
+        return;
+    if (effect < kEffectTransparent || effect > kEffectMetal)
+        effect = kEffectSolid;
+    const DWORD bytes = ::GetRegionData(region, 0, nullptr);
+    std::vector<std::uint8_t> data(bytes);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (bytes == 0 || ::GetRegionData(region, bytes, header) != bytes)
+        return;
+    const EffectPainter painter(w, h, begin, middle, end, granularity);
+    const RECT within{std::max(0L, rect.left), std::max(0L, rect.top), std::min<LONG>(canvas.Width(), rect.right),
+                      std::min<LONG>(canvas.Height(), rect.bottom)};
+    const auto* spans = reinterpret_cast<const RECT*>(header->Buffer);
+    for (DWORD i = 0; i < header->rdh.nCount; ++i) {
+        RECT span{};
+        if (!::IntersectRect(&span, &spans[i], &within))
+            continue;
+        for (int y = span.top; y < span.bottom; ++y)
+            painter.Row(effect, y - rect.top, span.left - rect.left, &canvas.At(span.left, y), span.right - span.left);
+    }
 }
 
 namespace {

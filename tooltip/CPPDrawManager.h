@@ -6,6 +6,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+class CCeXDib;
+
 // Pixel work of the tooltip: background effects and the grey, darker,
 // lighter and shadow styles of images.
 //
@@ -32,6 +34,10 @@ class CPPDrawManager {
 public:
     static void FillEffect(HDC dc, const RECT& rect, int effect, COLORREF begin, COLORREF middle, COLORREF end,
                            int granularity);
+    // The same effect laid over `rect`, written straight into the canvas's
+    // pixels inside the region: no bitmap of its own and no copy.
+    static void FillEffect(CCeXDib& canvas, HRGN region, const RECT& rect, int effect, COLORREF begin,
+                           COLORREF middle, COLORREF end, int granularity);
     static void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
     // The part of the rectangle inside the DC's clip box (empty when none),
     // so that pixel work is done only where it can show.
