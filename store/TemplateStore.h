@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,8 +57,9 @@ private:
         bool known = false;
         // At opening or at the last save; none when the file was missing.
         std::optional<FileState> state;
-        // Of the bytes read or last written: tells a change that kept the
-        // size and the time.
+        // The bytes read, or a fingerprint of those last written: they tell
+        // a change that kept the size and the time.
+        std::shared_ptr<const std::string> bytesRead;
         std::optional<std::uint64_t> fingerprint;
         Kept kept = Kept::No;
         // Reading dropped text: the first save keeps the file as read beside it.

@@ -126,7 +126,7 @@ TEST_F(TemplateStoreTest, LegacyKeyInsideARecordOrReadmeKeepsTheFileCurrent) {
     ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"cfg", "two"}));
     EXPECT_EQ(sink.items[0].entry->title, "Config line");
     EXPECT_EQ(sink.items[0].entry->code, "caretPosChar: 1\r\n");
-    EXPECT_EQ(sink.items[0].entry->description, "caretPosChar:\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "caretPosChar:");
     EXPECT_TRUE(reporter.messages.empty());
 }
 
