@@ -15,20 +15,14 @@ using Chunk = unsigned char __attribute__((vector_size(kChunk)));
 
 // A form feed, or a byte that the reader's lines would change: a line feed
 // without a CR before it (its line gains one) and the 0 of "%0" (replaced).
-template <typename Bytes>
-auto EndsOrChanges(Bytes here, Bytes before) {
-    return (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
-}
-
-bool AnyByteOf(Chunk mask) {
-    std::uint64_t halves[2];
-    std::memcpy(halves, &mask, kChunk);
-    return (halves[0] | halves[1]) != 0;
+bool EndsOrChanges(unsigned char here, unsigned char before) {
+    return here == '\f' || (here == '\n' && before != '\r') || (here == '0' && before == '%');
 }
 
 // Where a record's code that starts at start (after its header's line feed)
 // ends at a form feed, when the bytes up to it are the code as the reader's
-// lines would gather it; npos otherwise.
+// lines would gather it; npos otherwise. Chunks without such a byte are
+// passed over a chunk at a time.
 std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t at = start;
@@ -37,7 +31,11 @@ std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
         Chunk before;
         std::memcpy(&here, bytes + at, kChunk);
         std::memcpy(&before, bytes + at - 1, kChunk);
-        if (AnyByteOf(EndsOrChanges(here, before)))
+        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
+        std::uint64_t halves[2];
+        static_assert(sizeof found == sizeof halves);
+        std::memcpy(halves, &found, sizeof halves);
+        if ((halves[0] | halves[1]) != 0)
             break;
     }
     for (; at < text.size(); ++at)
