@@ -9,8 +9,9 @@
 using namespace TextRules;
 
 namespace {
-// Sixteen bytes compared at once (a vector of GCC and Clang).
-constexpr std::size_t kChunk = 16;
+// Bytes compared at once (a vector of GCC and Clang).
+constexpr std::size_t kChunk = 32;
+constexpr std::size_t kWords = kChunk / sizeof(std::uint64_t);
 using Chunk = unsigned char __attribute__((vector_size(kChunk)));
 
 // A form feed, or a byte that the reader's lines would change: a line feed
@@ -32,11 +33,17 @@ std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
         std::memcpy(&here, bytes + at, kChunk);
         std::memcpy(&before, bytes + at - 1, kChunk);
         const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
-        std::uint64_t halves[2];
-        static_assert(sizeof found == sizeof halves);
-        std::memcpy(halves, &found, sizeof halves);
-        if ((halves[0] | halves[1]) != 0)
-            break;
+        std::uint64_t words[kWords];
+        static_assert(sizeof found == sizeof words);
+        std::memcpy(words, &found, sizeof words);
+        if ((words[0] | words[1] | words[2] | words[3]) != 0) {
+            // The first byte found, counted from the low end (x86 is little-endian).
+            std::size_t word = 0;
+            while (words[word] == 0)
+                ++word;
+            const auto first = at + word * sizeof(std::uint64_t) + __builtin_ctzll(words[word]) / 8;
+            return bytes[first] == '\f' ? first : std::string_view::npos;
+        }
     }
     for (; at < text.size(); ++at)
         if (EndsOrChanges(bytes[at], bytes[at - 1]))
@@ -81,9 +88,11 @@ void TemplateReader::ReadLine(std::string_view line) {
         AppendLine(inReadme_ ? description_ : code_, line);
         return;
     }
-    if (!inBlock_ && line.find(':') != std::string_view::npos) {
-        ReadHeader(line);
-        return;
+    if (!inBlock_) {
+        if (const auto colon = line.find(':'); colon != std::string_view::npos) {
+            ReadHeader(line, colon);
+            return;
+        }
     }
     // Inside a record or readme block the marker would change nothing, so the
     // word alone is content there: a code or description line the user typed.
@@ -133,9 +142,8 @@ std::size_t TemplateReader::FormFeedIn(std::string_view line) {
                                                                                           : std::string_view::npos;
 }
 
-void TemplateReader::ReadHeader(std::string_view line) {
+void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
     inBlock_ = true;
-    const auto colon = line.find(':');
     const auto key = line.substr(0, colon);
     inRecord_ = key == "readme" || key == "a";
     if (!inRecord_)
@@ -162,7 +170,8 @@ void TemplateReader::ReadRecordHeader(std::string_view fields) {
         if (shortcutEnd != std::string_view::npos)
             NoteDropped(rest.substr(shortcutEnd + 1));
     }
-    if (shortcut_.find(' ') != std::string_view::npos)
+    shortcutHoldsSpace_ = std::find(shortcut_.begin(), shortcut_.end(), ' ') != shortcut_.end();
+    if (shortcutHoldsSpace_)
         NoteDropped(shortcut_);
     label_ = shortcut_.empty() ? title_ : shortcut_;
     marker_ = shortcut_;
@@ -208,6 +217,7 @@ void TemplateReader::EndBlock() {
         NoteDropped(code_);
     title_ = {};
     shortcut_ = {};
+    shortcutHoldsSpace_ = false;
     code_.Clear();
     codeAsRead_ = false;
     marker_ = {};
@@ -222,7 +232,7 @@ void TemplateReader::CreateEntry() {
     entry->language = language_;
     entry->source = source_;
     Take(title_, entry->title);
-    if (shortcut_.find(' ') == std::string_view::npos)
+    if (!shortcutHoldsSpace_)
         Take(shortcut_, entry->shortcut);
     TakeCode(entry->code);
     description_.RemoveLastLineBreak();

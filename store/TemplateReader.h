@@ -31,7 +31,8 @@ public:
 private:
     bool ReadLines(std::string_view bytes, bool stopAtLegacyHeader);
     void ReadLine(std::string_view line);
-    void ReadHeader(std::string_view line);
+    // The line's first colon is at colon.
+    void ReadHeader(std::string_view line, std::size_t colon);
     void ReadRecordHeader(std::string_view fields);
     // Takes the code of the record whose header was just read at once, up to
     // its form feed, when the bytes hold it as the lines would gather it.
@@ -60,6 +61,7 @@ private:
     GatheredText description_;
     std::string_view title_;
     std::string_view shortcut_;
+    bool shortcutHoldsSpace_ = false;
     std::string_view label_;
     std::string_view marker_;
     std::string labelText_;
