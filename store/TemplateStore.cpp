@@ -247,7 +247,7 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     // What was written is the reference for the next save.
     record.known = true;
     record.state = files_.StateOf(path);
-    record.fingerprint = FingerprintOf(text);
+    record.fingerprint = LaneFingerprintOf(text);
     record.bytesRead.reset();
     return true;
 }
@@ -292,7 +292,7 @@ bool TemplateStore::BytesChangedSince(const std::string& path, const FileRecord&
     std::string bytes;
     if (files_.ReadAll(path, bytes) != 0)
         return false;
-    return record.bytesRead ? bytes != *record.bytesRead : FingerprintOf(bytes) != *record.fingerprint;
+    return record.bytesRead ? bytes != *record.bytesRead : LaneFingerprintOf(bytes) != *record.fingerprint;
 }
 
 // A save that died while writing a file in place left a journal: the file's
