@@ -188,15 +188,18 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
+    // One text's room serves every language in turn.
+    std::string text;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        if (!SaveLanguage(entries[language], TemplatePath(language)))
+        if (!SaveLanguage(entries[language], TemplatePath(language), text))
             allWritten = false;
     }
     return allWritten;
 }
 
-bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path) {
+bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
+                                 std::string& text) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -213,7 +216,8 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // A file's whole text is built in memory first; without room for it
     // the file stays as it was and the other languages are still saved.
     try {
-        return FormatLanguageRecords(entries, path);
+        TemplateWriter::FormatLanguageRecords(entries, text);
+        return WriteTemplateFile(path, text);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;

@@ -70,7 +70,7 @@ private:
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
     bool RecoverInterruptedSave(const std::string& path);
     bool BytesChangedSince(const std::string& path, const FileRecord& record);
-    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path);
+    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text);
     bool ReadBytes(const std::string& path, std::string& bytes);
     bool MayReplace(const std::string& path, const FileRecord& record);
     bool EnsureWritableFile(const std::string& path);

@@ -83,18 +83,25 @@ void AppendRecord(std::string& text, AutotextEntry& entry) {
 }  // namespace
 
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
+    std::string text;
+    FormatLanguageRecords(entries, text);
+    return text;
+}
+
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
     // One allocation for the usual text: fields, headers, and a few lone LFs.
     std::size_t estimate = 0;
     for (const auto* entry : entries)
         if (entry != nullptr)
             estimate +=
                 entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
-    std::string text;
-    text.reserve(estimate + estimate / 16);
+    text.clear();
+    // A request below the room the text has would give some of it back.
+    if (text.capacity() < estimate + estimate / 16)
+        text.reserve(estimate + estimate / 16);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
             AppendRecord(text, *entry);
-    return text;
 }
 
 }  // namespace TemplateWriter
