@@ -43,7 +43,7 @@ std::optional<AutotextEntry> FindTemplateEntry(const std::string& directory, con
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
         store.LoadLanguageTemplates(language, all);
     }
-    for (std::string AutotextEntry::*field : {&AutotextEntry::shortcut, &AutotextEntry::title}) {
+    for (EntryText AutotextEntry::*field : {&AutotextEntry::shortcut, &AutotextEntry::title}) {
         for (const auto& entry : all.entries) {
             if ((*entry).*field == word) {
                 return *entry;

@@ -146,7 +146,7 @@ bool CPropPageSnippetTitle::RefuseCharacter(tarvel::CWindow& field, std::string&
 }
 
 // The field keeps what the user typed; the entry keeps it trimmed.
-void CPropPageSnippetTitle::StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel) {
+void CPropPageSnippetTitle::StoreField(EntryText AutotextEntry::*member, const std::string& text, Relabel relabel) {
     AutotextEntry* entry = EditedEntry();
     if (entry == nullptr)
         return;

@@ -6,6 +6,7 @@
 #include "widgets/CPPToolTip.h"
 
 struct AutotextEntry;
+class EntryText;
 
 // The upper page of the editor: title, shortcut and description of the
 // selected entry. Every keystroke goes straight into the entry, which keeps
@@ -45,7 +46,7 @@ private:
     // when the text held any of them.
     bool RefuseCharacter(tarvel::CWindow& field, std::string& text, char refused, const char* message);
     enum class Relabel { No, Yes };
-    void StoreField(std::string AutotextEntry::*member, const std::string& text, Relabel relabel);
+    void StoreField(EntryText AutotextEntry::*member, const std::string& text, Relabel relabel);
 
     CPPToolTip helpTips_;
     tarvel::CWindow title_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -34,6 +35,20 @@ public:
     void Clear() {
         copied_.clear();
         pieceSize_ = 0;
+    }
+    // Whether the text is one piece of the bytes, as the file holds it.
+    bool IsPiece() const { return copied_.empty(); }
+    std::string_view Piece() const { return std::string_view(piece_, pieceSize_); }
+    // Drops a CR LF at the end of the text.
+    void RemoveLastLineBreak() {
+        constexpr std::string_view kLineBreak = "\r\n";
+        if (pieceSize_ > 0) {
+            if (Piece().substr(pieceSize_ - std::min(pieceSize_, kLineBreak.size())) == kLineBreak)
+                pieceSize_ -= kLineBreak.size();
+        } else if (copied_.size() >= kLineBreak.size() &&
+                   std::string_view(copied_).substr(copied_.size() - kLineBreak.size()) == kLineBreak) {
+            copied_.resize(copied_.size() - kLineBreak.size());
+        }
     }
     void CopyTo(std::string& text) const {
         text.reserve(copied_.size() + pieceSize_);

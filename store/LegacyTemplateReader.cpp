@@ -172,6 +172,11 @@ void LegacyTemplateReader::CreateEntry() {
         entry->shortcut = name_.find(' ') != std::string::npos ? std::string() : trimmed;
     }
     entry->code = ConvertCode(std::move(code_), caretMarker_, leadBytes_);
+    // The last line's CR LF is the file's line break before the block's end.
+    constexpr std::string_view kLineBreak = "\r\n";
+    if (description_.size() >= kLineBreak.size() &&
+        description_.compare(description_.size() - kLineBreak.size(), kLineBreak.size(), kLineBreak) == 0)
+        description_.resize(description_.size() - kLineBreak.size());
     entry->description = std::move(description_);
     sink_.AppendItem(pendingLabel_, std::move(entry));
     itemPending_ = false;

@@ -134,17 +134,26 @@ unsigned long PosixFilePort::ReadAll(const std::string& path, std::string& bytes
         return static_cast<unsigned long>(errno);
     if (!S_ISREG(info.st_mode))
         return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    // Straight into the string as long as the file is as long as it was
+    // found; what it gained since comes through the buffer.
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
     char buffer[64 * 1024];
     for (;;) {
-        const auto got = ::read(file.get(), buffer, sizeof buffer);
+        const bool inPlace = done < bytes.size();
+        char* into = inPlace ? bytes.data() + done : buffer;
+        const auto got = ::read(file.get(), into, inPlace ? bytes.size() - done : sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             return static_cast<unsigned long>(errno);
-        if (got == 0)
+        if (got == 0) {
+            bytes.resize(done);
             return 0;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+        if (!inPlace)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        done += static_cast<std::size_t>(got);
     }
 }
 

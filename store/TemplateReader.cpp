@@ -1,8 +1,68 @@
 #include "store/TemplateReader.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "store/TextRules.h"
 
 using namespace TextRules;
+
+namespace {
+// Bytes compared at once (a vector of GCC and Clang).
+constexpr std::size_t kChunk = 16;
+constexpr std::size_t kWords = kChunk / sizeof(std::uint64_t);
+using Chunk = unsigned char __attribute__((vector_size(kChunk)));
+
+// A form feed, or a byte that the reader's lines would change: a line feed
+// without a CR before it (its line gains one) and the 0 of "%0" (replaced).
+bool EndsOrChanges(unsigned char here, unsigned char before) {
+    return here == '\f' || (here == '\n' && before != '\r') || (here == '0' && before == '%');
+}
+
+// Where a byte from at on ends or changes the code, one byte at a time.
+std::size_t EndOrChangeFrom(const unsigned char* bytes, std::size_t at, std::size_t size) {
+    for (; at < size; ++at)
+        if (EndsOrChanges(bytes[at], bytes[at - 1]))
+            return at;
+    return size;
+}
+
+// The same a chunk at a time, up to the last whole chunk. SSE2 is what
+// every x86-64 processor has; the 32-bit build asks the processor first.
+[[gnu::target("sse2")]] std::size_t EndOrChangeInChunksFrom(const unsigned char* bytes, std::size_t at,
+                                                           std::size_t size) {
+    for (; at + kChunk <= size; at += kChunk) {
+        Chunk here;
+        Chunk before;
+        std::memcpy(&here, bytes + at, kChunk);
+        std::memcpy(&before, bytes + at - 1, kChunk);
+        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
+        std::uint64_t words[kWords];
+        static_assert(sizeof found == sizeof words);
+        std::memcpy(words, &found, sizeof words);
+        if ((words[0] | words[1]) != 0) {
+            // The first byte found, counted from the low end (x86 is little-endian).
+            std::size_t word = 0;
+            while (words[word] == 0)
+                ++word;
+            return at + word * sizeof(std::uint64_t) + __builtin_ctzll(words[word]) / 8;
+        }
+    }
+    return EndOrChangeFrom(bytes, at, size);
+}
+
+// Where a record's code that starts at start (after its header's line feed)
+// ends at a form feed, when the bytes up to it are the code as the reader's
+// lines would gather it; npos otherwise.
+std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
+    static const bool chunked = __builtin_cpu_supports("sse2");
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const auto at = chunked ? EndOrChangeInChunksFrom(bytes, start, text.size())
+                            : EndOrChangeFrom(bytes, start, text.size());
+    return at < text.size() && bytes[at] == '\f' ? at : std::string_view::npos;
+}
+}  // namespace
 
 void TemplateReader::Read(std::string_view bytes) { ReadLines(bytes, false); }
 
@@ -20,6 +80,8 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
             return false;
         }
         ReadLine(line);
+        if (recordCodeFollows_)
+            ReadRecordCode(lines);
     }
     // A record or readme block still open at the end of the file is dropped.
     NoteDropped(code_);
@@ -38,39 +100,31 @@ void TemplateReader::ReadLine(std::string_view line) {
         AppendLine(inReadme_ ? description_ : code_, line);
         return;
     }
-    if (!inBlock_ && line.find(':') != std::string_view::npos) {
-        ReadHeader(line);
-        return;
+    if (!inBlock_) {
+        if (const auto colon = line.find(':'); colon != std::string_view::npos) {
+            ReadHeader(line, colon);
+            return;
+        }
     }
     // Inside a record or readme block the marker would change nothing, so the
     // word alone is content there: a code or description line the user typed.
     if (!inRecord_ && IsSeparatorLine(line)) {
-        marker_.clear();
+        marker_ = {};
         started_ = true;
         return;
     }
     const auto formFeed = FormFeedIn(line);
-    if (formFeed != std::string_view::npos)
+    if (formFeed != std::string_view::npos) {
         NoteDropped(line.substr(formFeed + 1));
-    if (formFeed != std::string_view::npos && formFeed > 0) {
-        inBlock_ = false;
-        inRecord_ = false;
-        (inReadme_ ? description_ : code_).AppendPart(line.substr(0, formFeed));
-        inReadme_ = false;
-        EndBlock();
-        return;
-    }
-    if (formFeed == 0) {
-        inBlock_ = false;
-        inRecord_ = false;
-        inReadme_ = false;
-        EndBlock();
+        if (formFeed > 0)
+            (inReadme_ ? description_ : code_).AppendPart(line.substr(0, formFeed));
+        EndBlockAtFormFeed();
         return;
     }
     if (inReadme_) {
         NoteDropped(code_);
         code_.Clear();
-        marker_.clear();
+        marker_ = {};
         if (IsOldHeaderText(line))
             return;
         AppendLine(description_, line);
@@ -100,30 +154,70 @@ std::size_t TemplateReader::FormFeedIn(std::string_view line) {
                                                                                           : std::string_view::npos;
 }
 
-void TemplateReader::ReadHeader(std::string_view line) {
+void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
     inBlock_ = true;
-    const auto key = KeyBeforeColon(line);
+    const auto key = line.substr(0, colon);
     inRecord_ = key == "readme" || key == "a";
     if (!inRecord_)
         NoteDropped(line);
-    if (key.empty())
-        return;
     if (key == "readme") {
-        NoteDropped(line.substr(key.size() + 1));
-        marker_.clear();
+        NoteDropped(line.substr(colon + 1));
+        marker_ = {};
         inReadme_ = true;
         started_ = true;
     } else if (key == "a") {
-        title_.assign(TrimmedView(ColonField(line, 1)));
-        shortcut_.assign(TrimmedView(ColonField(line, 2)));
-        NoteDroppedAfterFields(line);
-        if (shortcut_.find(' ') != std::string::npos)
-            NoteDropped(shortcut_);
-        label_.assign(shortcut_.empty() ? title_ : shortcut_);
-        marker_ = shortcut_;
-        recordPending_ = true;
-        started_ = true;
+        ReadRecordHeader(line.substr(colon + 1));
     }
+}
+
+// "title:shortcut:" after the key; text after the shortcut's colon is lost.
+void TemplateReader::ReadRecordHeader(std::string_view fields) {
+    const auto titleEnd = std::min(fields.find(':'), fields.size());
+    title_ = TrimmedView(fields.substr(0, titleEnd));
+    shortcut_ = {};
+    if (titleEnd < fields.size()) {
+        const auto rest = fields.substr(titleEnd + 1);
+        const auto shortcutEnd = rest.find(':');
+        shortcut_ = TrimmedView(rest.substr(0, shortcutEnd));
+        if (shortcutEnd != std::string_view::npos)
+            NoteDropped(rest.substr(shortcutEnd + 1));
+    }
+    shortcutHoldsSpace_ = std::find(shortcut_.begin(), shortcut_.end(), ' ') != shortcut_.end();
+    if (shortcutHoldsSpace_)
+        NoteDropped(shortcut_);
+    label_ = shortcut_.empty() ? title_ : shortcut_;
+    marker_ = shortcut_;
+    recordPending_ = true;
+    started_ = true;
+    recordCodeFollows_ = !inReadme_ && code_.IsEmpty();
+}
+
+// A record's lines up to its form feed are all code, so when the reader's
+// lines would gather the bytes up to the form feed as they stand, they are
+// the code, and the line after the one with the form feed goes on.
+void TemplateReader::ReadRecordCode(LineCursor& lines) {
+    recordCodeFollows_ = false;
+    const auto start = lines.Position();
+    if (!lines.EndsLinesAtLineFeeds() || start >= bytes_.size())
+        return;
+    const auto formFeed = FormFeedEndingCodeAsRead(bytes_, start);
+    if (formFeed == std::string_view::npos)
+        return;
+    auto lineEnd = bytes_.find('\n', formFeed);
+    if (lineEnd == std::string_view::npos)
+        lineEnd = bytes_.size();
+    NoteDropped(bytes_.substr(formFeed + 1, lineEnd - formFeed - 1));
+    code_.AppendPart(bytes_.substr(start, formFeed - start));
+    codeAsRead_ = true;
+    EndBlockAtFormFeed();
+    lines.SkipTo(lineEnd + 1);
+}
+
+void TemplateReader::EndBlockAtFormFeed() {
+    inBlock_ = false;
+    inRecord_ = false;
+    inReadme_ = false;
+    EndBlock();
 }
 
 void TemplateReader::EndBlock() {
@@ -133,26 +227,54 @@ void TemplateReader::EndBlock() {
         CreateEntry();
     else
         NoteDropped(code_);
-    title_.clear();
-    shortcut_.clear();
+    title_ = {};
+    shortcut_ = {};
+    shortcutHoldsSpace_ = false;
     code_.Clear();
-    marker_.clear();
+    codeAsRead_ = false;
+    marker_ = {};
     recordPending_ = false;
 }
 
+// A description's last line ends with the CR LF before the block's form
+// feed, which belongs to the file, not to the description.
 void TemplateReader::CreateEntry() {
     auto entry = std::make_unique<AutotextEntry>();
     entry->ordinal = entryCount_++;
     entry->language = language_;
-    entry->title = title_;
-    entry->shortcut = shortcut_.find(' ') == std::string::npos ? shortcut_ : std::string();
-    code_.CopyTo(entry->code);
-    ReplaceAll(entry->code, "%0", "$selected$");
-    description_.CopyTo(entry->description);
-    sink_.AppendItem(label_, std::move(entry));
+    entry->source = source_;
+    Take(title_, entry->title);
+    if (!shortcutHoldsSpace_)
+        Take(shortcut_, entry->shortcut);
+    TakeCode(entry->code);
+    description_.RemoveLastLineBreak();
+    if (description_.IsPiece())
+        Take(description_.Piece(), entry->description);
+    else
+        description_.CopyTo(entry->description.Owned());
+    labelText_.assign(label_);
+    sink_.AppendItem(labelText_, std::move(entry));
     description_.Clear();
-    label_.clear();
+    label_ = {};
     inReadme_ = false;
+}
+
+void TemplateReader::Take(std::string_view text, EntryText& field) const {
+    if (source_)
+        field.Borrow(text);
+    else
+        field = text;
+}
+
+void TemplateReader::TakeCode(EntryText& field) const {
+    constexpr std::string_view kOldSelection = "%0";
+    if (codeAsRead_ || (code_.IsPiece() && code_.Piece().find(kOldSelection) == std::string_view::npos)) {
+        Take(code_.Piece(), field);
+        return;
+    }
+    std::string& code = field.Owned();
+    code_.CopyTo(code);
+    ReplaceAll(code, kOldSelection, "$selected$");
 }
 
 void TemplateReader::NoteDropped(std::string_view text) {
@@ -165,12 +287,3 @@ void TemplateReader::NoteDropped(const GatheredText& text) {
         droppedText_ = true;
 }
 
-// A record header keeps its title and shortcut; text after its third colon
-// is lost.
-void TemplateReader::NoteDroppedAfterFields(std::string_view line) {
-    auto colon = line.find(':');
-    for (int field = 1; field < 3 && colon != std::string_view::npos; ++field)
-        colon = line.find(':', colon + 1);
-    if (colon != std::string_view::npos)
-        NoteDropped(line.substr(colon + 1));
-}

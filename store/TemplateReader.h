@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@
 class TemplateReader {
 public:
     TemplateReader(int language, TreeSink& sink) : language_(language), sink_(sink) {}
+    // Reads the source's bytes, given to Read or ReadCurrentFormat, into
+    // entries that borrow their texts from them instead of copying them.
+    TemplateReader(int language, TreeSink& sink, std::shared_ptr<const std::string> source)
+        : language_(language), sink_(sink), source_(std::move(source)) {}
 
     // Appends the entries of the file's bytes to the sink, in file order.
     void Read(std::string_view bytes);
@@ -26,7 +31,13 @@ public:
 private:
     bool ReadLines(std::string_view bytes, bool stopAtLegacyHeader);
     void ReadLine(std::string_view line);
-    void ReadHeader(std::string_view line);
+    // The line's first colon is at colon.
+    void ReadHeader(std::string_view line, std::size_t colon);
+    void ReadRecordHeader(std::string_view fields);
+    // Takes the code of the record whose header was just read at once, up to
+    // its form feed, when the bytes hold it as the lines would gather it.
+    void ReadRecordCode(TextRules::LineCursor& lines);
+    void EndBlockAtFormFeed();
     // Where the line, a view into the bytes being read, holds its first form
     // feed; npos when it holds none.
     std::size_t FormFeedIn(std::string_view line);
@@ -34,21 +45,29 @@ private:
     void AppendLine(GatheredText& text, std::string_view line) const;
     void EndBlock();
     void CreateEntry();
+    void Take(std::string_view text, EntryText& field) const;
+    void TakeCode(EntryText& field) const;
     void NoteDropped(std::string_view text);
     void NoteDropped(const GatheredText& text);
-    void NoteDroppedAfterFields(std::string_view line);
 
     int language_;
     TreeSink& sink_;
+    std::shared_ptr<const std::string> source_;
     std::string_view bytes_;
     std::size_t nextFormFeed_ = std::string_view::npos;
 
+    // Views into the bytes being read.
     GatheredText code_;
     GatheredText description_;
-    std::string title_;
-    std::string shortcut_;
-    std::string label_;
-    std::string marker_;
+    std::string_view title_;
+    std::string_view shortcut_;
+    bool shortcutHoldsSpace_ = false;
+    std::string_view label_;
+    std::string_view marker_;
+    std::string labelText_;
+    bool recordCodeFollows_ = false;
+    // The code is the bytes as they stand, with no "%0" in them.
+    bool codeAsRead_ = false;
     bool started_ = false;
     bool inBlock_ = false;
     bool inReadme_ = false;

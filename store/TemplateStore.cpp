@@ -54,13 +54,36 @@ public:
         items_.clear();
     }
     void Clear() { items_.clear(); }
-    bool HoldsEntry() const {
-        return std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item.second != nullptr; });
-    }
 
 private:
     std::vector<std::pair<std::string, std::unique_ptr<AutotextEntry>>> items_;
 };
+
+// Hands the items on and counts the entries among them.
+class CountedItems : public TreeSink {
+public:
+    explicit CountedItems(TreeSink& sink) : sink_(sink) {}
+    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+        entries_ += entry != nullptr ? 1 : 0;
+        sink_.AppendItem(label, std::move(entry));
+    }
+    std::size_t Entries() const { return entries_; }
+    void Clear() { entries_ = 0; }
+
+private:
+    TreeSink& sink_;
+    std::size_t entries_ = 0;
+};
+
+// Only bytes that hold the legacy header somewhere can turn out to be legacy.
+// The search goes from one "P", which code holds seldom, to the next.
+bool MayBeLegacy(std::string_view bytes) {
+    constexpr auto kLead = TextRules::kLegacyHeader.find('P');
+    for (auto at = bytes.find('P', kLead); at != std::string_view::npos; at = bytes.find('P', at + 1))
+        if (bytes.substr(at - kLead, TextRules::kLegacyHeader.size()) == TextRules::kLegacyHeader)
+            return true;
+    return false;
+}
 
 class DiscardedItems : public TreeSink {
 public:
@@ -104,25 +127,32 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
 // with text but no entry the readers could make of it is kept out too: saving
 // the empty language would wipe what it holds.
 void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record) {
-    std::string bytes;
+    auto source = std::make_shared<std::string>();
+    std::string& bytes = *source;
     if (!ReadBytes(path, bytes) && !ReadBytes(path, bytes)) {
         record.kept = FileRecord::Kept::Unread;
         return;
     }
-    record.fingerprint = FingerprintOf(bytes);
-    // Detecting the format and reading it are one pass over the lines.
-    HeldItems held(bytes.size());
-    TemplateReader reader(language, held);
+    // The entries borrow their texts from the bytes, which also tell a change
+    // by another program at the next save.
+    record.bytesRead = source;
+    // Detecting the format and reading it are one pass over the lines. Items
+    // of a file that may turn out to be legacy are held until it is known.
+    const bool mayBeLegacy = MayBeLegacy(bytes);
+    HeldItems held(mayBeLegacy ? bytes.size() : 0);
+    CountedItems counted(mayBeLegacy ? static_cast<TreeSink&>(held) : sink);
+    TemplateReader reader(language, counted, source);
     if (reader.ReadCurrentFormat(bytes)) {
         record.backupDue = reader.DroppedText();
     } else {
         held.Clear();
-        LegacyTemplateReader(held, leadBytes_).Read(bytes);
+        counted.Clear();
+        LegacyTemplateReader(counted, leadBytes_).Read(bytes);
         // The save rewrites it in the current format; the old file stays
         // beside it for whatever still reads the old one.
         record.backupDue = true;
     }
-    if (!held.HoldsEntry() && HoldsText(bytes)) {
+    if (counted.Entries() == 0 && HoldsText(bytes)) {
         record.kept = FileRecord::Kept::NoEntryRead;
         ReportError(StoreTexts::kNoEntryReadKept, path, MessageIcon::Exclamation);
         return;
@@ -145,9 +175,9 @@ int TemplateStore::FormatOf(std::string_view bytes) {
 }
 
 void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
-    std::string bytes;
-    if (ReadBytes(path, bytes))
-        TemplateReader(language, sink).Read(bytes);
+    auto source = std::make_shared<std::string>();
+    if (ReadBytes(path, *source))
+        TemplateReader(language, sink, source).Read(*source);
 }
 
 void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink) {
@@ -158,15 +188,18 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
+    // One text's room serves every language in turn.
+    std::string text;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        if (!SaveLanguage(entries[language], TemplatePath(language)))
+        if (!SaveLanguage(entries[language], TemplatePath(language), text))
             allWritten = false;
     }
     return allWritten;
 }
 
-bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path) {
+bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
+                                 std::string& text) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -183,7 +216,8 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // A file's whole text is built in memory first; without room for it
     // the file stays as it was and the other languages are still saved.
     try {
-        return FormatLanguageRecords(entries, path);
+        TemplateWriter::FormatLanguageRecords(entries, text);
+        return WriteTemplateFile(path, text);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
@@ -217,7 +251,8 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     // What was written is the reference for the next save.
     record.known = true;
     record.state = files_.StateOf(path);
-    record.fingerprint = FingerprintOf(text);
+    record.fingerprint = LaneFingerprintOf(text);
+    record.bytesRead.reset();
     return true;
 }
 
@@ -256,10 +291,12 @@ bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record
 // time's resolution, a program that sets the time back): the bytes tell. A
 // file that cannot be read now is taken as unchanged; its write fails anyway.
 bool TemplateStore::BytesChangedSince(const std::string& path, const FileRecord& record) {
-    if (!record.fingerprint)
+    if (!record.bytesRead && !record.fingerprint)
         return false;
     std::string bytes;
-    return files_.ReadAll(path, bytes) == 0 && FingerprintOf(bytes) != *record.fingerprint;
+    if (files_.ReadAll(path, bytes) != 0)
+        return false;
+    return record.bytesRead ? bytes != *record.bytesRead : LaneFingerprintOf(bytes) != *record.fingerprint;
 }
 
 // A save that died while writing a file in place left a journal: the file's

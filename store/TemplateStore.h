@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,8 +57,9 @@ private:
         bool known = false;
         // At opening or at the last save; none when the file was missing.
         std::optional<FileState> state;
-        // Of the bytes read or last written: tells a change that kept the
-        // size and the time.
+        // The bytes read, or a fingerprint of those last written: they tell
+        // a change that kept the size and the time.
+        std::shared_ptr<const std::string> bytesRead;
         std::optional<std::uint64_t> fingerprint;
         Kept kept = Kept::No;
         // Reading dropped text: the first save keeps the file as read beside it.
@@ -68,7 +70,7 @@ private:
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
     bool RecoverInterruptedSave(const std::string& path);
     bool BytesChangedSince(const std::string& path, const FileRecord& record);
-    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path);
+    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text);
     bool ReadBytes(const std::string& path, std::string& bytes);
     bool MayReplace(const std::string& path, const FileRecord& record);
     bool EnsureWritableFile(const std::string& path);

@@ -29,25 +29,35 @@ void AppendAsWritten(std::string& out, std::string_view text) {
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
-void GiveLoneLineFeedsCarriageReturns(std::string& text) {
-    for (auto lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
-        if (IsLoneLineFeed(text, lf)) {
+// A text it leaves as it was keeps the bytes it borrows.
+void GiveLoneLineFeedsCarriageReturns(EntryText& text) {
+    const std::string_view view = text;
+    for (auto lf = view.find('\n'); lf != std::string_view::npos; lf = view.find('\n', lf + 1)) {
+        if (IsLoneLineFeed(view, lf)) {
             std::string fixed;
-            AppendAsWritten(fixed, text);
-            text.swap(fixed);
+            AppendAsWritten(fixed, view);
+            text = std::move(fixed);
             return;
         }
     }
 }
 
+void UseLineFeeds(EntryText& text) {
+    if (text.find("\r\n") != EntryText::npos)
+        ReplaceAll(text.Owned(), "\r\n", "\n");
+}
+
 // The description stays in memory with CR LF breaks: turning them into LF and
-// back changes nothing but a lone LF, which gains its CR.
+// back changes nothing but a lone LF, which gains its CR. A description of
+// nothing but white space gets no block: read back, that block would give the
+// empty description, which gets none.
 void AppendReadmeBlock(std::string& text, AutotextEntry& entry) {
-    if (entry.description.empty())
-        return;
-    text.append("readme:\r\n");
-    AppendAsWritten(text, TrimmedRightView(entry.description));
-    text.append("\r\n\f\r\n");
+    const auto description = TrimmedRightView(entry.description);
+    if (!description.empty()) {
+        text.append("readme:\r\n");
+        AppendAsWritten(text, description);
+        text.append("\r\n\f\r\n");
+    }
     GiveLoneLineFeedsCarriageReturns(entry.description);
 }
 
@@ -65,26 +75,33 @@ void AppendRecord(std::string& text, AutotextEntry& entry) {
     AppendAsWritten(text, entry.code);
     text.append("\f\r\n");
     // Title, shortcut and code keep LF line breaks after a save.
-    ReplaceAll(entry.title, "\r\n", "\n");
-    ReplaceAll(entry.shortcut, "\r\n", "\n");
-    ReplaceAll(entry.code, "\r\n", "\n");
+    UseLineFeeds(entry.title);
+    UseLineFeeds(entry.shortcut);
+    UseLineFeeds(entry.code);
 }
 
 }  // namespace
 
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
+    std::string text;
+    FormatLanguageRecords(entries, text);
+    return text;
+}
+
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
     // One allocation for the usual text: fields, headers, and a few lone LFs.
     std::size_t estimate = 0;
     for (const auto* entry : entries)
         if (entry != nullptr)
             estimate +=
                 entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
-    std::string text;
-    text.reserve(estimate + estimate / 16);
+    text.clear();
+    // A request below the room the text has would give some of it back.
+    if (text.capacity() < estimate + estimate / 16)
+        text.reserve(estimate + estimate / 16);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
             AppendRecord(text, *entry);
-    return text;
 }
 
 }  // namespace TemplateWriter

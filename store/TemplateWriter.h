@@ -15,5 +15,8 @@ namespace TemplateWriter {
 // skipped. As a side effect title, shortcut and code keep LF line breaks
 // afterwards; the description keeps CR LF.
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
+// The same into the text, which keeps the room it has: a save of several
+// languages fills one text in turn instead of a new one for each.
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text);
 
 }  // namespace TemplateWriter

@@ -6,7 +6,8 @@
 
 namespace TextRules {
 
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+// Tab, LF, vertical tab, FF and CR follow each other in ASCII.
+bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Plain loops: this runs on every line of a template file.
 std::string_view TrimmedView(std::string_view text) {

@@ -27,8 +27,8 @@ bool IsSeparatorLine(std::string_view line);
 // is exactly "caretPosChar". Only a line outside a block is a header: inside
 // one it is code or description the user typed, which must not turn the
 // file into a legacy one. Inline: loading asks it of every header.
+constexpr std::string_view kLegacyHeader = "caretPosChar:";
 inline bool IsLegacyHeaderLine(std::string_view line) {
-    constexpr std::string_view kLegacyHeader = "caretPosChar:";
     return line.substr(0, kLegacyHeader.size()) == kLegacyHeader;
 }
 // The header texts of older files, dropped inside a readme block.
@@ -64,6 +64,12 @@ public:
         start_ = end + 1;
         return true;
     }
+    // Where the next line starts, and going on from another place.
+    std::size_t Position() const { return start_; }
+    void SkipTo(std::size_t position) { start_ = position; }
+    // Whether lines end at LF, so that a CR LF file's lines with their ends
+    // are pieces of the bytes.
+    bool EndsLinesAtLineFeeds() const { return lineEnd_ == '\n'; }
 
 private:
     std::string_view bytes_;

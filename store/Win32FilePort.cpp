@@ -294,16 +294,26 @@ unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes
     if (GetFileSizeEx(file.get(), &size)) {
         if (static_cast<ULONGLONG>(size.QuadPart) > bytes.max_size())
             return ERROR_FILE_TOO_LARGE;
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
     }
+    // Straight into the string as long as the file is as long as it was
+    // found; what it gained since comes through the buffer.
+    std::size_t done = 0;
     char buffer[64 * 1024];
     for (;;) {
+        const bool inPlace = done < bytes.size();
+        char* into = inPlace ? bytes.data() + done : buffer;
+        const auto room = inPlace ? std::min<std::size_t>(bytes.size() - done, kMaxChunk) : sizeof buffer;
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+        if (!ReadFile(file.get(), into, static_cast<DWORD>(room), &got, nullptr))
             return GetLastError();
-        if (got == 0)
+        if (got == 0) {
+            bytes.resize(done);
             return 0;
-        bytes.append(buffer, got);
+        }
+        if (!inPlace)
+            bytes.append(buffer, got);
+        done += got;
     }
 }
 

@@ -121,8 +121,10 @@ AutotextEntry RealisticEntry(std::mt19937& random, int index) {
     entry.title = "snippet number " + std::to_string(index);
     if (pick(4) != 0)
         entry.shortcut = "sn" + std::to_string(index);
+    std::string code;
     for (int line = 3 + pick(8); line > 0; --line)
-        entry.code += std::string(kLines[pick(10)]) + (line > 1 ? "\r\n" : "");
+        code += std::string(kLines[pick(10)]) + (line > 1 ? "\r\n" : "");
+    entry.code = std::move(code);
     if (pick(3) == 0)
         entry.description = "Inserts snippet " + std::to_string(index) + ".\r\nSee the manual.";
     return entry;

@@ -158,9 +158,9 @@ TEST_F(EditorSaving, FormFeedsPastedIntoAnyFieldAreDroppedSoEveryEntryReadsBackW
         .Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(reopen), IDCANCEL);
     EXPECT_EQ(tips, std::vector<std::string>(std::size(pastes), texts::kFormFeedsRemoved));
-    const std::vector<std::string> expected = {"C++|formfeed|ffkey|Page one\r\n\r\nPage two\r\n|" + headerKept,
+    const std::vector<std::string> expected = {"C++|formfeed|ffkey|Page one\r\n\r\nPage two|" + headerKept,
                                                "C++|class declaration|cls||class $Name$ {\r\n};",
-                                               "Text|signature|sig|Closing words.\r\n|Regards"};
+                                               "Text|signature|sig|Closing words.|Regards"};
     EXPECT_EQ(entries, expected);
 }
 

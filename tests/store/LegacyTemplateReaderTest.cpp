@@ -71,7 +71,7 @@ TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry) {
     const auto sink =
         ReadLegacyTemplate(kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style");
     EXPECT_EQ(sink.items[1].entry->description, "");
 }
 

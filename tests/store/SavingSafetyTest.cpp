@@ -645,7 +645,7 @@ TEST_F(SavingSafetyTest, CarriageReturnOnlyAndByteOrderMarkFilesReadAndSaveAsUsu
     auto cs = Load(saving, 1);
     ASSERT_EQ(cpp.items.size(), 1u);
     ASSERT_EQ(cs.items.size(), 1u);
-    EXPECT_EQ(cs.items[0].entry->description, "A class\r\n");
+    EXPECT_EQ(cs.items[0].entry->description, "A class");
     TemplateStore::LanguageEntries all;
     all[0] = cpp.Entries();
     all[1] = cs.Entries();

@@ -20,7 +20,7 @@ TEST(TemplateReader, ReadsRecordWithDescriptionTitleShortcutAndCode) {
     EXPECT_EQ(entry.title, "swap values");
     EXPECT_EQ(entry.shortcut, "swp");
     EXPECT_EQ(entry.code, "int t = a;\r\na = b;");
-    EXPECT_EQ(entry.description, "Swap two values\r\n");
+    EXPECT_EQ(entry.description, "Swap two values");
     EXPECT_EQ(entry.language, 3);
     EXPECT_EQ(entry.ordinal, 0);
     EXPECT_EQ(entry.kind, 0);
@@ -47,7 +47,7 @@ TEST(TemplateReader, ByteOrderMarkIsSkippedAndCarriageReturnsAloneEndLines) {
         ASSERT_EQ(sink.items.size(), 1u) << bytes;
         EXPECT_EQ(sink.items[0].label, "swp");
         EXPECT_EQ(sink.items[0].entry->code, "int t = a;\r\na = b;");
-        EXPECT_EQ(sink.items[0].entry->description, "Swap two values\r\n");
+        EXPECT_EQ(sink.items[0].entry->description, "Swap two values");
     }
 }
 
@@ -157,14 +157,14 @@ TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme) {
         "Code Templates follow. All entry names contain a space.\n\f\n"
         "a::sc:\nAutoText follows. None of the entry names contain a space.\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "real text\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "real text");
     EXPECT_EQ(sink.items[0].entry->code, "AutoText follows. None of the entry names contain a space.");
 }
 
 TEST(TemplateReader, EmptyLinesInDescriptionAreKept) {
     const auto sink = ReadTemplate("readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "first\r\n\r\nthird\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "first\r\n\r\nthird");
 }
 
 // A title-only record is what the writer produces for an entry with just a
@@ -176,7 +176,7 @@ TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].label, "Only a title");
     EXPECT_EQ(sink.items[0].entry->title, "Only a title");
-    EXPECT_EQ(sink.items[0].entry->description, "about the title\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "about the title");
     EXPECT_EQ(sink.items[1].entry->description, "");
     EXPECT_EQ(sink.items[1].entry->ordinal, 1);
 }
@@ -196,7 +196,7 @@ TEST(TemplateReader, SeparatorWordInsideARecordIsContent) {
     const auto sink = ReadTemplate("readme:\nabove\nseparator\n\f\na::sc:\nbefore\n  separator \t\nafter\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->code, "before\r\n  separator \t\r\nafter");
-    EXPECT_EQ(sink.items[0].entry->description, "above\r\nseparator\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "above\r\nseparator");
 }
 
 // A block of another key is no record: there the marker still counts.
@@ -211,7 +211,7 @@ TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
         "readme:\nuse a separator here\n\f\n"
         "a::join:\nstd::string separator = \",\";\nseparator;\f\n");
     ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "use a separator here\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "use a separator here");
     EXPECT_EQ(sink.items[0].entry->code, "std::string separator = \",\";\r\nseparator;");
 }
 
@@ -221,13 +221,13 @@ TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord) {
     const auto sink = ReadTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
     EXPECT_EQ(sink.items[0].entry->code, "// a line\r\nseparator");
-    EXPECT_EQ(sink.items[1].entry->description, "next one\r\n");
+    EXPECT_EQ(sink.items[1].entry->description, "next one");
 }
 
 TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription) {
     const auto sink = ReadTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
     ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].entry->description, "mine\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "mine");
     EXPECT_EQ(sink.items[1].entry->description, "");
 }
 

@@ -126,7 +126,7 @@ TEST_F(TemplateStoreTest, LegacyKeyInsideARecordOrReadmeKeepsTheFileCurrent) {
     ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"cfg", "two"}));
     EXPECT_EQ(sink.items[0].entry->title, "Config line");
     EXPECT_EQ(sink.items[0].entry->code, "caretPosChar: 1\r\n");
-    EXPECT_EQ(sink.items[0].entry->description, "caretPosChar:\r\n");
+    EXPECT_EQ(sink.items[0].entry->description, "caretPosChar:");
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -177,6 +177,28 @@ TEST_F(TemplateStoreTest, FileThatCouldNotBeReadIsNotOverwritten) {
 
 // A file that another program held only for the first read: the second read
 // shows its entries, so the save must write the user's edits of them.
+// Read entries borrow their texts from the file's bytes: what the user
+// changes becomes the text's own, and a text copied or moved out of its
+// entry stays whole when every entry of the file is gone.
+TEST_F(TemplateStoreTest, ReadTextsOutliveTheirEntriesAndOwnWhatChanges) {
+    WriteFileBytes(dir.file("cpp.tpl"), "readme:\r\nabout\r\n\f\r\na:One:one:\r\nfirst\r\ncode\f\r\na::two:\r\nx\f\r\n");
+    auto sink = load(0);
+    ASSERT_EQ(sink.items.size(), 2u);
+    auto& first = *sink.items[0].entry;
+    first.title.Owned() += " changed";
+    EXPECT_EQ(first.title, "One changed");
+    EXPECT_EQ(first.shortcut, "one");
+    EXPECT_EQ(first.description, "about");
+    const EntryText copied = first.code;
+    const EntryText moved = std::move(sink.items[1].entry->code);
+    const AutotextEntry whole = first;
+    sink.items.clear();
+    EXPECT_EQ(copied, "first\r\ncode");
+    EXPECT_EQ(moved, "x");
+    EXPECT_EQ(whole.title, "One changed");
+    EXPECT_EQ(whole.description, "about");
+}
+
 TEST_F(TemplateStoreTest, FileReadAtTheSecondTryIsLoadedAndSaved) {
     WriteFileBytes(dir.file("html.tpl"), "a::p:\r\n<p>old</p>\f\r\n");
     int reads = 0;

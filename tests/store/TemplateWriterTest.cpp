@@ -47,9 +47,11 @@ TEST(TemplateWriter, ShortcutOnlyAndTitleOnlyRecords) {
     EXPECT_EQ(BytesOf({&shortcutOnly, &titleOnly}), "a::sc:\r\n\f\r\na:Title::\r\n\f\r\n");
 }
 
-TEST(TemplateWriter, WhiteSpaceDescriptionGivesEmptyDescriptionLine) {
+// Read back, an empty description line is the empty description, which the
+// next save would write without the block.
+TEST(TemplateWriter, WhiteSpaceDescriptionGivesNoReadmeBlock) {
     auto entry = MakeEntry("", "sc", "x", " \t\r\n");
-    EXPECT_EQ(BytesOf({&entry}), "readme:\r\n\r\n\f\r\na::sc:\r\nx\f\r\n");
+    EXPECT_EQ(BytesOf({&entry}), "a::sc:\r\nx\f\r\n");
 }
 
 TEST(TemplateWriter, EmptyLanguageWritesNothing) { EXPECT_EQ(BytesOf({}), ""); }
@@ -91,9 +93,9 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
         EXPECT_EQ(read[i]->shortcut, originals[i]->shortcut);
         EXPECT_EQ(read[i]->code, codes[i]);
     }
-    EXPECT_EQ(read[0]->description, "desc\r\n\r\nmore\r\n");
+    EXPECT_EQ(read[0]->description, "desc\r\n\r\nmore");
     EXPECT_EQ(read[1]->description, "");
-    EXPECT_EQ(read[3]->description, "described\r\n");
+    EXPECT_EQ(read[3]->description, "described");
     EXPECT_EQ(BytesOf(read), written);
 }
 

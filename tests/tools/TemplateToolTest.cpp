@@ -52,7 +52,7 @@ TEST(TemplateTool, DumpWritesOneJsonObjectPerEntryWithExactlyTheKeys) {
         lines(run.out),
         (std::vector<std::string>{
             R"({"language":0,"language_label":"C++","ordinal":0,"label":"first","title":"","shortcut":"first","description":"","code":"x"})",
-            R"({"language":1,"language_label":"C#","ordinal":0,"label":"sc","title":"Title","shortcut":"sc","description":"d\r\n","code":"code"})",
+            R"({"language":1,"language_label":"C#","ordinal":0,"label":"sc","title":"Title","shortcut":"sc","description":"d","code":"code"})",
         }));
 }
 
