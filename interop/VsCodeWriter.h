@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "interop/CodePage.h"
+#include "interop/TextBuffer.h"
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
@@ -30,7 +32,7 @@ public:
 private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
-    void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
+    void AppendSnippet(const std::vector<const AutotextEntry*>& group, std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
     std::string_view Utf8(std::string_view ansi);
@@ -44,14 +46,21 @@ private:
     std::string End();
 
     const CodePage& codePage_;
-    std::string out_;
-    // How often each title was written, the titles being the entries' own:
-    // a table of open addressing, as every entry's title is looked up.
+    TextBuffer out_;
+    // How often each title was written, the titles being the entries' own,
+    // in the order they came; found through a table of open addressing whose
+    // slots hold a title's hash and place, small for the cache, as every
+    // entry's title is looked up.
     struct TitleCount {
         std::string_view title;
         int count = 0;
     };
+    struct TitleSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t place = 0;  // from 1; 0 is a free slot
+    };
     std::vector<TitleCount> titles_;
+    std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
     std::string converted_;
 };

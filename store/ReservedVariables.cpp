@@ -1,6 +1,8 @@
 #include "store/ReservedVariables.h"
 
 #include <algorithm>
+#include <array>
+#include <unordered_set>
 
 namespace ReservedVariables {
 namespace {
@@ -13,14 +15,29 @@ constexpr char kDollar = '$';
 
 bool IsName(std::string_view text) { return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos; }
 
+// Most names are prompts, which seldom begin with a letter a reserved
+// variable begins with: those need no look-up.
+constexpr std::array<bool, 256> FirstLetters() {
+    std::array<bool, 256> letters{};
+    for (const std::string_view variable : kVariables)
+        letters[static_cast<unsigned char>(variable[1])] = true;
+    return letters;
+}
+
 }  // namespace
 
+// A table, as every name of every entry an export writes is looked up.
 bool IsReserved(std::string_view name) noexcept {
-    for (const std::string_view variable : kVariables) {
-        if (variable.size() == name.size() + 2 && variable.substr(1, name.size()) == name)
-            return true;
-    }
-    return false;
+    static constexpr auto kFirstLetters = FirstLetters();
+    if (name.empty() || !kFirstLetters[static_cast<unsigned char>(name[0])])
+        return false;
+    static const std::unordered_set<std::string_view> names = [] {
+        std::unordered_set<std::string_view> inner;
+        for (const std::string_view variable : kVariables)
+            inner.insert(variable.substr(1, variable.size() - 2));
+        return inner;
+    }();
+    return names.count(name) != 0;
 }
 
 std::vector<std::string> PromptNames(std::string_view code) {

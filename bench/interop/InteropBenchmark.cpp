@@ -122,9 +122,10 @@ void CompareExport(int rounds) {
     entries.reserve(kExportEntries);
     for (int i = 0; i < kExportEntries; ++i)
         entries.push_back(RealisticEntry(random, i));
+    // A language's entries lie together, as reading its file makes them.
     VsCodeWriter::LanguageEntries languages;
     for (int i = 0; i < kExportEntries; ++i)
-        languages[i % TemplateLanguage::kCount].push_back(&entries[i]);
+        languages[i * TemplateLanguage::kCount / kExportEntries].push_back(&entries[i]);
 
     PosixFilePort port;
     const Windows1252CodePage codePage;
