@@ -30,6 +30,7 @@ bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 constexpr std::string_view kVisual = "VISUAL";
 // Deeper nesting is no snippet anyone writes; it is read as text.
 constexpr int kMaxDepth = 16;
+constexpr std::size_t kUsualTokens = 16;
 
 class Parser {
 public:
@@ -60,6 +61,9 @@ private:
     // Up to the '}' that closes the level (left for the caller) or the end.
     std::vector<Token> Sequence(std::size_t& at, int depth) {
         std::vector<Token> tokens;
+        // Room for a usual body at once; a placeholder's default is a token or two.
+        if (depth == 0)
+            tokens.reserve(kUsualTokens);
         while (at < body_.size()) {
             const char c = body_[at];
             if (!IsSpecial(c)) {
@@ -256,6 +260,7 @@ public:
     explicit Writer(ConvertedBody& body) : body_(body) {}
 
     void Write(const std::vector<Token>& tokens) {
+        written_.reserve(tokens.size());
         for (const auto& token : tokens) {
             if (token.kind == Token::Kind::TabStop && token.hasDefault && token.plainDefault)
                 namer_.Offer(token.number, token.defaultText);
