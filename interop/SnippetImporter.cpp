@@ -1,5 +1,6 @@
 #include "interop/SnippetImporter.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -205,21 +206,22 @@ void SnippetImporter::KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, 
             entries.push_back(&entry);
     const bool allBack = ReadBack(entries);
     for (auto snippet = snippets.begin() + static_cast<std::ptrdiff_t>(first); snippet != snippets.end(); ++snippet) {
-        std::vector<AutotextEntry> kept;
-        for (auto& entry : snippet->entries) {
+        auto& entries = snippet->entries;
+        const auto kept = std::remove_if(entries.begin(), entries.end(), [&](const AutotextEntry& entry) {
             if (allBack || ReadBack({&entry}))
-                AddEntry(std::move(entry), *snippet, kept);
-            else
-                Note(*snippet, SnippetLoss::Of(SnippetLoss::Kind::NotKept, ""));
-        }
-        snippet->entries = std::move(kept);
+                return false;
+            Note(*snippet, SnippetLoss::Of(SnippetLoss::Kind::NotKept, ""));
+            return true;
+        });
+        entries.erase(kept, entries.end());
+        for (const auto& entry : entries)
+            NoteShortcut(entry, *snippet);
     }
 }
 
-void SnippetImporter::AddEntry(AutotextEntry entry, ImportedSnippet& imported, std::vector<AutotextEntry>& kept) {
+void SnippetImporter::NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported) {
     if (!entry.shortcut.empty() && !shortcuts_[entry.language].insert(entry.shortcut).second)
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::ShortcutTaken, entry.shortcut));
-    kept.push_back(std::move(entry));
 }
 
 // Each loss once, though several triggers meet it.

@@ -51,7 +51,8 @@ private:
     void ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported);
     AutotextEntry EntryOf(const SourceSnippet& source, const std::string& trigger, std::string& missing) const;
     void KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, std::size_t first);
-    void AddEntry(AutotextEntry entry, ImportedSnippet& imported, std::vector<AutotextEntry>& kept);
+    // Said when the entry's shortcut is already in its language.
+    void NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported);
     static void Note(ImportedSnippet& imported, SnippetLoss loss);
 
     FilePort& files_;

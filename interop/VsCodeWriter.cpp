@@ -274,36 +274,43 @@ std::string VsCodeWriter::End() {
     return out_.Take();
 }
 
+// The snippets are found first, and their titles counted in a pass of their
+// own: every title is looked up in a table larger than the cache, and in a
+// short loop the look-ups overlap.
 void VsCodeWriter::AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage) {
     const auto scope = scopeLanguage == kNoScope ? std::string() : SnippetMapping::VsCodeScopeOf(scopeLanguage);
-    std::vector<const AutotextEntry*> group;
+    written_.clear();
+    snippets_.clear();
     for (const auto* entry : entries) {
         if (entry == nullptr || !IsWritten(*entry))
             continue;
-        if (!group.empty() && !DifferOnlyInShortcut(*group.front(), *entry)) {
-            AppendSnippet(group, scope);
-            group.clear();
-        }
-        group.push_back(entry);
+        if (!snippets_.empty() && DifferOnlyInShortcut(*written_[snippets_.back().first], *entry))
+            ++snippets_.back().count;
+        else
+            snippets_.push_back({written_.size(), 1, 0});
+        written_.push_back(entry);
     }
-    if (!group.empty())
-        AppendSnippet(group, scope);
+    for (auto& snippet : snippets_)
+        snippet.repeats = CountTitle(written_[snippet.first]->title);
+    for (const auto& snippet : snippets_)
+        AppendSnippet(snippet, scope);
 }
 
-void VsCodeWriter::AppendSnippet(const std::vector<const AutotextEntry*>& group, std::string_view scope) {
-    const auto& entry = *group.front();
+void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope) {
+    const auto* const* group = written_.data() + snippet.first;
+    const auto& entry = *group[0];
     out_.Append(firstSnippet_ ? "\n\t" : ",\n\t");
     firstSnippet_ = false;
-    AppendName(entry.title);
+    AppendName(entry.title, snippet.repeats);
     out_.Append(": {\n\t\t\"prefix\": ");
-    if (group.size() == 1) {
+    if (snippet.count == 1) {
         AppendString(entry.shortcut);
     } else {
         out_.Append('[');
-        for (const auto* one : group) {
-            if (one != group.front())
+        for (std::size_t i = 0; i < snippet.count; ++i) {
+            if (i > 0)
                 out_.Append(", ");
-            AppendString(one->shortcut);
+            AppendString(group[i]->shortcut);
         }
         out_.Append(']');
     }
@@ -404,8 +411,7 @@ void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
 
 // A title holds no padding, so the title with as many paddings as it came
 // before is unique.
-void VsCodeWriter::AppendName(const std::string& title) {
-    const int repeats = CountTitle(title);
+void VsCodeWriter::AppendName(const std::string& title, int repeats) {
     out_.Append('"');
     AppendEscaped(title);
     for (int i = 0; i < repeats; ++i)

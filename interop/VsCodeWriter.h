@@ -32,7 +32,14 @@ public:
 private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
-    void AppendSnippet(const std::vector<const AutotextEntry*>& group, std::string_view scope);
+    // Next entries that differ only in their shortcuts, as one snippet; the
+    // entries are those of written_, from the first on.
+    struct Snippet {
+        std::size_t first;
+        std::size_t count;
+        int repeats;  // how often its title came before
+    };
+    void AppendSnippet(const Snippet& snippet, std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
     std::string_view Utf8(std::string_view ansi);
@@ -40,7 +47,7 @@ private:
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
-    void AppendName(const std::string& title);
+    void AppendName(const std::string& title, int repeats);
     int CountTitle(std::string_view title);
     void Reserve(std::size_t entries);
     std::string End();
@@ -63,4 +70,7 @@ private:
     std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
     std::string converted_;
+    // The language's entries that are written, and the snippets they make.
+    std::vector<const AutotextEntry*> written_;
+    std::vector<Snippet> snippets_;
 };
