@@ -1,7 +1,6 @@
 #include "interop/TextMateBody.h"
 
 #include <cctype>
-#include <unordered_set>
 #include <vector>
 
 #include "interop/PromptNamer.h"
@@ -110,12 +109,14 @@ private:
     // dollar sign before them. One that closed is read again at most once
     // for each construct around it that failed, which nesting bounds.
     bool Dollar(std::size_t& at, int depth, std::vector<Token>& tokens) {
-        if (failed_.count(at) != 0)
+        if (!failed_.empty() && failed_[at])
             return false;
         Token token;
         std::size_t end = at + 1;
         if (!Construct(end, depth, token)) {
-            failed_.insert(at);
+            if (failed_.empty())
+                failed_.resize(body_.size());
+            failed_[at] = true;
             return false;
         }
         tokens.push_back(std::move(token));
@@ -249,7 +250,8 @@ private:
 
     std::string_view body_;
     Dialect dialect_;
-    std::unordered_set<std::size_t> failed_;
+    // Where the constructs that failed begin; sized at the first failure.
+    std::vector<bool> failed_;
 };
 
 // The first choice names the prompt, as a default text would.

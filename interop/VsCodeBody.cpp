@@ -1,8 +1,8 @@
 #include "interop/VsCodeBody.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <vector>
@@ -15,6 +15,9 @@ namespace VsCodeBody {
 namespace {
 
 constexpr std::string_view kEnd = "end";
+// Room for the syntax around a name: a variable's name of VS Code, or a tab
+// stop's number.
+constexpr std::size_t kLongestSyntax = 48;
 
 // A name of the code as the body writes it: a reserved variable as its VS
 // Code twin (or its own name), a prompt as a tab stop numbered in order of
@@ -26,9 +29,14 @@ struct Name {
     std::size_t number = 0;
 };
 
-// Names of the same length seldom share their first letter.
+// Names are short: compared here, not by a call into the library.
 bool SameName(std::string_view one, std::string_view other) {
-    return one.size() == other.size() && one[0] == other[0] && std::memcmp(one.data(), other.data(), one.size()) == 0;
+    if (one.size() != other.size())
+        return false;
+    for (std::size_t i = 0; i < one.size(); ++i)
+        if (one[i] != other[i])
+            return false;
+    return true;
 }
 
 // The names of one entry's code. An export looks up every name of every
@@ -77,25 +85,31 @@ void Write(std::string_view code, Sink& sink) {
             sink.Literal(piece.text, false);
             return;
         }
-        if (piece.text == kEnd) {
+        if (SameName(piece.text, kEnd)) {
             // Braces always: a digit after it would lengthen the number.
             sink.Syntax("${0}");
             return;
         }
         bool first = false;
         const auto& name = names.Of(piece.text, first);
-        if (name.reserved) {
+        // "${TWIN}", "${n}", or "${n:" before the placeholder's text: one
+        // piece of syntax, made here.
+        std::array<char, kLongestSyntax> syntax{'$', '{'};
+        char* end = syntax.data() + 2;
+        if (!name.reserved) {
+            end = std::to_chars(end, syntax.data() + syntax.size() - 1, name.number).ptr;
+            *end++ = first ? ':' : '}';
+        } else if (name.twin.size() + 3 <= syntax.size()) {
+            end = std::copy(name.twin.begin(), name.twin.end(), end);
+            *end++ = '}';
+        } else {
             sink.Syntax("${");
             sink.Syntax(name.twin);
             sink.Syntax("}");
             return;
         }
-        // "${n}", or "${n:" before the placeholder's text: one piece of syntax.
-        char syntax[std::numeric_limits<std::size_t>::digits10 + 4] = "${";
-        char* end = std::to_chars(syntax + 2, std::end(syntax) - 1, name.number).ptr;
-        *end++ = first ? ':' : '}';
-        sink.Syntax({syntax, static_cast<std::size_t>(end - syntax)});
-        if (first) {
+        sink.Syntax({syntax.data(), static_cast<std::size_t>(end - syntax.data())});
+        if (first && !name.reserved) {
             sink.Literal(piece.text, true);
             sink.Syntax("}");
         }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 namespace ReservedVariables {
 namespace {
@@ -15,29 +14,38 @@ constexpr char kDollar = '$';
 
 bool IsName(std::string_view text) { return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos; }
 
-// Most names are prompts, which seldom begin with a letter a reserved
-// variable begins with: those need no look-up.
-constexpr std::array<bool, 256> FirstLetters() {
-    std::array<bool, 256> letters{};
+// The names without their dollar signs, by length: a name is compared only
+// with those as long as it, as every name of every entry an export writes is
+// looked up.
+constexpr std::size_t kLongestName = 31;
+
+constexpr bool AllFit() {
     for (const std::string_view variable : kVariables)
-        letters[static_cast<unsigned char>(variable[1])] = true;
-    return letters;
+        if (variable.size() - 2 > kLongestName)
+            return false;
+    return true;
+}
+static_assert(AllFit(), "a reserved variable is longer than the look-up holds");
+
+using NamesByLength = std::array<std::vector<std::string_view>, kLongestName + 1>;
+
+NamesByLength SortedByLength() {
+    NamesByLength names;
+    for (const std::string_view variable : kVariables)
+        names[variable.size() - 2].push_back(variable.substr(1, variable.size() - 2));
+    return names;
 }
 
 }  // namespace
 
-// A table, as every name of every entry an export writes is looked up.
 bool IsReserved(std::string_view name) noexcept {
-    static constexpr auto kFirstLetters = FirstLetters();
-    if (name.empty() || !kFirstLetters[static_cast<unsigned char>(name[0])])
+    static const NamesByLength names = SortedByLength();
+    if (name.empty() || name.size() > kLongestName)
         return false;
-    static const std::unordered_set<std::string_view> names = [] {
-        std::unordered_set<std::string_view> inner;
-        for (const std::string_view variable : kVariables)
-            inner.insert(variable.substr(1, variable.size() - 2));
-        return inner;
-    }();
-    return names.count(name) != 0;
+    for (const auto variable : names[name.size()])
+        if (variable[0] == name[0] && variable == name)
+            return true;
+    return false;
 }
 
 std::vector<std::string> PromptNames(std::string_view code) {
