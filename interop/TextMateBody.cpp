@@ -67,9 +67,7 @@ private:
             const char c = body_[at];
             if (!IsSpecial(c)) {
                 // Plain text up to the next character that may mean more.
-                auto end = at + 1;
-                while (end < body_.size() && !IsSpecial(body_[end]))
-                    ++end;
+                const auto end = PlainEnd(at + 1);
                 AppendText(tokens, body_.substr(at, end - at));
                 at = end;
             } else if (c == '\\' && at + 1 < body_.size() && IsEscapable(body_[at + 1])) {
@@ -184,8 +182,22 @@ private:
         return false;
     }
 
+    // Where the plain text from the place ends: at a character that may mean more, or the end.
+    std::size_t PlainEnd(std::size_t from) const {
+        while (from < body_.size() && !IsSpecial(body_[from]))
+            ++from;
+        return from;
+    }
+
     bool Default(std::size_t& at, int depth, Token& token) {
         const auto start = at;
+        // The usual default, plain text up to its brace, needs no sequence of its own.
+        if (const auto end = PlainEnd(at); end < body_.size() && body_[end] == '}') {
+            token.hasDefault = true;
+            token.defaultText = body_.substr(start, end - start);
+            at = end + 1;
+            return true;
+        }
         const auto inner = Sequence(at, depth + 1);
         if (at >= body_.size())
             return false;
