@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "interop/SnippetMapping.h"
+#include "interop/Utf8.h"
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
 
@@ -184,31 +185,6 @@ private:
     TextBuffer& out_;
 };
 
-// What a body's writing needs to know of its code before it begins: looked
-// at eight bytes at a time, as every entry's code is.
-struct CodeShape {
-    bool ascii;
-    bool lines;
-};
-
-CodeShape ShapeOf(std::string_view code) {
-    std::uint64_t high = 0;
-    std::uint64_t lineFeeds = 0;
-    std::size_t at = 0;
-    for (; at + sizeof high <= code.size(); at += sizeof high) {
-        std::uint64_t word;
-        std::memcpy(&word, code.data() + at, sizeof word);
-        high |= word;
-        lineFeeds |= BytesEqual(word, '\n');
-    }
-    bool lines = lineFeeds != 0;
-    for (; at < code.size(); ++at) {
-        high |= static_cast<unsigned char>(code[at]);
-        lines = lines || code[at] == '\n';
-    }
-    return {(high & kHighBits) == 0, lines};
-}
-
 }  // namespace
 
 std::string VsCodeWriter::LanguageFileName(int language) {
@@ -328,11 +304,11 @@ void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope)
 // The body syntax escapes ASCII characters, which in UTF-8, unlike in a
 // double-byte code page, are never part of another character.
 void VsCodeWriter::AppendBody(std::string_view code) {
-    const auto shape = ShapeOf(code);
-    out_.Append(shape.lines ? "[\n\t\t\t\"" : "\"");
+    const bool lines = code.find('\n') != std::string_view::npos;
+    out_.Append(lines ? "[\n\t\t\t\"" : "\"");
     JsonBody body(out_);
-    VsCodeBody::Write(shape.ascii ? code : Utf8(code), body);
-    out_.Append(shape.lines ? "\"\n\t\t]" : "\"");
+    VsCodeBody::Write(Utf8::IsAscii(code) ? code : AsUtf8(code), body);
+    out_.Append(lines ? "\"\n\t\t]" : "\"");
 }
 
 // One line as a string, several as an array of them, as VS Code writes
@@ -358,7 +334,7 @@ void VsCodeWriter::AppendLines(std::string_view text) {
 }
 
 // Valid until the next call.
-std::string_view VsCodeWriter::Utf8(std::string_view ansi) {
+std::string_view VsCodeWriter::AsUtf8(std::string_view ansi) {
     converted_ = codePage_.ToUtf8(ansi);
     return converted_;
 }

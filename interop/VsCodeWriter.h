@@ -42,7 +42,7 @@ private:
     void AppendSnippet(const Snippet& snippet, std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
-    std::string_view Utf8(std::string_view ansi);
+    std::string_view AsUtf8(std::string_view ansi);
     void AppendMember(const char* key, std::string_view ascii);
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
