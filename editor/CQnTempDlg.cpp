@@ -67,7 +67,7 @@ CQnTempDlg::CQnTempDlg(HINSTANCE module, const tarvel::CProfile& profile, Editor
       parent_(parent),
       entries_(tree_, session_),
       store_(templateDirectory_, files_, reporter_),
-      snippetFiles_(module, entries_, files_, reporter_),
+      snippetFiles_(module, profile_, entries_, files_, reporter_),
       filter_(entries_, tree_, *this),
       warningTip_(tipLine_, entries_) {
     titlePage_.SetSite(this);

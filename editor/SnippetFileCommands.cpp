@@ -102,7 +102,7 @@ void SnippetFileCommands::ShowReport(HWND owner, const ImportResult& result) con
                          MessageIcon::Exclamation);
         return;
     }
-    CImportReportDlg(module_, text).DoModal(owner);
+    CImportReportDlg(module_, profile_, text).DoModal(owner);
 }
 
 void SnippetFileCommands::Export(HWND owner, HTREEITEM root) {

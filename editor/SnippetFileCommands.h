@@ -11,6 +11,9 @@
 #include "store/Reporter.h"
 
 class ExpansionTree;
+namespace tarvel {
+class CProfile;
+}
 struct ImportResult;
 
 // The language roots' Import and Export: other editors' snippet files, picked
@@ -21,8 +24,9 @@ struct ImportResult;
 class SnippetFileCommands {
 public:
     // The module holds the report dialog's template.
-    SnippetFileCommands(HINSTANCE module, ExpansionTree& entries, FilePort& files, Reporter& reporter)
-        : module_(module), entries_(entries), files_(files), reporter_(reporter) {}
+    SnippetFileCommands(HINSTANCE module, const tarvel::CProfile& profile, ExpansionTree& entries, FilePort& files,
+                        Reporter& reporter)
+        : module_(module), profile_(profile), entries_(entries), files_(files), reporter_(reporter) {}
 
     // True when entries were added.
     bool Import(HWND owner, HTREEITEM root);
@@ -35,6 +39,7 @@ private:
     std::string SystemErrorText(unsigned long code) const;
 
     HINSTANCE module_;
+    const tarvel::CProfile& profile_;
     ExpansionTree& entries_;
     FilePort& files_;
     Reporter& reporter_;

@@ -1,6 +1,7 @@
 #include "interop/ImportReport.h"
 
 #include <map>
+#include <string_view>
 
 #include "store/TemplateLanguage.h"
 #include "store/TextRules.h"
@@ -9,16 +10,16 @@ namespace ImportReport {
 
 namespace {
 
-
 constexpr const char* kSummary = "%d snippet%s from %d file%s imported as %d entr%s; %d of them lost something.\n";
 constexpr const char* kKindCount = "  %s: %d\n";
 
 // "file:line: name: ", then each loss.
-std::string SnippetLine(const ImportedSnippet& snippet) {
-    std::string line = snippet.file + ":" + std::to_string(snippet.line) + ": " + snippet.name + ": ";
+void AppendSnippetLine(std::string& text, const ImportedSnippet& snippet) {
+    text.append(snippet.file).append(":").append(std::to_string(snippet.line)).append(": ");
+    text.append(snippet.name).append(": ");
     for (const auto& loss : snippet.losses)
-        line.append(&loss == &snippet.losses.front() ? "" : "; ").append(loss.text);
-    return line + "\n";
+        text.append(&loss == &snippet.losses.front() ? "" : "; ").append(loss.text);
+    text += '\n';
 }
 
 }  // namespace
@@ -26,13 +27,14 @@ std::string SnippetLine(const ImportedSnippet& snippet) {
 std::string Text(const ImportResult& result) {
     std::string text;
     for (const auto& message : result.fileMessages)
-        text += message + "\n";
-    std::map<std::string, int> kinds;
+        text.append(message).append("\n");
+    // The kinds' names are the program's own texts: counted by them as they are.
+    std::map<std::string_view, int> kinds;
     int lost = 0;
     for (const auto& snippet : result.snippets) {
         if (snippet.losses.empty())
             continue;
-        text += SnippetLine(snippet);
+        AppendSnippetLine(text, snippet);
         lost += snippet.LostSomething() ? 1 : 0;
         for (const auto& loss : snippet.losses)
             ++kinds[loss.KindName()];
@@ -42,7 +44,7 @@ std::string Text(const ImportResult& result) {
     text += TextRules::Format(kSummary, snippets, snippets == 1 ? "" : "s", result.files, result.files == 1 ? "" : "s",
                               entries, entries == 1 ? "y" : "ies", lost);
     for (const auto& [kind, count] : kinds)
-        text += TextRules::Format(kKindCount, kind.c_str(), count);
+        text += TextRules::Format(kKindCount, std::string(kind).c_str(), count);
     return text;
 }
 

@@ -15,6 +15,13 @@ auto FindNumber(Pairs& pairs, int number) {
 }
 }  // namespace
 
+// Room for the tab stops of a usual snippet at once.
+PromptNamer::PromptNamer() {
+    constexpr std::size_t kUsualTabStops = 8;
+    offered_.reserve(kUsualTabStops);
+    names_.reserve(kUsualTabStops);
+}
+
 // The first usable text offered for a number counts.
 void PromptNamer::Offer(int number, std::string_view defaultText) {
     if (IsUsable(defaultText) && FindNumber(offered_, number) == offered_.end())
@@ -26,7 +33,7 @@ bool PromptNamer::IsUsable(std::string_view text) {
            !ReservedVariables::IsReserved(text);
 }
 
-std::string PromptNamer::NameOf(int number) {
+const std::string& PromptNamer::NameOf(int number) {
     const auto named = FindNumber(names_, number);
     if (named != names_.end())
         return named->second;

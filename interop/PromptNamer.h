@@ -10,10 +10,12 @@
 // the same number is always the same prompt, and two numbers never share one.
 class PromptNamer {
 public:
+    PromptNamer();
     // Offers the default text of a tab stop; the first usable one counts.
     void Offer(int number, std::string_view defaultText);
-    // The prompt of the tab stop (0 is the caret's place, $end$).
-    std::string NameOf(int number);
+    // The prompt of the tab stop (0 is the caret's place, $end$); valid
+    // until the next call.
+    const std::string& NameOf(int number);
     // Whether the text can name a prompt as the code names one: one line, no
     // space or tab, no dollar sign, and no reserved variable.
     static bool IsUsable(std::string_view text);

@@ -9,10 +9,10 @@ namespace {
 
 constexpr std::string_view kSnippet = "snippet";
 
-void Finish(SourceSnippet& snippet, std::string& body, std::vector<SourceSnippet>& snippets) {
+// The body's buffer is kept for the next snippet, so that its room is reused.
+void Finish(SourceSnippet& snippet, const std::string& body) {
     snippet.syntax = SourceSnippet::Syntax::Vim;
-    snippet.code = std::move(body);
-    snippets.push_back(std::move(snippet));
+    snippet.code = body;
 }
 
 SourceSnippet Header(std::string_view line, int number) {
@@ -33,7 +33,6 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
     std::vector<SourceSnippet> snippets;
-    SourceSnippet snippet;
     bool inSnippet = false;
     std::string body;
     bool hasBody = false;
@@ -58,14 +57,13 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
             continue;
         }
         if (inSnippet)
-            Finish(snippet, body, snippets);
+            Finish(snippets.back(), body);
         inSnippet = VimSnippetFile::StartsWithWord(line, kSnippet) &&
                     !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
         if (inSnippet && !bodies) {
-            snippet = SourceSnippet();
-            snippet.line = number;
+            snippets.emplace_back().line = number;
         } else if (inSnippet) {
-            snippet = Header(line, number);
+            auto& snippet = snippets.emplace_back(Header(line, number));
             snippet.language = language;
             snippet.languageName = languageName;
             body.clear();
@@ -74,7 +72,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
         }
     }
     if (inSnippet)
-        Finish(snippet, body, snippets);
+        Finish(snippets.back(), body);
     return snippets;
 }
 

@@ -1,5 +1,6 @@
 #include "interop/SnippetImporter.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -26,7 +27,7 @@ constexpr const char* kMalformed = "%s:%d: %s";
 constexpr const char* kOtherLanguage =
     "%s: %d snippets for \"%s\" not imported: that language is none of the eight";
 
-class SingleEntry : public TreeSink {
+class ReadEntries : public TreeSink {
 public:
     void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
@@ -35,17 +36,28 @@ public:
     std::vector<std::unique_ptr<AutotextEntry>> entries;
 };
 
-// Whether a template file holding the entry reads it back as it is (the
-// description up to its trailing white space, which saving trims).
-bool ReadsBack(const AutotextEntry& entry) {
-    AutotextEntry written = entry;
-    SingleEntry read;
-    TemplateReader(0, read).Read(TemplateWriter::FormatLanguageRecords({&written}));
-    if (read.entries.size() != 1)
-        return false;
-    const auto& back = *read.entries.front();
+bool SameAsRead(const AutotextEntry& entry, const AutotextEntry& back) {
     return back.title == entry.title && back.shortcut == entry.shortcut && back.code == entry.code &&
            TextRules::TrimmedRightView(back.description) == TextRules::TrimmedRightView(entry.description);
+}
+
+// Whether a template file holding the entries reads each back as it is (the
+// description up to its trailing white space, which saving trims).
+bool ReadBack(const std::vector<const AutotextEntry*>& entries) {
+    std::vector<AutotextEntry> written;
+    written.reserve(entries.size());
+    std::vector<AutotextEntry*> pointers;
+    pointers.reserve(entries.size());
+    for (const auto* entry : entries)
+        pointers.push_back(&written.emplace_back(*entry));
+    ReadEntries read;
+    TemplateReader(0, read).Read(TemplateWriter::FormatLanguageRecords(pointers));
+    if (read.entries.size() != entries.size())
+        return false;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (!SameAsRead(*entries[i], *read.entries[i]))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -114,13 +126,22 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
         result.fileMessages.push_back(TextRules::Format(kMalformed, path.c_str(), error.line, error.what()));
         return;
     }
+    // A counted file's snippets are all of its language.
+    if (counted) {
+        if (!sources.empty())
+            result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(),
+                                                            static_cast<int>(sources.size()), fileType.c_str()));
+        return;
+    }
     std::map<std::string, int> skipped;
+    const auto first = result.snippets.size();
+    result.snippets.reserve(first + sources.size());
     for (auto& source : sources) {
         int language = target.language >= 0 ? target.language : source.language;
         if (language < 0)
             language = target.otherLanguages;
         if (language < 0) {
-            ++skipped[counted ? fileType : source.languageName];
+            ++skipped[source.languageName];
             continue;
         }
         ImportedSnippet imported;
@@ -131,6 +152,7 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
         ImportSnippet(source, language, imported);
         result.snippets.push_back(std::move(imported));
     }
+    KeepWhatReadsBack(result.snippets, first);
     for (const auto& [name, count] : skipped)
         result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(), count, name.c_str()));
 }
@@ -148,11 +170,7 @@ void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, Importe
         entry.language = language;
         for (const auto& breach : FormatLimits::Fit(entry))
             Note(imported, SnippetLoss::Of(breach));
-        if (!ReadsBack(entry)) {
-            Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NotKept, ""));
-            continue;
-        }
-        AddEntry(std::move(entry), imported);
+        imported.entries.push_back(std::move(entry));
     }
     if (!missing.empty())
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NonAnsiCharacters, missing));
@@ -179,10 +197,31 @@ AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::s
     return entry;
 }
 
-void SnippetImporter::AddEntry(AutotextEntry entry, ImportedSnippet& imported) {
+// A file's entries are read back together; one at a time only when they do
+// not all come back, to tell which.
+void SnippetImporter::KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, std::size_t first) {
+    std::vector<const AutotextEntry*> entries;
+    for (auto snippet = snippets.begin() + static_cast<std::ptrdiff_t>(first); snippet != snippets.end(); ++snippet)
+        for (const auto& entry : snippet->entries)
+            entries.push_back(&entry);
+    const bool allBack = ReadBack(entries);
+    for (auto snippet = snippets.begin() + static_cast<std::ptrdiff_t>(first); snippet != snippets.end(); ++snippet) {
+        auto& entries = snippet->entries;
+        const auto kept = std::remove_if(entries.begin(), entries.end(), [&](const AutotextEntry& entry) {
+            if (allBack || ReadBack({&entry}))
+                return false;
+            Note(*snippet, SnippetLoss::Of(SnippetLoss::Kind::NotKept, ""));
+            return true;
+        });
+        entries.erase(kept, entries.end());
+        for (const auto& entry : entries)
+            NoteShortcut(entry, *snippet);
+    }
+}
+
+void SnippetImporter::NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported) {
     if (!entry.shortcut.empty() && !shortcuts_[entry.language].insert(entry.shortcut).second)
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::ShortcutTaken, entry.shortcut));
-    imported.entries.push_back(std::move(entry));
 }
 
 // Each loss once, though several triggers meet it.

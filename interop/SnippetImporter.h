@@ -50,7 +50,9 @@ private:
     void ImportFile(const std::string& path, const Target& target, ImportResult& result);
     void ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported);
     AutotextEntry EntryOf(const SourceSnippet& source, const std::string& trigger, std::string& missing) const;
-    void AddEntry(AutotextEntry entry, ImportedSnippet& imported);
+    void KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, std::size_t first);
+    // Said when the entry's shortcut is already in its language.
+    void NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported);
     static void Note(ImportedSnippet& imported, SnippetLoss loss);
 
     FilePort& files_;

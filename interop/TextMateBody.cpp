@@ -1,7 +1,6 @@
 #include "interop/TextMateBody.h"
 
 #include <cctype>
-#include <unordered_set>
 #include <vector>
 
 #include "interop/PromptNamer.h"
@@ -31,6 +30,7 @@ bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 constexpr std::string_view kVisual = "VISUAL";
 // Deeper nesting is no snippet anyone writes; it is read as text.
 constexpr int kMaxDepth = 16;
+constexpr std::size_t kUsualTokens = 16;
 
 class Parser {
 public:
@@ -61,13 +61,14 @@ private:
     // Up to the '}' that closes the level (left for the caller) or the end.
     std::vector<Token> Sequence(std::size_t& at, int depth) {
         std::vector<Token> tokens;
+        // Room for a usual body at once; a placeholder's default is a token or two.
+        if (depth == 0)
+            tokens.reserve(kUsualTokens);
         while (at < body_.size()) {
             const char c = body_[at];
             if (!IsSpecial(c)) {
                 // Plain text up to the next character that may mean more.
-                auto end = at + 1;
-                while (end < body_.size() && !IsSpecial(body_[end]))
-                    ++end;
+                const auto end = PlainEnd(at + 1);
                 AppendText(tokens, body_.substr(at, end - at));
                 at = end;
             } else if (c == '\\' && at + 1 < body_.size() && IsEscapable(body_[at + 1])) {
@@ -107,12 +108,14 @@ private:
     // dollar sign before them. One that closed is read again at most once
     // for each construct around it that failed, which nesting bounds.
     bool Dollar(std::size_t& at, int depth, std::vector<Token>& tokens) {
-        if (failed_.count(at) != 0)
+        if (!failed_.empty() && failed_[at])
             return false;
         Token token;
         std::size_t end = at + 1;
         if (!Construct(end, depth, token)) {
-            failed_.insert(at);
+            if (failed_.empty())
+                failed_.resize(body_.size());
+            failed_[at] = true;
             return false;
         }
         tokens.push_back(std::move(token));
@@ -180,8 +183,22 @@ private:
         return false;
     }
 
+    // Where the plain text from the place ends: at a character that may mean more, or the end.
+    std::size_t PlainEnd(std::size_t from) const {
+        while (from < body_.size() && !IsSpecial(body_[from]))
+            ++from;
+        return from;
+    }
+
     bool Default(std::size_t& at, int depth, Token& token) {
         const auto start = at;
+        // The usual default, plain text up to its brace, needs no sequence of its own.
+        if (const auto end = PlainEnd(at); end < body_.size() && body_[end] == '}') {
+            token.hasDefault = true;
+            token.defaultText = body_.substr(start, end - start);
+            at = end + 1;
+            return true;
+        }
         const auto inner = Sequence(at, depth + 1);
         if (at >= body_.size())
             return false;
@@ -246,7 +263,8 @@ private:
 
     std::string_view body_;
     Dialect dialect_;
-    std::unordered_set<std::size_t> failed_;
+    // Where the constructs that failed begin; sized at the first failure.
+    std::vector<bool> failed_;
 };
 
 // The first choice names the prompt, as a default text would.
@@ -257,6 +275,7 @@ public:
     explicit Writer(ConvertedBody& body) : body_(body) {}
 
     void Write(const std::vector<Token>& tokens) {
+        written_.reserve(tokens.size());
         for (const auto& token : tokens) {
             if (token.kind == Token::Kind::TabStop && token.hasDefault && token.plainDefault)
                 namer_.Offer(token.number, token.defaultText);

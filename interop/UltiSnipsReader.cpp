@@ -93,6 +93,8 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     TextRules::LineCursor lines(bytes);
     std::vector<SourceSnippet> snippets;
     std::vector<std::string_view> actions;
+    // Kept between snippets, so that its room is reused.
+    std::string body;
     std::string_view line;
     for (int number = 1; lines.Next(line); ++number) {
         if (VimSnippetFile::StartsWithWord(line, kGlobal)) {
@@ -117,7 +119,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
                 snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::InterpolatedCode, action));
         }
         actions.clear();
-        std::string body;
+        body.clear();
         const int header = number;
         bool closed = false;
         for (bool first = true; lines.Next(line); first = false) {
@@ -132,7 +134,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
         if (!closed)
             throw SourceError(header, "the snippet \"" + snippet.name + "\" has no endsnippet line");
         snippet.syntax = SourceSnippet::Syntax::Vim;
-        snippet.code = std::move(body);
+        snippet.code = body;
         snippets.push_back(std::move(snippet));
     }
     return snippets;

@@ -1,5 +1,8 @@
 #include "interop/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace Utf8 {
 
 namespace {
@@ -61,6 +64,20 @@ void AppendOnce(std::string& list, char32_t codePoint) {
     Append(one, codePoint);
     if (list.find(one) == std::string::npos)
         list += one;
+}
+
+bool IsAscii(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::uint64_t bits = 0;
+    std::size_t at = 0;
+    for (; at + sizeof bits <= text.size(); at += sizeof bits) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        bits |= word;
+    }
+    for (; at < text.size(); ++at)
+        bits |= static_cast<unsigned char>(text[at]);
+    return (bits & kHighBits) == 0;
 }
 
 }  // namespace Utf8

@@ -14,5 +14,8 @@ char32_t Next(std::string_view text, std::size_t& at);
 void Append(std::string& text, char32_t codePoint);
 // Appends the character once to a list of distinct characters.
 void AppendOnce(std::string& list, char32_t codePoint);
+// Whether every byte is below 0x80; eight at a time, as every text an import
+// or an export converts is looked at.
+bool IsAscii(std::string_view text);
 
 }  // namespace Utf8

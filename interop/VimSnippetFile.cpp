@@ -1,5 +1,8 @@
 #include "interop/VimSnippetFile.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "interop/SnippetMapping.h"
 #include "interop/SourceText.h"
 #include "store/TextRules.h"
@@ -25,9 +28,16 @@ bool StartsWithWord(std::string_view line, std::string_view word) {
            (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
 }
 
+// A skipping search: a plain one stops at every "e" of a snipMate file,
+// which has no end line to find.
 bool IsUltiSnips(std::string_view bytes) {
     constexpr std::string_view kEndSnippet = "endsnippet";
-    for (auto at = bytes.find(kEndSnippet); at != std::string_view::npos; at = bytes.find(kEndSnippet, at + 1)) {
+    const std::boyer_moore_horspool_searcher searcher(kEndSnippet.begin(), kEndSnippet.end());
+    const auto find = [&](std::size_t from) {
+        const auto found = std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), searcher);
+        return found == bytes.end() ? std::string_view::npos : static_cast<std::size_t>(found - bytes.begin());
+    };
+    for (auto at = find(0); at != std::string_view::npos; at = find(at + 1)) {
         const auto rest = bytes.substr(at + kEndSnippet.size());
         const auto lineEnd = rest.find_first_of("\r\n");
         if ((at == 0 || bytes[at - 1] == '\n' || bytes[at - 1] == '\r') &&

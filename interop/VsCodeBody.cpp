@@ -1,7 +1,10 @@
 #include "interop/VsCodeBody.h"
 
+#include <algorithm>
 #include <array>
-#include <string>
+#include <charconv>
+#include <iterator>
+#include <limits>
 #include <vector>
 
 #include "interop/SnippetMapping.h"
@@ -13,46 +16,102 @@ namespace VsCodeBody {
 namespace {
 
 constexpr std::string_view kEnd = "end";
+// Room for the syntax around a name: a variable's name of VS Code, or a tab
+// stop's number.
+constexpr std::size_t kLongestSyntax = 48;
+
+// A name of the code as the body writes it: a reserved variable as its VS
+// Code twin (or its own name), a prompt as a tab stop numbered in order of
+// first appearance.
+struct Name {
+    std::string_view text;
+    bool reserved = false;
+    std::string_view twin;
+    std::size_t number = 0;
+};
+
+// Names are short: compared here, not by a call into the library.
+bool SameName(std::string_view one, std::string_view other) {
+    if (one.size() != other.size())
+        return false;
+    for (std::size_t i = 0; i < one.size(); ++i)
+        if (one[i] != other[i])
+            return false;
+    return true;
+}
+
+// The names of one entry's code. An export looks up every name of every
+// entry: each is sorted out once per entry, and an entry has a few, kept
+// without allocating.
+class Names {
+public:
+    // The name as written; first tells whether it came before.
+    const Name& Of(std::string_view text, bool& first) {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (SameName(At(i).text, text))
+                return At(i);
+        first = true;
+        Name name;
+        name.text = text;
+        name.reserved = ReservedVariables::IsReserved(text);
+        if (name.reserved) {
+            name.twin = SnippetMapping::VsCodeVariableOf(text);
+            if (name.twin.empty())
+                name.twin = text;
+        } else {
+            name.number = ++prompts_;
+        }
+        if (count_ >= few_.size())
+            more_.push_back(name);
+        else
+            few_[count_] = name;
+        return At(count_++);
+    }
+
+private:
+    const Name& At(std::size_t i) const { return i < few_.size() ? few_[i] : more_[i - few_.size()]; }
+
+    std::array<Name, 16> few_;
+    std::vector<Name> more_;
+    std::size_t count_ = 0;
+    std::size_t prompts_ = 0;
+};
 
 }  // namespace
 
 void Write(std::string_view code, Sink& sink) {
-    // The prompts in order of first appearance; an entry has a few, kept
-    // without allocating.
-    std::array<std::string_view, 16> few;
-    std::vector<std::string_view> more;
-    std::size_t count = 0;
-    const auto numberOf = [&](std::string_view prompt, bool& first) {
-        for (std::size_t i = 0; i < count; ++i)
-            if ((i < few.size() ? few[i] : more[i - few.size()]) == prompt)
-                return i + 1;
-        first = true;
-        if (count < few.size())
-            few[count] = prompt;
-        else
-            more.push_back(prompt);
-        return ++count;
-    };
+    Names names;
     FormatLimits::ForEachPiece(code, [&](const FormatLimits::CodePiece& piece) {
         if (!piece.isName) {
             sink.Literal(piece.text, false);
-        } else if (piece.text == kEnd) {
+            return;
+        }
+        if (SameName(piece.text, kEnd)) {
             // Braces always: a digit after it would lengthen the number.
             sink.Syntax("${0}");
-        } else if (ReservedVariables::IsReserved(piece.text)) {
-            const auto twin = SnippetMapping::VsCodeVariableOf(piece.text);
-            sink.Syntax("${");
-            sink.Syntax(twin.empty() ? piece.text : twin);
-            sink.Syntax("}");
+            return;
+        }
+        bool first = false;
+        const auto& name = names.Of(piece.text, first);
+        // "${TWIN}", "${n}", or "${n:" before the placeholder's text: one
+        // piece of syntax, made here.
+        std::array<char, kLongestSyntax> syntax{'$', '{'};
+        char* end = syntax.data() + 2;
+        if (!name.reserved) {
+            end = std::to_chars(end, syntax.data() + syntax.size() - 1, name.number).ptr;
+            *end++ = first ? ':' : '}';
+        } else if (name.twin.size() + 3 <= syntax.size()) {
+            end = std::copy(name.twin.begin(), name.twin.end(), end);
+            *end++ = '}';
         } else {
-            bool first = false;
-            const auto number = std::to_string(numberOf(piece.text, first));
             sink.Syntax("${");
-            sink.Syntax(number);
-            if (first) {
-                sink.Syntax(":");
-                sink.Literal(piece.text, true);
-            }
+            sink.Syntax(name.twin);
+            sink.Syntax("}");
+            return;
+        }
+        sink.Syntax({syntax.data(), static_cast<std::size_t>(end - syntax.data())});
+        if (first && !name.reserved) {
+            sink.Literal(piece.text, true);
             sink.Syntax("}");
         }
     });

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 
 #include "interop/SnippetMapping.h"
+#include "interop/Utf8.h"
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
 
@@ -55,71 +57,133 @@ constexpr auto kByteClasses = MakeByteClasses();
 
 unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
+// The bytes a scan for escapes stops at: in a JSON string, in a body's
+// literal text, and in a placeholder's text, where a brace would close it.
+enum class Stops { String, Literal, Placeholder };
+
+constexpr std::array<bool, 256> MakeStops(Stops where) {
+    std::array<bool, 256> stops{};
+    for (int c = 0; c < 256; ++c) {
+        const auto kind = kByteClasses[c];
+        const bool stringStop = kind == kHigh || kind == kQuote || kind == kControl || kind == kLineFeed ||
+                                kind == kReturn || c == '\\';
+        stops[c] = where == Stops::String ? stringStop
+                                          : kind != kPlain && kind != kHigh && (kind != kBrace || where == Stops::Placeholder);
+    }
+    return stops;
+}
+
+constexpr auto kStringStops = MakeStops(Stops::String);
+constexpr auto kLiteralStops = MakeStops(Stops::Literal);
+constexpr auto kPlaceholderStops = MakeStops(Stops::Placeholder);
+
+bool IsStop(const std::array<bool, 256>& stops, char c) { return stops[static_cast<unsigned char>(c)]; }
+
+// Eight bytes of a body at a time, as the most of every entry's code needs
+// no escape: whether any of them is a literal stop (or a placeholder's).
+constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// A byte of the word below the value; exact as to whether there is one.
+constexpr std::uint64_t BytesBelow(std::uint64_t word, unsigned char value) {
+    return (word - kLowBits * value) & ~word & kHighBits;
+}
+
+constexpr std::uint64_t BytesEqual(std::uint64_t word, char value) {
+    return BytesBelow(word ^ (kLowBits * static_cast<unsigned char>(value)), 1);
+}
+
+bool HoldsStop(std::uint64_t word, bool inPlaceholder) {
+    return (BytesBelow(word, 0x20) | BytesEqual(word, '$') | BytesEqual(word, '\\') | BytesEqual(word, '"') |
+            (inPlaceholder ? BytesEqual(word, '}') : 0)) != 0;
+}
+
+// The piece written where at points; the end of it. Pieces are string
+// literals, so that the copy is a few moves.
+template <std::size_t N>
+char* Put(char* at, const char (&piece)[N]) {
+    std::memcpy(at, piece, N - 1);
+    return at + N - 1;
+}
+
+// The longest a byte becomes in the JSON: a line break of a body.
+constexpr std::size_t kLongestEscape = 7;
+constexpr char kBodyLineBreak[] = "\",\n\t\t\t\"";
+static_assert(sizeof kBodyLineBreak - 1 == kLongestEscape);
+
 // A quote, a backslash or a control character as JSON writes it.
-void AppendJsonEscape(std::string& out, unsigned char c) {
+char* PutJsonEscape(char* at, unsigned char c) {
+    constexpr char kHex[] = "0123456789abcdef";
     switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default: {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        }
+        case '"': return Put(at, "\\\"");
+        case '\\': return Put(at, "\\\\");
+        case '\n': return Put(at, "\\n");
+        case '\r': return Put(at, "\\r");
+        case '\t': return Put(at, "\\t");
+        default:
+            at = Put(at, "\\u00");
+            *at++ = kHex[c >> 4];
+            *at++ = kHex[c & 0xF];
+            return at;
     }
 }
+
+void AppendJsonEscape(TextBuffer& out, unsigned char c) { out.Commit(PutJsonEscape(out.Open(kLongestEscape), c)); }
 
 // A body, in UTF-8, straight into the JSON: each line a string of the body's
-// array, the body syntax's escapes escaped again for JSON, in one pass.
+// array, the body syntax's escapes escaped again for JSON, in one pass, a
+// byte at a time, as every entry's code goes through it.
 class JsonBody : public VsCodeBody::Sink {
 public:
-    explicit JsonBody(std::string& out) : out_(out) {}
+    explicit JsonBody(TextBuffer& out) : out_(out) {}
 
     void Literal(std::string_view text, bool inPlaceholder) override {
-        std::size_t plain = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto kind = ClassOf(text[i]);
-            if (kind == kPlain || kind == kHigh || (kind == kBrace && !inPlaceholder))
-                continue;
-            out_.append(text.data() + plain, i - plain);
-            plain = i + 1;
-            AppendSpecial(text, i, kind);
+        const auto& stops = inPlaceholder ? kPlaceholderStops : kLiteralStops;
+        char* at = out_.Open(text.size() * kLongestEscape);
+        std::size_t i = 0;
+        while (i < text.size()) {
+            std::uint64_t word;
+            if (i + sizeof word <= text.size()) {
+                std::memcpy(&word, text.data() + i, sizeof word);
+                if (!HoldsStop(word, inPlaceholder)) {
+                    std::memcpy(at, &word, sizeof word);
+                    at += sizeof word;
+                    i += sizeof word;
+                    continue;
+                }
+            }
+            // A word with a stop in it, or the last bytes: one at a time.
+            for (const auto end = std::min(i + sizeof word, text.size()); i < end; ++i) {
+                if (IsStop(stops, text[i]))
+                    at = PutSpecial(at, text, i);
+                else
+                    *at++ = text[i];
+            }
         }
-        out_.append(text.data() + plain, text.size() - plain);
+        out_.Commit(at);
     }
-    void Syntax(std::string_view text) override { out_.append(text); }
+    void Syntax(std::string_view text) override { out_.Append(text); }
 
 private:
-    void AppendSpecial(std::string_view text, std::size_t i, unsigned char kind) {
+    static char* PutSpecial(char* at, std::string_view text, std::size_t i) {
         const char c = text[i];
-        switch (kind) {
+        switch (ClassOf(c)) {
             case kBodySpecial:
-                out_ += c == '\\' ? "\\\\\\\\" : "\\\\$";
-                break;
+                return c == '\\' ? Put(at, "\\\\\\\\") : Put(at, "\\\\$");
             case kBrace:
-                out_ += "\\\\}";
-                break;
+                return Put(at, "\\\\}");
             case kLineFeed:
-                out_ += "\",\n\t\t\t\"";
-                break;
+                return Put(at, kBodyLineBreak);
             case kReturn:
                 // A CR before a line break is the line break's.
-                if (i + 1 >= text.size() || text[i + 1] != '\n')
-                    out_ += "\\r";
-                break;
+                return i + 1 < text.size() && text[i + 1] == '\n' ? at : Put(at, "\\r");
             default:
-                AppendJsonEscape(out_, static_cast<unsigned char>(c));
+                return PutJsonEscape(at, static_cast<unsigned char>(c));
         }
     }
 
-    std::string& out_;
+    TextBuffer& out_;
 };
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 }  // namespace
 
@@ -146,7 +210,8 @@ std::string VsCodeWriter::ScopedFile(const LanguageEntries& entries) {
 }
 
 void VsCodeWriter::Begin() {
-    out_ = "{";
+    out_.Shorten(0);
+    out_.Append('{');
     firstSnippet_ = true;
 }
 
@@ -154,83 +219,96 @@ void VsCodeWriter::Begin() {
 // table of titles is kept at most half full.
 void VsCodeWriter::Reserve(std::size_t entries) {
     constexpr std::size_t kUsualSnippet = 320;
-    out_.reserve(entries * kUsualSnippet);
+    out_.Reserve(entries * kUsualSnippet);
     std::size_t slots = 16;
     while (slots < 2 * entries)
         slots *= 2;
-    titles_.assign(slots, TitleCount{});
+    titleSlots_.assign(slots, TitleSlot{});
+    titles_.clear();
+    titles_.reserve(entries);
 }
 
 // How often the title came before; counts it.
 int VsCodeWriter::CountTitle(std::string_view title) {
-    const std::size_t mask = titles_.size() - 1;
-    for (auto slot = std::hash<std::string_view>()(title) & mask;; slot = (slot + 1) & mask) {
-        auto& known = titles_[slot];
-        if (known.count == 0) {
-            known = {title, 1};
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(title));
+    const std::size_t mask = titleSlots_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        auto& known = titleSlots_[slot];
+        if (known.place == 0) {
+            titles_.push_back({title, 1});
+            known = {hash, static_cast<std::uint32_t>(titles_.size())};
             return 0;
         }
-        if (known.title == title)
-            return known.count++;
+        auto& counted = titles_[known.place - 1];
+        if (known.hash == hash && counted.title == title)
+            return counted.count++;
     }
 }
 
 std::string VsCodeWriter::End() {
-    out_ += firstSnippet_ ? "}\n" : "\n}\n";
-    return std::move(out_);
+    out_.Append(firstSnippet_ ? "}\n" : "\n}\n");
+    return out_.Take();
 }
 
+// The snippets are found first, and their titles counted in a pass of their
+// own: every title is looked up in a table larger than the cache, and in a
+// short loop the look-ups overlap.
 void VsCodeWriter::AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage) {
-    std::vector<const AutotextEntry*> group;
+    const auto scope = scopeLanguage == kNoScope ? std::string() : SnippetMapping::VsCodeScopeOf(scopeLanguage);
+    written_.clear();
+    snippets_.clear();
     for (const auto* entry : entries) {
         if (entry == nullptr || !IsWritten(*entry))
             continue;
-        if (!group.empty() && !DifferOnlyInShortcut(*group.front(), *entry)) {
-            AppendSnippet(group, scopeLanguage);
-            group.clear();
-        }
-        group.push_back(entry);
+        if (!snippets_.empty() && DifferOnlyInShortcut(*written_[snippets_.back().first], *entry))
+            ++snippets_.back().count;
+        else
+            snippets_.push_back({written_.size(), 1, 0});
+        written_.push_back(entry);
     }
-    if (!group.empty())
-        AppendSnippet(group, scopeLanguage);
+    for (auto& snippet : snippets_)
+        snippet.repeats = CountTitle(written_[snippet.first]->title);
+    for (const auto& snippet : snippets_)
+        AppendSnippet(snippet, scope);
 }
 
-void VsCodeWriter::AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage) {
-    const auto& entry = *group.front();
-    out_ += firstSnippet_ ? "\n\t" : ",\n\t";
+void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope) {
+    const auto* const* group = written_.data() + snippet.first;
+    const auto& entry = *group[0];
+    out_.Append(firstSnippet_ ? "\n\t" : ",\n\t");
     firstSnippet_ = false;
-    AppendName(entry.title);
-    out_ += ": {\n\t\t\"prefix\": ";
-    if (group.size() == 1) {
+    AppendName(entry.title, snippet.repeats);
+    out_.Append(": {\n\t\t\"prefix\": ");
+    if (snippet.count == 1) {
         AppendString(entry.shortcut);
     } else {
-        out_ += '[';
-        for (const auto* one : group) {
-            if (one != group.front())
-                out_ += ", ";
-            AppendString(one->shortcut);
+        out_.Append('[');
+        for (std::size_t i = 0; i < snippet.count; ++i) {
+            if (i > 0)
+                out_.Append(", ");
+            AppendString(group[i]->shortcut);
         }
-        out_ += ']';
+        out_.Append(']');
     }
-    out_ += ",\n\t\t\"body\": ";
+    out_.Append(",\n\t\t\"body\": ");
     AppendBody(entry.code);
     if (!entry.description.empty()) {
-        out_ += ",\n\t\t\"description\": ";
+        out_.Append(",\n\t\t\"description\": ");
         AppendLines(entry.description);
     }
-    if (scopeLanguage != kNoScope)
-        AppendMember("scope", SnippetMapping::VsCodeScopeOf(scopeLanguage));
-    out_ += "\n\t}";
+    if (!scope.empty())
+        AppendMember("scope", scope);
+    out_.Append("\n\t}");
 }
 
 // The body syntax escapes ASCII characters, which in UTF-8, unlike in a
 // double-byte code page, are never part of another character.
 void VsCodeWriter::AppendBody(std::string_view code) {
     const bool lines = code.find('\n') != std::string_view::npos;
-    out_ += lines ? "[\n\t\t\t\"" : "\"";
+    out_.Append(lines ? "[\n\t\t\t\"" : "\"");
     JsonBody body(out_);
-    VsCodeBody::Write(IsAscii(code) ? code : Utf8(code), body);
-    out_ += lines ? "\"\n\t\t]" : "\"";
+    VsCodeBody::Write(Utf8::IsAscii(code) ? code : AsUtf8(code), body);
+    out_.Append(lines ? "\"\n\t\t]" : "\"");
 }
 
 // One line as a string, several as an array of them, as VS Code writes
@@ -240,9 +318,9 @@ void VsCodeWriter::AppendLines(std::string_view text) {
         AppendString(text);
         return;
     }
-    out_ += '[';
+    out_.Append('[');
     for (bool first = true;; first = false) {
-        out_ += first ? "\n\t\t\t" : ",\n\t\t\t";
+        out_.Append(first ? "\n\t\t\t" : ",\n\t\t\t");
         const auto lf = text.find('\n');
         const auto line = text.substr(0, lf);
         if (lf == std::string_view::npos) {
@@ -252,68 +330,67 @@ void VsCodeWriter::AppendLines(std::string_view text) {
         AppendString(!line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
         text.remove_prefix(lf + 1);
     }
-    out_ += "\n\t\t]";
+    out_.Append("\n\t\t]");
 }
 
 // Valid until the next call.
-std::string_view VsCodeWriter::Utf8(std::string_view ansi) {
+std::string_view VsCodeWriter::AsUtf8(std::string_view ansi) {
     converted_ = codePage_.ToUtf8(ansi);
     return converted_;
 }
 
 void VsCodeWriter::AppendMember(const char* key, std::string_view value) {
-    out_.append(",\n\t\t\"").append(key).append("\": ");
+    out_.Append(",\n\t\t\"");
+    out_.Append(key);
+    out_.Append("\": ");
     AppendString(value);
 }
 
 void VsCodeWriter::AppendString(std::string_view ansi) {
-    out_ += '"';
+    out_.Append('"');
     AppendEscaped(ansi);
-    out_ += '"';
+    out_.Append('"');
 }
 
 // The ANSI text in UTF-8 with JSON's escapes. Runs of characters that need
 // no escape are copied whole; text with a character beyond ASCII, which
 // entries seldom hold, is converted first.
 void VsCodeWriter::AppendEscaped(std::string_view ansi) {
-    const auto start = out_.size();
+    const auto start = out_.Size();
     std::size_t plain = 0;
     for (std::size_t i = 0; i < ansi.size(); ++i) {
-        const auto kind = ClassOf(ansi[i]);
-        if (kind == kPlain || kind == kBrace || (kind == kBodySpecial && ansi[i] == '$'))
+        if (!IsStop(kStringStops, ansi[i]))
             continue;
-        if (kind == kHigh) {
-            out_.resize(start);
+        if (ClassOf(ansi[i]) == kHigh) {
+            out_.Shorten(start);
             AppendEscapedUtf8(codePage_.ToUtf8(ansi));
             return;
         }
-        out_.append(ansi.data() + plain, i - plain);
+        out_.Append({ansi.data() + plain, i - plain});
         plain = i + 1;
         AppendJsonEscape(out_, static_cast<unsigned char>(ansi[i]));
     }
-    out_.append(ansi.data() + plain, ansi.size() - plain);
+    out_.Append({ansi.data() + plain, ansi.size() - plain});
 }
 
 void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
     std::size_t plain = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto kind = ClassOf(utf8[i]);
-        if (kind == kPlain || kind == kHigh || kind == kBrace || (kind == kBodySpecial && utf8[i] == '$'))
+        if (ClassOf(utf8[i]) == kHigh || !IsStop(kStringStops, utf8[i]))
             continue;
-        out_.append(utf8.data() + plain, i - plain);
+        out_.Append({utf8.data() + plain, i - plain});
         plain = i + 1;
         AppendJsonEscape(out_, static_cast<unsigned char>(utf8[i]));
     }
-    out_.append(utf8.data() + plain, utf8.size() - plain);
+    out_.Append({utf8.data() + plain, utf8.size() - plain});
 }
 
 // A title holds no padding, so the title with as many paddings as it came
 // before is unique.
-void VsCodeWriter::AppendName(const std::string& title) {
-    const int repeats = CountTitle(title);
-    out_ += '"';
+void VsCodeWriter::AppendName(const std::string& title, int repeats) {
+    out_.Append('"');
     AppendEscaped(title);
     for (int i = 0; i < repeats; ++i)
-        out_ += VsCodeReader::kNamePadding;
-    out_ += '"';
+        out_.Append(VsCodeReader::kNamePadding);
+    out_.Append('"');
 }

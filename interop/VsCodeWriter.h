@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "interop/CodePage.h"
+#include "interop/TextBuffer.h"
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
@@ -30,28 +32,45 @@ public:
 private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
-    void AppendSnippet(const std::vector<const AutotextEntry*>& group, int scopeLanguage);
+    // Next entries that differ only in their shortcuts, as one snippet; the
+    // entries are those of written_, from the first on.
+    struct Snippet {
+        std::size_t first;
+        std::size_t count;
+        int repeats;  // how often its title came before
+    };
+    void AppendSnippet(const Snippet& snippet, std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
-    std::string_view Utf8(std::string_view ansi);
+    std::string_view AsUtf8(std::string_view ansi);
     void AppendMember(const char* key, std::string_view ascii);
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
-    void AppendName(const std::string& title);
+    void AppendName(const std::string& title, int repeats);
     int CountTitle(std::string_view title);
     void Reserve(std::size_t entries);
     std::string End();
 
     const CodePage& codePage_;
-    std::string out_;
-    // How often each title was written, the titles being the entries' own:
-    // a table of open addressing, as every entry's title is looked up.
+    TextBuffer out_;
+    // How often each title was written, the titles being the entries' own,
+    // in the order they came; found through a table of open addressing whose
+    // slots hold a title's hash and place, small for the cache, as every
+    // entry's title is looked up.
     struct TitleCount {
         std::string_view title;
         int count = 0;
     };
+    struct TitleSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t place = 0;  // from 1; 0 is a free slot
+    };
     std::vector<TitleCount> titles_;
+    std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
     std::string converted_;
+    // The language's entries that are written, and the snippets they make.
+    std::vector<const AutotextEntry*> written_;
+    std::vector<Snippet> snippets_;
 };

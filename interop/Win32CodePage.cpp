@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "interop/Utf8.h"
-
 namespace {
 
 std::wstring Wide(std::string_view text, UINT codePage) {
@@ -29,26 +27,21 @@ bool Narrow(std::wstring_view wide, std::string& narrow) {
 
 }  // namespace
 
-// Character by character, so that each one the code page lacks is named;
-// the text of a snippet is short.
-std::string Win32CodePage::FromUtf8(std::string_view utf8, std::string& missing) const {
-    std::string ansi;
-    ansi.reserve(utf8.size());
-    for (std::size_t at = 0; at < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
-            ansi += utf8[at++];
-            continue;
-        }
-        const auto start = at;
-        const auto character = Utf8::Next(utf8, at);
-        std::string narrow;
-        if (character == Utf8::kInvalid || !Narrow(Wide(utf8.substr(start, at - start), CP_UTF8), narrow)) {
-            Utf8::AppendOnce(missing, character);
-            narrow = "?";
-        }
-        ansi += narrow;
+bool Win32CodePage::AppendCharacter(char32_t character, std::string& ansi) const {
+    // UTF-16: a pair of surrogates beyond the basic plane.
+    constexpr char32_t kPlane = 0x10000;
+    std::wstring wide;
+    if (character < kPlane) {
+        wide += static_cast<wchar_t>(character);
+    } else {
+        wide += static_cast<wchar_t>(0xD800 + ((character - kPlane) >> 10));
+        wide += static_cast<wchar_t>(0xDC00 + ((character - kPlane) & 0x3FF));
     }
-    return ansi;
+    std::string narrow;
+    if (!Narrow(wide, narrow))
+        return false;
+    ansi += narrow;
+    return true;
 }
 
 std::string Win32CodePage::ToUtf8(std::string_view ansi) const {

@@ -31,27 +31,17 @@ bool ByteOf(char32_t character, char& byte) {
 
 }  // namespace
 
-std::string Windows1252CodePage::FromUtf8(std::string_view utf8, std::string& missing) const {
-    std::string ansi;
-    ansi.reserve(utf8.size());
-    for (std::size_t at = 0; at < utf8.size();) {
-        // Plain ASCII, nearly all of a snippet file, is copied as it is.
-        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
-            ansi += utf8[at++];
-            continue;
-        }
-        const auto character = Utf8::Next(utf8, at);
-        char byte = '?';
-        if (!ByteOf(character, byte))
-            Utf8::AppendOnce(missing, character);
-        ansi += byte;
-    }
-    return ansi;
+bool Windows1252CodePage::AppendCharacter(char32_t character, std::string& ansi) const {
+    char byte = '?';
+    if (!ByteOf(character, byte))
+        return false;
+    ansi += byte;
+    return true;
 }
 
 std::string Windows1252CodePage::ToUtf8(std::string_view ansi) const {
     // Plain ASCII, nearly every entry, is the same in both.
-    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (Utf8::IsAscii(ansi))
         return std::string(ansi);
     std::string utf8;
     utf8.reserve(ansi.size() + ansi.size() / 8);

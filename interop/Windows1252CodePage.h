@@ -7,6 +7,8 @@
 // value, as Windows converts them, so every byte comes back.
 class Windows1252CodePage : public CodePage {
 public:
-    std::string FromUtf8(std::string_view utf8, std::string& missing) const override;
     std::string ToUtf8(std::string_view ansi) const override;
+
+protected:
+    bool AppendCharacter(char32_t character, std::string& ansi) const override;
 };

@@ -1,23 +1,24 @@
-// Import of the whole vim-snippets collection (snipMate and UltiSnips files,
-// with the report) against reading the same files and splitting their lines;
-// export of 80,000 entries as one VS Code file against writing the same bytes
-// the same safe way. The sides run in interleaved rounds, in turns first;
-// each ratio is of the medians, with the spread of the per-round ratios.
+// Import and export against the raw cost of their bytes:
+// - import of the whole vim-snippets collection (snipMate and UltiSnips
+//   files, with the report), against reading the same files and splitting
+//   them into lines;
+// - export of 80,000 entries as one VS Code file, against writing the same
+//   bytes the way every export writes its file (a temporary file, flushed,
+//   that replaces the old one).
 #include <dirent.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/support/Comparison.h"
+#include "bench/support/RealisticEntry.h"
 #include "interop/ImportReport.h"
 #include "interop/SnippetImporter.h"
 #include "interop/VsCodeWriter.h"
@@ -27,14 +28,15 @@
 
 namespace {
 
-constexpr int kRounds = 21;
+using namespace tarvel::bench;
+
 constexpr int kExportEntries = 80000;
 constexpr double kImportTarget = 5.0;
 constexpr double kExportTarget = 3.0;
 
 [[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "%s\n", what.c_str());
-    std::exit(1);
+    std::fprintf(stderr, "bench_interop: %s\n", what.c_str());
+    std::exit(2);
 }
 
 std::string CollectionsFolder() {
@@ -62,62 +64,6 @@ void FindSnippetFiles(const std::string& folder, std::vector<std::string>& files
     ::closedir(directory);
 }
 
-double CpuSeconds() {
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Wall time; the process's processor time goes to cpu.
-double Seconds(const std::function<void()>& work, double& cpu) {
-    const auto start = std::chrono::steady_clock::now();
-    const auto startCpu = CpuSeconds();
-    work();
-    cpu = CpuSeconds() - startCpu;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Runs both sides kRounds times, alternating which goes first; prints the
-// ratio of the medians and whether it meets the target.
-bool Compare(const char* label, const std::function<void()>& product, const std::function<void()>& floor,
-             double target) {
-    product();
-    floor();
-    std::vector<double> products, floors, ratios, productCpus, floorCpus;
-    for (int round = 0; round < kRounds; ++round) {
-        double productTime = 0;
-        double floorTime = 0;
-        double productCpu = 0;
-        double floorCpu = 0;
-        if (round % 2 == 0) {
-            productTime = Seconds(product, productCpu);
-            floorTime = Seconds(floor, floorCpu);
-        } else {
-            floorTime = Seconds(floor, floorCpu);
-            productTime = Seconds(product, productCpu);
-        }
-        products.push_back(productTime);
-        floors.push_back(floorTime);
-        productCpus.push_back(productCpu);
-        floorCpus.push_back(floorCpu);
-        ratios.push_back(productTime / floorTime);
-    }
-    const double ratio = Median(products) / Median(floors);
-    std::sort(ratios.begin(), ratios.end());
-    const bool met = ratio <= target;
-    std::printf("%s: product %.2f ms, floor %.2f ms (medians of %d rounds); processor time %.2f ms and %.2f ms\n",
-                label, Median(products) * 1000, Median(floors) * 1000, kRounds, Median(productCpus) * 1000,
-                Median(floorCpus) * 1000);
-    std::printf("%s ratio: %.2f (target %.1f) %s; per-round ratios %.2f..%.2f\n", label, ratio, target,
-                met ? "met" : "MISSED", ratios.front(), ratios.back());
-    return met;
-}
-
 std::size_t CountLines(const std::string& bytes) {
     std::size_t lines = 0;
     const char* at = bytes.data();
@@ -129,7 +75,7 @@ std::size_t CountLines(const std::string& bytes) {
     return lines;
 }
 
-bool BenchImport() {
+void CompareImport(int rounds) {
     std::vector<std::string> files;
     FindSnippetFiles(CollectionsFolder() + "/vim-snippets", files);
     if (files.empty())
@@ -137,54 +83,36 @@ bool BenchImport() {
     std::sort(files.begin(), files.end());
     PosixFilePort port;
     const Windows1252CodePage codePage;
-    std::size_t imported = 0;
+    std::size_t entries = 0;
     const auto product = [&] {
+        const Stopwatch watch;
         const auto result = SnippetImporter(port, codePage, SnippetImporter::Shortcuts()).Import(files, {});
-        imported = result.EntryCount() + ImportReport::Text(result).size() / 1000000;
+        const auto report = ImportReport::Text(result);
+        const double elapsed = watch.Milliseconds();
+        // Freeing the entries is not part of importing them.
+        entries = result.EntryCount();
+        return entries == 0 || report.empty() ? -1 : elapsed;
     };
     std::size_t lines = 0;
     const auto floor = [&] {
+        std::vector<std::string> contents(files.size());
+        const Stopwatch watch;
         lines = 0;
-        for (const auto& file : files) {
-            std::string bytes;
-            if (port.ReadAll(file, bytes) != 0)
-                Fail("cannot read " + file);
-            lines += CountLines(bytes);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (port.ReadAll(files[i], contents[i]) != 0)
+                return -1.0;
+            lines += CountLines(contents[i]);
         }
+        return watch.Milliseconds();
     };
-    const bool met = Compare("import of vim-snippets", product, floor, kImportTarget);
-    std::printf("  %zu files, %zu lines, %zu entries\n", files.size(), lines, imported);
-    return met;
+    Comparison comparison("import of vim-snippets", kImportTarget);
+    if (!Interleave(comparison, rounds, product, floor))
+        Fail("the collection could not be imported");
+    comparison.Print();
+    std::printf("  %zu files, %zu lines, %zu entries\n", files.size(), lines, entries);
 }
 
-// Entries like a user's: a title, usually a shortcut, a few lines of code with
-// variables and prompts, and now and then a description.
-AutotextEntry RealisticEntry(std::mt19937& random, int index) {
-    static const char* kLines[] = {
-        "for (int $i$ = 0; $i$ < $count$; ++$i$) {",
-        "    $end$",
-        "}",
-        "if ($condition$) {",
-        "    return $selected$;",
-        "// $FILE$ $DATE$",
-        "std::vector<$Type$> $name$;",
-        "    printf(\"%d\\n\", $value$);",
-        "",
-        "class $ClassName$ : public $Base$ {",
-    };
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    AutotextEntry entry;
-    entry.title = "snippet number " + std::to_string(index);
-    if (pick(4) != 0)
-        entry.shortcut = "sn" + std::to_string(index);
-    for (int line = 3 + pick(8); line > 0; --line)
-        entry.code += std::string(kLines[pick(10)]) + (line > 1 ? "\r\n" : "");
-    if (pick(3) == 0)
-        entry.description = "Inserts snippet " + std::to_string(index) + ".\r\nSee the manual.";
-    return entry;
-}
-
-bool BenchExport() {
+void CompareExport(int rounds) {
     char pattern[] = "/tmp/tarvel-bench-XXXXXX";
     if (::mkdtemp(pattern) == nullptr)
         Fail("cannot create a folder for the exported file");
@@ -194,9 +122,10 @@ bool BenchExport() {
     entries.reserve(kExportEntries);
     for (int i = 0; i < kExportEntries; ++i)
         entries.push_back(RealisticEntry(random, i));
+    // A language's entries lie together, as reading its file makes them.
     VsCodeWriter::LanguageEntries languages;
     for (int i = 0; i < kExportEntries; ++i)
-        languages[i % TemplateLanguage::kCount].push_back(&entries[i]);
+        languages[i * TemplateLanguage::kCount / kExportEntries].push_back(&entries[i]);
 
     PosixFilePort port;
     const Windows1252CodePage codePage;
@@ -204,30 +133,38 @@ bool BenchExport() {
     const auto floorPath = folder + "/bytes.code-snippets";
     const auto bytes = VsCodeWriter(codePage).ScopedFile(languages);
     const auto product = [&] {
-        if (!SafeFileWriter(port).Write(productPath, VsCodeWriter(codePage).ScopedFile(languages)).Succeeded())
-            Fail("cannot write " + productPath);
+        const Stopwatch watch;
+        const auto text = VsCodeWriter(codePage).ScopedFile(languages);
+        const bool written = SafeFileWriter(port).Write(productPath, text).Succeeded();
+        const double elapsed = watch.Milliseconds();
+        // Freeing the text is not part of writing it, as the floor's bytes stay.
+        return written ? elapsed : -1;
     };
     const auto floor = [&] {
-        if (!SafeFileWriter(port).Write(floorPath, bytes).Succeeded())
-            Fail("cannot write " + floorPath);
+        const Stopwatch watch;
+        const bool written = SafeFileWriter(port).Write(floorPath, bytes).Succeeded();
+        const double elapsed = watch.Milliseconds();
+        return written ? elapsed : -1;
     };
-    const bool met = Compare("export of 80,000 entries", product, floor, kExportTarget);
-    std::printf("  %zu bytes\n", bytes.size());
+    Comparison comparison("export of 80,000 entries", kExportTarget);
+    const bool done = Interleave(comparison, rounds, product, floor);
+    std::string exported;
+    const bool same = done && port.ReadAll(productPath, exported) == 0 && exported == bytes;
     std::remove(productPath.c_str());
     std::remove(floorPath.c_str());
     ::rmdir(folder.c_str());
-    return met;
+    if (!same)
+        Fail(done ? "the export wrote other bytes than the floor" : "the export could not be written");
+    comparison.Print();
+    std::printf("  %zu bytes\n", bytes.size());
 }
 
 }  // namespace
 
-// With an argument, "import" or "export", only that one runs.
-int main(int argc, char** argv) {
-    const std::string only = argc > 1 ? argv[1] : "";
-    double load[3] = {};
-    if (::getloadavg(load, 3) > 0)
-        std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
-    const bool importMet = only == "export" || BenchImport();
-    const bool exportMet = only == "import" || BenchExport();
-    return importMet && exportMet ? 0 : 1;
+int main() {
+    const int rounds = Rounds();
+    PrintHeader("bench_interop", rounds);
+    CompareImport(rounds);
+    CompareExport(rounds);
+    return 0;
 }

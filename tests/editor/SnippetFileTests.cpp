@@ -5,9 +5,16 @@
 
 #include <commctrl.h>
 
+#include <array>
+#include <cstdlib>
+#include <functional>
+
 #include "editor/SnippetFileTexts.h"
+#include "host/HostPaths.h"
 #include "res/resource.h"
+#include "tests/editor/DisplayResolution.h"
 #include "tests/editor/EditorWindow.h"
+#include "tests/editor/ScreenCapture.h"
 #include "tests/editor/XPointer.h"
 
 namespace tarvel::uitest {
@@ -42,6 +49,9 @@ public:
         caption_ = std::move(caption);
         path_ = std::move(path);
     }
+    // Runs the step on the report's dialog once it shows; the dialog stays
+    // open until the step closes it.
+    void OnReport(std::function<void(HWND)> step) { onReport_ = std::move(step); }
     const std::string& Report() const { return report_; }
     bool Answered() const { return answered_; }
 
@@ -55,6 +65,8 @@ private:
         const auto caption = TextOf(window);
         if (caption == TEXT_IMPORT_REPORT_CAPTION) {
             report_ = TextOf(::GetDlgItem(window, IDC_IMPORT_REPORT_TEXT));
+            if (onReport_)
+                ::SetTimer(window, kReportShown, kReportShowTime, &OnReportShown);
         } else if (caption == caption_ && !answered_) {
             ::SetDlgItemTextA(window, kFileNameEdit, path_.c_str());
             ::SetDlgItemTextA(window, kFileNameCombo, path_.c_str());
@@ -62,11 +74,20 @@ private:
         }
     }
 
+    static void CALLBACK OnReportShown(HWND window, UINT, UINT_PTR timer, DWORD) noexcept {
+        ::KillTimer(window, timer);
+        if (current_ != nullptr)
+            current_->onReport_(window);
+    }
+
+    static constexpr UINT_PTR kReportShown = 1;
+    static constexpr UINT kReportShowTime = 300;
     static FileDialogFiller* current_;
     HHOOK hook_;
     std::string caption_;
     std::string path_;
     std::string report_;
+    std::function<void(HWND)> onReport_;
     bool answered_ = false;
 };
 
@@ -178,6 +199,134 @@ TEST_F(SnippetFiles, ExportWritesTheRootsEntriesAsVsCodeSnippets) {
     EXPECT_NE(exported.find("\"body\": [\n\t\t\t\"public static void main(String[] args) {\",\n\t\t\t\"}\"\n\t\t]"),
               std::string::npos)
         << exported;
+}
+
+
+// The report dialog's controls, in its client coordinates: the intro, the
+// box, Copy and OK; and whether each one's text fits it in its own font.
+constexpr std::array<int, 4> kReportControls{IDC_IMPORT_REPORT_INTRO, IDC_IMPORT_REPORT_TEXT, IDC_IMPORT_REPORT_COPY,
+                                             IDOK};
+
+struct ReportLayout {
+    std::array<RECT, kReportControls.size()> controls{};
+    RECT client{};
+    std::vector<std::string> unfitTexts;
+};
+
+// A label's or a button's text is wider than the control (a button's less
+// its edges); the box's text is the report, which scrolls.
+bool TextFits(HWND control) {
+    const auto text = TextOf(control);
+    RECT rect{};
+    ::GetClientRect(control, &rect);
+    HDC dc = ::GetDC(control);
+    const auto font = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, 0, 0};
+    ::DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, font);
+    ::ReleaseDC(control, dc);
+    return needed.right <= rect.right && needed.bottom <= rect.bottom;
+}
+
+ReportLayout ReadReportLayout(HWND dialog) {
+    ReportLayout layout;
+    for (std::size_t i = 0; i < kReportControls.size(); ++i) {
+        const HWND control = ::GetDlgItem(dialog, kReportControls[i]);
+        ::GetWindowRect(control, &layout.controls[i]);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&layout.controls[i]), 2);
+        if (kReportControls[i] != IDC_IMPORT_REPORT_TEXT && !TextFits(control))
+            layout.unfitTexts.push_back(TextOf(control));
+    }
+    ::GetClientRect(dialog, &layout.client);
+    return layout;
+}
+
+void ExpectNothingOverlaps(const ReportLayout& layout, const char* when) {
+    EXPECT_TRUE(layout.unfitTexts.empty()) << when << ": " << layout.unfitTexts.front();
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        RECT common{};
+        EXPECT_TRUE(::IntersectRect(&common, &layout.controls[i], &layout.client) &&
+                    ::EqualRect(&common, &layout.controls[i]))
+            << when << ": control " << i << " is not inside the dialog";
+        for (std::size_t j = i + 1; j < layout.controls.size(); ++j)
+            EXPECT_FALSE(::IntersectRect(&common, &layout.controls[i], &layout.controls[j]))
+                << when << ": controls " << i << " and " << j << " overlap";
+    }
+}
+
+void SaveReportScreenshot(HWND dialog, const std::string& name) {
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const auto path = host::ProgramFolder() + name;
+    EXPECT_TRUE(ScreenCapture::SaveWindow(dialog, path)) << path;
+}
+
+// The report's box takes what the dialog grows by, its buttons keep to the
+// corner; at every resolution no text is cut and nothing overlaps.
+TEST_F(SnippetFiles, TheImportReportSizesLikeTheEditorAtTheResolutionOfTheDisplay) {
+    constexpr int kGrowX = 240;
+    constexpr int kGrowY = 160;
+    WriteSampleTemplates();
+    folder_.Write("mine.code-snippets", kImported);
+    FileDialogFiller filler;
+    filler.Answer("Import Snippets into C++", folder_.Path() + "mine.code-snippets");
+    ReportLayout opened;
+    ReportLayout grown;
+    bool sizable = false;
+    int dpi = 0;
+    filler.OnReport([&](HWND dialog) {
+        HDC dc = ::GetDC(dialog);
+        dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+        ::ReleaseDC(dialog, dc);
+        sizable = (::GetWindowLongA(dialog, GWL_STYLE) & WS_THICKFRAME) != 0;
+        opened = ReadReportLayout(dialog);
+        SaveReportScreenshot(dialog, "import-report-" + std::to_string(dpi) + "dpi.bmp");
+        RECT outside{};
+        ::GetWindowRect(dialog, &outside);
+        ::SetWindowPos(dialog, nullptr, 0, 0, outside.right - outside.left + kGrowX,
+                       outside.bottom - outside.top + kGrowY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        grown = ReadReportLayout(dialog);
+        SaveReportScreenshot(dialog, "import-report-" + std::to_string(dpi) + "dpi-grown.bmp");
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    std::vector<std::string> menu;
+    DialogScript script;
+    // The file dialog is answered with OK; the report with Copy, which keeps it open.
+    script.Boxes().QueueAnswer(IDOK);
+    script.Boxes().QueueAnswer(IDC_IMPORT_REPORT_COPY);
+    ChooseFromRootMenu(script, "C++", 'i', menu);
+    script
+        .WaitUntil("the report closed",
+                   [&](EditorWindow&) {
+                       return dpi != 0 && ::FindWindowA(nullptr, TEXT_IMPORT_REPORT_CAPTION) == nullptr;
+                   })
+        .Do("press Cancel", PressCancel);
+    OpenEditor(script);
+    if (const char* wanted = std::getenv(kDpiVariable)) {
+        ASSERT_EQ(dpi, std::atoi(wanted)) << "the display's resolution was not changed for this run";
+    }
+    EXPECT_TRUE(sizable);
+    ExpectNothingOverlaps(opened, "as opened");
+    ExpectNothingOverlaps(grown, "grown");
+    const auto [intro, text, copy, ok] = grown.controls;
+    const auto [introBefore, textBefore, copyBefore, okBefore] = opened.controls;
+    EXPECT_EQ(intro.right - introBefore.right, kGrowX);
+    EXPECT_EQ(text.right - textBefore.right, kGrowX);
+    EXPECT_EQ(text.bottom - textBefore.bottom, kGrowY);
+    EXPECT_EQ(text.top, textBefore.top);
+    for (const auto& [button, before] : {std::pair{copy, copyBefore}, std::pair{ok, okBefore}}) {
+        EXPECT_EQ(button.left - before.left, kGrowX);
+        EXPECT_EQ(button.top - before.top, kGrowY);
+    }
+}
+
+TEST_F(SnippetFiles, TheImportReportSizesLikeTheEditorAtOneAndAHalfTimesTheResolution) {
+    if (std::getenv(kDpiVariable)) {
+        GTEST_SKIP() << "this is the run at a changed resolution";
+    }
+    const DisplayResolution resolution(kHigherDpi);
+    ASSERT_TRUE(resolution.IsSet());
+    EXPECT_EQ(RunThisProgramAt(kHigherDpi, "SnippetFiles.TheImportReportSizesLikeTheEditorAtTheResolutionOfTheDisplay"),
+              0);
 }
 
 }  // namespace
