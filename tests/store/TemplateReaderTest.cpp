@@ -76,170 +76,118 @@ TEST(TemplateReader, TellsWhetherTextWasDropped) {
     }
 }
 
-TEST(TemplateReader, OrdinalsCountEntriesInFileOrder) {
-    const auto sink = ReadTemplate("a:one:1:\nx\f\na:two:2:\ny\f\na:three:3:\nz\f\n");
-    ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"1", "2", "3"}));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(sink.items[i].entry->ordinal, i);
+// One entry as a file gives it: its tree label and fields.
+struct ReadItem {
+    std::string label, title, shortcut, description, code;
+    bool operator==(const ReadItem& other) const {
+        return label == other.label && title == other.title && shortcut == other.shortcut &&
+               description == other.description && code == other.code;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadItem& item) {
+    return out << "{" << ::testing::PrintToString(item.label) << ", " << ::testing::PrintToString(item.title) << ", "
+               << ::testing::PrintToString(item.shortcut) << ", " << ::testing::PrintToString(item.description)
+               << ", " << ::testing::PrintToString(item.code) << "}";
 }
 
-TEST(TemplateReader, LabelIsTitleWhenShortcutIsEmpty) {
-    const auto sink = ReadTemplate("a:main function::\nint main() {}\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "main function");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "");
-}
+struct ReadCase {
+    const char* rule;
+    std::string bytes;
+    std::vector<ReadItem> items;
+};
 
-TEST(TemplateReader, HeaderFieldsAreTrimmedAndExtraFieldsIgnored) {
-    const auto sink = ReadTemplate("a:  spaced title \t:  sc  :ignored:more\ncode\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->title, "spaced title");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "sc");
-}
-
-TEST(TemplateReader, ShortcutWithSpaceIsStoredEmptyButLabelsTheItem) {
-    const auto sink = ReadTemplate("a:Title:a b:\ncode\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "a b");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "");
-    EXPECT_EQ(sink.items[0].entry->title, "Title");
-}
-
-TEST(TemplateReader, PercentZeroBecomesSelected) {
-    const auto sink = ReadTemplate("a::b:\n<b>%0</b>%0\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "<b>$selected$</b>$selected$");
-}
-
-TEST(TemplateReader, ColonLinesInsideABlockStayCode) {
-    const auto sink = ReadTemplate("a::sw:\nswitch (x) {\ncase 1:\na:b:c:\n}\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "switch (x) {\r\ncase 1:\r\na:b:c:\r\n}");
-}
-
-TEST(TemplateReader, EmptyLineBeforeHeaderStartsTheNextCode) {
-    const auto sink = ReadTemplate("a::one:\nx\f\n\na::two:\ny\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[1].entry->code, "\r\ny");
-}
-
-TEST(TemplateReader, StrayLineAfterFirstBlockBecomesAnEntry) {
-    const auto sink = ReadTemplate("a::one:\nx\f\nstray line\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[1].label, "");
-    EXPECT_EQ(sink.items[1].entry->code, "stray line\r\n");
-    EXPECT_EQ(sink.items[1].entry->title, "");
-}
-
-TEST(TemplateReader, TextBeforeFirstHeaderIsDiscarded) {
-    const auto sink = ReadTemplate("just text\nmore text\na::sc:\ncode\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "code");
-}
-
-TEST(TemplateReader, UnknownHeaderBlockBecomesAnonymousEntryOnceStarted) {
-    const auto before = ReadTemplate("other:\nline\f\n");
-    EXPECT_TRUE(before.items.empty());
-    const auto after = ReadTemplate("a::sc:\nx\f\nother:\nline\f\n");
-    ASSERT_EQ(after.items.size(), 2u);
-    EXPECT_EQ(after.items[1].entry->code, "line");
-    EXPECT_EQ(after.items[1].entry->shortcut, "");
-}
-
-TEST(TemplateReader, LastRecordWithoutFormFeedIsDropped) {
-    const auto sink = ReadTemplate("a::one:\nx\f\na::two:\nno end\n");
-    EXPECT_EQ(sink.Labels(), std::vector<std::string>{"one"});
-}
-
-TEST(TemplateReader, OldHeaderTextsAreDroppedOnlyInsideReadme) {
-    const auto sink = ReadTemplate(
-        "readme:\nAutotext and Code Templates for Quillon X\nreal text\n"
-        "Code Templates follow. All entry names contain a space.\n\f\n"
-        "a::sc:\nAutoText follows. None of the entry names contain a space.\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "real text");
-    EXPECT_EQ(sink.items[0].entry->code, "AutoText follows. None of the entry names contain a space.");
-}
-
-TEST(TemplateReader, EmptyLinesInDescriptionAreKept) {
-    const auto sink = ReadTemplate("readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "first\r\n\r\nthird");
-}
-
-// A title-only record is what the writer produces for an entry with just a
-// title; it must come back as that entry, with its own description.
-TEST(TemplateReader, TitleOnlyRecordIsAnEntryWithItsOwnDescription) {
-    const auto sink = ReadTemplate(
-        "readme:\nabout the title\n\f\na:Only a title::\n\f\n"
-        "a::next:\nnext code\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].label, "Only a title");
-    EXPECT_EQ(sink.items[0].entry->title, "Only a title");
-    EXPECT_EQ(sink.items[0].entry->description, "about the title");
-    EXPECT_EQ(sink.items[1].entry->description, "");
-    EXPECT_EQ(sink.items[1].entry->ordinal, 1);
-}
-
-// Between records a marker line starts the file, so that a stray line after
-// it becomes an entry; the marker itself is stored nowhere.
-TEST(TemplateReader, SeparatorMarkerBetweenRecordsStartsTheFile) {
-    const auto sink = ReadTemplate("  separator \t\nstray line\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "stray line\r\n");
-    EXPECT_TRUE(ReadTemplate("stray line\n").items.empty());
-}
-
-// Inside a record or readme block the word alone is what the user typed: the
-// writer writes it as a line of its own, and it must come back.
-TEST(TemplateReader, SeparatorWordInsideARecordIsContent) {
-    const auto sink = ReadTemplate("readme:\nabove\nseparator\n\f\na::sc:\nbefore\n  separator \t\nafter\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "before\r\n  separator \t\r\nafter");
-    EXPECT_EQ(sink.items[0].entry->description, "above\r\nseparator");
-}
-
-// A block of another key is no record: there the marker still counts.
-TEST(TemplateReader, SeparatorInsideAnUnknownBlockIsAMarker) {
-    const auto sink = ReadTemplate("other:\nseparator\npiled\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "piled");
-}
-
-TEST(TemplateReader, LinesThatMerelyContainSeparatorAreKept) {
-    const auto sink = ReadTemplate(
-        "readme:\nuse a separator here\n\f\n"
-        "a::join:\nstd::string separator = \",\";\nseparator;\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "use a separator here");
-    EXPECT_EQ(sink.items[0].entry->code, "std::string separator = \",\";\r\nseparator;");
-}
-
-// The writer puts the form feed right after the code's last line, which may
-// be the word itself: that line ends the block and stays code.
-TEST(TemplateReader, SeparatorWordAsLastCodeLineEndsTheRecord) {
-    const auto sink = ReadTemplate("a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].entry->code, "// a line\r\nseparator");
-    EXPECT_EQ(sink.items[1].entry->description, "next one");
-}
-
-TEST(TemplateReader, RecordWithBlankTitleKeepsItsDescription) {
-    const auto sink = ReadTemplate("readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].entry->description, "mine");
-    EXPECT_EQ(sink.items[1].entry->description, "");
-}
-
-TEST(TemplateReader, LineStartingWithColonOpensAHeaderlessBlock) {
-    const auto sink = ReadTemplate("a::sc:\nx\f\n:nothing\ninside\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[1].entry->code, "inside");
-}
-
-TEST(TemplateReader, DescriptionPendingAtEndOfFileIsDropped) {
-    const auto sink = ReadTemplate("a::sc:\nx\f\nreadme:\norphan\n\f\n");
-    EXPECT_EQ(sink.Labels(), std::vector<std::string>{"sc"});
+// The reading rules, each a file and the entries it gives, in order and with
+// their ordinals counted in file order.
+TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
+    const ReadCase cases[] = {
+        {"ordinals count entries in file order",
+         "a:one:1:\nx\f\na:two:2:\ny\f\na:three:3:\nz\f\n",
+         {{"1", "one", "1", "", "x"}, {"2", "two", "2", "", "y"}, {"3", "three", "3", "", "z"}}},
+        {"the label is the title when the shortcut is empty",
+         "a:main function::\nint main() {}\f\n",
+         {{"main function", "main function", "", "", "int main() {}"}}},
+        {"header fields are trimmed and extra fields ignored",
+         "a:  spaced title \t:  sc  :ignored:more\ncode\f\n",
+         {{"sc", "spaced title", "sc", "", "code"}}},
+        {"a shortcut with a space is stored empty but labels the item",
+         "a:Title:a b:\ncode\f\n",
+         {{"a b", "Title", "", "", "code"}}},
+        {"%0 becomes $selected$", "a::b:\n<b>%0</b>%0\f\n", {{"b", "", "b", "", "<b>$selected$</b>$selected$"}}},
+        {"colon lines inside a block stay code",
+         "a::sw:\nswitch (x) {\ncase 1:\na:b:c:\n}\f\n",
+         {{"sw", "", "sw", "", "switch (x) {\r\ncase 1:\r\na:b:c:\r\n}"}}},
+        {"an empty line before a header starts the next code",
+         "a::one:\nx\f\n\na::two:\ny\f\n",
+         {{"one", "", "one", "", "x"}, {"two", "", "two", "", "\r\ny"}}},
+        {"a stray line after the first block becomes an entry",
+         "a::one:\nx\f\nstray line\n",
+         {{"one", "", "one", "", "x"}, {"", "", "", "", "stray line\r\n"}}},
+        {"text before the first header is dropped",
+         "just text\nmore text\na::sc:\ncode\f\n",
+         {{"sc", "", "sc", "", "code"}}},
+        {"an unknown block before the first record is dropped", "other:\nline\f\n", {}},
+        {"an unknown block after a record is an anonymous entry",
+         "a::sc:\nx\f\nother:\nline\f\n",
+         {{"sc", "", "sc", "", "x"}, {"", "", "", "", "line"}}},
+        {"the last record without a form feed is dropped",
+         "a::one:\nx\f\na::two:\nno end\n",
+         {{"one", "", "one", "", "x"}}},
+        {"old header texts are dropped only inside a readme",
+         "readme:\nAutotext and Code Templates for Quillon X\nreal text\n"
+         "Code Templates follow. All entry names contain a space.\n\f\n"
+         "a::sc:\nAutoText follows. None of the entry names contain a space.\f\n",
+         {{"sc", "", "sc", "real text", "AutoText follows. None of the entry names contain a space."}}},
+        {"empty lines in a description are kept",
+         "readme:\nfirst\n\nthird\n\f\na::sc:\nx\f\n",
+         {{"sc", "", "sc", "first\r\n\r\nthird", "x"}}},
+        // What the writer produces for an entry with just a title.
+        {"a title-only record is an entry with its own description",
+         "readme:\nabout the title\n\f\na:Only a title::\n\f\na::next:\nnext code\f\n",
+         {{"Only a title", "Only a title", "", "about the title", ""}, {"next", "", "next", "", "next code"}}},
+        {"a record with a blank title keeps its description",
+         "readme:\nmine\n\f\na: ::\n\f\na::second:\ny\f\n",
+         {{"", "", "", "mine", ""}, {"second", "", "second", "", "y"}}},
+        // The marker itself is stored nowhere.
+        {"a separator marker between records starts the file",
+         "  separator \t\nstray line\n",
+         {{"", "", "", "", "stray line\r\n"}}},
+        {"without a marker a stray line is dropped", "stray line\n", {}},
+        // The writer writes the word as a line of its own, and it must come back.
+        {"the separator word inside a record or readme is content",
+         "readme:\nabove\nseparator\n\f\na::sc:\nbefore\n  separator \t\nafter\f\n",
+         {{"sc", "", "sc", "above\r\nseparator", "before\r\n  separator \t\r\nafter"}}},
+        {"inside an unknown block the separator is a marker",
+         "other:\nseparator\npiled\f\n",
+         {{"", "", "", "", "piled"}}},
+        {"lines that merely contain the word are kept",
+         "readme:\nuse a separator here\n\f\na::join:\nstd::string separator = \",\";\nseparator;\f\n",
+         {{"join", "", "join", "use a separator here", "std::string separator = \",\";\r\nseparator;"}}},
+        // The writer puts the form feed right after the code's last line.
+        {"the separator word as the last code line ends the record",
+         "a::sep:\n// a line\nseparator\f\nreadme:\nnext one\n\f\na::two:\nx\f\n",
+         {{"sep", "", "sep", "", "// a line\r\nseparator"}, {"two", "", "two", "next one", "x"}}},
+        {"a line starting with a colon opens a headerless block",
+         "a::sc:\nx\f\n:nothing\ninside\f\n",
+         {{"sc", "", "sc", "", "x"}, {"", "", "", "", "inside"}}},
+        {"a description pending at the end of the file is dropped",
+         "a::sc:\nx\f\nreadme:\norphan\n\f\n",
+         {{"sc", "", "sc", "", "x"}}},
+        {"an empty file gives nothing", "", {}},
+        {"form feeds alone give nothing", std::string(4096, '\f'), {}},
+        {"empty lines alone give nothing", "\n\n\n", {}},
+    };
+    for (const auto& [rule, bytes, expected] : cases) {
+        const auto sink = ReadTemplate(bytes);
+        std::vector<ReadItem> read;
+        for (const auto& item : sink.items) {
+            const auto& entry = *item.entry;
+            read.push_back({item.label, std::string(entry.title), std::string(entry.shortcut),
+                            std::string(entry.description), std::string(entry.code)});
+            EXPECT_EQ(entry.ordinal, static_cast<int>(read.size()) - 1) << rule;
+        }
+        EXPECT_EQ(read, expected) << rule;
+    }
 }
 
 TEST(TemplateReader, HostileBytesNeverStopTheReader) {
@@ -251,12 +199,6 @@ TEST(TemplateReader, HostileBytesNeverStopTheReader) {
     EXPECT_EQ(sink.items[0].entry->shortcut, "s\0c"s);
     EXPECT_EQ(sink.items[0].entry->code, "\0\0code\r\rmore\r\n"s);
     EXPECT_EQ(sink.items[1].entry->code.size(), 10u * 1024 * 1024);
-}
-
-TEST(TemplateReader, EmptyAndFormFeedOnlyInputsCreateNothing) {
-    EXPECT_TRUE(ReadTemplate("").items.empty());
-    EXPECT_TRUE(ReadTemplate(std::string(4096, '\f')).items.empty());
-    EXPECT_TRUE(ReadTemplate("\n\n\n").items.empty());
 }
 
 }  // namespace
