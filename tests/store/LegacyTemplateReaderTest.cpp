@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+using storetest::ReadItem;
 using storetest::ReadLegacyTemplate;
 using namespace std::string_literals;
 
@@ -17,42 +18,39 @@ namespace {
 
 const std::string kCaretBlock = "caretPosChar:\n|\n\f\n";
 
-TEST(LegacyTemplateReader, NameWithInnerSpaceIsACodeTemplate) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "for loop:\nfor (;;) {|}\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "for loop");
-    EXPECT_EQ(sink.items[0].entry->title, "for loop");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "");
-    EXPECT_EQ(sink.items[0].entry->code, "for (;;) {$end$}");
-}
-
-TEST(LegacyTemplateReader, NameWithoutSpaceIsAutotext) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "fori");
-    EXPECT_EQ(sink.items[0].entry->title, "");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
-}
-
-TEST(LegacyTemplateReader, TrailingBlankMakesTitleAndShortcutButStaysInLabel) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "fori :\nx\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "fori ");
-    EXPECT_EQ(sink.items[0].entry->title, "fori");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "fori");
-}
-
-TEST(LegacyTemplateReader, LeadingSpaceNameIsAutotextWithoutShortcut) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + " lead:\nx\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->title, "");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "");
-}
-
-TEST(LegacyTemplateReader, OnlyTheFirstCharacterOfTheMarkerLineCounts) {
-    const auto sink = ReadLegacyTemplate("caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->code, "if ($end$) {@}");
+// The old format's rules, each a file and the items it gives.
+TEST(LegacyTemplateReader, ReadsEachOldFileIntoItsEntries) {
+    const struct {
+        const char* rule;
+        std::string bytes;
+        std::vector<ReadItem> items;
+    } cases[] = {
+        {"a name with an inner space is a code template", kCaretBlock + "for loop:\nfor (;;) {|}\f\n",
+         {{"for loop", "for loop", "", "", "for (;;) {$end$}"}}},
+        {"a name without a space is autotext", kCaretBlock + "fori:\nfor (int i = 0; i < |; ++i)\f\n",
+         {{"fori", "", "fori", "", "for (int i = 0; i < $end$; ++i)"}}},
+        {"a trailing blank makes title and shortcut but stays in the label", kCaretBlock + "fori :\nx\f\n",
+         {{"fori ", "fori", "fori", "", "x"}}},
+        {"a name with a leading space is autotext without a shortcut", kCaretBlock + " lead:\nx\f\n",
+         {{" lead", "", "", "", "x"}}},
+        {"only the first character of the marker line counts", "caretPosChar:\n#@\n\f\nif:\nif (#) {@}\f\n",
+         {{"if", "", "if", "", "if ($end$) {@}"}}},
+        {"a readme describes the next entry",
+         kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n",
+         {{"fori", "", "fori", "Loops over a range\r\nOld style", "x"}, {"next", "", "next", "", "y"}}},
+        {"old header texts inside a readme are dropped",
+         kCaretBlock +
+             "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
+             "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n",
+         {{"fori", "", "fori", "", "x"}}},
+        {"a separator line makes an unnamed autotext entry", kCaretBlock + "for loop:\nline\nseparator\n\f\n",
+         {{"for loop", "", "", "", "line\r\n"}}},
+        {"code that merely contains the word is kept", kCaretBlock + "join:\nvar separator = '|';\f\n",
+         {{"join", "", "join", "", "var separator = '$end$';"}}},
+        {"a readme ending with text before its form feed gives nothing", kCaretBlock + "readme:\ntext\f\n", {}},
+    };
+    for (const auto& [rule, bytes, expected] : cases)
+        EXPECT_EQ(ReadLegacyTemplate(bytes).Read(), expected) << rule;
 }
 
 TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive) {
@@ -67,39 +65,6 @@ TEST(LegacyTemplateReader, ConversionTableRunsInOrderAndIsCaseSensitive) {
     EXPECT_EQ(LegacyTemplateReader::ConvertCode("a|b", ""), "a|b");
 }
 
-TEST(LegacyTemplateReader, ReadmeDescribesTheNextEntry) {
-    const auto sink =
-        ReadLegacyTemplate(kCaretBlock + "readme:\nLoops over a range\n\nOld style\n\f\nfori:\nx\f\nnext:\ny\f\n");
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0].entry->description, "Loops over a range\r\nOld style");
-    EXPECT_EQ(sink.items[1].entry->description, "");
-}
-
-TEST(LegacyTemplateReader, OldHeaderTextsInsideReadmeAreDropped) {
-    const auto sink =
-        ReadLegacyTemplate(kCaretBlock +
-                           "readme:\nAutotext and Code Templates for Quillon X\n\f\n"
-                           "readme:\nAutoText follows. None of the entry names contain a space.\n\f\nfori:\nx\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->description, "");
-}
-
-TEST(LegacyTemplateReader, SeparatorLineMakesAnUnnamedAutotextEntry) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "for loop:\nline\nseparator\n\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].label, "for loop");
-    EXPECT_EQ(sink.items[0].entry->title, "");
-    EXPECT_EQ(sink.items[0].entry->shortcut, "");
-    EXPECT_EQ(sink.items[0].entry->code, "line\r\n");
-}
-
-TEST(LegacyTemplateReader, CodeThatMerelyContainsSeparatorIsKept) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "join:\nvar separator = '|';\f\n");
-    ASSERT_EQ(sink.items.size(), 1u);
-    EXPECT_EQ(sink.items[0].entry->shortcut, "join");
-    EXPECT_EQ(sink.items[0].entry->code, "var separator = '$end$';");
-}
-
 TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem) {
     // A separator empties the first block's name before any code: its item
     // stays without an entry.
@@ -108,11 +73,6 @@ TEST(LegacyTemplateReader, HeaderWhoseBlockCreatesNoEntryStillYieldsAnItem) {
     EXPECT_EQ(sink.items[0].entry, nullptr);
     ASSERT_NE(sink.items[1].entry, nullptr);
     EXPECT_EQ(sink.items[1].entry->code, "code");
-}
-
-TEST(LegacyTemplateReader, ReadmeEndingWithTextBeforeFormFeedCreatesNothing) {
-    const auto sink = ReadLegacyTemplate(kCaretBlock + "readme:\ntext\f\n");
-    EXPECT_TRUE(sink.items.empty());
 }
 
 TEST(LegacyTemplateReader, EntriesKeepLanguageAndOrdinalZero) {

@@ -1,5 +1,7 @@
 #include "tests/store/StoreTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -40,6 +42,28 @@ std::vector<std::string> RecordingSink::Labels() const {
     for (const auto& item : items)
         result.push_back(item.label);
     return result;
+}
+
+std::vector<ReadItem> RecordingSink::Read() const {
+    std::vector<ReadItem> read;
+    for (const auto& item : items) {
+        read.push_back({item.label});
+        if (const AutotextEntry* entry = item.entry.get())
+            read.back() = {item.label, std::string(entry->title), std::string(entry->shortcut),
+                           std::string(entry->description), std::string(entry->code)};
+    }
+    return read;
+}
+
+bool ReadItem::operator==(const ReadItem& other) const {
+    return label == other.label && title == other.title && shortcut == other.shortcut &&
+           description == other.description && code == other.code;
+}
+
+std::ostream& operator<<(std::ostream& out, const ReadItem& item) {
+    return out << "{" << ::testing::PrintToString(item.label) << ", " << ::testing::PrintToString(item.title) << ", "
+               << ::testing::PrintToString(item.shortcut) << ", " << ::testing::PrintToString(item.description)
+               << ", " << ::testing::PrintToString(item.code) << "}";
 }
 
 TempDir::TempDir() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,14 @@ struct TreeItem {
     std::unique_ptr<AutotextEntry> entry;
 };
 
+// One item as a reader gives it, for comparing whole: its label and its
+// entry's texts (all empty for an item without an entry).
+struct ReadItem {
+    std::string label, title, shortcut, description, code;
+    bool operator==(const ReadItem& other) const;
+};
+std::ostream& operator<<(std::ostream& out, const ReadItem& item);
+
 class RecordingSink : public TreeSink {
 public:
     void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
@@ -52,6 +61,7 @@ public:
     }
     std::vector<AutotextEntry*> Entries() const;
     std::vector<std::string> Labels() const;
+    std::vector<ReadItem> Read() const;
     std::vector<TreeItem> items;
 };
 

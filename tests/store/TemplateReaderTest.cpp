@@ -3,6 +3,7 @@
 #include "store/TemplateReader.h"
 #include "tests/store/StoreTestSupport.h"
 
+using storetest::ReadItem;
 using storetest::ReadTemplate;
 using namespace std::string_literals;
 
@@ -74,21 +75,6 @@ TEST(TemplateReader, TellsWhetherTextWasDropped) {
         reader.Read(bytes);
         EXPECT_EQ(reader.DroppedText(), dropped) << bytes;
     }
-}
-
-// One entry as a file gives it: its tree label and fields.
-struct ReadItem {
-    std::string label, title, shortcut, description, code;
-    bool operator==(const ReadItem& other) const {
-        return label == other.label && title == other.title && shortcut == other.shortcut &&
-               description == other.description && code == other.code;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const ReadItem& item) {
-    return out << "{" << ::testing::PrintToString(item.label) << ", " << ::testing::PrintToString(item.title) << ", "
-               << ::testing::PrintToString(item.shortcut) << ", " << ::testing::PrintToString(item.description)
-               << ", " << ::testing::PrintToString(item.code) << "}";
 }
 
 struct ReadCase {
@@ -179,14 +165,9 @@ TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
     };
     for (const auto& [rule, bytes, expected] : cases) {
         const auto sink = ReadTemplate(bytes);
-        std::vector<ReadItem> read;
-        for (const auto& item : sink.items) {
-            const auto& entry = *item.entry;
-            read.push_back({item.label, std::string(entry.title), std::string(entry.shortcut),
-                            std::string(entry.description), std::string(entry.code)});
-            EXPECT_EQ(entry.ordinal, static_cast<int>(read.size()) - 1) << rule;
-        }
-        EXPECT_EQ(read, expected) << rule;
+        EXPECT_EQ(sink.Read(), expected) << rule;
+        for (std::size_t i = 0; i < sink.items.size(); ++i)
+            EXPECT_EQ(sink.items[i].entry->ordinal, static_cast<int>(i)) << rule;
     }
 }
 
