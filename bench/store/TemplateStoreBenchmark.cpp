@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/support/Comparison.h"
+#include "bench/support/RealisticEntry.h"
 #include "store/TemplateStore.h"
 #include "store/TemplateWriter.h"
 
@@ -100,35 +101,6 @@ public:
     }
     std::vector<std::unique_ptr<AutotextEntry>> entries;
 };
-
-// Entries like a user's: a title, usually a shortcut, a few lines of code with
-// variables and prompts, and now and then a description.
-AutotextEntry RealisticEntry(std::mt19937& random, int index) {
-    static const char* kLines[] = {
-        "for (int $i$ = 0; $i$ < $count$; ++$i$) {",
-        "    $end$",
-        "}",
-        "if ($condition$) {",
-        "    return $selected$;",
-        "// $FILE$ $DATE$",
-        "std::vector<$Type$> $name$;",
-        "    printf(\"%d\\n\", $value$);",
-        "",
-        "class $ClassName$ : public $Base$ {",
-    };
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    AutotextEntry entry;
-    entry.title = "snippet number " + std::to_string(index);
-    if (pick(4) != 0)
-        entry.shortcut = "sn" + std::to_string(index);
-    std::string code;
-    for (int line = 3 + pick(8); line > 0; --line)
-        code += std::string(kLines[pick(10)]) + (line > 1 ? "\r\n" : "");
-    entry.code = std::move(code);
-    if (pick(3) == 0)
-        entry.description = "Inserts snippet " + std::to_string(index) + ".\r\nSee the manual.";
-    return entry;
-}
 
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "bench_store: %s\n", what);
