@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/support/Comparison.h"
+#include "bench/support/LineCount.h"
 #include "bench/support/RealisticEntry.h"
 #include "interop/ImportReport.h"
 #include "interop/SnippetImporter.h"
@@ -62,17 +63,6 @@ void FindSnippetFiles(const std::string& folder, std::vector<std::string>& files
             files.push_back(path);
     }
     ::closedir(directory);
-}
-
-std::size_t CountLines(const std::string& bytes) {
-    std::size_t lines = 0;
-    const char* at = bytes.data();
-    const char* end = at + bytes.size();
-    while (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
-        at = static_cast<const char*>(lf) + 1;
-        ++lines;
-    }
-    return lines;
 }
 
 void CompareImport(int rounds) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/support/Comparison.h"
+#include "bench/support/LineCount.h"
 #include "bench/support/RealisticEntry.h"
 #include "store/TemplateStore.h"
 #include "store/TemplateWriter.h"
@@ -159,14 +160,7 @@ std::size_t ReadAndSplitLines(const std::string& path, std::string& bytes) {
     std::fclose(file);
     if (read != bytes.size())
         return 0;
-    std::size_t lines = 0;
-    const char* at = bytes.data();
-    const char* end = at + bytes.size();
-    while (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
-        at = static_cast<const char*>(lf) + 1;
-        ++lines;
-    }
-    return lines;
+    return CountLines(bytes);
 }
 
 // Eight template files of generated entries in a folder of their own.
