@@ -33,6 +33,9 @@ void JsoncText::Scan(std::string_view text) {
     std::size_t pendingComma = std::string::npos;
     for (std::size_t at = 0; at < text.size();) {
         const char c = text[at];
+        // The JSON parser takes a NUL byte for the end of the text: so do the names.
+        if (c == '\0')
+            break;
         if (c == '\n') {
             ++line;
             ++at;

@@ -131,7 +131,12 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     std::vector<SourceSnippet> snippets;
     std::set<std::string> seen;
     for (const auto& name : text.TopLevelNames()) {
-        auto key = json::parse(name.quoted).get<std::string>();
+        std::string key;
+        try {
+            key = json::parse(name.quoted).get<std::string>();
+        } catch (const json::exception&) {
+            throw SourceError(name.line, "not valid JSON: a snippet's name is no JSON string");
+        }
         if (!seen.insert(key).second)
             continue;
         SourceSnippet snippet;
