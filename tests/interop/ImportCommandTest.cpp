@@ -9,25 +9,13 @@
 
 #include "interop/Windows1252CodePage.h"
 #include "tests/store/StoreTestSupport.h"
+#include "tests/tools/ToolRun.h"
 #include "tools/TemplateTool.h"
 
 using namespace storetest;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& arguments) {
-    auto files = MakePlatformFilePort();
-    std::ostringstream out, err;
-    const int exitCode = TemplateTool(*files, Windows1252CodePage(), out, err).Run(arguments);
-    return {exitCode, out.str(), err.str()};
-}
 
 std::string Collection(const std::string& name) {
     const std::string path = std::string(TARVEL_SNIPPET_COLLECTIONS) + "/" + name;

@@ -8,26 +8,13 @@
 #include "interop/Windows1252CodePage.h"
 #include "store/FormatLimits.h"
 #include "tools/TemplateCheck.h"
+#include "tests/tools/ToolRun.h"
 #include "tools/TemplateTool.h"
 
 using namespace storetest;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(std::vector<std::string> arguments) {
-    auto files = MakePlatformFilePort();
-    std::ostringstream out, err;
-    const Windows1252CodePage codePage;
-    const int exitCode = TemplateTool(*files, codePage, out, err).Run(arguments);
-    return {exitCode, out.str(), err.str()};
-}
 
 void CopySamples(const std::string& from, const TempDir& to) {
     for (const auto& file : fs::directory_iterator(from))
