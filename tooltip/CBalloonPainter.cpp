@@ -1,6 +1,7 @@
 #include "tooltip/CBalloonPainter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "tooltip/CCeXDib.h"
@@ -102,28 +103,34 @@ std::array<RECT, 4> CBalloonPainter::BandsAround(SIZE size, const RECT& covered)
 // The balloon paints over its shadow wherever it covers it, so the shadow is
 // worked out only in the bands around `covered`, a part of the balloon.
 void CBalloonPainter::CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered) {
+    const DWORD bytes = ::GetRegionData(balloon, 0, nullptr);
+    std::vector<std::uint8_t> data(bytes);
+    auto* shape = reinterpret_cast<RGNDATA*>(data.data());
+    if (bytes == 0 || ::GetRegionData(balloon, bytes, shape) != bytes)
+        return;
     for (const RECT& band : BandsAround({canvas.Width(), canvas.Height()}, covered))
         if (band.right > band.left && band.bottom > band.top)
-            ShadowBand(canvas, balloon, shadow, band);
+            ShadowBand(canvas, *shape, shadow, band);
 }
 
-void CBalloonPainter::ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& band) {
+// The balloon's spans, moved by the shadow's offset, are its coverage.
+void CBalloonPainter::ShadowBand(CCeXDib& canvas, const RGNDATA& balloon, const HtmlImageShadow& shadow,
+                                 const RECT& band) {
     // The blur reads its radius beyond the band.
     const int rx = BlurRadius(shadow, shadow.depthX), ry = BlurRadius(shadow, shadow.depthY);
     const RECT source{band.left - rx, band.top - ry, band.right + rx, band.bottom + ry};
     const int width = source.right - source.left, height = source.bottom - source.top;
-    CCeXDib shape(width, height);
-    if (!shape.Valid())
-        return;
-    shape.Fill(RGB(0, 0, 0));
-    const int dx = shadow.offsetX - source.left, dy = shadow.offsetY - source.top;
-    ::OffsetRgn(balloon, dx, dy);
-    ::FillRgn(shape.Dc(), balloon, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::OffsetRgn(balloon, -dx, -dy);
-    ::GdiFlush();
-    std::vector<int> mask(static_cast<std::size_t>(width) * height);
-    for (std::size_t i = 0; i < mask.size(); ++i)
-        mask[i] = static_cast<int>(shape.Bits()[i] & 0xFF);
+    std::vector<int> mask(static_cast<std::size_t>(width) * height, 0);
+    const RECT within{0, 0, width, height};
+    const auto* spans = reinterpret_cast<const RECT*>(balloon.Buffer);
+    for (DWORD i = 0; i < balloon.rdh.nCount; ++i) {
+        RECT span = spans[i];
+        ::OffsetRect(&span, shadow.offsetX - source.left, shadow.offsetY - source.top);
+        if (!::IntersectRect(&span, &span, &within))
+            continue;
+        for (int y = span.top; y < span.bottom; ++y)
+            std::fill_n(&mask[static_cast<std::size_t>(y) * width + span.left], span.right - span.left, kOpaque);
+    }
     BoxBlur(mask, width, height, rx, ry);
     const int darkness = std::clamp(shadow.darkness, 0, 100);
     for (int y = band.top; y < band.bottom; ++y)
@@ -139,25 +146,36 @@ void CBalloonPainter::ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageS
         }
 }
 
-void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon, const BalloonLook& look,
+void CBalloonPainter::ShadeBelowOpaqueBody(CCeXDib& background, HRGN balloon, const BalloonLook& look,
+                                           const RECT& textRect) {
+    ::GdiFlush();
+    if (look.effect != kEffectTransparent && look.shadow.darkness > 0)
+        CastShadow(background, balloon, look.shadow, textRect);
+}
+
+// Around an opaque body the background holds the finished pixels, and the
+// body is painted over it in place: no second bitmap, no copy. Through a
+// transparent body the screen shows, so a copy of it takes the shadow.
+void CBalloonPainter::Paint(HDC target, CCeXDib& background, HRGN balloon, const BalloonLook& look,
                             CPPHtmlDrawer& drawer, const RECT& textRect) {
-    CCeXDib canvas(size.cx, size.cy);
+    if (look.effect != kEffectTransparent) {
+        PaintBalloon(target, background, balloon, look, drawer, textRect);
+        return;
+    }
+    CCeXDib canvas(background.Width(), background.Height());
     if (!canvas.Valid())
         return;
-    const HDC dc = canvas.Dc();
-    // An opaque body covers the text rectangle: only the screen around it shows.
-    if (look.effect == kEffectTransparent) {
-        ::BitBlt(dc, 0, 0, size.cx, size.cy, background, 0, 0, SRCCOPY);
-    } else {
-        for (const RECT& band : BandsAround(size, textRect))
-            if (band.right > band.left && band.bottom > band.top)
-                ::BitBlt(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, background,
-                         band.left, band.top, SRCCOPY);
-    }
+    ::BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), background.Dc(), 0, 0, SRCCOPY);
     ::GdiFlush();
     if (look.shadow.darkness > 0)
         CastShadow(canvas, balloon, look.shadow, textRect);
+    PaintBalloon(target, canvas, balloon, look, drawer, textRect);
+}
 
+void CBalloonPainter::PaintBalloon(HDC target, CCeXDib& canvas, HRGN balloon, const BalloonLook& look,
+                                   CPPHtmlDrawer& drawer, const RECT& textRect) {
+    const HDC dc = canvas.Dc();
+    ::GdiFlush();
     RECT box{};
     ::GetRgnBox(balloon, &box);
     CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colours[0], look.colours[1], look.colours[2],
@@ -168,5 +186,5 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
     ::SelectClipRgn(dc, nullptr);
     if (look.border)
         ::FrameRgn(dc, balloon, look.border, look.borderWidth, look.borderHeight);
-    ::BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+    ::BitBlt(target, 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
 }

@@ -42,10 +42,15 @@ public:
                                               POINT origin);
     // The balloon with the room its shadow falls on.
     static tarvel::UniqueRegion WindowRegion(HRGN balloon, const HtmlImageShadow& shadow);
-    // Paints a window of `size` over `background` (the screen below it);
+    // Darkens the screen below an opaque balloon, captured in `background`,
+    // where its shadow falls; once per capture, as the body hides the rest.
+    static void ShadeBelowOpaqueBody(CCeXDib& background, HRGN balloon, const BalloonLook& look,
+                                     const RECT& textRect);
+    // Paints the window over `background` (the screen below it, shaded
+    // already for an opaque body, which is then painted over in place);
     // the text rectangle lies inside the balloon.
-    static void Paint(HDC target, SIZE size, HDC background, HRGN balloon, const BalloonLook& look,
-                      CPPHtmlDrawer& drawer, const RECT& textRect);
+    static void Paint(HDC target, CCeXDib& background, HRGN balloon, const BalloonLook& look, CPPHtmlDrawer& drawer,
+                      const RECT& textRect);
     // The parts of a window of `size` around `covered`, a part of the
     // balloon that an opaque effect paints over: only there can the screen
     // below show, through the shadow.
@@ -53,5 +58,7 @@ public:
 
 private:
     static void CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered);
-    static void ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& band);
+    static void ShadowBand(CCeXDib& canvas, const RGNDATA& balloon, const HtmlImageShadow& shadow, const RECT& band);
+    static void PaintBalloon(HDC target, CCeXDib& canvas, HRGN balloon, const BalloonLook& look,
+                             CPPHtmlDrawer& drawer, const RECT& textRect);
 };

@@ -353,14 +353,23 @@ bool CPPToolTip::ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPad
         return false;
     ::ShowWindow(GetHwnd(), SW_HIDE);
     CaptureScreenBelow(screen, {window.left, window.top}, opaqueBody);
+    CBalloonPainter::ShadeBelowOpaqueBody(*background_, balloon_.get(), ShownLook(), textRect_);
     // The window owns its region only when the call succeeds.
     tarvel::UniqueRegion region = CBalloonPainter::WindowRegion(balloon_.get(), shadow_);
-    if (::SetWindowRgn(GetHwnd(), region.get(), FALSE))
+    if (!HasWindowRegion(region.get()) && ::SetWindowRgn(GetHwnd(), region.get(), FALSE))
         region.release();
     ::SetWindowPos(GetHwnd(), HWND_TOPMOST, window.left, window.top, size_.cx, size_.cy,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return true;
+}
+
+// A tip shown again in the same shape (the tree's preview of one entry, shown
+// anew after every move of the mouse) keeps the window's region: setting it
+// costs a round trip to the display.
+bool CPPToolTip::HasWindowRegion(HRGN region) const {
+    const tarvel::UniqueRegion current(::CreateRectRgn(0, 0, 0, 0));
+    return current && ::GetWindowRgn(GetHwnd(), current.get()) != ERROR && ::EqualRgn(current.get(), region);
 }
 
 // Reading the screen is slow (under X a round trip with every pixel): an
@@ -506,13 +515,15 @@ LRESULT CPPToolTip::OnOwnMouse(const tarvel::Message& message) {
 LRESULT CPPToolTip::OnPaint(const tarvel::Message&) {
     const tarvel::PaintScope paint(GetHwnd());
     const HDC dc = paint.dc();
-    if (dc && background_ && balloon_) {
-        const BalloonLook look{shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
-                               border_.get(),  borderWidth_,       borderHeight_,
-                               shadow_};
-        CBalloonPainter::Paint(dc, size_, background_->Dc(), balloon_.get(), look, drawer_, textRect_);
-    }
+    if (dc && background_ && balloon_)
+        CBalloonPainter::Paint(dc, *background_, balloon_.get(), ShownLook(), drawer_, textRect_);
     return 0;
+}
+
+BalloonLook CPPToolTip::ShownLook() const {
+    return {shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
+            border_.get(),  borderWidth_,       borderHeight_,
+            shadow_};
 }
 
 // Watches the mouse while a tip is up, as the owner relays only the moves

@@ -96,6 +96,8 @@ private:
     bool LayOut(const TooltipToolInfo& info, POINT point);
     std::optional<SIZE> MeasureBody(HDC screen, const TooltipToolInfo& info, POINT point, const ShadowPads& pads);
     bool ShowAt(HDC screen, const BalloonLayout& layout, const ShadowPads& pads, bool opaqueBody);
+    BalloonLook ShownLook() const;
+    bool HasWindowRegion(HRGN region) const;
     void CaptureScreenBelow(HDC screen, POINT at, bool opaqueBody);
 
     // ITooltipStateHost

@@ -6,9 +6,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "tooltip/CCeXDib.h"
 #include "widgets/CPPToolTip.h"
 
 namespace {
@@ -216,6 +219,27 @@ TEST_F(TooltipWindow, LooksFinishedBorderBodyAndShadow) {
     // The owner's blue, darkened by at most a quarter.
     EXPECT_LT(GetBValue(shadow), GetBValue(kOwnerColour));
     EXPECT_GE(GetBValue(shadow), GetBValue(kOwnerColour) * 3 / 4 - 1);
+}
+
+// The body is painted over the shaded screen in place: painting it again
+// must give the same pixels, shadow and text included.
+TEST_F(TooltipWindow, RepaintShowsTheSamePixels) {
+    tip_.AddTool(field_, "Shadowed tip with <b>some</b> words in it");
+    g_answer = [](TooltipDisplayNotify& notify) { *notify.point = {400, 600}; };
+    ASSERT_TRUE(ShowTipOnField());
+    Pump(100);
+    const RECT rect = TipRect();
+    const auto pixels = [&] {
+        CCeXDib copy(rect.right - rect.left, rect.bottom - rect.top);
+        const HDC dc = ::GetDC(tip_.GetSafeHwnd());
+        ::BitBlt(copy.Dc(), 0, 0, copy.Width(), copy.Height(), dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(tip_.GetSafeHwnd(), dc);
+        ::GdiFlush();
+        return std::vector<std::uint32_t>(copy.Bits(), copy.Bits() + copy.Width() * copy.Height());
+    };
+    const auto first = pixels();
+    ::RedrawWindow(tip_.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(first == pixels());
 }
 
 TEST_F(TooltipWindow, AnyKeyButtonOrWheelHidesAtOnce) {
