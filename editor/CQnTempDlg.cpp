@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <vector>
 
-using tarvel::Message;
+namespace tarvel {
 
 namespace {
 
@@ -776,3 +776,5 @@ LRESULT CQnTempDlg::ShowHoverPreview(NMHDR& header) {
     hoverPreview_.ShowHoverPreview(reinterpret_cast<TooltipDisplayNotify&>(header));
     return 0;
 }
+
+}  // namespace tarvel

@@ -15,6 +15,8 @@
 #include "store/TemplateWriter.h"
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
@@ -376,3 +378,5 @@ bool TemplateStore::IsOwnTemporary(const std::string& path) const {
 void TemplateStore::ReportError(const char* pattern, const std::string& path, MessageIcon icon) {
     reporter_.Report(TextRules::Format(pattern, path.c_str()), StoreTexts::kCaption, icon);
 }
+
+}  // namespace tarvel

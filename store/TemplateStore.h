@@ -14,6 +14,8 @@
 #include "store/TemplateLanguage.h"
 #include "store/TreeSink.h"
 
+namespace tarvel {
+
 // The eight template files of one template directory: loading them into the
 // tree, and saving the tree's entries back. Failures are shown through the
 // reporter; a failed language is skipped, and a save tells whether every
@@ -85,3 +87,5 @@ private:
     LeadByteSet leadBytes_;
     std::map<std::string, FileRecord> records_;
 };
+
+}  // namespace tarvel

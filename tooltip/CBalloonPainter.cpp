@@ -7,6 +7,8 @@
 #include "tooltip/CPPDrawManager.h"
 #include "tooltip/CPPHtmlDrawer.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kOpaque = 255;
@@ -170,3 +172,5 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
         ::FrameRgn(dc, balloon, look.border, look.borderWidth, look.borderHeight);
     ::BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
 }
+
+}  // namespace tarvel

@@ -8,6 +8,8 @@
 #include "tooltip/HtmlTypes.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 class CCeXDib;
 class CPPHtmlDrawer;
 
@@ -55,3 +57,5 @@ private:
     static void CastShadow(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& covered);
     static void ShadowBand(CCeXDib& canvas, HRGN balloon, const HtmlImageShadow& shadow, const RECT& band);
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 CCeXDib::CCeXDib(int width, int height) : width_(std::max(1, width)), height_(std::max(1, height)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -34,3 +36,5 @@ void CCeXDib::DrawTo(HDC target, int x, int y) const {
     if (bits_)
         ::BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
+
+}  // namespace tarvel

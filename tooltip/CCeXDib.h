@@ -8,6 +8,8 @@
 #include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 // A 32-bit top-down DIB section with its own memory DC, for pixel work.
 // Pixels are 0x00RRGGBB words, row by row from the top.
 class CCeXDib {
@@ -37,3 +39,5 @@ private:
     // Deselected before the bitmap and the DC go.
     std::optional<tarvel::SelectedObject> selection_;
 };
+
+}  // namespace tarvel

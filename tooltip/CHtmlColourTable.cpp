@@ -3,6 +3,8 @@
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 struct NamedColour {
@@ -232,3 +234,5 @@ std::optional<HtmlColour> CHtmlColourTable::Parse(std::string_view value) const 
     }
     return Find(value);
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 class IHtmlPlatform;
 
 // The colour names of the markup and style sheets: 140 fixed colours and 28
@@ -24,3 +26,5 @@ public:
 private:
     std::unordered_map<std::string, HtmlColour> colours_;
 };
+
+}  // namespace tarvel

@@ -8,6 +8,8 @@
 #include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
@@ -676,3 +678,5 @@ std::size_t CHtmlFlow::Table(std::size_t index, std::size_t end) {
     EndLine(0);
     return tableEnd < end ? tableEnd + 1 : end;
 }
+
+}  // namespace tarvel

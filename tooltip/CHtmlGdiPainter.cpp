@@ -6,6 +6,8 @@
 #include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kDoubleGap = 2;
@@ -233,3 +235,5 @@ void CHtmlGdiPainter::Image(const HtmlImage& item, unsigned style) {
                                    [&](HDC dc) { DrawImage(dc, *image, item, 0, 0, w, h); });
     }
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "tooltip/CHtmlImageCache.h"
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 // Draws a display list into a device context.
 class CHtmlGdiPainter {
 public:
@@ -49,3 +51,5 @@ private:
     HFONT font_ = nullptr;
     COLORREF textColour_ = CLR_INVALID;
 };
+
+}  // namespace tarvel

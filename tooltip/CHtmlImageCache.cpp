@@ -1,5 +1,7 @@
 #include "tooltip/CHtmlImageCache.h"
 
+namespace tarvel {
+
 namespace {
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -110,3 +112,5 @@ void CHtmlImageCache::Load(Entry& entry) {
     }
     entry.found = image.size.cx > 0 && image.size.cy > 0;
 }
+
+}  // namespace tarvel

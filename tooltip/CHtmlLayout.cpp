@@ -6,6 +6,8 @@
 #include "tooltip/HtmlMarkupText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kDefaultPoints = 10;
@@ -53,3 +55,5 @@ HtmlDisplayList CHtmlLayout::Layout(std::string_view markup, const HtmlLayoutOpt
     list.links = parsed.links;
     return list;
 }
+
+}  // namespace tarvel

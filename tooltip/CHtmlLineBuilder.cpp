@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 std::size_t CHtmlLineBuilder::PlaceGroup(std::size_t firstItem, const Box& box) {
     if (pending_.empty())
         lineAlign_ = box.hAlign;
@@ -217,3 +219,5 @@ HtmlBlock CHtmlLineBuilder::Finish(int emptyHeight) {
     block_.height = y_;
     return std::move(block_);
 }
+
+}  // namespace tarvel

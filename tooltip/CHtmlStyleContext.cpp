@@ -7,6 +7,8 @@
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kThinPercent = 75;
@@ -185,3 +187,5 @@ void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view prop
             style.padding = *padding;
     }
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "tooltip/CHtmlColourTable.h"
 #include "tooltip/HtmlStyle.h"
 
+namespace tarvel {
+
 class IHtmlPlatform;
 
 // Turns style-sheet declarations and tag attributes into changes of a style,
@@ -40,3 +42,5 @@ private:
     int pixelsPerInch_;
     CHtmlColourTable colours_;
 };
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kMaxColumns = 100;
@@ -438,3 +440,5 @@ HtmlBlock CHtmlTableLayout::Emit() {
     }
     return out;
 }
+
+}  // namespace tarvel

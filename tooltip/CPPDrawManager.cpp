@@ -9,6 +9,8 @@
 #include "tooltip/CCeXDib.h"
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kOne = 1024;  // fixed-point 1.0 of blend factors
@@ -329,3 +331,5 @@ void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, uns
     Composite(dest, black, alpha, at, style);
     dest.DrawTo(dc, left, top);
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 class CCeXDib;
 
 // Pixel work of the tooltip: background effects and the grey, darker,
@@ -49,3 +51,5 @@ public:
     static void DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style, const HtmlImageShadow& shadow,
                            const std::function<void(HDC)>& draw);
 };
+
+}  // namespace tarvel

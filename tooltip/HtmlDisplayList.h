@@ -8,6 +8,8 @@
 #include "tooltip/HtmlStyle.h"
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // What a layout puts on the device, in drawing order, with coordinates
 // relative to the top-left corner of the laid-out text.
 
@@ -81,3 +83,5 @@ struct HtmlDisplayList {
     // The number of the link at a point, or -1.
     int LinkAt(int x, int y) const;
 };
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 // A mask written without a colour keys out magenta, the usual key colour.
@@ -96,3 +98,5 @@ HtmlImage ReadHtmlImageTag(const HtmlToken& tag, const HtmlStyle& style, CHtmlLa
     }
     return image;
 }
+
+}  // namespace tarvel

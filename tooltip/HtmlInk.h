@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // What a tag lays behind or across the text it holds: a background as high
 // as the line, or a line under, through or over the text where the tag's
 // own font puts it. Each is drawn once per line over all the boxes the tag
@@ -34,3 +36,5 @@ struct HtmlInk {
 // the layout's table; -1 for none.
 using HtmlInkSet = std::array<int, HtmlInk::kKinds>;
 constexpr HtmlInkSet kNoInk = {-1, -1, -1, -1};
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+namespace tarvel {
+
 namespace {
 
 auto FontFields(const HtmlStyle& s) { return std::tie(s.face, s.size, s.weight, s.italic); }
@@ -19,3 +21,5 @@ bool HtmlStyle::operator==(const HtmlStyle& o) const {
 }
 
 bool HtmlStyle::SameFont(const HtmlStyle& o) const { return FontFields(*this) == FontFields(o); }
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // The resolved style of a piece of markup: what the tags and style-sheet
 // rules in force at that point make of it. Sizes are device pixels.
 struct HtmlStyle {
@@ -37,3 +39,5 @@ constexpr int kWeightMin = 100;
 constexpr int kWeightNormal = 400;
 constexpr int kWeightBold = 700;
 constexpr int kWeightMax = 900;
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include "tooltip/CHtmlStyleContext.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 struct EffectName {
@@ -177,3 +179,5 @@ HtmlTableLook ReadHtmlTableLook(const HtmlToken& tag, HtmlTablePart part, const 
                                 const HtmlStyle& style) {
     return LookReader(part, styles, style).Read(tag);
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 class CHtmlStyleContext;
 
 // The attributes of a table, tr or td tag that say how it looks and how it
@@ -32,3 +34,5 @@ HtmlTableLook ReadHtmlTableLook(const HtmlToken& tag, HtmlTablePart part, const 
 
 // The effect named by a bgeffect value, or a number; nothing for others.
 std::optional<int> HtmlEffectNamed(std::string_view value);
+
+}  // namespace tarvel

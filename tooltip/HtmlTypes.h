@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarvel {
+
 // Windows colour layout 0x00BBGGRR, so values pass to GDI unchanged.
 using HtmlColour = std::uint32_t;
 
@@ -147,3 +149,5 @@ struct HtmlImageShadow {
     int depthX = 0;
     int depthY = 0;
 };
+
+}  // namespace tarvel

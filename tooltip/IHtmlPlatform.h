@@ -8,6 +8,8 @@
 #include "tooltip/HtmlStyle.h"
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // Everything the markup layout needs from the device it lays out for. The
 // GDI implementation measures with a device context; tests use a fake with
 // fixed advances.
@@ -37,3 +39,5 @@ public:
     // system's ANSI code page), or nothing when that encoding lacks it.
     virtual std::optional<std::string> EncodeCharacter(char32_t codePoint) = 0;
 };
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tarvel {
+
 // One registered tool of a CPPToolTip and the notification that shows it to
 // the owner before display.
 
@@ -47,3 +49,5 @@ struct TooltipDisplayNotify {
 #ifndef _WIN64
 static_assert(sizeof(TooltipDisplayNotify) == 24, "six 32-bit fields");
 #endif
+
+}  // namespace tarvel

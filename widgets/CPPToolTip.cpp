@@ -11,6 +11,8 @@
 #include "tooltip/HelpTipMarkup.h"
 #include "tooltip/MarkupEscape.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr char kClassName[] = "CPPToolTip";
@@ -530,3 +532,5 @@ void CPPToolTip::OnTick() {
     if (drawer_.IsRedrawNeeded(point))
         ::InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
+
+}  // namespace tarvel

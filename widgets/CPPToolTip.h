@@ -17,6 +17,8 @@
 #include "tooltip/TooltipToolInfo.h"
 #include "widgets/CWindow.h"
 
+namespace tarvel {
+
 // A balloon that shows a tip in tooltip markup when the mouse rests on a
 // registered window (a tool) of its owner. The owner creates and configures
 // it, adds its tools, passes every message from PreTranslateMessage to
@@ -129,3 +131,5 @@ private:
     tarvel::UniqueRegion balloon_;
     std::unique_ptr<CCeXDib> background_;
 };
+
+}  // namespace tarvel

@@ -10,6 +10,8 @@
 #include "SciLexer.h"
 #include "Scintilla.h"
 
+using namespace tarvel;
+
 namespace {
 
 using CreateLexerFn = Scintilla::ILexer5*(__stdcall*)(const char*);

@@ -5,6 +5,8 @@
 #include <climits>
 #include <random>
 
+using namespace tarvel;
+
 namespace {
 
 constexpr tarvel::LayoutRect kScreen{0, 0, 1024, 768};

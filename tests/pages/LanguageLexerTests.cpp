@@ -11,6 +11,8 @@
 
 #include "SciLexer.h"
 
+using namespace tarvel;
+
 namespace {
 
 using tarvel::ApplyLanguageLexer;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace tarvel;
+
 namespace {
 
 using tarvel::CScintilla;

@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <new>
 
+using namespace tarvel;
+
 using namespace storetest;
 
 namespace {

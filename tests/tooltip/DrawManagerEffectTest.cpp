@@ -6,6 +6,8 @@
 #include "tests/tooltip/GdiTestCanvas.h"
 #include "tooltip/CPPDrawManager.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr COLORREF kBegin = RGB(250, 20, 20);

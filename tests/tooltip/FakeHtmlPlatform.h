@@ -5,6 +5,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 // A platform with fixed metrics: every character is kAdvance pixels wide (a
 // space spaceAdvance, as narrow as a proportional font's if a test asks), a
 // font's line is as high as its size, its ascent three quarters of that,
@@ -39,3 +41,5 @@ private:
 
 // The Cyrillic code page's bytes for the entities' characters.
 std::map<char32_t, std::string> CyrillicEncoding();
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include "tests/tooltip/GdiTestCanvas.h"
 #include "tooltip/CHtmlGdiPainter.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);

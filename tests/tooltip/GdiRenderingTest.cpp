@@ -6,6 +6,8 @@
 
 #include "tests/tooltip/GdiTestCanvas.h"
 
+using namespace tarvel;
+
 namespace {
 
 const HtmlTextRun& RunOf(const CPPHtmlDrawer& drawer, std::string_view text) {

@@ -5,6 +5,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr int kBigSize = kBodySize * 125 / 100;  // big, with the line's ascent

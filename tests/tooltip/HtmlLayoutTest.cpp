@@ -2,6 +2,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 class HtmlLayoutTest : public ::testing::Test {

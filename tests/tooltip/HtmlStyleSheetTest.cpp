@@ -5,6 +5,8 @@
 #include "tooltip/CHtmlStyleSheet.h"
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
+using namespace tarvel;
+
 namespace {
 
 class StyleSheetTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 // Default cell padding 1 and spacing 2; a one-letter cell is 8 wide, 15 high.

@@ -11,6 +11,8 @@
 
 #include "widgets/CPPToolTip.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr char kOwnerClass[] = "TooltipTestOwner";
