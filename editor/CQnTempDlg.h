@@ -74,7 +74,7 @@ private:
     std::vector<HWND> TabOrder() const;
     // False when the focus is on none of them (a popup of the editor, say).
     bool FocusNextInTabOrder(bool backwards);
-    void CentreOverOwner() const;
+    void CenterOverOwner() const;
     void FillTipLine();
     void ShowCompanyLine();
 

@@ -11,8 +11,8 @@ namespace {
 // still empty in a dotted one.
 constexpr int kFilledIndicator = INDICATOR_CONTAINER;
 constexpr int kEmptyIndicator = INDICATOR_CONTAINER + 1;
-constexpr COLORREF kFilledColour = 0x40A040;
-constexpr COLORREF kEmptyColour = 0x808080;
+constexpr COLORREF kFilledColor = 0x40A040;
+constexpr COLORREF kEmptyColor = 0x808080;
 constexpr int kFilledAlpha = 60;
 constexpr int kEmptyAlpha = 200;
 
@@ -46,10 +46,10 @@ BOOL CPropPageSnippetCodeReadOnly::OnInitDialog() {
         // Nothing here is undone: a preview replaces the whole text on every keystroke.
         editor_.Send(SCI_SETUNDOCOLLECTION, FALSE);
         editor_.Send(SCI_INDICSETSTYLE, kFilledIndicator, INDIC_STRAIGHTBOX);
-        editor_.Send(SCI_INDICSETFORE, kFilledIndicator, kFilledColour);
+        editor_.Send(SCI_INDICSETFORE, kFilledIndicator, kFilledColor);
         editor_.Send(SCI_INDICSETALPHA, kFilledIndicator, kFilledAlpha);
         editor_.Send(SCI_INDICSETSTYLE, kEmptyIndicator, INDIC_DOTBOX);
-        editor_.Send(SCI_INDICSETFORE, kEmptyIndicator, kEmptyColour);
+        editor_.Send(SCI_INDICSETFORE, kEmptyIndicator, kEmptyColor);
         editor_.Send(SCI_INDICSETALPHA, kEmptyIndicator, kEmptyAlpha);
     }
     AddAnchor(IDC_CODE_PLACEHOLDER, TOP_LEFT, BOTTOM_RIGHT);

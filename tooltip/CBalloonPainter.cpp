@@ -162,7 +162,7 @@ void CBalloonPainter::Paint(HDC target, SIZE size, HDC background, HRGN balloon,
 
     RECT box{};
     ::GetRgnBox(balloon, &box);
-    CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colours[0], look.colours[1], look.colours[2],
+    CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colors[0], look.colors[1], look.colors[2],
                                look.granularity);
     ::SelectClipRgn(dc, balloon);
     ::IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);

@@ -17,7 +17,7 @@ class CPPHtmlDrawer;
 struct BalloonLook {
     int effect = 0;
     int granularity = 0;
-    COLORREF colours[3] = {};
+    COLORREF colors[3] = {};
     HBRUSH border = nullptr;
     int borderWidth = 1;
     int borderHeight = 1;

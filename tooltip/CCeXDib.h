@@ -24,7 +24,7 @@ public:
     HDC Dc() const { return dc_.get(); }
     std::uint32_t& At(int x, int y) { return bits_[static_cast<std::size_t>(y) * width_ + x]; }
     std::uint32_t* Bits() { return bits_; }
-    void Fill(COLORREF colour);
+    void Fill(COLORREF color);
     void CopyFrom(HDC source, int x, int y);
     void DrawTo(HDC target, int x, int y) const;
 

@@ -26,7 +26,7 @@ public:
     HtmlFontMetrics Metrics(HtmlFontId font) override;
     RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) override;
     int PixelsPerInch() override;
-    HtmlColour SystemColour(HtmlSystemColour index) override { return ::GetSysColor(index); }
+    HtmlColor SystemColor(HtmlSystemColor index) override { return ::GetSysColor(index); }
     HtmlSize ImageSize(const HtmlImageSource& source) override;
     std::string ResourceString(unsigned id) override;
     std::optional<std::string> EncodeCharacter(char32_t codePoint) override;

@@ -26,7 +26,7 @@ int CHtmlLayout::DefaultWidth(CHtmlLayoutContext& context, const HtmlFlowState& 
 HtmlStyle CHtmlLayout::BaseStyle(const CHtmlLayoutContext& context) const {
     HtmlStyle style;
     style.size = kDefaultPoints * platform_.PixelsPerInch() / kPointsPerInch;
-    style.colour = context.StyleContext().Colours().Find("infotext").value_or(0);
+    style.color = context.StyleContext().Colors().Find("infotext").value_or(0);
     sheet_.Apply("body", style, context.StyleContext());
     return style;
 }

@@ -15,7 +15,7 @@ struct HtmlInk {
     enum Kind { kBackground, kUnderline, kStrikeOut, kOverline, kKinds };
 
     int kind = kBackground;
-    HtmlColour colour = 0;
+    HtmlColor color = 0;
     // A background: the one it lies on, and whether the border box of its
     // tag draws it (then it is as high as that box, not the line).
     int outer = -1;
@@ -28,7 +28,7 @@ struct HtmlInk {
     int offset = 0;
     int thickness = 0;
 
-    auto Key() const { return std::tie(kind, colour, outer, drawnByBox, height, ascent, vAlign, offset, thickness); }
+    auto Key() const { return std::tie(kind, color, outer, drawnByBox, height, ascent, vAlign, offset, thickness); }
     bool operator<(const HtmlInk& o) const { return Key() < o.Key(); }
 };
 

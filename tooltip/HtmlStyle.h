@@ -16,11 +16,11 @@ struct HtmlStyle {
     bool underline = false;
     bool strikeOut = false;
     bool overline = false;
-    HtmlColour colour = 0;
+    HtmlColor color = 0;
     bool solidBackground = false;  // else transparent
-    HtmlColour backgroundColour = 0xFFFFFF;
-    HtmlColour borderLight = 0;
-    HtmlColour borderDark = 0;
+    HtmlColor backgroundColor = 0xFFFFFF;
+    HtmlColor borderLight = 0;
+    HtmlColor borderDark = 0;
     HtmlBorderStyle borderStyle = HtmlBorderStyle::None;
     int borderWidth = 0;
     HtmlHAlign hAlign = HtmlHAlign::Left;

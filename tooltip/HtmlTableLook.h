@@ -14,10 +14,10 @@ class CHtmlStyleContext;
 struct HtmlTableLook {
     int border = 0;
     HtmlBorderStyle borderStyle = HtmlBorderStyle::None;
-    HtmlColour light = 0;
-    HtmlColour dark = 0;
+    HtmlColor light = 0;
+    HtmlColor dark = 0;
     bool borderGiven = false;  // border or borderstyle written
-    bool colourGiven = false;  // a border colour written
+    bool colorGiven = false;  // a border colour written
     HtmlFill fill;             // effect kEffectTransparent: none
     std::optional<HtmlHAlign> align;
     std::optional<HtmlVAlign> vAlign;

@@ -29,7 +29,7 @@ public:
     virtual HtmlFontMetrics Metrics(HtmlFontId font) = 0;
     virtual RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) = 0;
     virtual int PixelsPerInch() = 0;
-    virtual HtmlColour SystemColour(HtmlSystemColour index) = 0;
+    virtual HtmlColor SystemColor(HtmlSystemColor index) = 0;
     // The image's own size ({0, 0} when it cannot be had); an image list's
     // size is that of one cell.
     virtual HtmlSize ImageSize(const HtmlImageSource& source) = 0;

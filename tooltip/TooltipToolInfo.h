@@ -14,7 +14,7 @@ namespace tarvel {
 enum TooltipToolMask : unsigned {
     kToolMaskReserved = 0x01,
     kToolMaskEffect = 0x02,
-    kToolMaskColours = 0x04,
+    kToolMaskColors = 0x04,
     kToolMaskDirection = 0x08,
     kToolMaskBehaviour = 0x10,
     kToolMaskTransparency = 0x20,
@@ -27,7 +27,7 @@ struct TooltipToolInfo {
     unsigned mask = 0;
     int effect = 0;
     int granularity = 0;
-    COLORREF colours[3] = {};
+    COLORREF colors[3] = {};
     int direction = 0;
     unsigned behaviour = 0;
     int transparency = 0;

@@ -51,7 +51,7 @@ public:
 
     void SetColorBk(COLORREF begin, COLORREF middle, COLORREF end);
     void SetEffectBk(int effect, int granularity);
-    void SetBorder(COLORREF colour, int width, int height);
+    void SetBorder(COLORREF color, int width, int height);
     void SetDirection(int direction);
     void SetBehaviour(unsigned behaviour);
     void SetNotify(bool notify) { notify_ = notify; }

@@ -17,7 +17,7 @@ namespace {
 using CreateLexerFn = Scintilla::ILexer5*(__stdcall*)(const char*);
 using LexerNameFromIdFn = const char*(__stdcall*)(int);
 
-TEST(Scilexer, ColoursCppKeywordsThroughLexilla) {
+TEST(Scilexer, ColorsCppKeywordsThroughLexilla) {
     HMODULE library = LoadLibraryA("scilexer.dll");
     ASSERT_NE(library, nullptr) << "error " << GetLastError();
     auto createLexer = procAddress<CreateLexerFn>(library, "CreateLexer");

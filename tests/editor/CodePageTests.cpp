@@ -66,7 +66,7 @@ void Type(HWND editor, wchar_t character) { ::SendMessageW(editor, WM_CHAR, char
 
 void Command(const EditorWindow& window, UINT id) { ::SendMessageA(Page(window), WM_COMMAND, id, 0); }
 
-TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
+TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColoring) {
     struct Case {
         const char* root;
         std::string code;
@@ -130,7 +130,7 @@ TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
 // The hypertext lexer takes tag and attribute names from its first list and
 // script words from its second; attributes keep their colour whichever
 // language was shown before.
-TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColouredAfterEveryLanguage) {
+TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColoredAfterEveryLanguage) {
     WriteSampleTemplates();
     const std::string html = "<p class=\"note\" data-kind=\"x\">\n<script>\nvar n = 1;\n</script>";
     folder_.Write("html.tpl", TemplateRecord("note", "note", html));

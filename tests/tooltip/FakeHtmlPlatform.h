@@ -22,12 +22,12 @@ public:
     HtmlFontMetrics Metrics(HtmlFontId font) override;
     RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) override;
     int PixelsPerInch() override { return kPixelsPerInch; }
-    HtmlColour SystemColour(HtmlSystemColour index) override { return SystemColourFor(index); }
+    HtmlColor SystemColor(HtmlSystemColor index) override { return SystemColorFor(index); }
     HtmlSize ImageSize(const HtmlImageSource& source) override;
     std::string ResourceString(unsigned id) override;
     std::optional<std::string> EncodeCharacter(char32_t codePoint) override;
 
-    static HtmlColour SystemColourFor(HtmlSystemColour index) { return MakeColour(index, 0x10 + index, 0x20); }
+    static HtmlColor SystemColorFor(HtmlSystemColor index) { return MakeColor(index, 0x10 + index, 0x20); }
     const HtmlStyle& FontStyle(HtmlFontId font) const { return fonts_.at(font - 1); }
 
     int spaceAdvance = kAdvance;

@@ -25,7 +25,7 @@ LOGFONTA FontOf(const HtmlTextRun& run) {
     return font;
 }
 
-TEST(GdiRendering, TextIsDrawnInItsColourInsideItsRun) {
+TEST(GdiRendering, TextIsDrawnInItsColorInsideItsRun) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
     canvas.Draw(drawer, "<font color=red>RRRR</font> <font color=#0000ff>BBBB</font>");

@@ -46,7 +46,7 @@ TEST_F(ToolBarFixture, ButtonsComeFromTheResourceInItsOrder) {
     EXPECT_EQ(toolbar.GetButtonSize().cy, 15);
 }
 
-TEST_F(ToolBarFixture, TrueColourImagesReplaceTheResourceBitmap) {
+TEST_F(ToolBarFixture, TrueColorImagesReplaceTheResourceBitmap) {
     ASSERT_TRUE(toolbar.LoadTrueColorImages(IDB_TEST_TOOLBAR24, kMagenta, SIZE{16, 16}));
     HIMAGELIST images = toolbar.GetImageList();
     ASSERT_TRUE(images);
