@@ -57,11 +57,6 @@ BOOL CPropPageSnippetCodeReadOnly::OnInitDialog() {
     return TRUE;
 }
 
-void CPropPageSnippetCodeReadOnly::ShowCode(const std::string& code) {
-    ReplaceText(ViewText(code));
-    editor_.Send(SCI_SETFIRSTVISIBLELINE, 0);
-}
-
 void CPropPageSnippetCodeReadOnly::ShowPreview(const PreviewText& preview) {
     const LRESULT firstLine = editor_.Send(SCI_GETFIRSTVISIBLELINE);
     const LRESULT scrolled = editor_.Send(SCI_GETXOFFSET);

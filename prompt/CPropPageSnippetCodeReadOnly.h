@@ -26,9 +26,6 @@ public:
     // The view's encoding of an ANSI text.
     static std::string ViewText(std::string_view ansi);
 
-    // Shows the code, NUL bytes included, from its start. Nothing happens
-    // without the editing library.
-    void ShowCode(const std::string& code);
     // Replaces the text by the preview's, which is in the view's encoding,
     // and keeps the lines in view where they were.
     void ShowPreview(const PreviewText& preview);

@@ -19,8 +19,6 @@ public:
 
     // At most kMaxHintLength characters; null or empty clears the hint.
     void SetHintText(const char* text);
-    bool IsHintShown() const noexcept { return hintShown_; }
-    COLORREF GetHintColor() const noexcept { return hintColor_; }
 
     // COLOR_WINDOW with each of its components lowered by kDimStep (not below 0).
     static COLORREF DimmedWindowColor() noexcept;

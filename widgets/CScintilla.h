@@ -56,12 +56,9 @@ public:
     void ChangeInsertion(size_t length, const char* text) const { Send(SCI_CHANGEINSERTION, length, Pointer(text)); }
     // Edit commands
     void Undo() const { Send(SCI_UNDO); }
-    void Redo() const { Send(SCI_REDO); }
-    void Cut() const { Send(SCI_CUT); }
     void Copy() const { Send(SCI_COPY); }
     void Paste() const { Send(SCI_PASTE); }
     void Clear() const { Send(SCI_CLEAR); }
-    void SelectAll() const { Send(SCI_SELECTALL); }
     // Styles
     void StyleSetFore(int style, COLORREF color) const { Send(SCI_STYLESETFORE, style, color); }
     void StyleSetBack(int style, COLORREF color) const { Send(SCI_STYLESETBACK, style, color); }

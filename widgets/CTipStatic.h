@@ -25,7 +25,6 @@ public:
     bool AddText(const std::string& text);
     int GetCount() const noexcept { return static_cast<int>(texts_.size()); }
     int GetCurrentIndex() const noexcept { return current_; }
-    const std::string& GetTip(int index) const { return texts_.at(static_cast<size_t>(index)); }
 
     // Shows a text, fading from startColor to the text colour in fadeSteps steps of 10 ms.
     void ShowText(const std::string& text, int fadeSteps, COLORREF startColor);

@@ -27,10 +27,8 @@ struct TreeFixture : ::testing::Test {
         ASSERT_TRUE(tree.SubclassWindow(control));
         cpp = tree.InsertItem("C++", 4, 4);
         java = tree.InsertItem("Java", 4, 4);
-        first = tree.InsertItem("WWWWWWWWWW first", 0, 1, cpp);
+        first = tree.InsertItem("WWWWWWWWWW first", 0, 1, cpp, TVI_LAST, 0x1234);
         second = tree.InsertItem("WWWWWWWWWW second", 0, 1, cpp, first);
-        tree.SetItemData(cpp, 0);
-        tree.SetItemData(first, 0x1234);
         tree.Expand(cpp);
     }
 

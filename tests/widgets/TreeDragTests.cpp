@@ -45,9 +45,8 @@ struct DragFixture : ::testing::Test {
         java = tree.InsertItem("Java", 4, 4);
         a = tree.InsertItem("a", 0, 1, cpp);
         b = tree.InsertItem("b", 0, 1, cpp);
-        c = tree.InsertItem("c", 0, 1, cpp);
+        c = tree.InsertItem("c", 0, 1, cpp, TVI_LAST, 0xC0C0);
         j1 = tree.InsertItem("j1", 0, 1, java);
-        tree.SetItemData(c, 0xC0C0);
         tree.Expand(cpp);
     }
 
