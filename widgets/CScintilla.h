@@ -54,11 +54,6 @@ public:
     void GotoPos(Sci_Position position) const { Send(SCI_GOTOPOS, static_cast<WPARAM>(position)); }
     // Only while SCN_MODIFIED reports SC_MOD_INSERTCHECK: what goes in instead.
     void ChangeInsertion(size_t length, const char* text) const { Send(SCI_CHANGEINSERTION, length, Pointer(text)); }
-    // Edit commands
-    void Undo() const { Send(SCI_UNDO); }
-    void Copy() const { Send(SCI_COPY); }
-    void Paste() const { Send(SCI_PASTE); }
-    void Clear() const { Send(SCI_CLEAR); }
     // Styles
     void StyleSetFore(int style, COLORREF color) const { Send(SCI_STYLESETFORE, style, color); }
     void StyleSetBack(int style, COLORREF color) const { Send(SCI_STYLESETBACK, style, color); }

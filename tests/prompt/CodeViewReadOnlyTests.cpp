@@ -149,8 +149,8 @@ TEST_F(ReadOnlyCodePage, TypingChangesNothing) {
     ::SendMessageW(editor(), WM_CHAR, L'x', 1);
     ::SendMessageA(editor(), WM_KEYDOWN, VK_DELETE, 0);
     ::SendMessageA(editor(), WM_KEYDOWN, VK_BACK, 0);
-    editor().Paste();
-    editor().Undo();
+    editor().Send(SCI_PASTE);
+    editor().Send(SCI_UNDO);
     EXPECT_EQ(Text(), "fixed");
     EXPECT_NE(editor().Send(SCI_GETREADONLY), 0);
 }
