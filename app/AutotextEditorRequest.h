@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tarvel {
+
 // The record whose address the host passes to ShowAutotextEditor2. Its layout
 // is fixed by the host interface; the module only reads it during the call.
 struct AutotextEditorRequest {
@@ -10,3 +12,5 @@ struct AutotextEditorRequest {
 };
 static_assert(sizeof(void*) != 4 || sizeof(AutotextEditorRequest) == 8,
               "the host passes a 32-bit record of two 4-byte fields");
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include "widgets/CActivationScope.h"
 #include "widgets/CWindow.h"
 
+namespace tarvel {
+
 CTarvelApp& theApp() {
     static CTarvelApp app;
     return app;
@@ -15,9 +17,9 @@ bool CTarvelApp::InitInstance(HINSTANCE module) {
 
 // At the first call rather than at library load: loading comctl32 while the
 // system holds its loader lock can deadlock the host.
-const tarvel::CActivationContext& CTarvelApp::ActivationContext() {
+const CActivationContext& CTarvelApp::ActivationContext() {
     if (!activationContext_) {
-        activationContext_ = std::make_unique<tarvel::CActivationContext>(module_);
+        activationContext_ = std::make_unique<CActivationContext>(module_);
         InitCommonControlsOfManifest();
     }
     return *activationContext_;
@@ -27,7 +29,7 @@ void CTarvelApp::ExitInstance() {
     // Entries belong to the editor dialog, which frees them when it closes.
     editor.currentEntry = nullptr;
     editor.editorDialog = nullptr;
-    tarvel::CWindow::UnregisterClasses(module_);
+    CWindow::UnregisterClasses(module_);
     commonControls_.reset();
     activationContext_.reset();
 }
@@ -35,7 +37,7 @@ void CTarvelApp::ExitInstance() {
 // Looked up by name and called inside the module's activation context, so that
 // the module's manifest, not the host's, picks the common-controls version.
 void CTarvelApp::InitCommonControlsOfManifest() {
-    tarvel::CActivationScope scope(*activationContext_);
+    CActivationScope scope(*activationContext_);
     commonControls_.reset(::LoadLibraryA("comctl32.dll"));
     if (!commonControls_)
         return;
@@ -45,3 +47,5 @@ void CTarvelApp::InitCommonControlsOfManifest() {
     if (init != nullptr)
         init();
 }
+
+}  // namespace tarvel

@@ -9,6 +9,8 @@
 #include "widgets/CProfile.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 // The module's one application object: the common-controls set-up inside the
 // module's own activation context, the registry root of the per-user settings,
 // and the editor state that the dialog, its pages and its tree share while the
@@ -26,8 +28,8 @@ public:
     HINSTANCE Module() const { return module_; }
     // The module manifest's context, with the common controls it selects
     // initialised; set up by the first export call.
-    const tarvel::CActivationContext& ActivationContext();
-    const tarvel::CProfile& Profile() const { return profile_; }
+    const CActivationContext& ActivationContext();
+    const CProfile& Profile() const { return profile_; }
 
     // Shared editor state, valid while an editor call runs.
     EditorSession editor;
@@ -36,9 +38,11 @@ private:
     void InitCommonControlsOfManifest();
 
     HINSTANCE module_ = nullptr;
-    std::unique_ptr<tarvel::CActivationContext> activationContext_;
-    tarvel::UniqueModule commonControls_;
-    tarvel::CProfile profile_{kCompanyPath, kApplicationName};
+    std::unique_ptr<CActivationContext> activationContext_;
+    UniqueModule commonControls_;
+    CProfile profile_{kCompanyPath, kApplicationName};
 };
 
 CTarvelApp& theApp();
+
+}  // namespace tarvel

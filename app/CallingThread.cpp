@@ -1,5 +1,7 @@
 #include "app/CallingThread.h"
 
+namespace tarvel {
+
 std::atomic<DWORD> CallingThread::owner_{0};
 int CallingThread::depth_ = 0;
 
@@ -23,3 +25,5 @@ HWND CallingThread::OwnWindow(HWND window) noexcept {
                       ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
     return ours ? window : nullptr;
 }
+
+}  // namespace tarvel

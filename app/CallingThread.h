@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+namespace tarvel {
+
 // The one thread the module serves at a time. Its state (the editor state,
 // the prompt request slot, the editing library's count) has no locks, so an
 // export called from a second thread while another thread is inside one is
@@ -27,3 +29,5 @@ private:
     static int depth_;  // calls of the owner thread under way; only it changes this
     bool admitted_ = false;
 };
+
+}  // namespace tarvel

@@ -8,12 +8,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
         switch (reason) {
             case DLL_PROCESS_ATTACH:
                 ::DisableThreadLibraryCalls(module);
-                return theApp().InitInstance(module) ? TRUE : FALSE;
+                return tarvel::theApp().InitInstance(module) ? TRUE : FALSE;
             case DLL_PROCESS_DETACH:
                 // At process exit the other modules may be gone already; the
                 // system frees everything anyway.
                 if (reserved == nullptr)
-                    theApp().ExitInstance();
+                    tarvel::theApp().ExitInstance();
                 return TRUE;
             default:
                 return TRUE;

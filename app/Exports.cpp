@@ -13,27 +13,27 @@
 #include "widgets/CActivationScope.h"
 #include "widgets/CWindow.h"
 
+namespace tarvel {
 namespace {
 constexpr int kPromptCancelled = 2;
 constexpr int kEditorNotCreated = -1;
-}  // namespace
 
-extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
+int ShowPromptDialog(AutotextDlgRequest* request) {
     // One prompt dialog at a time: a second one (from a host timer inside the
     // first one's loop) would take over the request slot that the first
     // one's menus read.
     const CallingThread caller;
-    if (request == nullptr || !caller.Admitted() || tarvel::PromptRequestSlot::IsTaken())
+    if (request == nullptr || !caller.Admitted() || PromptRequestSlot::IsTaken())
         return kPromptCancelled;
     try {
         CTarvelApp& app = theApp();
-        tarvel::CActivationScope scope(app.ActivationContext());
-        tarvel::CWindow parent;
+        CActivationScope scope(app.ActivationContext());
+        CWindow parent;
         const HWND owner = CallingThread::OwnWindow(request->parentWindow);
         parent.Attach(owner ? owner : CallingThread::OwnWindow(::GetActiveWindow()));
         INT_PTR result = kPromptCancelled;
         {
-            tarvel::CAutoCompleteDlg dialog(app.Module(), *request, {app.Profile(), EditorTexts::kProfileSection});
+            CAutoCompleteDlg dialog(app.Module(), *request, {app.Profile(), EditorTexts::kProfileSection});
             result = dialog.DoModal(parent.GetHwnd());
         }
         parent.Detach();
@@ -44,7 +44,7 @@ extern "C" int __cdecl ShowAutotextDlg(AutotextDlgRequest* request) {
     }
 }
 
-extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
+int ShowEditorDialog(AutotextEditorRequest* request) {
     const CallingThread caller;
     if (request == nullptr || !caller.Admitted())
         return kEditorNotCreated;
@@ -55,9 +55,9 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
     if (app.editor.editorDialog != nullptr)
         return kEditorNotCreated;
     try {
-        tarvel::CActivationScope scope(app.ActivationContext());
+        CActivationScope scope(app.ActivationContext());
         // The host's window is only borrowed: detached again before it goes.
-        tarvel::CWindow parent;
+        CWindow parent;
         // A handle that is no window of this thread (the host's window
         // already gone, say) is taken as none: the editor then runs without
         // an owner.
@@ -65,7 +65,7 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         const char* directory = request->templateDirectory != nullptr ? request->templateDirectory : "";
         INT_PTR result = kEditorNotCreated;
         {
-            tarvel::Final<CQnTempDlg> dialog(app.Module(), app.Profile(), app.editor, directory, parent.GetHwnd());
+            Final<CQnTempDlg> dialog(app.Module(), app.Profile(), app.editor, directory, parent.GetHwnd());
             app.editor.editorDialog = &dialog;
             result = dialog.DoModal();
             app.editor.editorDialog = nullptr;
@@ -77,4 +77,15 @@ extern "C" int __cdecl ShowAutotextEditor2(AutotextEditorRequest* request) {
         app.editor.currentEntry = nullptr;
         return kEditorNotCreated;
     }
+}
+
+}  // namespace
+}  // namespace tarvel
+
+extern "C" int __cdecl ShowAutotextDlg(tarvel::AutotextDlgRequest* request) {
+    return tarvel::ShowPromptDialog(request);
+}
+
+extern "C" int __cdecl ShowAutotextEditor2(tarvel::AutotextEditorRequest* request) {
+    return tarvel::ShowEditorDialog(request);
 }

@@ -4,6 +4,8 @@
 #include "editor/SnippetFileTexts.h"
 #include "widgets/MessageMap.h"
 
+namespace tarvel {
+
 namespace {
 constexpr char kPlacementEntry[] = "ImportReportPlacement";
 }  // namespace
@@ -40,3 +42,5 @@ LRESULT CImportReportDlg::OnCopy(const tarvel::Message&) {
     ::SendMessageA(text, WM_COPY, 0, 0);
     return 0;
 }
+
+}  // namespace tarvel

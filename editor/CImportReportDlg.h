@@ -4,6 +4,8 @@
 
 #include "widgets/CResizableDialog.h"
 
+namespace tarvel {
+
 // Shows an import's report in a read-only box that the user can select and
 // copy from; Copy takes the whole report to the clipboard. The dialog sizes
 // like the editor, the box taking what it grows by, and keeps its placement.
@@ -22,3 +24,5 @@ private:
     const tarvel::CProfile& profile_;
     std::string report_;
 };
+
+}  // namespace tarvel

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <vector>
 
-using tarvel::Message;
+namespace tarvel {
 
 namespace {
 
@@ -134,7 +134,7 @@ BOOL CQnTempDlg::OnInitDialog() {
                        SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     titlePage_.SetTitlePageState(CPropPageSnippetTitle::kNoEntry);
-    CentreOverOwner();
+    CenterOverOwner();
     EnableSaveRestore(profile_, EditorTexts::kProfileSection);
     RestoreSelection();
     ::SetFocus(tree_);
@@ -241,7 +241,7 @@ bool CQnTempDlg::FocusNextInTabOrder(bool backwards) {
 
 // A stored placement moves the dialog again; without one it opens over its
 // owner, or in the middle of the work area when there is none.
-void CQnTempDlg::CentreOverOwner() const {
+void CQnTempDlg::CenterOverOwner() const {
     RECT area{};
     const HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
     if (owner == nullptr || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area))
@@ -250,9 +250,9 @@ void CQnTempDlg::CentreOverOwner() const {
     ::GetWindowRect(GetHwnd(), &window);
     const LONG width = window.right - window.left;
     const LONG height = window.bottom - window.top;
-    const tarvel::LayoutRect centred =
+    const tarvel::LayoutRect centerd =
         tarvel::CenterOver({area.left, area.top, area.right, area.bottom}, width, height);
-    ::SetWindowPos(GetHwnd(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(GetHwnd(), nullptr, centerd.left, centerd.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQnTempDlg::FillTipLine() {
@@ -776,3 +776,5 @@ LRESULT CQnTempDlg::ShowHoverPreview(NMHDR& header) {
     hoverPreview_.ShowHoverPreview(reinterpret_cast<TooltipDisplayNotify&>(header));
     return 0;
 }
+
+}  // namespace tarvel

@@ -25,6 +25,8 @@
 #include "widgets/CTreePropSheetSplitter.h"
 #include "handles/UniqueImageList.h"
 
+namespace tarvel {
+
 // The modal autotext editor: the expansion tree of the eight languages and
 // their entries on the left, the title and code pages on the right, the
 // entry toolbar on top, OK, Cancel and Apply below. The pages reach it as
@@ -72,7 +74,7 @@ private:
     std::vector<HWND> TabOrder() const;
     // False when the focus is on none of them (a popup of the editor, say).
     bool FocusNextInTabOrder(bool backwards);
-    void CentreOverOwner() const;
+    void CenterOverOwner() const;
     void FillTipLine();
     void ShowCompanyLine();
 
@@ -151,3 +153,5 @@ private:
     // An edit has asked for the warnings, which the timer brings.
     bool warningsDue_ = false;
 };
+
+}  // namespace tarvel

@@ -11,6 +11,8 @@
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/CTreeCtrlEx.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr unsigned kBehaviour = kTooltipMultipleShow;
@@ -78,3 +80,5 @@ std::string CTreeHoverPreview::FittedText(const std::string& code, POINT point) 
         room);
     return preview.Text(code);
 }
+
+}  // namespace tarvel

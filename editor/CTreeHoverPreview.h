@@ -7,10 +7,10 @@
 
 #include <string>
 
-class ExpansionTree;
 namespace tarvel {
+
+class ExpansionTree;
 class CTreeCtrlEx;
-}
 
 // The expansion tree's tooltip: resting the mouse on an entry shows its
 // code, on a language root its label; it also serves the toolbar's tips.
@@ -38,3 +38,5 @@ private:
     const tarvel::CTreeCtrlEx* tree_ = nullptr;
     const ExpansionTree* items_ = nullptr;
 };
+
+}  // namespace tarvel

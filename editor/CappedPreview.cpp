@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace tarvel {
+
 namespace {
 
 constexpr char kLineBreak[] = "\r\n";
@@ -77,3 +79,5 @@ std::string CappedPreview::MoreLines(size_t count) {
     std::snprintf(text, sizeof text, count == 1 ? EditorTexts::kOneMoreLine : EditorTexts::kMoreLines, count);
     return text;
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvel {
+
 // What a code preview shows within the room it may take: the whole code when
 // it fits; otherwise the first lines that fit, each line too wide cut and
 // ended with "...", and then a line that says how many lines are not shown.
@@ -30,3 +32,5 @@ private:
     Measure measure_;
     SIZE room_;
 };
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvel {
+
 struct AutotextEntry;
 class CQnTempDlg;
 
@@ -13,3 +15,5 @@ struct EditorSession {
     bool dragInProgress = false;
     CQnTempDlg* editorDialog = nullptr;
 };
+
+}  // namespace tarvel

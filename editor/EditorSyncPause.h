@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace tarvel {
+
 // Clears editorSyncEnabled while the dialog fills the code editor, so that the
 // code page does not take the filling for an edit, and sets it again however
 // the filling ends: an exception while loading the code cannot leave the
@@ -18,3 +20,5 @@ public:
 private:
     EditorSession& session_;
 };
+
+}  // namespace tarvel

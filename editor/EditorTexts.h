@@ -11,7 +11,7 @@
 #ifndef RC_INVOKED
 #include <array>
 
-namespace EditorTexts {
+namespace tarvel::EditorTexts {
 constexpr const char* kCompanyName = "Ambergrove Software";
 constexpr const char* kProfileSection = "Autotext Dialog";
 constexpr const char* kRootNodeEntry = "Root Node";
@@ -77,5 +77,5 @@ constexpr std::array<const char*, 26> kHelpTips{
     "Include up to eight prompts in a single Autotext entry.",
     "Use Ctrl+Shift+V to paste into a prompt dialog.",
 };
-}  // namespace EditorTexts
+}  // namespace tarvel::EditorTexts
 #endif

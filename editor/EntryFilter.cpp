@@ -1,5 +1,7 @@
 #include "editor/EntryFilter.h"
 
+namespace tarvel {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -77,3 +79,5 @@ std::vector<EntryFilter::Span> EntryFilter::SpansIn(std::string_view label) cons
     }
     return spans;
 }
+
+}  // namespace tarvel

@@ -8,6 +8,8 @@
 
 #include "store/AutotextEntry.h"
 
+namespace tarvel {
+
 // What a filter text keeps of the entries: those whose title, shortcut,
 // description or code holds every word of it (words are separated by blanks),
 // case-insensitive by a fold table of the system's code page. Portable: the
@@ -41,3 +43,5 @@ private:
     CaseFold fold_;
     std::vector<std::string> words_;  // folded
 };
+
+}  // namespace tarvel

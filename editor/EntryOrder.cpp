@@ -3,6 +3,8 @@
 #include <iterator>
 #include <utility>
 
+namespace tarvel {
+
 void EntryOrder::Append(int language, AutotextEntry* entry, std::string label) {
     languages_.at(static_cast<std::size_t>(language)).push_back(Row{entry, std::move(label), false});
 }
@@ -71,3 +73,5 @@ std::size_t EntryOrder::IndexAfter(int language, const AutotextEntry* after) con
     }
     return rows.size();
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
+namespace tarvel {
+
 // The entries of the eight languages in their real order, each with how the
 // tree shows it: its label and whether it changed since the editor opened.
 // The tree may show only some of them (a filter); this order is the one
@@ -44,3 +46,5 @@ private:
 
     std::array<Rows, TemplateLanguage::kCount> languages_;
 };
+
+}  // namespace tarvel

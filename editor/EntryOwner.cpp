@@ -1,5 +1,7 @@
 #include "editor/EntryOwner.h"
 
+namespace tarvel {
+
 AutotextEntry* EntryOwner::Adopt(std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* address = entry.get();
     if (address != nullptr)
@@ -8,3 +10,5 @@ AutotextEntry* EntryOwner::Adopt(std::unique_ptr<AutotextEntry> entry) {
 }
 
 void EntryOwner::Destroy(AutotextEntry* entry) { entries_.erase(entry); }
+
+}  // namespace tarvel

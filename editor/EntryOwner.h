@@ -5,6 +5,8 @@
 
 #include "store/AutotextEntry.h"
 
+namespace tarvel {
+
 // Owns every entry of the open editor; tree items only point at them.
 class EntryOwner {
 public:
@@ -15,3 +17,5 @@ public:
 private:
     std::unordered_map<AutotextEntry*, std::unique_ptr<AutotextEntry>> entries_;
 };
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 #include "editor/TreeEntrySink.h"
 #include "widgets/CTreeCtrlEx.h"
 
+namespace tarvel {
+
 namespace {
 
 struct CopyNames {
@@ -302,3 +304,5 @@ void ExpansionTree::OnItemMoved(tarvel::CTreeCtrl&, HTREEITEM) {
 }
 
 void ExpansionTree::OnDragStateChanged(tarvel::CTreeCtrl&, bool dragging) { session_.dragInProgress = dragging; }
+
+}  // namespace tarvel

@@ -16,8 +16,8 @@
 #include "widgets/ITreeDragSite.h"
 
 namespace tarvel {
+
 class CTreeCtrlEx;
-}
 
 // The editor's expansion tree as the container of the entries: the eight
 // language roots, the entries it owns (items only point at them) in their
@@ -120,3 +120,5 @@ private:
     // then would empty every template file.
     bool rootsBuilt_ = false;
 };
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #include "editor/MessageBoxReporter.h"
 
+namespace tarvel {
+
 namespace {
 
 UINT IconStyle(MessageIcon icon) {
@@ -27,3 +29,5 @@ void MessageBoxReporter::Report(const std::string& text, const std::string& capt
 bool MessageBoxReporter::Ask(const std::string& text, const std::string& caption, MessageIcon icon) {
     return ::MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon)) == IDYES;
 }
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "store/Reporter.h"
 
+namespace tarvel {
+
 // Shows the store's messages and questions as message boxes owned by a window.
 class MessageBoxReporter : public Reporter {
 public:
@@ -16,3 +18,5 @@ public:
 private:
     HWND owner_;
 };
+
+}  // namespace tarvel

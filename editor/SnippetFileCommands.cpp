@@ -15,6 +15,8 @@
 #include "store/StoreTexts.h"
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 namespace {
 
 // Room for the names of many files picked at once.
@@ -149,3 +151,5 @@ std::string SnippetFileCommands::SystemErrorText(unsigned long code) const {
         return *text;
     return TextRules::Format(StoreTexts::kUnknownError, static_cast<unsigned>(code), static_cast<int>(code & 0xFFFF));
 }
+
+}  // namespace tarvel

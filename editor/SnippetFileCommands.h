@@ -10,10 +10,10 @@
 #include "store/FilePort.h"
 #include "store/Reporter.h"
 
-class ExpansionTree;
 namespace tarvel {
+
+class ExpansionTree;
 class CProfile;
-}
 struct ImportResult;
 
 // The language roots' Import and Export: other editors' snippet files, picked
@@ -45,3 +45,5 @@ private:
     Reporter& reporter_;
     Win32CodePage codePage_;
 };
+
+}  // namespace tarvel

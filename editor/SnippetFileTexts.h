@@ -13,7 +13,7 @@
 #define TEXT_IMPORT_REPORT_INTRO "What did not carry over into the entries:"
 
 #ifndef RC_INVOKED
-namespace SnippetFileTexts {
+namespace tarvel::SnippetFileTexts {
 // The language root's right-click menu.
 constexpr const char* kMenuImport = "&Import...";
 constexpr const char* kMenuExport = "&Export...";
@@ -37,5 +37,5 @@ constexpr const char* kExportExtension = "json";
 // Failures, shown with the store's caption.
 constexpr const char* kNothingImported = "No entry was imported.\n%s";
 constexpr const char* kExportFailed = "Could not export to %s\n%s";
-}  // namespace SnippetFileTexts
+}  // namespace tarvel::SnippetFileTexts
 #endif

@@ -3,6 +3,8 @@
 #include "editor/ExpansionTree.h"
 #include "widgets/CTreeCtrlEx.h"
 
+namespace tarvel {
+
 void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
     const HTREEITEM item = tree_.InsertItem(label, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage,
@@ -16,3 +18,5 @@ void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<Autotex
     adopted->treeItem = item;
     order_.Append(language_, adopted, label);
 }
+
+}  // namespace tarvel

@@ -8,8 +8,8 @@
 #include "store/TreeSink.h"
 
 namespace tarvel {
+
 class CTreeCtrlEx;
-}
 
 // Appends what a template reader yields as the last children of one
 // language root and the last entries of its language, owned by the editor.
@@ -27,3 +27,5 @@ private:
     EntryOwner& owner_;
     EntryOrder& order_;
 };
+
+}  // namespace tarvel

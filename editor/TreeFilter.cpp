@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace tarvel {
+
 namespace {
 
 // The ANSI code page's own lower case for each byte; a lead byte of a
@@ -174,3 +176,5 @@ tarvel::TreeColorFonts::Runs TreeFilter::Emphasis(HTREEITEM item, const std::str
         runs.emplace_back(span.begin, span.length);
     return runs;
 }
+
+}  // namespace tarvel

@@ -14,8 +14,8 @@
 #include "widgets/TreeColorFonts.h"
 
 namespace tarvel {
+
 class CTreeCtrlEx;
-}
 
 // The filter box above the expansion tree and what it does to the tree:
 // while it holds words, the tree shows only the entries that hold them all,
@@ -73,3 +73,5 @@ private:
     std::array<bool, TemplateLanguage::kCount> expandedBefore_{};
     bool rebuilding_ = false;
 };
+
+}  // namespace tarvel

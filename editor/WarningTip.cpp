@@ -4,6 +4,8 @@
 #include "store/EntryWarnings.h"
 #include "widgets/CTipStatic.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kFadeSteps = 20;
@@ -29,3 +31,5 @@ void WarningTip::Update(const AutotextEntry* entry) {
     else
         line_.ShowWarning(text, kFadeSteps, background);
 }
+
+}  // namespace tarvel

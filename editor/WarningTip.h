@@ -4,10 +4,10 @@
 
 #include "store/AutotextEntry.h"
 
-class ExpansionTree;
 namespace tarvel {
+
+class ExpansionTree;
 class CTipStatic;
-}
 
 // The tip line's warnings about the entry on show (what its next reading
 // changes, what surprises at expansion): shown while the entry holds them,
@@ -25,3 +25,5 @@ private:
     // The warnings on show; empty while the line shows its tip.
     std::string shown_;
 };
+
+}  // namespace tarvel

@@ -4,10 +4,12 @@
 
 #include "handles/UniqueHandle.h"
 
-struct AutotextDlgRequest;
-
 #include <optional>
 #include <string>
+
+namespace tarvel {
+struct AutotextDlgRequest;
+}
 
 namespace tarvel::host {
 

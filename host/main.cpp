@@ -56,7 +56,7 @@ std::string Today() {
 void PrintExpansion(const tarvel::host::HostExpansion& expansion) {
     std::string text = expansion.text;
     // The code's CR LF line breaks: standard output in text mode adds the CR itself.
-    TextRules::ReplaceAll(text, "\r\n", "\n");
+    tarvel::TextRules::ReplaceAll(text, "\r\n", "\n");
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::printf("\n");
     if (expansion.caret) {

@@ -5,6 +5,8 @@
 
 #include "interop/Utf8.h"
 
+namespace tarvel {
+
 // Between the UTF-8 of other editors' files and the ANSI code page of entries.
 class CodePage {
 public:
@@ -38,3 +40,5 @@ protected:
     // with nothing appended, when the code page has no spelling for it.
     virtual bool AppendCharacter(char32_t character, std::string& ansi) const = 0;
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include "store/FormatLimits.h"
 
+namespace tarvel {
+
 void ConvertedBody::Lose(SnippetLoss::Kind kind, std::string_view detail) {
     auto loss = SnippetLoss::Of(kind, detail);
     for (const auto& known : losses)
@@ -24,3 +26,5 @@ void ConvertedBody::NoteDollarSignsReadAsNames(const std::vector<std::string>& w
     if (!stray.empty())
         Lose(SnippetLoss::Kind::DollarSignsReadAsName, stray);
 }
+
+}  // namespace tarvel

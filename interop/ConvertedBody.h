@@ -6,6 +6,8 @@
 
 #include "interop/SnippetLoss.h"
 
+namespace tarvel {
+
 // A snippet's body as an entry's code (still in the source's encoding), and
 // what of it the code does not hold.
 struct ConvertedBody {
@@ -19,3 +21,5 @@ struct ConvertedBody {
     // the ones written, in order.
     void NoteDollarSignsReadAsNames(const std::vector<std::string>& written);
 };
+
+}  // namespace tarvel

@@ -6,7 +6,7 @@
 #include "store/TemplateLanguage.h"
 #include "store/TextRules.h"
 
-namespace ImportReport {
+namespace tarvel::ImportReport {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::string Text(const ImportResult& result) {
     return text;
 }
 
-}  // namespace ImportReport
+}  // namespace tarvel::ImportReport

@@ -6,6 +6,8 @@
 #include "interop/SnippetLoss.h"
 #include "store/AutotextEntry.h"
 
+namespace tarvel {
+
 // One snippet of an imported file: the entries it became (one per trigger;
 // none when it was not imported) and what they do not hold of it.
 struct ImportedSnippet {
@@ -46,3 +48,5 @@ struct ImportResult {
         return count;
     }
 };
+
+}  // namespace tarvel

@@ -9,7 +9,7 @@
 #include "interop/SourceText.h"
 #include "interop/XmlDocument.h"
 
-namespace JetBrainsReader {
+namespace tarvel::JetBrainsReader {
 
 namespace {
 
@@ -115,4 +115,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view) {
     return snippets;
 }
 
-}  // namespace JetBrainsReader
+}  // namespace tarvel::JetBrainsReader

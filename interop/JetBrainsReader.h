@@ -10,8 +10,8 @@
 // <context> options that name their languages. A template's name is what is
 // typed, and names it; in its value $NAME$ is a variable, $END$ the caret's
 // place, $SELECTION$ the selection, and $$ a dollar sign.
-namespace JetBrainsReader {
+namespace tarvel::JetBrainsReader {
 
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path);
 
-}  // namespace JetBrainsReader
+}  // namespace tarvel::JetBrainsReader

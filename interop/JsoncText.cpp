@@ -1,5 +1,7 @@
 #include "interop/JsoncText.h"
 
+namespace tarvel {
+
 JsoncText::JsoncText(std::string_view text) : json_(text) { Scan(text); }
 
 // Past the closing quote of the string that starts at the position.
@@ -75,3 +77,5 @@ void JsoncText::Scan(std::string_view text) {
         ++at;
     }
 }
+
+}  // namespace tarvel

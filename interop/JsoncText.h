@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarvel {
+
 // VS Code reads its snippet files as JSON with comments and trailing commas.
 // This turns such text into plain JSON of the same length, comments and
 // trailing commas blanked so every byte keeps its line, and notes where each
@@ -29,3 +31,5 @@ private:
     std::string json_;
     std::vector<Name> names_;
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include "store/FormatLimits.h"
 #include "store/ReservedVariables.h"
 
+namespace tarvel {
+
 namespace {
 constexpr const char* kEnd = "end";
 constexpr const char* kArgument = "arg";
@@ -55,3 +57,5 @@ bool PromptNamer::IsTaken(const std::string& name) const {
             return true;
     return false;
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvel {
+
 // Names the prompts that tab stops and variables become: a tab stop after
 // its default text where that is a usable name, else "arg" and its number;
 // the same number is always the same prompt, and two numbers never share one.
@@ -27,3 +29,5 @@ private:
     std::vector<std::pair<int, std::string>> offered_;
     std::vector<std::pair<int, std::string>> names_;
 };
+
+}  // namespace tarvel

@@ -3,7 +3,7 @@
 #include "interop/VimSnippetFile.h"
 #include "store/TextRules.h"
 
-namespace SnipMateReader {
+namespace tarvel::SnipMateReader {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     return snippets;
 }
 
-}  // namespace SnipMateReader
+}  // namespace tarvel::SnipMateReader

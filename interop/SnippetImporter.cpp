@@ -17,6 +17,8 @@
 #include "store/TemplateWriter.h"
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr const char* kUnknownFormat =
@@ -231,3 +233,5 @@ void SnippetImporter::Note(ImportedSnippet& imported, SnippetLoss loss) {
             return;
     imported.losses.push_back(std::move(loss));
 }
+
+}  // namespace tarvel

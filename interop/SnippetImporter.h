@@ -12,6 +12,8 @@
 #include "store/FilePort.h"
 #include "store/TemplateLanguage.h"
 
+namespace tarvel {
+
 // Reads other editors' snippet files through the file port and turns their
 // snippets into entries: in the ANSI code page, fitted to what the template
 // format keeps, and each checked to read back from a template file as it is.
@@ -59,3 +61,5 @@ private:
     const CodePage& codePage_;
     Shortcuts shortcuts_;
 };
+
+}  // namespace tarvel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+namespace tarvel {
 
 namespace {
 
@@ -69,3 +70,5 @@ SnippetLoss SnippetLoss::Of(const FormatLimits::Breach& breach) { return {Kind::
 const char* SnippetLoss::KindName() const {
     return kind == Kind::FormatLimit ? FormatLimits::NameOf(limit) : TextOf(kind)->name;
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "store/FormatLimits.h"
 
+namespace tarvel {
+
 // One thing of a snippet that its entry does not hold as the other editor
 // did, in words for the report.
 struct SnippetLoss {
@@ -40,3 +42,5 @@ struct SnippetLoss {
     FormatLimits::Limit limit = FormatLimits::Limit::ColonInTitle;  // for Kind::FormatLimit
     std::string text;
 };
+
+}  // namespace tarvel

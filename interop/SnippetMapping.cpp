@@ -6,7 +6,7 @@
 
 #include "store/TemplateLanguage.h"
 
-namespace SnippetMapping {
+namespace tarvel::SnippetMapping {
 
 namespace {
 
@@ -182,4 +182,4 @@ std::string_view VsCodeVariableOf(std::string_view reserved) {
     return {};
 }
 
-}  // namespace SnippetMapping
+}  // namespace tarvel::SnippetMapping

@@ -6,7 +6,7 @@
 // The one table between other editors' snippets and entries, read in both
 // directions: which language root a file, scope or context belongs to, and
 // which of their variables is which reserved variable.
-namespace SnippetMapping {
+namespace tarvel::SnippetMapping {
 
 constexpr int kNoLanguage = -1;
 
@@ -37,4 +37,4 @@ std::string_view ReservedTwinOfJetBrainsVariable(std::string_view name);
 // The VS Code variable of a reserved variable; empty when it has none.
 std::string_view VsCodeVariableOf(std::string_view reserved);
 
-}  // namespace SnippetMapping
+}  // namespace tarvel::SnippetMapping

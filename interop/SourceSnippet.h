@@ -7,6 +7,8 @@
 #include "interop/SnippetLoss.h"
 #include "interop/SnippetMapping.h"
 
+namespace tarvel {
+
 // One snippet as a reader found it, in UTF-8, before it becomes entries.
 struct SourceSnippet {
     int line = 0;  // from 1
@@ -29,3 +31,5 @@ public:
     SourceError(int line, const std::string& message) : std::runtime_error(message), line(line) {}
     int line;
 };
+
+}  // namespace tarvel

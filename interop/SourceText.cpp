@@ -5,7 +5,7 @@
 
 #include "store/TextRules.h"
 
-namespace SourceText {
+namespace tarvel::SourceText {
 
 std::string WithCrLf(std::string_view text) {
     std::string result;
@@ -49,4 +49,4 @@ std::string Extension(std::string_view path) {
     return extension;
 }
 
-}  // namespace SourceText
+}  // namespace tarvel::SourceText

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Small helpers of the snippet readers and writer.
-namespace SourceText {
+namespace tarvel::SourceText {
 
 // Every LF that has no CR before it gets one.
 std::string WithCrLf(std::string_view text);
@@ -19,4 +19,4 @@ std::string_view FolderName(std::string_view path);
 // The file's last extension in lower case, with its dot.
 std::string Extension(std::string_view path);
 
-}  // namespace SourceText
+}  // namespace tarvel::SourceText

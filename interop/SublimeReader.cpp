@@ -3,7 +3,7 @@
 #include "interop/SourceText.h"
 #include "interop/XmlDocument.h"
 
-namespace SublimeReader {
+namespace tarvel::SublimeReader {
 
 namespace {
 
@@ -38,4 +38,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     return {snippet};
 }
 
-}  // namespace SublimeReader
+}  // namespace tarvel::SublimeReader

@@ -8,8 +8,8 @@
 // Sublime Text's ".sublime-snippet" files: one <snippet> with its <content>
 // (usually in CDATA), <tabTrigger>, <scope> and <description>; the file's
 // name names the snippet.
-namespace SublimeReader {
+namespace tarvel::SublimeReader {
 
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path);
 
-}  // namespace SublimeReader
+}  // namespace tarvel::SublimeReader

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvel {
+
 // Text made of many short pieces, as an export makes a file of thousands of
 // snippets: the room is taken ahead and doubled when it runs out, so that
 // adding a piece is a copy, with no call into the string's growth.
@@ -51,3 +53,5 @@ private:
     std::string text_;
     std::size_t used_ = 0;
 };
+
+}  // namespace tarvel

@@ -8,7 +8,7 @@
 #include "store/FormatLimits.h"
 #include "store/ReservedVariables.h"
 
-namespace TextMateBody {
+namespace tarvel::TextMateBody {
 
 namespace {
 
@@ -346,4 +346,4 @@ ConvertedBody Convert(std::string_view body, Dialect dialect) {
     return converted;
 }
 
-}  // namespace TextMateBody
+}  // namespace tarvel::TextMateBody

@@ -11,10 +11,10 @@
 // Vim's formats also interpolated code between backticks, with ${VISUAL} as
 // the only variable. Text that is none of these stays as it is, as the
 // editors themselves keep it.
-namespace TextMateBody {
+namespace tarvel::TextMateBody {
 
 enum class Dialect { VsCode, Vim };
 
 ConvertedBody Convert(std::string_view body, Dialect dialect);
 
-}  // namespace TextMateBody
+}  // namespace tarvel::TextMateBody

@@ -6,7 +6,7 @@
 #include "interop/VimSnippetFile.h"
 #include "store/TextRules.h"
 
-namespace UltiSnipsReader {
+namespace tarvel::UltiSnipsReader {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     return snippets;
 }
 
-}  // namespace UltiSnipsReader
+}  // namespace tarvel::UltiSnipsReader

@@ -11,11 +11,11 @@
 // clearsnippets, python blocks (global !p ... endglobal) and the actions
 // context, pre_expand, post_expand and post_jump, which belong to the next
 // snippet.
-namespace UltiSnipsReader {
+namespace tarvel::UltiSnipsReader {
 
 // Throws SourceError for a snippet without endsnippet and for a trigger of
 // several words that is not enclosed in one character.
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path,
                                 VimSnippetFile::Reading reading = VimSnippetFile::Reading::Whole);
 
-}  // namespace UltiSnipsReader
+}  // namespace tarvel::UltiSnipsReader

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace Utf8 {
+namespace tarvel::Utf8 {
 
 namespace {
 
@@ -80,4 +80,4 @@ bool IsAscii(std::string_view text) {
     return (bits & kHighBits) == 0;
 }
 
-}  // namespace Utf8
+}  // namespace tarvel::Utf8

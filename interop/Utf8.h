@@ -4,7 +4,7 @@
 #include <string_view>
 
 // UTF-8 one code point at a time, for the code pages that convert by table.
-namespace Utf8 {
+namespace tarvel::Utf8 {
 
 constexpr char32_t kInvalid = 0xFFFD;
 
@@ -18,4 +18,4 @@ void AppendOnce(std::string& list, char32_t codePoint);
 // or an export converts is looked at.
 bool IsAscii(std::string_view text);
 
-}  // namespace Utf8
+}  // namespace tarvel::Utf8

@@ -7,7 +7,7 @@
 #include "interop/SourceText.h"
 #include "store/TextRules.h"
 
-namespace VimSnippetFile {
+namespace tarvel::VimSnippetFile {
 
 int LanguageOf(std::string_view path, std::string& languageName) {
     const auto name = SourceText::FileName(path);
@@ -47,4 +47,4 @@ bool IsUltiSnips(std::string_view bytes) {
     return false;
 }
 
-}  // namespace VimSnippetFile
+}  // namespace tarvel::VimSnippetFile

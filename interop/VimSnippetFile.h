@@ -8,7 +8,7 @@
 
 // What snipMate and UltiSnips files share: the language their name or folder
 // gives ("cpp.snippets", "javascript_jsdoc.snippets", "javascript/x.snippets").
-namespace VimSnippetFile {
+namespace tarvel::VimSnippetFile {
 
 // A file of a language none of the eight is only counted: its snippets are
 // read for their lines alone.
@@ -20,4 +20,4 @@ bool StartsWithWord(std::string_view line, std::string_view word);
 // Whether the file is UltiSnips': a line closes a snippet with "endsnippet".
 bool IsUltiSnips(std::string_view bytes);
 
-}  // namespace VimSnippetFile
+}  // namespace tarvel::VimSnippetFile

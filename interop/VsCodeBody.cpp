@@ -11,7 +11,7 @@
 #include "store/FormatLimits.h"
 #include "store/ReservedVariables.h"
 
-namespace VsCodeBody {
+namespace tarvel::VsCodeBody {
 
 namespace {
 
@@ -117,4 +117,4 @@ void Write(std::string_view code, Sink& sink) {
     });
 }
 
-}  // namespace VsCodeBody
+}  // namespace tarvel::VsCodeBody

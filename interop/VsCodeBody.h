@@ -8,7 +8,7 @@
 // it; $end$ becomes ${0}; reserved variables become their VS Code twins, or
 // variables of their own name; $ and \ are escaped, and } in a placeholder.
 // Reading the body back (TextMateBody) gives the code unchanged.
-namespace VsCodeBody {
+namespace tarvel::VsCodeBody {
 
 // Takes the body as it is made, in order: literal text of the code, which the
 // body syntax escapes ($ and \, and } inside a placeholder), and the syntax
@@ -23,4 +23,4 @@ public:
 
 void Write(std::string_view code, Sink& sink);
 
-}  // namespace VsCodeBody
+}  // namespace tarvel::VsCodeBody

@@ -8,7 +8,7 @@
 #include "interop/SourceText.h"
 #include "store/TextRules.h"
 
-namespace VsCodeReader {
+namespace tarvel::VsCodeReader {
 
 namespace {
 
@@ -148,4 +148,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path) {
     return snippets;
 }
 
-}  // namespace VsCodeReader
+}  // namespace tarvel::VsCodeReader

@@ -7,7 +7,7 @@
 
 // VS Code's snippet files: a ".json" file of the language its name gives, or
 // a ".code-snippets" file whose snippets name theirs in "scope".
-namespace VsCodeReader {
+namespace tarvel::VsCodeReader {
 
 // Throws SourceError when the text is no JSON object.
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path);
@@ -17,4 +17,4 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path);
 // reading takes off again.
 constexpr std::string_view kNamePadding = "\xE2\x80\x8B";
 
-}  // namespace VsCodeReader
+}  // namespace tarvel::VsCodeReader

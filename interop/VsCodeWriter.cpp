@@ -10,6 +10,8 @@
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kNoScope = -1;
@@ -394,3 +396,5 @@ void VsCodeWriter::AppendName(const std::string& title, int repeats) {
         out_.Append(VsCodeReader::kNamePadding);
     out_.Append('"');
 }
+
+}  // namespace tarvel

@@ -11,6 +11,8 @@
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
+namespace tarvel {
+
 // Entries as VS Code's snippets, in UTF-8 JSON. Next entries that differ only
 // in their shortcuts become one snippet with an array of prefixes; entries of
 // another kind, and entries with no title, shortcut or code, which the
@@ -74,3 +76,5 @@ private:
     std::vector<const AutotextEntry*> written_;
     std::vector<Snippet> snippets_;
 };
+
+}  // namespace tarvel

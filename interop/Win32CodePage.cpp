@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tarvel {
+
 namespace {
 
 std::wstring Wide(std::string_view text, UINT codePage) {
@@ -55,3 +57,5 @@ std::string Win32CodePage::ToUtf8(std::string_view ansi) const {
                           nullptr);
     return utf8;
 }
+
+}  // namespace tarvel

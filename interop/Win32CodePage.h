@@ -2,6 +2,8 @@
 
 #include "interop/CodePage.h"
 
+namespace tarvel {
+
 // The system's ANSI code page, converted by the system.
 class Win32CodePage : public CodePage {
 public:
@@ -12,3 +14,5 @@ protected:
     // the text of a snippet is short.
     bool AppendCharacter(char32_t character, std::string& ansi) const override;
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "interop/Utf8.h"
 
+namespace tarvel {
+
 namespace {
 
 // The characters of bytes 0x80 to 0x9F; the others are their own code points.
@@ -49,3 +51,5 @@ std::string Windows1252CodePage::ToUtf8(std::string_view ansi) const {
         Utf8::Append(utf8, CharacterOf(static_cast<unsigned char>(c)));
     return utf8;
 }
+
+}  // namespace tarvel

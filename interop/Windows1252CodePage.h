@@ -2,6 +2,8 @@
 
 #include "interop/CodePage.h"
 
+namespace tarvel {
+
 // The Western code page, by table: the portable build's ANSI code page. The
 // five bytes it leaves undefined stand for the control characters of the same
 // value, as Windows converts them, so every byte comes back.
@@ -12,3 +14,5 @@ public:
 protected:
     bool AppendCharacter(char32_t character, std::string& ansi) const override;
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include "interop/SourceSnippet.h"
 #include "interop/SourceText.h"
 
+namespace tarvel {
+
 XmlDocument::XmlDocument(std::string_view bytes, const char* rootName) : bytes_(bytes), rootName_(rootName) {
     const auto result = document_.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
     if (!result)
@@ -20,3 +22,5 @@ int XmlDocument::LineOf(const pugi::xml_node& node) const {
     const auto offset = node.offset_debug();
     return offset < 0 ? 0 : SourceText::LineOf(bytes_, static_cast<std::size_t>(offset));
 }
+
+}  // namespace tarvel

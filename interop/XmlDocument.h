@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace tarvel {
+
 // An XML snippet file parsed by pugixml, with the lines of its nodes.
 class XmlDocument {
 public:
@@ -20,3 +22,5 @@ private:
     const char* rootName_;
     pugi::xml_document document_;
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 namespace {
 
 // One axis of the screen: [low, high).
@@ -92,18 +94,18 @@ void BalloonGeometry::Set(int index, int value) {
         values[index] = std::clamp(value, 0, kMaxValue);
 }
 
-int MaxBodyWidth(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction) {
+int MaxBodyWidth(const BalloonGeometry& geometry, const LayoutRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? 0 : geometry[kAnchorHeight];
     return std::max(0, static_cast<int>(workArea.Width()) - anchor);
 }
 
-int MaxBodyHeight(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction) {
+int MaxBodyHeight(const BalloonGeometry& geometry, const LayoutRect& workArea, int direction) {
     const int anchor = Vertical(direction & 0xF0) ? geometry[kAnchorHeight] : 0;
     return std::max(0, static_cast<int>(workArea.Height()) - anchor);
 }
 
 BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry& geometry, int direction,
-                           BalloonPoint point, const tarvel::LayoutRect& screen) {
+                           BalloonPoint point, const LayoutRect& screen) {
     int side = direction & 0xF0;
     int place = direction & 0x0F;
     if (side > kSideRight)
@@ -146,3 +148,5 @@ BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry&
     layout.arrow[2] = Make(vertical, axis.baseTo, edge);
     return layout;
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 
 #include "layout/LayoutGeometry.h"
 
+namespace tarvel {
+
 struct BalloonPoint {
     int x = 0;
     int y = 0;
@@ -49,18 +51,20 @@ enum BalloonPlace { kPlaceStart = 0, kPlaceEnd = 1, kPlaceMiddle = 2 };
 
 struct BalloonLayout {
     int direction = kSideBottom;  // after the flips
-    tarvel::LayoutRect window;           // screen coordinates, arrow included
-    tarvel::LayoutRect body;             // the rounded part, window coordinates
+    LayoutRect window;           // screen coordinates, arrow included
+    LayoutRect body;             // the rounded part, window coordinates
     // The arrow's triangle in window coordinates: tip, then its base on the edge.
     BalloonPoint arrow[3];
 };
 
 // The largest body (text plus margins) that, with the arrow, fits into the
 // work area of the monitor the balloon appears on.
-int MaxBodyWidth(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction);
-int MaxBodyHeight(const BalloonGeometry& geometry, const tarvel::LayoutRect& workArea, int direction);
+int MaxBodyWidth(const BalloonGeometry& geometry, const LayoutRect& workArea, int direction);
+int MaxBodyHeight(const BalloonGeometry& geometry, const LayoutRect& workArea, int direction);
 
 // Places a body of `body` size so that the arrow's tip is at `point`, by the
 // direction, flipped and slid to stay inside `screen` (the virtual screen).
 BalloonLayout PlaceBalloon(int bodyWidth, int bodyHeight, const BalloonGeometry& geometry, int direction,
-                           BalloonPoint point, const tarvel::LayoutRect& screen);
+                           BalloonPoint point, const LayoutRect& screen);
+
+}  // namespace tarvel

@@ -15,7 +15,6 @@ public:
 
     int PaneCount() const noexcept { return static_cast<int>(shares_.size()); }
     int BarWidth() const noexcept { return barWidth_; }
-    int MinimumPane() const noexcept { return minimumPane_; }
 
     // Proportions in any unit, one per pane; each share becomes
     // (sum / 2 + proportion * 32768) / sum. Ignored when the count differs, one is negative or the sum is not positive.

@@ -3,6 +3,8 @@
 #include "pages/IEditorPageSite.h"
 #include "widgets/CResizablePage.h"
 
+namespace tarvel {
+
 // A resizable entry page that reaches its dialog only through a site; a
 // page without a site edits nothing.
 class CEditorPage : public tarvel::CResizablePage {
@@ -15,3 +17,5 @@ public:
 private:
     IEditorPageSite* site_ = nullptr;
 };
+
+}  // namespace tarvel

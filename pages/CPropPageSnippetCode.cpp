@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <array>
 
-using tarvel::Message;
+namespace tarvel {
 
 namespace {
 
@@ -214,3 +214,5 @@ bool CPropPageSnippetCode::PreTranslateMessage(MSG& message) {
     }
     return CEditorPage::PreTranslateMessage(message);
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include "pages/CEditorPage.h"
 #include "widgets/CScintilla.h"
 
+namespace tarvel {
+
 // The lower page of the editor: the selected entry's code in a Scintilla
 // editor. Every insertion or deletion goes straight into the entry, marks it
 // modified and enables Apply; a right-click opens the editing commands and
@@ -50,3 +52,5 @@ private:
     static constexpr int kNoLanguage = -1;
     int languageShown_ = kNoLanguage;
 };
+
+}  // namespace tarvel

@@ -8,7 +8,7 @@
 #include "store/AutotextEntry.h"
 #include "store/TextRules.h"
 
-using tarvel::Message;
+namespace tarvel {
 
 CPropPageSnippetTitle::CPropPageSnippetTitle(HINSTANCE module) : CEditorPage(module, IDD_TITLE_PAGE, IDI_TITLE_PAGE) {}
 
@@ -158,3 +158,5 @@ void CPropPageSnippetTitle::StoreField(EntryText AutotextEntry::*member, const s
     if (relabel == Relabel::Yes)
         Site()->CurrentEntryRelabelled();
 }
+
+}  // namespace tarvel

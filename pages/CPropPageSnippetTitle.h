@@ -5,6 +5,8 @@
 #include "pages/CEditorPage.h"
 #include "widgets/CPPToolTip.h"
 
+namespace tarvel {
+
 struct AutotextEntry;
 class EntryText;
 
@@ -55,3 +57,5 @@ private:
     // The field whose change notification is held back while its text is shown.
     HWND heldBackField_ = nullptr;
 };
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstring>
 
+namespace tarvel {
+
 namespace {
 
 constexpr const char* kInsertText = "&Insert";
@@ -99,3 +101,5 @@ std::string CodeContextMenu::VariableOf(UINT commandId) {
     const tarvel::ReservedVariable* variable = tarvel::FindReservedVariable(commandId);
     return variable ? std::string(variable->text) : std::string();
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 // The code page's context menu (menu resource 154) as one opening shows it:
 // the editing commands and the Insert submenus of reserved variables, with
 // a Refactor submenu for entries whose title begins with "Refactor". Built
@@ -32,3 +34,5 @@ private:
 
     tarvel::UniqueMenu menu_;
 };
+
+}  // namespace tarvel

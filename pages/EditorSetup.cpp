@@ -139,7 +139,7 @@ void ApplyEditorDefaults(CScintilla& editor) {
     editor.SetCaretLineBack(kCaretLine);
     editor.SetCaretLineVisible(true);
     ::InvalidateRect(editor, nullptr, TRUE);
-    editor.SetEdgeColour(kRed);
+    editor.SetEdgeColor(kRed);
     editor.SetEdgeMode(EDGE_LINE);
     editor.SetEdgeColumn(kEdgeColumn);
     editor.SetIndentationGuides(SC_IV_REAL);

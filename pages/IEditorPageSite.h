@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvel {
+
 struct AutotextEntry;
 
 // What a page asks of the dialog that shows it. The editor dialog is one
@@ -31,3 +33,5 @@ public:
 protected:
     ~IEditorPageSite() = default;
 };
+
+}  // namespace tarvel

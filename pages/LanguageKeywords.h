@@ -1,7 +1,7 @@
 #pragma once
 
 // The keyword lists of the language set-up: single spaces between the words.
-namespace LanguageKeywords {
+namespace tarvel::LanguageKeywords {
 
 // C++, C#, Java and JavaScript alike
 constexpr const char* kCppKeywords =
@@ -92,4 +92,4 @@ constexpr const char* kPerlKeywords =
     "umask undef unless unlink unpack unshift untie until use utime values vec wait waitpid wantarray "
     "warn when while write xor BEGIN END __DATA__ __END__ __FILE__ __LINE__ __PACKAGE__";
 
-}  // namespace LanguageKeywords
+}  // namespace tarvel::LanguageKeywords

@@ -24,15 +24,15 @@ constexpr int kPlainTextStyle = 0;
 constexpr int kHtmlNameKeywords = 0;
 constexpr int kHtmlScriptKeywords = 1;
 constexpr int kHtmlDeclarationKeywords = 5;
-constexpr int kHtmlTagColour = 0x800000;
-constexpr int kHtmlAttributeColour = 0x808000;
+constexpr int kHtmlTagColor = 0x800000;
+constexpr int kHtmlAttributeColor = 0x808000;
 constexpr int kBlack = 0x000000;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kGreen = 0x008000;
 constexpr int kRed = 0x0000FF;
 constexpr int kBlue = 0xFF0000;
 
-struct StyleColours {
+struct StyleColors {
     int style;
     int fore;  // kKeep leaves it as it is
     int back;
@@ -40,38 +40,38 @@ struct StyleColours {
 
 // Every colour set makes the editor rebuild its styles and redraw: only a
 // colour that differs from the one the editor holds is sent.
-void SetFore(CScintilla& editor, int style, int colour) {
-    if (editor.StyleGetFore(style) != static_cast<COLORREF>(colour)) {
-        editor.StyleSetFore(style, static_cast<COLORREF>(colour));
+void SetFore(CScintilla& editor, int style, int color) {
+    if (editor.StyleGetFore(style) != static_cast<COLORREF>(color)) {
+        editor.StyleSetFore(style, static_cast<COLORREF>(color));
     }
 }
 
-void SetBack(CScintilla& editor, int style, int colour) {
-    if (editor.StyleGetBack(style) != static_cast<COLORREF>(colour)) {
-        editor.StyleSetBack(style, static_cast<COLORREF>(colour));
+void SetBack(CScintilla& editor, int style, int color) {
+    if (editor.StyleGetBack(style) != static_cast<COLORREF>(color)) {
+        editor.StyleSetBack(style, static_cast<COLORREF>(color));
     }
 }
 
-void SetStyleColours(CScintilla& editor, std::initializer_list<StyleColours> styles) {
-    for (const StyleColours& colours : styles) {
-        if (colours.fore != kKeep) {
-            SetFore(editor, colours.style, colours.fore);
+void SetStyleColors(CScintilla& editor, std::initializer_list<StyleColors> styles) {
+    for (const StyleColors& colors : styles) {
+        if (colors.fore != kKeep) {
+            SetFore(editor, colors.style, colors.fore);
         }
-        if (colours.back != kKeep) {
-            SetBack(editor, colours.style, colours.back);
+        if (colors.back != kKeep) {
+            SetBack(editor, colors.style, colors.back);
         }
     }
 }
 
-void SetForeground(CScintilla& editor, int colour, std::initializer_list<int> styles) {
+void SetForeground(CScintilla& editor, int color, std::initializer_list<int> styles) {
     for (int style : styles) {
-        SetFore(editor, style, colour);
+        SetFore(editor, style, color);
     }
 }
 
-void SetBackground(CScintilla& editor, int colour, int first, int last) {
+void SetBackground(CScintilla& editor, int color, int first, int last) {
     for (int style = first; style <= last; ++style) {
-        SetBack(editor, style, colour);
+        SetBack(editor, style, color);
     }
 }
 
@@ -93,11 +93,11 @@ void ApplyCppSetup(CScintilla& editor) {
 }
 
 void ApplyHtmlStyles(CScintilla& editor) {
-    SetStyleColours(editor, {
+    SetStyleColors(editor, {
         {SCE_H_DEFAULT, 0x000000, kKeep}, {SCE_H_DOUBLESTRING, 0x000000, kKeep},
-        {SCE_H_SINGLESTRING, 0x000000, kKeep}, {SCE_H_TAG, kHtmlTagColour, kKeep},
-        {SCE_H_TAGEND, kHtmlTagColour, kKeep}, {SCE_H_SCRIPT, kHtmlTagColour, kKeep},
-        {SCE_H_ATTRIBUTE, kHtmlAttributeColour, kKeep}, {SCE_H_NUMBER, 0x0000FF, kKeep},
+        {SCE_H_SINGLESTRING, 0x000000, kKeep}, {SCE_H_TAG, kHtmlTagColor, kKeep},
+        {SCE_H_TAGEND, kHtmlTagColor, kKeep}, {SCE_H_SCRIPT, kHtmlTagColor, kKeep},
+        {SCE_H_ATTRIBUTE, kHtmlAttributeColor, kKeep}, {SCE_H_NUMBER, 0x0000FF, kKeep},
         {SCE_H_OTHER, 0x800080, kKeep}, {SCE_H_ENTITY, 0x800080, kKeep}, {SCE_H_COMMENT, 0x008080, kKeep},
         {SCE_H_XMLSTART, 0xFF0000, kKeep}, {SCE_H_XMLEND, 0xFF0000, kKeep}, {SCE_H_ASP, kKeep, 0x00FFFF},
         {SCE_H_ASPAT, kKeep, 0x00DFFF}, {SCE_H_CDATA, kKeep, 0x00DFFF}, {SCE_H_QUESTION, 0xFF0000, 0xBFEFFF},
@@ -112,7 +112,7 @@ void ApplyHtmlStyles(CScintilla& editor) {
 }
 
 void ApplyHtmlScriptStyles(CScintilla& editor) {
-    SetStyleColours(editor, {
+    SetStyleColors(editor, {
         {SCE_HJ_START, 0x007F7F, 0xFFF0F0}, {SCE_HJ_DEFAULT, 0x000000, 0xFFF0F0}, {SCE_HJ_WORD, 0x000000, 0xFFF0F0},
         {SCE_HJ_SYMBOLS, 0x000000, 0xFFF0F0}, {SCE_HJ_COMMENT, 0x007F00, 0xFFF0F0},
         {SCE_HJ_COMMENTLINE, 0x007F00, 0xFFF0F0}, {SCE_HJ_COMMENTDOC, 0x3F703F, 0xFFF0F0},
@@ -138,8 +138,8 @@ void ApplyHtmlScriptStyles(CScintilla& editor) {
 // Names the lists do not know (those of later HTML) look like known ones,
 // not like whatever the language shown before left in their styles.
 void ApplyHtmlUnknownNameStyles(CScintilla& editor) {
-    SetStyleColours(editor, {{SCE_H_TAGUNKNOWN, kHtmlTagColour, kKeep},
-                             {SCE_H_ATTRIBUTEUNKNOWN, kHtmlAttributeColour, kKeep}});
+    SetStyleColors(editor, {{SCE_H_TAGUNKNOWN, kHtmlTagColor, kKeep},
+                             {SCE_H_ATTRIBUTEUNKNOWN, kHtmlAttributeColor, kKeep}});
 }
 
 // The lexer reads tag and attribute names from one list and the script
@@ -185,7 +185,7 @@ void ApplyPerlSetup(CScintilla& editor) {
 
 // Plain text: no lexing, so all of it in style 0, black on white.
 void ApplyTextSetup(CScintilla& editor) {
-    SetStyleColours(editor, {{kPlainTextStyle, kBlack, kWhite}});
+    SetStyleColors(editor, {{kPlainTextStyle, kBlack, kWhite}});
     editor.SetLexer(SCLEX_NULL);
 }
 

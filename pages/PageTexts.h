@@ -1,9 +1,9 @@
 #pragma once
 
 // The texts that the entry pages show themselves.
-namespace PageTexts {
+namespace tarvel::PageTexts {
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kSpacesInShortcut = "Spaces are not allowed in Shortcuts.";
 constexpr const char* kColonsInTitle = "Colons are not allowed in Titles.";
 constexpr const char* kColonsInShortcut = "Colons are not allowed in Shortcuts.";
-}  // namespace PageTexts
+}  // namespace tarvel::PageTexts

@@ -4,7 +4,7 @@
 #include "widgets/SharedTipLook.h"
 #include "widgets/CPPToolTip.h"
 
-namespace TitleHelpTips {
+namespace tarvel::TitleHelpTips {
 namespace {
 
 constexpr char kSupportPage[] = "https://www.ambergrove.example/support/tooltip.html?option=";
@@ -43,4 +43,4 @@ bool SetUp(CPPToolTip& tips, HWND page) {
     return true;
 }
 
-}  // namespace TitleHelpTips
+}  // namespace tarvel::TitleHelpTips

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tarvel {
+
 class CPPToolTip;
 
 // The help tips of the title page's three fields: a balloon each, with the
@@ -17,3 +19,5 @@ std::string SupportAddress(const char* option);
 bool SetUp(CPPToolTip& tips, HWND page);
 
 }  // namespace TitleHelpTips
+
+}  // namespace tarvel

@@ -9,6 +9,8 @@
 // is fixed by the host interface: 32-bit pointers and integers, packed.
 #pragma pack(push, 1)
 
+namespace tarvel {
+
 // One value of the host: fixed global memory (GlobalAlloc, GMEM_FIXED) that
 // the host frees after the call, whatever data then holds.
 struct HostTextBuffer {
@@ -36,3 +38,5 @@ static_assert(sizeof(void*) != 4 ||
                    offsetof(AutotextDlgRequest, values) == 44 && offsetof(AutotextDlgRequest, recentClipboard) == 140 &&
                    sizeof(AutotextDlgRequest) == 172),
               "the host passes a 172-byte record");
+
+}  // namespace tarvel

@@ -3,14 +3,16 @@
 #include "pages/EditorSetup.h"
 #include "res/resource.h"
 
+namespace tarvel {
+
 namespace {
 
 // The marks of the preview: a filled value on a pale green box, a prompt
 // still empty in a dotted one.
 constexpr int kFilledIndicator = INDICATOR_CONTAINER;
 constexpr int kEmptyIndicator = INDICATOR_CONTAINER + 1;
-constexpr COLORREF kFilledColour = 0x40A040;
-constexpr COLORREF kEmptyColour = 0x808080;
+constexpr COLORREF kFilledColor = 0x40A040;
+constexpr COLORREF kEmptyColor = 0x808080;
 constexpr int kFilledAlpha = 60;
 constexpr int kEmptyAlpha = 200;
 
@@ -38,29 +40,24 @@ std::string CPropPageSnippetCodeReadOnly::ViewText(std::string_view ansi) { retu
 
 BOOL CPropPageSnippetCodeReadOnly::OnInitDialog() {
     CResizablePage::OnInitDialog();
-    if (tarvel::CreateEditorWindow(editor_, GetHwnd(), tarvel::EditorForm::ReadOnly)) {
-        tarvel::ApplyEditorDefaults(editor_);
+    if (CreateEditorWindow(editor_, GetHwnd(), EditorForm::ReadOnly)) {
+        ApplyEditorDefaults(editor_);
         editor_.SetCodePage(SC_CP_UTF8);
         // Nothing here is undone: a preview replaces the whole text on every keystroke.
         editor_.Send(SCI_SETUNDOCOLLECTION, FALSE);
         editor_.Send(SCI_INDICSETSTYLE, kFilledIndicator, INDIC_STRAIGHTBOX);
-        editor_.Send(SCI_INDICSETFORE, kFilledIndicator, kFilledColour);
+        editor_.Send(SCI_INDICSETFORE, kFilledIndicator, kFilledColor);
         editor_.Send(SCI_INDICSETALPHA, kFilledIndicator, kFilledAlpha);
         editor_.Send(SCI_INDICSETSTYLE, kEmptyIndicator, INDIC_DOTBOX);
-        editor_.Send(SCI_INDICSETFORE, kEmptyIndicator, kEmptyColour);
+        editor_.Send(SCI_INDICSETFORE, kEmptyIndicator, kEmptyColor);
         editor_.Send(SCI_INDICSETALPHA, kEmptyIndicator, kEmptyAlpha);
     }
-    AddAnchor(IDC_CODE_PLACEHOLDER, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
-    AddAnchor(IDC_CODE_EDITOR, tarvel::TOP_LEFT, tarvel::BOTTOM_RIGHT);
+    AddAnchor(IDC_CODE_PLACEHOLDER, TOP_LEFT, BOTTOM_RIGHT);
+    AddAnchor(IDC_CODE_EDITOR, TOP_LEFT, BOTTOM_RIGHT);
     return TRUE;
 }
 
-void CPropPageSnippetCodeReadOnly::ShowCode(const std::string& code) {
-    ReplaceText(ViewText(code));
-    editor_.Send(SCI_SETFIRSTVISIBLELINE, 0);
-}
-
-void CPropPageSnippetCodeReadOnly::ShowPreview(const tarvel::PreviewText& preview) {
+void CPropPageSnippetCodeReadOnly::ShowPreview(const PreviewText& preview) {
     const LRESULT firstLine = editor_.Send(SCI_GETFIRSTVISIBLELINE);
     const LRESULT scrolled = editor_.Send(SCI_GETXOFFSET);
     ReplaceText(preview.text);
@@ -82,20 +79,22 @@ void CPropPageSnippetCodeReadOnly::ReplaceText(const std::string& viewText) {
     editor_.SetReadOnly(true);
     // The caret to the start without scrolling there.
     editor_.Send(SCI_SETEMPTYSELECTION, 0);
-    tarvel::FitLineNumberMargin(editor_);
+    FitLineNumberMargin(editor_);
     if (shown) {
         editor_.CWindow::Send(WM_SETREDRAW, TRUE);
         ::RedrawWindow(editor_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
     }
 }
 
-void CPropPageSnippetCodeReadOnly::MarkPrompts(const std::vector<tarvel::PreviewMark>& marks) {
+void CPropPageSnippetCodeReadOnly::MarkPrompts(const std::vector<PreviewMark>& marks) {
     for (const bool filled : {true, false}) {
         editor_.Send(SCI_SETINDICATORCURRENT, filled ? kFilledIndicator : kEmptyIndicator);
-        for (const tarvel::PreviewMark& mark : marks) {
+        for (const PreviewMark& mark : marks) {
             if (mark.filled == filled) {
                 editor_.Send(SCI_INDICATORFILLRANGE, mark.start, static_cast<LPARAM>(mark.length));
             }
         }
     }
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "widgets/CResizablePage.h"
 #include "widgets/CScintilla.h"
 
+namespace tarvel {
+
 // The "Code" page of the prompt dialog: the entry's code in an editor view
 // that the user can read, select and scroll but not change. No lexer, no
 // menu, no keys of its own and no entry behind it. It shows the expansion as
@@ -17,27 +19,26 @@
 // measures and draws through the wide-character calls. Under Wine the ANSI
 // ones overrun Scintilla's buffers for double-byte text when no font of the
 // system's double-byte character set is installed.
-class CPropPageSnippetCodeReadOnly : public tarvel::CResizablePage {
+class CPropPageSnippetCodeReadOnly : public CResizablePage {
 public:
     explicit CPropPageSnippetCodeReadOnly(HINSTANCE module);
 
     // The view's encoding of an ANSI text.
     static std::string ViewText(std::string_view ansi);
 
-    // Shows the code, NUL bytes included, from its start. Nothing happens
-    // without the editing library.
-    void ShowCode(const std::string& code);
     // Replaces the text by the preview's, which is in the view's encoding,
     // and keeps the lines in view where they were.
-    void ShowPreview(const tarvel::PreviewText& preview);
-    const tarvel::CScintilla& Editor() const { return editor_; }
+    void ShowPreview(const PreviewText& preview);
+    const CScintilla& Editor() const { return editor_; }
 
 protected:
     BOOL OnInitDialog() override;
 
 private:
     void ReplaceText(const std::string& viewText);
-    void MarkPrompts(const std::vector<tarvel::PreviewMark>& marks);
+    void MarkPrompts(const std::vector<PreviewMark>& marks);
 
-    tarvel::CScintilla editor_;
+    CScintilla editor_;
 };
+
+}  // namespace tarvel

@@ -1,8 +1,8 @@
 #pragma once
 
-struct AutotextDlgRequest;
-
 namespace tarvel {
+
+struct AutotextDlgRequest;
 
 // The module-wide slot of the current prompt request: set while a prompt
 // dialog object exists, read by the dialog, its Ctrl+Shift+V popup and the

@@ -12,7 +12,7 @@
 #define TEXT_MENU_PASTE_RECENT "Pa&ste recent clipboard"
 
 #ifndef RC_INVOKED
-namespace PromptTexts {
+namespace tarvel::PromptTexts {
 constexpr const char* kOk = "&OK";
 constexpr const char* kCancel = "&Cancel";
 constexpr const char* kHint = "Right click or Ctrl+Shift+V for more options.";
@@ -20,5 +20,5 @@ constexpr const char* kNotText = "Wrong format on the clipboard.  Not CF_TEXT.";
 constexpr const char* kClipboardNotOpened = "Error Opening the Clipboard.";
 constexpr const char* kNothingCopiedCaption = "Nothing Copied";
 constexpr const char* kNothingCopied = "Nothing copied to the clipboard.";
-}  // namespace PromptTexts
+}  // namespace tarvel::PromptTexts
 #endif

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-struct AutotextDlgRequest;
-
 namespace tarvel {
+
+struct AutotextDlgRequest;
 
 // The host's recent clipboard texts as menu items: one per non-empty text i,
 // in order, with command id ID_RECENT_CLIPBOARD_FIRST + i and the text's

@@ -5,6 +5,8 @@
 
 #include "store/EntryText.h"
 
+namespace tarvel {
+
 // One autotext entry. Texts are 8-bit text in the system's ANSI code page;
 // code and description hold CR LF line breaks after reading.
 struct AutotextEntry {
@@ -20,3 +22,5 @@ struct AutotextEntry {
     // may borrow; empty for an entry made otherwise.
     std::shared_ptr<const std::string> source;
 };
+
+}  // namespace tarvel

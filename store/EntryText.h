@@ -13,6 +13,9 @@
 // per text, and a text takes 12 bytes on a 64-bit system (8 on Win32).
 // A copy or a move owns its text: a borrowed text never leaves its entry.
 #pragma pack(push, 4)
+
+namespace tarvel {
+
 class EntryText {
 public:
     static constexpr std::size_t npos = std::string_view::npos;
@@ -131,3 +134,5 @@ private:
     mutable std::uint32_t size_ = 0;
 };
 #pragma pack(pop)
+
+}  // namespace tarvel

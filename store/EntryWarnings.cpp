@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace EntryWarnings {
+namespace tarvel::EntryWarnings {
 namespace {
 
 bool SharesShortcut(const AutotextEntry& entry, const std::vector<AutotextEntry*>& language) {
@@ -41,4 +41,4 @@ const char* TextOf(Warning warning) {
     return "";
 }
 
-}  // namespace EntryWarnings
+}  // namespace tarvel::EntryWarnings

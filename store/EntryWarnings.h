@@ -10,7 +10,7 @@
 // that its next reading changes, and what surprises when the host expands
 // it. Warnings, not errors: the entry keeps what was typed (the host may
 // rely on it).
-namespace EntryWarnings {
+namespace tarvel::EntryWarnings {
 
 enum class Warning {
     PercentZero,     // "%0" in the code reads back as "$selected$"
@@ -24,4 +24,4 @@ std::vector<Warning> Find(const AutotextEntry& entry, const std::vector<Autotext
 // The text the editor shows for a warning.
 const char* TextOf(Warning warning);
 
-}  // namespace EntryWarnings
+}  // namespace tarvel::EntryWarnings

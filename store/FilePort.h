@@ -9,6 +9,8 @@
 
 #include "store/LeadByteSet.h"
 
+namespace tarvel {
+
 // What the store remembers of a file to see whether another program changed
 // it: its size and its modification time in the platform's finest unit.
 struct FileState {
@@ -97,3 +99,5 @@ public:
     // The lead bytes of the ANSI code page that file names and texts are in.
     virtual LeadByteSet AnsiLeadBytes() = 0;
 };
+
+}  // namespace tarvel

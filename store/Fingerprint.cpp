@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tarvel {
+
 namespace {
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
 constexpr int kRotation = 23;
@@ -45,3 +47,5 @@ std::uint64_t LaneFingerprintOf(std::string_view bytes) {
         state = Step(state, lanes[lane]);
     return Finish(state, bytes, at);
 }
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tarvel {
+
 // A 64-bit fingerprint of a file's bytes, to tell whether they changed. Each
 // step is one-to-one in the word it takes, so two texts of one length that
 // differ in a single word always differ here. Not for anything hostile.
@@ -12,3 +14,5 @@ std::uint64_t FingerprintOf(std::string_view bytes);
 // the processor runs at once: about four times as fast, for what only the
 // running program compares.
 std::uint64_t LaneFingerprintOf(std::string_view bytes);
+
+}  // namespace tarvel

@@ -6,7 +6,7 @@
 #include "store/ReservedVariables.h"
 #include "store/TextRules.h"
 
-namespace FormatLimits {
+namespace tarvel::FormatLimits {
 
 namespace {
 
@@ -156,4 +156,4 @@ std::vector<std::string> PromptNames(std::string_view code) {
     return prompts;
 }
 
-}  // namespace FormatLimits
+}  // namespace tarvel::FormatLimits

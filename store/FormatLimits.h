@@ -10,7 +10,7 @@
 // What the template format cannot keep, or keeps differently from what an
 // entry holds in memory: the one list that the command-line check, the import
 // and the editor's guards read.
-namespace FormatLimits {
+namespace tarvel::FormatLimits {
 
 enum class Limit {
     ColonInTitle,         // the header's fields end at colons: the rest is lost
@@ -89,4 +89,4 @@ void ForEachPiece(std::string_view code, Visit visit) {
 // in order of first appearance: the prompts the host asks for.
 std::vector<std::string> PromptNames(std::string_view code);
 
-}  // namespace FormatLimits
+}  // namespace tarvel::FormatLimits

@@ -7,6 +7,8 @@
 
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 // Text gathered from the lines of a file's bytes, each line given a CR LF.
 // While the lines follow each other in the file with CR LF ends, the text is
 // a piece of the file itself, copied only once: when it is taken. The bytes
@@ -77,3 +79,5 @@ private:
     const char* piece_ = nullptr;
     std::size_t pieceSize_ = 0;
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+namespace tarvel {
+
 // The bytes that start a two-byte character in a double-byte ANSI code page
 // (932, 936, 949, 950, 1361); empty for a single-byte one.
 class LeadByteSet {
@@ -35,3 +37,5 @@ public:
 private:
     std::bitset<256> leads_;
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 using namespace TextRules;
 
 namespace {
@@ -199,3 +201,5 @@ void LegacyTemplateReader::FlushPendingItem() {
     itemPending_ = false;
     pendingLabel_.clear();
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "store/LeadByteSet.h"
 #include "store/TreeSink.h"
 
+namespace tarvel {
+
 // Reads template files of the older layout, with a "caretPosChar:" block and
 // one name per entry, and converts the older variable notations to the
 // current reserved variables.
@@ -50,3 +52,5 @@ private:
     bool itemPending_ = false;
     std::string pendingLabel_;
 };
+
+}  // namespace tarvel

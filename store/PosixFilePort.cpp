@@ -12,6 +12,8 @@
 #include <memory>
 #include <utility>
 
+namespace tarvel {
+
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -259,3 +261,5 @@ std::optional<std::string> PosixFilePort::SystemErrorText(unsigned long code) {
         return std::nullopt;
     return std::string(std::strerror(static_cast<int>(code)));
 }
+
+}  // namespace tarvel

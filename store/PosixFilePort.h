@@ -2,6 +2,8 @@
 
 #include "store/FilePort.h"
 
+namespace tarvel {
+
 // The file port of the native build, on POSIX calls. Error codes are errno values.
 class PosixFilePort : public FilePort {
 public:
@@ -26,3 +28,5 @@ public:
     // Native texts are not read in a double-byte ANSI code page.
     LeadByteSet AnsiLeadBytes() override { return {}; }
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tarvel {
+
 enum class MessageIcon { Error, Exclamation, Warning, Information, Question };
 
 // Where the store's user-visible messages and questions go: message boxes in the editor,
@@ -13,3 +15,5 @@ public:
     // A question with Yes and No; true for Yes.
     virtual bool Ask(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
 };
+
+}  // namespace tarvel

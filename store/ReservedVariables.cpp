@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-namespace ReservedVariables {
+namespace tarvel::ReservedVariables {
 namespace {
 
 #define TARVEL_VARIABLE_TEXT(id, text) std::string_view(text),
@@ -44,4 +44,4 @@ bool IsReserved(std::string_view name) noexcept {
     return false;
 }
 
-}  // namespace ReservedVariables
+}  // namespace tarvel::ReservedVariables

@@ -74,11 +74,11 @@
 #ifndef RC_INVOKED
 #include <string_view>
 
-namespace ReservedVariables {
+namespace tarvel::ReservedVariables {
 
 // True when the name (without its dollar signs) is one the host expands
 // itself. Case matters: "$date$" is a prompt.
 bool IsReserved(std::string_view name) noexcept;
 
-}  // namespace ReservedVariables
+}  // namespace tarvel::ReservedVariables
 #endif

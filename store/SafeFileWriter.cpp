@@ -6,6 +6,8 @@
 
 #include "store/SaveJournal.h"
 
+namespace tarvel {
+
 namespace {
 std::atomic<unsigned long> attempts{0};
 constexpr int kTakenNamesPassedOver = 1000;
@@ -122,3 +124,5 @@ SafeFileWriter::Result SafeFileWriter::Overwrite(const std::string& target, std:
         return {Stage::CloseInPlace, error};
     return {};
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "store/FilePort.h"
 
+namespace tarvel {
+
 // Writes a file's new text so that a failure leaves the old text whole: into
 // a temporary file beside it that then replaces it atomically. Where the
 // replace is refused (a file that another program holds open for writing but
@@ -67,3 +69,5 @@ private:
 
     FilePort& files_;
 };
+
+}  // namespace tarvel

@@ -9,6 +9,8 @@
 
 #include "store/Fingerprint.h"
 
+namespace tarvel {
+
 using Stage = SafeFileWriter::Stage;
 
 namespace {
@@ -169,3 +171,5 @@ SaveJournal::Outcome SaveJournal::Settle(const std::string& name, const std::str
     files_.Remove(name);
     return {};
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "store/FilePort.h"
 #include "store/SafeFileWriter.h"
 
+namespace tarvel {
+
 // Keeps a file's old bytes while its new text is written into the file
 // itself, so that a crash half way leaves it recoverable: the next opening
 // finds the journal and puts the old text back into a file that is neither
@@ -51,3 +53,5 @@ private:
 
     FilePort& files_;
 };
+
+}  // namespace tarvel

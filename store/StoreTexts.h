@@ -8,7 +8,7 @@
 #define TEXT_FILE_OPEN_FAILED "File Open failed\n%s\n%s"
 
 #ifndef RC_INVOKED
-namespace StoreTexts {
+namespace tarvel::StoreTexts {
 constexpr const char* kCaption = "Quillon X Autotext Editor";
 constexpr const char* kUnknownError = TEXT_UNKNOWN_ERROR;
 constexpr const char* kFileOpenFailed = TEXT_FILE_OPEN_FAILED;
@@ -37,5 +37,5 @@ constexpr const char* kNotRestored =
     "put back from %s.\n%s\nThe file is not loaded or saved until it can be.";
 constexpr const char* kOutOfMemory = "Not enough memory to read %s.";
 constexpr const char* kNotSavedOutOfMemory = "Not enough memory to save %s.";
-}  // namespace StoreTexts
+}  // namespace tarvel::StoreTexts
 #endif

@@ -1,5 +1,7 @@
 #include "store/TemplateLanguage.h"
 
+namespace tarvel {
+
 const std::array<TemplateLanguage, TemplateLanguage::kCount>& TemplateLanguage::All() {
     static const std::array<TemplateLanguage, kCount> languages{{
         {"C++", "cpp.tpl"},
@@ -13,3 +15,5 @@ const std::array<TemplateLanguage, TemplateLanguage::kCount>& TemplateLanguage::
     }};
     return languages;
 }
+
+}  // namespace tarvel

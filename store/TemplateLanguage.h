@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tarvel {
+
 // The fixed set of languages: the index is the language's number everywhere
 // (root item data, AutotextEntry::language, order of loading and saving).
 struct TemplateLanguage {
@@ -12,3 +14,5 @@ struct TemplateLanguage {
     static const std::array<TemplateLanguage, kCount>& All();
     static const TemplateLanguage& At(int index) { return All()[index]; }
 };
+
+}  // namespace tarvel

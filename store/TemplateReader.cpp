@@ -6,6 +6,8 @@
 
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 using namespace TextRules;
 
 namespace {
@@ -287,3 +289,4 @@ void TemplateReader::NoteDropped(const GatheredText& text) {
         droppedText_ = true;
 }
 
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "store/GatheredText.h"
 #include "store/TreeSink.h"
 
+namespace tarvel {
+
 // Reads template files in the current format: readme blocks that carry the
 // description of the record after them, and "a:title:shortcut:" records that
 // end at the first line holding a form feed.
@@ -80,3 +82,5 @@ private:
     int entryCount_ = 0;
     bool droppedText_ = false;
 };
+
+}  // namespace tarvel

@@ -15,6 +15,8 @@
 #include "store/TemplateWriter.h"
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 namespace {
 constexpr int kErrorNotFound = 2;
 constexpr int kErrorInvalidArgument = 22;
@@ -160,11 +162,6 @@ void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink
     held.PassTo(sink);
 }
 
-int TemplateStore::DetectTemplateFormat(const std::string& path) {
-    std::string bytes;
-    return ReadBytes(path, bytes) ? FormatOf(bytes) : kUnreadable;
-}
-
 // The loading reader's own answer, so that detection and loading cannot
 // disagree on where a block starts and ends.
 int TemplateStore::FormatOf(std::string_view bytes) {
@@ -172,18 +169,6 @@ int TemplateStore::FormatOf(std::string_view bytes) {
         return kUnreadable;
     DiscardedItems discarded;
     return TemplateReader(0, discarded).ReadCurrentFormat(bytes) ? kCurrentFormat : kLegacyFormat;
-}
-
-void TemplateStore::ReadTemplateFile(const std::string& path, int language, TreeSink& sink) {
-    auto source = std::make_shared<std::string>();
-    if (ReadBytes(path, *source))
-        TemplateReader(language, sink, source).Read(*source);
-}
-
-void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& sink) {
-    std::string bytes;
-    if (ReadBytes(path, bytes))
-        LegacyTemplateReader(sink, leadBytes_).Read(bytes);
 }
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
@@ -222,10 +207,6 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
     }
-}
-
-bool TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path) {
-    return WriteTemplateFile(path, TemplateWriter::FormatLanguageRecords(entries));
 }
 
 bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
@@ -376,3 +357,5 @@ bool TemplateStore::IsOwnTemporary(const std::string& path) const {
 void TemplateStore::ReportError(const char* pattern, const std::string& path, MessageIcon icon) {
     reporter_.Report(TextRules::Format(pattern, path.c_str()), StoreTexts::kCaption, icon);
 }
+
+}  // namespace tarvel

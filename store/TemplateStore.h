@@ -14,6 +14,8 @@
 #include "store/TemplateLanguage.h"
 #include "store/TreeSink.h"
 
+namespace tarvel {
+
 // The eight template files of one template directory: loading them into the
 // tree, and saving the tree's entries back. Failures are shown through the
 // reporter; a failed language is skipped, and a save tells whether every
@@ -26,30 +28,24 @@ public:
     // The entries under each language root, in tree order.
     using LanguageEntries = std::array<std::vector<AutotextEntry*>, TemplateLanguage::kCount>;
 
-    enum Format { kUnreadable = -1, kLegacyFormat = 0, kCurrentFormat = 1 };
-
     // The directory is used verbatim: file names are appended to it directly.
     TemplateStore(std::string directory, FilePort& files, Reporter& reporter);
 
     std::string TemplatePath(int language) const;
 
     void LoadLanguageTemplates(int language, TreeSink& sink);
-    int DetectTemplateFormat(const std::string& path);
-    void ReadTemplateFile(const std::string& path, int language, TreeSink& sink);
-    void ReadLegacyTemplateFile(const std::string& path, TreeSink& sink);
 
     // True when every file was written; a file kept as it was because it
     // could not be read counts as written unless the user gave it entries.
     bool SaveAllTemplates(const LanguageEntries& entries);
-    bool FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, const std::string& path);
     bool WriteTemplateFile(const std::string& path, const std::string& text);
-
-    std::string SystemErrorText(unsigned long code);
 
     // Whether file bytes are in the older layout, with a "caretPosChar:" header.
     static bool IsLegacyFormat(std::string_view bytes) { return FormatOf(bytes) == kLegacyFormat; }
 
 private:
+    enum Format { kUnreadable = -1, kLegacyFormat = 0, kCurrentFormat = 1 };
+
     // What the store knows of one template file in this session.
     struct FileRecord {
         enum class Kept { No, Unread, NoEntryRead };
@@ -77,6 +73,7 @@ private:
     bool KeepBackup(const std::string& path);
     void SweepLeftovers();
     bool IsOwnTemporary(const std::string& path) const;
+    std::string SystemErrorText(unsigned long code);
     void ReportError(const char* pattern, const std::string& path, MessageIcon icon = MessageIcon::Error);
 
     std::string directory_;
@@ -85,3 +82,5 @@ private:
     LeadByteSet leadBytes_;
     std::map<std::string, FileRecord> records_;
 };
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "store/TextRules.h"
 
+namespace tarvel {
+
 using namespace TextRules;
 
 namespace TemplateWriter {
@@ -105,3 +107,5 @@ void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::stri
 }
 
 }  // namespace TemplateWriter
+
+}  // namespace tarvel

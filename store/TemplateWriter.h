@@ -6,7 +6,7 @@
 #include "store/AutotextEntry.h"
 
 // Turns the entries of one language into the text of its template file.
-namespace TemplateWriter {
+namespace tarvel::TemplateWriter {
 
 // The text of one language's template file, as a text-mode write of the
 // records with LF line breaks stores it (every LF as CR LF): for each written
@@ -19,4 +19,4 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
 // languages fills one text in turn instead of a new one for each.
 void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text);
 
-}  // namespace TemplateWriter
+}  // namespace tarvel::TemplateWriter

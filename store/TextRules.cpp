@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace TextRules {
+namespace tarvel::TextRules {
 
 // Tab, LF, vertical tab, FF and CR follow each other in ASCII.
 bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -93,4 +93,4 @@ std::string Format(const char* pattern, ...) {
     return text;
 }
 
-}  // namespace TextRules
+}  // namespace tarvel::TextRules

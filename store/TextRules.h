@@ -5,7 +5,7 @@
 #include <vector>
 
 // Small text helpers shared by the template readers, the writer and the tools.
-namespace TextRules {
+namespace tarvel::TextRules {
 
 // Space, tab, CR, LF, vertical tab and form feed.
 bool IsWhiteSpace(char c);
@@ -80,4 +80,4 @@ private:
 // printf-style formatting of the store's message texts.
 std::string Format(const char* pattern, ...);
 
-}  // namespace TextRules
+}  // namespace tarvel::TextRules

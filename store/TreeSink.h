@@ -5,6 +5,8 @@
 
 #include "store/AutotextEntry.h"
 
+namespace tarvel {
+
 // Receives, in file order, each tree item a reader creates under one language
 // root: its label and its entry. A legacy header whose block creates no entry
 // still yields an item, with no entry.
@@ -13,3 +15,5 @@ public:
     virtual ~TreeSink() = default;
     virtual void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) = 0;
 };
+
+}  // namespace tarvel

@@ -11,7 +11,7 @@
 
 #include "handles/UniqueHandle.h"
 
-using tarvel::UniqueFileHandle;
+namespace tarvel {
 
 namespace {
 
@@ -442,7 +442,7 @@ std::string Win32FilePort::TemporaryFolder() {
 unsigned long Win32FilePort::ProcessId() { return GetCurrentProcessId(); }
 
 std::optional<std::string> Win32FilePort::SystemErrorText(unsigned long code) {
-    tarvel::UniqueLocalMemory<char> buffer;
+    UniqueLocalMemory<char> buffer;
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
@@ -460,3 +460,5 @@ LeadByteSet Win32FilePort::AnsiLeadBytes() {
         leadBytes.Add(information.LeadByte[at], information.LeadByte[at + 1]);
     return leadBytes;
 }
+
+}  // namespace tarvel

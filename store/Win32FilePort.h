@@ -2,6 +2,8 @@
 
 #include "store/FilePort.h"
 
+namespace tarvel {
+
 // The file port of the Windows build. Error codes are Windows error codes,
 // except makeWritable's C runtime errno values. Paths are ANSI; they reach
 // the system as wide paths with the long-path prefix, so that a template
@@ -28,3 +30,5 @@ public:
     std::optional<std::string> SystemErrorText(unsigned long code) override;
     LeadByteSet AnsiLeadBytes() override;
 };
+
+}  // namespace tarvel

@@ -8,7 +8,7 @@
 #include "store/TemplateReader.h"
 #include "store/TextRules.h"
 
-namespace TemplateCheck {
+namespace tarvel::TemplateCheck {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes) {
     return problems;
 }
 
-}  // namespace TemplateCheck
+}  // namespace tarvel::TemplateCheck

@@ -8,7 +8,7 @@
 
 // What the template format cannot keep, or what will surprise the user when
 // an entry is read back or expanded.
-namespace TemplateCheck {
+namespace tarvel::TemplateCheck {
 
 struct LineProblem {
     std::size_t line;  // from 1
@@ -31,4 +31,4 @@ std::vector<LineProblem> FindLineProblems(std::string_view bytes);
 // lines ended by CR alone, and text that becomes part of no entry.
 std::vector<std::string> FindFileProblems(std::string_view bytes, const std::string& fileName);
 
-}  // namespace TemplateCheck
+}  // namespace tarvel::TemplateCheck

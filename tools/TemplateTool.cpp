@@ -15,6 +15,8 @@
 #include "store/TemplateStore.h"
 #include "tools/TemplateCheck.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr const char* kUsageLine =
@@ -315,3 +317,5 @@ bool TemplateTool::WriteExport(const std::string& path, const std::string& text)
          << '\n';
     return false;
 }
+
+}  // namespace tarvel

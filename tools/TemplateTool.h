@@ -7,6 +7,8 @@
 #include "interop/CodePage.h"
 #include "store/FilePort.h"
 
+namespace tarvel {
+
 // autotext-tpl: the template store from the command line.
 //   dump DIR    every entry of the eight files as JSON Lines
 //   resave DIR  read and write back all eight files as the editor's Save does
@@ -41,3 +43,5 @@ private:
     std::ostream& out_;
     std::ostream& err_;
 };
+
+}  // namespace tarvel

@@ -9,14 +9,22 @@
 #include <io.h>
 #include "interop/Win32CodePage.h"
 #include "store/Win32FilePort.h"
-using PlatformFilePort = Win32FilePort;
-using PlatformCodePage = Win32CodePage;
 #else
 #include "interop/Windows1252CodePage.h"
 #include "store/PosixFilePort.h"
+#endif
+
+using namespace tarvel;
+
+namespace {
+#ifdef _WIN32
+using PlatformFilePort = Win32FilePort;
+using PlatformCodePage = Win32CodePage;
+#else
 using PlatformFilePort = PosixFilePort;
 using PlatformCodePage = Windows1252CodePage;
 #endif
+}  // namespace
 
 int main(int argc, char** argv) {
 #ifdef _WIN32

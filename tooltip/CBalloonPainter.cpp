@@ -8,6 +8,8 @@
 #include "tooltip/CPPDrawManager.h"
 #include "tooltip/CPPHtmlDrawer.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kOpaque = 255;
@@ -178,7 +180,7 @@ void CBalloonPainter::PaintBalloon(HDC target, CCeXDib& canvas, HRGN balloon, co
     ::GdiFlush();
     RECT box{};
     ::GetRgnBox(balloon, &box);
-    CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colours[0], look.colours[1], look.colours[2],
+    CPPDrawManager::FillEffect(canvas, balloon, box, look.effect, look.colors[0], look.colors[1], look.colors[2],
                                look.granularity);
     ::SelectClipRgn(dc, balloon);
     ::IntersectClipRect(dc, textRect.left, textRect.top, textRect.right, textRect.bottom);
@@ -188,3 +190,5 @@ void CBalloonPainter::PaintBalloon(HDC target, CCeXDib& canvas, HRGN balloon, co
         ::FrameRgn(dc, balloon, look.border, look.borderWidth, look.borderHeight);
     ::BitBlt(target, 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
 }
+
+}  // namespace tarvel

@@ -8,6 +8,8 @@
 #include "tooltip/HtmlTypes.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 class CCeXDib;
 class CPPHtmlDrawer;
 
@@ -15,7 +17,7 @@ class CPPHtmlDrawer;
 struct BalloonLook {
     int effect = 0;
     int granularity = 0;
-    COLORREF colours[3] = {};
+    COLORREF colors[3] = {};
     HBRUSH border = nullptr;
     int borderWidth = 1;
     int borderHeight = 1;
@@ -62,3 +64,5 @@ private:
     static void PaintBalloon(HDC target, CCeXDib& canvas, HRGN balloon, const BalloonLook& look,
                              CPPHtmlDrawer& drawer, const RECT& textRect);
 };
+
+}  // namespace tarvel

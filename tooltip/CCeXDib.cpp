@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 CCeXDib::CCeXDib(int width, int height) : width_(std::max(1, width)), height_(std::max(1, height)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -20,9 +22,9 @@ CCeXDib::CCeXDib(int width, int height) : width_(std::max(1, width)), height_(st
         bits_ = static_cast<std::uint32_t*>(bits);
 }
 
-void CCeXDib::Fill(COLORREF colour) {
+void CCeXDib::Fill(COLORREF color) {
     if (bits_)
-        std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, Pixel(colour));
+        std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, Pixel(color));
 }
 
 void CCeXDib::CopyFrom(HDC source, int x, int y) {
@@ -34,3 +36,5 @@ void CCeXDib::DrawTo(HDC target, int x, int y) const {
     if (bits_)
         ::BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
+
+}  // namespace tarvel

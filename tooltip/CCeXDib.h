@@ -8,6 +8,8 @@
 #include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 // A 32-bit top-down DIB section with its own memory DC, for pixel work.
 // Pixels are 0x00RRGGBB words, row by row from the top.
 class CCeXDib {
@@ -22,7 +24,7 @@ public:
     HDC Dc() const { return dc_.get(); }
     std::uint32_t& At(int x, int y) { return bits_[static_cast<std::size_t>(y) * width_ + x]; }
     std::uint32_t* Bits() { return bits_; }
-    void Fill(COLORREF colour);
+    void Fill(COLORREF color);
     void CopyFrom(HDC source, int x, int y);
     void DrawTo(HDC target, int x, int y) const;
 
@@ -37,3 +39,5 @@ private:
     // Deselected before the bitmap and the DC go.
     std::optional<tarvel::SelectedObject> selection_;
 };
+
+}  // namespace tarvel

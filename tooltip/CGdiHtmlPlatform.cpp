@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 static_assert(kSysInfoBk == COLOR_INFOBK && kSys3DLight == COLOR_3DLIGHT && kSysBtnHighlight == COLOR_BTNHIGHLIGHT &&
                   kSysInactiveCaptionText == COLOR_INACTIVECAPTIONTEXT && kSysScrollbar == COLOR_SCROLLBAR,
               "system colour numbers are those of Windows");
@@ -112,3 +114,5 @@ std::optional<std::string> EncodeInCodePage(UINT codePage, char32_t codePoint) {
 std::optional<std::string> CGdiHtmlPlatform::EncodeCharacter(char32_t codePoint) {
     return EncodeInCodePage(::GetACP(), codePoint);
 }
+
+}  // namespace tarvel

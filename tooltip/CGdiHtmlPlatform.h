@@ -11,6 +11,8 @@
 #include "tooltip/CHtmlImageCache.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 // Measures markup with a device context: GDI fonts, text extents, the
 // device's resolution, system colours, the images' sizes, string resources
 // and the ANSI code page. Selects its fonts into the DC while it lives.
@@ -24,7 +26,7 @@ public:
     HtmlFontMetrics Metrics(HtmlFontId font) override;
     RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) override;
     int PixelsPerInch() override;
-    HtmlColour SystemColour(HtmlSystemColour index) override { return ::GetSysColor(index); }
+    HtmlColor SystemColor(HtmlSystemColor index) override { return ::GetSysColor(index); }
     HtmlSize ImageSize(const HtmlImageSource& source) override;
     std::string ResourceString(unsigned id) override;
     std::optional<std::string> EncodeCharacter(char32_t codePoint) override;
@@ -45,3 +47,5 @@ private:
 std::string LoadResourceString(HINSTANCE module, unsigned id);
 // The character's bytes in that code page, or nothing when it lacks it.
 std::optional<std::string> EncodeInCodePage(UINT codePage, char32_t codePoint);
+
+}  // namespace tarvel

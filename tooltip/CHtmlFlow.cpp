@@ -8,6 +8,8 @@
 #include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr std::string_view kBreakCharacters = " -.,!:;)}]?";
@@ -165,9 +167,9 @@ void CHtmlFlow::Push(const HtmlToken& tag) {
 void CHtmlFlow::TakeInk(bool boxed) {
     const HtmlStyle& s = state_.style;
     int& background = state_.ink[HtmlInk::kBackground];
-    if (s.solidBackground && (boxed || background < 0 || context_.Inks()[background].colour != s.backgroundColour)) {
+    if (s.solidBackground && (boxed || background < 0 || context_.Inks()[background].color != s.backgroundColor)) {
         HtmlInk ink;
-        ink.colour = s.backgroundColour;
+        ink.color = s.backgroundColor;
         ink.outer = background;
         ink.drawnByBox = boxed;
         background = context_.AddInk(ink);
@@ -193,7 +195,7 @@ void CHtmlFlow::TakeLine(int kind, bool on, int offset, const HtmlFontMetrics& m
         return;
     HtmlInk ink;
     ink.kind = kind;
-    ink.colour = state_.style.colour;
+    ink.color = state_.style.color;
     ink.height = m.height;
     ink.ascent = m.ascent;
     ink.vAlign = state_.style.vAlign;
@@ -247,7 +249,7 @@ void CHtmlFlow::StartFragment(Decoration& d) {
     auto& items = lines_.Items();
     d.firstItem = items.size();
     if (s.solidBackground) {
-        const HtmlColour c = s.backgroundColour;
+        const HtmlColor c = s.backgroundColor;
         items.push_back(HtmlFill{MakeRect(edge, 0, 0, 0), kEffectSolid, c, c, c});
     }
     if (edge > 0)
@@ -606,9 +608,9 @@ void CHtmlFlow::Rule(const HtmlToken& tag) {
     if (const std::string* v = tag.Attribute("size"))
         size = styles.Length(*v, size, state_.style).value_or(size);
     HtmlRule rule;
-    rule.colour = state_.style.colour;
+    rule.color = state_.style.color;
     if (const std::string* v = tag.Attribute("color"))
-        rule.colour = styles.Colour(*v).value_or(rule.colour);
+        rule.color = styles.Color(*v).value_or(rule.color);
     rule.box = MakeRect(0, kRuleGap, width, size);
     EndLineIfStarted();
     CHtmlLineBuilder::Box box = BoxFor(width, size + 2 * kRuleGap, 0);
@@ -676,3 +678,5 @@ std::size_t CHtmlFlow::Table(std::size_t index, std::size_t end) {
     EndLine(0);
     return tableEnd < end ? tableEnd + 1 : end;
 }
+
+}  // namespace tarvel

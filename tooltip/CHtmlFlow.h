@@ -10,6 +10,8 @@
 #include "tooltip/HtmlBlock.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 // The style and link in force at a point of the markup.
 struct HtmlFlowState {
     HtmlStyle style;
@@ -99,3 +101,5 @@ private:
     bool breakPending_ = false;
     std::size_t measureWindow_;
 };
+
+}  // namespace tarvel

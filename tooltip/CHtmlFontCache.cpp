@@ -2,6 +2,8 @@
 
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 // Faces that are monospaced by nature. Asked for as fixed-pitch, a missing
@@ -38,3 +40,5 @@ HFONT CHtmlFontCache::Get(const HtmlStyle& s) {
     }
     return found->second ? found->second.get() : Stock();
 }
+
+}  // namespace tarvel

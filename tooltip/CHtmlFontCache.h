@@ -8,6 +8,8 @@
 #include "tooltip/HtmlStyle.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 // The GDI fonts of a drawer's layouts; they live as long as the drawer, so
 // a display list's font ids stay valid until it is drawn. GDI handles are
 // few per process, so markup with many sizes or faces gets no more than
@@ -26,3 +28,5 @@ private:
 
     std::map<std::string, tarvel::UniqueFont> fonts_;
 };
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "handles/PaintScope.h"
 #include "handles/UniqueHandle.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kDoubleGap = 2;
@@ -17,14 +19,14 @@ constexpr long long kMaxStyledPixels = 1LL << 22;
 constexpr long long kMaxStretchedPixels = 1LL << 22;
 // What shows through a scaled image list's image that masks itself but was
 // named without a mask colour.
-constexpr COLORREF kListKeyColour = RGB(255, 0, 255);
+constexpr COLORREF kListKeyColor = RGB(255, 0, 255);
 // How far an item may draw outside its box: an image's shadow reaches at
 // most its largest offset and depth (64 each) beyond it; a glyph overhangs
 // its cell by far less.
 constexpr int kDrawnBeyondBox = 128;
 
 std::optional<COLORREF> KeyOf(const HtmlImage& item) {
-    return item.source.masked ? std::optional<COLORREF>(item.source.maskColour) : std::nullopt;
+    return item.source.masked ? std::optional<COLORREF>(item.source.maskColor) : std::nullopt;
 }
 
 bool Overlaps(const RECT& a, const RECT& b) {
@@ -46,7 +48,7 @@ void CHtmlGdiPainter::Paint(const HtmlDisplayList& list, POINT origin) {
     const tarvel::SavedDC saved(dc_);
     // What an earlier paint selected went back with its restored DC.
     font_ = nullptr;
-    textColour_ = CLR_INVALID;
+    textColor_ = CLR_INVALID;
     ::SetBkMode(dc_, TRANSPARENT);
     ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     // A long text shows a few of its lines: those outside the clip are not
@@ -78,8 +80,8 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
     const HFONT font = reinterpret_cast<HFONT>(run.font);
     if (font != font_)
         ::SelectObject(dc_, font_ = font);
-    if (style.colour != textColour_)
-        ::SetTextColor(dc_, textColour_ = style.colour);
+    if (style.color != textColor_)
+        ::SetTextColor(dc_, textColor_ = style.color);
     if (run.justify > 0)
         ::SetTextJustification(dc_, run.justify, static_cast<int>(std::count(run.text.begin(), run.text.end(), ' ')));
     ::TextOutA(dc_, box.left, box.top, run.text.data(), static_cast<int>(run.text.size()));
@@ -87,14 +89,14 @@ void CHtmlGdiPainter::Text(const HtmlTextRun& run, const HtmlStyle& style) {
         ::SetTextJustification(dc_, 0, 0);
 }
 
-void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle) {
-    const tarvel::UniquePen pen(::CreatePen(penStyle, 1, colour));
+void CHtmlGdiPainter::Line(int x1, int y1, int x2, int y2, COLORREF color, int penStyle) {
+    const tarvel::UniquePen pen(::CreatePen(penStyle, 1, color));
     const tarvel::SelectedObject selected(dc_, pen.get());
     ::MoveToEx(dc_, x1, y1, nullptr);
     ::LineTo(dc_, x2, y2);
 }
 
-void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_, At(rule.box), rule.colour); }
+void CHtmlGdiPainter::Rule(const HtmlRule& rule) { CPPDrawManager::FillSolid(dc_, At(rule.box), rule.color); }
 
 // Raised borders are light on top and left, sunken ones dark there.
 void CHtmlGdiPainter::Border(const HtmlBorder& border) {
@@ -159,7 +161,7 @@ void CHtmlGdiPainter::DrawListImage(HDC dc, const CHtmlImageCache::Image& image,
     }
     IMAGEINFO info{};
     const bool masks = ::ImageList_GetImageInfo(image.list, frame, &info) && info.hbmMask;
-    const std::optional<COLORREF> key = masks ? KeyOf(item).value_or(kListKeyColour) : std::optional<COLORREF>();
+    const std::optional<COLORREF> key = masks ? KeyOf(item).value_or(kListKeyColor) : std::optional<COLORREF>();
     const tarvel::UniqueMemoryDC cell(::CreateCompatibleDC(dc));
     const tarvel::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, image.size.cx, image.size.cy));
     if (!cell || !bitmap)
@@ -233,3 +235,5 @@ void CHtmlGdiPainter::Image(const HtmlImage& item, unsigned style) {
                                    [&](HDC dc) { DrawImage(dc, *image, item, 0, 0, w, h); });
     }
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "tooltip/CHtmlImageCache.h"
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 // Draws a display list into a device context.
 class CHtmlGdiPainter {
 public:
@@ -40,12 +42,14 @@ private:
     RECT At(const HtmlRect& r) const {
         return {r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y};
     }
-    void Line(int x1, int y1, int x2, int y2, COLORREF colour, int penStyle = PS_SOLID);
+    void Line(int x1, int y1, int x2, int y2, COLORREF color, int penStyle = PS_SOLID);
 
     HDC dc_;
     CHtmlImageCache& images_;
     Options options_;
     POINT origin_{};
     HFONT font_ = nullptr;
-    COLORREF textColour_ = CLR_INVALID;
+    COLORREF textColor_ = CLR_INVALID;
 };
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #include "tooltip/CHtmlImageCache.h"
 
+namespace tarvel {
+
 namespace {
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -14,9 +16,9 @@ SIZE IconSize(HICON icon) {
     if (!icon || !::GetIconInfo(icon, &info))
         return {};
     // The call makes copies of the icon's bitmaps for its caller.
-    const tarvel::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-    SIZE size = BitmapSize(colour ? colour.get() : mask.get());
-    if (!colour)
+    const tarvel::UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
+    SIZE size = BitmapSize(color ? color.get() : mask.get());
+    if (!color)
         size.cy /= 2;
     return size;
 }
@@ -94,7 +96,7 @@ void CHtmlImageCache::Load(Entry& entry) {
                     entry.list.reset(
                         ::ImageList_Create(cx, cy, ILC_COLOR24 | (s.masked ? ILC_MASK : 0), whole.cx / cx, 1));
                     if (s.masked)
-                        ::ImageList_AddMasked(entry.list.get(), strip.get(), s.maskColour);
+                        ::ImageList_AddMasked(entry.list.get(), strip.get(), s.maskColor);
                     else
                         ::ImageList_Add(entry.list.get(), strip.get(), nullptr);
                 }
@@ -110,3 +112,5 @@ void CHtmlImageCache::Load(Entry& entry) {
     }
     entry.found = image.size.cx > 0 && image.size.cy > 0;
 }
+
+}  // namespace tarvel

@@ -11,6 +11,8 @@
 #include "tooltip/HtmlTypes.h"
 #include "handles/UniqueImageList.h"
 
+namespace tarvel {
+
 // Loads the images that markup names, from the drawer's module, another
 // module, a file or a handle, once each, and keeps them (handles given in
 // the markup stay the caller's). Like the fonts, at most kMaxImages sources
@@ -63,3 +65,5 @@ private:
     std::vector<std::unique_ptr<Entry>> entries_;
     std::vector<std::pair<std::string, tarvel::UniqueModule>> modules_;
 };
+
+}  // namespace tarvel

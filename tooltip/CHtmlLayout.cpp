@@ -6,6 +6,8 @@
 #include "tooltip/HtmlMarkupText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kDefaultPoints = 10;
@@ -24,7 +26,7 @@ int CHtmlLayout::DefaultWidth(CHtmlLayoutContext& context, const HtmlFlowState& 
 HtmlStyle CHtmlLayout::BaseStyle(const CHtmlLayoutContext& context) const {
     HtmlStyle style;
     style.size = kDefaultPoints * platform_.PixelsPerInch() / kPointsPerInch;
-    style.colour = context.StyleContext().Colours().Find("infotext").value_or(0);
+    style.color = context.StyleContext().Colors().Find("infotext").value_or(0);
     sheet_.Apply("body", style, context.StyleContext());
     return style;
 }
@@ -53,3 +55,5 @@ HtmlDisplayList CHtmlLayout::Layout(std::string_view markup, const HtmlLayoutOpt
     list.links = parsed.links;
     return list;
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "tooltip/CHtmlStyleSheet.h"
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 class IHtmlPlatform;
 struct HtmlFlowState;
 
@@ -38,3 +40,5 @@ private:
     IHtmlPlatform& platform_;
     const CHtmlStyleSheet& sheet_;
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 CHtmlLayoutContext::CHtmlLayoutContext(IHtmlPlatform& platform, const CHtmlStyleSheet& sheet, const HtmlMarkup& markup,
                                        const HtmlLayoutOptions& options)
     : styles_(platform), sheet_(sheet), markup_(markup), options_(options) {}
@@ -34,3 +36,5 @@ int CHtmlLayoutContext::AddInk(const HtmlInk& ink) {
         inks_.push_back(ink);
     return it->second;
 }
+
+}  // namespace tarvel

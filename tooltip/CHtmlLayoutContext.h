@@ -11,6 +11,8 @@
 #include "tooltip/HtmlMarkup.h"
 #include "tooltip/HtmlStyle.h"
 
+namespace tarvel {
+
 class IHtmlPlatform;
 
 struct HtmlLayoutOptions {
@@ -57,3 +59,5 @@ private:
     std::vector<HtmlInk> inks_;
     std::map<HtmlInk, int> inkNumbers_;
 };
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 std::size_t CHtmlLineBuilder::PlaceGroup(std::size_t firstItem, const Box& box) {
     if (pending_.empty())
         lineAlign_ = box.hAlign;
@@ -102,7 +104,7 @@ void CHtmlLineBuilder::AddBackgrounds(const LineMetrics& m) {
             const HtmlInk& ink = inks_[o.ink];
             if (!ink.drawnByBox && o.right > o.left)
                 fills.emplace_back(open.size(), HtmlFill{MakeRect(o.left, y_, o.right - o.left, m.height), kEffectSolid,
-                                                         ink.colour, ink.colour, ink.colour});
+                                                         ink.color, ink.color, ink.color});
         }
     };
     std::vector<int> chain;  // outermost first
@@ -156,7 +158,7 @@ HtmlRule CHtmlLineBuilder::LineRule(const HtmlInk& ink, int left, int right, con
     cell.ascent = ink.ascent;
     cell.vAlign = ink.vAlign;
     const int top = std::clamp(TopWithin(cell, m) + ink.offset, 0, std::max(0, m.height - ink.thickness));
-    return HtmlRule{MakeRect(left, y_ + top, right - left, ink.thickness), ink.colour};
+    return HtmlRule{MakeRect(left, y_ + top, right - left, ink.thickness), ink.color};
 }
 
 // One clickable area per link and line, over the boxes of that link.
@@ -217,3 +219,5 @@ HtmlBlock CHtmlLineBuilder::Finish(int emptyHeight) {
     block_.height = y_;
     return std::move(block_);
 }
+
+}  // namespace tarvel

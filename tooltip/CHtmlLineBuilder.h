@@ -6,6 +6,8 @@
 #include "tooltip/HtmlBlock.h"
 #include "tooltip/HtmlInk.h"
 
+namespace tarvel {
+
 // Puts boxes side by side into lines no wider than the wrap width, lines
 // them up vertically by their alignment, draws the backgrounds and lines
 // of the inks the boxes carry, and records where links are.
@@ -97,3 +99,5 @@ private:
     std::size_t lineFirst_ = 0;
     HtmlBlock block_;
 };
+
+}  // namespace tarvel

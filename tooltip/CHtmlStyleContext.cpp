@@ -7,6 +7,8 @@
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kThinPercent = 75;
@@ -58,7 +60,7 @@ std::string FirstFamily(std::string_view value) {
 }  // namespace
 
 CHtmlStyleContext::CHtmlStyleContext(IHtmlPlatform& platform)
-    : platform_(platform), pixelsPerInch_(platform.PixelsPerInch()), colours_(platform) {}
+    : platform_(platform), pixelsPerInch_(platform.PixelsPerInch()), colors_(platform) {}
 
 HtmlFontMetrics CHtmlStyleContext::Metrics(const HtmlStyle& style) const {
     return platform_.Metrics(platform_.Font(style));
@@ -156,14 +158,14 @@ void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view prop
         if (const auto transform = Lookup(kTransforms, value))
             style.transform = *transform;
     } else if (name == "color") {
-        if (const auto colour = Colour(value))
-            style.colour = *colour;
+        if (const auto color = Color(value))
+            style.color = *color;
     } else if (name == "background-color") {
         if (AsciiLower(value) == "transparent") {
             style.solidBackground = false;
-        } else if (const auto colour = Colour(value)) {
+        } else if (const auto color = Color(value)) {
             style.solidBackground = true;
-            style.backgroundColour = *colour;
+            style.backgroundColor = *color;
         }
     } else if (name == "text-decoration") {
         ApplyTextDecoration(style, value);
@@ -171,8 +173,8 @@ void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view prop
         if (const auto align = VAlignNamed(value))
             style.vAlign = *align;
     } else if (name == "border-color") {
-        if (const auto colour = Colour(value))
-            style.borderLight = style.borderDark = *colour;
+        if (const auto color = Color(value))
+            style.borderLight = style.borderDark = *color;
     } else if (name == "border-width" || name == "size") {
         ApplyBorderWidth(style, value);
     } else if (name == "border-style") {
@@ -185,3 +187,5 @@ void CHtmlStyleContext::ApplyDeclaration(HtmlStyle& style, std::string_view prop
             style.padding = *padding;
     }
 }
+
+}  // namespace tarvel

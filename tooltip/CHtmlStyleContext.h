@@ -3,8 +3,10 @@
 #include <optional>
 #include <string_view>
 
-#include "tooltip/CHtmlColourTable.h"
+#include "tooltip/CHtmlColorTable.h"
 #include "tooltip/HtmlStyle.h"
+
+namespace tarvel {
 
 class IHtmlPlatform;
 
@@ -15,7 +17,7 @@ public:
     explicit CHtmlStyleContext(IHtmlPlatform& platform);
 
     IHtmlPlatform& Platform() const { return platform_; }
-    const CHtmlColourTable& Colours() const { return colours_; }
+    const CHtmlColorTable& Colors() const { return colors_; }
 
     // An unknown property, or a value it does not take, changes nothing.
     void ApplyDeclaration(HtmlStyle& style, std::string_view property, std::string_view value) const;
@@ -23,7 +25,7 @@ public:
     // A length measured against `current` (percentages) and the style's font
     // (ex, em).
     std::optional<int> Length(std::string_view value, int current, const HtmlStyle& style, bool fontSize = false) const;
-    std::optional<HtmlColour> Colour(std::string_view value) const { return colours_.Parse(value); }
+    std::optional<HtmlColor> Color(std::string_view value) const { return colors_.Parse(value); }
     HtmlFontMetrics Metrics(const HtmlStyle& style) const;
 
     static std::optional<HtmlBorderStyle> BorderStyleNamed(std::string_view name);
@@ -38,5 +40,7 @@ private:
 
     IHtmlPlatform& platform_;
     int pixelsPerInch_;
-    CHtmlColourTable colours_;
+    CHtmlColorTable colors_;
 };
+
+}  // namespace tarvel

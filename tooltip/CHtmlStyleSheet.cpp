@@ -3,6 +3,8 @@
 #include "tooltip/CHtmlStyleContext.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 std::string WithoutComments(std::string_view text) {
@@ -81,3 +83,5 @@ bool CHtmlStyleSheet::Apply(std::string_view selector, HtmlStyle& style, const C
         context.ApplyDeclaration(style, property, value);
     return true;
 }
+
+}  // namespace tarvel

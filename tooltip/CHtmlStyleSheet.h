@@ -8,6 +8,8 @@
 
 #include "tooltip/HtmlStyle.h"
 
+namespace tarvel {
+
 class CHtmlStyleContext;
 
 // Rules of a style sheet: a selector (a tag name, ".class", "a:link",
@@ -33,3 +35,5 @@ private:
 
     std::unordered_map<std::string, std::vector<Declaration>> rules_;
 };
+
+}  // namespace tarvel

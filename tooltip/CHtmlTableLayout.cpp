@@ -6,6 +6,8 @@
 #include "tooltip/HtmlLength.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kMaxColumns = 100;
@@ -105,7 +107,7 @@ void CHtmlTableLayout::OpenCell(std::size_t index) {
     if (!cell.look.borderGiven && look_.border > 0) {
         cell.look.border = 1;
         cell.look.borderStyle = look_.borderStyle;
-        if (!cell.look.colourGiven) {
+        if (!cell.look.colorGiven) {
             cell.look.light = look_.light;
             cell.look.dark = look_.dark;
         }
@@ -438,3 +440,5 @@ HtmlBlock CHtmlTableLayout::Emit() {
     }
     return out;
 }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 #include "tooltip/CHtmlFlow.h"
 #include "tooltip/HtmlTableLook.h"
 
+namespace tarvel {
+
 // Lays out one table: its rows and cells on a grid (with rowspan and
 // colspan), column widths from the cells' contents and the widths asked
 // for, row heights from the laid-out cells, then backgrounds, borders and
@@ -80,3 +82,5 @@ private:
     std::vector<int> columns_;
     std::vector<int> rowHeights_;
 };
+
+}  // namespace tarvel

@@ -9,6 +9,8 @@
 #include "tooltip/CCeXDib.h"
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kOne = 1024;  // fixed-point 1.0 of blend factors
@@ -21,7 +23,7 @@ struct Rgb {
     int r, g, b;
 };
 
-Rgb FromColour(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
+Rgb FromColor(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 std::uint32_t ToPixel(Rgb c) {
     auto clamp = [](int v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
     return (clamp(c.r) << 16) | (clamp(c.g) << 8) | clamp(c.b);
@@ -47,9 +49,9 @@ public:
     EffectPainter(int w, int h, COLORREF begin, COLORREF middle, COLORREF end, int granularity)
         : w_(w),
           h_(h),
-          begin_(FromColour(begin)),
-          middle_(FromColour(middle)),
-          end_(FromColour(end)),
+          begin_(FromColor(begin)),
+          middle_(FromColor(middle)),
+          end_(FromColor(end)),
           g_(std::max(1, granularity)) {}
 
     Rgb At(int effect, int x, int y) const {
@@ -197,8 +199,8 @@ std::vector<int> BoxBlur(const std::vector<int>& in, int w, int h, int rx, int r
 
 }  // namespace
 
-void CPPDrawManager::FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    const tarvel::UniqueBrush brush(::CreateSolidBrush(colour));
+void CPPDrawManager::FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const tarvel::UniqueBrush brush(::CreateSolidBrush(color));
     ::FillRect(dc, &rect, brush.get());
 }
 
@@ -329,3 +331,5 @@ void CPPDrawManager::DrawStyled(HDC dc, int x, int y, int width, int height, uns
     Composite(dest, black, alpha, at, style);
     dest.DrawTo(dc, left, top);
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 class CCeXDib;
 
 // Pixel work of the tooltip: background effects and the grey, darker,
@@ -38,7 +40,7 @@ public:
     // pixels inside the region: no bitmap of its own and no copy.
     static void FillEffect(CCeXDib& canvas, HRGN region, const RECT& rect, int effect, COLORREF begin,
                            COLORREF middle, COLORREF end, int granularity);
-    static void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+    static void FillSolid(HDC dc, const RECT& rect, COLORREF color);
     // The part of the rectangle inside the DC's clip box (empty when none),
     // so that pixel work is done only where it can show.
     static RECT VisiblePart(HDC dc, const RECT& rect);
@@ -49,3 +51,5 @@ public:
     static void DrawStyled(HDC dc, int x, int y, int width, int height, unsigned style, const HtmlImageShadow& shadow,
                            const std::function<void(HDC)>& draw);
 };
+
+}  // namespace tarvel

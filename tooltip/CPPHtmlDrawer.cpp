@@ -6,6 +6,8 @@
 #include "tooltip/CWin32HtmlShell.h"
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr int kMaxShadowOffset = 64;
@@ -146,3 +148,5 @@ bool CPPHtmlDrawer::OnLButtonDown(POINT point) {
     } catch (...) {}
     return true;
 }
+
+}  // namespace tarvel

@@ -10,6 +10,8 @@
 #include "tooltip/CHtmlLayout.h"
 #include "tooltip/CHtmlStyleSheet.h"
 
+namespace tarvel {
+
 // Measures and draws tooltip markup into a device context and handles its
 // links. What the tooltip window calls:
 //
@@ -87,3 +89,5 @@ private:
     DWORD start_;
     DWORD drawnAt_ = 0;
 };
+
+}  // namespace tarvel

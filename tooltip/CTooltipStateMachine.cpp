@@ -1,5 +1,7 @@
 #include "tooltip/CTooltipStateMachine.h"
 
+namespace tarvel {
+
 namespace {
 
 enum DelayType { kDelayAutopop = 2, kDelayInitial = 3, kDelayFadeIn = 4, kDelayFadeOut = 5 };
@@ -200,3 +202,5 @@ void CTooltipStateMachine::FinishHiding() {
         ShowAfterDelay();
     }
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "layout/BalloonPlacement.h"
 
+namespace tarvel {
+
 // Behaviour bits of a tooltip.
 enum TooltipBehaviour : unsigned {
     kTooltipMultipleShow = 0x01,   // the tip may show again for the same tool
@@ -103,3 +105,5 @@ private:
     TooltipShownTip shown_;
     int transparency_ = kOpaque;
 };
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+namespace tarvel {
+
 namespace {
 
 constexpr INT_PTR kLastShellError = 32;
@@ -37,3 +39,5 @@ std::optional<std::string> CWin32HtmlShell::RegisteredBrowserCommand() {
 bool CWin32HtmlShell::Run(const std::string& commandLine) {
     return ::WinExec(commandLine.c_str(), SW_SHOW) > kLastExecError;
 }
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include "tooltip/IHtmlShell.h"
 
+namespace tarvel {
+
 // ShellExecute "open", the ".htm" class's open command, and WinExec.
 class CWin32HtmlShell : public IHtmlShell {
 public:
@@ -9,3 +11,5 @@ public:
     std::optional<std::string> RegisteredBrowserCommand() override;
     bool Run(const std::string& commandLine) override;
 };
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "tooltip/MarkupEscape.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr char kIconCell[] = "<table><tr><td><center><icon idres=1076 style=s></center></td>";
@@ -38,3 +40,5 @@ std::string HelpTipWithImageList(const HelpTipParts& parts, unsigned listId, int
 }
 
 std::string CodePreviewMarkup(std::string_view text) { return kPreviewStart + EscapeMarkupText(text) + kEnd; }
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvel {
+
 // The markup of a code preview: the preview icon beside the text, which
 // shows exactly as written.
 std::string CodePreviewMarkup(std::string_view text);
@@ -21,3 +23,5 @@ std::string HelpTipWithBitmap(const HelpTipParts& parts, unsigned bitmapId, std:
 // The picture is the animated image list `listId` of cx x cy cells.
 std::string HelpTipWithImageList(const HelpTipParts& parts, unsigned listId, int cx, int cy, std::uint32_t mask,
                                  int speed);
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tarvel {
+
 void HtmlBlock::Align(int boxWidth) {
     for (const Line& line : lines) {
         const int room = boxWidth - line.width;
@@ -61,3 +63,5 @@ void HtmlBlock::Justify(const Line& line, int room) {
             },
             items[i]);
 }
+
+}  // namespace tarvel

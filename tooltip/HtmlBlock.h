@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 // A laid-out piece of markup (the whole text, or one table cell): its items
 // relative to its top-left corner, and its lines so that it can still be
 // aligned once the width of its box is known.
@@ -32,3 +34,5 @@ struct HtmlBlock {
 private:
     void Justify(const Line& line, int room);
 };
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvel {
+
 // The drawer's sheet until another is set: the text of string resource 109.
 inline constexpr const char kHtmlDefaultStyleSheet[] =
     "body {font-size: 10pt; color:black; font-family:Verdana}\n"
@@ -19,3 +21,5 @@ inline constexpr const char kHtmlDefaultStyleSheet[] =
     "big {font-size:125%}\n"
     "small {font-size:75%}\n"
     ".cpp-comment {color:green; font-style:italic}";
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 void OffsetDisplayItem(HtmlDisplayItem& item, int dx, int dy) {
     std::visit([dx, dy](auto& i) { i.box.Offset(dx, dy); }, item);
 }
@@ -10,3 +12,5 @@ int HtmlDisplayList::LinkAt(int x, int y) const {
             return area->link;
     return -1;
 }
+
+}  // namespace tarvel

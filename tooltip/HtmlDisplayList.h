@@ -8,6 +8,8 @@
 #include "tooltip/HtmlStyle.h"
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // What a layout puts on the device, in drawing order, with coordinates
 // relative to the top-left corner of the laid-out text.
 
@@ -23,24 +25,24 @@ struct HtmlTextRun {
 
 struct HtmlRule {
     HtmlRect box;
-    HtmlColour colour = 0;
+    HtmlColor color = 0;
 };
 
 struct HtmlBorder {
     HtmlRect box;  // outer edge; the border lies inside it
     int width = 1;
     HtmlBorderStyle style = HtmlBorderStyle::Solid;
-    HtmlColour light = 0;
-    HtmlColour dark = 0;
+    HtmlColor light = 0;
+    HtmlColor dark = 0;
     bool raised = true;  // light on top and left (tables); else sunken (cells)
 };
 
 struct HtmlFill {
     HtmlRect box;
     int effect = kEffectSolid;  // an HtmlBackgroundEffect, or another number
-    HtmlColour begin = 0;
-    HtmlColour middle = 0;
-    HtmlColour end = 0;
+    HtmlColor begin = 0;
+    HtmlColor middle = 0;
+    HtmlColor end = 0;
 };
 
 enum HtmlImageStyle : unsigned {
@@ -81,3 +83,5 @@ struct HtmlDisplayList {
     // The number of the link at a point, or -1.
     int LinkAt(int x, int y) const;
 };
+
+}  // namespace tarvel

@@ -4,10 +4,12 @@
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 // A mask written without a colour keys out magenta, the usual key colour.
-constexpr HtmlColour kDefaultMaskColour = MakeColour(255, 0, 255);
+constexpr HtmlColor kDefaultMaskColor = MakeColor(255, 0, 255);
 
 HtmlImageKind KindOf(HtmlTagKind tag) {
     if (tag == HtmlTagKind::Icon)
@@ -45,7 +47,7 @@ HtmlImageSource SourceOf(const HtmlToken& tag, const CHtmlLayoutContext& context
             source.handle = HexHandle(a.value);
         else if (a.name == "mask") {
             source.masked = true;
-            source.maskColour = context.StyleContext().Colour(a.value).value_or(kDefaultMaskColour);
+            source.maskColor = context.StyleContext().Color(a.value).value_or(kDefaultMaskColor);
         }
     }
     source.cellWidth = NumberOr(tag, "cx", 0);
@@ -96,3 +98,5 @@ HtmlImage ReadHtmlImageTag(const HtmlToken& tag, const HtmlStyle& style, CHtmlLa
     }
     return image;
 }
+
+}  // namespace tarvel

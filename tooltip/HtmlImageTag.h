@@ -2,6 +2,8 @@
 
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 class CHtmlLayoutContext;
 
 // Reads a bmp, icon or ilst tag: where the image comes from, its size (the
@@ -12,3 +14,5 @@ HtmlImage ReadHtmlImageTag(const HtmlToken& tag, const HtmlStyle& style, CHtmlLa
 // Style letters g, d, l, s as HtmlImageStyle bits; s only when the shadow
 // has an offset.
 unsigned HtmlImageStyleBits(std::string_view letters, const HtmlImageShadow& shadow);
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // What a tag lays behind or across the text it holds: a background as high
 // as the line, or a line under, through or over the text where the tag's
 // own font puts it. Each is drawn once per line over all the boxes the tag
@@ -13,7 +15,7 @@ struct HtmlInk {
     enum Kind { kBackground, kUnderline, kStrikeOut, kOverline, kKinds };
 
     int kind = kBackground;
-    HtmlColour colour = 0;
+    HtmlColor color = 0;
     // A background: the one it lies on, and whether the border box of its
     // tag draws it (then it is as high as that box, not the line).
     int outer = -1;
@@ -26,7 +28,7 @@ struct HtmlInk {
     int offset = 0;
     int thickness = 0;
 
-    auto Key() const { return std::tie(kind, colour, outer, drawnByBox, height, ascent, vAlign, offset, thickness); }
+    auto Key() const { return std::tie(kind, color, outer, drawnByBox, height, ascent, vAlign, offset, thickness); }
     bool operator<(const HtmlInk& o) const { return Key() < o.Key(); }
 };
 
@@ -34,3 +36,5 @@ struct HtmlInk {
 // the layout's table; -1 for none.
 using HtmlInkSet = std::array<int, HtmlInk::kKinds>;
 constexpr HtmlInkSet kNoInk = {-1, -1, -1, -1};
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 // Values are read in thousandths so "1.5em" and "2.54cm" stay integer work.
@@ -93,3 +95,5 @@ bool IsHtmlPercentage(std::string_view value) {
     const auto number = ReadLength(value);
     return number && number->unit == "%";
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // What a length value is measured against. The font metrics are asked for
 // only when an ex or em value needs them.
 struct HtmlLengthBasis {
@@ -20,3 +22,5 @@ struct HtmlLengthBasis {
 std::optional<int> ParseHtmlLength(std::string_view value, const HtmlLengthBasis& basis);
 // Whether ParseHtmlLength takes the value as a percentage.
 bool IsHtmlPercentage(std::string_view value);
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
@@ -165,3 +167,5 @@ const std::string* HtmlToken::Attribute(std::string_view attributeName) const {
 }
 
 HtmlMarkup ParseHtmlMarkup(std::string_view prepared) { return MarkupReader().Read(prepared); }
+
+}  // namespace tarvel

@@ -7,6 +7,8 @@
 
 #include "tooltip/HtmlTagTable.h"
 
+namespace tarvel {
+
 struct HtmlAttribute {
     std::string name;   // lower case
     std::string value;  // without its quotes
@@ -44,3 +46,5 @@ struct HtmlMarkup {
 // Parses a text prepared by PrepareHtmlMarkup. A "<" without a closing ">"
 // is kept as text.
 HtmlMarkup ParseHtmlMarkup(std::string_view prepared);
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
 struct Entity {
@@ -85,3 +87,5 @@ std::string PrepareHtmlMarkup(std::string_view text, bool breaksAsTags, IHtmlPla
     }
     return out;
 }
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvel {
+
 class IHtmlPlatform;
 
 // Readies a markup text for the tag parser: replaces the entities, drops
@@ -15,3 +17,5 @@ class IHtmlPlatform;
 // byte of the Western code page used, so "&euro;" is 0x80 on a Western
 // system, 0x88 on a Cyrillic one.
 std::string PrepareHtmlMarkup(std::string_view text, bool breaksAsTags, IHtmlPlatform& platform);
+
+}  // namespace tarvel

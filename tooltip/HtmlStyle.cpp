@@ -2,12 +2,14 @@
 
 #include <tuple>
 
+namespace tarvel {
+
 namespace {
 
 auto FontFields(const HtmlStyle& s) { return std::tie(s.face, s.size, s.weight, s.italic); }
 
 auto OtherFields(const HtmlStyle& s) {
-    return std::tie(s.underline, s.strikeOut, s.overline, s.colour, s.solidBackground, s.backgroundColour,
+    return std::tie(s.underline, s.strikeOut, s.overline, s.color, s.solidBackground, s.backgroundColor,
                     s.borderLight, s.borderDark, s.borderStyle, s.borderWidth, s.hAlign, s.vAlign, s.transform,
                     s.margin, s.padding);
 }
@@ -19,3 +21,5 @@ bool HtmlStyle::operator==(const HtmlStyle& o) const {
 }
 
 bool HtmlStyle::SameFont(const HtmlStyle& o) const { return FontFields(*this) == FontFields(o); }
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // The resolved style of a piece of markup: what the tags and style-sheet
 // rules in force at that point make of it. Sizes are device pixels.
 struct HtmlStyle {
@@ -14,11 +16,11 @@ struct HtmlStyle {
     bool underline = false;
     bool strikeOut = false;
     bool overline = false;
-    HtmlColour colour = 0;
+    HtmlColor color = 0;
     bool solidBackground = false;  // else transparent
-    HtmlColour backgroundColour = 0xFFFFFF;
-    HtmlColour borderLight = 0;
-    HtmlColour borderDark = 0;
+    HtmlColor backgroundColor = 0xFFFFFF;
+    HtmlColor borderLight = 0;
+    HtmlColor borderDark = 0;
     HtmlBorderStyle borderStyle = HtmlBorderStyle::None;
     int borderWidth = 0;
     HtmlHAlign hAlign = HtmlHAlign::Left;
@@ -37,3 +39,5 @@ constexpr int kWeightMin = 100;
 constexpr int kWeightNormal = 400;
 constexpr int kWeightBold = 700;
 constexpr int kWeightMax = 900;
+
+}  // namespace tarvel

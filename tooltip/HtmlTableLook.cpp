@@ -5,6 +5,8 @@
 #include "tooltip/CHtmlStyleContext.h"
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 struct EffectName {
@@ -35,8 +37,8 @@ constexpr EffectName kEffects[] = {
 constexpr int kMaxSpan = 100;
 // Greys that show all four sides on white and on the tooltips' pale blue
 // and grey-blue shades; the system's 3D highlight is white and vanishes.
-constexpr HtmlColour kDefaultBorderLight = MakeColour(144, 144, 152);
-constexpr HtmlColour kDefaultBorderDark = MakeColour(96, 96, 104);
+constexpr HtmlColor kDefaultBorderLight = MakeColor(144, 144, 152);
+constexpr HtmlColor kDefaultBorderDark = MakeColor(96, 96, 104);
 constexpr int kMaxEffectNumber = 1000;
 
 int Span(std::string_view value) {
@@ -68,17 +70,17 @@ private:
         else if (name == "borderstyle")
             BorderStyle(value);
         else if (name == "bordercolor")
-            look_.colourGiven = (SetColour(look_.light, value) && SetColour(look_.dark, value)) || look_.colourGiven;
+            look_.colorGiven = (SetColor(look_.light, value) && SetColor(look_.dark, value)) || look_.colorGiven;
         else if (name == "bordercolorlight")
-            look_.colourGiven = SetColour(look_.light, value) || look_.colourGiven;
+            look_.colorGiven = SetColor(look_.light, value) || look_.colorGiven;
         else if (name == "bordercolordark")
-            look_.colourGiven = SetColour(look_.dark, value) || look_.colourGiven;
+            look_.colorGiven = SetColor(look_.dark, value) || look_.colorGiven;
         else if (name == "bgcolor")
-            BackgroundColour(value);
+            BackgroundColor(value);
         else if (name == "bgmidcolor")
-            middleGiven_ = SetColour(look_.fill.middle, value) || middleGiven_;
+            middleGiven_ = SetColor(look_.fill.middle, value) || middleGiven_;
         else if (name == "bgendcolor")
-            endGiven_ = SetColour(look_.fill.end, value) || endGiven_;
+            endGiven_ = SetColor(look_.fill.end, value) || endGiven_;
         else if (name == "bgeffect")
             look_.fill.effect = HtmlEffectNamed(value).value_or(look_.fill.effect);
         else if (name == "align")
@@ -95,10 +97,10 @@ private:
             look_.colSpan = Span(value);
     }
 
-    bool SetColour(HtmlColour& colour, std::string_view value) const {
-        const auto parsed = styles_.Colour(value);
+    bool SetColor(HtmlColor& color, std::string_view value) const {
+        const auto parsed = styles_.Color(value);
         if (parsed)
-            colour = *parsed;
+            color = *parsed;
         return parsed.has_value();
     }
 
@@ -116,15 +118,15 @@ private:
 
     // The background colour is also the start and, unless given, the middle
     // and end of an effect; it makes a transparent background solid.
-    void BackgroundColour(std::string_view value) {
-        const auto colour = styles_.Colour(value);
-        if (!colour)
+    void BackgroundColor(std::string_view value) {
+        const auto color = styles_.Color(value);
+        if (!color)
             return;
         if (!middleGiven_)
-            look_.fill.middle = *colour;
+            look_.fill.middle = *color;
         if (!endGiven_)
-            look_.fill.end = *colour;
-        look_.fill.begin = *colour;
+            look_.fill.end = *color;
+        look_.fill.begin = *color;
         if (look_.fill.effect == kEffectTransparent)
             look_.fill.effect = kEffectSolid;
     }
@@ -177,3 +179,5 @@ HtmlTableLook ReadHtmlTableLook(const HtmlToken& tag, HtmlTablePart part, const 
                                 const HtmlStyle& style) {
     return LookReader(part, styles, style).Read(tag);
 }
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/HtmlDisplayList.h"
 
+namespace tarvel {
+
 class CHtmlStyleContext;
 
 // The attributes of a table, tr or td tag that say how it looks and how it
@@ -12,10 +14,10 @@ class CHtmlStyleContext;
 struct HtmlTableLook {
     int border = 0;
     HtmlBorderStyle borderStyle = HtmlBorderStyle::None;
-    HtmlColour light = 0;
-    HtmlColour dark = 0;
+    HtmlColor light = 0;
+    HtmlColor dark = 0;
     bool borderGiven = false;  // border or borderstyle written
-    bool colourGiven = false;  // a border colour written
+    bool colorGiven = false;  // a border colour written
     HtmlFill fill;             // effect kEffectTransparent: none
     std::optional<HtmlHAlign> align;
     std::optional<HtmlVAlign> vAlign;
@@ -32,3 +34,5 @@ HtmlTableLook ReadHtmlTableLook(const HtmlToken& tag, HtmlTablePart part, const 
 
 // The effect named by a bgeffect value, or a number; nothing for others.
 std::optional<int> HtmlEffectNamed(std::string_view value);
+
+}  // namespace tarvel

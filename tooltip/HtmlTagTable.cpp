@@ -1,5 +1,7 @@
 #include "tooltip/HtmlTagTable.h"
 
+namespace tarvel {
+
 namespace {
 
 struct TagName {
@@ -56,3 +58,5 @@ HtmlTagKind HtmlTagKindOf(std::string_view name) {
             return t.kind;
     return HtmlTagKind::Unknown;
 }
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace tarvel {
+
 // Tag kinds by the numbers of the markup's tag table; tables and unknown
 // names are not in it.
 enum class HtmlTagKind : int {
@@ -33,3 +35,5 @@ enum class HtmlTagKind : int {
 
 // `name` in lower case.
 HtmlTagKind HtmlTagKindOf(std::string_view name);
+
+}  // namespace tarvel

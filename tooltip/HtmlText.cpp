@@ -1,5 +1,7 @@
 #include "tooltip/HtmlText.h"
 
+namespace tarvel {
+
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -68,3 +70,5 @@ std::optional<unsigned> ParseResourceId(std::string_view text) {
         return std::nullopt;
     return static_cast<unsigned>(*number);
 }
+
+}  // namespace tarvel

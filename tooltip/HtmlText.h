@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvel {
+
 // Byte-string helpers for markup and style sheets (ASCII case rules only:
 // the texts are in an ANSI code page whose upper half is not letters to us).
 std::string AsciiLower(std::string_view text);
@@ -15,3 +17,5 @@ std::string_view Unquote(std::string_view text);
 std::optional<unsigned long> ParseCNumber(std::string_view text);
 // A resource id: a number of at most 16 bits, as resources are numbered.
 std::optional<unsigned> ParseResourceId(std::string_view text);
+
+}  // namespace tarvel

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 
-// Windows colour layout 0x00BBGGRR, so values pass to GDI unchanged.
-using HtmlColour = std::uint32_t;
+namespace tarvel {
 
-constexpr HtmlColour MakeColour(unsigned red, unsigned green, unsigned blue) {
+// Windows colour layout 0x00BBGGRR, so values pass to GDI unchanged.
+using HtmlColor = std::uint32_t;
+
+constexpr HtmlColor MakeColor(unsigned red, unsigned green, unsigned blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
 
@@ -89,7 +91,7 @@ enum HtmlBackgroundEffect : int {
 };
 
 // System colour indices, numerically those of the Windows COLOR_* constants.
-enum HtmlSystemColour : int {
+enum HtmlSystemColor : int {
     kSysScrollbar = 0,
     kSysBackground = 1,
     kSysActiveCaption = 2,
@@ -129,12 +131,12 @@ struct HtmlImageSource {
     int cellWidth = 0;          // cx of an image list (0: square cells)
     int cellHeight = 0;         // cy of an image list (0: the bitmap's height)
     bool masked = false;        // mask given: the image list is built with a mask
-    HtmlColour maskColour = 0;
+    HtmlColor maskColor = 0;
 
     bool operator==(const HtmlImageSource& o) const {
         return kind == o.kind && resourceId == o.resourceId && module == o.module && file == o.file &&
                handle == o.handle && cellWidth == o.cellWidth && cellHeight == o.cellHeight && masked == o.masked &&
-               maskColour == o.maskColour;
+               maskColor == o.maskColor;
     }
 };
 
@@ -147,3 +149,5 @@ struct HtmlImageShadow {
     int depthX = 0;
     int depthY = 0;
 };
+
+}  // namespace tarvel

@@ -8,6 +8,8 @@
 #include "tooltip/HtmlStyle.h"
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 // Everything the markup layout needs from the device it lays out for. The
 // GDI implementation measures with a device context; tests use a fake with
 // fixed advances.
@@ -27,7 +29,7 @@ public:
     virtual HtmlFontMetrics Metrics(HtmlFontId font) = 0;
     virtual RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) = 0;
     virtual int PixelsPerInch() = 0;
-    virtual HtmlColour SystemColour(HtmlSystemColour index) = 0;
+    virtual HtmlColor SystemColor(HtmlSystemColor index) = 0;
     // The image's own size ({0, 0} when it cannot be had); an image list's
     // size is that of one cell.
     virtual HtmlSize ImageSize(const HtmlImageSource& source) = 0;
@@ -37,3 +39,5 @@ public:
     // system's ANSI code page), or nothing when that encoding lacks it.
     virtual std::optional<std::string> EncodeCharacter(char32_t codePoint) = 0;
 };
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace tarvel {
+
 namespace {
 
 constexpr const char* kOpenableSchemes[] = {"http://", "https://", "mailto:"};
@@ -41,3 +43,5 @@ bool OpenHtmlAddress(const std::string& address, IHtmlShell& shell) {
     const auto command = shell.RegisteredBrowserCommand();
     return command && shell.Run(BrowserCommandLine(*command, address));
 }
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace tarvel {
+
 // The system calls that open a link's address.
 class IHtmlShell {
 public:
@@ -24,3 +26,5 @@ bool OpenHtmlAddress(const std::string& address, IHtmlShell& shell);
 // The browser's command line cut at "\"%1\"" or "%1", then the address as
 // one quoted argument.
 std::string BrowserCommandLine(const std::string& registered, const std::string& address);
+
+}  // namespace tarvel

@@ -1,5 +1,7 @@
 #include "tooltip/MarkupEscape.h"
 
+namespace tarvel {
+
 std::string EscapeMarkupText(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
@@ -13,3 +15,5 @@ std::string EscapeMarkupText(std::string_view text) {
     }
     return out;
 }
+
+}  // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tarvel {
+
 // One registered tool of a CPPToolTip and the notification that shows it to
 // the owner before display.
 
@@ -12,7 +14,7 @@
 enum TooltipToolMask : unsigned {
     kToolMaskReserved = 0x01,
     kToolMaskEffect = 0x02,
-    kToolMaskColours = 0x04,
+    kToolMaskColors = 0x04,
     kToolMaskDirection = 0x08,
     kToolMaskBehaviour = 0x10,
     kToolMaskTransparency = 0x20,
@@ -25,7 +27,7 @@ struct TooltipToolInfo {
     unsigned mask = 0;
     int effect = 0;
     int granularity = 0;
-    COLORREF colours[3] = {};
+    COLORREF colors[3] = {};
     int direction = 0;
     unsigned behaviour = 0;
     int transparency = 0;
@@ -47,3 +49,5 @@ struct TooltipDisplayNotify {
 #ifndef _WIN64
 static_assert(sizeof(TooltipDisplayNotify) == 24, "six 32-bit fields");
 #endif
+
+}  // namespace tarvel

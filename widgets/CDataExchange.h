@@ -14,7 +14,6 @@ class CDataExchange {
 public:
     CDataExchange(HWND dialog, bool saveAndValidate) noexcept : dialog_(dialog), saving_(saveAndValidate) {}
 
-    HWND Dialog() const noexcept { return dialog_; }
     bool Failed() const noexcept { return failed_; }
 
     // Binds a wrapper to control id: a plain CWindow is attached, a derived

@@ -12,9 +12,9 @@ BYTE Dimmed(BYTE component) noexcept {
 
 }  // namespace
 
-CDimEditCtrl::CDimEditCtrl() noexcept : hintColour_(DimmedWindowColour()) {}
+CDimEditCtrl::CDimEditCtrl() noexcept : hintColor_(DimmedWindowColor()) {}
 
-COLORREF CDimEditCtrl::DimmedWindowColour() noexcept {
+COLORREF CDimEditCtrl::DimmedWindowColor() noexcept {
     const COLORREF window = ::GetSysColor(COLOR_WINDOW);
     return RGB(Dimmed(GetRValue(window)), Dimmed(GetGValue(window)), Dimmed(GetBValue(window)));
 }
@@ -60,7 +60,7 @@ LRESULT CDimEditCtrl::OnPaintOrErase(const Message& message) {
 }
 
 LRESULT CDimEditCtrl::OnSettingChange(const Message& message) {
-    hintColour_ = DimmedWindowColour();
+    hintColor_ = DimmedWindowColor();
     ::InvalidateRect(GetHwnd(), nullptr, TRUE);
     return Default(message);
 }
@@ -76,7 +76,7 @@ void CDimEditCtrl::DrawHint() const noexcept {
     RECT rect = GetClientRect();
     ::OffsetRect(&rect, 1, 1);
     const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
-    ::SetTextColor(dc.get(), hintColour_);
+    ::SetTextColor(dc.get(), hintColor_);
     ::SetBkColor(dc.get(), ::GetSysColor(COLOR_WINDOW));
     ::DrawTextA(dc.get(), hint_.c_str(), static_cast<int>(hint_.size()), &rect, DT_CENTER | DT_VCENTER);
 }

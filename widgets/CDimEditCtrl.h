@@ -19,11 +19,9 @@ public:
 
     // At most kMaxHintLength characters; null or empty clears the hint.
     void SetHintText(const char* text);
-    bool IsHintShown() const noexcept { return hintShown_; }
-    COLORREF GetHintColour() const noexcept { return hintColour_; }
 
     // COLOR_WINDOW with each of its components lowered by kDimStep (not below 0).
-    static COLORREF DimmedWindowColour() noexcept;
+    static COLORREF DimmedWindowColor() noexcept;
 
 protected:
     bool OnMessage(const Message& message, LRESULT& result) override;
@@ -37,7 +35,7 @@ private:
 
     std::string hint_;
     bool hintShown_ = true;
-    COLORREF hintColour_;
+    COLORREF hintColor_;
 };
 
 }  // namespace tarvel

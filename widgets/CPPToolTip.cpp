@@ -11,6 +11,8 @@
 #include "tooltip/HelpTipMarkup.h"
 #include "tooltip/MarkupEscape.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr char kClassName[] = "CPPToolTip";
@@ -60,7 +62,7 @@ RECT VirtualScreen() {
 CPPToolTip::CPPToolTip()
     : module_(tarvel::ThisModule()), drawer_(module_), border_(::CreateSolidBrush(::GetSysColor(COLOR_INFOTEXT))) {
     const COLORREF info = ::GetSysColor(COLOR_INFOBK);
-    std::fill(std::begin(defaults_.colours), std::end(defaults_.colours), info);
+    std::fill(std::begin(defaults_.colors), std::end(defaults_.colors), info);
     defaults_.direction = kDefaultDirection;
 }
 
@@ -122,9 +124,9 @@ void CPPToolTip::AddHelpTipWithoutLink(HWND window, UINT stringId, UINT bitmapId
 }
 
 void CPPToolTip::SetColorBk(COLORREF begin, COLORREF middle, COLORREF end) {
-    defaults_.colours[0] = begin;
-    defaults_.colours[1] = middle;
-    defaults_.colours[2] = end;
+    defaults_.colors[0] = begin;
+    defaults_.colors[1] = middle;
+    defaults_.colors[2] = end;
 }
 
 void CPPToolTip::SetEffectBk(int effect, int granularity) {
@@ -132,8 +134,8 @@ void CPPToolTip::SetEffectBk(int effect, int granularity) {
     defaults_.granularity = granularity;
 }
 
-void CPPToolTip::SetBorder(COLORREF colour, int width, int height) {
-    border_.reset(::CreateSolidBrush(colour));
+void CPPToolTip::SetBorder(COLORREF color, int width, int height) {
+    border_.reset(::CreateSolidBrush(color));
     borderWidth_ = width;
     borderHeight_ = height;
 }
@@ -275,8 +277,8 @@ void CPPToolTip::ApplyDefaults(TooltipToolInfo& info) const {
         info.effect = defaults_.effect;
         info.granularity = defaults_.granularity;
     }
-    if (!(info.mask & kToolMaskColours))
-        std::copy(std::begin(defaults_.colours), std::end(defaults_.colours), std::begin(info.colours));
+    if (!(info.mask & kToolMaskColors))
+        std::copy(std::begin(defaults_.colors), std::end(defaults_.colors), std::begin(info.colors));
     if (!(info.mask & kToolMaskDirection))
         info.direction = defaults_.direction;
     if (!(info.mask & kToolMaskBehaviour))
@@ -521,7 +523,7 @@ LRESULT CPPToolTip::OnPaint(const tarvel::Message&) {
 }
 
 BalloonLook CPPToolTip::ShownLook() const {
-    return {shown_.effect,  shown_.granularity, {shown_.colours[0], shown_.colours[1], shown_.colours[2]},
+    return {shown_.effect,  shown_.granularity, {shown_.colors[0], shown_.colors[1], shown_.colors[2]},
             border_.get(),  borderWidth_,       borderHeight_,
             shadow_};
 }
@@ -541,3 +543,5 @@ void CPPToolTip::OnTick() {
     if (drawer_.IsRedrawNeeded(point))
         ::InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
+
+}  // namespace tarvel

@@ -17,6 +17,8 @@
 #include "tooltip/TooltipToolInfo.h"
 #include "widgets/CWindow.h"
 
+namespace tarvel {
+
 // A balloon that shows a tip in tooltip markup when the mouse rests on a
 // registered window (a tool) of its owner. The owner creates and configures
 // it, adds its tools, passes every message from PreTranslateMessage to
@@ -49,7 +51,7 @@ public:
 
     void SetColorBk(COLORREF begin, COLORREF middle, COLORREF end);
     void SetEffectBk(int effect, int granularity);
-    void SetBorder(COLORREF colour, int width, int height);
+    void SetBorder(COLORREF color, int width, int height);
     void SetDirection(int direction);
     void SetBehaviour(unsigned behaviour);
     void SetNotify(bool notify) { notify_ = notify; }
@@ -131,3 +133,5 @@ private:
     tarvel::UniqueRegion balloon_;
     std::unique_ptr<CCeXDib> background_;
 };
+
+}  // namespace tarvel

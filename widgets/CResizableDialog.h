@@ -25,7 +25,6 @@ public:
     // false when there was none to restore.
     bool EnableSaveRestore(const CProfile& profile, const std::string& section,
                            const std::string& entry = kPlacementEntry);
-    HWND GetSizeGrip() const noexcept { return sizeGrip_; }
 
 protected:
     // Base initialisation, then the sizing border (keeping the client size) and the grip.

@@ -182,7 +182,7 @@ void CScintilla::ExpandFoldRange(int& line, bool show, bool force, int depth, in
 }
 
 void CScintilla::ToggleAllFolds() {
-    Colourise(0, -1);
+    Colorize(0, -1);
     const int lineCount = GetLineCount();
     bool expand = true;
     for (int line = 0; line < lineCount; ++line) {

@@ -54,17 +54,9 @@ public:
     void GotoPos(Sci_Position position) const { Send(SCI_GOTOPOS, static_cast<WPARAM>(position)); }
     // Only while SCN_MODIFIED reports SC_MOD_INSERTCHECK: what goes in instead.
     void ChangeInsertion(size_t length, const char* text) const { Send(SCI_CHANGEINSERTION, length, Pointer(text)); }
-    // Edit commands
-    void Undo() const { Send(SCI_UNDO); }
-    void Redo() const { Send(SCI_REDO); }
-    void Cut() const { Send(SCI_CUT); }
-    void Copy() const { Send(SCI_COPY); }
-    void Paste() const { Send(SCI_PASTE); }
-    void Clear() const { Send(SCI_CLEAR); }
-    void SelectAll() const { Send(SCI_SELECTALL); }
     // Styles
-    void StyleSetFore(int style, COLORREF colour) const { Send(SCI_STYLESETFORE, style, colour); }
-    void StyleSetBack(int style, COLORREF colour) const { Send(SCI_STYLESETBACK, style, colour); }
+    void StyleSetFore(int style, COLORREF color) const { Send(SCI_STYLESETFORE, style, color); }
+    void StyleSetBack(int style, COLORREF color) const { Send(SCI_STYLESETBACK, style, color); }
     COLORREF StyleGetFore(int style) const { return static_cast<COLORREF>(Send(SCI_STYLEGETFORE, style)); }
     COLORREF StyleGetBack(int style) const { return static_cast<COLORREF>(Send(SCI_STYLEGETBACK, style)); }
     void StyleSetSize(int style, int points) const { Send(SCI_STYLESETSIZE, style, points); }
@@ -77,7 +69,7 @@ public:
     // Lexer. Scintilla 5 takes lexers as objects: the old lexer ids are
     // looked up by name in Lexilla, which the same library carries.
     void SetLexer(int lexerId) const;
-    void Colourise(int start, int end) const { Send(SCI_COLOURISE, start, end); }
+    void Colorize(int start, int end) const { Send(SCI_COLOURISE, start, end); }
     void SetProperty(const char* key, const char* value) const { Send(SCI_SETPROPERTY, Pointer(key), Pointer(value)); }
     void SetKeyWords(int set, const char* words) const { Send(SCI_SETKEYWORDS, set, Pointer(words)); }
     // View
@@ -87,7 +79,7 @@ public:
     void SetCodePage(int codePage) const { Send(SCI_SETCODEPAGE, codePage); }
     void SetCaretPeriod(int milliseconds) const { Send(SCI_SETCARETPERIOD, milliseconds); }
     void SetCaretLineVisible(bool visible) const { Send(SCI_SETCARETLINEVISIBLE, visible); }
-    void SetCaretLineBack(COLORREF colour) const { Send(SCI_SETCARETLINEBACK, colour); }
+    void SetCaretLineBack(COLORREF color) const { Send(SCI_SETCARETLINEBACK, color); }
     void SetIndent(int width) const { Send(SCI_SETINDENT, width); }
     void SetUseTabs(bool useTabs) const { Send(SCI_SETUSETABS, useTabs); }
     void SetIndentationGuides(int mode) const { Send(SCI_SETINDENTATIONGUIDES, mode); }
@@ -95,7 +87,7 @@ public:
     void SetViewEOL(bool visible) const { Send(SCI_SETVIEWEOL, visible); }
     void SetEdgeColumn(int column) const { Send(SCI_SETEDGECOLUMN, column); }
     void SetEdgeMode(int mode) const { Send(SCI_SETEDGEMODE, mode); }
-    void SetEdgeColour(COLORREF colour) const { Send(SCI_SETEDGECOLOUR, colour); }
+    void SetEdgeColor(COLORREF color) const { Send(SCI_SETEDGECOLOUR, color); }
     void UsePopUp(int mode) const { Send(SCI_USEPOPUP, mode); }
     void SetFocus(bool focus) const { Send(SCI_SETFOCUS, focus); }
     void SetModEventMask(int mask) const { Send(SCI_SETMODEVENTMASK, mask); }
@@ -109,8 +101,8 @@ public:
     void SetMarginMaskN(int margin, int mask) const { Send(SCI_SETMARGINMASKN, margin, mask); }
     void SetMarginSensitiveN(int margin, bool sensitive) const { Send(SCI_SETMARGINSENSITIVEN, margin, sensitive); }
     void MarkerDefine(int marker, int symbol) const { Send(SCI_MARKERDEFINE, marker, symbol); }
-    void MarkerSetFore(int marker, COLORREF colour) const { Send(SCI_MARKERSETFORE, marker, colour); }
-    void MarkerSetBack(int marker, COLORREF colour) const { Send(SCI_MARKERSETBACK, marker, colour); }
+    void MarkerSetFore(int marker, COLORREF color) const { Send(SCI_MARKERSETFORE, marker, color); }
+    void MarkerSetBack(int marker, COLORREF color) const { Send(SCI_MARKERSETBACK, marker, color); }
     // Folding
     int GetLineCount() const { return static_cast<int>(Send(SCI_GETLINECOUNT)); }
     int LineFromPosition(Sci_Position position) const {

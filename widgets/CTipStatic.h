@@ -25,7 +25,6 @@ public:
     bool AddText(const std::string& text);
     int GetCount() const noexcept { return static_cast<int>(texts_.size()); }
     int GetCurrentIndex() const noexcept { return current_; }
-    const std::string& GetTip(int index) const { return texts_.at(static_cast<size_t>(index)); }
 
     // Shows a text, fading from startColor to the text colour in fadeSteps steps of 10 ms.
     void ShowText(const std::string& text, int fadeSteps, COLORREF startColor);
@@ -67,7 +66,7 @@ private:
     HFONT TipFont();
     UINT TextFormat() const noexcept;
     // The rectangle's text block moved down to its vertical middle.
-    RECT CentredBlock(HDC dc, RECT rect, UINT format) const;
+    RECT CenterdBlock(HDC dc, RECT rect, UINT format) const;
     // Draws the exclamation icon at the left, vertically centred; the rectangle left for the text.
     RECT DrawWarningIcon(HDC dc, RECT rect) const;
     void Show(const std::string& text, int fadeSteps, COLORREF startColor, bool warning);

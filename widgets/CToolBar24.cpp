@@ -72,7 +72,6 @@ bool CToolBar24::LoadToolBar(UINT resourceId) {
     if (!GetHwnd() || !data || !ParseToolbarResource(data, ::SizeofResource(module_, found), resource)) {
         return false;
     }
-    buttonSize_ = resource.buttonSize;
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (const UINT command : resource.commands) {
@@ -83,7 +82,7 @@ bool CToolBar24::LoadToolBar(UINT resourceId) {
         button.iBitmap = command == 0 ? 0 : image++;
         buttons.push_back(button);
     }
-    Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(buttonSize_.cx, buttonSize_.cy));
+    Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(resource.buttonSize.cx, resource.buttonSize.cy));
     TBADDBITMAP bitmap{module_, resourceId};
     if (image > 0 && Send(TB_ADDBITMAP, static_cast<WPARAM>(image), reinterpret_cast<LPARAM>(&bitmap)) < 0) {
         return false;
@@ -116,21 +115,9 @@ bool CToolBar24::LoadTrueColorImages(UINT bitmapId, COLORREF mask, SIZE imageSiz
     return true;
 }
 
-int CToolBar24::GetButtonCount() const noexcept { return static_cast<int>(Send(TB_BUTTONCOUNT)); }
-
-UINT CToolBar24::GetCommandId(int index) const noexcept {
-    TBBUTTON button = {};
-    if (!Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
-        return 0;
-    }
-    return (button.fsStyle & BTNS_SEP) ? 0 : static_cast<UINT>(button.idCommand);
-}
-
 bool CToolBar24::EnableButton(UINT commandId, bool enable) const noexcept {
     return Send(TB_ENABLEBUTTON, commandId, MAKELPARAM(enable ? TRUE : FALSE, 0)) != FALSE;
 }
-
-bool CToolBar24::IsButtonEnabled(UINT commandId) const noexcept { return Send(TB_ISBUTTONENABLED, commandId) != FALSE; }
 
 std::string CToolBar24::GetButtonTip(UINT commandId) const {
     char buffer[kStringBufferSize] = {};

@@ -26,14 +26,8 @@ public:
     // Replaces the images by the bitmap cut into images of the given size.
     bool LoadTrueColorImages(UINT bitmapId, COLORREF mask, SIZE imageSize);
 
-    int GetButtonCount() const noexcept;
-    // Command id of the button at index, 0 for a separator.
-    UINT GetCommandId(int index) const noexcept;
     bool EnableButton(UINT commandId, bool enable) const noexcept;
-    bool IsButtonEnabled(UINT commandId) const noexcept;
     std::string GetButtonTip(UINT commandId) const;
-    HIMAGELIST GetImageList() const noexcept { return images_.get(); }
-    SIZE GetButtonSize() const noexcept { return buttonSize_; }
 
     // Stretches the bar along the top of its parent, keeping it below its
     // siblings; its height.
@@ -47,7 +41,6 @@ private:
 
     HINSTANCE module_;
     UniqueImageList images_;
-    SIZE buttonSize_{16, 15};
     std::string tipBuffer_;
     std::wstring wideTipBuffer_;
 };

@@ -52,14 +52,6 @@ LPARAM CTreeCtrl::GetItemData(HTREEITEM item) const noexcept {
     return Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)) ? query.lParam : 0;
 }
 
-bool CTreeCtrl::SetItemData(HTREEITEM item, LPARAM data) const noexcept {
-    TVITEMA change = {};
-    change.mask = TVIF_PARAM;
-    change.hItem = item;
-    change.lParam = data;
-    return Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change)) != FALSE;
-}
-
 bool CTreeCtrl::GetItemImage(HTREEITEM item, int& image, int& selectedImage) const noexcept {
     TVITEMA query = {};
     query.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -70,15 +62,6 @@ bool CTreeCtrl::GetItemImage(HTREEITEM item, int& image, int& selectedImage) con
     image = query.iImage;
     selectedImage = query.iSelectedImage;
     return true;
-}
-
-bool CTreeCtrl::SetItemImage(HTREEITEM item, int image, int selectedImage) const noexcept {
-    TVITEMA change = {};
-    change.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    change.hItem = item;
-    change.iImage = image;
-    change.iSelectedImage = selectedImage;
-    return Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change)) != FALSE;
 }
 
 UINT CTreeCtrl::GetItemState(HTREEITEM item, UINT mask) const noexcept {

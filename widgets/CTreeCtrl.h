@@ -20,9 +20,7 @@ public:
     std::string GetItemText(HTREEITEM item) const;
     bool SetItemText(HTREEITEM item, const std::string& text) const;
     LPARAM GetItemData(HTREEITEM item) const noexcept;
-    bool SetItemData(HTREEITEM item, LPARAM data) const noexcept;
     bool GetItemImage(HTREEITEM item, int& image, int& selectedImage) const noexcept;
-    bool SetItemImage(HTREEITEM item, int image, int selectedImage) const noexcept;
     UINT GetItemState(HTREEITEM item, UINT mask) const noexcept;
 
     HTREEITEM GetParentItem(HTREEITEM item) const noexcept { return Next(item, TVGN_PARENT); }

@@ -141,7 +141,7 @@ void CTreePropSheetEx::LayOut() noexcept {
     ::AdjustWindowRectEx(&window, static_cast<DWORD>(::GetWindowLongA(GetHwnd(), GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongA(GetHwnd(), GWL_EXSTYLE)));
     const SIZE windowSize{window.right - window.left, window.bottom - window.top};
-    CentreOverOwner(windowSize);
+    CenterOverOwner(windowSize);
     SetMinTrackSize(windowSize);
 
     ::MoveWindow(tree_, m, m, measures_.treeWidth, page.cy, FALSE);
@@ -158,14 +158,14 @@ void CTreePropSheetEx::LayOut() noexcept {
 // Over the owner window, or the work area when there is none or it is out of
 // sight (minimized, its rectangle is far off the screen). A sheet wider than
 // its owner starts at the owner's edge rather than off the screen.
-void CTreePropSheetEx::CentreOverOwner(SIZE windowSize) noexcept {
+void CTreePropSheetEx::CenterOverOwner(SIZE windowSize) noexcept {
     RECT over{};
     const HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
     if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &over)) {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     }
-    const LayoutRect centred = CenterOver({over.left, over.top, over.right, over.bottom}, windowSize.cx, windowSize.cy);
-    ::SetWindowPos(GetHwnd(), nullptr, centred.left, centred.top, windowSize.cx, windowSize.cy,
+    const LayoutRect centerd = CenterOver({over.left, over.top, over.right, over.bottom}, windowSize.cx, windowSize.cy);
+    ::SetWindowPos(GetHwnd(), nullptr, centerd.left, centerd.top, windowSize.cx, windowSize.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

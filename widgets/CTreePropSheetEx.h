@@ -51,7 +51,7 @@ private:
     bool AddTreeItems();
     bool CreateButtons();
     void LayOut() noexcept;
-    void CentreOverOwner(SIZE windowSize) noexcept;
+    void CenterOverOwner(SIZE windowSize) noexcept;
     SIZE LargestPage() const noexcept;
     RECT PageRect() const noexcept;
     void OnSize(UINT kind, SIZE size);

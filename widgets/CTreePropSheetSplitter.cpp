@@ -35,10 +35,6 @@ void CTreePropSheetSplitter::SetPaneHeader(int index, HWND header, int height, i
     }
 }
 
-HWND CTreePropSheetSplitter::GetPane(int index) const noexcept {
-    return index >= 0 && index < layout_.PaneCount() ? panes_[static_cast<size_t>(index)] : nullptr;
-}
-
 RECT CTreePropSheetSplitter::SpanRect(int offset, int size) const noexcept {
     const RECT client = GetClientRect();
     if (orientation_ == Orientation::SideBySide) {

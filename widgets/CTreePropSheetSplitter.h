@@ -20,7 +20,6 @@ public:
     bool Create(HWND parent, const RECT& rect, UINT id);
 
     void SetPane(int index, HWND pane);
-    HWND GetPane(int index) const noexcept;
     // A window above a pane, as high as given and that far from it; the pane
     // takes the rest of its place.
     void SetPaneHeader(int index, HWND header, int height, int spacing);

@@ -154,8 +154,6 @@ RECT CWindow::GetRectInParent() const noexcept {
     return rect;
 }
 
-UINT CWindow::GetControlId() const noexcept { return static_cast<UINT>(::GetDlgCtrlID(hwnd_)); }
-
 bool CWindow::RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle, HCURSOR cursor,
                                 HBRUSH background) noexcept {
     WNDCLASSEXA existing = {};

@@ -71,7 +71,6 @@ public:
     RECT GetClientRect() const noexcept;
     // Window rectangle in the client coordinates of the parent.
     RECT GetRectInParent() const noexcept;
-    UINT GetControlId() const noexcept;
 
     // Registers a class whose procedure is the wrapper procedure; false if it failed.
     static bool RegisterClassOnce(HINSTANCE module, const char* className, UINT classStyle, HCURSOR cursor,

@@ -3,6 +3,8 @@
 #include "layout/BalloonPlacement.h"
 #include "widgets/CPPToolTip.h"
 
+namespace tarvel {
+
 namespace {
 
 constexpr COLORREF kBegin = RGB(255, 255, 255);
@@ -34,3 +36,5 @@ void ApplySharedTipLook(CPPToolTip& tips, UINT styleSheet) {
     tips.SetTooltipShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
     tips.SetImageShadow(kShadowOffset, kShadowOffset, kShadowDarkness, true, kShadowDepth, kShadowDepth);
 }
+
+}  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tarvel {
+
 class CPPToolTip;
 
 // The look the module's balloons share (the tree's previews and the title
@@ -9,3 +11,5 @@ class CPPToolTip;
 // below the mouse, half a second to show, thirty to hide, soft shadows.
 // Only the style sheet differs between them.
 void ApplySharedTipLook(CPPToolTip& tips, UINT styleSheet);
+
+}  // namespace tarvel

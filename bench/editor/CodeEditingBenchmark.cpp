@@ -101,7 +101,7 @@ void WriteEntries(const TemplateFolder& folder) {
 }
 
 // What a language's set-up leaves in the styles.
-struct StyleColours {
+struct StyleColors {
     COLORREF fore[kStyleCount];
     COLORREF back[kStyleCount];
 };
@@ -143,8 +143,8 @@ public:
     void SwitchTo(int language) {
         if (language == shown_)
             return;
-        const StyleColours& to = language == kHtml ? html_ : cpp_;
-        const StyleColours& from = language == kHtml ? cpp_ : html_;
+        const StyleColors& to = language == kHtml ? html_ : cpp_;
+        const StyleColors& from = language == kHtml ? cpp_ : html_;
         for (int style = 0; style < kStyleCount; ++style) {
             if (to.fore[style] != from.fore[style])
                 editor_.Send(SCI_STYLESETFORE, static_cast<WPARAM>(style), static_cast<LPARAM>(to.fore[style]));
@@ -177,15 +177,15 @@ public:
     }
 
 private:
-    StyleColours StylesAfter(int language) {
+    StyleColors StylesAfter(int language) {
         ApplyLanguageLexer(editor_, language);
         shown_ = language;
-        StyleColours colours{};
+        StyleColors colors{};
         for (int style = 0; style < kStyleCount; ++style) {
-            colours.fore[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETFORE, static_cast<WPARAM>(style)));
-            colours.back[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETBACK, static_cast<WPARAM>(style)));
+            colors.fore[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETFORE, static_cast<WPARAM>(style)));
+            colors.back[style] = static_cast<COLORREF>(editor_.Send(SCI_STYLEGETBACK, static_cast<WPARAM>(style)));
         }
-        return colours;
+        return colors;
     }
     void SetProperty(const char* name, const char* value) {
         editor_.Send(SCI_SETPROPERTY, reinterpret_cast<WPARAM>(name), reinterpret_cast<LPARAM>(value));
@@ -196,8 +196,8 @@ private:
 
     HWND frame_ = nullptr;
     CScintilla editor_;
-    StyleColours html_{};
-    StyleColours cpp_{};
+    StyleColors html_{};
+    StyleColors cpp_{};
     Lexilla::CreateLexerFn createLexer_ = nullptr;
     int shown_ = -1;
 };

@@ -72,7 +72,7 @@ int ChildCount(HWND tree, HTREEITEM parent) {
     return count;
 }
 
-POINT LabelCentre(HWND tree, HTREEITEM item) {
+POINT LabelCenter(HWND tree, HTREEITEM item) {
     RECT rect{};
     TreeView_GetItemRect(tree, item, &rect, TRUE);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -172,8 +172,8 @@ private:
 // notification to the dialog, the mouse moving onto the target, the release;
 // milliseconds to the first idle moment after it.
 double Drop(HWND dialog, HWND tree, HTREEITEM dragged, HTREEITEM target) {
-    const POINT start = LabelCentre(tree, dragged);
-    const POINT drop = LabelCentre(tree, target);
+    const POINT start = LabelCenter(tree, dragged);
+    const POINT drop = LabelCenter(tree, target);
     NMTREEVIEWA begin{};
     begin.hdr.hwndFrom = tree;
     begin.hdr.idFrom = kTreeId;

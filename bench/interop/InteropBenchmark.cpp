@@ -29,6 +29,7 @@
 
 namespace {
 
+using namespace tarvel;
 using namespace tarvel::bench;
 
 constexpr int kExportEntries = 80000;

@@ -25,14 +25,14 @@
 #include <windows.h>
 
 #include "store/Win32FilePort.h"
-using PlatformFilePort = Win32FilePort;
+using PlatformFilePort = tarvel::Win32FilePort;
 #else
 #include <fcntl.h>
 #include <malloc.h>
 #include <unistd.h>
 
 #include "store/PosixFilePort.h"
-using PlatformFilePort = PosixFilePort;
+using PlatformFilePort = tarvel::PosixFilePort;
 #endif
 
 // Every allocation of the program is counted, with the room the allocator
@@ -72,6 +72,7 @@ std::size_t RoomOf(void* block) {
 
 namespace {
 
+using namespace tarvel;
 using namespace tarvel::bench;
 
 constexpr int kSmallFiles = 10000;

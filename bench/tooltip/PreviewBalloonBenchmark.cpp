@@ -17,6 +17,7 @@
 #include "tooltip/HelpTipMarkup.h"
 #include "widgets/SharedTipLook.h"
 
+using namespace tarvel;
 using namespace tarvel::bench;
 
 namespace {

@@ -602,7 +602,7 @@ PREVIEW_32 = [
 
 def disc_with_i(size):
     """A blue disc with a white letter i: the help tips' icon."""
-    centre, radius = (size - 1) / 2.0, size / 2.0 - 0.5
+    center, radius = (size - 1) / 2.0, size / 2.0 - 0.5
     dot = (size // 2 - size // 16 - 1, size // 4)
     stem_top, stem_bottom = size * 7 // 16, size * 13 // 16
     half = max(1, size // 16)
@@ -610,9 +610,9 @@ def disc_with_i(size):
     for y in range(size):
         row = ""
         for x in range(size):
-            distance = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5
-            in_stem = abs(x - centre) <= half and stem_top <= y < stem_bottom
-            in_dot = abs(x - centre) <= half and dot[1] - half <= y <= dot[1] + half
+            distance = ((x - center) ** 2 + (y - center) ** 2) ** 0.5
+            in_stem = abs(x - center) <= half and stem_top <= y < stem_bottom
+            in_dot = abs(x - center) <= half and dot[1] - half <= y <= dot[1] + half
             if distance > radius:
                 row += CLEAR
             elif distance > radius - 1.2:
@@ -684,8 +684,8 @@ def title_menu_picture():
     fill(grid, 12, 12, 92, 42, "v")
     outline(grid, 12, 12, 92, 42, "k")
     fill(grid, 14, 14, 90, 22, "c")
-    for line, (colour, length) in enumerate((("n", 52), ("L", 60), ("L", 44))):
-        fill(grid, 18, 17 + line * 8, 18 + length, 19 + line * 8, colour)
+    for line, (color, length) in enumerate((("n", 52), ("L", 60), ("L", 44))):
+        fill(grid, 18, 17 + line * 8, 18 + length, 19 + line * 8, color)
     fill(grid, 93, 14, 95, 43, "L")
     fill(grid, 14, 42, 95, 44, "L")
     return ["".join(row) for row in grid]
@@ -726,7 +726,7 @@ def flatten(picture):
     return grid
 
 
-def colours(picture, size, key):
+def colors(picture, size, key):
     """Returns rows of 0xRRGGBB, clear pixels set to the key colour."""
     grid = flatten(picture)
     if (len(grid[0]), len(grid)) != size:
@@ -745,24 +745,24 @@ def strip(pictures, width, height, key):
     """Lays pictures side by side on a key-coloured strip."""
     rows = [[key] * width for _ in range(height)]
     for index, picture in enumerate(pictures):
-        cells = colours(picture, (BUTTON_SIZE, BUTTON_SIZE), key)
+        cells = colors(picture, (BUTTON_SIZE, BUTTON_SIZE), key)
         for y in range(height):
             for x in range(BUTTON_SIZE):
                 rows[y][index * BUTTON_SIZE + x] = cells[y][x]
     return rows
 
 
-def bgr(colour):
-    return bytes((colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF))
+def bgr(color):
+    return bytes((color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF))
 
 
 def padded(data):
     return data + b"\0" * (-len(data) % 4)
 
 
-def info_header(width, height, bits, image_size, colours_used=0):
+def info_header(width, height, bits, image_size, colors_used=0):
     return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0,
-                       image_size, 2835, 2835, colours_used, 0)
+                       image_size, 2835, 2835, colors_used, 0)
 
 
 def bmp_file(header, table, pixels):
@@ -790,7 +790,7 @@ def icon_image(picture, size):
     grid = flatten(picture)
     if (len(grid[0]), len(grid)) != (size, size):
         raise ValueError("icon picture is not %dx%d" % (size, size))
-    colour_rows, mask_rows = [], []
+    color_rows, mask_rows = [], []
     for row in reversed(grid):
         line, bits = b"", []
         for letter in row:
@@ -800,13 +800,13 @@ def icon_image(picture, size):
             else:
                 line += bgr(PALETTE[letter]) + b"\xff"
                 bits.append(0)
-        colour_rows.append(line)
+        color_rows.append(line)
         mask = bytes(int("".join(str(b) for b in bits[i:i + 8]), 2)
                      for i in range(0, size, 8))
         mask_rows.append(padded(mask))
-    colour_data, mask_data = b"".join(colour_rows), b"".join(mask_rows)
-    header = info_header(size, size * 2, 32, len(colour_data) + len(mask_data))
-    return header + colour_data + mask_data
+    color_data, mask_data = b"".join(color_rows), b"".join(mask_rows)
+    header = info_header(size, size * 2, 32, len(color_data) + len(mask_data))
+    return header + color_data + mask_data
 
 
 def ico(pictures_by_size):

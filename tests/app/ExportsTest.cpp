@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace tarvel;
+
 namespace {
 
 using ShowAutotextEditor2Fn = int(__cdecl*)(void*);

@@ -10,12 +10,14 @@
 #include "SciLexer.h"
 #include "Scintilla.h"
 
+using namespace tarvel;
+
 namespace {
 
 using CreateLexerFn = Scintilla::ILexer5*(__stdcall*)(const char*);
 using LexerNameFromIdFn = const char*(__stdcall*)(int);
 
-TEST(Scilexer, ColoursCppKeywordsThroughLexilla) {
+TEST(Scilexer, ColorsCppKeywordsThroughLexilla) {
     HMODULE library = LoadLibraryA("scilexer.dll");
     ASSERT_NE(library, nullptr) << "error " << GetLastError();
     auto createLexer = procAddress<CreateLexerFn>(library, "CreateLexer");

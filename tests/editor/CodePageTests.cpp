@@ -66,7 +66,7 @@ void Type(HWND editor, wchar_t character) { ::SendMessageW(editor, WM_CHAR, char
 
 void Command(const EditorWindow& window, UINT id) { ::SendMessageA(Page(window), WM_COMMAND, id, 0); }
 
-TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
+TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColoring) {
     struct Case {
         const char* root;
         std::string code;
@@ -92,59 +92,46 @@ TEST_F(CodePage, EachLanguageShowsItsCodeExactlyWithItsOwnColouring) {
             }
         }
     }
-    struct Seen {
-        std::string code, lexer;
-        int style = -1;
-        COLORREF fore = 0;
-        COLORREF back = 0;
-    };
-    std::vector<Seen> seen;
+    size_t shown = 0;
     DialogScript script;
     script.Do("show every language's entry", [&](EditorWindow& window) {
         HWND editor = Editor(window);
         ASSERT_NE(editor, nullptr);
         for (const Case& c : cases) {
+            SCOPED_TRACE(c.root);
             window.Select(window.Child(c.root, 0));
-            Seen look{CodeOf(editor), LexerOf(editor)};
+            const std::string code = CodeOf(editor);
+            EXPECT_EQ(code, WithCrLf(c.code));
+            EXPECT_EQ(LexerOf(editor), c.lexer);
             Sci(editor, SCI_COLOURISE, 0, -1);
-            const auto at = static_cast<WPARAM>(look.code.find(c.word) + (c.style == SCE_H_TAG ? 1 : 0));
-            look.style = static_cast<int>(Sci(editor, SCI_GETSTYLEAT, at));
-            look.fore = static_cast<COLORREF>(Sci(editor, SCI_STYLEGETFORE, static_cast<WPARAM>(look.style)));
-            look.back = static_cast<COLORREF>(Sci(editor, SCI_STYLEGETBACK, static_cast<WPARAM>(look.style)));
-            seen.push_back(look);
+            const auto at = static_cast<WPARAM>(code.find(c.word) + (c.style == SCE_H_TAG ? 1 : 0));
+            const int style = static_cast<int>(Sci(editor, SCI_GETSTYLEAT, at));
+            EXPECT_EQ(style, c.style);
+            EXPECT_EQ(static_cast<COLORREF>(Sci(editor, SCI_STYLEGETFORE, static_cast<WPARAM>(style))), c.fore);
+            EXPECT_EQ(static_cast<COLORREF>(Sci(editor, SCI_STYLEGETBACK, static_cast<WPARAM>(style))), 0xFFFFFFu);
+            ++shown;
         }
     });
     script.Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    ASSERT_EQ(seen.size(), cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].root);
-        EXPECT_EQ(seen[i].code, WithCrLf(cases[i].code));
-        EXPECT_EQ(seen[i].lexer, cases[i].lexer);
-        EXPECT_EQ(seen[i].style, cases[i].style);
-        EXPECT_EQ(seen[i].fore, cases[i].fore);
-        EXPECT_EQ(seen[i].back, 0xFFFFFFu);
-    }
+    EXPECT_EQ(shown, cases.size());
 }
 
 // The hypertext lexer takes tag and attribute names from its first list and
 // script words from its second; attributes keep their colour whichever
 // language was shown before.
-TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColouredAfterEveryLanguage) {
+TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColoredAfterEveryLanguage) {
     WriteSampleTemplates();
     const std::string html = "<p class=\"note\" data-kind=\"x\">\n<script>\nvar n = 1;\n</script>";
     folder_.Write("html.tpl", TemplateRecord("note", "note", html));
-    struct Look {
-        int attribute, script;
-        COLORREF known, unknown;
-    };
     const char* before[] = {"C++", "VB", "Perl", "Text"};
-    std::vector<Look> seen;
+    size_t shown = 0;
     DialogScript script;
     script.Do("show HTML after each language", [&](EditorWindow& window) {
         HWND editor = Editor(window);
         ASSERT_NE(editor, nullptr);
         for (const char* root : before) {
+            SCOPED_TRACE(std::string("after ") + root);
             window.Select(window.Child(root, 0));
             window.Select(window.Child("HTML", 0));
             Sci(editor, SCI_COLOURISE, 0, -1);
@@ -154,19 +141,16 @@ TEST_F(CodePage, HtmlAttributesAndScriptKeywordsAreColouredAfterEveryLanguage) {
             const auto fore = [&](const char* word) {
                 return static_cast<COLORREF>(Sci(editor, SCI_STYLEGETFORE, static_cast<WPARAM>(styleAt(word))));
             };
-            seen.push_back({styleAt("class"), styleAt("var"), fore("class"), fore("data-kind")});
+            EXPECT_EQ(styleAt("class"), SCE_H_ATTRIBUTE);
+            EXPECT_EQ(styleAt("var"), SCE_HJ_KEYWORD);
+            EXPECT_EQ(fore("class"), 0x808000u);
+            EXPECT_EQ(fore("data-kind"), 0x808000u) << "a later attribute looks like a known one";
+            ++shown;
         }
     });
     script.Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    ASSERT_EQ(seen.size(), std::size(before));
-    for (size_t i = 0; i < seen.size(); ++i) {
-        SCOPED_TRACE(std::string("after ") + before[i]);
-        EXPECT_EQ(seen[i].attribute, SCE_H_ATTRIBUTE);
-        EXPECT_EQ(seen[i].script, SCE_HJ_KEYWORD);
-        EXPECT_EQ(seen[i].known, 0x808000u);
-        EXPECT_EQ(seen[i].unknown, 0x808000u) << "a later attribute looks like a known one";
-    }
+    EXPECT_EQ(shown, std::size(before));
 }
 
 // Code lines up in columns and the edge stands at column 80 only in a

@@ -35,7 +35,7 @@ POINT OnScreen(const EditorWindow& window, POINT inTree) {
     return inTree;
 }
 
-POINT LabelCentre(const EditorWindow& window, HTREEITEM item) {
+POINT LabelCenter(const EditorWindow& window, HTREEITEM item) {
     const RECT label = window.LabelRect(item);
     return OnScreen(window, {(label.left + label.right) / 2, (label.top + label.bottom) / 2});
 }
@@ -76,15 +76,15 @@ protected:
             .Do("rest beside the tree",
                 [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(BesideTreeOnScreen(window))); })
             .WaitUntil("nothing to cover the dragged item",
-                       [item](EditorWindow& window) { return TreeIsUnder(window, LabelCentre(window, item(window))); })
+                       [item](EditorWindow& window) { return TreeIsUnder(window, LabelCenter(window, item(window))); })
             .Do("press on the dragged item",
                 [item](EditorWindow& window) {
-                    ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, item(window))));
+                    ASSERT_TRUE(XPointer::MoveTo(LabelCenter(window, item(window))));
                     ASSERT_TRUE(XPointer::Press(XPointer::kLeftButton));
                 })
             .Do("move away from it",
                 [item](EditorWindow& window) {
-                    POINT point = LabelCentre(window, item(window));
+                    POINT point = LabelCenter(window, item(window));
                     point.x += kDragStartDistance;
                     ASSERT_TRUE(XPointer::MoveTo(point));
                 })
@@ -94,7 +94,7 @@ protected:
     static void MoveOnto(DialogScript& script, ItemOf target) {
         script
             .Do("move onto the target",
-                [target](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, target(window)))); })
+                [target](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(LabelCenter(window, target(window)))); })
             .WaitUntil("the target marked",
                        [target](EditorWindow& window) { return DropTarget(window) == target(window); });
     }
@@ -400,11 +400,11 @@ TEST_F(DragAndDrop, RootsCannotBeDragged) {
     Labels roots;
     DialogScript script;
     script.Do("press on the HTML root", [](EditorWindow& window) {
-        ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, window.Root("HTML"))));
+        ASSERT_TRUE(XPointer::MoveTo(LabelCenter(window, window.Root("HTML"))));
         ASSERT_TRUE(XPointer::Press(XPointer::kLeftButton));
     });
     script.Do("move onto the C# root",
-              [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(LabelCentre(window, window.Root("C#")))); });
+              [](EditorWindow& window) { ASSERT_TRUE(XPointer::MoveTo(LabelCenter(window, window.Root("C#")))); });
     script.Pause(300);
     script
         .Do("look",

@@ -4,7 +4,9 @@
 
 #include <string>
 
+namespace tarvel {
 struct AutotextDlgRequest;
+}
 
 namespace tarvel::uitest {
 

@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+using namespace tarvel;
+
 TEST(EditorSyncPause, SyncIsOffWhileTheCodeIsFilledAndOnAfterAFailedFilling) {
     EditorSession session;
     try {

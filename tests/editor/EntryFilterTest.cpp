@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace tarvel;
+
 namespace {
 
 AutotextEntry Entry(std::string title, std::string shortcut, std::string description, std::string code) {

@@ -406,15 +406,17 @@ TEST_F(Keyboard, TabIntoTheCodeKeepsItsCaretSoTheNextTabIndentsOneLine) {
 // the whole field so that typing replaces it.
 TEST_F(Keyboard, F2AndAltTSDSelectTheWholeField) {
     WriteSampleTemplates();
-    struct Seen {
-        int focus;
-        std::pair<DWORD, DWORD> selection;
-        DWORD length;
-    };
-    std::vector<Seen> seen;
+    // The field each key should land in, whole: F2, then Alt+S, Alt+D, Alt+T.
+    const int expected[] = {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION, IDC_TITLE};
+    size_t looked = 0;
     const auto look = [&](EditorWindow& window) {
+        ASSERT_LT(looked, std::size(expected));
+        SCOPED_TRACE(looked);
         const int focus = window.FocusedControlId();
-        seen.push_back({focus, window.Selection(focus), static_cast<DWORD>(window.Text(focus).size())});
+        EXPECT_EQ(focus, expected[looked++]);
+        const auto length = static_cast<DWORD>(window.Text(focus).size());
+        EXPECT_GT(length, 1u);
+        EXPECT_EQ(window.Selection(focus), (std::pair<DWORD, DWORD>{0, length}));
     };
     // A caret inside each field, so that a focus alone selects nothing.
     const auto caretsInside = [](EditorWindow& window) {
@@ -438,13 +440,7 @@ TEST_F(Keyboard, F2AndAltTSDSelectTheWholeField) {
     }
     script.Do("look", look).Do("press Cancel", PressCancel);
     EXPECT_EQ(OpenEditor(script), IDCANCEL);
-    const int expected[] = {IDC_TITLE, IDC_SHORTCUT, IDC_DESCRIPTION, IDC_TITLE};
-    ASSERT_EQ(seen.size(), std::size(expected));
-    for (size_t i = 0; i < seen.size(); ++i) {
-        EXPECT_EQ(seen[i].focus, expected[i]) << i;
-        EXPECT_GT(seen[i].length, 1u) << i;
-        EXPECT_EQ(seen[i].selection, (std::pair<DWORD, DWORD>{0, seen[i].length})) << i;
-    }
+    EXPECT_EQ(looked, std::size(expected));
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ DWORD RestMouse(HWND window, POINT client) {
     return ::GetTickCount();
 }
 
-POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+POINT CenterOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 RECT ScreenRect(HWND window) {
     RECT rect{};
@@ -193,7 +193,7 @@ TEST_F(Tooltips, ALongEntryPreviewsItsFirstLinesWithinHalfTheWorkArea) {
                 TreeView_Expand(window.Tree(), window.Root("HTML"), TVE_EXPAND);
                 HTREEITEM item = window.Child("HTML", 0);
                 corner = LabelCorner(window, item);
-                RestMouse(window.Tree(), CentreOf(window.LabelRect(item)));
+                RestMouse(window.Tree(), CenterOf(window.LabelRect(item)));
             })
         .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("look at it",
@@ -240,7 +240,7 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheA
     script.Do("spy", [&](EditorWindow& window) { spy_.Attach(window.Handle()); })
         .Do("rest on the C# root",
             [&](EditorWindow& window) {
-                RestMouse(window.Tree(), CentreOf(window.LabelRect(window.Root("C#"))));
+                RestMouse(window.Tree(), CenterOf(window.LabelRect(window.Root("C#"))));
             })
         .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("shorten the autopop time",
@@ -252,7 +252,7 @@ TEST_F(TooltipsOnCode, RootShowsItsLabelEmptyCodeTheIconEmptySpaceNothingAndTheA
         .Do("rest on the entry without code",
             [&](EditorWindow& window) {
                 seen.hiddenByAutopop = true;
-                RestMouse(window.Tree(), CentreOf(window.LabelRect(window.Child("C++", 1))));
+                RestMouse(window.Tree(), CenterOf(window.LabelRect(window.Child("C++", 1))));
             })
         .WaitUntil("its balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("rest on empty tree space",
@@ -287,7 +287,7 @@ TEST_F(TooltipsOnCode, ToolbarButtonsStillShowTheirTips) {
             [&](EditorWindow& window) {
                 RECT button{};
                 ::SendMessageA(window.Toolbar(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
-                RestMouse(window.Toolbar(), CentreOf(button));
+                RestMouse(window.Toolbar(), CenterOf(button));
             })
         .WaitUntil("the balloon shows", [&](EditorWindow&) { return EditorWindow::VisibleBalloon() != nullptr; })
         .Do("done", [&](EditorWindow&) { spy_.Detach(); })

@@ -15,7 +15,7 @@ namespace {
 
 using ExpansionTree = EditorTest;
 
-POINT CentreOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+POINT CenterOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 // What the tree control sends its parent when the mouse starts a drag, then
 // the mouse moving onto the target and released there.
@@ -26,9 +26,9 @@ void DragOnto(EditorWindow& window, HTREEITEM item, HTREEITEM target) {
     start.hdr.idFrom = IDC_EXPANSION_TREE;
     start.hdr.code = TVN_BEGINDRAGA;
     start.itemNew.hItem = item;
-    start.ptDrag = CentreOf(window.LabelRect(item));
+    start.ptDrag = CenterOf(window.LabelRect(item));
     ::SendMessageA(window.Handle(), WM_NOTIFY, IDC_EXPANSION_TREE, reinterpret_cast<LPARAM>(&start));
-    const POINT drop = CentreOf(window.LabelRect(target));
+    const POINT drop = CenterOf(window.LabelRect(target));
     ::SendMessageA(tree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
     ::SendMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
 }

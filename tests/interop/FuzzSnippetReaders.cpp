@@ -9,6 +9,8 @@
 #include "interop/SnippetImporter.h"
 #include "interop/SourceText.h"
 
+using namespace tarvel;
+
 namespace {
 
 void require(bool condition) {

@@ -13,6 +13,8 @@
 #include "interop/Windows1252CodePage.h"
 #include "store/FormatLimits.h"
 
+using namespace tarvel;
+
 namespace {
 
 void require(bool condition) {

@@ -12,6 +12,8 @@
 #include "tests/tools/ToolRun.h"
 #include "tools/TemplateTool.h"
 
+using namespace tarvel;
+
 using namespace storetest;
 namespace fs = std::filesystem;
 

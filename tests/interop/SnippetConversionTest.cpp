@@ -6,6 +6,8 @@
 #include "interop/Windows1252CodePage.h"
 #include "tests/store/StoreTestSupport.h"
 
+using namespace tarvel;
+
 using namespace storetest;
 
 namespace {

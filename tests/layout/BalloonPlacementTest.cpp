@@ -5,6 +5,8 @@
 #include <climits>
 #include <random>
 
+using namespace tarvel;
+
 namespace {
 
 constexpr tarvel::LayoutRect kScreen{0, 0, 1024, 768};
@@ -28,11 +30,11 @@ const PlacementCase kCases[] = {
     {"TopScreenEdgePutsTheBalloonBelow", 16, {500, 50}, 200, 100, kScreen, 0, {484, 50, 684, 166}},
     {"BottomScreenEdgePutsTheBalloonAbove", 0, {500, 700}, 200, 100, kScreen, 16, {484, 584, 684, 700}},
     {"LeftScreenEdgeMovesAnEndArrowToTheLeftEnd", 17, {20, 400}, 200, 100, kScreen, 16, {4, 284, 204, 400}},
-    {"TooWideForEitherEndCentresAndSlides", 16, {100, 400}, 1000, 100, kScreen, 18, {0, 284, 1000, 400}},
+    {"TooWideForEitherEndCentersAndSlides", 16, {100, 400}, 1000, 100, kScreen, 18, {0, 284, 1000, 400}},
     {"MiddleArrowCloseToTheLeftEdgeGoesToTheLeftEnd", 18, {10, 400}, 200, 100, kScreen, 16, {0, 284, 200, 400}},
     {"MiddleArrowCloseToTheRightEdgeGoesToTheRightEnd", 18, {1015, 400}, 200, 100, kScreen, 17,
      {824, 284, 1024, 400}},
-    {"MiddleArrowCentresTheBalloon", 18, {500, 400}, 200, 100, kScreen, 18, {400, 284, 600, 400}},
+    {"MiddleArrowCentersTheBalloon", 18, {500, 400}, 200, 100, kScreen, 18, {400, 284, 600, 400}},
     {"LeftArrowPutsTheBalloonRightOfTheMouse", 32, {500, 400}, 200, 100, kScreen, 32, {500, 384, 716, 484}},
     {"RightScreenEdgeFlipsALeftArrowToTheRight", 32, {900, 400}, 200, 100, kScreen, 48, {684, 384, 900, 484}},
     {"LeftScreenEdgeFlipsARightArrowToTheLeft", 48, {100, 400}, 200, 100, kScreen, 32, {100, 384, 316, 484}},

@@ -46,7 +46,7 @@ TEST(AnchorArithmetic, HugeClientsDoNotOverflow) {
     EXPECT_EQ(placed.right, LONG_MAX / 200 - 90);
 }
 
-struct CentreCase {
+struct CenterCase {
     LayoutRect area;
     long width;
     long height;
@@ -54,13 +54,13 @@ struct CentreCase {
 };
 
 TEST(Centring, AWindowGoesInTheMiddleOrAtTheStartWhenItIsLarger) {
-    const CentreCase cases[] = {
+    const CenterCase cases[] = {
         {{0, 0, 1280, 1024}, 600, 400, {340, 312, 940, 712}},
         {{300, 200, 1200, 900}, 601, 401, {449, 349, 1050, 750}},
         {{0, 0, 800, 600}, 1000, 500, {0, 50, 1000, 550}},
         {{-1280, 0, 0, 1024}, 640, 1200, {-960, 0, -320, 1200}},
     };
-    for (const CentreCase& c : cases) {
+    for (const CenterCase& c : cases) {
         EXPECT_TRUE(Same(CenterOver(c.area, c.width, c.height), c.expected)) << c.area.left << "," << c.width;
     }
 }

@@ -11,6 +11,8 @@
 
 #include "SciLexer.h"
 
+using namespace tarvel;
+
 namespace {
 
 using tarvel::ApplyLanguageLexer;
@@ -36,7 +38,7 @@ protected:
     // The style the lexer gives the character at offset of text.
     int StyleOf(const std::string& text, int offset) const {
         editor.SetWholeText(text);
-        editor.Colourise(0, -1);
+        editor.Colorize(0, -1);
         return static_cast<int>(editor.Send(SCI_GETSTYLEAT, offset));
     }
 
@@ -50,7 +52,7 @@ TEST_F(LanguageLexer, TheNewEditorHasTheCppLexerWithoutItsKeywords) {
     EXPECT_TRUE(::GetWindowLongA(editor, GWL_STYLE) & WS_TABSTOP);
 }
 
-TEST_F(LanguageLexer, EachLanguageGetsItsLexerKeywordsAndColours) {
+TEST_F(LanguageLexer, EachLanguageGetsItsLexerKeywordsAndColors) {
     struct Case {
         int language;
         const char* lexer;
@@ -81,7 +83,7 @@ TEST_F(LanguageLexer, EachLanguageGetsItsLexerKeywordsAndColours) {
     }
 }
 
-TEST_F(LanguageLexer, CppSetUpColoursCommentsNumbersKeywordsAndStrings) {
+TEST_F(LanguageLexer, CppSetUpColorsCommentsNumbersKeywordsAndStrings) {
     ApplyLanguageLexer(editor, kCpp);
     const std::string code = "int n = 42; // note\n#define X \"s\"";
     EXPECT_EQ(Fore(StyleOf(code, 0)), 0xFF0000u) << "keyword blue";
@@ -113,7 +115,7 @@ TEST_F(LanguageLexer, HtmlSetUpKeepsTheBackgroundsItDoesNotList) {
     EXPECT_EQ(Fore(STYLE_BRACELIGHT), 0xFF0000u);
 }
 
-TEST_F(LanguageLexer, CSharpAfterHtmlIsColouredAsCppAgain) {
+TEST_F(LanguageLexer, CSharpAfterHtmlIsColoredAsCppAgain) {
     ApplyLanguageLexer(editor, kHtml);
     ApplyLanguageLexer(editor, kCSharp);
     EXPECT_EQ(Lexer(), "cpp");
@@ -122,7 +124,7 @@ TEST_F(LanguageLexer, CSharpAfterHtmlIsColouredAsCppAgain) {
     EXPECT_EQ(StyleOf("class A {};", 0), SCE_C_WORD);
 }
 
-TEST_F(LanguageLexer, PerlAndTextNoLongerKeepThePreviousColouring) {
+TEST_F(LanguageLexer, PerlAndTextNoLongerKeepThePreviousColoring) {
     ApplyLanguageLexer(editor, kHtml);
     ApplyLanguageLexer(editor, kPerl);
     EXPECT_EQ(Lexer(), "perl");

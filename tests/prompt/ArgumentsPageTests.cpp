@@ -38,13 +38,13 @@ RECT RectInParent(HWND control) {
     return rect;
 }
 
-COLORREF HintColour(COLORREF window = ::GetSysColor(COLOR_WINDOW)) {
+COLORREF HintColor(COLORREF window = ::GetSysColor(COLOR_WINDOW)) {
     auto dim = [](int component) { return component > kHintStep ? component - kHintStep : 0; };
     return RGB(dim(GetRValue(window)), dim(GetGValue(window)), dim(GetBValue(window)));
 }
 
 // Pixels of the edit's client area in the hint colour.
-int HintPixels(HWND edit, COLORREF hint = HintColour()) {
+int HintPixels(HWND edit, COLORREF hint = HintColor()) {
     ::UpdateWindow(edit);
     RECT client{};
     ::GetClientRect(edit, &client);
@@ -152,39 +152,39 @@ TEST_F(ArgumentsPage, TheHintShowsWhenEmptyHidesOnTypingAndComesBackWhenEmptied)
 }
 
 // The system's window colour, changed for a test and restored however it ends.
-class WindowColour {
+class WindowColor {
 public:
-    WindowColour() noexcept : original_(::GetSysColor(kElement)) {}
-    ~WindowColour() { Set(original_); }
-    WindowColour(const WindowColour&) = delete;
-    WindowColour& operator=(const WindowColour&) = delete;
-    static void Set(COLORREF colour) noexcept { ::SetSysColors(1, &kElement, &colour); }
+    WindowColor() noexcept : original_(::GetSysColor(kElement)) {}
+    ~WindowColor() { Set(original_); }
+    WindowColor(const WindowColor&) = delete;
+    WindowColor& operator=(const WindowColor&) = delete;
+    static void Set(COLORREF color) noexcept { ::SetSysColors(1, &kElement, &color); }
 
 private:
     static constexpr int kElement = COLOR_WINDOW;
     COLORREF original_;
 };
 
-TEST_F(ArgumentsPage, TheHintColourFollowsAChangeOfTheWindowColour) {
+TEST_F(ArgumentsPage, TheHintColorFollowsAChangeOfTheWindowColor) {
     HostPromptRequest request(kTitle, "", {"name"}, {});
-    WindowColour restore;
+    WindowColor restore;
     const COLORREF changed = RGB(0xE0, 0xF0, 0x30);
-    int inChangedColour = 0;
+    int inChangedColor = 0;
     DialogScript script(kTitle);
     script
         .Do("change the window colour",
             [&](EditorWindow& window) {
-                WindowColour::Set(changed);
+                WindowColor::Set(changed);
                 ::SendMessageA(PromptEdit(window, 0), WM_SETTINGCHANGE, 0, 0);
             })
         .Pause(100)
         .Do("look at the hint", [&](EditorWindow& window) {
-            inChangedColour = HintPixels(PromptEdit(window, 0), HintColour(changed));
+            inChangedColor = HintPixels(PromptEdit(window, 0), HintColor(changed));
             ClickCancel(window);
         });
     EXPECT_EQ(Run(script, request), kCancelled);
-    EXPECT_EQ(HintColour(changed), RGB(0xA0, 0xB0, 0x00));
-    EXPECT_GT(inChangedColour, 20);
+    EXPECT_EQ(HintColor(changed), RGB(0xA0, 0xB0, 0x00));
+    EXPECT_GT(inChangedColor, 20);
 }
 
 struct MenuCase {

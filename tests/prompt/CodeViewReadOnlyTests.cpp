@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace tarvel;
+
 namespace {
 
 using tarvel::CScintilla;
@@ -36,6 +38,8 @@ protected:
         ASSERT_TRUE(editor().GetHwnd());
     }
     const CScintilla& editor() const { return page.Editor(); }
+    // Code without prompts, shown as the prompt dialog shows it.
+    void Show(const std::string& code) { page.ShowPreview({CPropPageSnippetCodeReadOnly::ViewText(code), {}}); }
     // The view's UTF-8 text back in the ANSI code page.
     std::string Text() const {
         const std::string utf8 = editor().GetWholeText();
@@ -120,10 +124,10 @@ TEST_F(ReadOnlyCodePage, HasTheCommonEditorSettingsButNoLexerAndAFixedDefaultSty
 }
 
 TEST_F(ReadOnlyCodePage, ShowsTheCodeAsGivenOneNumberedLinePerLine) {
-    page.ShowCode("");
+    Show("");
     EXPECT_EQ(editor().GetLineCount(), 1);
     const std::string code("first\r\n\tsecond \xE9\0\r\nthird", 23);
-    page.ShowCode(code);
+    Show(code);
     EXPECT_EQ(Text(), code) << "every byte, the NUL and the ANSI accent included";
     EXPECT_EQ(editor().GetLineCount(), 3);
 }
@@ -133,20 +137,20 @@ TEST_F(ReadOnlyCodePage, ShowsLongCodeFromItsStartWithEveryLineNumberInItsMargin
     for (int line = 1; line <= 200; ++line) {
         code += "line " + std::to_string(line) + "\r\n";
     }
-    page.ShowCode(code);
+    Show(code);
     EXPECT_EQ(editor().Send(SCI_GETCURRENTPOS), 0);
     EXPECT_EQ(editor().Send(SCI_GETFIRSTVISIBLELINE), 0);
     EXPECT_GT(editor().GetMarginWidthN(0), editor().TextWidth(STYLE_LINENUMBER, "201"));
 }
 
 TEST_F(ReadOnlyCodePage, TypingChangesNothing) {
-    page.ShowCode("fixed");
+    Show("fixed");
     ::SetFocus(editor());
     ::SendMessageW(editor(), WM_CHAR, L'x', 1);
     ::SendMessageA(editor(), WM_KEYDOWN, VK_DELETE, 0);
     ::SendMessageA(editor(), WM_KEYDOWN, VK_BACK, 0);
-    editor().Paste();
-    editor().Undo();
+    editor().Send(SCI_PASTE);
+    editor().Send(SCI_UNDO);
     EXPECT_EQ(Text(), "fixed");
     EXPECT_NE(editor().Send(SCI_GETREADONLY), 0);
 }

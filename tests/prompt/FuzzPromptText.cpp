@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string_view>
 
+using namespace tarvel;
+
 namespace {
 
 void Check(bool condition) {

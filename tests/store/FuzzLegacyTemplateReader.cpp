@@ -12,6 +12,8 @@
 #include "store/LegacyTemplateReader.h"
 #include "store/TextRules.h"
 
+using namespace tarvel;
+
 namespace {
 // Each item as one text: its label, and its entry's fields when it has one.
 class FlatteningSink : public TreeSink {

@@ -13,6 +13,8 @@
 #include "store/TemplateWriter.h"
 #include "store/TextRules.h"
 
+using namespace tarvel;
+
 namespace {
 class CollectingSink : public TreeSink {
 public:

@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+using namespace tarvel;
+
 using namespace storetest;
 using Stage = SafeFileWriter::Stage;
 

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 
+using namespace tarvel;
+
 using storetest::ReadItem;
 using storetest::ReadLegacyTemplate;
 using namespace std::string_literals;

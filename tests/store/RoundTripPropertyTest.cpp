@@ -10,6 +10,8 @@
 #include "store/TextRules.h"
 #include "tests/store/StoreTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 class EntryGenerator {

@@ -24,6 +24,8 @@
 #include <chrono>
 #include <filesystem>
 
+using namespace tarvel;
+
 using namespace storetest;
 using Stage = SafeFileWriter::Stage;
 namespace fs = std::filesystem;

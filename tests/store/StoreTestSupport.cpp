@@ -25,6 +25,8 @@
 #include "store/PosixFilePort.h"
 #endif
 
+namespace tarvel {
+
 namespace fs = std::filesystem;
 
 namespace storetest {
@@ -482,3 +484,5 @@ unsigned long ScriptedFilePort::Replace(const std::string& replacement, const st
 }
 
 }  // namespace storetest
+
+}  // namespace tarvel

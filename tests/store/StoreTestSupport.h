@@ -12,7 +12,7 @@
 #include "store/Reporter.h"
 #include "store/TreeSink.h"
 
-namespace storetest {
+namespace tarvel::storetest {
 
 struct ReportedMessage {
     std::string text;
@@ -125,9 +125,9 @@ void ReplaceEach(std::string& text, const std::string& from, const std::string& 
 RecordingSink ReadTemplate(const std::string& bytes, int language = 0);
 RecordingSink ReadLegacyTemplate(const std::string& bytes);
 
-}  // namespace storetest
+}  // namespace tarvel::storetest
 
-namespace storetest {
+namespace tarvel::storetest {
 
 // The platform's real file port, with single operations replaceable by a
 // test to inject failures the real file system will not give on demand.
@@ -203,4 +203,4 @@ private:
     bool crashed_ = false;
 };
 
-}  // namespace storetest
+}  // namespace tarvel::storetest

@@ -3,6 +3,8 @@
 #include "store/TemplateReader.h"
 #include "tests/store/StoreTestSupport.h"
 
+using namespace tarvel;
+
 using storetest::ReadItem;
 using storetest::ReadTemplate;
 using namespace std::string_literals;

@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <new>
 
+using namespace tarvel;
+
 using namespace storetest;
 
 namespace {
@@ -38,6 +40,12 @@ protected:
         RecordingSink sink;
         store().LoadLanguageTemplates(language, sink);
         return sink;
+    }
+
+    // The system's text for an error, as a message shows it: its first line.
+    std::string SystemText(unsigned long code) {
+        const auto text = port.SystemErrorText(code).value_or("");
+        return text.substr(0, text.find('\r'));
     }
 
     TemplateStore::LanguageEntries EntriesOf(int language, std::vector<AutotextEntry*> entries) {
@@ -65,7 +73,7 @@ TEST_F(TemplateStoreTest, MissingFileLeavesLanguageEmptyWithoutMessage) {
 
 TEST_F(TemplateStoreTest, EmptyFileGivesNoEntriesAndNoMessage) {
     WriteFileBytes(dir.file("cs.tpl"), "");
-    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cs.tpl")), TemplateStore::kUnreadable);
+    EXPECT_FALSE(TemplateStore::IsLegacyFormat(ReadFileBytes(dir.file("cs.tpl"))));
     EXPECT_TRUE(load(1).items.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -84,30 +92,28 @@ TEST_F(TemplateStoreTest, LoadsEachLanguageFromItsOwnFile) {
 
 TEST_F(TemplateStoreTest, DetectsAndReadsLegacyFiles) {
     WriteFileBytes(dir.file("cpp.tpl"), "caretPosChar:\r\n^\r\n\f\r\nfor loop:\r\nfor (^;;) {%0}\f\r\n");
-    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
+    EXPECT_TRUE(TemplateStore::IsLegacyFormat(ReadFileBytes(dir.file("cpp.tpl"))));
     const auto sink = load(0);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].entry->title, "for loop");
     EXPECT_EQ(sink.items[0].entry->code, "for ($end$;;) {$selected$}");
 }
 
-TEST_F(TemplateStoreTest, EachReaderReadsItsFileByPathAndReportsOpenFailures) {
+TEST_F(TemplateStoreTest, EachLanguageReadsItsLegacyFileAndReportsOpenFailuresByPath) {
     WriteFileBytes(dir.file("vb.tpl"), "caretPosChar:\r\n|\r\n\f\r\nsub:\r\nSub |\f\r\n");
-    RecordingSink legacy;
-    store().ReadLegacyTemplateFile(dir.file("vb.tpl"), legacy);
+    const auto legacy = load(7);
     ASSERT_EQ(legacy.items.size(), 1u);
     EXPECT_EQ(legacy.items[0].entry->code, "Sub $end$");
-    RecordingSink missing;
-    store().ReadLegacyTemplateFile(dir.file("none.tpl"), missing);
-    store().ReadTemplateFile(dir.file("none.tpl"), 7, missing);
-    EXPECT_TRUE(missing.items.empty());
+    WriteFileBytes(dir.file("perl.tpl"), "a::x:\r\ny\f\r\n");
+    port.onReadAll = [](const std::string&, std::string&) -> unsigned long { return 5; };
+    EXPECT_TRUE(load(5).items.empty());
     ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[1].text.rfind("File Open failed\n" + dir.file("none.tpl") + "\n", 0), 0u);
+    EXPECT_EQ(reporter.messages[1].text.rfind("File Open failed\n" + dir.file("perl.tpl") + "\n", 0), 0u);
 }
 
 TEST_F(TemplateStoreTest, CaretPosCharInsideCodeLineIsNotMistakenForLegacy) {
     WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\nint caretPosChar = 1;\f\r\n");
-    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
+    EXPECT_FALSE(TemplateStore::IsLegacyFormat(ReadFileBytes(dir.file("cpp.tpl"))));
 }
 
 // A code or description line the user typed may start with the legacy key;
@@ -121,7 +127,7 @@ TEST_F(TemplateStoreTest, LegacyKeyInsideARecordOrReadmeKeepsTheFileCurrent) {
     typed.description = "caretPosChar:\r\n";
     auto next = entry("two", "x");
     store().SaveAllTemplates(EntriesOf(0, {&typed, &next}));
-    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kCurrentFormat);
+    EXPECT_FALSE(TemplateStore::IsLegacyFormat(ReadFileBytes(dir.file("cpp.tpl"))));
     const auto sink = load(0);
     ASSERT_EQ(sink.Labels(), (std::vector<std::string>{"cfg", "two"}));
     EXPECT_EQ(sink.items[0].entry->title, "Config line");
@@ -134,7 +140,7 @@ TEST_F(TemplateStoreTest, LegacyKeyInsideARecordOrReadmeKeepsTheFileCurrent) {
 // format before a late legacy header must not reach the tree.
 TEST_F(TemplateStoreTest, LegacyHeaderOnTheLastLineHandsTheWholeFileToTheLegacyReader) {
     WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\nint y;\f\r\ncaretPosChar:\r\n");
-    EXPECT_EQ(store().DetectTemplateFormat(dir.file("cpp.tpl")), TemplateStore::kLegacyFormat);
+    EXPECT_TRUE(TemplateStore::IsLegacyFormat(ReadFileBytes(dir.file("cpp.tpl"))));
     const auto sink = load(0);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].label, "a");
@@ -301,7 +307,7 @@ TEST_F(TemplateStoreTest, FullDiskKeepsOldFileAndStillWritesTheOthers) {
     const auto& message = reporter.messages[0];
     EXPECT_EQ(message.caption, "Quillon X Autotext Editor");
     EXPECT_NE(message.text.find(dir.file("cs.tpl")), std::string::npos);
-    EXPECT_NE(message.text.find(store().SystemErrorText(kDiskFull)), std::string::npos);
+    EXPECT_NE(message.text.find(SystemText(kDiskFull)), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir.file("cs.tpl")), "previous contents");
     EXPECT_EQ(ReadFileBytes(dir.file("cpp.tpl")), "a::ns:\r\nnamespace $name$ {}\f\r\n");
 }
@@ -330,7 +336,7 @@ TEST_F(TemplateStoreTest, FileThatCanNeitherBeReplacedNorOpenedIsNamedWithExclam
     EXPECT_FALSE(store().SaveAllTemplates({}));
     ASSERT_EQ(reporter.messages.size(), 8u);
     EXPECT_EQ(reporter.messages[0].text,
-              "Could not save " + dir.file("cpp.tpl") + "\n" + store().SystemErrorText(kDiskFull));
+              "Could not save " + dir.file("cpp.tpl") + "\n" + SystemText(kDiskFull));
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
 }
 
@@ -350,8 +356,17 @@ TEST_F(TemplateStoreTest, DirectoryWithoutSeparatorPrefixesTheFileNames) {
 }
 
 TEST_F(TemplateStoreTest, SystemErrorTextFallsBackToUnknownError) {
-    EXPECT_EQ(store().SystemErrorText(0x7FFF1234), "Unknown error 0x7fff1234 (4660)");
-    const auto known = store().SystemErrorText(2);
+    WriteFileBytes(dir.file("cpp.tpl"), "a::x:\r\ny\f\r\n");
+    unsigned long error = 0x7FFF1234;
+    port.onReadAll = [&error](const std::string&, std::string&) { return error; };
+    load(0);
+    error = 2;
+    load(0);
+    ASSERT_EQ(reporter.messages.size(), 4u);
+    const std::string opening = "File Open failed\n" + dir.file("cpp.tpl") + "\n";
+    EXPECT_EQ(reporter.messages[0].text, opening + "Unknown error 0x7fff1234 (4660)");
+    ASSERT_EQ(reporter.messages[2].text.rfind(opening, 0), 0u);
+    const auto known = reporter.messages[2].text.substr(opening.size());
     EXPECT_FALSE(known.empty());
     EXPECT_EQ(known.find('\r'), std::string::npos);
     EXPECT_EQ(known.find("Unknown error"), std::string::npos);

@@ -3,6 +3,8 @@
 #include "store/TemplateWriter.h"
 #include "tests/store/StoreTestSupport.h"
 
+using namespace tarvel;
+
 using TemplateWriter::FormatLanguageRecords;
 
 namespace {

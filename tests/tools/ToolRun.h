@@ -10,6 +10,8 @@
 #include "tests/store/StoreTestSupport.h"
 #include "tools/TemplateTool.h"
 
+namespace tarvel {
+
 struct ToolRun {
     int exitCode;
     std::string out;
@@ -23,3 +25,5 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments) {
     const int exitCode = TemplateTool(*files, codePage, out, err).Run(arguments);
     return {exitCode, out.str(), err.str()};
 }
+
+}  // namespace tarvel

@@ -6,6 +6,8 @@
 #include "tests/tooltip/GdiTestCanvas.h"
 #include "tooltip/CPPDrawManager.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr COLORREF kBegin = RGB(250, 20, 20);
@@ -49,7 +51,7 @@ TEST_F(EffectTest, GradientsRunFromBeginToEnd) {
     ExpectNear(kW - 1, kH - 1, kEnd);
 }
 
-TEST_F(EffectTest, CentredAndThreeColourGradients) {
+TEST_F(EffectTest, CenterdAndThreeColorGradients) {
     Paint(kEffectHCGradient);
     ExpectNear(0, 5, kBegin);
     ExpectNear(kW - 1, 5, kBegin);
@@ -96,7 +98,7 @@ TEST_F(EffectTest, BumpsBevelTheirEdges) {
     EXPECT_EQ(canvas.At(kW / 2, kH / 2), kMiddle);
 }
 
-TEST_F(EffectTest, NoiseAndMetalVaryAroundTheirColours) {
+TEST_F(EffectTest, NoiseAndMetalVaryAroundTheirColors) {
     Paint(kEffectNoise, 4);
     std::set<COLORREF> noise;
     for (int x = 0; x < kW; ++x)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvel {
+
 namespace {
 
 const std::map<char32_t, std::string> kWestern = {
@@ -58,3 +60,5 @@ std::optional<std::string> FakeHtmlPlatform::EncodeCharacter(char32_t codePoint)
         return std::nullopt;
     return it->second;
 }
+
+}  // namespace tarvel

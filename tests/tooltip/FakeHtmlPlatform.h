@@ -5,6 +5,8 @@
 
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 // A platform with fixed metrics: every character is kAdvance pixels wide (a
 // space spaceAdvance, as narrow as a proportional font's if a test asks), a
 // font's line is as high as its size, its ascent three quarters of that,
@@ -20,12 +22,12 @@ public:
     HtmlFontMetrics Metrics(HtmlFontId font) override;
     RunFit MeasureRun(HtmlFontId font, std::string_view text, int maxWidth) override;
     int PixelsPerInch() override { return kPixelsPerInch; }
-    HtmlColour SystemColour(HtmlSystemColour index) override { return SystemColourFor(index); }
+    HtmlColor SystemColor(HtmlSystemColor index) override { return SystemColorFor(index); }
     HtmlSize ImageSize(const HtmlImageSource& source) override;
     std::string ResourceString(unsigned id) override;
     std::optional<std::string> EncodeCharacter(char32_t codePoint) override;
 
-    static HtmlColour SystemColourFor(HtmlSystemColour index) { return MakeColour(index, 0x10 + index, 0x20); }
+    static HtmlColor SystemColorFor(HtmlSystemColor index) { return MakeColor(index, 0x10 + index, 0x20); }
     const HtmlStyle& FontStyle(HtmlFontId font) const { return fonts_.at(font - 1); }
 
     int spaceAdvance = kAdvance;
@@ -39,3 +41,5 @@ private:
 
 // The Cyrillic code page's bytes for the entities' characters.
 std::map<char32_t, std::string> CyrillicEncoding();
+
+}  // namespace tarvel

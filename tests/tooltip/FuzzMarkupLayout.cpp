@@ -11,6 +11,8 @@
 #include "tooltip/CHtmlLayout.h"
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
+using namespace tarvel;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;

@@ -8,6 +8,8 @@
 #include "tests/tooltip/FakeHtmlPlatform.h"
 #include "tooltip/CHtmlLayout.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr std::string_view kMarkup =

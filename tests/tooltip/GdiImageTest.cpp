@@ -5,6 +5,8 @@
 #include "tests/tooltip/GdiTestCanvas.h"
 #include "tooltip/CHtmlGdiPainter.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -44,7 +46,7 @@ HBITMAP MakeSquare() {
     return ToBitmap(dib);
 }
 
-TEST(GdiImages, MaskedBitmapFromTheResourcesLeavesTheMaskColourOut) {
+TEST(GdiImages, MaskedBitmapFromTheResourcesLeavesTheMaskColorOut) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer(::GetModuleHandleA(nullptr));
     canvas.Draw(drawer, "<bmp idres=201 mask=0xFF00FF><bmp idres=201>", 10, 10);
@@ -71,7 +73,7 @@ TEST(GdiImages, BitmapByHandleScaledToTheAskedSize) {
     ::DeleteObject(square);
 }
 
-TEST(GdiImages, ShrunkBitmapKeepsItsColours) {
+TEST(GdiImages, ShrunkBitmapKeepsItsColors) {
     CCeXDib stripes(16, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
@@ -87,7 +89,7 @@ TEST(GdiImages, ShrunkBitmapKeepsItsColours) {
     ::DeleteObject(bitmap);
 }
 
-TEST(GdiImages, ScaledMaskedBitmapKeepsItsColoursAndItsEdges) {
+TEST(GdiImages, ScaledMaskedBitmapKeepsItsColorsAndItsEdges) {
     const COLORREF yellow = RGB(255, 255, 0), green = RGB(0, 255, 0);
     CCeXDib stripes(18, 18);
     for (int y = 0; y < 18; ++y)
@@ -186,7 +188,7 @@ TEST(GdiImages, AScaledImageListImageIsItsCellScaledAndMasked) {
     const struct {
         const char* markup;
         int size;
-        COLORREF colour;
+        COLORREF color;
         COLORREF frame;  // what shows where the cell is magenta
     } cases[] = {
         {"<ilst idres=204 cx=24 cy=24 mask=0xFF00FF index=0 width=48 height=48>", 48, RGB(255, 0, 0), kWhite},
@@ -203,9 +205,9 @@ TEST(GdiImages, AScaledImageListImageIsItsCellScaledAndMasked) {
             for (int x = 0; x < c.size + 20; ++x) {
                 const int u = x - 10, v = y - 10;
                 const bool inBox = u >= 0 && v >= 0 && u < c.size && v < c.size;
-                const bool centre =
+                const bool center =
                     inBox && 4 * u >= c.size && 4 * u < 3 * c.size && 4 * v >= c.size && 4 * v < 3 * c.size;
-                wrong += canvas.At(x, y) == (centre ? c.colour : inBox ? c.frame : kWhite) ? 0 : 1;
+                wrong += canvas.At(x, y) == (center ? c.color : inBox ? c.frame : kWhite) ? 0 : 1;
             }
         EXPECT_EQ(wrong, 0);
     }

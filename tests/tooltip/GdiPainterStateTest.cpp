@@ -8,6 +8,8 @@
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CHtmlGdiPainter.h"
 
+using namespace tarvel;
+
 namespace {
 
 HtmlTextRun RunIn(HFONT font, int style) {

@@ -6,6 +6,8 @@
 
 #include "tests/tooltip/GdiTestCanvas.h"
 
+using namespace tarvel;
+
 namespace {
 
 const HtmlTextRun& RunOf(const CPPHtmlDrawer& drawer, std::string_view text) {
@@ -23,7 +25,7 @@ LOGFONTA FontOf(const HtmlTextRun& run) {
     return font;
 }
 
-TEST(GdiRendering, TextIsDrawnInItsColourInsideItsRun) {
+TEST(GdiRendering, TextIsDrawnInItsColorInsideItsRun) {
     GdiTestCanvas canvas;
     CPPHtmlDrawer drawer;
     canvas.Draw(drawer, "<font color=red>RRRR</font> <font color=#0000ff>BBBB</font>");

@@ -5,6 +5,8 @@
 #include "tooltip/HtmlDefaultStyleSheet.h"
 #include "tooltip/HtmlMarkupText.h"
 
+using namespace tarvel;
+
 namespace {
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {

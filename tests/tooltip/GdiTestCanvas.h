@@ -9,6 +9,8 @@
 #include "tooltip/CCeXDib.h"
 #include "tooltip/CPPHtmlDrawer.h"
 
+namespace tarvel {
+
 // A white memory bitmap to draw markup into and read pixels back from.
 class GdiTestCanvas {
 public:
@@ -61,3 +63,5 @@ inline bool Bluish(COLORREF c) { return GetBValue(c) > 160 && GetRValue(c) < 110
 inline bool Greenish(COLORREF c) { return GetGValue(c) > 90 && GetRValue(c) < 80 && GetBValue(c) < 80; }
 inline bool NotWhite(COLORREF c) { return c != RGB(255, 255, 255); }
 inline RECT ToRect(const HtmlRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace tarvel

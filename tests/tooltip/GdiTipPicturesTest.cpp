@@ -14,6 +14,8 @@
 #include "tests/tooltip/GdiTestCanvas.h"
 #include "tooltip/CGdiHtmlPlatform.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr int kMargin = 4;

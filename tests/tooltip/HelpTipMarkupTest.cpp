@@ -2,6 +2,8 @@
 
 #include "tooltip/HelpTipMarkup.h"
 
+using namespace tarvel;
+
 namespace {
 
 TEST(HelpTipMarkup, TitleTipWithRuleAndBitmap) {

@@ -5,6 +5,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr int kBigSize = kBodySize * 125 / 100;  // big, with the line's ascent
@@ -60,7 +62,7 @@ const Corner kCorners[] = {
          ASSERT_EQ(fills.size(), 2u);
          EXPECT_EQ(fills[0]->box, MakeRect(0, 0, 5 * kAdvance, kBigSize));
          EXPECT_EQ(fills[1]->box, MakeRect(3 * kAdvance, 0, kAdvance, kBigSize));
-         EXPECT_EQ(fills[1]->begin, MakeColour(255, 0, 0));
+         EXPECT_EQ(fills[1]->begin, MakeColor(255, 0, 0));
      }},
     {"underline, strike-out, overline and a hovered link's underline run on at the outer run's place",
      "<u>a<big>B</big><sub>c</sub>d</u><s>e<big>F</big>g</s><font style=o>h<big>I</big>j</font>"
@@ -76,7 +78,7 @@ const Corner kCorners[] = {
                               MakeRect(0, under, 4 * kAdvance, 1), MakeRect(10 * kAdvance, under, 2 * kAdvance, 1),
                               MakeRect(4 * kAdvance, top + kBodyAscent - kBodySize / 4, 3 * kAdvance, 1),
                               MakeRect(7 * kAdvance, top + kBodySize / 4 - 2, 3 * kAdvance, 1)}));
-         EXPECT_EQ(ItemsOf<HtmlRule>(list).at(1)->colour, MakeColour(0, 0, 255));
+         EXPECT_EQ(ItemsOf<HtmlRule>(list).at(1)->color, MakeColor(0, 0, 255));
      }},
     {"a wide rule is cut to the width available",
      "<hr width=500><table width=100% border=1><tr><td>a</td></tr></table>", 300,

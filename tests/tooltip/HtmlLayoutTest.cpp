@@ -2,6 +2,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 class HtmlLayoutTest : public ::testing::Test {
@@ -63,12 +65,12 @@ TEST_F(HtmlLayoutTest, FontTagAttributes) {
     const HtmlStyle& x = StyleOf(list, "x");
     EXPECT_EQ(x.face, "Arial");
     EXPECT_EQ(x.size, 18);
-    EXPECT_EQ(x.colour, MakeColour(255, 0, 0));
+    EXPECT_EQ(x.color, MakeColor(255, 0, 0));
     EXPECT_TRUE(x.italic);
     EXPECT_TRUE(x.overline);
     EXPECT_EQ(x.weight, 400);
     EXPECT_TRUE(x.solidBackground);
-    EXPECT_EQ(x.backgroundColour, MakeColour(255, 255, 0));
+    EXPECT_EQ(x.backgroundColor, MakeColor(255, 255, 0));
     EXPECT_EQ(StyleOf(list, "y"), StyleOf(Lay("y"), "y"));
 }
 
@@ -82,7 +84,7 @@ TEST_F(HtmlLayoutTest, FontStyleLettersSwitchOnAndOff) {
 
 TEST_F(HtmlLayoutTest, SpanTakesItsClassRule) {
     const HtmlDisplayList list = Lay("<span class=cpp-comment>// x</span>y<span class=none>z</span>");
-    EXPECT_EQ(StyleOf(list, "// x").colour, MakeColour(0, 128, 0));
+    EXPECT_EQ(StyleOf(list, "// x").color, MakeColor(0, 128, 0));
     EXPECT_TRUE(StyleOf(list, "// x").italic);
     EXPECT_FALSE(StyleOf(list, "y").italic);
     EXPECT_EQ(StyleOf(list, "z"), StyleOf(list, "y"));
@@ -95,7 +97,7 @@ TEST_F(HtmlLayoutTest, StyledBlocksTakeTheirRuleAndGiveItBack) {
     EXPECT_EQ(StyleOf(list, "b").size, 8);
     EXPECT_EQ(StyleOf(list, "c").size, 16);
     EXPECT_EQ(StyleOf(list, "d").face, "Arial");
-    EXPECT_EQ(StyleOf(list, "d").colour, MakeColour(0x99, 0, 0));
+    EXPECT_EQ(StyleOf(list, "d").color, MakeColor(0x99, 0, 0));
     EXPECT_EQ(StyleOf(list, "e").size, kBodySize);
 }
 
@@ -194,11 +196,11 @@ TEST_F(HtmlLayoutTest, RulesSpanTheirShareOfTheWidth) {
     const auto rules = ItemsOf<HtmlRule>(list);
     ASSERT_EQ(rules.size(), 3u);
     EXPECT_EQ(rules[0]->box, MakeRect(0, kBodySize + 2, 6 * kAdvance, 1));
-    EXPECT_EQ(rules[0]->colour, StyleOf(list, "x").colour);
+    EXPECT_EQ(rules[0]->color, StyleOf(list, "x").color);
     EXPECT_EQ(RunWithText(list, "x").box.top, kBodySize + 5);
     EXPECT_EQ(rules[1]->box.Width(), 3 * kAdvance);
     EXPECT_EQ(rules[1]->box.Height(), 3);
-    EXPECT_EQ(rules[1]->colour, MakeColour(255, 0, 0));
+    EXPECT_EQ(rules[1]->color, MakeColor(255, 0, 0));
     EXPECT_EQ(rules[2]->box.Width(), 10);
     EXPECT_EQ(ItemsOf<HtmlRule>(Lay("abcdef<hr width=wide>")).at(0)->box.Width(), 6 * kAdvance);
 }
@@ -210,7 +212,7 @@ TEST_F(HtmlLayoutTest, LinksAreNumberedAndTheHoveredOneTakesTheHoverStyle) {
     EXPECT_EQ(RunWithText(plain, "cd").link, 1);
     EXPECT_EQ(RunWithText(plain, " ").link, -1);
     EXPECT_FALSE(StyleOf(plain, "cd").underline);
-    EXPECT_EQ(StyleOf(plain, "cd").colour, MakeColour(0, 0, 255));
+    EXPECT_EQ(StyleOf(plain, "cd").color, MakeColor(0, 0, 255));
     const HtmlDisplayList hovered = Lay(markup, 0, 1);
     EXPECT_TRUE(StyleOf(hovered, "cd").underline);
     EXPECT_FALSE(StyleOf(hovered, "ab").underline);
@@ -230,7 +232,7 @@ TEST_F(HtmlLayoutTest, LinkAreasCoverTheLinkOnEachLine) {
     EXPECT_EQ(list.LinkAt(3 * kAdvance, kBodySize + 1), -1);
 }
 
-TEST_F(HtmlLayoutTest, SpacesBeforeAWrapTakeNoRoomSoCentredLinesStayCentred) {
+TEST_F(HtmlLayoutTest, SpacesBeforeAWrapTakeNoRoomSoCenterdLinesStayCenterd) {
     const HtmlDisplayList list = Lay("<center>abc de fghij</center>", 8 * kAdvance);
     EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"abc de", "fghij"}));
     EXPECT_EQ(list.size.cx, 6 * kAdvance);
@@ -263,7 +265,7 @@ TEST_F(HtmlLayoutTest, ImageAttributes) {
     EXPECT_EQ(a.source.cellWidth, 16);
     EXPECT_EQ(a.source.cellHeight, 15);
     EXPECT_TRUE(a.source.masked);
-    EXPECT_EQ(a.source.maskColour, 0xFF00FFu);
+    EXPECT_EQ(a.source.maskColor, 0xFF00FFu);
     EXPECT_EQ(a.index, 2);
     EXPECT_EQ(a.speed, 100);
     EXPECT_EQ(a.style, kImageGrey | kImageDarker | kImageLighter);
@@ -349,7 +351,7 @@ TEST_F(HtmlLayoutTest, ABackgroundCoversTheRoomOfATab) {
     ASSERT_EQ(fills.size(), 1u) << "only where the background is solid";
     const HtmlRect ab = RunWithText(list, "ab").box, c = RunWithText(list, "c").box;
     EXPECT_EQ(fills[0]->box, MakeRect(ab.left, 0, c.right - ab.left, list.size.cy)) << "one, as high as the line";
-    EXPECT_EQ(fills[0]->begin, MakeColour(0xfb, 0xed, 0xbb));
+    EXPECT_EQ(fills[0]->begin, MakeColor(0xfb, 0xed, 0xbb));
 }
 
 TEST_F(HtmlLayoutTest, JustifyStretchesWrappedLinesToBothEdges) {
@@ -377,7 +379,7 @@ TEST_F(HtmlLayoutTest, BorderPaddingAndMarginOfAStyleAreDrawnAroundItsRun) {
     const auto borders = ItemsOf<HtmlBorder>(list);
     ASSERT_EQ(borders.size(), 1u);
     EXPECT_EQ(borders[0]->box, MakeRect(bc.left - 3, bc.top - 3, bc.Width() + 6, bc.Height() + 6));
-    EXPECT_EQ(borders[0]->light, MakeColour(255, 0, 0));
+    EXPECT_EQ(borders[0]->light, MakeColor(255, 0, 0));
     EXPECT_EQ(ItemsOf<HtmlFill>(list).at(0)->box, MakeRect(bc.left - 2, bc.top - 2, bc.Width() + 4, bc.Height() + 4));
     EXPECT_GE(bc.top, 3 + 1 + 2) << "the line makes room for the box";
     EXPECT_EQ(StyleOf(list, "bc").padding, 0) << "runs inside do not get a box of their own";

@@ -2,6 +2,8 @@
 
 #include "tooltip/HtmlMarkup.h"
 
+using namespace tarvel;
+
 namespace {
 
 using Type = HtmlToken::Type;

@@ -4,6 +4,8 @@
 #include "tooltip/HtmlMarkup.h"
 #include "tooltip/HtmlMarkupText.h"
 
+using namespace tarvel;
+
 namespace {
 
 std::string Prepare(std::string_view text, bool breaksAsTags = true) {

@@ -4,6 +4,8 @@
 
 #include "tooltip/IHtmlShell.h"
 
+using namespace tarvel;
+
 namespace {
 
 struct RecordingShell : IHtmlShell {

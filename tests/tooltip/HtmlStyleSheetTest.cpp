@@ -5,6 +5,8 @@
 #include "tooltip/CHtmlStyleSheet.h"
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
+using namespace tarvel;
+
 namespace {
 
 class StyleSheetTest : public ::testing::Test {
@@ -13,42 +15,42 @@ protected:
         context.ApplyDeclaration(style, property, value);
         return style;
     }
-    HtmlColour ColourOf(std::string_view value, HtmlColour before = 0x123456) {
+    HtmlColor ColorOf(std::string_view value, HtmlColor before = 0x123456) {
         HtmlStyle style;
-        style.colour = before;
-        return Applied("color", value, style).colour;
+        style.color = before;
+        return Applied("color", value, style).color;
     }
 
     FakeHtmlPlatform platform;
     CHtmlStyleContext context{platform};
 };
 
-constexpr HtmlColour kOrange = MakeColour(255, 153, 0);
+constexpr HtmlColor kOrange = MakeColor(255, 153, 0);
 
-TEST_F(StyleSheetTest, ColourForms) {
-    EXPECT_EQ(ColourOf("#ff9900"), kOrange);
-    EXPECT_EQ(ColourOf("0x0099ff"), kOrange);
-    EXPECT_EQ(ColourOf("39423"), kOrange);
-    EXPECT_EQ(ColourOf("#f90"), 0x123456u);
-    EXPECT_EQ(ColourOf("#ff99001"), 0x123456u);
-    EXPECT_EQ(ColourOf("#gg9900"), 0x123456u);
-    EXPECT_EQ(ColourOf("Blue"), MakeColour(0, 0, 255));
+TEST_F(StyleSheetTest, ColorForms) {
+    EXPECT_EQ(ColorOf("#ff9900"), kOrange);
+    EXPECT_EQ(ColorOf("0x0099ff"), kOrange);
+    EXPECT_EQ(ColorOf("39423"), kOrange);
+    EXPECT_EQ(ColorOf("#f90"), 0x123456u);
+    EXPECT_EQ(ColorOf("#ff99001"), 0x123456u);
+    EXPECT_EQ(ColorOf("#gg9900"), 0x123456u);
+    EXPECT_EQ(ColorOf("Blue"), MakeColor(0, 0, 255));
 }
 
-TEST_F(StyleSheetTest, ColourTableNamesAndTheirExceptions) {
-    EXPECT_EQ(context.Colours().Count(), 168u);
-    EXPECT_EQ(ColourOf("darkseagreen"), MakeColour(143, 188, 139));
-    EXPECT_EQ(ColourOf("gray"), MakeColour(128, 128, 128));
-    EXPECT_EQ(ColourOf("lightgrey"), MakeColour(211, 211, 211));
+TEST_F(StyleSheetTest, ColorTableNamesAndTheirExceptions) {
+    EXPECT_EQ(context.Colors().Count(), 168u);
+    EXPECT_EQ(ColorOf("darkseagreen"), MakeColor(143, 188, 139));
+    EXPECT_EQ(ColorOf("gray"), MakeColor(128, 128, 128));
+    EXPECT_EQ(ColorOf("lightgrey"), MakeColor(211, 211, 211));
     for (const char* absent :
          {"grey", "darkgrey", "darkslategrey", "dimgrey", "lightslategrey", "slategrey", "lightgray", "nosuchcolour"})
-        EXPECT_EQ(ColourOf(absent), 0x123456u) << absent;
+        EXPECT_EQ(ColorOf(absent), 0x123456u) << absent;
 }
 
-TEST_F(StyleSheetTest, SystemColoursComeFromThePlatform) {
-    EXPECT_EQ(ColourOf("infobackground"), FakeHtmlPlatform::SystemColourFor(kSysInfoBk));
-    EXPECT_EQ(ColourOf("threedface"), FakeHtmlPlatform::SystemColourFor(kSysBtnFace));
-    EXPECT_EQ(ColourOf("inactivecaptiontext"), FakeHtmlPlatform::SystemColourFor(kSysInactiveCaptionText));
+TEST_F(StyleSheetTest, SystemColorsComeFromThePlatform) {
+    EXPECT_EQ(ColorOf("infobackground"), FakeHtmlPlatform::SystemColorFor(kSysInfoBk));
+    EXPECT_EQ(ColorOf("threedface"), FakeHtmlPlatform::SystemColorFor(kSysBtnFace));
+    EXPECT_EQ(ColorOf("inactivecaptiontext"), FakeHtmlPlatform::SystemColorFor(kSysInactiveCaptionText));
 }
 
 TEST_F(StyleSheetTest, LengthUnits) {
@@ -110,10 +112,10 @@ TEST_F(StyleSheetTest, FontProperties) {
     EXPECT_EQ(Applied("vertical-align", "vcenter").vAlign, HtmlVAlign::Middle);
 }
 
-TEST_F(StyleSheetTest, BackgroundColourSolidOrTransparent) {
+TEST_F(StyleSheetTest, BackgroundColorSolidOrTransparent) {
     HtmlStyle s = Applied("background-color", "#fbedbb");
     EXPECT_TRUE(s.solidBackground);
-    EXPECT_EQ(s.backgroundColour, MakeColour(0xfb, 0xed, 0xbb));
+    EXPECT_EQ(s.backgroundColor, MakeColor(0xfb, 0xed, 0xbb));
     EXPECT_FALSE(Applied("background-color", "transparent", s).solidBackground);
 }
 
@@ -131,18 +133,18 @@ TEST_F(StyleSheetTest, BorderWidthAndStyleRules) {
     const HtmlStyle dotted = Applied("border-style", "dotted");
     EXPECT_EQ(dotted.borderWidth, 1);
     EXPECT_EQ(dotted.borderStyle, HtmlBorderStyle::Dotted);
-    const HtmlStyle coloured = Applied("border-color", "red");
-    EXPECT_EQ(coloured.borderLight, MakeColour(255, 0, 0));
-    EXPECT_EQ(coloured.borderDark, MakeColour(255, 0, 0));
+    const HtmlStyle colored = Applied("border-color", "red");
+    EXPECT_EQ(colored.borderLight, MakeColor(255, 0, 0));
+    EXPECT_EQ(colored.borderDark, MakeColor(255, 0, 0));
 }
 
 TEST_F(StyleSheetTest, SheetRulesWithSeveralPerLineAndUnknownProperties) {
     const CHtmlStyleSheet sheet(".a {color:red; nonsense:1} .b{color:blue}\nH1, h2 {font-weight:bold}");
     HtmlStyle s;
     EXPECT_TRUE(sheet.Apply(".a", s, context));
-    EXPECT_EQ(s.colour, MakeColour(255, 0, 0));
+    EXPECT_EQ(s.color, MakeColor(255, 0, 0));
     EXPECT_TRUE(sheet.Apply(".b", s, context));
-    EXPECT_EQ(s.colour, MakeColour(0, 0, 255));
+    EXPECT_EQ(s.color, MakeColor(0, 0, 255));
     EXPECT_TRUE(sheet.Apply("h2", s, context));
     EXPECT_EQ(s.weight, 700);
     EXPECT_FALSE(sheet.Apply(".c", s, context));
@@ -156,7 +158,7 @@ TEST_F(StyleSheetTest, DefaultSheetRules) {
     EXPECT_EQ(s.size, 13);
     sheet.Apply("h6", s, context);
     EXPECT_EQ(s.size, 8);
-    EXPECT_EQ(s.colour, MakeColour(0x62, 0x62, 0x62));
+    EXPECT_EQ(s.color, MakeColor(0x62, 0x62, 0x62));
     HtmlStyle pre;
     sheet.Apply("pre", pre, context);
     EXPECT_EQ(pre.face, "Courier");
@@ -164,7 +166,7 @@ TEST_F(StyleSheetTest, DefaultSheetRules) {
     EXPECT_TRUE(pre.solidBackground);
     HtmlStyle comment;
     sheet.Apply(".cpp-comment", comment, context);
-    EXPECT_EQ(comment.colour, MakeColour(0, 128, 0));
+    EXPECT_EQ(comment.color, MakeColor(0, 128, 0));
     EXPECT_TRUE(comment.italic);
 }
 

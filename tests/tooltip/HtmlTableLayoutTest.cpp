@@ -2,6 +2,8 @@
 
 #include "tests/tooltip/LayoutTestSupport.h"
 
+using namespace tarvel;
+
 namespace {
 
 // Default cell padding 1 and spacing 2; a one-letter cell is 8 wide, 15 high.
@@ -95,13 +97,13 @@ TEST_F(HtmlTableLayoutTest, TableBorderIsRaisedAndCellsGetOnePixelSunkenBorders)
     EXPECT_EQ(borders[0]->width, 2);
     EXPECT_EQ(borders[0]->style, HtmlBorderStyle::Solid);
     EXPECT_TRUE(borders[0]->raised);
-    EXPECT_EQ(borders[0]->light, MakeColour(255, 0, 0));
+    EXPECT_EQ(borders[0]->light, MakeColor(255, 0, 0));
     EXPECT_EQ(borders[1]->width, 1);
     EXPECT_FALSE(borders[1]->raised);
     EXPECT_EQ(borders[1]->box, MakeRect(2 + kGap, 2 + kGap, 6 + 2 * kPad + 2, kBodySize + 2 * kPad + 2));
     EXPECT_EQ(RunWithText(list, "a").box.left, 2 + kGap + 1 + kPad);
     const HtmlDisplayList own = Lay("<table border=2 bordercolor=red><tr><td bordercolor=blue>a</td></tr></table>");
-    EXPECT_EQ(ItemsOf<HtmlBorder>(own).at(1)->light, MakeColour(0, 0, 255));
+    EXPECT_EQ(ItemsOf<HtmlBorder>(own).at(1)->light, MakeColor(0, 0, 255));
     EXPECT_EQ(ItemsOf<HtmlBorder>(own).at(1)->width, 1);
 }
 
@@ -132,12 +134,12 @@ TEST_F(HtmlTableLayoutTest, BackgroundsAndEffects) {
     EXPECT_EQ(fill("").effect, kEffectTransparent);
     const HtmlFill solid = fill("bgcolor=red");
     EXPECT_EQ(solid.effect, kEffectSolid);
-    EXPECT_EQ(solid.begin, MakeColour(255, 0, 0));
-    EXPECT_EQ(solid.end, MakeColour(255, 0, 0));
+    EXPECT_EQ(solid.begin, MakeColor(255, 0, 0));
+    EXPECT_EQ(solid.end, MakeColor(255, 0, 0));
     EXPECT_EQ(fill("bgeffect=transparent bgcolor=red").effect, kEffectSolid);
     const HtmlFill bump = fill("bgeffect=softbump bgcolor=white bgmidcolor=#fff7f0 bgendcolor=0xC0C0D0");
     EXPECT_EQ(bump.effect, kEffectSoftBump);
-    EXPECT_EQ(bump.middle, MakeColour(0xff, 0xf7, 0xf0));
+    EXPECT_EQ(bump.middle, MakeColor(0xff, 0xf7, 0xf0));
     EXPECT_EQ(bump.end, 0xC0C0D0u);
     EXPECT_EQ(fill("bgeffect=vgradient").effect, kEffectVGradient);
     EXPECT_EQ(fill("bgeffect=metal").effect, kEffectMetal);
@@ -241,16 +243,16 @@ TEST_F(HtmlTableLayoutTest, DefaultBordersShowAllFourSidesOnTheTooltipBackground
     const HtmlDisplayList list = Lay("<table border=1><tr><td>x</td></tr></table>");
     const auto borders = ItemsOf<HtmlBorder>(list);
     ASSERT_EQ(borders.size(), 2u);
-    const auto distance = [](HtmlColour a, HtmlColour b) {
+    const auto distance = [](HtmlColor a, HtmlColor b) {
         int sum = 0;
         for (int shift = 0; shift < 24; shift += 8)
             sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
         return sum;
     };
     for (const HtmlBorder* border : borders)
-        for (const HtmlColour background :
-             {MakeColour(255, 255, 255), MakeColour(240, 247, 255), MakeColour(192, 192, 208)})
-            for (const HtmlColour edge : {border->light, border->dark})
+        for (const HtmlColor background :
+             {MakeColor(255, 255, 255), MakeColor(240, 247, 255), MakeColor(192, 192, 208)})
+            for (const HtmlColor edge : {border->light, border->dark})
                 EXPECT_GE(distance(edge, background), 90) << std::hex << edge << " on " << background;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarvel {
+
 HtmlDisplayList LayOut(FakeHtmlPlatform& platform, std::string_view markup, int maxWidth, int hoverLink,
                        std::string_view sheet) {
     const CHtmlStyleSheet styles(sheet);
@@ -32,3 +34,5 @@ std::vector<std::string> RunTexts(const HtmlDisplayList& list) {
         texts.push_back(run->text);
     return texts;
 }
+
+}  // namespace tarvel

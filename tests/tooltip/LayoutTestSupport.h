@@ -8,6 +8,8 @@
 #include "tooltip/CHtmlLayout.h"
 #include "tooltip/HtmlDefaultStyleSheet.h"
 
+namespace tarvel {
+
 // Body text of the default sheet on the fake platform: 10pt at 96 dpi.
 constexpr int kBodySize = 13;
 constexpr int kBodyAscent = kBodySize * 3 / 4;
@@ -29,3 +31,5 @@ std::vector<const T*> ItemsOf(const HtmlDisplayList& list) {
 const HtmlTextRun& RunWithText(const HtmlDisplayList& list, std::string_view text);
 const HtmlStyle& StyleOf(const HtmlDisplayList& list, std::string_view runText);
 std::vector<std::string> RunTexts(const HtmlDisplayList& list);
+
+}  // namespace tarvel

@@ -3,6 +3,8 @@
 #include "tests/tooltip/LayoutTestSupport.h"
 #include "tooltip/MarkupEscape.h"
 
+using namespace tarvel;
+
 namespace {
 
 std::string Shown(std::string_view code) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvel {
+
 // Writes 0x00RRGGBB pixels, row by row from the top, as an RGB PNG file with
 // stored (uncompressed) deflate blocks: enough to look at test pictures.
 class PngFile {
@@ -83,3 +85,5 @@ private:
         return ~crc;
     }
 };
+
+}  // namespace tarvel

@@ -5,6 +5,8 @@
 
 #include "tooltip/CTooltipStateMachine.h"
 
+using namespace tarvel;
+
 namespace {
 
 // Window timers against a clock the test moves: periodic, like SetTimer.

@@ -14,11 +14,13 @@
 #include "tooltip/CCeXDib.h"
 #include "widgets/CPPToolTip.h"
 
+using namespace tarvel;
+
 namespace {
 
 constexpr char kOwnerClass[] = "TooltipTestOwner";
-constexpr COLORREF kOwnerColour = RGB(40, 120, 200);
-constexpr COLORREF kBorderColour = RGB(192, 192, 208);
+constexpr COLORREF kOwnerColor = RGB(40, 120, 200);
+constexpr COLORREF kBorderColor = RGB(192, 192, 208);
 constexpr int kToolBarCommand = 40001;
 constexpr char kToolBarTip[] = "New <entry> & more";
 
@@ -54,7 +56,7 @@ LRESULT CALLBACK OwnerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_ERASEBKGND) {
         RECT client{};
         ::GetClientRect(hwnd, &client);
-        HBRUSH brush = ::CreateSolidBrush(kOwnerColour);
+        HBRUSH brush = ::CreateSolidBrush(kOwnerColor);
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
         ::DeleteObject(brush);
         return 1;
@@ -84,7 +86,7 @@ protected:
         tip_.SetDelayTime(3, 100);
         tip_.SetColorBk(RGB(255, 255, 255), RGB(240, 247, 255), RGB(192, 192, 208));
         tip_.SetEffectBk(13, 5);
-        tip_.SetBorder(kBorderColour, 1, 1);
+        tip_.SetBorder(kBorderColor, 1, 1);
         tip_.SetNotify(true);
         tip_.SetTooltipShadow(6, 6, 25, true, 8, 8);
         tip_.SetCssStyles(110);
@@ -214,11 +216,11 @@ TEST_F(TooltipWindow, LooksFinishedBorderBodyAndShadow) {
     const COLORREF body = ::GetPixel(dc, 8, 14);
     const COLORREF shadow = ::GetPixel(dc, width - 5, height / 2);
     ::ReleaseDC(tip_.GetSafeHwnd(), dc);
-    EXPECT_EQ(border, kBorderColour);
+    EXPECT_EQ(border, kBorderColor);
     EXPECT_GT(GetRValue(body) + GetGValue(body) + GetBValue(body), 3 * 200) << std::hex << body;
     // The owner's blue, darkened by at most a quarter.
-    EXPECT_LT(GetBValue(shadow), GetBValue(kOwnerColour));
-    EXPECT_GE(GetBValue(shadow), GetBValue(kOwnerColour) * 3 / 4 - 1);
+    EXPECT_LT(GetBValue(shadow), GetBValue(kOwnerColor));
+    EXPECT_GE(GetBValue(shadow), GetBValue(kOwnerColor) * 3 / 4 - 1);
 }
 
 // The body is painted over the shaded screen in place: painting it again

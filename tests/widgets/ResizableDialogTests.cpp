@@ -46,6 +46,17 @@ SIZE ClientSize(HWND hwnd) {
     return SIZE{client.right, client.bottom};
 }
 
+// The size grip among the dialog's children, as the user meets it.
+HWND SizeGripOf(HWND dialog) {
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        if (::lstrcmpiA(name, "ScrollBar") == 0 && (::GetWindowLongA(child, GWL_STYLE) & SBS_SIZEGRIP))
+            return child;
+    }
+    return nullptr;
+}
+
 SIZE WindowSize(HWND hwnd) {
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
@@ -130,7 +141,7 @@ TEST_F(DialogFixture, MinimumTrackSizeHolds) {
 }
 
 TEST_F(DialogFixture, SizeGripSitsInTheCornerAndHidesWhenMaximised) {
-    const HWND grip = dialog.GetSizeGrip();
+    const HWND grip = SizeGripOf(dialog.GetHwnd());
     ASSERT_TRUE(grip);
     const SIZE client = ClientSize(dialog.GetHwnd());
     RECT rect{};

@@ -142,7 +142,7 @@ protected:
         editor.SetMarginWidthN(CScintilla::kFoldMargin, 14);
         editor.SetMarginSensitiveN(CScintilla::kFoldMargin, true);
         editor.SetText(kFoldedCode);
-        editor.Colourise(0, -1);
+        editor.Colorize(0, -1);
     }
 
     // A real click in the fold margin beside the line, with the mouse keys' modifiers.
@@ -214,7 +214,7 @@ TEST_F(FoldingTest, ALineThatStopsFoldingShowsTheLinesItHid) {
     ASSERT_EQ(Visible(), "vvvvvvv--");
     const auto brace = editor.Send(SCI_GETLINEENDPOSITION, 6) - 1;
     editor.Send(SCI_DELETERANGE, brace, 1);
-    editor.Colourise(0, -1);
+    editor.Colorize(0, -1);
     EXPECT_FALSE(editor.GetFoldLevel(6) & SC_FOLDLEVELHEADERFLAG);
     EXPECT_EQ(Visible(), "vvvvvvvvv");
 }

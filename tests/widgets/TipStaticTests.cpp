@@ -70,7 +70,7 @@ TEST_F(TipFixture, StepsWrapAroundBothWays) {
     EXPECT_EQ(tip.GetCurrentIndex(), 7);
 }
 
-TEST_F(TipFixture, ShownTextFadesFromTheStartColourToDarkBlue) {
+TEST_F(TipFixture, ShownTextFadesFromTheStartColorToDarkBlue) {
     tip.ShowText("Autotext Help.", kFadeSteps, kStart);
     EXPECT_EQ(tip.GetText(), "Autotext Help.");
     EXPECT_EQ(tip.GetCurrentTextColor(), kStart);
@@ -85,7 +85,7 @@ TEST_F(TipFixture, ShownTextFadesFromTheStartColourToDarkBlue) {
     EXPECT_FALSE(tip.IsFading()) << "the repainting stops about a second after the change";
 }
 
-TEST_F(TipFixture, WithoutFadeStepsTheTextShowsInItsColourAtOnce) {
+TEST_F(TipFixture, WithoutFadeStepsTheTextShowsInItsColorAtOnce) {
     tip.ShowText("plain", 0, kStart);
     EXPECT_EQ(tip.GetCurrentTextColor(), CTipStatic::kTextColor);
 }
@@ -102,7 +102,7 @@ TEST_F(TipFixture, AlignmentPutsTheTextAtTheChosenEdge) {
     EXPECT_GE(right.second, 290);
 }
 
-TEST_F(TipFixture, EngravedTextUsesTheHighlightAndShadowColours) {
+TEST_F(TipFixture, EngravedTextUsesTheHighlightAndShadowColors) {
     tip.SetBackgroundColor(RGB(0, 128, 0));
     tip.ShowText("Ambergrove Software", 0, kStart);
     tip.SetEngraved(true);

@@ -27,10 +27,8 @@ struct TreeFixture : ::testing::Test {
         ASSERT_TRUE(tree.SubclassWindow(control));
         cpp = tree.InsertItem("C++", 4, 4);
         java = tree.InsertItem("Java", 4, 4);
-        first = tree.InsertItem("WWWWWWWWWW first", 0, 1, cpp);
+        first = tree.InsertItem("WWWWWWWWWW first", 0, 1, cpp, TVI_LAST, 0x1234);
         second = tree.InsertItem("WWWWWWWWWW second", 0, 1, cpp, first);
-        tree.SetItemData(cpp, 0);
-        tree.SetItemData(first, 0x1234);
         tree.Expand(cpp);
     }
 
@@ -97,7 +95,7 @@ TEST_F(TreeFixture, DragRulesRefuseRootsAndDroppingOnItself) {
     EXPECT_TRUE(rules.CanDropOn(tree, first, java)) << "every root takes a drop";
 }
 
-TEST_F(TreeFixture, ColourMapKeepsOneRecordPerItem) {
+TEST_F(TreeFixture, ColorMapKeepsOneRecordPerItem) {
     EXPECT_EQ(tree.GetItemColor(first), Color_Font::kDefaultColor);
     EXPECT_FALSE(tree.HasColorFont(first));
     tree.SetItemColor(first, kRed);
@@ -135,7 +133,7 @@ TEST_F(TreeFixture, DeletingAnItemDropsItsRecordAndThoseOfItsChildren) {
     EXPECT_EQ(tree.GetItemColor(reused), Color_Font::kDefaultColor);
 }
 
-TEST_F(TreeFixture, ColouredLabelIsPaintedInItsColourUnlessSelectedInTheFocusedTree) {
+TEST_F(TreeFixture, ColoredLabelIsPaintedInItsColorUnlessSelectedInTheFocusedTree) {
     tree.SetItemColor(first, kRed);
     EXPECT_GT(PixelsOf(first, kRed), 10);
     EXPECT_EQ(PixelsOf(second, kRed), 0) << "items without a record keep the system colours";
@@ -149,7 +147,7 @@ TEST_F(TreeFixture, ColouredLabelIsPaintedInItsColourUnlessSelectedInTheFocusedT
     EXPECT_GT(PixelsOf(first, kRed), 10) << "selected but the tree has no focus";
 }
 
-TEST_F(TreeFixture, PaintingIntoAGivenDcDrawsTheColouredLabelsThere) {
+TEST_F(TreeFixture, PaintingIntoAGivenDcDrawsTheColoredLabelsThere) {
     tree.SetItemColor(first, kRed);
     const RECT client = tree.GetClientRect();
     HDC screen = ::GetDC(tree.GetHwnd());
@@ -172,7 +170,7 @@ TEST_F(TreeFixture, PaintingIntoAGivenDcDrawsTheColouredLabelsThere) {
     EXPECT_GT(red, 10);
 }
 
-TEST_F(TreeFixture, BoldItemIsDrawnBoldInItsColour) {
+TEST_F(TreeFixture, BoldItemIsDrawnBoldInItsColor) {
     tree.SetItemColor(first, kRed);
     tree.SetItemColor(second, kRed);
     TVITEMA bold = {};

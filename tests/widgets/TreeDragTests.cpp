@@ -45,13 +45,12 @@ struct DragFixture : ::testing::Test {
         java = tree.InsertItem("Java", 4, 4);
         a = tree.InsertItem("a", 0, 1, cpp);
         b = tree.InsertItem("b", 0, 1, cpp);
-        c = tree.InsertItem("c", 0, 1, cpp);
+        c = tree.InsertItem("c", 0, 1, cpp, TVI_LAST, 0xC0C0);
         j1 = tree.InsertItem("j1", 0, 1, java);
-        tree.SetItemData(c, 0xC0C0);
         tree.Expand(cpp);
     }
 
-    POINT Centre(HTREEITEM item) {
+    POINT Center(HTREEITEM item) {
         RECT rect{};
         EXPECT_TRUE(tree.GetItemRect(item, rect, true));
         return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -62,7 +61,7 @@ struct DragFixture : ::testing::Test {
         info.hdr.hwndFrom = tree.GetHwnd();
         info.hdr.code = TVN_BEGINDRAGA;
         info.itemNew.hItem = item;
-        info.ptDrag = Centre(item);
+        info.ptDrag = Center(item);
         tree.Send(Reflected(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(&info));
     }
 
@@ -82,9 +81,9 @@ TEST_F(DragFixture, DroppingOnAnEntryPlacesTheItemRightAfterIt) {
     BeginDrag(c);
     EXPECT_TRUE(tree.IsDragging());
     EXPECT_EQ(::GetCapture(), tree.GetHwnd());
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     EXPECT_EQ(tree.GetDropHilightItem(), a);
-    ReleaseAt(Centre(a));
+    ReleaseAt(Center(a));
     EXPECT_FALSE(tree.IsDragging());
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "c", "b"}));
     const HTREEITEM moved = tree.GetSelectedItem();
@@ -97,20 +96,20 @@ TEST_F(DragFixture, DroppingOnAnEntryPlacesTheItemRightAfterIt) {
 
 TEST_F(DragFixture, DroppingOnARootMakesTheItemItsLastChild) {
     BeginDrag(a);
-    MoveTo(Centre(java));
-    ReleaseAt(Centre(java));
+    MoveTo(Center(java));
+    ReleaseAt(Center(java));
     EXPECT_EQ(Children(java), (std::vector<std::string>{"j1", "a"}));
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"b", "c"}));
 }
 
 TEST_F(DragFixture, DroppingOnItselfOrOnNothingMovesNothing) {
     BeginDrag(b);
-    MoveTo(Centre(b));
-    ReleaseAt(Centre(b));
+    MoveTo(Center(b));
+    ReleaseAt(Center(b));
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
 
     BeginDrag(b);
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     ReleaseAt(POINT{5, 290});
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end", "start", "end"}));
@@ -130,9 +129,9 @@ TEST_F(DragFixture, RootsCannotBeDragged) {
 
 TEST_F(DragFixture, CursorTellsWhetherADropIsPossible) {
     BeginDrag(b);
-    MoveTo(Centre(b));
+    MoveTo(Center(b));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_NO)) << "over the dragged item itself";
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_ARROW));
     MoveTo(POINT{5, 290});
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_NO)) << "over empty tree space";
@@ -141,21 +140,21 @@ TEST_F(DragFixture, CursorTellsWhetherADropIsPossible) {
 
 TEST_F(DragFixture, RestingOverAClosedRootOpensAndSelectsIt) {
     BeginDrag(a);
-    MoveTo(Centre(java));
+    MoveTo(Center(java));
     EXPECT_FALSE(tree.GetItemState(java, TVIS_EXPANDED) & TVIS_EXPANDED);
     tree.Send(WM_TIMER, CTreeCtrlEx::kHoverTimer);
     EXPECT_TRUE(tree.GetItemState(java, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(tree.GetSelectedItem(), java);
     EXPECT_EQ(tree.GetDropHilightItem(), java);
-    ReleaseAt(Centre(java));
+    ReleaseAt(Center(java));
 }
 
 TEST_F(DragFixture, LosingTheMouseEndsTheDragWithoutAMove) {
     BeginDrag(c);
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     ::SetCapture(host.Get());
     EXPECT_FALSE(tree.IsDragging());
-    ReleaseAt(Centre(a));
+    ReleaseAt(Center(a));
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
 }
 
@@ -175,19 +174,19 @@ void ExpectNoDragLeft(JournalTree& tree, std::initializer_list<HTREEITEM> items)
 
 TEST_F(DragFixture, EscapeAbandonsTheDragWithoutAMove) {
     BeginDrag(c);
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     EXPECT_TRUE(tree.Send(WM_GETDLGCODE, VK_ESCAPE) & DLGC_WANTALLKEYS) << "the dialog manager leaves Escape to it";
     tree.Send(WM_KEYDOWN, VK_ESCAPE);
     ExpectNoDragLeft(tree, {a, b, c});
     EXPECT_FALSE(tree.Send(WM_GETDLGCODE, VK_ESCAPE) & DLGC_WANTALLKEYS) << "after the drag Escape cancels again";
-    ReleaseAt(Centre(a));
+    ReleaseAt(Center(a));
     EXPECT_EQ(Children(cpp), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(tree.journal, (std::vector<std::string>{"start", "end"}));
 }
 
 TEST_F(DragFixture, LosingTheMouseLeavesNothingBehind) {
     BeginDrag(c);
-    MoveTo(Centre(a));
+    MoveTo(Center(a));
     ::SetCapture(host.Get());
     ExpectNoDragLeft(tree, {a, b, c});
     ::ReleaseCapture();

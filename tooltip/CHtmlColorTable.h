@@ -7,20 +7,24 @@
 
 #include "tooltip/HtmlTypes.h"
 
+namespace tarvel {
+
 class IHtmlPlatform;
 
 // The colour names of the markup and style sheets: 140 fixed colours and 28
 // system colours read from the platform when the table is built.
-class CHtmlColourTable {
+class CHtmlColorTable {
 public:
-    explicit CHtmlColourTable(IHtmlPlatform& platform);
+    explicit CHtmlColorTable(IHtmlPlatform& platform);
 
-    std::optional<HtmlColour> Find(std::string_view name) const;
-    std::size_t Count() const { return colours_.size(); }
+    std::optional<HtmlColor> Find(std::string_view name) const;
+    std::size_t Count() const { return colors_.size(); }
     // A colour value: a name, "#rrggbb", or a C number taken as 0x00BBGGRR.
     // Nothing for any other form, which leaves the caller's colour as it is.
-    std::optional<HtmlColour> Parse(std::string_view value) const;
+    std::optional<HtmlColor> Parse(std::string_view value) const;
 
 private:
-    std::unordered_map<std::string, HtmlColour> colours_;
+    std::unordered_map<std::string, HtmlColor> colors_;
 };
+
+}  // namespace tarvel

@@ -1,18 +1,20 @@
-#include "tooltip/CHtmlColourTable.h"
+#include "tooltip/CHtmlColorTable.h"
 
 #include "tooltip/HtmlText.h"
 #include "tooltip/IHtmlPlatform.h"
 
+namespace tarvel {
+
 namespace {
 
-struct NamedColour {
+struct NamedColor {
     const char* name;
     unsigned char red, green, blue;
 };
 
 // The CSS colour keywords without the names spelt "grey" (lightgrey stays)
 // and without lightgray; darkseagreen has blue 139.
-constexpr NamedColour kFixedColours[] = {
+constexpr NamedColor kFixedColors[] = {
     {"aqua", 0, 255, 255},
     {"black", 0, 0, 0},
     {"blue", 0, 0, 255},
@@ -157,10 +159,10 @@ constexpr NamedColour kFixedColours[] = {
 
 struct SystemName {
     const char* name;
-    HtmlSystemColour index;
+    HtmlSystemColor index;
 };
 
-constexpr SystemName kSystemColours[] = {
+constexpr SystemName kSystemColors[] = {
     {"activeborder", kSysActiveBorder},
     {"activecaption", kSysActiveCaption},
     {"appworkspace", kSysAppWorkspace},
@@ -191,34 +193,34 @@ constexpr SystemName kSystemColours[] = {
     {"inactivecaptiontext", kSysInactiveCaptionText},
 };
 
-constexpr std::size_t kHexDigitsOfColour = 6;
+constexpr std::size_t kHexDigitsOfColor = 6;
 
-std::optional<HtmlColour> ParseHash(std::string_view digits) {
-    if (digits.size() != kHexDigitsOfColour)
+std::optional<HtmlColor> ParseHash(std::string_view digits) {
+    if (digits.size() != kHexDigitsOfColor)
         return std::nullopt;
     const auto value = ParseCNumber(std::string("0x") + std::string(digits));
     if (!value)
         return std::nullopt;
-    return MakeColour((*value >> 16) & 0xFF, (*value >> 8) & 0xFF, *value & 0xFF);
+    return MakeColor((*value >> 16) & 0xFF, (*value >> 8) & 0xFF, *value & 0xFF);
 }
 
 }  // namespace
 
-CHtmlColourTable::CHtmlColourTable(IHtmlPlatform& platform) {
-    for (const NamedColour& c : kFixedColours)
-        colours_[c.name] = MakeColour(c.red, c.green, c.blue);
-    for (const SystemName& s : kSystemColours)
-        colours_[s.name] = platform.SystemColour(s.index);
+CHtmlColorTable::CHtmlColorTable(IHtmlPlatform& platform) {
+    for (const NamedColor& c : kFixedColors)
+        colors_[c.name] = MakeColor(c.red, c.green, c.blue);
+    for (const SystemName& s : kSystemColors)
+        colors_[s.name] = platform.SystemColor(s.index);
 }
 
-std::optional<HtmlColour> CHtmlColourTable::Find(std::string_view name) const {
-    const auto it = colours_.find(AsciiLower(name));
-    if (it == colours_.end())
+std::optional<HtmlColor> CHtmlColorTable::Find(std::string_view name) const {
+    const auto it = colors_.find(AsciiLower(name));
+    if (it == colors_.end())
         return std::nullopt;
     return it->second;
 }
 
-std::optional<HtmlColour> CHtmlColourTable::Parse(std::string_view value) const {
+std::optional<HtmlColor> CHtmlColorTable::Parse(std::string_view value) const {
     value = Unquote(TrimSpaces(value));
     if (value.empty())
         return std::nullopt;
@@ -228,7 +230,9 @@ std::optional<HtmlColour> CHtmlColourTable::Parse(std::string_view value) const 
         const auto number = ParseCNumber(value);
         if (!number)
             return std::nullopt;
-        return static_cast<HtmlColour>(*number & 0xFFFFFF);
+        return static_cast<HtmlColor>(*number & 0xFFFFFF);
     }
     return Find(value);
 }
+
+}  // namespace tarvel
