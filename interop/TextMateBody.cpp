@@ -30,7 +30,7 @@ bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 constexpr std::string_view kVisual = "VISUAL";
 // Deeper nesting is no snippet anyone writes; it is read as text.
 constexpr int kMaxDepth = 16;
-constexpr std::size_t kUsualTokens = 16;
+constexpr std::size_t kUsualTokens = 8;
 
 class Parser {
 public:

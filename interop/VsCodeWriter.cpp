@@ -79,25 +79,6 @@ constexpr auto kPlaceholderStops = MakeStops(Stops::Placeholder);
 
 bool IsStop(const std::array<bool, 256>& stops, char c) { return stops[static_cast<unsigned char>(c)]; }
 
-// Eight bytes of a body at a time, as the most of every entry's code needs
-// no escape: whether any of them is a literal stop (or a placeholder's).
-constexpr std::uint64_t kLowBits = 0x0101010101010101u;
-constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-
-// A byte of the word below the value; exact as to whether there is one.
-constexpr std::uint64_t BytesBelow(std::uint64_t word, unsigned char value) {
-    return (word - kLowBits * value) & ~word & kHighBits;
-}
-
-constexpr std::uint64_t BytesEqual(std::uint64_t word, char value) {
-    return BytesBelow(word ^ (kLowBits * static_cast<unsigned char>(value)), 1);
-}
-
-bool HoldsStop(std::uint64_t word, bool inPlaceholder) {
-    return (BytesBelow(word, 0x20) | BytesEqual(word, '$') | BytesEqual(word, '\\') | BytesEqual(word, '"') |
-            (inPlaceholder ? BytesEqual(word, '}') : 0)) != 0;
-}
-
 // The piece written where at points; the end of it. Pieces are string
 // literals, so that the copy is a few moves.
 template <std::size_t N>
@@ -133,36 +114,23 @@ void AppendJsonEscape(TextBuffer& out, unsigned char c) { out.Commit(PutJsonEsca
 // A body, in UTF-8, straight into the JSON: each line a string of the body's
 // array, the body syntax's escapes escaped again for JSON, in one pass, a
 // byte at a time, as every entry's code goes through it.
-class JsonBody : public VsCodeBody::Sink {
+class JsonBody {
 public:
     explicit JsonBody(TextBuffer& out) : out_(out) {}
 
-    void Literal(std::string_view text, bool inPlaceholder) override {
+    // A byte at a time: the pieces between names are a few bytes long.
+    void Literal(std::string_view text, bool inPlaceholder) {
         const auto& stops = inPlaceholder ? kPlaceholderStops : kLiteralStops;
         char* at = out_.Open(text.size() * kLongestEscape);
-        std::size_t i = 0;
-        while (i < text.size()) {
-            std::uint64_t word;
-            if (i + sizeof word <= text.size()) {
-                std::memcpy(&word, text.data() + i, sizeof word);
-                if (!HoldsStop(word, inPlaceholder)) {
-                    std::memcpy(at, &word, sizeof word);
-                    at += sizeof word;
-                    i += sizeof word;
-                    continue;
-                }
-            }
-            // A word with a stop in it, or the last bytes: one at a time.
-            for (const auto end = std::min(i + sizeof word, text.size()); i < end; ++i) {
-                if (IsStop(stops, text[i]))
-                    at = PutSpecial(at, text, i);
-                else
-                    *at++ = text[i];
-            }
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (IsStop(stops, text[i]))
+                at = PutSpecial(at, text, i);
+            else
+                *at++ = text[i];
         }
         out_.Commit(at);
     }
-    void Syntax(std::string_view text) override { out_.Append(text); }
+    void Syntax(std::string_view text) { out_.Append(text); }
 
 private:
     static char* PutSpecial(char* at, std::string_view text, std::size_t i) {

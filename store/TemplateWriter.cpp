@@ -51,22 +51,21 @@ void UseLineFeeds(EntryText& text) {
 // back changes nothing but a lone LF, which gains its CR. A description of
 // nothing but white space gets no block: read back, that block would give the
 // empty description, which gets none.
-void AppendReadmeBlock(std::string& text, AutotextEntry& entry) {
-    const auto description = TrimmedRightView(entry.description);
+void AppendReadmeBlock(std::string& text, std::string_view description) {
+    description = TrimmedRightView(description);
     if (!description.empty()) {
         text.append("readme:\r\n");
         AppendAsWritten(text, description);
         text.append("\r\n\f\r\n");
     }
-    GiveLoneLineFeedsCarriageReturns(entry.description);
 }
 
-void AppendRecord(std::string& text, AutotextEntry& entry) {
-    if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
-        GiveLoneLineFeedsCarriageReturns(entry.description);
-        return;
-    }
-    AppendReadmeBlock(text, entry);
+bool IsRecorded(const AutotextEntry& entry) {
+    return !(entry.title.empty() && entry.shortcut.empty() && entry.code.empty());
+}
+
+void AppendRecordText(std::string& text, const AutotextEntry& entry) {
+    AppendReadmeBlock(text, entry.description);
     text.append("a:");
     AppendAsWritten(text, entry.title);
     text.append(":");
@@ -74,10 +73,31 @@ void AppendRecord(std::string& text, AutotextEntry& entry) {
     text.append(":\r\n");
     AppendAsWritten(text, entry.code);
     text.append("\f\r\n");
+}
+
+void AppendRecord(std::string& text, AutotextEntry& entry) {
+    GiveLoneLineFeedsCarriageReturns(entry.description);
+    if (!IsRecorded(entry))
+        return;
+    AppendRecordText(text, entry);
     // Title, shortcut and code keep LF line breaks after a save.
     UseLineFeeds(entry.title);
     UseLineFeeds(entry.shortcut);
     UseLineFeeds(entry.code);
+}
+
+// One allocation for the usual text: fields, headers, and a few lone LFs.
+template <class Entries>
+void Prepare(const Entries& entries, std::string& text) {
+    std::size_t estimate = 0;
+    for (const auto* entry : entries)
+        if (entry != nullptr)
+            estimate +=
+                entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
+    text.clear();
+    // A request below the room the text has would give some of it back.
+    if (text.capacity() < estimate + estimate / 16)
+        text.reserve(estimate + estimate / 16);
 }
 
 }  // namespace
@@ -89,19 +109,19 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
 }
 
 void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
-    // One allocation for the usual text: fields, headers, and a few lone LFs.
-    std::size_t estimate = 0;
-    for (const auto* entry : entries)
-        if (entry != nullptr)
-            estimate +=
-                entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
-    text.clear();
-    // A request below the room the text has would give some of it back.
-    if (text.capacity() < estimate + estimate / 16)
-        text.reserve(estimate + estimate / 16);
+    Prepare(entries, text);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
             AppendRecord(text, *entry);
+}
+
+std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries) {
+    std::string text;
+    Prepare(entries, text);
+    for (const auto* entry : entries)
+        if (entry != nullptr && entry->kind == 0 && IsRecorded(*entry))
+            AppendRecordText(text, *entry);
+    return text;
 }
 
 }  // namespace TemplateWriter
