@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
 #include "interop/Utf8.h"
 #include "interop/VsCodeBody.h"
@@ -38,120 +39,25 @@ bool DifferOnlyInShortcut(const AutotextEntry& one, const AutotextEntry& other) 
     return one.title == other.title && SameLines(one.code, other.code) && SameLines(one.description, other.description);
 }
 
-// What a byte needs in a JSON string, and in a snippet's body.
-enum ByteClass : unsigned char { kPlain, kHigh, kBodySpecial, kBrace, kQuote, kControl, kLineFeed, kReturn };
-
-constexpr std::array<unsigned char, 256> MakeByteClasses() {
-    std::array<unsigned char, 256> classes{};
-    for (int c = 0; c < 256; ++c)
-        classes[c] = c >= 0x80 ? kHigh : c < 0x20 ? kControl : kPlain;
-    classes['$'] = classes['\\'] = kBodySpecial;
-    classes['}'] = kBrace;
-    classes['"'] = kQuote;
-    classes['\n'] = kLineFeed;
-    classes['\r'] = kReturn;
-    return classes;
-}
-
-constexpr auto kByteClasses = MakeByteClasses();
-
-unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
-
-// The bytes a scan for escapes stops at: in a JSON string, in a body's
-// literal text, and in a placeholder's text, where a brace would close it.
-enum class Stops { String, Literal, Placeholder };
-
-constexpr std::array<bool, 256> MakeStops(Stops where) {
+// The bytes a JSON string's scan for escapes stops at: a quote, a backslash,
+// a control character, and a byte beyond ASCII, which the ANSI text holds
+// in its code page.
+constexpr std::array<bool, 256> MakeStringStops() {
     std::array<bool, 256> stops{};
-    for (int c = 0; c < 256; ++c) {
-        const auto kind = kByteClasses[c];
-        const bool stringStop = kind == kHigh || kind == kQuote || kind == kControl || kind == kLineFeed ||
-                                kind == kReturn || c == '\\';
-        stops[c] = where == Stops::String ? stringStop
-                                          : kind != kPlain && kind != kHigh && (kind != kBrace || where == Stops::Placeholder);
-    }
+    for (int c = 0; c < 256; ++c)
+        stops[c] = c < 0x20 || c >= 0x80 || c == '"' || c == '\\';
     return stops;
 }
 
-constexpr auto kStringStops = MakeStops(Stops::String);
-constexpr auto kLiteralStops = MakeStops(Stops::Literal);
-constexpr auto kPlaceholderStops = MakeStops(Stops::Placeholder);
+constexpr auto kStringStops = MakeStringStops();
 
-bool IsStop(const std::array<bool, 256>& stops, char c) { return stops[static_cast<unsigned char>(c)]; }
+bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
-// The piece written where at points; the end of it. Pieces are string
-// literals, so that the copy is a few moves.
-template <std::size_t N>
-char* Put(char* at, const char (&piece)[N]) {
-    std::memcpy(at, piece, N - 1);
-    return at + N - 1;
+bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+void AppendJsonEscape(TextBuffer& out, unsigned char c) {
+    out.Commit(JsonEscape::PutEscape(out.Open(JsonEscape::kLongest), c));
 }
-
-// The longest a byte becomes in the JSON: a line break of a body.
-constexpr std::size_t kLongestEscape = 7;
-constexpr char kBodyLineBreak[] = "\",\n\t\t\t\"";
-static_assert(sizeof kBodyLineBreak - 1 == kLongestEscape);
-
-// A quote, a backslash or a control character as JSON writes it.
-char* PutJsonEscape(char* at, unsigned char c) {
-    constexpr char kHex[] = "0123456789abcdef";
-    switch (c) {
-        case '"': return Put(at, "\\\"");
-        case '\\': return Put(at, "\\\\");
-        case '\n': return Put(at, "\\n");
-        case '\r': return Put(at, "\\r");
-        case '\t': return Put(at, "\\t");
-        default:
-            at = Put(at, "\\u00");
-            *at++ = kHex[c >> 4];
-            *at++ = kHex[c & 0xF];
-            return at;
-    }
-}
-
-void AppendJsonEscape(TextBuffer& out, unsigned char c) { out.Commit(PutJsonEscape(out.Open(kLongestEscape), c)); }
-
-// A body, in UTF-8, straight into the JSON: each line a string of the body's
-// array, the body syntax's escapes escaped again for JSON, in one pass, a
-// byte at a time, as every entry's code goes through it.
-class JsonBody {
-public:
-    explicit JsonBody(TextBuffer& out) : out_(out) {}
-
-    // A byte at a time: the pieces between names are a few bytes long.
-    void Literal(std::string_view text, bool inPlaceholder) {
-        const auto& stops = inPlaceholder ? kPlaceholderStops : kLiteralStops;
-        char* at = out_.Open(text.size() * kLongestEscape);
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (IsStop(stops, text[i]))
-                at = PutSpecial(at, text, i);
-            else
-                *at++ = text[i];
-        }
-        out_.Commit(at);
-    }
-    void Syntax(std::string_view text) { out_.Append(text); }
-
-private:
-    static char* PutSpecial(char* at, std::string_view text, std::size_t i) {
-        const char c = text[i];
-        switch (ClassOf(c)) {
-            case kBodySpecial:
-                return c == '\\' ? Put(at, "\\\\\\\\") : Put(at, "\\\\$");
-            case kBrace:
-                return Put(at, "\\\\}");
-            case kLineFeed:
-                return Put(at, kBodyLineBreak);
-            case kReturn:
-                // A CR before a line break is the line break's.
-                return i + 1 < text.size() && text[i + 1] == '\n' ? at : Put(at, "\\r");
-            default:
-                return PutJsonEscape(at, static_cast<unsigned char>(c));
-        }
-    }
-
-    TextBuffer& out_;
-};
 
 }  // namespace
 
@@ -274,8 +180,7 @@ void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope)
 void VsCodeWriter::AppendBody(std::string_view code) {
     const bool lines = code.find('\n') != std::string_view::npos;
     out_.Append(lines ? "[\n\t\t\t\"" : "\"");
-    JsonBody body(out_);
-    VsCodeBody::Write(Utf8::IsAscii(code) ? code : AsUtf8(code), body);
+    body_.Write(Utf8::IsAscii(code) ? code : AsUtf8(code));
     out_.Append(lines ? "\"\n\t\t]" : "\"");
 }
 
@@ -327,9 +232,9 @@ void VsCodeWriter::AppendEscaped(std::string_view ansi) {
     const auto start = out_.Size();
     std::size_t plain = 0;
     for (std::size_t i = 0; i < ansi.size(); ++i) {
-        if (!IsStop(kStringStops, ansi[i]))
+        if (!IsStop(ansi[i]))
             continue;
-        if (ClassOf(ansi[i]) == kHigh) {
+        if (IsHigh(ansi[i])) {
             out_.Shorten(start);
             AppendEscapedUtf8(codePage_.ToUtf8(ansi));
             return;
@@ -344,7 +249,7 @@ void VsCodeWriter::AppendEscaped(std::string_view ansi) {
 void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
     std::size_t plain = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (ClassOf(utf8[i]) == kHigh || !IsStop(kStringStops, utf8[i]))
+        if (IsHigh(utf8[i]) || !IsStop(utf8[i]))
             continue;
         out_.Append({utf8.data() + plain, i - plain});
         plain = i + 1;

@@ -8,6 +8,7 @@
 
 #include "interop/CodePage.h"
 #include "interop/TextBuffer.h"
+#include "interop/VsCodeBody.h"
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
@@ -19,7 +20,7 @@ class VsCodeWriter {
 public:
     using LanguageEntries = std::array<std::vector<AutotextEntry*>, TemplateLanguage::kCount>;
 
-    explicit VsCodeWriter(const CodePage& codePage) : codePage_(codePage) {}
+    explicit VsCodeWriter(const CodePage& codePage) : codePage_(codePage), body_(out_) {}
 
     // One language's snippets: the file VS Code names after the language.
     std::string LanguageFile(const std::vector<AutotextEntry*>& entries);
@@ -54,6 +55,7 @@ private:
 
     const CodePage& codePage_;
     TextBuffer out_;
+    VsCodeBody body_;
     // How often each title was written, the titles being the entries' own,
     // in the order they came; found through a table of open addressing whose
     // slots hold a title's hash and place, small for the cache, as every
