@@ -7,7 +7,6 @@
 
 #include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
-#include "interop/Utf8.h"
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
 
@@ -54,6 +53,35 @@ constexpr auto kStringStops = MakeStringStops();
 bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Whether a code holds a byte beyond ASCII, and a line break: found in one
+// pass, eight bytes at a time, as every entry's code is asked.
+struct CodeShape {
+    bool ascii;
+    bool lines;
+};
+
+CodeShape ShapeOf(std::string_view code) {
+    constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    constexpr std::uint64_t kLineFeeds = kLowBits * '\n';
+    std::uint64_t high = 0;
+    std::uint64_t lineFeeds = 0;
+    std::size_t at = 0;
+    for (std::uint64_t word; at + sizeof word <= code.size(); at += sizeof word) {
+        std::memcpy(&word, code.data() + at, sizeof word);
+        high |= word;
+        // Marks a word with a byte equal to LF, and no other.
+        const auto x = word ^ kLineFeeds;
+        lineFeeds |= (x - kLowBits) & ~x & kHighBits;
+    }
+    bool lines = false;
+    for (; at < code.size(); ++at) {
+        high |= static_cast<unsigned char>(code[at]);
+        lines = lines || code[at] == '\n';
+    }
+    return {(high & kHighBits) == 0, lines || lineFeeds != 0};
+}
 
 void AppendJsonEscape(TextBuffer& out, unsigned char c) {
     out.Commit(JsonEscape::PutEscape(out.Open(JsonEscape::kLongest), c));
@@ -178,10 +206,10 @@ void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope)
 // The body syntax escapes ASCII characters, which in UTF-8, unlike in a
 // double-byte code page, are never part of another character.
 void VsCodeWriter::AppendBody(std::string_view code) {
-    const bool lines = code.find('\n') != std::string_view::npos;
-    out_.Append(lines ? "[\n\t\t\t\"" : "\"");
-    body_.Write(Utf8::IsAscii(code) ? code : AsUtf8(code));
-    out_.Append(lines ? "\"\n\t\t]" : "\"");
+    const auto shape = ShapeOf(code);
+    out_.Append(shape.lines ? "[\n\t\t\t\"" : "\"");
+    body_.Write(shape.ascii ? code : AsUtf8(code));
+    out_.Append(shape.lines ? "\"\n\t\t]" : "\"");
 }
 
 // One line as a string, several as an array of them, as VS Code writes
