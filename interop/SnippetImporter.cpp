@@ -1,6 +1,7 @@
 #include "interop/SnippetImporter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -183,7 +184,8 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
                                                             : TextMateBody::Dialect::VsCode);
     source.syntax = SourceSnippet::Syntax::Code;
     source.code = std::move(converted.code);
-    source.losses.insert(source.losses.end(), converted.losses.begin(), converted.losses.end());
+    source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
+                         std::make_move_iterator(converted.losses.end()));
 }
 
 AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,
