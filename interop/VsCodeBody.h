@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "interop/TextBuffer.h"
+#include "store/TextBuffer.h"
 
 // An entry's code, in UTF-8 or ASCII, as the body of a VS Code snippet,
 // written straight into the JSON: each line a string of the body's array.

@@ -152,43 +152,38 @@ std::string VsCodeWriter::End() {
     return out_.Take();
 }
 
-// The snippets are found first, and their titles counted in a pass of their
-// own: every title is looked up in a table larger than the cache, and in a
-// short loop the look-ups overlap.
+// Each snippet is written as soon as its entries are found, while they are
+// still in the cache: a language has tens of thousands of them.
 void VsCodeWriter::AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage) {
     const auto scope = scopeLanguage == kNoScope ? std::string() : SnippetMapping::VsCodeScopeOf(scopeLanguage);
-    written_.clear();
-    snippets_.clear();
+    group_.clear();
     for (const auto* entry : entries) {
         if (entry == nullptr || !IsWritten(*entry))
             continue;
-        if (!snippets_.empty() && DifferOnlyInShortcut(*written_[snippets_.back().first], *entry))
-            ++snippets_.back().count;
-        else
-            snippets_.push_back({written_.size(), 1, 0});
-        written_.push_back(entry);
+        if (!group_.empty() && !DifferOnlyInShortcut(*group_.front(), *entry)) {
+            AppendSnippet(scope);
+            group_.clear();
+        }
+        group_.push_back(entry);
     }
-    for (auto& snippet : snippets_)
-        snippet.repeats = CountTitle(written_[snippet.first]->title);
-    for (const auto& snippet : snippets_)
-        AppendSnippet(snippet, scope);
+    if (!group_.empty())
+        AppendSnippet(scope);
 }
 
-void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope) {
-    const auto* const* group = written_.data() + snippet.first;
-    const auto& entry = *group[0];
+void VsCodeWriter::AppendSnippet(std::string_view scope) {
+    const auto& entry = *group_.front();
     out_.Append(firstSnippet_ ? "\n\t" : ",\n\t");
     firstSnippet_ = false;
-    AppendName(entry.title, snippet.repeats);
+    AppendName(entry.title, CountTitle(entry.title));
     out_.Append(": {\n\t\t\"prefix\": ");
-    if (snippet.count == 1) {
+    if (group_.size() == 1) {
         AppendString(entry.shortcut);
     } else {
         out_.Append('[');
-        for (std::size_t i = 0; i < snippet.count; ++i) {
+        for (std::size_t i = 0; i < group_.size(); ++i) {
             if (i > 0)
                 out_.Append(", ");
-            AppendString(group[i]->shortcut);
+            AppendString(group_[i]->shortcut);
         }
         out_.Append(']');
     }

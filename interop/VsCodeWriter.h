@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "interop/CodePage.h"
-#include "interop/TextBuffer.h"
+#include "store/TextBuffer.h"
 #include "interop/VsCodeBody.h"
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
@@ -33,14 +33,9 @@ public:
 private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
-    // Next entries that differ only in their shortcuts, as one snippet; the
-    // entries are those of written_, from the first on.
-    struct Snippet {
-        std::size_t first;
-        std::size_t count;
-        int repeats;  // how often its title came before
-    };
-    void AppendSnippet(const Snippet& snippet, std::string_view scope);
+    // The entries of group_, which differ only in their shortcuts, as one
+    // snippet.
+    void AppendSnippet(std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
     std::string_view AsUtf8(std::string_view ansi);
@@ -72,7 +67,6 @@ private:
     std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
     std::string converted_;
-    // The language's entries that are written, and the snippets they make.
-    std::vector<const AutotextEntry*> written_;
-    std::vector<Snippet> snippets_;
+    // Next entries that differ only in their shortcuts: one snippet.
+    std::vector<const AutotextEntry*> group_;
 };
