@@ -54,26 +54,34 @@ bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
+// Eight bytes at a time, as every entry's texts are looked through.
+constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+constexpr std::uint64_t kHighBits = ~kLow7;
+
+// The high bit of each byte of the word that is zero, and of no other.
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) { return ~(((word & kLow7) + kLow7) | word | kLow7); }
+
+// The high bit of each byte of the word that is the character.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, char c) {
+    return ZeroBytes(word ^ (kLowBits * static_cast<unsigned char>(c)));
+}
+
 // Whether a code holds a byte beyond ASCII, and a line break: found in one
-// pass, eight bytes at a time, as every entry's code is asked.
+// pass, as every entry's code is asked.
 struct CodeShape {
     bool ascii;
     bool lines;
 };
 
 CodeShape ShapeOf(std::string_view code) {
-    constexpr std::uint64_t kLowBits = 0x0101010101010101u;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    constexpr std::uint64_t kLineFeeds = kLowBits * '\n';
     std::uint64_t high = 0;
     std::uint64_t lineFeeds = 0;
     std::size_t at = 0;
     for (std::uint64_t word; at + sizeof word <= code.size(); at += sizeof word) {
         std::memcpy(&word, code.data() + at, sizeof word);
         high |= word;
-        // Marks a word with a byte equal to LF, and no other.
-        const auto x = word ^ kLineFeeds;
-        lineFeeds |= (x - kLowBits) & ~x & kHighBits;
+        lineFeeds |= BytesEqual(word, '\n');
     }
     bool lines = false;
     for (; at < code.size(); ++at) {
@@ -81,6 +89,23 @@ CodeShape ShapeOf(std::string_view code) {
         lines = lines || code[at] == '\n';
     }
     return {(high & kHighBits) == 0, lines || lineFeeds != 0};
+}
+
+// Where the text first holds a byte a JSON string escapes, or one beyond
+// ASCII; its size when it holds none, as titles and shortcuts seldom do.
+std::size_t FirstStop(std::string_view text) {
+    std::size_t at = 0;
+    for (std::uint64_t word; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        const auto controls = ~(((word & kLow7) + kLowBits * (0x80 - 0x20)) | word) & kHighBits;
+        const auto stops = controls | (word & kHighBits) | BytesEqual(word, '"') | BytesEqual(word, '\\');
+        // The build's targets are little-endian: the first byte is the lowest.
+        if (stops != 0)
+            return at + static_cast<std::size_t>(__builtin_ctzll(stops)) / 8;
+    }
+    while (at < text.size() && !IsStop(text[at]))
+        ++at;
+    return at;
 }
 
 void AppendJsonEscape(TextBuffer& out, unsigned char c) {
@@ -252,9 +277,14 @@ void VsCodeWriter::AppendString(std::string_view ansi) {
 // no escape are copied whole; text with a character beyond ASCII, which
 // entries seldom hold, is converted first.
 void VsCodeWriter::AppendEscaped(std::string_view ansi) {
+    const auto first = FirstStop(ansi);
+    if (first == ansi.size()) {
+        out_.Append(ansi);
+        return;
+    }
     const auto start = out_.Size();
     std::size_t plain = 0;
-    for (std::size_t i = 0; i < ansi.size(); ++i) {
+    for (std::size_t i = first; i < ansi.size(); ++i) {
         if (!IsStop(ansi[i]))
             continue;
         if (IsHigh(ansi[i])) {
@@ -283,7 +313,7 @@ void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
 
 // A title holds no padding, so the title with as many paddings as it came
 // before is unique.
-void VsCodeWriter::AppendName(const std::string& title, int repeats) {
+void VsCodeWriter::AppendName(std::string_view title, int repeats) {
     out_.Append('"');
     AppendEscaped(title);
     for (int i = 0; i < repeats; ++i)

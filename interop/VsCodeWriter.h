@@ -43,7 +43,7 @@ private:
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
-    void AppendName(const std::string& title, int repeats);
+    void AppendName(std::string_view title, int repeats);
     int CountTitle(std::string_view title);
     void Reserve(std::size_t entries);
     std::string End();
