@@ -32,7 +32,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     const bool bodies = reading == VimSnippetFile::Reading::Whole;
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
-    std::vector<SourceSnippet> snippets;
+    auto snippets = VimSnippetFile::RoomForSnippetsOf(bytes);
     bool inSnippet = false;
     std::string body;
     bool hasBody = false;

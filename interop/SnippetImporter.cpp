@@ -1,6 +1,7 @@
 #include "interop/SnippetImporter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -46,14 +47,10 @@ bool SameAsRead(const AutotextEntry& entry, const AutotextEntry& back) {
 // Whether a template file holding the entries reads each back as it is (the
 // description up to its trailing white space, which saving trims).
 bool ReadBack(const std::vector<const AutotextEntry*>& entries) {
-    std::vector<AutotextEntry> written;
-    written.reserve(entries.size());
-    std::vector<AutotextEntry*> pointers;
-    pointers.reserve(entries.size());
-    for (const auto* entry : entries)
-        pointers.push_back(&written.emplace_back(*entry));
     ReadEntries read;
-    TemplateReader(0, read).Read(TemplateWriter::FormatLanguageRecords(pointers));
+    // The entries read borrow their texts from the file's bytes.
+    const auto text = std::make_shared<const std::string>(TemplateWriter::RecordsAsWritten(entries));
+    TemplateReader(0, read, text).Read(*text);
     if (read.entries.size() != entries.size())
         return false;
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -137,7 +134,10 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     }
     std::map<std::string, int> skipped;
     const auto first = result.snippets.size();
-    result.snippets.reserve(first + sources.size());
+    // Room grows by doubling: a reserve of just this file's snippets would
+    // move every snippet of the files before at each file.
+    if (result.snippets.capacity() < first + sources.size())
+        result.snippets.reserve(std::max(2 * result.snippets.capacity(), first + sources.size()));
     for (auto& source : sources) {
         int language = target.language >= 0 ? target.language : source.language;
         if (language < 0)
@@ -186,7 +186,8 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
                                                             : TextMateBody::Dialect::VsCode);
     source.syntax = SourceSnippet::Syntax::Code;
     source.code = std::move(converted.code);
-    source.losses.insert(source.losses.end(), converted.losses.begin(), converted.losses.end());
+    source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
+                         std::make_move_iterator(converted.losses.end()));
 }
 
 AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,

@@ -15,7 +15,9 @@ namespace {
 struct Token {
     enum class Kind { Text, TabStop, Choice, Variable, Dropped };
     Kind kind = Kind::Text;
-    std::string text;  // literal text, a variable's name, or what a dropped part held
+    // Literal text, a variable's name, or what a dropped part held: a run of
+    // the body, which outlives its tokens.
+    std::string_view text;
     int number = -1;
     bool hasDefault = false;
     bool plainDefault = true;  // the default holds no tab stop, variable or code
@@ -30,7 +32,7 @@ bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
 constexpr std::string_view kVisual = "VISUAL";
 // Deeper nesting is no snippet anyone writes; it is read as text.
 constexpr int kMaxDepth = 16;
-constexpr std::size_t kUsualTokens = 16;
+constexpr std::size_t kUsualTokens = 8;
 
 class Parser {
 public:
@@ -50,10 +52,15 @@ private:
         return c == '$' || c == '}' || c == '\\' || (dialect_ == Dialect::Vim && c == '`');
     }
 
+    // Text that goes on from the last token's extends it; text after an
+    // escape is a token of its own.
     static void AppendText(std::vector<Token>& tokens, std::string_view text) {
-        if (tokens.empty() || tokens.back().kind != Token::Kind::Text)
-            tokens.emplace_back();
-        tokens.back().text.append(text);
+        if (!tokens.empty() && tokens.back().kind == Token::Kind::Text &&
+            tokens.back().text.data() + tokens.back().text.size() == text.data()) {
+            tokens.back().text = {tokens.back().text.data(), tokens.back().text.size() + text.size()};
+            return;
+        }
+        tokens.emplace_back().text = text;
     }
 
     static bool IsSpecial(char c) { return c == '\\' || c == '$' || c == '`' || c == '}'; }
@@ -130,11 +137,11 @@ private:
         return number;
     }
 
-    std::string Name(std::size_t& at) const {
+    std::string_view Name(std::size_t& at) const {
         const auto start = at;
         while (at < body_.size() && IsNameChar(body_[at]))
             ++at;
-        return std::string(body_.substr(start, at - start));
+        return body_.substr(start, at - start);
     }
 
     // After the dollar sign.
@@ -153,6 +160,7 @@ private:
         }
         if (body_[at] != '{' || ++at >= body_.size())
             return false;
+        const auto start = at;
         if (IsDigit(body_[at])) {
             token.kind = Token::Kind::TabStop;
             token.number = Number(at);
@@ -164,11 +172,12 @@ private:
         } else {
             return false;
         }
-        return Rest(at, depth, token);
+        return Rest(at, start, depth, token);
     }
 
-    // After ${1 or ${NAME: the closing brace, a default, choices or a transform.
-    bool Rest(std::size_t& at, int depth, Token& token) {
+    // After ${1 or ${NAME, which begins at start: the closing brace, a
+    // default, choices or a transform.
+    bool Rest(std::size_t& at, std::size_t start, int depth, Token& token) {
         if (at >= body_.size())
             return false;
         const char c = body_[at++];
@@ -179,7 +188,7 @@ private:
         if (c == '|' && token.kind == Token::Kind::TabStop)
             return Choices(at, token);
         if (c == '/')
-            return Transform(at, token);
+            return Transform(at, start, token);
         return false;
     }
 
@@ -233,9 +242,10 @@ private:
     }
 
     // Regex, format and options, each part ending at an unescaped delimiter;
-    // the format's own ${1:/upcase} and the like are passed whole.
-    bool Transform(std::size_t& at, Token& token) {
-        const auto start = at - 1;
+    // the format's own ${1:/upcase} and the like are passed whole. What is
+    // dropped is told from the tab stop's number or variable's name, which
+    // begins at start, on.
+    bool Transform(std::size_t& at, std::size_t start, Token& token) {
         int slashes = 1;
         int braces = 0;
         for (; at < body_.size(); ++at) {
@@ -250,8 +260,7 @@ private:
             } else if (c == '/' && slashes < 3 && braces == 0) {
                 ++slashes;
             } else if (c == '}' && slashes == 3) {
-                token.text = (token.kind == Token::Kind::TabStop ? std::to_string(token.number) : token.text) +
-                             std::string(body_.substr(start, at - start));
+                token.text = body_.substr(start, at - start);
                 token.kind = Token::Kind::Dropped;
                 token.dropped = SnippetLoss::Kind::Transform;
                 ++at;
@@ -317,7 +326,7 @@ private:
         if (twin.empty() && ReservedVariables::IsReserved(token.text))
             twin = token.text;
         if (twin.empty()) {
-            Lose(SnippetLoss::Kind::VariableWithoutTwin, "$" + token.text + "$");
+            Lose(SnippetLoss::Kind::VariableWithoutTwin, std::string("$").append(token.text).append("$"));
             twin = token.text;
         }
         WriteName(std::string(twin));

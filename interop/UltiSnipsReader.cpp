@@ -91,7 +91,7 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
     TextRules::LineCursor lines(bytes);
-    std::vector<SourceSnippet> snippets;
+    auto snippets = VimSnippetFile::RoomForSnippetsOf(bytes);
     std::vector<std::string_view> actions;
     // Kept between snippets, so that its room is reused.
     std::string body;

@@ -47,4 +47,11 @@ bool IsUltiSnips(std::string_view bytes) {
     return false;
 }
 
+std::vector<SourceSnippet> RoomForSnippetsOf(std::string_view bytes) {
+    constexpr std::size_t kShortSnippet = 64;
+    std::vector<SourceSnippet> snippets;
+    snippets.reserve(bytes.size() / kShortSnippet + 1);
+    return snippets;
+}
+
 }  // namespace tarvel::VimSnippetFile

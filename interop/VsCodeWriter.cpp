@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
-#include "interop/Utf8.h"
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
 
@@ -40,152 +40,79 @@ bool DifferOnlyInShortcut(const AutotextEntry& one, const AutotextEntry& other) 
     return one.title == other.title && SameLines(one.code, other.code) && SameLines(one.description, other.description);
 }
 
-// What a byte needs in a JSON string, and in a snippet's body.
-enum ByteClass : unsigned char { kPlain, kHigh, kBodySpecial, kBrace, kQuote, kControl, kLineFeed, kReturn };
-
-constexpr std::array<unsigned char, 256> MakeByteClasses() {
-    std::array<unsigned char, 256> classes{};
-    for (int c = 0; c < 256; ++c)
-        classes[c] = c >= 0x80 ? kHigh : c < 0x20 ? kControl : kPlain;
-    classes['$'] = classes['\\'] = kBodySpecial;
-    classes['}'] = kBrace;
-    classes['"'] = kQuote;
-    classes['\n'] = kLineFeed;
-    classes['\r'] = kReturn;
-    return classes;
-}
-
-constexpr auto kByteClasses = MakeByteClasses();
-
-unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
-
-// The bytes a scan for escapes stops at: in a JSON string, in a body's
-// literal text, and in a placeholder's text, where a brace would close it.
-enum class Stops { String, Literal, Placeholder };
-
-constexpr std::array<bool, 256> MakeStops(Stops where) {
+// The bytes a JSON string's scan for escapes stops at: a quote, a backslash,
+// a control character, and a byte beyond ASCII, which the ANSI text holds
+// in its code page.
+constexpr std::array<bool, 256> MakeStringStops() {
     std::array<bool, 256> stops{};
-    for (int c = 0; c < 256; ++c) {
-        const auto kind = kByteClasses[c];
-        const bool stringStop = kind == kHigh || kind == kQuote || kind == kControl || kind == kLineFeed ||
-                                kind == kReturn || c == '\\';
-        stops[c] = where == Stops::String ? stringStop
-                                          : kind != kPlain && kind != kHigh && (kind != kBrace || where == Stops::Placeholder);
-    }
+    for (int c = 0; c < 256; ++c)
+        stops[c] = c < 0x20 || c >= 0x80 || c == '"' || c == '\\';
     return stops;
 }
 
-constexpr auto kStringStops = MakeStops(Stops::String);
-constexpr auto kLiteralStops = MakeStops(Stops::Literal);
-constexpr auto kPlaceholderStops = MakeStops(Stops::Placeholder);
+constexpr auto kStringStops = MakeStringStops();
 
-bool IsStop(const std::array<bool, 256>& stops, char c) { return stops[static_cast<unsigned char>(c)]; }
+bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
-// Eight bytes of a body at a time, as the most of every entry's code needs
-// no escape: whether any of them is a literal stop (or a placeholder's).
+bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Eight bytes at a time, as every entry's texts are looked through.
 constexpr std::uint64_t kLowBits = 0x0101010101010101u;
-constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+constexpr std::uint64_t kHighBits = ~kLow7;
 
-// A byte of the word below the value; exact as to whether there is one.
-constexpr std::uint64_t BytesBelow(std::uint64_t word, unsigned char value) {
-    return (word - kLowBits * value) & ~word & kHighBits;
+// The high bit of each byte of the word that is zero, and of no other.
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) { return ~(((word & kLow7) + kLow7) | word | kLow7); }
+
+// The high bit of each byte of the word that is the character.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, char c) {
+    return ZeroBytes(word ^ (kLowBits * static_cast<unsigned char>(c)));
 }
 
-constexpr std::uint64_t BytesEqual(std::uint64_t word, char value) {
-    return BytesBelow(word ^ (kLowBits * static_cast<unsigned char>(value)), 1);
-}
-
-bool HoldsStop(std::uint64_t word, bool inPlaceholder) {
-    return (BytesBelow(word, 0x20) | BytesEqual(word, '$') | BytesEqual(word, '\\') | BytesEqual(word, '"') |
-            (inPlaceholder ? BytesEqual(word, '}') : 0)) != 0;
-}
-
-// The piece written where at points; the end of it. Pieces are string
-// literals, so that the copy is a few moves.
-template <std::size_t N>
-char* Put(char* at, const char (&piece)[N]) {
-    std::memcpy(at, piece, N - 1);
-    return at + N - 1;
-}
-
-// The longest a byte becomes in the JSON: a line break of a body.
-constexpr std::size_t kLongestEscape = 7;
-constexpr char kBodyLineBreak[] = "\",\n\t\t\t\"";
-static_assert(sizeof kBodyLineBreak - 1 == kLongestEscape);
-
-// A quote, a backslash or a control character as JSON writes it.
-char* PutJsonEscape(char* at, unsigned char c) {
-    constexpr char kHex[] = "0123456789abcdef";
-    switch (c) {
-        case '"': return Put(at, "\\\"");
-        case '\\': return Put(at, "\\\\");
-        case '\n': return Put(at, "\\n");
-        case '\r': return Put(at, "\\r");
-        case '\t': return Put(at, "\\t");
-        default:
-            at = Put(at, "\\u00");
-            *at++ = kHex[c >> 4];
-            *at++ = kHex[c & 0xF];
-            return at;
-    }
-}
-
-void AppendJsonEscape(TextBuffer& out, unsigned char c) { out.Commit(PutJsonEscape(out.Open(kLongestEscape), c)); }
-
-// A body, in UTF-8, straight into the JSON: each line a string of the body's
-// array, the body syntax's escapes escaped again for JSON, in one pass, a
-// byte at a time, as every entry's code goes through it.
-class JsonBody : public VsCodeBody::Sink {
-public:
-    explicit JsonBody(TextBuffer& out) : out_(out) {}
-
-    void Literal(std::string_view text, bool inPlaceholder) override {
-        const auto& stops = inPlaceholder ? kPlaceholderStops : kLiteralStops;
-        char* at = out_.Open(text.size() * kLongestEscape);
-        std::size_t i = 0;
-        while (i < text.size()) {
-            std::uint64_t word;
-            if (i + sizeof word <= text.size()) {
-                std::memcpy(&word, text.data() + i, sizeof word);
-                if (!HoldsStop(word, inPlaceholder)) {
-                    std::memcpy(at, &word, sizeof word);
-                    at += sizeof word;
-                    i += sizeof word;
-                    continue;
-                }
-            }
-            // A word with a stop in it, or the last bytes: one at a time.
-            for (const auto end = std::min(i + sizeof word, text.size()); i < end; ++i) {
-                if (IsStop(stops, text[i]))
-                    at = PutSpecial(at, text, i);
-                else
-                    *at++ = text[i];
-            }
-        }
-        out_.Commit(at);
-    }
-    void Syntax(std::string_view text) override { out_.Append(text); }
-
-private:
-    static char* PutSpecial(char* at, std::string_view text, std::size_t i) {
-        const char c = text[i];
-        switch (ClassOf(c)) {
-            case kBodySpecial:
-                return c == '\\' ? Put(at, "\\\\\\\\") : Put(at, "\\\\$");
-            case kBrace:
-                return Put(at, "\\\\}");
-            case kLineFeed:
-                return Put(at, kBodyLineBreak);
-            case kReturn:
-                // A CR before a line break is the line break's.
-                return i + 1 < text.size() && text[i + 1] == '\n' ? at : Put(at, "\\r");
-            default:
-                return PutJsonEscape(at, static_cast<unsigned char>(c));
-        }
-    }
-
-    TextBuffer& out_;
+// Whether a code holds a byte beyond ASCII, and a line break: found in one
+// pass, as every entry's code is asked.
+struct CodeShape {
+    bool ascii;
+    bool lines;
 };
+
+CodeShape ShapeOf(std::string_view code) {
+    std::uint64_t high = 0;
+    std::uint64_t lineFeeds = 0;
+    std::size_t at = 0;
+    for (std::uint64_t word; at + sizeof word <= code.size(); at += sizeof word) {
+        std::memcpy(&word, code.data() + at, sizeof word);
+        high |= word;
+        lineFeeds |= BytesEqual(word, '\n');
+    }
+    bool lines = false;
+    for (; at < code.size(); ++at) {
+        high |= static_cast<unsigned char>(code[at]);
+        lines = lines || code[at] == '\n';
+    }
+    return {(high & kHighBits) == 0, lines || lineFeeds != 0};
+}
+
+// Where the text first holds a byte a JSON string escapes, or one beyond
+// ASCII; its size when it holds none, as titles and shortcuts seldom do.
+std::size_t FirstStop(std::string_view text) {
+    std::size_t at = 0;
+    for (std::uint64_t word; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        const auto controls = ~(((word & kLow7) + kLowBits * (0x80 - 0x20)) | word) & kHighBits;
+        const auto stops = controls | (word & kHighBits) | BytesEqual(word, '"') | BytesEqual(word, '\\');
+        // The build's targets are little-endian: the first byte is the lowest.
+        if (stops != 0)
+            return at + static_cast<std::size_t>(__builtin_ctzll(stops)) / 8;
+    }
+    while (at < text.size() && !IsStop(text[at]))
+        ++at;
+    return at;
+}
+
+void AppendJsonEscape(TextBuffer& out, unsigned char c) {
+    out.Commit(JsonEscape::PutEscape(out.Open(JsonEscape::kLongest), c));
+}
 
 }  // namespace
 
@@ -252,43 +179,38 @@ std::string VsCodeWriter::End() {
     return out_.Take();
 }
 
-// The snippets are found first, and their titles counted in a pass of their
-// own: every title is looked up in a table larger than the cache, and in a
-// short loop the look-ups overlap.
+// Each snippet is written as soon as its entries are found, while they are
+// still in the cache: a language has tens of thousands of them.
 void VsCodeWriter::AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage) {
     const auto scope = scopeLanguage == kNoScope ? std::string() : SnippetMapping::VsCodeScopeOf(scopeLanguage);
-    written_.clear();
-    snippets_.clear();
+    group_.clear();
     for (const auto* entry : entries) {
         if (entry == nullptr || !IsWritten(*entry))
             continue;
-        if (!snippets_.empty() && DifferOnlyInShortcut(*written_[snippets_.back().first], *entry))
-            ++snippets_.back().count;
-        else
-            snippets_.push_back({written_.size(), 1, 0});
-        written_.push_back(entry);
+        if (!group_.empty() && !DifferOnlyInShortcut(*group_.front(), *entry)) {
+            AppendSnippet(scope);
+            group_.clear();
+        }
+        group_.push_back(entry);
     }
-    for (auto& snippet : snippets_)
-        snippet.repeats = CountTitle(written_[snippet.first]->title);
-    for (const auto& snippet : snippets_)
-        AppendSnippet(snippet, scope);
+    if (!group_.empty())
+        AppendSnippet(scope);
 }
 
-void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope) {
-    const auto* const* group = written_.data() + snippet.first;
-    const auto& entry = *group[0];
+void VsCodeWriter::AppendSnippet(std::string_view scope) {
+    const auto& entry = *group_.front();
     out_.Append(firstSnippet_ ? "\n\t" : ",\n\t");
     firstSnippet_ = false;
-    AppendName(entry.title, snippet.repeats);
+    AppendName(entry.title, CountTitle(entry.title));
     out_.Append(": {\n\t\t\"prefix\": ");
-    if (snippet.count == 1) {
+    if (group_.size() == 1) {
         AppendString(entry.shortcut);
     } else {
         out_.Append('[');
-        for (std::size_t i = 0; i < snippet.count; ++i) {
+        for (std::size_t i = 0; i < group_.size(); ++i) {
             if (i > 0)
                 out_.Append(", ");
-            AppendString(group[i]->shortcut);
+            AppendString(group_[i]->shortcut);
         }
         out_.Append(']');
     }
@@ -306,11 +228,10 @@ void VsCodeWriter::AppendSnippet(const Snippet& snippet, std::string_view scope)
 // The body syntax escapes ASCII characters, which in UTF-8, unlike in a
 // double-byte code page, are never part of another character.
 void VsCodeWriter::AppendBody(std::string_view code) {
-    const bool lines = code.find('\n') != std::string_view::npos;
-    out_.Append(lines ? "[\n\t\t\t\"" : "\"");
-    JsonBody body(out_);
-    VsCodeBody::Write(Utf8::IsAscii(code) ? code : AsUtf8(code), body);
-    out_.Append(lines ? "\"\n\t\t]" : "\"");
+    const auto shape = ShapeOf(code);
+    out_.Append(shape.lines ? "[\n\t\t\t\"" : "\"");
+    body_.Write(shape.ascii ? code : AsUtf8(code));
+    out_.Append(shape.lines ? "\"\n\t\t]" : "\"");
 }
 
 // One line as a string, several as an array of them, as VS Code writes
@@ -358,12 +279,17 @@ void VsCodeWriter::AppendString(std::string_view ansi) {
 // no escape are copied whole; text with a character beyond ASCII, which
 // entries seldom hold, is converted first.
 void VsCodeWriter::AppendEscaped(std::string_view ansi) {
+    const auto first = FirstStop(ansi);
+    if (first == ansi.size()) {
+        out_.Append(ansi);
+        return;
+    }
     const auto start = out_.Size();
     std::size_t plain = 0;
-    for (std::size_t i = 0; i < ansi.size(); ++i) {
-        if (!IsStop(kStringStops, ansi[i]))
+    for (std::size_t i = first; i < ansi.size(); ++i) {
+        if (!IsStop(ansi[i]))
             continue;
-        if (ClassOf(ansi[i]) == kHigh) {
+        if (IsHigh(ansi[i])) {
             out_.Shorten(start);
             AppendEscapedUtf8(codePage_.ToUtf8(ansi));
             return;
@@ -378,7 +304,7 @@ void VsCodeWriter::AppendEscaped(std::string_view ansi) {
 void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
     std::size_t plain = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (ClassOf(utf8[i]) == kHigh || !IsStop(kStringStops, utf8[i]))
+        if (IsHigh(utf8[i]) || !IsStop(utf8[i]))
             continue;
         out_.Append({utf8.data() + plain, i - plain});
         plain = i + 1;
@@ -389,7 +315,7 @@ void VsCodeWriter::AppendEscapedUtf8(std::string_view utf8) {
 
 // A title holds no padding, so the title with as many paddings as it came
 // before is unique.
-void VsCodeWriter::AppendName(const std::string& title, int repeats) {
+void VsCodeWriter::AppendName(std::string_view title, int repeats) {
     out_.Append('"');
     AppendEscaped(title);
     for (int i = 0; i < repeats; ++i)

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "interop/CodePage.h"
-#include "interop/TextBuffer.h"
+#include "store/TextBuffer.h"
+#include "interop/VsCodeBody.h"
 #include "store/AutotextEntry.h"
 #include "store/TemplateLanguage.h"
 
@@ -21,7 +22,7 @@ class VsCodeWriter {
 public:
     using LanguageEntries = std::array<std::vector<AutotextEntry*>, TemplateLanguage::kCount>;
 
-    explicit VsCodeWriter(const CodePage& codePage) : codePage_(codePage) {}
+    explicit VsCodeWriter(const CodePage& codePage) : codePage_(codePage), body_(out_) {}
 
     // One language's snippets: the file VS Code names after the language.
     std::string LanguageFile(const std::vector<AutotextEntry*>& entries);
@@ -34,14 +35,9 @@ public:
 private:
     void Begin();
     void AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage);
-    // Next entries that differ only in their shortcuts, as one snippet; the
-    // entries are those of written_, from the first on.
-    struct Snippet {
-        std::size_t first;
-        std::size_t count;
-        int repeats;  // how often its title came before
-    };
-    void AppendSnippet(const Snippet& snippet, std::string_view scope);
+    // The entries of group_, which differ only in their shortcuts, as one
+    // snippet.
+    void AppendSnippet(std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
     std::string_view AsUtf8(std::string_view ansi);
@@ -49,13 +45,14 @@ private:
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
-    void AppendName(const std::string& title, int repeats);
+    void AppendName(std::string_view title, int repeats);
     int CountTitle(std::string_view title);
     void Reserve(std::size_t entries);
     std::string End();
 
     const CodePage& codePage_;
     TextBuffer out_;
+    VsCodeBody body_;
     // How often each title was written, the titles being the entries' own,
     // in the order they came; found through a table of open addressing whose
     // slots hold a title's hash and place, small for the cache, as every
@@ -72,9 +69,8 @@ private:
     std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
     std::string converted_;
-    // The language's entries that are written, and the snippets they make.
-    std::vector<const AutotextEntry*> written_;
-    std::vector<Snippet> snippets_;
+    // Next entries that differ only in their shortcuts: one snippet.
+    std::vector<const AutotextEntry*> group_;
 };
 
 }  // namespace tarvel

@@ -42,6 +42,9 @@ public:
     EntryText& operator=(std::string text) {
         if (IsOwned()) {
             *owned_ = std::move(text);
+        } else if (text.empty()) {
+            // Nothing needs no string of its own.
+            borrowed_ = nullptr, size_ = 0;
         } else {
             owned_ = new std::string(std::move(text));
             size_ = kOwned;

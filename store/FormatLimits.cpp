@@ -69,6 +69,13 @@ std::size_t DistinctPromptCount(std::string_view code) {
     return prompts.size();
 }
 
+// Most fields hold no blanks at their ends: those keep their text.
+void TrimField(EntryText& field) {
+    const auto trimmed = TextRules::TrimmedView(field);
+    if (trimmed.size() != field.size())
+        field = std::string(trimmed);
+}
+
 void RemoveFormFeeds(std::string& text) { text.erase(std::remove(text.begin(), text.end(), '\f'), text.end()); }
 
 }  // namespace
@@ -133,8 +140,8 @@ std::vector<Breach> Fit(AutotextEntry& entry) {
                 break;
         }
     }
-    entry.title = TextRules::Trim(entry.title);
-    entry.shortcut = TextRules::Trim(entry.shortcut);
+    TrimField(entry.title);
+    TrimField(entry.shortcut);
     return fitted;
 }
 

@@ -1,7 +1,9 @@
 #include "store/TemplateWriter.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "store/TextBuffer.h"
 #include "store/TextRules.h"
 
 namespace tarvel {
@@ -19,15 +21,18 @@ bool IsLoneLineFeed(std::string_view text, std::size_t at) {
 // Appends the text as the file holds it once its CR LF pairs have become LF
 // and it has been written in text mode: every LF then stands after a CR,
 // which comes to the same as giving each lone LF a CR.
-void AppendAsWritten(std::string& out, std::string_view text) {
+void AppendAsWritten(TextBuffer& out, std::string_view text) {
+    // Room for a CR before every byte, which no text comes near.
+    char* at = out.Open(2 * text.size());
     std::size_t copied = 0;
     for (auto lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1)) {
         if (IsLoneLineFeed(text, lf)) {
-            out.append(text.substr(copied, lf - copied)).push_back('\r');
+            at = std::copy(text.data() + copied, text.data() + lf, at);
+            *at++ = '\r';
             copied = lf;
         }
     }
-    out.append(text.substr(copied));
+    out.Commit(std::copy(text.data() + copied, text.data() + text.size(), at));
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
@@ -36,9 +41,9 @@ void GiveLoneLineFeedsCarriageReturns(EntryText& text) {
     const std::string_view view = text;
     for (auto lf = view.find('\n'); lf != std::string_view::npos; lf = view.find('\n', lf + 1)) {
         if (IsLoneLineFeed(view, lf)) {
-            std::string fixed;
+            TextBuffer fixed;
             AppendAsWritten(fixed, view);
-            text = std::move(fixed);
+            text = fixed.Take();
             return;
         }
     }
@@ -53,33 +58,50 @@ void UseLineFeeds(EntryText& text) {
 // back changes nothing but a lone LF, which gains its CR. A description of
 // nothing but white space gets no block: read back, that block would give the
 // empty description, which gets none.
-void AppendReadmeBlock(std::string& text, AutotextEntry& entry) {
-    const auto description = TrimmedRightView(entry.description);
+void AppendReadmeBlock(TextBuffer& text, std::string_view description) {
+    description = TrimmedRightView(description);
     if (!description.empty()) {
-        text.append("readme:\r\n");
+        text.Append("readme:\r\n");
         AppendAsWritten(text, description);
-        text.append("\r\n\f\r\n");
+        text.Append("\r\n\f\r\n");
     }
-    GiveLoneLineFeedsCarriageReturns(entry.description);
 }
 
-void AppendRecord(std::string& text, AutotextEntry& entry) {
-    if (entry.title.empty() && entry.shortcut.empty() && entry.code.empty()) {
-        GiveLoneLineFeedsCarriageReturns(entry.description);
-        return;
-    }
-    AppendReadmeBlock(text, entry);
-    text.append("a:");
+bool IsRecorded(const AutotextEntry& entry) {
+    return !(entry.title.empty() && entry.shortcut.empty() && entry.code.empty());
+}
+
+void AppendRecordText(TextBuffer& text, const AutotextEntry& entry) {
+    AppendReadmeBlock(text, entry.description);
+    text.Append("a:");
     AppendAsWritten(text, entry.title);
-    text.append(":");
+    text.Append(':');
     AppendAsWritten(text, entry.shortcut);
-    text.append(":\r\n");
+    text.Append(":\r\n");
     AppendAsWritten(text, entry.code);
-    text.append("\f\r\n");
+    text.Append("\f\r\n");
+}
+
+void AppendRecord(TextBuffer& text, AutotextEntry& entry) {
+    GiveLoneLineFeedsCarriageReturns(entry.description);
+    if (!IsRecorded(entry))
+        return;
+    AppendRecordText(text, entry);
     // Title, shortcut and code keep LF line breaks after a save.
     UseLineFeeds(entry.title);
     UseLineFeeds(entry.shortcut);
     UseLineFeeds(entry.code);
+}
+
+// Room for the usual text at once: fields, headers, and a few lone LFs.
+template <class Entries>
+void Prepare(const Entries& entries, TextBuffer& text) {
+    std::size_t estimate = 0;
+    for (const auto* entry : entries)
+        if (entry != nullptr)
+            estimate +=
+                entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
+    text.Reserve(estimate + estimate / 16);
 }
 
 }  // namespace
@@ -91,19 +113,21 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
 }
 
 void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
-    // One allocation for the usual text: fields, headers, and a few lone LFs.
-    std::size_t estimate = 0;
-    for (const auto* entry : entries)
-        if (entry != nullptr)
-            estimate +=
-                entry->title.size() + entry->shortcut.size() + entry->code.size() + entry->description.size() + 32;
-    text.clear();
-    // A request below the room the text has would give some of it back.
-    if (text.capacity() < estimate + estimate / 16)
-        text.reserve(estimate + estimate / 16);
+    TextBuffer out(std::move(text));
+    Prepare(entries, out);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
-            AppendRecord(text, *entry);
+            AppendRecord(out, *entry);
+    text = out.Take();
+}
+
+std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries) {
+    TextBuffer out;
+    Prepare(entries, out);
+    for (const auto* entry : entries)
+        if (entry != nullptr && entry->kind == 0 && IsRecorded(*entry))
+            AppendRecordText(out, *entry);
+    return out.Take();
 }
 
 }  // namespace TemplateWriter

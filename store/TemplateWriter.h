@@ -18,5 +18,8 @@ std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
 // The same into the text, which keeps the room it has: a save of several
 // languages fills one text in turn instead of a new one for each.
 void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text);
+// The text FormatLanguageRecords writes, leaving the entries as they are: what
+// a file of them would hold, to read back before they are taken in.
+std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries);
 
 }  // namespace tarvel::TemplateWriter

@@ -49,10 +49,11 @@ std::vector<std::string> RecordingSink::Labels() const {
 std::vector<ReadItem> RecordingSink::Read() const {
     std::vector<ReadItem> read;
     for (const auto& item : items) {
-        read.push_back({item.label});
+        auto& readItem = read.emplace_back();
+        readItem.label = item.label;
         if (const AutotextEntry* entry = item.entry.get())
-            read.back() = {item.label, std::string(entry->title), std::string(entry->shortcut),
-                           std::string(entry->description), std::string(entry->code)};
+            readItem = {item.label, std::string(entry->title), std::string(entry->shortcut),
+                        std::string(entry->description), std::string(entry->code)};
     }
     return read;
 }

@@ -7,11 +7,16 @@
 
 namespace tarvel {
 
-// Text made of many short pieces, as an export makes a file of thousands of
-// snippets: the room is taken ahead and doubled when it runs out, so that
-// adding a piece is a copy, with no call into the string's growth.
+// Text made of many short pieces, as a save or an export makes a file of
+// thousands of entries: the room is taken ahead and doubled when it runs out,
+// so that adding a piece is a copy, with no call into the string's growth.
 class TextBuffer {
 public:
+    TextBuffer() = default;
+    // Writes over the string's bytes, taking them as room: a text made
+    // after another one of its size needs no room of its own.
+    explicit TextBuffer(std::string room) : text_(std::move(room)) {}
+
     void Reserve(std::size_t bytes) {
         if (text_.size() - used_ < bytes)
             Grow(bytes);
