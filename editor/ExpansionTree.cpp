@@ -68,16 +68,6 @@ AutotextEntry* ExpansionTree::EntryOf(HTREEITEM item) const {
     return data > kLargestNonEntryData ? reinterpret_cast<AutotextEntry*>(data) : nullptr;
 }
 
-HTREEITEM ExpansionTree::NextItemInTreeOrder(HTREEITEM item) const {
-    if (const HTREEITEM child = tree_.GetChildItem(item))
-        return child;
-    for (HTREEITEM up = item; up != nullptr; up = tree_.GetParentItem(up)) {
-        if (const HTREEITEM sibling = tree_.GetNextSiblingItem(up))
-            return sibling;
-    }
-    return nullptr;
-}
-
 int ExpansionTree::CountChildren(HTREEITEM item) const {
     int count = 0;
     for (HTREEITEM child = tree_.GetChildItem(item); child != nullptr; child = tree_.GetNextSiblingItem(child))

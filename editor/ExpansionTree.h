@@ -47,7 +47,6 @@ public:
     int LanguageIndexOfRoot(HTREEITEM item) const noexcept;
 
     AutotextEntry* EntryOf(HTREEITEM item) const;
-    HTREEITEM NextItemInTreeOrder(HTREEITEM item) const;
     int CountChildren(HTREEITEM item) const;
     // The root's child whose entry has the ordinal; the first root otherwise.
     HTREEITEM FindEntryByOrdinal(HTREEITEM root, int ordinal) const;

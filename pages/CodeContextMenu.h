@@ -18,8 +18,6 @@ public:
     // text are grey.
     CodeContextMenu(HINSTANCE module, const std::string& title, bool editable);
 
-    // False when the menu resource is missing.
-    bool IsLoaded() const noexcept { return static_cast<bool>(menu_); }
     // Shows the menu at a screen point; the chosen command reaches owner as
     // an ordinary menu command.
     void Track(HWND owner, POINT point) const;

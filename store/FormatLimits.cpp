@@ -57,18 +57,6 @@ void ReplaceEach(std::string& text, const char* set, const char* replacement) {
         text.replace(at, 1, replacement);
 }
 
-// As PromptNames counts them, without copying them: this runs for every
-// entry an import makes.
-std::size_t DistinctPromptCount(std::string_view code) {
-    std::vector<std::string_view> prompts;
-    ForEachPiece(code, [&prompts](const CodePiece& piece) {
-        if (piece.isName && !ReservedVariables::IsReserved(piece.text) &&
-            std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
-            prompts.push_back(piece.text);
-    });
-    return prompts.size();
-}
-
 // Most fields hold no blanks at their ends: those keep their text.
 void TrimField(EntryText& field) {
     const auto trimmed = TextRules::TrimmedView(field);
@@ -94,7 +82,7 @@ std::vector<Breach> Find(const AutotextEntry& entry) {
         found.push_back(Describe(Limit::FormFeed, ""));
     if (entry.code.find("%0") != std::string::npos)
         found.push_back(Describe(Limit::PercentZero, ""));
-    const auto prompts = DistinctPromptCount(entry.code);
+    const auto prompts = PromptNames(entry.code).size();
     if (prompts > kMaxPrompts)
         found.push_back(PromptBreach(prompts, TextOf(Limit::TooManyPrompts).found));
     return found;
@@ -147,18 +135,12 @@ std::vector<Breach> Fit(AutotextEntry& entry) {
 
 const char* NameOf(Limit limit) { return TextOf(limit).name; }
 
-std::vector<CodePiece> SplitAtNames(std::string_view code) {
-    std::vector<CodePiece> pieces;
-    ForEachPiece(code, [&pieces](const CodePiece& piece) { pieces.push_back(piece); });
-    return pieces;
-}
-
-std::vector<std::string> PromptNames(std::string_view code) {
-    std::vector<std::string> prompts;
+std::vector<std::string_view> PromptNames(std::string_view code) {
+    std::vector<std::string_view> prompts;
     ForEachPiece(code, [&prompts](const CodePiece& piece) {
         if (piece.isName && !ReservedVariables::IsReserved(piece.text) &&
             std::find(prompts.begin(), prompts.end(), piece.text) == prompts.end())
-            prompts.emplace_back(piece.text);
+            prompts.push_back(piece.text);
     });
     return prompts;
 }

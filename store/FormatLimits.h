@@ -53,7 +53,6 @@ struct CodePiece {
     std::string_view text;  // a name without its dollar signs, or literal text
     bool isName;
 };
-std::vector<CodePiece> SplitAtNames(std::string_view code);
 // Whether text between two dollar signs is a name.
 inline bool IsName(std::string_view text) {
     for (const char c : text)
@@ -61,8 +60,8 @@ inline bool IsName(std::string_view text) {
             return false;
     return !text.empty();
 }
-// The pieces of SplitAtNames, each handed to visit(const CodePiece&) in
-// order, without a list: the export walks every entry's code.
+// The pieces of the code, each handed to visit(const CodePiece&) in order,
+// without a list of them.
 template <class Visit>
 void ForEachPiece(std::string_view code, Visit visit) {
     std::size_t literal = 0;
@@ -86,7 +85,8 @@ void ForEachPiece(std::string_view code, Visit visit) {
 }
 
 // The distinct names between dollar signs that are not reserved variables,
-// in order of first appearance: the prompts the host asks for.
-std::vector<std::string> PromptNames(std::string_view code);
+// in order of first appearance: the prompts the host asks for. Views into
+// the code.
+std::vector<std::string_view> PromptNames(std::string_view code);
 
 }  // namespace tarvel::FormatLimits

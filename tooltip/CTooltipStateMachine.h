@@ -62,7 +62,6 @@ public:
     explicit CTooltipStateMachine(ITooltipStateHost& host) : host_(host) {}
 
     void SetBehaviour(unsigned behaviour) { behaviour_ = behaviour; }
-    unsigned Behaviour() const { return behaviour_; }
     // Types 2 (autopop), 3 (initial), 4 (fade-in step) and 5 (fade-out step).
     void SetDelay(int type, unsigned milliseconds);
     unsigned Delay(int type) const;
@@ -75,7 +74,6 @@ public:
 
     TooltipState State() const { return state_; }
     bool Visible() const { return state_ != TooltipState::Hidden; }
-    std::optional<TooltipToolKey> CurrentTool() const { return current_; }
 
     static constexpr int kTransparencyStep = 20;
     static constexpr int kOpaque = 0;

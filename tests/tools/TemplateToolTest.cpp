@@ -169,9 +169,9 @@ TEST(TemplateTool, CheckReportsHostileFilesAndResaveLeavesUnreadableOnesAlone) {
 
 TEST(TemplateTool, PromptsAreDistinctUnreservedNamesBetweenDollarSigns) {
     EXPECT_EQ(FormatLimits::PromptNames("$a$ $a$ $b$ $DATE$ $SCOPE_LINE$ $MethodArg$ $$ $ not a name $c$"),
-              (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(FormatLimits::PromptNames("cost: $5 and $"), std::vector<std::string>{});
-    EXPECT_EQ(FormatLimits::PromptNames("$date$"), std::vector<std::string>{"date"});
+              (std::vector<std::string_view>{"a", "b", "c"}));
+    EXPECT_EQ(FormatLimits::PromptNames("cost: $5 and $"), std::vector<std::string_view>{});
+    EXPECT_EQ(FormatLimits::PromptNames("$date$"), std::vector<std::string_view>{"date"});
 }
 
 TEST(TemplateTool, BadArgumentsAndMissingDirectoryExitWithTwo) {
