@@ -69,9 +69,10 @@ private:
     static int FormatOf(std::string_view bytes);
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
     bool RecoverInterruptedSave(const std::string& path);
-    bool BytesChangedSince(const std::string& path, const FileRecord& record);
+    bool ChangedSince(const std::string& path, const FileRecord& record);
     bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text);
-    bool ReadBytes(const std::string& path, std::string& bytes);
+    bool ReadBytes(const std::string& path, std::string& bytes, FileState* state = nullptr);
+    void ReportReadError(const std::string& path, unsigned long error);
     bool MayReplace(const std::string& path, const FileRecord& record);
     bool EnsureWritableFile(const std::string& path);
     bool KeepBackup(const std::string& path);
