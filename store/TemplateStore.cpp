@@ -193,18 +193,20 @@ void TemplateStore::ReadLegacyTemplateFile(const std::string& path, TreeSink& si
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
-    // One text's room serves every language in turn.
+    // One text's room serves every language in turn, and so does the room
+    // of the bytes read back to tell a change: no new pages for every file.
     std::string text;
+    std::string seen;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        if (!SaveLanguage(entries[language], TemplatePath(language), text))
+        if (!SaveLanguage(entries[language], TemplatePath(language), text, seen))
             allWritten = false;
     }
     return allWritten;
 }
 
 bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
-                                 std::string& text) {
+                                 std::string& text, std::string& seen) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -222,7 +224,7 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // the file stays as it was and the other languages are still saved.
     try {
         TemplateWriter::FormatLanguageRecords(entries, text);
-        return WriteTemplateFile(path, text);
+        return WriteLanguageFile(path, text, seen);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
@@ -234,8 +236,13 @@ bool TemplateStore::FormatLanguageRecords(const std::vector<AutotextEntry*>& ent
 }
 
 bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
+    std::string seen;
+    return WriteLanguageFile(path, text, seen);
+}
+
+bool TemplateStore::WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen) {
     auto& record = records_[path];
-    if (!MayReplace(path, record) || !EnsureWritableFile(path))
+    if (!MayReplace(path, record, seen) || !EnsureWritableFile(path))
         return false;
     if (record.backupDue) {
         if (!KeepBackup(path))
@@ -286,8 +293,8 @@ void TemplateStore::ReportReadError(const std::string& path, unsigned long error
 
 // A file that another program changed, or created, since the editor read it
 // is replaced only when the user says so.
-bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record) {
-    if (!record.known || !ChangedSince(path, record))
+bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record, std::string& seen) {
+    if (!record.known || !ChangedSince(path, record, seen))
         return true;
     return reporter_.Ask(TextRules::Format(StoreTexts::kChangedByAnotherProgram, path.c_str()), StoreTexts::kCaption,
                          MessageIcon::Exclamation);
@@ -298,8 +305,7 @@ bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record
 // where the store knows them, and one read gives the state with them. A file
 // that is gone is taken as unchanged, and so are the bytes of one that cannot
 // be read now (another program holds it): its write fails anyway.
-bool TemplateStore::ChangedSince(const std::string& path, const FileRecord& record) {
-    std::string bytes;
+bool TemplateStore::ChangedSince(const std::string& path, const FileRecord& record, std::string& bytes) {
     FileState now;
     if ((!record.bytesRead && !record.fingerprint) || files_.ReadWithState(path, bytes, now) != 0) {
         const auto state = files_.StateOf(path);
