@@ -28,6 +28,12 @@ struct FileIdentity {
     unsigned long links = 1;
 };
 
+// Where a path leads and how many names (hard links) the file there has.
+struct FileTarget {
+    std::string path;
+    unsigned long links = 1;
+};
+
 // A file open for writing. Calls return 0 on success, else the error code;
 // the destructor closes a file still open without reporting.
 class WritableFile {
@@ -62,13 +68,18 @@ public:
     virtual int MakeWritable(const std::string& path) = 0;
     // Reads the whole file, held open without sharing; 0 on success, else the error code.
     virtual unsigned long ReadAll(const std::string& path, std::string& bytes) = 0;
+    // The same, with the file's state as it was read: nothing can change it
+    // between the two while the file is held.
+    virtual unsigned long ReadWithState(const std::string& path, std::string& bytes, FileState& state) = 0;
     // The size and modification time of an existing file, without reading it.
     virtual std::optional<FileState> StateOf(const std::string& path) = 0;
+    // Slower than the other questions where the volume takes a query of its own.
     virtual std::optional<FileIdentity> IdentityOf(const std::string& path) = 0;
     // The path of the file that a link at the path leads to, through every
     // link; the path itself when it is no link (or leads nowhere); empty when
-    // it leads to a file whose path the ANSI code page cannot spell.
-    virtual std::string TargetOf(const std::string& path) = 0;
+    // it leads to a file whose path the ANSI code page cannot spell. With it
+    // the file's number of names, 1 when there is no file.
+    virtual FileTarget TargetOf(const std::string& path) = 0;
 
     // Creates a new file that must not exist yet, with the attributes,
     // permissions and access list of the model file if there is one; 0 on
@@ -88,6 +99,8 @@ public:
     // number of seconds ago.
     virtual std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                                 int seconds) = 0;
+    // The same whatever their age.
+    virtual std::vector<std::string> FilesEndingWith(const std::string& directory, const std::string& suffix) = 0;
     // The user's folder for temporary files, ending with a separator; empty
     // when there is none.
     virtual std::string TemporaryFolder() = 0;

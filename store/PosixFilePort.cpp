@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -106,6 +107,11 @@ private:
     Descriptor file_;
 };
 
+FileState StateFrom(const struct stat& info) {
+    return FileState{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond + info.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
 bool PosixFilePort::Exists(const std::string& path) {
@@ -126,6 +132,11 @@ int PosixFilePort::MakeWritable(const std::string& path) {
 }
 
 unsigned long PosixFilePort::ReadAll(const std::string& path, std::string& bytes) {
+    FileState state;
+    return ReadWithState(path, bytes, state);
+}
+
+unsigned long PosixFilePort::ReadWithState(const std::string& path, std::string& bytes, FileState& state) {
     bytes.clear();
     // Non-blocking, so that a FIFO in a file's place cannot hang the open.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
@@ -136,6 +147,7 @@ unsigned long PosixFilePort::ReadAll(const std::string& path, std::string& bytes
         return static_cast<unsigned long>(errno);
     if (!S_ISREG(info.st_mode))
         return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    state = StateFrom(info);
     // Straight into the string as long as the file is as long as it was
     // found; what it gained since comes through the buffer.
     bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -163,8 +175,7 @@ std::optional<FileState> PosixFilePort::StateOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    return FileState{static_cast<std::uint64_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond + info.st_mtim.tv_nsec};
+    return StateFrom(info);
 }
 
 std::optional<FileIdentity> PosixFilePort::IdentityOf(const std::string& path) {
@@ -175,9 +186,11 @@ std::optional<FileIdentity> PosixFilePort::IdentityOf(const std::string& path) {
                         static_cast<unsigned long>(info.st_nlink)};
 }
 
-std::string PosixFilePort::TargetOf(const std::string& path) {
+FileTarget PosixFilePort::TargetOf(const std::string& path) {
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
-    return resolved ? std::string(resolved.get()) : path;
+    struct stat info {};
+    const unsigned long links = ::stat(path.c_str(), &info) == 0 ? static_cast<unsigned long>(info.st_nlink) : 1;
+    return {resolved ? std::string(resolved.get()) : path, links};
 }
 
 // Created for the owner only, then given the model's permissions, as far as
@@ -244,6 +257,11 @@ std::vector<std::string> PosixFilePort::StaleFiles(const std::string& directory,
             stale.push_back(path);
     }
     return stale;
+}
+
+// Every age is at least the least number of seconds.
+std::vector<std::string> PosixFilePort::FilesEndingWith(const std::string& directory, const std::string& suffix) {
+    return StaleFiles(directory, suffix, std::numeric_limits<int>::min());
 }
 
 std::string PosixFilePort::TemporaryFolder() {

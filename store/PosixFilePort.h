@@ -11,9 +11,10 @@ public:
     unsigned long CreateEmpty(const std::string& path) override;
     int MakeWritable(const std::string& path) override;
     unsigned long ReadAll(const std::string& path, std::string& bytes) override;
+    unsigned long ReadWithState(const std::string& path, std::string& bytes, FileState& state) override;
     std::optional<FileState> StateOf(const std::string& path) override;
     std::optional<FileIdentity> IdentityOf(const std::string& path) override;
-    std::string TargetOf(const std::string& path) override;
+    FileTarget TargetOf(const std::string& path) override;
     unsigned long CreateNew(const std::string& path, const std::string& model,
                             std::unique_ptr<WritableFile>& file) override;
     unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
@@ -22,6 +23,7 @@ public:
     unsigned long Copy(const std::string& from, const std::string& to) override;
     std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                         int seconds) override;
+    std::vector<std::string> FilesEndingWith(const std::string& directory, const std::string& suffix) override;
     std::string TemporaryFolder() override;
     unsigned long ProcessId() override;
     std::optional<std::string> SystemErrorText(unsigned long code) override;

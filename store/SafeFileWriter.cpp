@@ -49,12 +49,12 @@ std::string SafeFileWriter::TemporaryNameFor(const std::string& target) {
 }
 
 SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::string_view bytes) {
-    const std::string target = files_.TargetOf(path);
+    const auto [target, links] = files_.TargetOf(path);
     // A link to a file that cannot be named here: written through the link.
     if (target.empty())
         return WriteInPlace(path, bytes);
     // A new file in its place would part the names of a hard-linked file.
-    if (const auto identity = files_.IdentityOf(target); identity && identity->links > 1)
+    if (links > 1)
         return WriteInPlace(target, bytes);
     const std::string temporary = TemporaryNameFor(target);
     std::unique_ptr<WritableFile> file;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -85,12 +86,23 @@ std::string Hex(std::uint64_t number) {
 
 // Beside the file its journal is found however the folder is spelt; in the
 // temporary folder it is named after the file's identity for the same reason.
-std::vector<std::string> SaveJournal::PlacesFor(const std::string& target) {
+// The identity's volume takes a query of its own (under Wine a round trip to
+// the mount manager), so a look in that folder for none of ours asks first.
+std::vector<std::string> SaveJournal::PlacesFor(const std::string& target, bool writing) {
     std::vector<std::string> places{target + kSuffix};
     const auto folder = files_.TemporaryFolder();
-    if (const auto identity = files_.IdentityOf(target); identity && !folder.empty())
+    if (folder.empty() || (!writing && !AnyJournalIn(folder)))
+        return places;
+    if (const auto identity = files_.IdentityOf(target))
         places.push_back(folder + kTemporaryPrefix + Hex(identity->volume) + "-" + Hex(identity->index) + kSuffix);
     return places;
+}
+
+bool SaveJournal::AnyJournalIn(const std::string& folder) {
+    const auto found = files_.FilesEndingWith(folder, kSuffix);
+    return std::any_of(found.begin(), found.end(), [&](const std::string& path) {
+        return path.compare(folder.size(), std::strlen(kTemporaryPrefix), kTemporaryPrefix) == 0;
+    });
 }
 
 // A journal already there is left from a write that no opening settled: it
@@ -99,7 +111,7 @@ SafeFileWriter::Result SaveJournal::Keep(const std::string& target, std::string_
                                          std::string_view newBytes) {
     const auto header = Header(oldBytes, newBytes);
     SafeFileWriter::Result result{Stage::CreateJournal, 0};
-    for (const auto& name : PlacesFor(target)) {
+    for (const auto& name : PlacesFor(target, true)) {
         if (files_.Exists(name)) {
             if (const auto error = files_.Remove(name))
                 return {Stage::RemoveJournal, error};
@@ -132,16 +144,16 @@ SafeFileWriter::Result SaveJournal::WriteAt(const std::string& name, std::string
 }
 
 void SaveJournal::Discard(const std::string& target) {
-    for (const auto& name : PlacesFor(target))
+    for (const auto& name : PlacesFor(target, false))
         if (files_.Exists(name))
             files_.Remove(name);
 }
 
 SaveJournal::Outcome SaveJournal::Recover(const std::string& path) {
-    auto target = files_.TargetOf(path);
+    auto target = files_.TargetOf(path).path;
     if (target.empty())
         target = path;
-    for (const auto& name : PlacesFor(target)) {
+    for (const auto& name : PlacesFor(target, false)) {
         if (!files_.Exists(name))
             continue;
         auto outcome = Settle(name, target);

@@ -46,8 +46,10 @@ public:
     Outcome Recover(const std::string& path);
 
 private:
-    // Where the file's journal may stand, in the order they are tried.
-    std::vector<std::string> PlacesFor(const std::string& target);
+    // Where the file's journal may stand, in the order they are tried; for
+    // looking, the temporary folder only when a journal stands there at all.
+    std::vector<std::string> PlacesFor(const std::string& target, bool writing);
+    bool AnyJournalIn(const std::string& folder);
     SafeFileWriter::Result WriteAt(const std::string& name, std::string_view header, std::string_view oldBytes);
     Outcome Settle(const std::string& name, const std::string& target);
 

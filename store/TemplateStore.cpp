@@ -100,8 +100,6 @@ std::string TemplateStore::TemplatePath(int language) const {
     return directory_ + TemplateLanguage::At(language).fileName;
 }
 
-// The state is taken before the bytes are read: a change in between then
-// shows as a change at the next save, never the other way round.
 void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
     const auto path = TemplatePath(language);
     auto& record = records_[path];
@@ -111,9 +109,6 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
         return;
     }
     record.known = true;
-    record.state = files_.StateOf(path);
-    if (!files_.Exists(path))
-        return;
     try {
         ReadLanguage(language, path, sink, record);
     } catch (const std::bad_alloc&) {
@@ -127,14 +122,24 @@ void TemplateStore::LoadLanguageTemplates(int language, TreeSink& sink) {
 // be read at all is kept out of the next save: one that the second try read
 // shows its entries, and the user's edits of them must reach the disk. A file
 // with text but no entry the readers could make of it is kept out too: saving
-// the empty language would wipe what it holds.
+// the empty language would wipe what it holds. A missing file is no error:
+// only a read that fails asks whether the file is there. The state comes with
+// the bytes, from the one open that reads them.
 void TemplateStore::ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record) {
     auto source = std::make_shared<std::string>();
     std::string& bytes = *source;
-    if (!ReadBytes(path, bytes) && !ReadBytes(path, bytes)) {
-        record.kept = FileRecord::Kept::Unread;
+    FileState state;
+    const auto error = files_.ReadWithState(path, bytes, state);
+    if (error != 0 && !files_.Exists(path))
         return;
+    if (error != 0) {
+        ReportReadError(path, error);
+        if (!ReadBytes(path, bytes, &state)) {
+            record.kept = FileRecord::Kept::Unread;
+            return;
+        }
     }
+    record.state = state;
     // The entries borrow their texts from the bytes, which also tell a change
     // by another program at the next save.
     record.bytesRead = source;
@@ -173,18 +178,20 @@ int TemplateStore::FormatOf(std::string_view bytes) {
 
 bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
-    // One text's room serves every language in turn.
+    // One text's room serves every language in turn, and so does the room
+    // of the bytes read back to tell a change: no new pages for every file.
     std::string text;
+    std::string seen;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
-        if (!SaveLanguage(entries[language], TemplatePath(language), text))
+        if (!SaveLanguage(entries[language], TemplatePath(language), text, seen))
             allWritten = false;
     }
     return allWritten;
 }
 
 bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
-                                 std::string& text) {
+                                 std::string& text, std::string& seen) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -202,7 +209,7 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // the file stays as it was and the other languages are still saved.
     try {
         TemplateWriter::FormatLanguageRecords(entries, text);
-        return WriteTemplateFile(path, text);
+        return WriteLanguageFile(path, text, seen);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
@@ -210,8 +217,13 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
 }
 
 bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string& text) {
+    std::string seen;
+    return WriteLanguageFile(path, text, seen);
+}
+
+bool TemplateStore::WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen) {
     auto& record = records_[path];
-    if (!MayReplace(path, record) || !EnsureWritableFile(path))
+    if (!MayReplace(path, record, seen) || !EnsureWritableFile(path))
         return false;
     if (record.backupDue) {
         if (!KeepBackup(path))
@@ -247,36 +259,41 @@ std::string TemplateStore::SystemErrorText(unsigned long code) {
     return TextRules::Format(StoreTexts::kUnknownError, static_cast<unsigned>(code), static_cast<int>(code & 0xFFFF));
 }
 
-bool TemplateStore::ReadBytes(const std::string& path, std::string& bytes) {
-    const auto error = files_.ReadAll(path, bytes);
+bool TemplateStore::ReadBytes(const std::string& path, std::string& bytes, FileState* state) {
+    const auto error = state != nullptr ? files_.ReadWithState(path, bytes, *state) : files_.ReadAll(path, bytes);
     if (error == 0)
         return true;
+    ReportReadError(path, error);
+    return false;
+}
+
+void TemplateStore::ReportReadError(const std::string& path, unsigned long error) {
     reporter_.Report(TextRules::Format(StoreTexts::kFileOpenFailed, path.c_str(), SystemErrorText(error).c_str()),
                      StoreTexts::kCaption, MessageIcon::Error);
-    return false;
 }
 
 // A file that another program changed, or created, since the editor read it
 // is replaced only when the user says so.
-bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record) {
-    if (!record.known)
-        return true;
-    const auto now = files_.StateOf(path);
-    if (!now || (now == record.state && !BytesChangedSince(path, record)))
+bool TemplateStore::MayReplace(const std::string& path, const FileRecord& record, std::string& seen) {
+    if (!record.known || !ChangedSince(path, record, seen))
         return true;
     return reporter_.Ask(TextRules::Format(StoreTexts::kChangedByAnotherProgram, path.c_str()), StoreTexts::kCaption,
                          MessageIcon::Exclamation);
 }
 
 // Size and time can stay the same through a change (a quick edit within the
-// time's resolution, a program that sets the time back): the bytes tell. A
-// file that cannot be read now is taken as unchanged; its write fails anyway.
-bool TemplateStore::BytesChangedSince(const std::string& path, const FileRecord& record) {
-    if (!record.bytesRead && !record.fingerprint)
-        return false;
-    std::string bytes;
-    if (files_.ReadAll(path, bytes) != 0)
-        return false;
+// time's resolution, a program that sets the time back): the bytes tell,
+// where the store knows them, and one read gives the state with them. A file
+// that is gone is taken as unchanged, and so are the bytes of one that cannot
+// be read now (another program holds it): its write fails anyway.
+bool TemplateStore::ChangedSince(const std::string& path, const FileRecord& record, std::string& bytes) {
+    FileState now;
+    if ((!record.bytesRead && !record.fingerprint) || files_.ReadWithState(path, bytes, now) != 0) {
+        const auto state = files_.StateOf(path);
+        return state && state != record.state;
+    }
+    if (now != record.state)
+        return true;
     return record.bytesRead ? bytes != *record.bytesRead : LaneFingerprintOf(bytes) != *record.fingerprint;
 }
 

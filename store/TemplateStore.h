@@ -65,10 +65,14 @@ private:
     static int FormatOf(std::string_view bytes);
     void ReadLanguage(int language, const std::string& path, TreeSink& sink, FileRecord& record);
     bool RecoverInterruptedSave(const std::string& path);
-    bool BytesChangedSince(const std::string& path, const FileRecord& record);
-    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text);
-    bool ReadBytes(const std::string& path, std::string& bytes);
-    bool MayReplace(const std::string& path, const FileRecord& record);
+    // The bytes read back to tell a change go into the room given.
+    bool ChangedSince(const std::string& path, const FileRecord& record, std::string& bytes);
+    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text,
+                      std::string& seen);
+    bool WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen);
+    bool ReadBytes(const std::string& path, std::string& bytes, FileState* state = nullptr);
+    void ReportReadError(const std::string& path, unsigned long error);
+    bool MayReplace(const std::string& path, const FileRecord& record, std::string& seen);
     bool EnsureWritableFile(const std::string& path);
     bool KeepBackup(const std::string& path);
     void SweepLeftovers();

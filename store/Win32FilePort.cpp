@@ -20,6 +20,10 @@ constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryDelayMs = 50;
 
 constexpr std::size_t kMaxChunk = 1 << 20;
+// Room for an access list of a few entries, so that one query usually does.
+constexpr std::size_t kUsualAccessListBytes = 1024;
+// Room for a usual final path, so that one query usually does.
+constexpr DWORD kUsualPathLength = 2 * MAX_PATH;
 constexpr ULONGLONG kFileTimeUnitsPerSecond = 10000000;
 
 // The C runtime's codes that the store's chmod messages know.
@@ -198,6 +202,55 @@ private:
     UniqueFileHandle file_;
 };
 
+// Straight into the string as long as the file is as long as it was found;
+// what it gained since comes through the buffer.
+unsigned long ReadInto(HANDLE file, std::string& bytes) {
+    std::size_t done = 0;
+    char buffer[64 * 1024];
+    for (;;) {
+        const bool inPlace = done < bytes.size();
+        char* into = inPlace ? bytes.data() + done : buffer;
+        const auto room = inPlace ? std::min<std::size_t>(bytes.size() - done, kMaxChunk) : sizeof buffer;
+        DWORD got = 0;
+        if (!ReadFile(file, into, static_cast<DWORD>(room), &got, nullptr))
+            return GetLastError();
+        if (got == 0) {
+            bytes.resize(done);
+            return 0;
+        }
+        if (!inPlace)
+            bytes.append(buffer, got);
+        done += got;
+    }
+}
+
+// The size and modification time of an open file. Not
+// GetFileInformationByHandle: it also asks for the volume's serial number, a
+// round trip to the mount manager under Wine.
+std::optional<FileState> StateOfOpen(HANDLE file) {
+    FILE_STANDARD_INFO standard{};
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) ||
+        !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        return std::nullopt;
+    return FileState{static_cast<std::uint64_t>(standard.EndOfFile.QuadPart),
+                     static_cast<std::int64_t>(basic.LastWriteTime.QuadPart)};
+}
+
+// The path of an open file as the system resolved it, with the long-path
+// prefix; empty when it cannot be asked.
+std::wstring FinalPathOf(HANDLE file) {
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring final(kUsualPathLength, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file, final.data(), kUsualPathLength, kFlags);
+    if (length >= kUsualPathLength) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file, final.data(), length, kFlags);
+    }
+    final.resize(length < final.size() ? length : 0);
+    return final;
+}
+
 // Attributes that describe the file rather than its contents or its kind.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -214,12 +267,16 @@ DWORD AttributesToKeep(const std::wstring& model) {
 // the new file would get the folder's inherited one (and under Wine the
 // default permission bits). Empty when it cannot be read.
 std::vector<BYTE> AccessListOf(const std::string& model) {
-    std::vector<BYTE> descriptor;
+    std::vector<BYTE> descriptor(kUsualAccessListBytes);
     const auto file = OpenForQuery(model, READ_CONTROL);
     DWORD needed = 0;
-    if (!file || GetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed) ||
-        needed == 0)
+    if (!file)
+        return {};
+    if (GetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, descriptor.data(),
+                                static_cast<DWORD>(descriptor.size()), &needed))
         return descriptor;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0)
+        return {};
     descriptor.resize(needed);
     if (!GetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed))
         descriptor.clear();
@@ -252,6 +309,25 @@ private:
     HANDLE handle_;
 };
 
+// The files in the directory, with the directory, whose names end with the
+// suffix and that the test takes.
+template <typename Test>
+std::vector<std::string> FilesWhere(const std::string& directory, const std::string& suffix, Test takes) {
+    std::vector<std::string> files;
+    const std::wstring pattern = LongPath(directory.empty() ? std::string(".\\") : directory) + L"*" + Wide(suffix);
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        const std::string name = Narrow(found.cFileName);
+        const bool isFile = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (isFile && !name.empty() && takes(found))
+            files.push_back(directory + name);
+    } while (FindNextFileW(search.get(), &found));
+    return files;
+}
+
 }  // namespace
 
 bool Win32FilePort::Exists(const std::string& path) {
@@ -282,52 +358,33 @@ int Win32FilePort::MakeWritable(const std::string& path) {
 }
 
 unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes) {
+    FileState state;
+    return ReadWithState(path, bytes, state);
+}
+
+// The state comes from the handle that reads: no second open.
+unsigned long Win32FilePort::ReadWithState(const std::string& path, std::string& bytes, FileState& state) {
     bytes.clear();
     UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return GetLastError();
+    const auto found = StateOfOpen(file.get());
+    if (!found)
+        return GetLastError();
+    state = *found;
     // In the 32-bit build a string holds far less than a file may: such a
     // file is refused before its bytes fill the memory, with an error that
     // says why.
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size)) {
-        if (static_cast<ULONGLONG>(size.QuadPart) > bytes.max_size())
-            return ERROR_FILE_TOO_LARGE;
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    }
-    // Straight into the string as long as the file is as long as it was
-    // found; what it gained since comes through the buffer.
-    std::size_t done = 0;
-    char buffer[64 * 1024];
-    for (;;) {
-        const bool inPlace = done < bytes.size();
-        char* into = inPlace ? bytes.data() + done : buffer;
-        const auto room = inPlace ? std::min<std::size_t>(bytes.size() - done, kMaxChunk) : sizeof buffer;
-        DWORD got = 0;
-        if (!ReadFile(file.get(), into, static_cast<DWORD>(room), &got, nullptr))
-            return GetLastError();
-        if (got == 0) {
-            bytes.resize(done);
-            return 0;
-        }
-        if (!inPlace)
-            bytes.append(buffer, got);
-        done += got;
-    }
+    if (state.size > bytes.max_size())
+        return ERROR_FILE_TOO_LARGE;
+    bytes.resize(static_cast<std::size_t>(state.size));
+    return ReadInto(file.get(), bytes);
 }
 
-// Not GetFileInformationByHandle: it also asks for the volume's serial
-// number, a round trip to the mount manager under Wine, for every file read.
 std::optional<FileState> Win32FilePort::StateOf(const std::string& path) {
     const auto file = OpenForQuery(path);
-    FILE_STANDARD_INFO standard{};
-    FILE_BASIC_INFO basic{};
-    if (!file || !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
-        !GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic))
-        return std::nullopt;
-    return FileState{static_cast<std::uint64_t>(standard.EndOfFile.QuadPart),
-                     static_cast<std::int64_t>(basic.LastWriteTime.QuadPart)};
+    return file ? StateOfOpen(file.get()) : std::nullopt;
 }
 
 std::optional<FileIdentity> Win32FilePort::IdentityOf(const std::string& path) {
@@ -341,24 +398,29 @@ std::optional<FileIdentity> Win32FilePort::IdentityOf(const std::string& path) {
 }
 
 // Only a path that leads elsewhere is given back resolved, so that an
-// ordinary path keeps its spelling.
-std::string Win32FilePort::TargetOf(const std::string& path) {
-    const auto file = OpenForQuery(path);
+// ordinary path keeps its spelling. The attributes cannot tell a link first:
+// Wine marks no link to a file as a reparse point.
+FileTarget Win32FilePort::TargetOf(const std::string& path) {
+    const auto longPath = LongPath(path);
+    const UniqueFileHandle file(CreateFileW(longPath.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file)
-        return path;
-    const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (needed == 0)
-        return path;
-    std::wstring final(needed, L'\0');
-    final.resize(GetFinalPathNameByHandleW(file.get(), final.data(), needed, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS));
+        return {path};
+    FILE_STANDARD_INFO standard{};
+    const unsigned long links = GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard)
+                                    ? std::max<unsigned long>(standard.NumberOfLinks, 1)
+                                    : 1;
+    const auto final = FinalPathOf(file.get());
     const auto target = WithoutLongPrefix(final);
-    if (CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(LongPath(path)).c_str(), -1, TRUE) == CSTR_EQUAL)
-        return path;
+    if (final.empty() ||
+        CompareStringOrdinal(target.c_str(), -1, WithoutLongPrefix(longPath).c_str(), -1, TRUE) == CSTR_EQUAL)
+        return {path, links};
     if (auto narrow = Narrow(target); !narrow.empty())
-        return narrow;
+        return {narrow, links};
     // A name that the code page cannot spell often has a short form it can,
     // the way ANSI programs reach such folders.
-    return Narrow(WithoutLongPrefix(ShortPath(final)));
+    return {Narrow(WithoutLongPrefix(ShortPath(final))), links};
 }
 
 // Inherited entries of the model's access list are inherited again from the
@@ -406,24 +468,17 @@ unsigned long Win32FilePort::Copy(const std::string& from, const std::string& to
 
 std::vector<std::string> Win32FilePort::StaleFiles(const std::string& directory, const std::string& suffix,
                                                    int seconds) {
-    std::vector<std::string> stale;
-    const std::wstring pattern = LongPath(directory.empty() ? std::string(".\\") : directory) + L"*" + Wide(suffix);
-    WIN32_FIND_DATAW found{};
-    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE)
-        return stale;
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     const auto limit = ToUnsigned(now.dwHighDateTime, now.dwLowDateTime) -
                        static_cast<ULONGLONG>(seconds) * kFileTimeUnitsPerSecond;
-    do {
-        const std::string name = Narrow(found.cFileName);
-        const bool isFile = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        if (isFile && !name.empty() &&
-            ToUnsigned(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime) <= limit)
-            stale.push_back(directory + name);
-    } while (FindNextFileW(search.get(), &found));
-    return stale;
+    return FilesWhere(directory, suffix, [limit](const WIN32_FIND_DATAW& found) {
+        return ToUnsigned(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime) <= limit;
+    });
+}
+
+std::vector<std::string> Win32FilePort::FilesEndingWith(const std::string& directory, const std::string& suffix) {
+    return FilesWhere(directory, suffix, [](const WIN32_FIND_DATAW&) { return true; });
 }
 
 // As ANSI programs reach a folder that the code page cannot spell: by its

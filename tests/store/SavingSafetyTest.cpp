@@ -280,6 +280,25 @@ TEST_F(SavingSafetyTest, AFileHeldUnderEachSharingModeIsWrittenOrKeptWithAMessag
         EXPECT_EQ(caseDir.FileNames(), kTemplateFiles);
     }
 }
+
+// A change is seen also while the program that made it holds the file open,
+// where the bytes cannot be read back: its size and time tell.
+TEST_F(SavingSafetyTest, AChangedFileThatAnotherProgramHoldsOpenIsAskedAbout) {
+    const auto path = dir.file("cpp.tpl");
+    WriteFileBytes(path, kOld);
+    auto saving = store();
+    Load(saving);
+    WriteFileBytes(path, kNew + kNew);
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    const bool saved = saving.SaveAllTemplates(NewEntry());
+    CloseHandle(other);
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(reporter.questions.size(), 1u);
+    EXPECT_EQ(reporter.questions[0].text.rfind(path + " was changed by another program", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(path), kNew + kNew);
+}
 #endif
 
 // The text goes to the file the link leads to, and the link stays a link.

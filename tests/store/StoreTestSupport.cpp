@@ -443,6 +443,16 @@ void ScriptedFilePort::WrittenUpToCrash() {
         std::exchange(onCrash_, nullptr)();
 }
 
+// A read that a test replaces gives the file's state as it is now.
+unsigned long ScriptedFilePort::ReadWithState(const std::string& path, std::string& bytes, FileState& state) {
+    if (!onReadAll)
+        return real_->ReadWithState(path, bytes, state);
+    const auto error = onReadAll(path, bytes);
+    if (error == 0)
+        state = real_->StateOf(path).value_or(FileState{});
+    return error;
+}
+
 unsigned long ScriptedFilePort::Remove(const std::string& path) {
     if (crashed_)
         return kCrashed;

@@ -165,9 +165,10 @@ public:
     unsigned long ReadAll(const std::string& path, std::string& bytes) override {
         return onReadAll ? onReadAll(path, bytes) : real_->ReadAll(path, bytes);
     }
+    unsigned long ReadWithState(const std::string& path, std::string& bytes, FileState& state) override;
     std::optional<FileState> StateOf(const std::string& path) override { return real_->StateOf(path); }
     std::optional<FileIdentity> IdentityOf(const std::string& path) override { return real_->IdentityOf(path); }
-    std::string TargetOf(const std::string& path) override { return real_->TargetOf(path); }
+    FileTarget TargetOf(const std::string& path) override { return real_->TargetOf(path); }
     unsigned long CreateNew(const std::string& path, const std::string& model,
                             std::unique_ptr<WritableFile>& file) override;
     unsigned long OpenExisting(const std::string& path, std::unique_ptr<WritableFile>& file) override;
@@ -181,6 +182,9 @@ public:
     std::vector<std::string> StaleFiles(const std::string& directory, const std::string& suffix,
                                         int seconds) override {
         return real_->StaleFiles(directory, suffix, seconds);
+    }
+    std::vector<std::string> FilesEndingWith(const std::string& directory, const std::string& suffix) override {
+        return real_->FilesEndingWith(directory, suffix);
     }
     std::string TemporaryFolder() override { return real_->TemporaryFolder(); }
     unsigned long ProcessId() override { return real_->ProcessId(); }
