@@ -3,7 +3,8 @@
 //   reading the files and splitting them into lines;
 // - the memory the read entries hold, against the bytes of the files;
 // - saving eight files of 10,000 and of 100,000 entries each, against writing
-//   the same bytes to a file and flushing it.
+//   the same bytes as every save must so that a failure leaves the old file
+//   whole: to a new file, flushed, that then replaces the old one.
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -120,7 +121,7 @@ std::string NewFolder() {
 }
 void RemoveFolder(const std::string& folder) { ::RemoveDirectoryA(folder.c_str()); }
 
-// The floor of a save: the bytes written to a new file and flushed to disk.
+// The bytes written to a new file and flushed to disk.
 bool WriteAndFlush(const std::string& path, const std::string& bytes) {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                       nullptr);
@@ -130,6 +131,10 @@ bool WriteAndFlush(const std::string& path, const std::string& bytes) {
     const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size() && ::FlushFileBuffers(file);
     return ::CloseHandle(file) && ok;
+}
+
+bool MoveOver(const std::string& replacement, const std::string& path) {
+    return ::MoveFileExA(replacement.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 #else
 std::string NewFolder() {
@@ -147,7 +152,18 @@ bool WriteAndFlush(const std::string& path, const std::string& bytes) {
     const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
+
+bool MoveOver(const std::string& replacement, const std::string& path) {
+    return std::rename(replacement.c_str(), path.c_str()) == 0;
+}
 #endif
+
+// The floor of a save: the least a save that keeps the old file whole until
+// the new one is on disk can do.
+bool WriteSafely(const std::string& path, const std::string& bytes) {
+    const std::string replacement = path + ".new";
+    return WriteAndFlush(replacement, bytes) && MoveOver(replacement, path);
+}
 
 // The floor of a read: the whole file in memory, then split into lines.
 std::size_t ReadAndSplitLines(const std::string& path, std::string& bytes) {
@@ -187,6 +203,7 @@ public:
         for (const auto& language : TemplateLanguage::All()) {
             std::remove((directory_ + language.fileName).c_str());
             std::remove((directory_ + language.fileName + ".raw").c_str());
+            std::remove((directory_ + language.fileName + ".raw.new").c_str());
         }
         RemoveFolder(directory_);
     }
@@ -294,8 +311,8 @@ void CompareSave(const TemplateFiles& files, int rounds) {
         const Stopwatch watch;
         bool written = true;
         for (int language = 0; language < TemplateLanguage::kCount; ++language)
-            written = WriteAndFlush(files.Directory() + TemplateLanguage::At(language).fileName + ".raw",
-                                    contents[static_cast<std::size_t>(language)]) && written;
+            written = WriteSafely(files.Directory() + TemplateLanguage::At(language).fileName + ".raw",
+                                  contents[static_cast<std::size_t>(language)]) && written;
         const double elapsed = watch.Milliseconds();
         return written ? elapsed : -1;
     };
