@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "store/ByteSearch.h"
 #include "store/TextRules.h"
 
 namespace tarvel {
@@ -72,7 +73,7 @@ bool TemplateReader::ReadCurrentFormat(std::string_view bytes) { return ReadLine
 
 bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) {
     bytes_ = bytes;
-    nextFormFeed_ = bytes.find('\f');
+    nextFormFeed_ = FindByte(bytes, '\f');
     LineCursor lines(bytes);
     std::string_view line;
     while (lines.Next(line)) {
@@ -151,7 +152,7 @@ void TemplateReader::AppendLine(GatheredText& text, std::string_view line) const
 std::size_t TemplateReader::FormFeedIn(std::string_view line) {
     const auto start = static_cast<std::size_t>(line.data() - bytes_.data());
     if (nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start)
-        nextFormFeed_ = bytes_.find('\f', start);
+        nextFormFeed_ = FindByte(bytes_, '\f', start);
     return nextFormFeed_ != std::string_view::npos && nextFormFeed_ < start + line.size() ? nextFormFeed_ - start
                                                                                           : std::string_view::npos;
 }
@@ -205,7 +206,7 @@ void TemplateReader::ReadRecordCode(LineCursor& lines) {
     const auto formFeed = FormFeedEndingCodeAsRead(bytes_, start);
     if (formFeed == std::string_view::npos)
         return;
-    auto lineEnd = bytes_.find('\n', formFeed);
+    auto lineEnd = FindByte(bytes_, '\n', formFeed);
     if (lineEnd == std::string_view::npos)
         lineEnd = bytes_.size();
     NoteDropped(bytes_.substr(formFeed + 1, lineEnd - formFeed - 1));

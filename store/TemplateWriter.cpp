@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "store/ByteSearch.h"
 #include "store/TextBuffer.h"
 #include "store/TextRules.h"
 
@@ -25,7 +26,7 @@ void AppendAsWritten(TextBuffer& out, std::string_view text) {
     // Room for a CR before every byte, which no text comes near.
     char* at = out.Open(2 * text.size());
     std::size_t copied = 0;
-    for (auto lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1)) {
+    for (auto lf = FindByte(text, '\n'); lf != std::string_view::npos; lf = FindByte(text, '\n', lf + 1)) {
         if (IsLoneLineFeed(text, lf)) {
             at = std::copy(text.data() + copied, text.data() + lf, at);
             *at++ = '\r';
@@ -39,7 +40,7 @@ void AppendAsWritten(TextBuffer& out, std::string_view text) {
 // A text it leaves as it was keeps the bytes it borrows.
 void GiveLoneLineFeedsCarriageReturns(EntryText& text) {
     const std::string_view view = text;
-    for (auto lf = view.find('\n'); lf != std::string_view::npos; lf = view.find('\n', lf + 1)) {
+    for (auto lf = FindByte(view, '\n'); lf != std::string_view::npos; lf = FindByte(view, '\n', lf + 1)) {
         if (IsLoneLineFeed(view, lf)) {
             TextBuffer fixed;
             AppendAsWritten(fixed, view);
@@ -49,8 +50,15 @@ void GiveLoneLineFeedsCarriageReturns(EntryText& text) {
     }
 }
 
+bool HoldsCarriageReturnLineFeed(std::string_view text) {
+    for (auto cr = FindByte(text, '\r'); cr != std::string_view::npos; cr = FindByte(text, '\r', cr + 1))
+        if (cr + 1 < text.size() && text[cr + 1] == '\n')
+            return true;
+    return false;
+}
+
 void UseLineFeeds(EntryText& text) {
-    if (text.find("\r\n") != EntryText::npos)
+    if (HoldsCarriageReturnLineFeed(text))
         ReplaceAll(text.Owned(), "\r\n", "\n");
 }
 

@@ -76,7 +76,7 @@ bool StartsWithByteOrderMark(std::string_view bytes) {
 }
 
 bool HasOnlyCarriageReturns(std::string_view bytes) {
-    return bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+    return FindByte(bytes, '\n') == std::string_view::npos && FindByte(bytes, '\r') != std::string_view::npos;
 }
 
 std::string Format(const char* pattern, ...) {

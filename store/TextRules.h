@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/ByteSearch.h"
+
 // Small text helpers shared by the template readers, the writer and the tools.
 namespace tarvel::TextRules {
 
@@ -54,7 +56,7 @@ public:
     bool Next(std::string_view& line) {
         if (start_ >= bytes_.size())
             return false;
-        auto end = bytes_.find(lineEnd_, start_);
+        auto end = FindByte(bytes_, lineEnd_, start_);
         const bool unterminated = end == std::string_view::npos;
         if (unterminated)
             end = bytes_.size();
