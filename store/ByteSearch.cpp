@@ -5,6 +5,7 @@
 
 namespace tarvel {
 
+#ifdef _WIN32
 namespace {
 
 constexpr std::size_t kChunk = 16;
@@ -18,8 +19,7 @@ std::size_t FindByteFrom(const unsigned char* bytes, std::size_t at, std::size_t
     return std::string_view::npos;
 }
 
-// SSE2 is what every x86-64 processor has; the 32-bit build asks the
-// processor first.
+// The 32-bit build asks the processor for SSE2 first.
 [[gnu::target("sse2")]] std::size_t FindByteInChunksFrom(const unsigned char* bytes, std::size_t at,
                                                         std::size_t size, unsigned char byte) {
     for (; at + kChunk <= size; at += kChunk) {
@@ -47,5 +47,6 @@ std::size_t FindByte(std::string_view text, char byte, std::size_t from) noexcep
     return chunked ? FindByteInChunksFrom(bytes, from, text.size(), value)
                    : FindByteFrom(bytes, from, text.size(), value);
 }
+#endif
 
 }  // namespace tarvel

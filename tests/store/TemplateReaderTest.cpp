@@ -187,9 +187,9 @@ TEST(TemplateReader, HostileBytesNeverStopTheReader) {
 
 }  // namespace
 
-// The store's byte search looks at sixteen bytes at a time: each place in a
-// chunk and across chunks, a byte beyond ASCII, and every starting point
-// give what the library's search gives.
+// The Windows build's byte search looks at sixteen bytes at a time (the
+// native one is the library's): each place in a chunk and across chunks, a
+// byte beyond ASCII, and every starting point give what the library gives.
 TEST(ByteSearch, FindsWhatTheLibrarySearchFinds) {
     for (const char byte : {'\n', '\f', '\xE9'}) {
         for (std::size_t size = 0; size <= 40; ++size) {
