@@ -102,3 +102,25 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
 }
 
 }  // namespace
+
+// Lone LFs gain a CR wherever they stand: the writer copies sixteen bytes at
+// a time, so each break is tried at each place of a chunk and across chunks.
+TEST(TemplateWriter, EveryLoneLineFeedGainsACarriageReturn) {
+    const auto expected = [](const std::string& code) {
+        std::string written;
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            if (code[i] == '\n' && (i == 0 || code[i - 1] != '\r'))
+                written += '\r';
+            written += code[i];
+        }
+        return "a:t:s:\r\n" + written + "\f\r\n";
+    };
+    for (const std::string breakText : {"\n", "\r\n", "\r", "\n\n", "\r\r\n"}) {
+        for (std::size_t place = 0; place <= 36; ++place) {
+            std::string code(36, 'x');
+            code.insert(place, breakText);
+            auto entry = MakeEntry("t", "s", code);
+            EXPECT_EQ(BytesOf({&entry}), expected(code)) << testing::PrintToString(breakText) << " at " << place;
+        }
+    }
+}
