@@ -92,7 +92,9 @@ void ReadSnippet(const json& value, std::string_view path, SourceSnippet& snippe
         snippet.languageName = SourceText::Stem(path);
         snippet.language = SnippetMapping::LanguageOfVsCodeId(snippet.languageName);
     }
-    if (value.value("isFileTemplate", false) == true)
+    // VS Code's schema makes it a boolean; any other value marks nothing.
+    const auto fileTemplate = value.find("isFileTemplate");
+    if (fileTemplate != value.end() && fileTemplate->is_boolean() && fileTemplate->get<bool>())
         snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::FileTemplate, ""));
     snippet.syntax = SourceSnippet::Syntax::VsCode;
     snippet.code = std::move(body);
