@@ -1,7 +1,6 @@
 #include "interop/Utf8.h"
 
-#include <cstdint>
-#include <cstring>
+#include "interop/ByteWords.h"
 
 namespace tarvel::Utf8 {
 
@@ -66,18 +65,6 @@ void AppendOnce(std::string& list, char32_t codePoint) {
         list += one;
 }
 
-bool IsAscii(std::string_view text) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    std::uint64_t bits = 0;
-    std::size_t at = 0;
-    for (; at + sizeof bits <= text.size(); at += sizeof bits) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, sizeof word);
-        bits |= word;
-    }
-    for (; at < text.size(); ++at)
-        bits |= static_cast<unsigned char>(text[at]);
-    return (bits & kHighBits) == 0;
-}
+bool IsAscii(std::string_view text) { return ByteWords::FirstMarked(text, ByteWords::High) == text.size(); }
 
 }  // namespace tarvel::Utf8

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstring>
 
+#include "interop/ByteWords.h"
 #include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
 #include "interop/VsCodeBody.h"
@@ -56,19 +55,6 @@ bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// Eight bytes at a time, as every entry's texts are looked through.
-constexpr std::uint64_t kLowBits = 0x0101010101010101u;
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-constexpr std::uint64_t kHighBits = ~kLow7;
-
-// The high bit of each byte of the word that is zero, and of no other.
-constexpr std::uint64_t ZeroBytes(std::uint64_t word) { return ~(((word & kLow7) + kLow7) | word | kLow7); }
-
-// The high bit of each byte of the word that is the character.
-constexpr std::uint64_t BytesEqual(std::uint64_t word, char c) {
-    return ZeroBytes(word ^ (kLowBits * static_cast<unsigned char>(c)));
-}
-
 // Whether a code holds a byte beyond ASCII, and a line break: found in one
 // pass, as every entry's code is asked.
 struct CodeShape {
@@ -77,37 +63,23 @@ struct CodeShape {
 };
 
 CodeShape ShapeOf(std::string_view code) {
-    std::uint64_t high = 0;
-    std::uint64_t lineFeeds = 0;
-    std::size_t at = 0;
-    for (std::uint64_t word; at + sizeof word <= code.size(); at += sizeof word) {
-        std::memcpy(&word, code.data() + at, sizeof word);
-        high |= word;
-        lineFeeds |= BytesEqual(word, '\n');
-    }
-    bool lines = false;
-    for (; at < code.size(); ++at) {
-        high |= static_cast<unsigned char>(code[at]);
-        lines = lines || code[at] == '\n';
-    }
-    return {(high & kHighBits) == 0, lines || lineFeeds != 0};
+    using namespace ByteWords;
+    const auto first = FirstMarked(code, [](Word word) { return High(word) | Equal(word, '\n'); });
+    if (first == code.size())
+        return {true, false};
+    const auto rest = code.substr(first + 1);
+    if (code[first] == '\n')
+        return {FirstMarked(rest, High) == rest.size(), true};
+    return {false, FirstMarked(rest, [](Word word) { return Equal(word, '\n'); }) != rest.size()};
 }
 
 // Where the text first holds a byte a JSON string escapes, or one beyond
 // ASCII; its size when it holds none, as titles and shortcuts seldom do.
 std::size_t FirstStop(std::string_view text) {
-    std::size_t at = 0;
-    for (std::uint64_t word; at + sizeof word <= text.size(); at += sizeof word) {
-        std::memcpy(&word, text.data() + at, sizeof word);
-        const auto controls = ~(((word & kLow7) + kLowBits * (0x80 - 0x20)) | word) & kHighBits;
-        const auto stops = controls | (word & kHighBits) | BytesEqual(word, '"') | BytesEqual(word, '\\');
-        // The build's targets are little-endian: the first byte is the lowest.
-        if (stops != 0)
-            return at + static_cast<std::size_t>(__builtin_ctzll(stops)) / 8;
-    }
-    while (at < text.size() && !IsStop(text[at]))
-        ++at;
-    return at;
+    using namespace ByteWords;
+    return FirstMarked(text, [](Word word) {
+        return Below(word, 0x20) | High(word) | Equal(word, '"') | Equal(word, '\\');
+    });
 }
 
 void AppendJsonEscape(TextBuffer& out, unsigned char c) {

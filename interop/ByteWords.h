@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// Texts looked through eight bytes at a time, as an import or an export
+// looks at every byte of thousands of entries. A word's marks are the high
+// bits of the bytes a test picks out, and of no others.
+namespace tarvel::ByteWords {
+
+using Word = std::uint64_t;
+
+constexpr Word kLowBits = 0x0101010101010101u;
+constexpr Word kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+constexpr Word kHighBits = ~kLow7;
+
+// Bytes beyond ASCII.
+constexpr Word High(Word word) { return word & kHighBits; }
+
+// Zero bytes; exact, with no carry from one byte into the next.
+constexpr Word Zero(Word word) { return ~(((word & kLow7) + kLow7) | word | kLow7); }
+
+constexpr Word Equal(Word word, char c) { return Zero(word ^ (kLowBits * static_cast<unsigned char>(c))); }
+
+// Bytes below the limit, which is at most 0x80.
+constexpr Word Below(Word word, unsigned char limit) {
+    return ~(((word & kLow7) + kLowBits * (0x80 - limit)) | word) & kHighBits;
+}
+
+// The text's last bytes, fewer than a word, padded with zero bytes: the word
+// that ends the text shifted, without a call to copy them, where the text
+// is that long.
+inline Word LastBytes(std::string_view text, std::size_t count) {
+    Word word = 0;
+    if (text.size() >= sizeof word) {
+        std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+        return word >> (8 * (sizeof word - count));
+    }
+    for (std::size_t at = text.size(); at > text.size() - count;)
+        word = word << 8 | static_cast<unsigned char>(text[--at]);
+    return word;
+}
+
+// Where the first byte that the marks pick out stands; the text's size when
+// none. The last bytes are looked at as a word padded with zero bytes: marks
+// of the padding stand at the text's size at the earliest.
+template <class Marks>
+std::size_t FirstMarked(std::string_view text, Marks marks) {
+    std::size_t at = 0;
+    Word marked = 0;
+    for (Word word; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((marked = marks(word)) != 0)
+            break;
+    }
+    if (marked == 0 && at < text.size())
+        marked = marks(LastBytes(text, text.size() - at));
+    if (marked == 0)
+        return text.size();
+    // The build's targets are little-endian: the first byte is the lowest.
+    return at + static_cast<std::size_t>(__builtin_ctzll(marked)) / 8;
+}
+
+}  // namespace tarvel::ByteWords
