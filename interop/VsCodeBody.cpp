@@ -1,7 +1,9 @@
 #include "interop/VsCodeBody.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 #include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
@@ -45,8 +47,8 @@ constexpr std::string_view kEnd = "end";
 // A body's line break: the string of one line closed, the next one opened.
 constexpr char kLineBreak[] = "\",\n\t\t\t\"";
 static_assert(sizeof kLineBreak - 1 == JsonEscape::kLongest);
-// Room for the syntax around a name: "${", a tab stop's number or a
-// variable's name of VS Code, and ":" or "}".
+// Room for the syntax around a name: "${", a tab stop's number, and ":" or
+// "}".
 constexpr std::size_t kLongestSyntax = 48;
 
 // Names are short: compared here, not by a call into the library.
@@ -65,10 +67,23 @@ char* PutEscaped(char* at, char c) {
     return c == '\\' ? Put(at, "\\\\\\\\") : JsonEscape::PutEscape(at, static_cast<unsigned char>(c));
 }
 
+// Spellings are copied in pieces of this many bytes, the last one whole:
+// each spelling is kept with a piece of padding after it, and the room for
+// a name's syntax ("${", a number of up to 20 digits, ":") takes what the
+// copy writes beyond it.
+constexpr std::size_t kPieceCopy = 8;
+static_assert(2 + 20 + 1 + kPieceCopy <= kLongestSyntax);
+
+char* PutSpelling(char* at, std::string_view spelling) {
+    for (std::size_t copied = 0; copied < spelling.size(); copied += kPieceCopy)
+        std::memcpy(at + copied, spelling.data() + copied, kPieceCopy);
+    return at + spelling.size();
+}
+
 }  // namespace
 
 void VsCodeBody::Write(std::string_view code) {
-    names_.clear();
+    ++entry_;
     prompts_ = 0;
     char* at = out_.Open(code.size() * JsonEscape::kLongest);
     for (std::size_t i = 0; i < code.size(); ++i) {
@@ -77,16 +92,18 @@ void VsCodeBody::Write(std::string_view code) {
             case kPlain:
                 *at++ = c;
                 break;
-            case kDollar:
-                if (const auto length = NameAt(code, i)) {
+            case kDollar: {
+                std::uint32_t hash = 0;
+                if (const auto length = NameAt(code, i, hash)) {
                     out_.Commit(at);
-                    WriteName(code.substr(i + 1, length));
+                    const auto text = code.substr(i + 1, length);
                     i += length + 1;
-                    at = out_.Open((code.size() - i) * JsonEscape::kLongest);
+                    at = WriteName(text, hash, (code.size() - i) * JsonEscape::kLongest);
                 } else {
                     at = Put(at, "\\\\$");
                 }
                 break;
+            }
             case kEscaped:
                 at = PutEscaped(at, c);
                 break;
@@ -104,61 +121,102 @@ void VsCodeBody::Write(std::string_view code) {
 
 // When the text between two dollar signs is no name, the second sign may
 // open the next name.
-std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open) {
+std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open, std::uint32_t& hash) {
     std::size_t close = open + 1;
-    while (close < code.size() && !EndsName(code[close]))
-        ++close;
+    std::uint32_t sum = 0;
+    for (; close < code.size() && !EndsName(code[close]); ++close)
+        sum = sum * 33 + static_cast<unsigned char>(code[close]);
+    // Mixed, as the table's slot is taken from the low bits.
+    sum = (sum ^ (sum >> 16)) * 0x45D9F3Bu;
+    hash = sum ^ (sum >> 16);
     return close < code.size() && code[close] == '$' ? close - open - 1 : 0;
 }
 
-void VsCodeBody::WriteName(std::string_view text) {
+// Writes into room for the name's syntax and the rest of the code; the end
+// of what it wrote, the room still open.
+char* VsCodeBody::WriteName(std::string_view text, std::uint32_t hash, std::size_t rest) {
     if (SameName(text, kEnd)) {
         // Braces always: a digit after it would lengthen the number.
-        out_.Append("${0}");
-        return;
+        return Put(out_.Open(kLongestSyntax + rest), "${0}");
     }
-    bool first = false;
-    const auto& name = NameOf(text, first);
-    if (name.twin.size() + 3 > kLongestSyntax) {
-        out_.Append("${");
-        out_.Append(name.twin);
-        out_.Append("}");
-        return;
+    auto& name = Find(text, hash);
+    const auto spelling = TextOf(name.spelling, name.spellingSize);
+    char* at = out_.Open(kLongestSyntax + spelling.size() + rest);
+    if (!name.prompt)
+        return PutSpelling(at, spelling);
+    // "${n:" before the placeholder's text, "${n}" after it.
+    const bool first = name.entry != entry_;
+    if (first) {
+        name.entry = entry_;
+        name.number = ++prompts_;
     }
-    // "${TWIN}", "${n}", or "${n:" before the placeholder's text.
-    char* at = out_.Open(kLongestSyntax);
     at = Put(at, "${");
-    if (name.twin.empty()) {
-        at = std::to_chars(at, at + kLongestSyntax - 3, name.number).ptr;
-        *at++ = first ? ':' : '}';
-    } else {
-        at = std::copy(name.twin.begin(), name.twin.end(), at);
+    at = std::to_chars(at, at + kLongestSyntax, name.number).ptr;
+    if (!first) {
         *at++ = '}';
+        return at;
     }
-    out_.Commit(at);
-    if (first && name.twin.empty())
-        WritePlaceholder(text);
+    *at++ = ':';
+    return PutSpelling(at, spelling);
 }
 
-const VsCodeBody::Name& VsCodeBody::NameOf(std::string_view text, bool& first) {
-    for (const auto& name : names_)
-        if (SameName(name.text, text))
+VsCodeBody::Name& VsCodeBody::Find(std::string_view text, std::uint32_t hash) {
+    if (2 * (names_.size() + 1) > slots_.size())
+        Grow();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const auto place = slots_[slot];
+        if (place == 0) {
+            slots_[slot] = static_cast<std::uint32_t>(names_.size() + 1);
+            return Add(text, hash);
+        }
+        auto& name = names_[place - 1];
+        if (name.hash == hash && SameName(TextOf(name.text, name.size), text))
             return name;
-    first = true;
-    if (ReservedVariables::IsReserved(text)) {
-        const auto twin = SnippetMapping::VsCodeVariableOf(text);
-        names_.push_back({text, twin.empty() ? text : twin, 0});
-    } else {
-        names_.push_back({text, {}, ++prompts_});
     }
+}
+
+void VsCodeBody::Grow() {
+    constexpr std::size_t kFirstSlots = 64;
+    slots_.assign(std::max(kFirstSlots, 2 * slots_.size()), 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t place = 0; place < names_.size(); ++place) {
+        auto slot = names_[place].hash & mask;
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = static_cast<std::uint32_t>(place + 1);
+    }
+}
+
+VsCodeBody::Name& VsCodeBody::Add(std::string_view text, std::uint32_t hash) {
+    Name name{};
+    name.hash = hash;
+    name.text = spellings_.size();
+    name.size = text.size();
+    spellings_.append(text);
+    name.spelling = spellings_.size();
+    name.prompt = !ReservedVariables::IsReserved(text);
+    if (name.prompt) {
+        SpellPlaceholder(text);
+    } else {
+        const auto twin = SnippetMapping::VsCodeVariableOf(text);
+        spellings_.append("${");
+        spellings_.append(twin.empty() ? text : twin);
+        spellings_.append("}");
+    }
+    name.spellingSize = spellings_.size() - name.spelling;
+    spellings_.append(kPieceCopy, '\0');
+    names_.push_back(name);
     return names_.back();
 }
 
 // A prompt's name as the placeholder text of its first tab stop, and the
 // brace that closes it: a brace in it is escaped. A name holds no dollar
 // sign and no line break.
-void VsCodeBody::WritePlaceholder(std::string_view text) {
-    char* at = out_.Open(text.size() * JsonEscape::kLongest + 1);
+void VsCodeBody::SpellPlaceholder(std::string_view text) {
+    const auto start = spellings_.size();
+    spellings_.resize(start + text.size() * JsonEscape::kLongest + 1);
+    char* at = spellings_.data() + start;
     for (const char c : text) {
         if (c == '}')
             at = Put(at, "\\\\}");
@@ -168,7 +226,7 @@ void VsCodeBody::WritePlaceholder(std::string_view text) {
             at = PutEscaped(at, c);
     }
     *at++ = '}';
-    out_.Commit(at);
+    spellings_.resize(static_cast<std::size_t>(at - spellings_.data()));
 }
 
 }  // namespace tarvel

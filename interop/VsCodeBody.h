@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +20,8 @@ namespace tarvel {
 //
 // The names are those FormatLimits::ForEachPiece finds, found here in the
 // one pass over the code that escapes it: an export writes every entry's
-// code, and its pieces are a few bytes each.
+// code, and its pieces are a few bytes each. What a name becomes is worked
+// out once for the whole export, as its entries use the same few names.
 class VsCodeBody {
 public:
     explicit VsCodeBody(TextBuffer& out) : out_(out) {}
@@ -30,24 +33,37 @@ public:
 private:
     // A name of the code as the body writes it: a reserved variable as its VS
     // Code twin (or its own name), a prompt as a tab stop numbered in order
-    // of first appearance.
+    // of first appearance in each entry. Texts are kept in spellings_.
     struct Name {
-        std::string_view text;
-        std::string_view twin;  // empty for a prompt
+        std::uint32_t hash;
+        std::size_t text;
+        std::size_t size;
+        // "${TWIN}" of a variable; the escaped placeholder of a prompt's
+        // first tab stop and the brace that closes it.
+        std::size_t spelling;
+        std::size_t spellingSize;
+        bool prompt;
+        // The entry the prompt was last written in, and its number there.
+        std::size_t entry;
         std::size_t number;
     };
 
     // The name between the dollar signs that open at the place, if they
-    // enclose one; its length, else 0.
-    static std::size_t NameAt(std::string_view code, std::size_t open);
-    void WriteName(std::string_view text);
-    // The name as written; first tells whether it came before.
-    const Name& NameOf(std::string_view text, bool& first);
-    void WritePlaceholder(std::string_view text);
+    // enclose one; its length, else 0. Its hash comes with it.
+    static std::size_t NameAt(std::string_view code, std::size_t open, std::uint32_t& hash);
+    char* WriteName(std::string_view text, std::uint32_t hash, std::size_t rest);
+    Name& Find(std::string_view text, std::uint32_t hash);
+    Name& Add(std::string_view text, std::uint32_t hash);
+    void SpellPlaceholder(std::string_view text);
+    void Grow();
+    std::string_view TextOf(std::size_t at, std::size_t size) const { return {spellings_.data() + at, size}; }
 
     TextBuffer& out_;
-    // The entry's names, kept from entry to entry for their room.
     std::vector<Name> names_;
+    // Places in names_ from 1, by hash; 0 is a free slot. At most half full.
+    std::vector<std::uint32_t> slots_;
+    std::string spellings_;
+    std::size_t entry_ = 0;
     std::size_t prompts_ = 0;
 };
 
