@@ -29,6 +29,19 @@ constexpr Word Below(Word word, unsigned char limit) {
     return ~(((word & kLow7) + kLowBits * (0x80 - limit)) | word) & kHighBits;
 }
 
+// The place in the word of its first marked byte; marks there must be.
+inline std::size_t FirstOf(Word marked) {
+    // The build's targets are little-endian: the first byte is the lowest.
+    return static_cast<std::size_t>(__builtin_ctzll(marked)) / 8;
+}
+
+// The word the bytes begin; they must be that many.
+inline Word WordAt(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
 // The text's last bytes, fewer than a word, padded with zero bytes: the word
 // that ends the text shifted, without a call to copy them, where the text
 // is that long.
@@ -50,17 +63,12 @@ template <class Marks>
 std::size_t FirstMarked(std::string_view text, Marks marks) {
     std::size_t at = 0;
     Word marked = 0;
-    for (Word word; at + sizeof word <= text.size(); at += sizeof word) {
-        std::memcpy(&word, text.data() + at, sizeof word);
-        if ((marked = marks(word)) != 0)
+    for (; at + sizeof(Word) <= text.size(); at += sizeof(Word))
+        if ((marked = marks(WordAt(text.data() + at))) != 0)
             break;
-    }
     if (marked == 0 && at < text.size())
         marked = marks(LastBytes(text, text.size() - at));
-    if (marked == 0)
-        return text.size();
-    // The build's targets are little-endian: the first byte is the lowest.
-    return at + static_cast<std::size_t>(__builtin_ctzll(marked)) / 8;
+    return marked == 0 ? text.size() : at + FirstOf(marked);
 }
 
 }  // namespace tarvel::ByteWords

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "interop/ByteWords.h"
 #include "interop/JsonEscape.h"
 #include "interop/SnippetMapping.h"
 #include "store/ReservedVariables.h"
@@ -12,6 +13,7 @@
 namespace tarvel {
 
 using JsonEscape::Put;
+using namespace ByteWords;
 
 namespace {
 
@@ -43,7 +45,9 @@ unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; 
 // holds.
 bool EndsName(char c) { return c == '$' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-constexpr std::string_view kEnd = "end";
+
+// The head of the key of "end", whose tab stop is written apart.
+constexpr Word kEnd = 'e' | 'n' << 8 | 'd' << 16;
 // A body's line break: the string of one line closed, the next one opened.
 constexpr char kLineBreak[] = "\",\n\t\t\t\"";
 static_assert(sizeof kLineBreak - 1 == JsonEscape::kLongest);
@@ -80,6 +84,16 @@ char* PutSpelling(char* at, std::string_view spelling) {
     return at + spelling.size();
 }
 
+// Copies the eight bytes whole; how many of them, from the first, the body
+// writes as they are. The room for the code holds the copy: no byte takes
+// less room than its share.
+std::size_t CopyPlain(const char* from, char* to) {
+    const auto word = WordAt(from);
+    std::memcpy(to, &word, sizeof word);
+    const auto stops = Below(word, 0x20) | Equal(word, '$') | Equal(word, '\\') | Equal(word, '"');
+    return stops == 0 ? sizeof word : FirstOf(stops);
+}
+
 }  // namespace
 
 void VsCodeBody::Write(std::string_view code) {
@@ -87,18 +101,27 @@ void VsCodeBody::Write(std::string_view code) {
     prompts_ = 0;
     char* at = out_.Open(code.size() * JsonEscape::kLongest);
     for (std::size_t i = 0; i < code.size(); ++i) {
+        if (i + sizeof(Word) <= code.size()) {
+            const auto plain = CopyPlain(code.data() + i, at);
+            at += plain;
+            i += plain;
+            if (plain == sizeof(Word)) {
+                --i;
+                continue;
+            }
+        }
         const char c = code[i];
         switch (ClassOf(c)) {
             case kPlain:
                 *at++ = c;
                 break;
             case kDollar: {
-                std::uint32_t hash = 0;
-                if (const auto length = NameAt(code, i, hash)) {
+                Key key;
+                if (const auto length = NameAt(code, i, key)) {
                     out_.Commit(at);
                     const auto text = code.substr(i + 1, length);
                     i += length + 1;
-                    at = WriteName(text, hash, (code.size() - i) * JsonEscape::kLongest);
+                    at = WriteName(text, key, (code.size() - i) * JsonEscape::kLongest);
                 } else {
                     at = Put(at, "\\\\$");
                 }
@@ -121,25 +144,33 @@ void VsCodeBody::Write(std::string_view code) {
 
 // When the text between two dollar signs is no name, the second sign may
 // open the next name.
-std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open, std::uint32_t& hash) {
+std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open, Key& key) {
     std::size_t close = open + 1;
-    std::uint32_t sum = 0;
-    for (; close < code.size() && !EndsName(code[close]); ++close)
-        sum = sum * 33 + static_cast<unsigned char>(code[close]);
+    while (close < code.size() && !EndsName(code[close]))
+        ++close;
+    if (close == code.size() || code[close] != '$')
+        return 0;
+    // The word from the name's start, where the code holds one; its last
+    // bytes padded, where it does not.
+    const auto length = close - open - 1;
+    const auto rest = code.substr(open + 1);
+    key.head = rest.size() >= sizeof(Word) ? WordAt(rest.data()) : LastBytes(rest, rest.size());
+    if (length < sizeof(Word))
+        key.head &= (Word{1} << (8 * length)) - 1;
     // Mixed, as the table's slot is taken from the low bits.
-    sum = (sum ^ (sum >> 16)) * 0x45D9F3Bu;
-    hash = sum ^ (sum >> 16);
-    return close < code.size() && code[close] == '$' ? close - open - 1 : 0;
+    const auto mixed = (key.head ^ length) * 0x9E3779B97F4A7C15u;
+    key.hash = static_cast<std::uint32_t>(mixed >> 32);
+    return length;
 }
 
 // Writes into room for the name's syntax and the rest of the code; the end
 // of what it wrote, the room still open.
-char* VsCodeBody::WriteName(std::string_view text, std::uint32_t hash, std::size_t rest) {
-    if (SameName(text, kEnd)) {
+char* VsCodeBody::WriteName(std::string_view text, const Key& key, std::size_t rest) {
+    if (key.head == kEnd && text.size() == 3) {
         // Braces always: a digit after it would lengthen the number.
         return Put(out_.Open(kLongestSyntax + rest), "${0}");
     }
-    auto& name = Find(text, hash);
+    auto& name = Find(text, key);
     const auto spelling = TextOf(name.spelling, name.spellingSize);
     char* at = out_.Open(kLongestSyntax + spelling.size() + rest);
     if (!name.prompt)
@@ -160,37 +191,41 @@ char* VsCodeBody::WriteName(std::string_view text, std::uint32_t hash, std::size
     return PutSpelling(at, spelling);
 }
 
-VsCodeBody::Name& VsCodeBody::Find(std::string_view text, std::uint32_t hash) {
-    if (2 * (names_.size() + 1) > slots_.size())
-        Grow();
+inline VsCodeBody::Name& VsCodeBody::Find(std::string_view text, const Key& key) {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = key.hash & mask;; slot = (slot + 1) & mask) {
         const auto place = slots_[slot];
-        if (place == 0) {
-            slots_[slot] = static_cast<std::uint32_t>(names_.size() + 1);
-            return Add(text, hash);
-        }
+        if (place == 0)
+            return Add(text, key);
         auto& name = names_[place - 1];
-        if (name.hash == hash && SameName(TextOf(name.text, name.size), text))
+        // Names of up to a word are the same when their first words are.
+        if (name.key.head == key.head && name.size == text.size() &&
+            (text.size() <= sizeof(Word) || SameName(TextOf(name.text, name.size), text)))
             return name;
     }
 }
 
 void VsCodeBody::Grow() {
-    constexpr std::size_t kFirstSlots = 64;
-    slots_.assign(std::max(kFirstSlots, 2 * slots_.size()), 0);
+    slots_.assign(2 * slots_.size(), 0);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t place = 0; place < names_.size(); ++place) {
-        auto slot = names_[place].hash & mask;
+        auto slot = names_[place].key.hash & mask;
         while (slots_[slot] != 0)
             slot = (slot + 1) & mask;
         slots_[slot] = static_cast<std::uint32_t>(place + 1);
     }
 }
 
-VsCodeBody::Name& VsCodeBody::Add(std::string_view text, std::uint32_t hash) {
+VsCodeBody::Name& VsCodeBody::Add(std::string_view text, const Key& key) {
+    if (2 * (names_.size() + 1) > slots_.size())
+        Grow();
+    const std::size_t mask = slots_.size() - 1;
+    auto slot = key.hash & mask;
+    while (slots_[slot] != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<std::uint32_t>(names_.size() + 1);
     Name name{};
-    name.hash = hash;
+    name.key = key;
     name.text = spellings_.size();
     name.size = text.size();
     spellings_.append(text);

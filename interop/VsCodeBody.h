@@ -24,7 +24,7 @@ namespace tarvel {
 // out once for the whole export, as its entries use the same few names.
 class VsCodeBody {
 public:
-    explicit VsCodeBody(TextBuffer& out) : out_(out) {}
+    explicit VsCodeBody(TextBuffer& out) : out_(out), slots_(kFirstSlots) {}
 
     // The code between the quotes that open the body's first line and close
     // its last one.
@@ -34,8 +34,13 @@ private:
     // A name of the code as the body writes it: a reserved variable as its VS
     // Code twin (or its own name), a prompt as a tab stop numbered in order
     // of first appearance in each entry. Texts are kept in spellings_.
+    // A name's first bytes, up to a word, and a hash of them and its length.
+    struct Key {
+        std::uint64_t head = 0;
+        std::uint32_t hash = 0;
+    };
     struct Name {
-        std::uint32_t hash;
+        Key key;
         std::size_t text;
         std::size_t size;
         // "${TWIN}" of a variable; the escaped placeholder of a prompt's
@@ -49,17 +54,18 @@ private:
     };
 
     // The name between the dollar signs that open at the place, if they
-    // enclose one; its length, else 0. Its hash comes with it.
-    static std::size_t NameAt(std::string_view code, std::size_t open, std::uint32_t& hash);
-    char* WriteName(std::string_view text, std::uint32_t hash, std::size_t rest);
-    Name& Find(std::string_view text, std::uint32_t hash);
-    Name& Add(std::string_view text, std::uint32_t hash);
+    // enclose one; its length, else 0. Its key comes with it.
+    static std::size_t NameAt(std::string_view code, std::size_t open, Key& key);
+    char* WriteName(std::string_view text, const Key& key, std::size_t rest);
+    Name& Find(std::string_view text, const Key& key);
+    Name& Add(std::string_view text, const Key& key);
     void SpellPlaceholder(std::string_view text);
     void Grow();
     std::string_view TextOf(std::size_t at, std::size_t size) const { return {spellings_.data() + at, size}; }
 
     TextBuffer& out_;
     std::vector<Name> names_;
+    static constexpr std::size_t kFirstSlots = 64;
     // Places in names_ from 1, by hash; 0 is a free slot. At most half full.
     std::vector<std::uint32_t> slots_;
     std::string spellings_;

@@ -76,7 +76,18 @@ TEST(VsCodeRoundTrip, ChosenEntriesComeBackUnchanged) {
         Entry("log", "cl", "console.log($x$);"),
         Entry("log", "log", "console.log($x$);"),
         Entry("log", "", "console.log($x$);"),
+        // Names that entries before held too, numbered anew; some share
+        // their first eight bytes.
+        Entry("first use", "fu", "$b$ $a$ $LongName_one$ $LongName_two$ $LongName$ $FILE$"),
+        Entry("second use", "su", "$a$ $b$ $LongName$ $LongName_two$ $LongName_one$ $a$ $FILE$ $end$"),
     };
+    // More names than an export first makes room for.
+    for (int entry = 0; entry < 10; ++entry) {
+        std::string code;
+        for (int name = 0; name < 8; ++name)
+            code += "$n" + std::to_string(entry * 8 + name) + "$ ";
+        entries.push_back(Entry("names " + std::to_string(entry), "nm", code));
+    }
     const auto json = VsCodeWriter(kCodePage).LanguageFile(Pointers(entries));
     EXPECT_NE(json.find("\"prefix\": [\"cl\", \"log\", \"\"]"), std::string::npos) << json;
     ExpectSame(entries, ReadBack(json, "cpp.json"));
