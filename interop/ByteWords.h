@@ -71,4 +71,15 @@ std::size_t FirstMarked(std::string_view text, Marks marks) {
     return marked == 0 ? text.size() : at + FirstOf(marked);
 }
 
+// Copies a word of bytes whole, where the room holds it; how many of them,
+// from the first, the marks leave unpicked. The caller takes those and
+// writes over the rest.
+template <class Marks>
+std::size_t CopyUnmarked(const char* from, char* to, Marks marks) {
+    const auto word = WordAt(from);
+    std::memcpy(to, &word, sizeof word);
+    const auto marked = marks(word);
+    return marked == 0 ? sizeof word : FirstOf(marked);
+}
+
 }  // namespace tarvel::ByteWords

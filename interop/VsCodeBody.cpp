@@ -24,6 +24,7 @@ enum ByteClass : unsigned char {
     kEscaped,    // a backslash, a quote or a control character
     kLineFeed,   // ends the body's line
     kReturn,     // goes with the line break it stands before
+    kHigh,       // beyond ASCII: in UTF-8 plain, in ANSI text converted first
 };
 
 constexpr std::array<unsigned char, 256> MakeClasses() {
@@ -34,6 +35,8 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
     classes['$'] = kDollar;
     classes['\n'] = kLineFeed;
     classes['\r'] = kReturn;
+    for (int c = 0x80; c < 0x100; ++c)
+        classes[c] = kHigh;
     return classes;
 }
 
@@ -84,25 +87,31 @@ char* PutSpelling(char* at, std::string_view spelling) {
     return at + spelling.size();
 }
 
-// Copies the eight bytes whole; how many of them, from the first, the body
-// writes as they are. The room for the code holds the copy: no byte takes
-// less room than its share.
-std::size_t CopyPlain(const char* from, char* to) {
-    const auto word = WordAt(from);
-    std::memcpy(to, &word, sizeof word);
+// The bytes a run of plain bytes ends at; in ANSI text, bytes beyond ASCII
+// too, which are converted first.
+template <bool kAnsi>
+Word Stops(Word word) {
     const auto stops = Below(word, 0x20) | Equal(word, '$') | Equal(word, '\\') | Equal(word, '"');
-    return stops == 0 ? sizeof word : FirstOf(stops);
+    return kAnsi ? stops | High(word) : stops;
 }
 
 }  // namespace
 
-void VsCodeBody::Write(std::string_view code) {
+bool VsCodeBody::WriteAscii(std::string_view code) { return WriteAs<true>(code); }
+
+void VsCodeBody::WriteUtf8(std::string_view code) { WriteAs<false>(code); }
+
+// The room for the code holds a word copied whole from where a word of the
+// code is left: no byte takes less room than its share.
+template <bool kAnsi>
+bool VsCodeBody::WriteAs(std::string_view code) {
     ++entry_;
     prompts_ = 0;
+    const auto start = out_.Size();
     char* at = out_.Open(code.size() * JsonEscape::kLongest);
     for (std::size_t i = 0; i < code.size(); ++i) {
         if (i + sizeof(Word) <= code.size()) {
-            const auto plain = CopyPlain(code.data() + i, at);
+            const auto plain = CopyUnmarked(code.data() + i, at, Stops<kAnsi>);
             at += plain;
             i += plain;
             if (plain == sizeof(Word)) {
@@ -115,9 +124,16 @@ void VsCodeBody::Write(std::string_view code) {
             case kPlain:
                 *at++ = c;
                 break;
+            case kHigh:
+                if (kAnsi) {
+                    out_.Shorten(start);
+                    return false;
+                }
+                *at++ = c;
+                break;
             case kDollar: {
                 Key key;
-                if (const auto length = NameAt(code, i, key)) {
+                if (const auto length = NameAt<kAnsi>(code, i, key)) {
                     out_.Commit(at);
                     const auto text = code.substr(i + 1, length);
                     i += length + 1;
@@ -140,13 +156,16 @@ void VsCodeBody::Write(std::string_view code) {
         }
     }
     out_.Commit(at);
+    return true;
 }
 
 // When the text between two dollar signs is no name, the second sign may
-// open the next name.
+// open the next name. In ANSI text a byte beyond ASCII ends the look, and
+// the writing, before a name holds it.
+template <bool kAnsi>
 std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open, Key& key) {
     std::size_t close = open + 1;
-    while (close < code.size() && !EndsName(code[close]))
+    while (close < code.size() && !EndsName(code[close]) && !(kAnsi && ClassOf(code[close]) == kHigh))
         ++close;
     if (close == code.size() || code[close] != '$')
         return 0;
@@ -255,7 +274,7 @@ void VsCodeBody::SpellPlaceholder(std::string_view text) {
     for (const char c : text) {
         if (c == '}')
             at = Put(at, "\\\\}");
-        else if (ClassOf(c) == kPlain)
+        else if (ClassOf(c) == kPlain || ClassOf(c) == kHigh)
             *at++ = c;
         else
             at = PutEscaped(at, c);

@@ -27,8 +27,11 @@ public:
     explicit VsCodeBody(TextBuffer& out) : out_(out), slots_(kFirstSlots) {}
 
     // The code between the quotes that open the body's first line and close
-    // its last one.
-    void Write(std::string_view code);
+    // its last one. ANSI code is written as it is when it is ASCII; false,
+    // with nothing written, when it holds a byte beyond, and then its UTF-8
+    // is written instead.
+    bool WriteAscii(std::string_view code);
+    void WriteUtf8(std::string_view code);
 
 private:
     // A name of the code as the body writes it: a reserved variable as its VS
@@ -55,6 +58,9 @@ private:
 
     // The name between the dollar signs that open at the place, if they
     // enclose one; its length, else 0. Its key comes with it.
+    template <bool kAnsi>
+    bool WriteAs(std::string_view code);
+    template <bool kAnsi>
     static std::size_t NameAt(std::string_view code, std::size_t open, Key& key);
     char* WriteName(std::string_view text, const Key& key, std::size_t rest);
     Name& Find(std::string_view text, const Key& key);

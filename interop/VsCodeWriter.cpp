@@ -8,10 +8,13 @@
 #include "interop/SnippetMapping.h"
 #include "interop/VsCodeBody.h"
 #include "interop/VsCodeReader.h"
+#include "store/ByteSearch.h"
 
 namespace tarvel {
 
 namespace {
+
+using namespace ByteWords;
 
 constexpr int kNoScope = -1;
 
@@ -55,32 +58,8 @@ bool IsStop(char c) { return kStringStops[static_cast<unsigned char>(c)]; }
 
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// Whether a code holds a byte beyond ASCII, and a line break: found in one
-// pass, as every entry's code is asked.
-struct CodeShape {
-    bool ascii;
-    bool lines;
-};
-
-CodeShape ShapeOf(std::string_view code) {
-    using namespace ByteWords;
-    const auto first = FirstMarked(code, [](Word word) { return High(word) | Equal(word, '\n'); });
-    if (first == code.size())
-        return {true, false};
-    const auto rest = code.substr(first + 1);
-    if (code[first] == '\n')
-        return {FirstMarked(rest, High) == rest.size(), true};
-    return {false, FirstMarked(rest, [](Word word) { return Equal(word, '\n'); }) != rest.size()};
-}
-
-// Where the text first holds a byte a JSON string escapes, or one beyond
-// ASCII; its size when it holds none, as titles and shortcuts seldom do.
-std::size_t FirstStop(std::string_view text) {
-    using namespace ByteWords;
-    return FirstMarked(text, [](Word word) {
-        return Below(word, 0x20) | High(word) | Equal(word, '"') | Equal(word, '\\');
-    });
-}
+// The string stops of a word.
+Word StringStops(Word word) { return Below(word, 0x20) | High(word) | Equal(word, '"') | Equal(word, '\\'); }
 
 void AppendJsonEscape(TextBuffer& out, unsigned char c) {
     out.Commit(JsonEscape::PutEscape(out.Open(JsonEscape::kLongest), c));
@@ -200,10 +179,11 @@ void VsCodeWriter::AppendSnippet(std::string_view scope) {
 // The body syntax escapes ASCII characters, which in UTF-8, unlike in a
 // double-byte code page, are never part of another character.
 void VsCodeWriter::AppendBody(std::string_view code) {
-    const auto shape = ShapeOf(code);
-    out_.Append(shape.lines ? "[\n\t\t\t\"" : "\"");
-    body_.Write(shape.ascii ? code : AsUtf8(code));
-    out_.Append(shape.lines ? "\"\n\t\t]" : "\"");
+    const bool lines = FindByte(code, '\n') != std::string_view::npos;
+    out_.Append(lines ? "[\n\t\t\t\"" : "\"");
+    if (!body_.WriteAscii(code))
+        body_.WriteUtf8(codePage_.ToUtf8(code));
+    out_.Append(lines ? "\"\n\t\t]" : "\"");
 }
 
 // One line as a string, several as an array of them, as VS Code writes
@@ -228,12 +208,6 @@ void VsCodeWriter::AppendLines(std::string_view text) {
     out_.Append("\n\t\t]");
 }
 
-// Valid until the next call.
-std::string_view VsCodeWriter::AsUtf8(std::string_view ansi) {
-    converted_ = codePage_.ToUtf8(ansi);
-    return converted_;
-}
-
 void VsCodeWriter::AppendMember(const char* key, std::string_view value) {
     out_.Append(",\n\t\t\"");
     out_.Append(key);
@@ -251,7 +225,7 @@ void VsCodeWriter::AppendString(std::string_view ansi) {
 // no escape are copied whole; text with a character beyond ASCII, which
 // entries seldom hold, is converted first.
 void VsCodeWriter::AppendEscaped(std::string_view ansi) {
-    const auto first = FirstStop(ansi);
+    const auto first = FirstMarked(ansi, StringStops);
     if (first == ansi.size()) {
         out_.Append(ansi);
         return;

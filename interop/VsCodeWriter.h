@@ -40,7 +40,6 @@ private:
     void AppendSnippet(std::string_view scope);
     void AppendBody(std::string_view code);
     void AppendLines(std::string_view ansi);
-    std::string_view AsUtf8(std::string_view ansi);
     void AppendMember(const char* key, std::string_view ascii);
     void AppendString(std::string_view ansi);
     void AppendEscaped(std::string_view ansi);
@@ -68,7 +67,6 @@ private:
     std::vector<TitleCount> titles_;
     std::vector<TitleSlot> titleSlots_;
     bool firstSnippet_ = true;
-    std::string converted_;
     // Next entries that differ only in their shortcuts: one snippet.
     std::vector<const AutotextEntry*> group_;
 };

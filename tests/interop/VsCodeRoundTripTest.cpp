@@ -72,6 +72,7 @@ TEST(VsCodeRoundTrip, ChosenEntriesComeBackUnchanged) {
         Entry("title only", "", ""),
         Entry("tabs and breaks", "tb", "\tx\r\n\r\n\ty\r\n", "two\r\nlines\r\n"),
         Entry("ansi \x80\x81\xFF", "\xE9", "\x80\x8D\xA0\xFF \x01"),
+        Entry("ansi name", "an", "$x$ $caf\xE9$ $x$ $caf\xE9$"),
         // Entries that differ only in their shortcuts share one snippet.
         Entry("log", "cl", "console.log($x$);"),
         Entry("log", "log", "console.log($x$);"),
