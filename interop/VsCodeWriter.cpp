@@ -109,8 +109,7 @@ void VsCodeWriter::Reserve(std::size_t entries) {
 }
 
 // How often the title came before; counts it.
-int VsCodeWriter::CountTitle(std::string_view title) {
-    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(title));
+int VsCodeWriter::CountTitle(std::string_view title, std::uint32_t hash) {
     const std::size_t mask = titleSlots_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         auto& known = titleSlots_[slot];
@@ -125,6 +124,16 @@ int VsCodeWriter::CountTitle(std::string_view title) {
     }
 }
 
+// The hash of the entry's title, its slot asked from memory ahead: the table
+// of titles is larger than the cache.
+std::uint32_t VsCodeWriter::HashAndFetchTitle(const AutotextEntry* entry) const {
+    if (entry == nullptr)
+        return 0;
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(entry->title));
+    __builtin_prefetch(&titleSlots_[hash & (titleSlots_.size() - 1)]);
+    return hash;
+}
+
 std::string VsCodeWriter::End() {
     out_.Append(firstSnippet_ ? "}\n" : "\n}\n");
     return out_.Take();
@@ -135,13 +144,20 @@ std::string VsCodeWriter::End() {
 void VsCodeWriter::AppendLanguage(const std::vector<AutotextEntry*>& entries, int scopeLanguage) {
     const auto scope = scopeLanguage == kNoScope ? std::string() : SnippetMapping::VsCodeScopeOf(scopeLanguage);
     group_.clear();
-    for (const auto* entry : entries) {
+    // The next entry's title slot comes from memory while this one is written.
+    auto next = entries.empty() ? 0 : HashAndFetchTitle(entries.front());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto hash = next;
+        next = i + 1 < entries.size() ? HashAndFetchTitle(entries[i + 1]) : 0;
+        const auto* entry = entries[i];
         if (entry == nullptr || !IsWritten(*entry))
             continue;
         if (!group_.empty() && !DifferOnlyInShortcut(*group_.front(), *entry)) {
             AppendSnippet(scope);
             group_.clear();
         }
+        if (group_.empty())
+            groupHash_ = hash;
         group_.push_back(entry);
     }
     if (!group_.empty())
@@ -152,7 +168,7 @@ void VsCodeWriter::AppendSnippet(std::string_view scope) {
     const auto& entry = *group_.front();
     out_.Append(firstSnippet_ ? "\n\t" : ",\n\t");
     firstSnippet_ = false;
-    AppendName(entry.title, CountTitle(entry.title));
+    AppendName(entry.title, CountTitle(entry.title, groupHash_));
     out_.Append(": {\n\t\t\"prefix\": ");
     if (group_.size() == 1) {
         AppendString(entry.shortcut);

@@ -45,7 +45,8 @@ private:
     void AppendEscaped(std::string_view ansi);
     void AppendEscapedUtf8(std::string_view utf8);
     void AppendName(std::string_view title, int repeats);
-    int CountTitle(std::string_view title);
+    int CountTitle(std::string_view title, std::uint32_t hash);
+    std::uint32_t HashAndFetchTitle(const AutotextEntry* entry) const;
     void Reserve(std::size_t entries);
     std::string End();
 
@@ -66,6 +67,8 @@ private:
     };
     std::vector<TitleCount> titles_;
     std::vector<TitleSlot> titleSlots_;
+    // The hash of the title of group_'s first entry.
+    std::uint32_t groupHash_ = 0;
     bool firstSnippet_ = true;
     // Next entries that differ only in their shortcuts: one snippet.
     std::vector<const AutotextEntry*> group_;
