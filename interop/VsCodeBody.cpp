@@ -45,8 +45,21 @@ constexpr auto kClasses = MakeClasses();
 unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
 // What ends a name between dollar signs: the closing one, or what no name
-// holds.
-bool EndsName(char c) { return c == '$' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// holds; in ANSI text also a byte beyond ASCII, which ends the writing.
+template <bool kAnsi>
+constexpr std::array<bool, 256> MakeNameEnds() {
+    std::array<bool, 256> ends{};
+    ends['$'] = ends[' '] = ends['\t'] = ends['\r'] = ends['\n'] = true;
+    for (int c = 0x80; c < 0x100; ++c)
+        ends[c] = kAnsi;
+    return ends;
+}
+
+template <bool kAnsi>
+constexpr auto kNameEnds = MakeNameEnds<kAnsi>();
+
+template <bool kAnsi>
+bool EndsName(char c) { return kNameEnds<kAnsi>[static_cast<unsigned char>(c)]; }
 
 
 // The head of the key of "end", whose tab stop is written apart.
@@ -165,7 +178,7 @@ bool VsCodeBody::WriteAs(std::string_view code) {
 template <bool kAnsi>
 std::size_t VsCodeBody::NameAt(std::string_view code, std::size_t open, Key& key) {
     std::size_t close = open + 1;
-    while (close < code.size() && !EndsName(code[close]) && !(kAnsi && ClassOf(code[close]) == kHigh))
+    while (close < code.size() && !EndsName<kAnsi>(code[close]))
         ++close;
     if (close == code.size() || code[close] != '$')
         return 0;
@@ -201,7 +214,11 @@ char* VsCodeBody::WriteName(std::string_view text, const Key& key, std::size_t r
         name.number = ++prompts_;
     }
     at = Put(at, "${");
-    at = std::to_chars(at, at + kLongestSyntax, name.number).ptr;
+    // Entries seldom hold ten prompts.
+    if (name.number < 10)
+        *at++ = static_cast<char>('0' + name.number);
+    else
+        at = std::to_chars(at, at + kLongestSyntax, name.number).ptr;
     if (!first) {
         *at++ = '}';
         return at;
