@@ -61,7 +61,6 @@ constexpr auto kNameEnds = MakeNameEnds<kAnsi>();
 template <bool kAnsi>
 bool EndsName(char c) { return kNameEnds<kAnsi>[static_cast<unsigned char>(c)]; }
 
-
 // The head of the key of "end", whose tab stop is written apart.
 constexpr Word kEnd = 'e' | 'n' << 8 | 'd' << 16;
 // A body's line break: the string of one line closed, the next one opened.

@@ -27,21 +27,21 @@ public:
     explicit VsCodeBody(TextBuffer& out) : out_(out), slots_(kFirstSlots) {}
 
     // The code between the quotes that open the body's first line and close
-    // its last one. ANSI code is written as it is when it is ASCII; false,
-    // with nothing written, when it holds a byte beyond, and then its UTF-8
-    // is written instead.
+    // its last one. WriteAscii takes ANSI code and writes it when it is
+    // plain ASCII; false, with nothing written, when it holds a byte beyond,
+    // whose UTF-8 WriteUtf8 then writes.
     bool WriteAscii(std::string_view code);
     void WriteUtf8(std::string_view code);
 
 private:
-    // A name of the code as the body writes it: a reserved variable as its VS
-    // Code twin (or its own name), a prompt as a tab stop numbered in order
-    // of first appearance in each entry. Texts are kept in spellings_.
     // A name's first bytes, up to a word, and a hash of them and its length.
     struct Key {
         std::uint64_t head = 0;
         std::uint32_t hash = 0;
     };
+    // A name of the code as the body writes it: a reserved variable as its VS
+    // Code twin (or its own name), a prompt as a tab stop numbered in order
+    // of first appearance in each entry. Texts are kept in spellings_.
     struct Name {
         Key key;
         std::size_t text;
