@@ -131,40 +131,36 @@ bool VsCodeBody::WriteAs(std::string_view code) {
                 continue;
             }
         }
+        // The bytes that stop a run, most often first.
         const char c = code[i];
-        switch (ClassOf(c)) {
-            case kPlain:
-                *at++ = c;
-                break;
-            case kHigh:
-                if (kAnsi) {
-                    out_.Shorten(start);
-                    return false;
-                }
-                *at++ = c;
-                break;
-            case kDollar: {
-                Key key;
-                if (const auto length = NameAt<kAnsi>(code, i, key)) {
-                    out_.Commit(at);
-                    const auto text = code.substr(i + 1, length);
-                    i += length + 1;
-                    at = WriteName(text, key, (code.size() - i) * JsonEscape::kLongest);
-                } else {
-                    at = Put(at, "\\\\$");
-                }
-                break;
+        const auto kind = ClassOf(c);
+        if (kind == kDollar) {
+            Key key;
+            if (const auto length = NameAt<kAnsi>(code, i, key)) {
+                out_.Commit(at);
+                const auto text = code.substr(i + 1, length);
+                i += length + 1;
+                at = WriteName(text, key, (code.size() - i) * JsonEscape::kLongest);
+            } else {
+                at = Put(at, "\\\\$");
             }
-            case kEscaped:
-                at = PutEscaped(at, c);
-                break;
-            case kLineFeed:
+        } else if (kind == kReturn) {
+            // A CR goes with the line break it stands before.
+            if (i + 1 < code.size() && code[i + 1] == '\n') {
                 at = Put(at, kLineBreak);
-                break;
-            case kReturn:
-                if (i + 1 == code.size() || code[i + 1] != '\n')
-                    at = Put(at, "\\r");
-                break;
+                ++i;
+            } else {
+                at = Put(at, "\\r");
+            }
+        } else if (kind == kLineFeed) {
+            at = Put(at, kLineBreak);
+        } else if (kind == kEscaped) {
+            at = PutEscaped(at, c);
+        } else if (kAnsi && kind == kHigh) {
+            out_.Shorten(start);
+            return false;
+        } else {
+            *at++ = c;
         }
     }
     out_.Commit(at);
