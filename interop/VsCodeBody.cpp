@@ -1,6 +1,5 @@
 #include "interop/VsCodeBody.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
