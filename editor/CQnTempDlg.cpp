@@ -250,9 +250,9 @@ void CQnTempDlg::CenterOverOwner() const {
     ::GetWindowRect(GetHwnd(), &window);
     const LONG width = window.right - window.left;
     const LONG height = window.bottom - window.top;
-    const tarvel::LayoutRect centerd =
+    const tarvel::LayoutRect centered =
         tarvel::CenterOver({area.left, area.top, area.right, area.bottom}, width, height);
-    ::SetWindowPos(GetHwnd(), nullptr, centerd.left, centerd.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(GetHwnd(), nullptr, centered.left, centered.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQnTempDlg::FillTipLine() {

@@ -52,7 +52,19 @@ void EntryOrder::Clear() {
         rows.clear();
 }
 
+// An entry's own numbering names its row, but for entries added or moved
+// since its language was last renumbered: that row is tried first, so that
+// marking the entry under edit at every keystroke does not walk them all.
 bool EntryOrder::Locate(const AutotextEntry* entry, Place& place) const {
+    if (entry != nullptr && entry->language >= 0 && entry->language < TemplateLanguage::kCount &&
+        entry->ordinal >= 0) {
+        const Rows& rows = languages_[static_cast<std::size_t>(entry->language)];
+        const auto index = static_cast<std::size_t>(entry->ordinal);
+        if (index < rows.size() && rows[index].entry == entry) {
+            place = {entry->language, index};
+            return true;
+        }
+    }
     for (std::size_t language = 0; language < languages_.size(); ++language) {
         const Rows& rows = languages_[language];
         for (std::size_t index = 0; index < rows.size(); ++index) {

@@ -3,7 +3,7 @@
 namespace tarvel {
 namespace {
 
-long CenterdStart(long start, long extent, long size) noexcept {
+long CenteredStart(long start, long extent, long size) noexcept {
     return size >= extent ? start : start + (extent - size) / 2;
 }
 
@@ -15,8 +15,8 @@ long Inside(long start, long size, long low, long high) noexcept {
 }  // namespace
 
 LayoutRect CenterOver(const LayoutRect& area, long width, long height) noexcept {
-    const long left = CenterdStart(area.left, area.Width(), width);
-    const long top = CenterdStart(area.top, area.Height(), height);
+    const long left = CenteredStart(area.left, area.Width(), width);
+    const long top = CenteredStart(area.top, area.Height(), height);
     return LayoutRect{left, top, left + width, top + height};
 }
 

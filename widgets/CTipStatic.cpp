@@ -156,7 +156,7 @@ UINT CTipStatic::TextFormat() const noexcept {
 }
 
 // The system centres a single line itself, not a wrapped block.
-RECT CTipStatic::CenterdBlock(HDC dc, RECT rect, UINT format) const {
+RECT CTipStatic::CenteredBlock(HDC dc, RECT rect, UINT format) const {
     if (!wordWrap_) {
         return rect;
     }
@@ -193,7 +193,7 @@ void CTipStatic::Draw(HDC dc) {
         rect = DrawWarningIcon(dc, rect);
     SelectedObject font(dc, TipFont());
     ::SetTextColor(dc, GetCurrentTextColor());
-    rect = CenterdBlock(dc, rect, TextFormat());
+    rect = CenteredBlock(dc, rect, TextFormat());
     ::DrawTextA(dc, shown_.c_str(), static_cast<int>(shown_.size()), &rect, TextFormat());
 }
 
@@ -210,7 +210,7 @@ RECT CTipStatic::DrawWarningIcon(HDC dc, RECT rect) const {
 
 void CTipStatic::DrawEngraved(HDC dc, RECT rect, UINT format) const {
     SelectedObject font(dc, ::GetStockObject(SYSTEM_FONT));
-    rect = CenterdBlock(dc, rect, format);
+    rect = CenteredBlock(dc, rect, format);
     RECT highlight = rect;
     ::OffsetRect(&highlight, 1, 1);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));

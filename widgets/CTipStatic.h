@@ -66,7 +66,7 @@ private:
     HFONT TipFont();
     UINT TextFormat() const noexcept;
     // The rectangle's text block moved down to its vertical middle.
-    RECT CenterdBlock(HDC dc, RECT rect, UINT format) const;
+    RECT CenteredBlock(HDC dc, RECT rect, UINT format) const;
     // Draws the exclamation icon at the left, vertically centred; the rectangle left for the text.
     RECT DrawWarningIcon(HDC dc, RECT rect) const;
     void Show(const std::string& text, int fadeSteps, COLORREF startColor, bool warning);

@@ -164,8 +164,8 @@ void CTreePropSheetEx::CenterOverOwner(SIZE windowSize) noexcept {
     if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &over)) {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     }
-    const LayoutRect centerd = CenterOver({over.left, over.top, over.right, over.bottom}, windowSize.cx, windowSize.cy);
-    ::SetWindowPos(GetHwnd(), nullptr, centerd.left, centerd.top, windowSize.cx, windowSize.cy,
+    const LayoutRect centered = CenterOver({over.left, over.top, over.right, over.bottom}, windowSize.cx, windowSize.cy);
+    ::SetWindowPos(GetHwnd(), nullptr, centered.left, centered.top, windowSize.cx, windowSize.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -431,7 +431,7 @@ TEST_F(EditorLayout, ThePlacementIsSavedRestoredAndIgnoredWhenItDoesNotParse) {
 
 // Without a stored placement the editor opens centred over its owner, or
 // over the work area when it has none (not at the screen's corner).
-TEST_F(EditorLayout, TheFirstOpeningIsCenterdOverTheOwnerOrTheWorkArea) {
+TEST_F(EditorLayout, TheFirstOpeningIsCenteredOverTheOwnerOrTheWorkArea) {
     const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 300, 200, 900, 700, nullptr,
                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner, nullptr);

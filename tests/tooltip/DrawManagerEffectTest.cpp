@@ -51,7 +51,7 @@ TEST_F(EffectTest, GradientsRunFromBeginToEnd) {
     ExpectNear(kW - 1, kH - 1, kEnd);
 }
 
-TEST_F(EffectTest, CenterdAndThreeColorGradients) {
+TEST_F(EffectTest, CenteredAndThreeColorGradients) {
     Paint(kEffectHCGradient);
     ExpectNear(0, 5, kBegin);
     ExpectNear(kW - 1, 5, kBegin);

@@ -232,7 +232,7 @@ TEST_F(HtmlLayoutTest, LinkAreasCoverTheLinkOnEachLine) {
     EXPECT_EQ(list.LinkAt(3 * kAdvance, kBodySize + 1), -1);
 }
 
-TEST_F(HtmlLayoutTest, SpacesBeforeAWrapTakeNoRoomSoCenterdLinesStayCenterd) {
+TEST_F(HtmlLayoutTest, SpacesBeforeAWrapTakeNoRoomSoCenteredLinesStayCentered) {
     const HtmlDisplayList list = Lay("<center>abc de fghij</center>", 8 * kAdvance);
     EXPECT_EQ(RunTexts(list), (std::vector<std::string>{"abc de", "fghij"}));
     EXPECT_EQ(list.size.cx, 6 * kAdvance);
