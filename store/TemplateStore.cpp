@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/ByteSearch.h"
 #include "store/Fingerprint.h"
 #include "store/LegacyTemplateReader.h"
 #include "store/SafeFileWriter.h"
@@ -81,7 +82,7 @@ private:
 // The search goes from one "P", which code holds seldom, to the next.
 bool MayBeLegacy(std::string_view bytes) {
     constexpr auto kLead = TextRules::kLegacyHeader.find('P');
-    for (auto at = bytes.find('P', kLead); at != std::string_view::npos; at = bytes.find('P', at + 1))
+    for (auto at = FindByte(bytes, 'P', kLead); at != std::string_view::npos; at = FindByte(bytes, 'P', at + 1))
         if (bytes.substr(at - kLead, TextRules::kLegacyHeader.size()) == TextRules::kLegacyHeader)
             return true;
     return false;

@@ -15,7 +15,7 @@ public:
     TextBuffer() = default;
     // Writes over the string's bytes, taking them as room: a text made
     // after another one of its size needs no room of its own.
-    explicit TextBuffer(std::string room) : text_(std::move(room)) {}
+    explicit TextBuffer(std::string room) : text_(std::move(room)) { text_.resize(text_.capacity()); }
 
     void Reserve(std::size_t bytes) {
         if (text_.size() - used_ < bytes)
@@ -41,6 +41,8 @@ public:
     }
     void Commit(const char* end) { used_ = static_cast<std::size_t>(end - text_.data()); }
     std::size_t Size() const { return used_; }
+    // Bytes that can be added before the buffer grows.
+    std::size_t Room() const { return text_.size() - used_; }
     // Drops what came after the size.
     void Shorten(std::size_t size) { used_ = std::min(size, used_); }
     // The text; the buffer is empty after.
