@@ -82,7 +82,7 @@ void TemplateReader::ReadLine(std::string_view line) {
         return;
     }
     if (!inBlock_) {
-        if (const auto colon = line.find(':'); colon != std::string_view::npos) {
+        if (const auto colon = FindByte(line, ':'); colon != std::string_view::npos) {
             ReadHeader(line, colon);
             return;
         }
@@ -153,12 +153,12 @@ void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
 
 // "title:shortcut:" after the key; text after the shortcut's colon is lost.
 void TemplateReader::ReadRecordHeader(std::string_view fields) {
-    const auto titleEnd = std::min(fields.find(':'), fields.size());
+    const auto titleEnd = std::min(FindByte(fields, ':'), fields.size());
     title_ = TrimmedView(fields.substr(0, titleEnd));
     shortcut_ = {};
     if (titleEnd < fields.size()) {
         const auto rest = fields.substr(titleEnd + 1);
-        const auto shortcutEnd = rest.find(':');
+        const auto shortcutEnd = FindByte(rest, ':');
         shortcut_ = TrimmedView(rest.substr(0, shortcutEnd));
         if (shortcutEnd != std::string_view::npos)
             NoteDropped(rest.substr(shortcutEnd + 1));
