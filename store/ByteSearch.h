@@ -23,6 +23,16 @@ using Chunk = unsigned char __attribute__((vector_size(kChunkSize)));
     return chunk;
 }
 
+// Eight bytes in the lower half of a chunk whose upper half is zeros, for
+// texts whose end is nearer than a chunk: a search for a zero byte must leave
+// out the upper half's bits.
+constexpr std::size_t kHalfChunkSize = kChunkSize / 2;
+[[gnu::target("sse2")]] inline Chunk LoadHalfChunk(const char* at) {
+    Chunk chunk{};
+    std::memcpy(&chunk, at, kHalfChunkSize);
+    return chunk;
+}
+
 // Takes what comparing chunks gives, and what & and | of such results give.
 template <class Matches>
 [[gnu::target("sse2")]] inline unsigned MatchMask(Matches matched) {

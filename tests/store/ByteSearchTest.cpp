@@ -16,14 +16,15 @@ struct Masks {
     unsigned loneLineFeed;
 };
 
-[[gnu::target("sse2")]] Masks MasksAt(std::string_view text, std::size_t at, char byte) {
-    const Chunk here = LoadChunk(text.data() + at);
-    const Chunk before = LoadChunk(text.data() + at - 1);
+[[gnu::target("sse2")]] Masks MasksAt(std::string_view text, std::size_t at, char byte, bool half) {
+    const Chunk here = half ? LoadHalfChunk(text.data() + at) : LoadChunk(text.data() + at);
+    const Chunk before = half ? LoadHalfChunk(text.data() + at - 1) : LoadChunk(text.data() + at - 1);
     return {MatchMask(here == static_cast<unsigned char>(byte)), MatchMask((here == '\n') & (before != '\r'))};
 }
 
-// Every byte of a chunk has its bit, the first byte the lowest, however the
-// chunk stands in the text; a byte beyond ASCII matches itself only.
+// Every byte of a chunk, or of half a chunk, has its bit, the first byte the
+// lowest, however the chunk stands in the text; a byte beyond ASCII matches
+// itself only.
 TEST(ByteSearch, ChunkMatchesGiveOneBitPerByteFirstLowest) {
     if (!ChunksSupported())
         GTEST_SKIP() << "no SSE2";
@@ -35,6 +36,7 @@ TEST(ByteSearch, ChunkMatchesGiveOneBitPerByteFirstLowest) {
         unsigned equal;
         unsigned loneLineFeed;
         std::size_t first;  // of the equal bytes
+        bool half = false;
     };
     const std::string plain(40, 'x');
     const auto with = [&](std::string text, std::size_t place, char byte) {
@@ -54,9 +56,12 @@ TEST(ByteSearch, ChunkMatchesGiveOneBitPerByteFirstLowest) {
         {"beyond ASCII", with(with(plain, 3, '\xE9'), 4, 'i'), 1, '\xE9', 0x0004, 0, 2},
         {"all beyond ASCII", std::string(40, '\xFF'), 1, '\xFF', 0xFFFF, 0, 0},
         {"ASCII among bytes beyond", with(std::string(40, '\xE9'), 11, 'i'), 1, 'i', 0x0400, 0, 10},
+        {"last byte of a half chunk", with(plain, 8, '\n'), 1, '\n', 0x0080, 0x0080, 7, true},
+        {"past a half chunk", with(plain, 9, '\n'), 1, '\n', 0, 0, 0, true},
+        {"all of a half chunk", std::string(40, '\xFF'), 1, '\xFF', 0x00FF, 0, 0, true},
     };
     for (const auto& test : cases) {
-        const auto masks = MasksAt(test.text, test.at, test.byte);
+        const auto masks = MasksAt(test.text, test.at, test.byte, test.half);
         EXPECT_EQ(masks.equal, test.equal) << test.what;
         EXPECT_EQ(masks.loneLineFeed, test.loneLineFeed) << test.what;
         if (test.equal != 0) {

@@ -134,7 +134,8 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
 }  // namespace
 
 // Lone LFs gain a CR wherever they stand: the writer copies sixteen bytes at
-// a time, so each break is tried at each place of a chunk and across chunks.
+// a time, then eight, so each break is tried at each place of a chunk, of a
+// half chunk and across them.
 TEST(TemplateWriter, EveryLoneLineFeedGainsACarriageReturn) {
     const auto expected = [](const std::string& code) {
         std::string written;
@@ -145,12 +146,14 @@ TEST(TemplateWriter, EveryLoneLineFeedGainsACarriageReturn) {
         }
         return "a:t:s:\r\n" + written + "\f\r\n";
     };
-    for (const std::string breakText : {"\n", "\r\n", "\r", "\n\n", "\r\r\n"}) {
-        for (std::size_t place = 0; place <= 36; ++place) {
-            std::string code(36, 'x');
-            code.insert(place, breakText);
-            auto entry = MakeEntry("t", "s", code);
-            EXPECT_EQ(BytesOf({&entry}), expected(code)) << testing::PrintToString(breakText) << " at " << place;
+    for (const std::size_t length : {36, 44}) {
+        for (const std::string breakText : {"\n", "\r\n", "\r", "\n\n", "\r\r\n"}) {
+            for (std::size_t place = 0; place <= length; ++place) {
+                std::string code(length, 'x');
+                code.insert(place, breakText);
+                auto entry = MakeEntry("t", "s", code);
+                EXPECT_EQ(BytesOf({&entry}), expected(code)) << testing::PrintToString(breakText) << " at " << place;
+            }
         }
     }
 }
