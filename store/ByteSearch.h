@@ -28,8 +28,9 @@ using Chunk = unsigned char __attribute__((vector_size(kChunkSize)));
 // out the upper half's bits.
 constexpr std::size_t kHalfChunkSize = kChunkSize / 2;
 [[gnu::target("sse2")]] inline Chunk LoadHalfChunk(const char* at) {
-    Chunk chunk{};
-    std::memcpy(&chunk, at, kHalfChunkSize);
+    const __m128i half = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+    Chunk chunk;
+    std::memcpy(&chunk, &half, kChunkSize);
     return chunk;
 }
 

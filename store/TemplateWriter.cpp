@@ -22,64 +22,61 @@ bool IsLoneLineFeed(std::string_view text, std::size_t at) {
     return text[at] == '\n' && (at == 0 || text[at - 1] != '\r');
 }
 
-// Copies a text as the file holds it: each lone LF given a CR. It also tells
-// whether the text held a CR LF, which the save turns into LF afterwards.
-class WrittenCopy {
-public:
-    explicit WrittenCopy(char* to) : to_(to) {}
+// The copies below give each lone LF of a text a CR and note whether the
+// text held a CR LF, which the save turns into LF afterwards. They go on
+// from where the copy stands and return where it ends: a pointer of their
+// own, which the bytes they write cannot change, so it stays in a register.
 
-    // The text from the place on, a byte at a time.
-    void CopyFrom(std::string_view text, std::size_t from) {
-        for (std::size_t at = from; at < text.size(); ++at) {
-            if (text[at] == '\n')
-                AtLineFeed(text, at);
-            *to_++ = text[at];
-        }
-    }
-    // The same a chunk at a time, then half a chunk at a time: each copied
-    // whole up to its first LF. Most texts are short, so most of their
-    // bytes would otherwise go one at a time.
-    [[gnu::target("sse2")]] void CopyInChunks(std::string_view text) {
-        std::size_t at = 0;
-        while (at + kChunkSize <= text.size())
-            at = CopyUpToLineFeed(text, at, LoadChunk(text.data() + at), kChunkSize);
-        while (at + kHalfChunkSize <= text.size())
-            at = CopyUpToLineFeed(text, at, LoadHalfChunk(text.data() + at), kHalfChunkSize);
-        CopyFrom(text, at);
-    }
-    char* End() const { return to_; }
-    bool HeldCarriageReturnLineFeed() const { return heldCrLf_; }
+// The LF at the place gets its CR unless it has one.
+char* AtLineFeed(std::string_view text, std::size_t at, char* to, bool& heldCrLf) {
+    if (at > 0 && text[at - 1] == '\r')
+        heldCrLf = true;
+    else
+        *to++ = '\r';
+    return to;
+}
 
-private:
-    // The chunk holds the `size` bytes of the text from at on: they are
-    // copied up to the first LF among them and that LF, or all of them;
-    // where the text goes on. The whole chunk is stored: what lies past
-    // the copy is written over next or left beyond its end.
-    [[gnu::target("sse2")]] std::size_t CopyUpToLineFeed(std::string_view text, std::size_t at, Chunk chunk,
-                                                        std::size_t size) {
-        std::memcpy(to_, &chunk, kChunkSize);
-        const auto mask = MatchMask(chunk == '\n');
-        if (mask == 0) {
-            to_ += size;
-            return at + size;
-        }
-        const auto plain = FirstMatch(mask);
-        to_ += plain;
-        at += plain;
-        AtLineFeed(text, at);
-        *to_++ = '\n';
-        return at + 1;
+// The text from the place on, a byte at a time.
+char* CopyFrom(std::string_view text, std::size_t at, char* to, bool& heldCrLf) {
+    for (; at < text.size(); ++at) {
+        if (text[at] == '\n')
+            to = AtLineFeed(text, at, to, heldCrLf);
+        *to++ = text[at];
     }
-    void AtLineFeed(std::string_view text, std::size_t at) {
-        if (at > 0 && text[at - 1] == '\r')
-            heldCrLf_ = true;
-        else
-            *to_++ = '\r';
-    }
+    return to;
+}
 
-    char* to_;
-    bool heldCrLf_ = false;
-};
+// The chunk holds the `size` bytes of the text from at on: they are copied
+// up to the first LF among them and that LF, or all of them, and at moves
+// past them. The whole chunk is stored: what lies past the copy is written
+// over next or left beyond its end.
+[[gnu::target("sse2"), gnu::always_inline]] inline char* CopyUpToLineFeed(std::string_view text, std::size_t& at, Chunk chunk,
+                                                                     std::size_t size, char* to, bool& heldCrLf) {
+    std::memcpy(to, &chunk, kChunkSize);
+    const auto mask = MatchMask(chunk == '\n');
+    if (mask == 0) {
+        at += size;
+        return to + size;
+    }
+    const auto plain = FirstMatch(mask);
+    at += plain;
+    to = AtLineFeed(text, at, to + plain, heldCrLf);
+    *to++ = '\n';
+    ++at;
+    return to;
+}
+
+// The same a chunk at a time, then half a chunk at a time: each copied whole
+// up to its first LF. Most texts are short, so most of their bytes would
+// otherwise go one at a time.
+[[gnu::target("sse2")]] char* CopyInChunks(std::string_view text, char* to, bool& heldCrLf) {
+    std::size_t at = 0;
+    while (at + kChunkSize <= text.size())
+        to = CopyUpToLineFeed(text, at, LoadChunk(text.data() + at), kChunkSize, to, heldCrLf);
+    while (at + kHalfChunkSize <= text.size())
+        to = CopyUpToLineFeed(text, at, LoadHalfChunk(text.data() + at), kHalfChunkSize, to, heldCrLf);
+    return CopyFrom(text, at, to, heldCrLf);
+}
 
 // Appends the text as the file holds it once its CR LF pairs have become LF
 // and it has been written in text mode: every LF then stands after a CR,
@@ -87,14 +84,11 @@ private:
 // line of every entry this way: no call per line into the C library. True
 // when the text held a CR LF.
 bool AppendAsWritten(TextBuffer& out, std::string_view text) {
+    bool heldCrLf = false;
     // Room for a CR before every byte, which no text comes near, and a chunk.
-    WrittenCopy copy(out.Open(2 * text.size() + kChunkSize));
-    if (ChunksSupported())
-        copy.CopyInChunks(text);
-    else
-        copy.CopyFrom(text, 0);
-    out.Commit(copy.End());
-    return copy.HeldCarriageReturnLineFeed();
+    char* to = out.Open(2 * text.size() + kChunkSize);
+    out.Commit(ChunksSupported() ? CopyInChunks(text, to, heldCrLf) : CopyFrom(text, 0, to, heldCrLf));
+    return heldCrLf;
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
