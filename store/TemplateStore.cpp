@@ -181,7 +181,7 @@ bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
     // One text's room serves every language in turn, and so does the room
     // of the bytes read back to tell a change: no new pages for every file.
-    std::string text;
+    TextBuffer text;
     std::string seen;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
@@ -192,7 +192,7 @@ bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
 }
 
 bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
-                                 std::string& text, std::string& seen) {
+                                 TextBuffer& text, std::string& seen) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -210,7 +210,7 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // the file stays as it was and the other languages are still saved.
     try {
         TemplateWriter::FormatLanguageRecords(entries, text);
-        return WriteLanguageFile(path, text, seen);
+        return WriteLanguageFile(path, text.View(), seen);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
@@ -222,7 +222,7 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     return WriteLanguageFile(path, text, seen);
 }
 
-bool TemplateStore::WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen) {
+bool TemplateStore::WriteLanguageFile(const std::string& path, std::string_view text, std::string& seen) {
     auto& record = records_[path];
     if (!MayReplace(path, record, seen) || !EnsureWritableFile(path))
         return false;

@@ -190,22 +190,21 @@ void Prepare(const Entries& entries, TextBuffer& text) {
 }  // namespace
 
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
-    std::string text;
+    TextBuffer text;
     FormatLanguageRecords(entries, text);
-    return text;
+    return text.Take();
 }
 
-void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
-    TextBuffer out(std::move(text));
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, TextBuffer& text) {
+    text.Shorten(0);
     // The room of an earlier file serves when it holds the least these
     // entries take; it grows if they need more. A walk over every entry
     // only for an estimate costs more than that.
-    if (out.Room() < entries.size() * kLeastRecordBytes)
-        Prepare(entries, out);
+    if (text.Room() < entries.size() * kLeastRecordBytes)
+        Prepare(entries, text);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
-            AppendRecord(out, *entry);
-    text = out.Take();
+            AppendRecord(text, *entry);
 }
 
 std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries) {

@@ -15,7 +15,7 @@ public:
     TextBuffer() = default;
     // Writes over the string's bytes, taking them as room: a text made
     // after another one of its size needs no room of its own.
-    explicit TextBuffer(std::string room) : text_(std::move(room)) { text_.resize(text_.capacity()); }
+    explicit TextBuffer(std::string room) : text_(std::move(room)) {}
 
     void Reserve(std::size_t bytes) {
         if (text_.size() - used_ < bytes)
@@ -43,6 +43,8 @@ public:
     std::size_t Size() const { return used_; }
     // Bytes that can be added before the buffer grows.
     std::size_t Room() const { return text_.size() - used_; }
+    // The text so far, valid until the buffer changes.
+    std::string_view View() const { return std::string_view(text_.data(), used_); }
     // Drops what came after the size.
     void Shorten(std::size_t size) { used_ = std::min(size, used_); }
     // The text; the buffer is empty after.
