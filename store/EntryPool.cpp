@@ -1,7 +1,10 @@
 #include "store/EntryPool.h"
 
+#include <algorithm>
+#include <functional>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "store/AutotextEntry.h"
 
@@ -20,12 +23,10 @@ namespace tarvel {
 
 namespace {
 
-// Each slot holds its slab's address, then the entry; a free slot holds the
-// next free one of its slab in the entry's place.
-constexpr std::size_t kHeader = sizeof(void*);
-constexpr std::size_t kSlotBytes = kHeader + (sizeof(AutotextEntry) + kHeader - 1) / kHeader * kHeader;
+// A free slot holds the next free one of its slab.
+constexpr std::size_t kSlotBytes = sizeof(AutotextEntry);
 constexpr std::size_t kSlotsPerSlab = 512;
-static_assert(alignof(AutotextEntry) <= kHeader);
+static_assert(kSlotBytes >= sizeof(void*) && kSlotBytes % alignof(AutotextEntry) == 0);
 
 struct Slab {
     // In the list of slabs with room.
@@ -35,30 +36,33 @@ struct Slab {
     // Slots handed out at least once; those after them were never used.
     std::size_t carved = 0;
     void* freeSlots = nullptr;
-    alignas(void*) unsigned char slots[kSlotsPerSlab * kSlotBytes];
+    alignas(AutotextEntry) unsigned char slots[kSlotsPerSlab * kSlotBytes];
 };
 
 // An entry freed is poisoned under AddressSanitizer until it is handed out
 // again, so that a use after its end is still caught.
-void Poison(void* entry) {
+void Poison(void* slot) {
 #ifdef TARVEL_POOL_POISONS
-    ASAN_POISON_MEMORY_REGION(entry, kSlotBytes - kHeader);
+    ASAN_POISON_MEMORY_REGION(slot, kSlotBytes);
 #else
-    (void)entry;
+    (void)slot;
 #endif
 }
 
-void Unpoison(void* entry) {
+void Unpoison(void* slot) {
 #ifdef TARVEL_POOL_POISONS
-    ASAN_UNPOISON_MEMORY_REGION(entry, kSlotBytes - kHeader);
+    ASAN_UNPOISON_MEMORY_REGION(slot, kSlotBytes);
 #else
-    (void)entry;
+    (void)slot;
 #endif
 }
 
 std::mutex gLock;
 Slab* gWithRoom = nullptr;
-std::size_t gSlabs = 0;
+// Every slab, by address: a freed entry's slab is the last one before it.
+// Entries carry no pointer to their slab, so they take no more room than
+// the heap would give them.
+std::vector<Slab*> gSlabs;
 
 void Unlink(Slab* slab) {
     if (slab->previous != nullptr)
@@ -77,11 +81,30 @@ void LinkFirst(Slab* slab) {
     gWithRoom = slab;
 }
 
-unsigned char* TakeSlot(Slab& slab) {
-    if (slab.freeSlots != nullptr) {
-        auto* slot = static_cast<unsigned char*>(slab.freeSlots) - kHeader;
-        Unpoison(slot + kHeader);
-        slab.freeSlots = *reinterpret_cast<void**>(slot + kHeader);
+void AddSlab() {
+    gSlabs.reserve(gSlabs.size() + 1);
+    auto* slab = new Slab;
+    gSlabs.insert(std::upper_bound(gSlabs.begin(), gSlabs.end(), slab, std::less<Slab*>()), slab);
+    LinkFirst(slab);
+}
+
+void RemoveSlab(Slab* slab) {
+    Unlink(slab);
+    gSlabs.erase(std::lower_bound(gSlabs.begin(), gSlabs.end(), slab, std::less<Slab*>()));
+    delete slab;
+}
+
+Slab* SlabOf(void* slot) {
+    const auto after = std::upper_bound(gSlabs.begin(), gSlabs.end(), slot, [](void* at, Slab* slab) {
+        return std::less<const void*>()(at, slab);
+    });
+    return *(after - 1);
+}
+
+void* TakeSlot(Slab& slab) {
+    if (void* slot = slab.freeSlots) {
+        Unpoison(slot);
+        slab.freeSlots = *static_cast<void**>(slot);
         return slot;
     }
     return slab.slots + slab.carved++ * kSlotBytes;
@@ -93,16 +116,13 @@ void* EntryPool::Allocate(std::size_t size) {
     if (size != sizeof(AutotextEntry))
         return ::operator new(size);
     const std::lock_guard<std::mutex> hold(gLock);
-    if (gWithRoom == nullptr) {
-        LinkFirst(new Slab);
-        ++gSlabs;
-    }
+    if (gWithRoom == nullptr)
+        AddSlab();
     Slab* slab = gWithRoom;
-    unsigned char* slot = TakeSlot(*slab);
+    void* slot = TakeSlot(*slab);
     if (++slab->used == kSlotsPerSlab)
         Unlink(slab);
-    *reinterpret_cast<Slab**>(slot) = slab;
-    return slot + kHeader;
+    return slot;
 }
 
 void EntryPool::Free(void* block, std::size_t size) noexcept {
@@ -112,25 +132,22 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
     }
     if (block == nullptr)
         return;
-    auto* entry = static_cast<unsigned char*>(block);
-    Slab* slab = *reinterpret_cast<Slab**>(entry - kHeader);
     const std::lock_guard<std::mutex> hold(gLock);
+    Slab* slab = SlabOf(block);
     if (slab->used-- == kSlotsPerSlab)
         LinkFirst(slab);
     if (slab->used == 0 && (slab->previous != nullptr || slab->next != nullptr)) {
-        Unlink(slab);
-        delete slab;
-        --gSlabs;
+        RemoveSlab(slab);
         return;
     }
-    *reinterpret_cast<void**>(entry) = slab->freeSlots;
-    slab->freeSlots = entry;
-    Poison(entry);
+    *static_cast<void**>(block) = slab->freeSlots;
+    slab->freeSlots = block;
+    Poison(block);
 }
 
 std::size_t EntryPool::Slabs() {
     const std::lock_guard<std::mutex> hold(gLock);
-    return gSlabs;
+    return gSlabs.size();
 }
 
 }  // namespace tarvel
