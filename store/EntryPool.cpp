@@ -57,45 +57,53 @@ void Unpoison(void* slot) {
 #endif
 }
 
-std::mutex gLock;
-Slab* gWithRoom = nullptr;
-// Every slab, by address: a freed entry's slab is the last one before it.
-// Entries carry no pointer to their slab, so they take no more room than
-// the heap would give them.
-std::vector<Slab*> gSlabs;
+struct Pool {
+    std::mutex lock;
+    Slab* withRoom = nullptr;
+    // Every slab, by address: a freed entry's slab is the last one before
+    // it. Entries carry no pointer to their slab, so they take no more room
+    // than the heap would give them.
+    std::vector<Slab*> slabs;
+};
 
-void Unlink(Slab* slab) {
+// Never destroyed: an entry freed while the program ends still finds it.
+Pool& ThePool() {
+    static Pool* const pool = new Pool;
+    return *pool;
+}
+
+void Unlink(Pool& pool, Slab* slab) {
     if (slab->previous != nullptr)
         slab->previous->next = slab->next;
     else
-        gWithRoom = slab->next;
+        pool.withRoom = slab->next;
     if (slab->next != nullptr)
         slab->next->previous = slab->previous;
     slab->previous = slab->next = nullptr;
 }
 
-void LinkFirst(Slab* slab) {
-    slab->next = gWithRoom;
-    if (gWithRoom != nullptr)
-        gWithRoom->previous = slab;
-    gWithRoom = slab;
+void LinkFirst(Pool& pool, Slab* slab) {
+    slab->next = pool.withRoom;
+    if (pool.withRoom != nullptr)
+        pool.withRoom->previous = slab;
+    pool.withRoom = slab;
 }
 
-void AddSlab() {
-    gSlabs.reserve(gSlabs.size() + 1);
+void AddSlab(Pool& pool) {
+    pool.slabs.reserve(pool.slabs.size() + 1);
     auto* slab = new Slab;
-    gSlabs.insert(std::upper_bound(gSlabs.begin(), gSlabs.end(), slab, std::less<Slab*>()), slab);
-    LinkFirst(slab);
+    pool.slabs.insert(std::upper_bound(pool.slabs.begin(), pool.slabs.end(), slab, std::less<Slab*>()), slab);
+    LinkFirst(pool, slab);
 }
 
-void RemoveSlab(Slab* slab) {
-    Unlink(slab);
-    gSlabs.erase(std::lower_bound(gSlabs.begin(), gSlabs.end(), slab, std::less<Slab*>()));
+void RemoveSlab(Pool& pool, Slab* slab) {
+    Unlink(pool, slab);
+    pool.slabs.erase(std::lower_bound(pool.slabs.begin(), pool.slabs.end(), slab, std::less<Slab*>()));
     delete slab;
 }
 
-Slab* SlabOf(void* slot) {
-    const auto after = std::upper_bound(gSlabs.begin(), gSlabs.end(), slot, [](void* at, Slab* slab) {
+Slab* SlabOf(const Pool& pool, void* slot) {
+    const auto after = std::upper_bound(pool.slabs.begin(), pool.slabs.end(), slot, [](void* at, Slab* slab) {
         return std::less<const void*>()(at, slab);
     });
     return *(after - 1);
@@ -115,13 +123,14 @@ void* TakeSlot(Slab& slab) {
 void* EntryPool::Allocate(std::size_t size) {
     if (size != sizeof(AutotextEntry))
         return ::operator new(size);
-    const std::lock_guard<std::mutex> hold(gLock);
-    if (gWithRoom == nullptr)
-        AddSlab();
-    Slab* slab = gWithRoom;
+    Pool& pool = ThePool();
+    const std::lock_guard<std::mutex> hold(pool.lock);
+    if (pool.withRoom == nullptr)
+        AddSlab(pool);
+    Slab* slab = pool.withRoom;
     void* slot = TakeSlot(*slab);
     if (++slab->used == kSlotsPerSlab)
-        Unlink(slab);
+        Unlink(pool, slab);
     return slot;
 }
 
@@ -132,12 +141,13 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
     }
     if (block == nullptr)
         return;
-    const std::lock_guard<std::mutex> hold(gLock);
-    Slab* slab = SlabOf(block);
+    Pool& pool = ThePool();
+    const std::lock_guard<std::mutex> hold(pool.lock);
+    Slab* slab = SlabOf(pool, block);
     if (slab->used-- == kSlotsPerSlab)
-        LinkFirst(slab);
+        LinkFirst(pool, slab);
     if (slab->used == 0 && (slab->previous != nullptr || slab->next != nullptr)) {
-        RemoveSlab(slab);
+        RemoveSlab(pool, slab);
         return;
     }
     *static_cast<void**>(block) = slab->freeSlots;
@@ -146,8 +156,9 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
 }
 
 std::size_t EntryPool::Slabs() {
-    const std::lock_guard<std::mutex> hold(gLock);
-    return gSlabs.size();
+    Pool& pool = ThePool();
+    const std::lock_guard<std::mutex> hold(pool.lock);
+    return pool.slabs.size();
 }
 
 }  // namespace tarvel
