@@ -103,9 +103,8 @@ void RemoveSlab(Pool& pool, Slab* slab) {
 }
 
 Slab* SlabOf(const Pool& pool, void* slot) {
-    const auto after = std::upper_bound(pool.slabs.begin(), pool.slabs.end(), slot, [](void* at, Slab* slab) {
-        return std::less<const void*>()(at, slab);
-    });
+    const auto after = std::upper_bound(pool.slabs.begin(), pool.slabs.end(), slot,
+                                        [](void* at, Slab* slab) { return std::less<const void*>()(at, slab); });
     return *(after - 1);
 }
 

@@ -191,8 +191,8 @@ bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     return allWritten;
 }
 
-bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
-                                 TextBuffer& text, std::string& seen) {
+bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, TextBuffer& text,
+                                 std::string& seen) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);

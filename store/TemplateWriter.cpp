@@ -50,8 +50,9 @@ char* CopyFrom(std::string_view text, std::size_t at, char* to, bool& heldCrLf) 
 // up to the first LF among them and that LF, or all of them, and at moves
 // past them. The whole chunk is stored: what lies past the copy is written
 // over next or left beyond its end.
-[[gnu::target("sse2"), gnu::always_inline]] inline char* CopyUpToLineFeed(std::string_view text, std::size_t& at, Chunk chunk,
-                                                                     std::size_t size, char* to, bool& heldCrLf) {
+[[gnu::target("sse2"), gnu::always_inline]] inline char* CopyUpToLineFeed(std::string_view text, std::size_t& at,
+                                                                          Chunk chunk, std::size_t size, char* to,
+                                                                          bool& heldCrLf) {
     std::memcpy(to, &chunk, kChunkSize);
     const auto mask = MatchMask(chunk == '\n');
     if (mask == 0) {

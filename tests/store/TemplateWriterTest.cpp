@@ -56,8 +56,8 @@ TEST(TemplateWriter, SaveLeavesEachTextWithItsLineBreaks) {
     for (const auto& test : cases) {
         auto entry = test.entry;
         BytesOf({&entry});
-        const auto shown = testing::PrintToString(test.entry.title + "|" + test.entry.shortcut + "|" +
-                                                  test.entry.code + "|" + test.entry.description);
+        const auto shown = testing::PrintToString(test.entry.title + "|" + test.entry.shortcut + "|" + test.entry.code +
+                                                  "|" + test.entry.description);
         EXPECT_EQ(entry.title, test.after.title) << shown;
         EXPECT_EQ(entry.shortcut, test.after.shortcut) << shown;
         EXPECT_EQ(entry.code, test.after.code) << shown;
