@@ -100,6 +100,10 @@ void RemoveSlab(Pool& pool, Slab* slab) {
     Unlink(pool, slab);
     pool.slabs.erase(std::lower_bound(pool.slabs.begin(), pool.slabs.end(), slab, std::less<Slab*>()));
     delete slab;
+    // Nothing stays taken from the heap once every entry is gone (a host may
+    // unload the module, which never frees the pool itself).
+    if (pool.slabs.empty())
+        pool.slabs.shrink_to_fit();
 }
 
 Slab* SlabOf(const Pool& pool, void* slot) {
@@ -145,7 +149,7 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
     Slab* slab = SlabOf(pool, block);
     if (slab->used-- == kSlotsPerSlab)
         LinkFirst(pool, slab);
-    if (slab->used == 0 && (slab->previous != nullptr || slab->next != nullptr)) {
+    if (slab->used == 0) {
         RemoveSlab(pool, slab);
         return;
     }

@@ -7,8 +7,8 @@ namespace tarvel {
 // Room for entries, taken from the heap in slabs of many: a template file
 // holds tens of thousands of entries, and a heap call for each costs about
 // as much as reading the entry (under Wine a lock and a search every time).
-// A slab goes back to the heap when its last entry is freed, unless it is
-// the only one with room left. Blocks of another size come from the heap.
+// A slab goes back to the heap when its last entry is freed. Blocks of
+// another size come from the heap.
 class EntryPool {
 public:
     static void* Allocate(std::size_t size);
