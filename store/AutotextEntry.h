@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "store/EntryPool.h"
 #include "store/EntryText.h"
 
 namespace tarvel {
@@ -21,6 +22,10 @@ struct AutotextEntry {
     // The bytes of the template file the entry was read from, which its texts
     // may borrow; empty for an entry made otherwise.
     std::shared_ptr<const std::string> source;
+
+    // Reading makes one entry for every record of a file.
+    static void* operator new(std::size_t size) { return EntryPool::Allocate(size); }
+    static void operator delete(void* block, std::size_t size) noexcept { EntryPool::Free(block, size); }
 };
 
 }  // namespace tarvel

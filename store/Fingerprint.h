@@ -11,8 +11,8 @@ namespace tarvel {
 // Journals on disk keep it: its values never change.
 std::uint64_t FingerprintOf(std::string_view bytes);
 // A fingerprint of the same kind taken in four chains side by side, which
-// the processor runs at once: about four times as fast, for what only the
-// running program compares.
+// the processor runs at once, two to a vector: many times as fast, for what
+// only the running program compares.
 std::uint64_t LaneFingerprintOf(std::string_view bytes);
 
 }  // namespace tarvel

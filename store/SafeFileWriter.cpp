@@ -79,7 +79,7 @@ SafeFileWriter::Result SafeFileWriter::Write(const std::string& path, std::strin
         return WriteInPlace(target, bytes);
     }
     // A journal left by an earlier write in place no longer describes the file.
-    SaveJournal(files_).Discard(target);
+    SaveJournal(files_).DiscardBeside(target);
     return {};
 }
 

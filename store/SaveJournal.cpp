@@ -149,6 +149,12 @@ void SaveJournal::Discard(const std::string& target) {
             files_.Remove(name);
 }
 
+void SaveJournal::DiscardBeside(const std::string& target) {
+    const auto name = target + kSuffix;
+    if (files_.Exists(name))
+        files_.Remove(name);
+}
+
 SaveJournal::Outcome SaveJournal::Recover(const std::string& path) {
     auto target = files_.TargetOf(path).path;
     if (target.empty())

@@ -42,6 +42,11 @@ public:
     // Removes the file's journal wherever it stands; what cannot be removed
     // is settled by the next opening.
     void Discard(const std::string& target);
+    // Removes the journal beside a file that was just replaced by a new one.
+    // That is the only one that could be taken for it: one in the temporary
+    // folder is named after the identity of the file it kept, which the new
+    // file does not share, and looking there costs a listing of the folder.
+    void DiscardBeside(const std::string& target);
     // Settles the journal of the file at the path, before the file is read.
     Outcome Recover(const std::string& path);
 

@@ -1,8 +1,6 @@
 #include "store/TemplateReader.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 #include "store/ByteSearch.h"
 #include "store/TextRules.h"
@@ -12,58 +10,38 @@ namespace tarvel {
 using namespace TextRules;
 
 namespace {
-// Bytes compared at once (a vector of GCC and Clang).
-constexpr std::size_t kChunk = 16;
-constexpr std::size_t kWords = kChunk / sizeof(std::uint64_t);
-using Chunk = unsigned char __attribute__((vector_size(kChunk)));
-
 // A form feed, or a byte that the reader's lines would change: a line feed
 // without a CR before it (its line gains one) and the 0 of "%0" (replaced).
-bool EndsOrChanges(unsigned char here, unsigned char before) {
+bool EndsOrChanges(char here, char before) {
     return here == '\f' || (here == '\n' && before != '\r') || (here == '0' && before == '%');
 }
 
 // Where a byte from at on ends or changes the code, one byte at a time.
-std::size_t EndOrChangeFrom(const unsigned char* bytes, std::size_t at, std::size_t size) {
-    for (; at < size; ++at)
-        if (EndsOrChanges(bytes[at], bytes[at - 1]))
+std::size_t EndOrChangeFrom(std::string_view text, std::size_t at) {
+    for (; at < text.size(); ++at)
+        if (EndsOrChanges(text[at], text[at - 1]))
             return at;
-    return size;
+    return text.size();
 }
 
-// The same a chunk at a time, up to the last whole chunk. SSE2 is what
-// every x86-64 processor has; the 32-bit build asks the processor first.
-[[gnu::target("sse2")]] std::size_t EndOrChangeInChunksFrom(const unsigned char* bytes, std::size_t at,
-                                                           std::size_t size) {
-    for (; at + kChunk <= size; at += kChunk) {
-        Chunk here;
-        Chunk before;
-        std::memcpy(&here, bytes + at, kChunk);
-        std::memcpy(&before, bytes + at - 1, kChunk);
+// The same a chunk at a time, up to the last whole chunk.
+[[gnu::target("sse2")]] std::size_t EndOrChangeInChunksFrom(std::string_view text, std::size_t at) {
+    for (; at + kChunkSize <= text.size(); at += kChunkSize) {
+        const Chunk here = LoadChunk(text.data() + at);
+        const Chunk before = LoadChunk(text.data() + at - 1);
         const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
-        std::uint64_t words[kWords];
-        static_assert(sizeof found == sizeof words);
-        std::memcpy(words, &found, sizeof words);
-        if ((words[0] | words[1]) != 0) {
-            // The first byte found, counted from the low end (x86 is little-endian).
-            std::size_t word = 0;
-            while (words[word] == 0)
-                ++word;
-            return at + word * sizeof(std::uint64_t) + __builtin_ctzll(words[word]) / 8;
-        }
+        if (const auto mask = MatchMask(found))
+            return at + FirstMatch(mask);
     }
-    return EndOrChangeFrom(bytes, at, size);
+    return EndOrChangeFrom(text, at);
 }
 
 // Where a record's code that starts at start (after its header's line feed)
 // ends at a form feed, when the bytes up to it are the code as the reader's
 // lines would gather it; npos otherwise.
 std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
-    static const bool chunked = __builtin_cpu_supports("sse2");
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const auto at = chunked ? EndOrChangeInChunksFrom(bytes, start, text.size())
-                            : EndOrChangeFrom(bytes, start, text.size());
-    return at < text.size() && bytes[at] == '\f' ? at : std::string_view::npos;
+    const auto at = ChunksSupported() ? EndOrChangeInChunksFrom(text, start) : EndOrChangeFrom(text, start);
+    return at < text.size() && text[at] == '\f' ? at : std::string_view::npos;
 }
 }  // namespace
 
@@ -104,7 +82,7 @@ void TemplateReader::ReadLine(std::string_view line) {
         return;
     }
     if (!inBlock_) {
-        if (const auto colon = line.find(':'); colon != std::string_view::npos) {
+        if (const auto colon = FindByte(line, ':'); colon != std::string_view::npos) {
             ReadHeader(line, colon);
             return;
         }
@@ -175,12 +153,12 @@ void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
 
 // "title:shortcut:" after the key; text after the shortcut's colon is lost.
 void TemplateReader::ReadRecordHeader(std::string_view fields) {
-    const auto titleEnd = std::min(fields.find(':'), fields.size());
+    const auto titleEnd = std::min(FindByte(fields, ':'), fields.size());
     title_ = TrimmedView(fields.substr(0, titleEnd));
     shortcut_ = {};
     if (titleEnd < fields.size()) {
         const auto rest = fields.substr(titleEnd + 1);
-        const auto shortcutEnd = rest.find(':');
+        const auto shortcutEnd = FindByte(rest, ':');
         shortcut_ = TrimmedView(rest.substr(0, shortcutEnd));
         if (shortcutEnd != std::string_view::npos)
             NoteDropped(rest.substr(shortcutEnd + 1));

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/ByteSearch.h"
 #include "store/Fingerprint.h"
 #include "store/LegacyTemplateReader.h"
 #include "store/SafeFileWriter.h"
@@ -81,7 +82,7 @@ private:
 // The search goes from one "P", which code holds seldom, to the next.
 bool MayBeLegacy(std::string_view bytes) {
     constexpr auto kLead = TextRules::kLegacyHeader.find('P');
-    for (auto at = bytes.find('P', kLead); at != std::string_view::npos; at = bytes.find('P', at + 1))
+    for (auto at = FindByte(bytes, 'P', kLead); at != std::string_view::npos; at = FindByte(bytes, 'P', at + 1))
         if (bytes.substr(at - kLead, TextRules::kLegacyHeader.size()) == TextRules::kLegacyHeader)
             return true;
     return false;
@@ -180,7 +181,7 @@ bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     SweepLeftovers();
     // One text's room serves every language in turn, and so does the room
     // of the bytes read back to tell a change: no new pages for every file.
-    std::string text;
+    TextBuffer text;
     std::string seen;
     bool allWritten = true;
     for (int language = 0; language < TemplateLanguage::kCount; ++language) {
@@ -190,8 +191,8 @@ bool TemplateStore::SaveAllTemplates(const LanguageEntries& entries) {
     return allWritten;
 }
 
-bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path,
-                                 std::string& text, std::string& seen) {
+bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, TextBuffer& text,
+                                 std::string& seen) {
     switch (records_[path].kept) {
         case FileRecord::Kept::Unread:
             ReportError(StoreTexts::kNotSavedUnread, path, MessageIcon::Exclamation);
@@ -209,7 +210,7 @@ bool TemplateStore::SaveLanguage(const std::vector<AutotextEntry*>& entries, con
     // the file stays as it was and the other languages are still saved.
     try {
         TemplateWriter::FormatLanguageRecords(entries, text);
-        return WriteLanguageFile(path, text, seen);
+        return WriteLanguageFile(path, text.View(), seen);
     } catch (const std::bad_alloc&) {
         ReportError(StoreTexts::kNotSavedOutOfMemory, path);
         return false;
@@ -221,7 +222,7 @@ bool TemplateStore::WriteTemplateFile(const std::string& path, const std::string
     return WriteLanguageFile(path, text, seen);
 }
 
-bool TemplateStore::WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen) {
+bool TemplateStore::WriteLanguageFile(const std::string& path, std::string_view text, std::string& seen) {
     auto& record = records_[path];
     if (!MayReplace(path, record, seen) || !EnsureWritableFile(path))
         return false;

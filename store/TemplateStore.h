@@ -6,12 +6,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/AutotextEntry.h"
 #include "store/FilePort.h"
 #include "store/Reporter.h"
 #include "store/TemplateLanguage.h"
+#include "store/TextBuffer.h"
 #include "store/TreeSink.h"
 
 namespace tarvel {
@@ -67,9 +69,9 @@ private:
     bool RecoverInterruptedSave(const std::string& path);
     // The bytes read back to tell a change go into the room given.
     bool ChangedSince(const std::string& path, const FileRecord& record, std::string& bytes);
-    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, std::string& text,
+    bool SaveLanguage(const std::vector<AutotextEntry*>& entries, const std::string& path, TextBuffer& text,
                       std::string& seen);
-    bool WriteLanguageFile(const std::string& path, const std::string& text, std::string& seen);
+    bool WriteLanguageFile(const std::string& path, std::string_view text, std::string& seen);
     bool ReadBytes(const std::string& path, std::string& bytes, FileState* state = nullptr);
     void ReportReadError(const std::string& path, unsigned long error);
     bool MayReplace(const std::string& path, const FileRecord& record, std::string& seen);

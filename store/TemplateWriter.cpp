@@ -1,7 +1,5 @@
 #include "store/TemplateWriter.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -17,64 +15,81 @@ namespace TemplateWriter {
 
 namespace {
 
+// "a:::", a CR LF, a form feed and a CR LF.
+constexpr std::size_t kLeastRecordBytes = 10;
+
 bool IsLoneLineFeed(std::string_view text, std::size_t at) {
     return text[at] == '\n' && (at == 0 || text[at - 1] != '\r');
 }
 
-// Sixteen bytes compared at once (a vector of GCC and Clang).
-constexpr std::size_t kChunk = 16;
-using Chunk = unsigned char __attribute__((vector_size(kChunk)));
+// The copies below give each lone LF of a text a CR and note whether the
+// text held a CR LF, which the save turns into LF afterwards. They go on
+// from where the copy stands and return where it ends: a pointer of their
+// own, which the bytes they write cannot change, so it stays in a register.
 
-// The text copied from the place on to `to`, each lone LF given a CR; the end
-// of the copy.
-char* CopyGivingReturns(std::string_view text, std::size_t from, char* to) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (IsLoneLineFeed(text, i))
-            *to++ = '\r';
-        *to++ = text[i];
+// The LF at the place gets its CR unless it has one.
+char* AtLineFeed(std::string_view text, std::size_t at, char* to, bool& heldCrLf) {
+    if (at > 0 && text[at - 1] == '\r')
+        heldCrLf = true;
+    else
+        *to++ = '\r';
+    return to;
+}
+
+// The text from the place on, a byte at a time.
+char* CopyFrom(std::string_view text, std::size_t at, char* to, bool& heldCrLf) {
+    for (; at < text.size(); ++at) {
+        if (text[at] == '\n')
+            to = AtLineFeed(text, at, to, heldCrLf);
+        *to++ = text[at];
     }
     return to;
 }
 
-// The same a chunk at a time: copied whole up to its first LF. SSE2 is what
-// every x86-64 processor has; the 32-bit build asks the processor first.
-[[gnu::target("sse2")]] char* CopyGivingReturnsInChunks(std::string_view text, char* to) {
-    std::size_t i = 0;
-    while (i + kChunk <= text.size()) {
-        Chunk chunk;
-        std::memcpy(&chunk, text.data() + i, kChunk);
-        std::memcpy(to, &chunk, kChunk);
-        const auto lineFeeds = chunk == '\n';
-        std::uint64_t words[kChunk / sizeof(std::uint64_t)];
-        static_assert(sizeof lineFeeds == sizeof words);
-        std::memcpy(words, &lineFeeds, sizeof words);
-        if ((words[0] | words[1]) == 0) {
-            i += kChunk;
-            to += kChunk;
-            continue;
-        }
-        // The first LF, counted from the low end (x86 is little-endian).
-        const std::size_t plain = words[0] != 0 ? __builtin_ctzll(words[0]) / 8
-                                                : sizeof(std::uint64_t) + __builtin_ctzll(words[1]) / 8;
-        to += plain;
-        i += plain;
-        if (IsLoneLineFeed(text, i))
-            *to++ = '\r';
-        *to++ = '\n';
-        ++i;
+// The chunk holds the `size` bytes of the text from at on: they are copied
+// up to the first LF among them and that LF, or all of them, and at moves
+// past them. The whole chunk is stored: what lies past the copy is written
+// over next or left beyond its end.
+[[gnu::target("sse2"), gnu::always_inline]] inline char* CopyUpToLineFeed(std::string_view text, std::size_t& at,
+                                                                          Chunk chunk, std::size_t size, char* to,
+                                                                          bool& heldCrLf) {
+    std::memcpy(to, &chunk, kChunkSize);
+    const auto mask = MatchMask(chunk == '\n');
+    if (mask == 0) {
+        at += size;
+        return to + size;
     }
-    return CopyGivingReturns(text, i, to);
+    const auto plain = FirstMatch(mask);
+    at += plain;
+    to = AtLineFeed(text, at, to + plain, heldCrLf);
+    *to++ = '\n';
+    ++at;
+    return to;
+}
+
+// The same a chunk at a time, then half a chunk at a time: each copied whole
+// up to its first LF. Most texts are short, so most of their bytes would
+// otherwise go one at a time.
+[[gnu::target("sse2")]] char* CopyInChunks(std::string_view text, char* to, bool& heldCrLf) {
+    std::size_t at = 0;
+    while (at + kChunkSize <= text.size())
+        to = CopyUpToLineFeed(text, at, LoadChunk(text.data() + at), kChunkSize, to, heldCrLf);
+    while (at + kHalfChunkSize <= text.size())
+        to = CopyUpToLineFeed(text, at, LoadHalfChunk(text.data() + at), kHalfChunkSize, to, heldCrLf);
+    return CopyFrom(text, at, to, heldCrLf);
 }
 
 // Appends the text as the file holds it once its CR LF pairs have become LF
 // and it has been written in text mode: every LF then stands after a CR,
 // which comes to the same as giving each lone LF a CR. A save copies every
-// line of every entry this way: no call per line into the C library.
-void AppendAsWritten(TextBuffer& out, std::string_view text) {
-    static const bool chunked = __builtin_cpu_supports("sse2");
+// line of every entry this way: no call per line into the C library. True
+// when the text held a CR LF.
+bool AppendAsWritten(TextBuffer& out, std::string_view text) {
+    bool heldCrLf = false;
     // Room for a CR before every byte, which no text comes near, and a chunk.
-    char* at = out.Open(2 * text.size() + kChunk);
-    out.Commit(chunked ? CopyGivingReturnsInChunks(text, at) : CopyGivingReturns(text, 0, at));
+    char* to = out.Open(2 * text.size() + kChunkSize);
+    out.Commit(ChunksSupported() ? CopyInChunks(text, to, heldCrLf) : CopyFrom(text, 0, to, heldCrLf));
+    return heldCrLf;
 }
 
 // What turning CR LF into LF and every LF back into CR LF does to a text.
@@ -91,55 +106,75 @@ void GiveLoneLineFeedsCarriageReturns(EntryText& text) {
     }
 }
 
-bool HoldsCarriageReturnLineFeed(std::string_view text) {
-    for (auto cr = FindByte(text, '\r'); cr != std::string_view::npos; cr = FindByte(text, '\r', cr + 1))
-        if (cr + 1 < text.size() && text[cr + 1] == '\n')
+bool HoldsLoneLineFeed(std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); ++at)
+        if (IsLoneLineFeed(text, at))
             return true;
     return false;
-}
-
-void UseLineFeeds(EntryText& text) {
-    if (HoldsCarriageReturnLineFeed(text))
-        ReplaceAll(text.Owned(), "\r\n", "\n");
 }
 
 // The description stays in memory with CR LF breaks: turning them into LF and
 // back changes nothing but a lone LF, which gains its CR. A description of
 // nothing but white space gets no block: read back, that block would give the
-// empty description, which gets none.
-void AppendReadmeBlock(TextBuffer& text, std::string_view description) {
-    description = TrimmedRightView(description);
-    if (!description.empty()) {
+// empty description, which gets none. True when the description held a lone
+// LF, in the block or in the white space after it.
+bool AppendReadmeBlock(TextBuffer& text, std::string_view description) {
+    const auto trimmed = TrimmedRightView(description);
+    bool heldLoneLineFeed = HoldsLoneLineFeed(description.substr(trimmed.size()));
+    if (!trimmed.empty()) {
         text.Append("readme:\r\n");
-        AppendAsWritten(text, description);
+        const auto before = text.Size();
+        AppendAsWritten(text, trimmed);
+        heldLoneLineFeed = heldLoneLineFeed || text.Size() - before != trimmed.size();
         text.Append("\r\n\f\r\n");
     }
+    return heldLoneLineFeed;
 }
 
 bool IsRecorded(const AutotextEntry& entry) {
     return !(entry.title.empty() && entry.shortcut.empty() && entry.code.empty());
 }
 
-void AppendRecordText(TextBuffer& text, const AutotextEntry& entry) {
-    AppendReadmeBlock(text, entry.description);
+// What the copy of a record found that the entry's texts are to change.
+struct RecordFindings {
+    bool loneLineFeedInDescription = false;
+    bool crLfInTitle = false;
+    bool crLfInShortcut = false;
+    bool crLfInCode = false;
+};
+
+RecordFindings AppendRecordText(TextBuffer& text, const AutotextEntry& entry) {
+    RecordFindings found;
+    found.loneLineFeedInDescription = AppendReadmeBlock(text, entry.description);
     text.Append("a:");
-    AppendAsWritten(text, entry.title);
+    found.crLfInTitle = AppendAsWritten(text, entry.title);
     text.Append(':');
-    AppendAsWritten(text, entry.shortcut);
+    found.crLfInShortcut = AppendAsWritten(text, entry.shortcut);
     text.Append(":\r\n");
-    AppendAsWritten(text, entry.code);
+    found.crLfInCode = AppendAsWritten(text, entry.code);
     text.Append("\f\r\n");
+    return found;
 }
 
+void UseLineFeeds(EntryText& text) { ReplaceAll(text.Owned(), "\r\n", "\n"); }
+
+// The copy looks at every line break of the entry's texts once; only a text
+// that must change is looked at again.
 void AppendRecord(TextBuffer& text, AutotextEntry& entry) {
-    GiveLoneLineFeedsCarriageReturns(entry.description);
-    if (!IsRecorded(entry))
+    if (!IsRecorded(entry)) {
+        GiveLoneLineFeedsCarriageReturns(entry.description);
         return;
-    AppendRecordText(text, entry);
+    }
+    const auto found = AppendRecordText(text, entry);
+    if (found.loneLineFeedInDescription)
+        GiveLoneLineFeedsCarriageReturns(entry.description);
     // Title, shortcut and code keep LF line breaks after a save.
-    UseLineFeeds(entry.title);
-    UseLineFeeds(entry.shortcut);
-    UseLineFeeds(entry.code);
+    if (found.crLfInTitle)
+        UseLineFeeds(entry.title);
+    if (found.crLfInShortcut)
+        UseLineFeeds(entry.shortcut);
+    if (found.crLfInCode)
+        UseLineFeeds(entry.code);
 }
 
 // Room for the usual text at once: fields, headers, and a few lone LFs.
@@ -156,18 +191,21 @@ void Prepare(const Entries& entries, TextBuffer& text) {
 }  // namespace
 
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries) {
-    std::string text;
+    TextBuffer text;
     FormatLanguageRecords(entries, text);
-    return text;
+    return text.Take();
 }
 
-void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text) {
-    TextBuffer out(std::move(text));
-    Prepare(entries, out);
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, TextBuffer& text) {
+    text.Shorten(0);
+    // The room of an earlier file serves when it holds the least these
+    // entries take; it grows if they need more. A walk over every entry
+    // only for an estimate costs more than that.
+    if (text.Room() < entries.size() * kLeastRecordBytes)
+        Prepare(entries, text);
     for (auto* entry : entries)
         if (entry != nullptr && entry->kind == 0)
-            AppendRecord(out, *entry);
-    text = out.Take();
+            AppendRecord(text, *entry);
 }
 
 std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries) {

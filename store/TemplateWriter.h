@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "store/AutotextEntry.h"
+#include "store/TextBuffer.h"
 
 // Turns the entries of one language into the text of its template file.
 namespace tarvel::TemplateWriter {
@@ -15,9 +16,10 @@ namespace tarvel::TemplateWriter {
 // skipped. As a side effect title, shortcut and code keep LF line breaks
 // afterwards; the description keeps CR LF.
 std::string FormatLanguageRecords(const std::vector<AutotextEntry*>& entries);
-// The same into the text, which keeps the room it has: a save of several
-// languages fills one text in turn instead of a new one for each.
-void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, std::string& text);
+// The same into the buffer, emptied first, which keeps the room it has: a
+// save of several languages fills one buffer in turn, with no new room and
+// no bytes cleared for each.
+void FormatLanguageRecords(const std::vector<AutotextEntry*>& entries, TextBuffer& text);
 // The text FormatLanguageRecords writes, leaving the entries as they are: what
 // a file of them would hold, to read back before they are taken in.
 std::string RecordsAsWritten(const std::vector<const AutotextEntry*>& entries);

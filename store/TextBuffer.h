@@ -41,6 +41,10 @@ public:
     }
     void Commit(const char* end) { used_ = static_cast<std::size_t>(end - text_.data()); }
     std::size_t Size() const { return used_; }
+    // Bytes that can be added before the buffer grows.
+    std::size_t Room() const { return text_.size() - used_; }
+    // The text so far, valid until the buffer changes.
+    std::string_view View() const { return std::string_view(text_.data(), used_); }
     // Drops what came after the size.
     void Shorten(std::size_t size) { used_ = std::min(size, used_); }
     // The text; the buffer is empty after.

@@ -56,7 +56,7 @@ std::string_view ColonField(std::string_view line, std::size_t n) {
 // A line with a form feed ends its block instead: the writer puts the FF
 // right after the last line of the code, which may be the word itself.
 bool IsSeparatorLine(std::string_view line) {
-    return line.find('\f') == std::string_view::npos && TrimmedView(line) == "separator";
+    return FindByte(line, '\f') == std::string_view::npos && TrimmedView(line) == "separator";
 }
 
 bool IsOldHeaderText(std::string_view line) {

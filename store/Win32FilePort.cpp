@@ -362,24 +362,31 @@ unsigned long Win32FilePort::ReadAll(const std::string& path, std::string& bytes
     return ReadWithState(path, bytes, state);
 }
 
-// The state comes from the handle that reads: no second open.
+// The state comes from the handle that reads: no second open. The bytes the
+// string holds already are read over, not cleared first: a save reads each
+// file back into the room of the one before.
 unsigned long Win32FilePort::ReadWithState(const std::string& path, std::string& bytes, FileState& state) {
-    bytes.clear();
+    const auto failed = [&bytes](unsigned long error) {
+        bytes.clear();
+        return error;
+    };
     UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
-        return GetLastError();
+        return failed(GetLastError());
     const auto found = StateOfOpen(file.get());
     if (!found)
-        return GetLastError();
+        return failed(GetLastError());
     state = *found;
     // In the 32-bit build a string holds far less than a file may: such a
     // file is refused before its bytes fill the memory, with an error that
     // says why.
     if (state.size > bytes.max_size())
-        return ERROR_FILE_TOO_LARGE;
+        return failed(ERROR_FILE_TOO_LARGE);
     bytes.resize(static_cast<std::size_t>(state.size));
-    return ReadInto(file.get(), bytes);
+    if (const auto error = ReadInto(file.get(), bytes))
+        return failed(error);
+    return 0;
 }
 
 std::optional<FileState> Win32FilePort::StateOf(const std::string& path) {

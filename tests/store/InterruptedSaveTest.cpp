@@ -133,6 +133,18 @@ TEST_F(InterruptedSave, ACrashAtAnyStepOfAWriteInPlaceLeavesTheFileOldNewOrResto
     }
 }
 
+// A journal that an earlier write in place left beside the file no longer
+// describes it once a save has replaced the file: the save removes it.
+TEST_F(InterruptedSave, ASaveThatReplacesTheFileRemovesTheJournalBesideIt) {
+    TempDir dir;
+    SaveWhole(dir.path(), Entries("old", 4));
+    WriteFileBytes(dir.file("cpp.tpl") + SaveJournal::kSuffix, "Tarvel save journal 1\n");
+    const auto saved = Entries("new", 4);
+    SaveWhole(dir.path(), saved);
+    EXPECT_EQ(JournalsLeft(dir), 0);
+    EXPECT_EQ(Open(dir.path()).Labels(), Labels(saved));
+}
+
 // Until the old text is back, the journal stays: a restore that dies is done
 // again, and a file that cannot be written is neither loaded nor saved.
 TEST_F(InterruptedSave, ARestoreThatDiesOrFailsIsDoneAtTheNextOpening) {

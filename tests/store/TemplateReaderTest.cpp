@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "store/ByteSearch.h"
 #include "store/TemplateReader.h"
 #include "tests/store/StoreTestSupport.h"
 
@@ -186,23 +185,3 @@ TEST(TemplateReader, HostileBytesNeverStopTheReader) {
 }
 
 }  // namespace
-
-// The Windows build's byte search looks at sixteen bytes at a time (the
-// native one is the library's): each place in a chunk and across chunks, a
-// byte beyond ASCII, and every starting point give what the library gives.
-TEST(ByteSearch, FindsWhatTheLibrarySearchFinds) {
-    for (const char byte : {'\n', '\f', '\xE9'}) {
-        for (std::size_t size = 0; size <= 40; ++size) {
-            for (std::size_t place = 0; place <= size; ++place) {
-                std::string text(size, 'x');
-                if (place < size)
-                    text[place] = byte;
-                if (size > 33)
-                    text[33] = byte;
-                for (std::size_t from = 0; from <= size + 1; ++from)
-                    ASSERT_EQ(FindByte(text, byte, from), std::string_view(text).find(byte, from))
-                        << "size " << size << ", byte at " << place << ", from " << from;
-            }
-        }
-    }
-}

@@ -35,6 +35,36 @@ TEST(TemplateWriter, LeavesLfInCodeAndRestoresCrLfInDescription) {
     EXPECT_EQ(entry.description, "one\r\ntwo");
 }
 
+// A save leaves title, shortcut and code with LF breaks and the description
+// with CR LF ones, whichever text held them and wherever they stood: within
+// the written description or in the white space after it, and also in an
+// entry that is not written.
+TEST(TemplateWriter, SaveLeavesEachTextWithItsLineBreaks) {
+    struct Case {
+        AutotextEntry entry;
+        AutotextEntry after;
+    };
+    const Case cases[] = {
+        {MakeEntry("t", "s\r\nx", "c"), MakeEntry("t", "s\nx", "c")},
+        {MakeEntry("t", "s", "c\r\n", "d\r\n"), MakeEntry("t", "s", "c\n", "d\r\n")},
+        {MakeEntry("t", "s", "c", "d\n"), MakeEntry("t", "s", "c", "d\r\n")},
+        {MakeEntry("t", "s", "c", "d \n\t\n"), MakeEntry("t", "s", "c", "d \r\n\t\r\n")},
+        {MakeEntry("t", "s", "c", "\n"), MakeEntry("t", "s", "c", "\r\n")},
+        {MakeEntry("", "", "", "d\ne"), MakeEntry("", "", "", "d\r\ne")},
+        {MakeEntry("t\r", "\ns", "c\r\r\n", "\r\n\n"), MakeEntry("t\r", "\ns", "c\r\n", "\r\n\r\n")},
+    };
+    for (const auto& test : cases) {
+        auto entry = test.entry;
+        BytesOf({&entry});
+        const auto shown = testing::PrintToString(test.entry.title + "|" + test.entry.shortcut + "|" + test.entry.code +
+                                                  "|" + test.entry.description);
+        EXPECT_EQ(entry.title, test.after.title) << shown;
+        EXPECT_EQ(entry.shortcut, test.after.shortcut) << shown;
+        EXPECT_EQ(entry.code, test.after.code) << shown;
+        EXPECT_EQ(entry.description, test.after.description) << shown;
+    }
+}
+
 TEST(TemplateWriter, SkipsEmptyEntriesAndOtherKinds) {
     auto empty = MakeEntry("", "", "", "only a description");
     auto otherKind = MakeEntry("t", "s", "c");
@@ -104,7 +134,8 @@ TEST(TemplateWriter, WrittenFileReadsBackToTheSameEntries) {
 }  // namespace
 
 // Lone LFs gain a CR wherever they stand: the writer copies sixteen bytes at
-// a time, so each break is tried at each place of a chunk and across chunks.
+// a time, then eight, so each break is tried at each place of a chunk, of a
+// half chunk and across them.
 TEST(TemplateWriter, EveryLoneLineFeedGainsACarriageReturn) {
     const auto expected = [](const std::string& code) {
         std::string written;
@@ -115,12 +146,14 @@ TEST(TemplateWriter, EveryLoneLineFeedGainsACarriageReturn) {
         }
         return "a:t:s:\r\n" + written + "\f\r\n";
     };
-    for (const std::string breakText : {"\n", "\r\n", "\r", "\n\n", "\r\r\n"}) {
-        for (std::size_t place = 0; place <= 36; ++place) {
-            std::string code(36, 'x');
-            code.insert(place, breakText);
-            auto entry = MakeEntry("t", "s", code);
-            EXPECT_EQ(BytesOf({&entry}), expected(code)) << testing::PrintToString(breakText) << " at " << place;
+    for (const std::size_t length : {36, 44}) {
+        for (const std::string breakText : {"\n", "\r\n", "\r", "\n\n", "\r\r\n"}) {
+            for (std::size_t place = 0; place <= length; ++place) {
+                std::string code(length, 'x');
+                code.insert(place, breakText);
+                auto entry = MakeEntry("t", "s", code);
+                EXPECT_EQ(BytesOf({&entry}), expected(code)) << testing::PrintToString(breakText) << " at " << place;
+            }
         }
     }
 }
