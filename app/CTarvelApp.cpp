@@ -2,7 +2,6 @@
 
 #include "widgets/CActivationScope.h"
 #include "widgets/CWindow.h"
-#include "widgets/ScintillaLibrary.h"
 
 namespace tarvel {
 
@@ -31,18 +30,8 @@ void CTarvelApp::ExitInstance() {
     editor.currentEntry = nullptr;
     editor.editorDialog = nullptr;
     CWindow::UnregisterClasses(module_);
-    if (holdsScintilla_)
-        ScintillaLibrary::Release();
-    holdsScintilla_ = false;
     commonControls_.reset();
     activationContext_.reset();
-}
-
-// Only a library that is loaded now is held: a missing one was reported by
-// the dialog, and the next dialog reports it again rather than this call.
-void CTarvelApp::KeepScintillaLoaded() noexcept {
-    if (!holdsScintilla_ && ScintillaLibrary::Handle() != nullptr)
-        holdsScintilla_ = ScintillaLibrary::Acquire();
 }
 
 // Looked up by name and called inside the module's activation context, so that

@@ -30,9 +30,6 @@ public:
     // initialised; set up by the first export call.
     const CActivationContext& ActivationContext();
     const CProfile& Profile() const { return profile_; }
-    // Keeps the editing library that a dialog of this call loaded until the
-    // module goes, so that the next dialog does not load it again.
-    void KeepScintillaLoaded() noexcept;
 
     // Shared editor state, valid while an editor call runs.
     EditorSession editor;
@@ -43,7 +40,6 @@ private:
     HINSTANCE module_ = nullptr;
     std::unique_ptr<CActivationContext> activationContext_;
     UniqueModule commonControls_;
-    bool holdsScintilla_ = false;
     CProfile profile_{kCompanyPath, kApplicationName};
 };
 

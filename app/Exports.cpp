@@ -35,7 +35,6 @@ int ShowPromptDialog(AutotextDlgRequest* request) {
         {
             CAutoCompleteDlg dialog(app.Module(), *request, {app.Profile(), EditorTexts::kProfileSection});
             result = dialog.DoModal(parent.GetHwnd());
-            app.KeepScintillaLoaded();
         }
         parent.Detach();
         // Only OK wrote the values back; anything else leaves the record alone.
@@ -69,7 +68,6 @@ int ShowEditorDialog(AutotextEditorRequest* request) {
             Final<CQnTempDlg> dialog(app.Module(), app.Profile(), app.editor, directory, parent.GetHwnd());
             app.editor.editorDialog = &dialog;
             result = dialog.DoModal();
-            app.KeepScintillaLoaded();
             app.editor.editorDialog = nullptr;
         }
         parent.Detach();
