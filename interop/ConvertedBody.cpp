@@ -12,13 +12,20 @@ void ConvertedBody::Lose(SnippetLoss::Kind kind, std::string_view detail) {
     losses.push_back(std::move(loss));
 }
 
-void ConvertedBody::NoteDollarSignsReadAsNames(const std::vector<std::string>& written) {
+void ConvertedBody::WriteName(std::string_view name) {
+    code += '$';
+    written_.emplace_back(code.size(), name.size());
+    code.append(name) += '$';
+}
+
+void ConvertedBody::NoteDollarSignsReadAsNames() {
     std::size_t next = 0;
     std::string_view stray;
+    const std::string_view all = code;
     FormatLimits::ForEachPiece(code, [&](const FormatLimits::CodePiece& piece) {
         if (!piece.isName || !stray.empty())
             return;
-        if (next < written.size() && written[next] == piece.text)
+        if (next < written_.size() && all.substr(written_[next].first, written_[next].second) == piece.text)
             ++next;
         else
             stray = piece.text;

@@ -1,7 +1,9 @@
 #include "interop/ImportReport.h"
 
-#include <map>
+#include <algorithm>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "store/TemplateLanguage.h"
 #include "store/TextRules.h"
@@ -22,14 +24,24 @@ void AppendSnippetLine(std::string& text, const ImportedSnippet& snippet) {
     text += '\n';
 }
 
+void Count(std::vector<std::pair<std::string_view, int>>& kinds, std::string_view kind) {
+    for (auto& [name, count] : kinds)
+        if (name == kind) {
+            ++count;
+            return;
+        }
+    kinds.emplace_back(kind, 1);
+}
+
 }  // namespace
 
 std::string Text(const ImportResult& result) {
     std::string text;
     for (const auto& message : result.fileMessages)
         text.append(message).append("\n");
-    // The kinds' names are the program's own texts: counted by them as they are.
-    std::map<std::string_view, int> kinds;
+    // The kinds' names are the program's own texts: counted by them as they
+    // are, a few of them, then put in order.
+    std::vector<std::pair<std::string_view, int>> kinds;
     int lost = 0;
     for (const auto& snippet : result.snippets) {
         if (snippet.losses.empty())
@@ -37,8 +49,9 @@ std::string Text(const ImportResult& result) {
         AppendSnippetLine(text, snippet);
         lost += snippet.LostSomething() ? 1 : 0;
         for (const auto& loss : snippet.losses)
-            ++kinds[loss.KindName()];
+            Count(kinds, loss.KindName());
     }
+    std::sort(kinds.begin(), kinds.end());
     const auto snippets = static_cast<int>(result.snippets.size());
     const auto entries = static_cast<int>(result.EntryCount());
     text += TextRules::Format(kSummary, snippets, snippets == 1 ? "" : "s", result.files, result.files == 1 ? "" : "s",

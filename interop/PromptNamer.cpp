@@ -10,6 +10,8 @@ namespace tarvel {
 namespace {
 constexpr const char* kEnd = "end";
 constexpr const char* kArgument = "arg";
+// Room for the tab stops of a usual snippet at once, made when it has any.
+constexpr std::size_t kUsualTabStops = 8;
 
 template <class Pairs>
 auto FindNumber(Pairs& pairs, int number) {
@@ -17,17 +19,13 @@ auto FindNumber(Pairs& pairs, int number) {
 }
 }  // namespace
 
-// Room for the tab stops of a usual snippet at once.
-PromptNamer::PromptNamer() {
-    constexpr std::size_t kUsualTabStops = 8;
-    offered_.reserve(kUsualTabStops);
-    names_.reserve(kUsualTabStops);
-}
-
 // The first usable text offered for a number counts.
 void PromptNamer::Offer(int number, std::string_view defaultText) {
-    if (IsUsable(defaultText) && FindNumber(offered_, number) == offered_.end())
-        offered_.emplace_back(number, std::string(defaultText));
+    if (!IsUsable(defaultText) || FindNumber(offered_, number) != offered_.end())
+        return;
+    if (offered_.empty())
+        offered_.reserve(kUsualTabStops);
+    offered_.emplace_back(number, std::string(defaultText));
 }
 
 bool PromptNamer::IsUsable(std::string_view text) {
@@ -47,7 +45,9 @@ const std::string& PromptNamer::NameOf(int number) {
         for (int suffix = 2; IsTaken(name); ++suffix)
             name = kArgument + std::to_string(number) + "_" + std::to_string(suffix);
     }
-    names_.emplace_back(number, name);
+    if (names_.empty())
+        names_.reserve(kUsualTabStops);
+    names_.emplace_back(number, std::move(name));
     return names_.back().second;
 }
 

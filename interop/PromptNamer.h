@@ -12,7 +12,6 @@ namespace tarvel {
 // the same number is always the same prompt, and two numbers never share one.
 class PromptNamer {
 public:
-    PromptNamer();
     // Offers the default text of a tab stop; the first usable one counts.
     void Offer(int number, std::string_view defaultText);
     // The prompt of the tab stop (0 is the caret's place, $end$); valid

@@ -21,7 +21,7 @@ SourceSnippet Header(std::string_view line, int number) {
     SourceSnippet snippet;
     snippet.line = number;
     snippet.name = std::string(rest.substr(0, end));
-    snippet.triggers = {snippet.name};
+    snippet.triggers.push_back(snippet.name);
     snippet.description = std::string(TextRules::TrimmedView(rest.substr(end)));
     return snippet;
 }

@@ -76,8 +76,13 @@ SnippetImporter::Format SnippetImporter::FormatOf(const std::string& path) {
 
 std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path,
                                                          bool bodies) {
+    return ReadSnippets(bytes, path, FormatOf(path), bodies);
+}
+
+std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path, Format format,
+                                                         bool bodies) {
     const auto reading = bodies ? VimSnippetFile::Reading::Whole : VimSnippetFile::Reading::HeadersOnly;
-    switch (FormatOf(path)) {
+    switch (format) {
         case Format::VsCode:
             return VsCodeReader::Read(bytes, path);
         case Format::Vim:
@@ -95,18 +100,21 @@ std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes,
 
 ImportResult SnippetImporter::Import(const std::vector<std::string>& paths, const Target& target) {
     ImportResult result;
+    // One buffer for every file's bytes, which are wanted only while it is read.
+    std::string bytes;
     for (const auto& path : paths)
-        ImportFile(path, target, result);
+        ImportFile(path, target, bytes, result);
     return result;
 }
 
-void SnippetImporter::ImportFile(const std::string& path, const Target& target, ImportResult& result) {
+void SnippetImporter::ImportFile(const std::string& path, const Target& target, std::string& bytes,
+                                 ImportResult& result) {
     ++result.files;
-    if (FormatOf(path) == Format::Unknown) {
+    const auto format = FormatOf(path);
+    if (format == Format::Unknown) {
         result.fileMessages.push_back(TextRules::Format(kUnknownFormat, path.c_str()));
         return;
     }
-    std::string bytes;
     if (const auto error = files_.ReadAll(path, bytes)) {
         const auto text = files_.SystemErrorText(error);
         result.fileMessages.push_back(
@@ -116,11 +124,11 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     // Vim's files name their language; those of none of the eight are only
     // counted, unless they are to be imported all the same.
     std::string fileType;
-    const bool counted = target.language < 0 && target.otherLanguages < 0 && FormatOf(path) == Format::Vim &&
+    const bool counted = target.language < 0 && target.otherLanguages < 0 && format == Format::Vim &&
                          VimSnippetFile::LanguageOf(path, fileType) == SnippetMapping::kNoLanguage;
     std::vector<SourceSnippet> sources;
     try {
-        sources = ReadSnippets(bytes, path, !counted);
+        sources = ReadSnippets(bytes, path, format, !counted);
     } catch (const SourceError& error) {
         result.fileMessages.push_back(TextRules::Format(kMalformed, path.c_str(), error.line, error.what()));
         return;
@@ -167,7 +175,8 @@ void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, Importe
         if (loss.kind == SnippetLoss::Kind::NotASnippet)
             return;
     std::string missing;
-    for (const auto& trigger : source.triggers) {
+    imported.entries.reserve(source.triggers.size());
+    for (std::size_t trigger = 0; trigger < source.triggers.size(); ++trigger) {
         auto entry = EntryOf(source, trigger, missing);
         entry.language = language;
         for (const auto& breach : FormatLimits::Fit(entry))
@@ -190,13 +199,18 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
                          std::make_move_iterator(converted.losses.end()));
 }
 
-AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,
-                                       std::string& missing) const {
+// The last trigger's entry takes the snippet's texts, which nothing wants
+// after it, rather than copies of them.
+AutotextEntry SnippetImporter::EntryOf(SourceSnippet& source, std::size_t trigger, std::string& missing) const {
+    const bool last = trigger + 1 == source.triggers.size();
+    const auto convert = [&](std::string& text) {
+        return last ? codePage_.FromUtf8(std::move(text), missing) : codePage_.FromUtf8(text, missing);
+    };
     AutotextEntry entry;
-    entry.title = codePage_.FromUtf8(source.name, missing);
-    entry.shortcut = codePage_.FromUtf8(trigger, missing);
-    entry.code = codePage_.FromUtf8(source.code, missing);
-    entry.description = codePage_.FromUtf8(source.description, missing);
+    entry.title = convert(source.name);
+    entry.shortcut = convert(source.triggers[trigger]);
+    entry.code = convert(source.code);
+    entry.description = convert(source.description);
     return entry;
 }
 

@@ -25,8 +25,21 @@ int LineOf(std::string_view text, std::size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), lineEnd));
 }
 
+namespace {
+
+// Where the last slash of either kind stands; npos when none. A plain loop:
+// a search for either of two characters looks each one up in the pair.
+std::size_t LastSlash(std::string_view path) {
+    for (auto at = path.size(); at > 0; --at)
+        if (path[at - 1] == '/' || path[at - 1] == '\\')
+            return at - 1;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string_view FileName(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
+    const auto slash = LastSlash(path);
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
@@ -36,7 +49,7 @@ std::string_view Stem(std::string_view path) {
 }
 
 std::string_view FolderName(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
+    const auto slash = LastSlash(path);
     return slash == std::string_view::npos ? std::string_view() : FileName(path.substr(0, slash));
 }
 

@@ -284,7 +284,6 @@ public:
     explicit Writer(ConvertedBody& body) : body_(body) {}
 
     void Write(const std::vector<Token>& tokens) {
-        written_.reserve(tokens.size());
         for (const auto& token : tokens) {
             if (token.kind == Token::Kind::TabStop && token.hasDefault && token.plainDefault)
                 namer_.Offer(token.number, token.defaultText);
@@ -293,7 +292,7 @@ public:
         }
         for (const auto& token : tokens)
             WriteToken(token);
-        body_.NoteDollarSignsReadAsNames(written_);
+        body_.NoteDollarSignsReadAsNames();
     }
 
 private:
@@ -302,13 +301,15 @@ private:
             case Token::Kind::Text:
                 body_.code += token.text;
                 break;
-            case Token::Kind::TabStop:
-                WriteName(namer_.NameOf(token.number));
-                if (token.hasDefault && token.defaultText != namer_.NameOf(token.number) && !token.defaultText.empty())
+            case Token::Kind::TabStop: {
+                const auto& name = namer_.NameOf(token.number);
+                body_.WriteName(name);
+                if (token.hasDefault && token.defaultText != name && !token.defaultText.empty())
                     Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
                 break;
+            }
             case Token::Kind::Choice:
-                WriteName(namer_.NameOf(token.number));
+                body_.WriteName(namer_.NameOf(token.number));
                 Lose(SnippetLoss::Kind::ChoiceList, token.text);
                 break;
             case Token::Kind::Variable:
@@ -329,21 +330,15 @@ private:
             Lose(SnippetLoss::Kind::VariableWithoutTwin, std::string("$").append(token.text).append("$"));
             twin = token.text;
         }
-        WriteName(std::string(twin));
+        body_.WriteName(twin);
         if (token.hasDefault && !token.defaultText.empty())
             Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
-    }
-
-    void WriteName(const std::string& name) {
-        body_.code.append("$").append(name).append("$");
-        written_.push_back(name);
     }
 
     void Lose(SnippetLoss::Kind kind, std::string_view detail) { body_.Lose(kind, detail); }
 
     ConvertedBody& body_;
     PromptNamer namer_;
-    std::vector<std::string> written_;
 };
 
 }  // namespace

@@ -66,7 +66,7 @@ void ReadHeader(std::string_view line, int number, SourceSnippet& snippet) {
     }
     snippet.line = number;
     snippet.name = std::string(rest);
-    snippet.triggers = {regex ? std::string() : snippet.name};
+    snippet.triggers.push_back(regex ? std::string() : snippet.name);
     if (regex)
         snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::RegexTrigger, rest));
     std::string others(options);
@@ -82,7 +82,10 @@ bool IsAction(std::string_view line) {
     return false;
 }
 
-bool IsLine(std::string_view line, std::string_view word) { return TextRules::TrimmedRightView(line) == word; }
+// The word, then at most white space; most lines differ from it at once.
+bool IsLine(std::string_view line, std::string_view word) {
+    return !line.empty() && line.front() == word.front() && TextRules::TrimmedRightView(line) == word;
+}
 
 }  // namespace
 
