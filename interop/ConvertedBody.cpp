@@ -13,6 +13,10 @@ void ConvertedBody::Lose(SnippetLoss::Kind kind, std::string_view detail) {
 }
 
 void ConvertedBody::WriteName(std::string_view name) {
+    // Room for the names of a usual body at once, made when it has any.
+    constexpr std::size_t kUsualNames = 8;
+    if (written_.empty())
+        written_.reserve(kUsualNames);
     code += '$';
     written_.emplace_back(code.size(), name.size());
     code.append(name) += '$';

@@ -27,6 +27,7 @@ constexpr const char* kUnknownFormat =
     ".sublime-snippet, .xml)";
 constexpr const char* kUnreadable = "%s: could not be read: %s";
 constexpr const char* kMalformed = "%s:%d: %s";
+// Said of many files: filled in without printf's measuring.
 constexpr const char* kOtherLanguage =
     "%s: %d snippets for \"%s\" not imported: that language is none of the eight";
 
@@ -136,8 +137,8 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     // A counted file's snippets are all of its language.
     if (counted) {
         if (!sources.empty())
-            result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(),
-                                                            static_cast<int>(sources.size()), fileType.c_str()));
+            result.fileMessages.push_back(
+                SourceText::Filled(kOtherLanguage, {path, std::to_string(sources.size()), fileType}));
         return;
     }
     std::map<std::string, int> skipped;
@@ -164,7 +165,7 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     }
     KeepWhatReadsBack(result.snippets, first);
     for (const auto& [name, count] : skipped)
-        result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(), count, name.c_str()));
+        result.fileMessages.push_back(SourceText::Filled(kOtherLanguage, {path, std::to_string(count), name}));
 }
 
 void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported) {

@@ -62,4 +62,24 @@ std::string Extension(std::string_view path) {
     return extension;
 }
 
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> texts) {
+    std::size_t size = pattern.size();
+    for (const auto text : texts)
+        size += text.size();
+    std::string filled;
+    filled.reserve(size);
+    auto text = texts.begin();
+    std::size_t from = 0;
+    for (auto at = pattern.find('%'); at != std::string_view::npos && at + 1 < pattern.size();
+         at = pattern.find('%', from)) {
+        const char directive = pattern[at + 1];
+        const bool replaced = (directive == 's' || directive == 'd') && text != texts.end();
+        filled.append(pattern.substr(from, at - from + (replaced ? 0 : directive == '%' ? 1 : 2)));
+        if (replaced)
+            filled.append(*text++);
+        from = at + 2;
+    }
+    return filled.append(pattern.substr(from));
+}
+
 }  // namespace tarvel::SourceText
