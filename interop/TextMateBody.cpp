@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "interop/ByteWords.h"
 #include "interop/PromptNamer.h"
 #include "interop/SnippetMapping.h"
 #include "store/FormatLimits.h"
@@ -63,7 +64,13 @@ private:
         tokens.emplace_back().text = text;
     }
 
+    // The bytes that may mean more than themselves, one at a time and, the
+    // same bytes, marked in a word of eight.
     static bool IsSpecial(char c) { return c == '\\' || c == '$' || c == '`' || c == '}'; }
+    static ByteWords::Word Specials(ByteWords::Word word) {
+        return ByteWords::Equal(word, '\\') | ByteWords::Equal(word, '$') | ByteWords::Equal(word, '`') |
+               ByteWords::Equal(word, '}');
+    }
 
     // Up to the '}' that closes the level (left for the caller) or the end.
     std::vector<Token> Sequence(std::size_t& at, int depth) {
@@ -192,11 +199,11 @@ private:
         return false;
     }
 
-    // Where the plain text from the place ends: at a character that may mean more, or the end.
+    // Where the plain text from the place ends: at a character that may mean
+    // more, or the end. Looked for eight bytes at a time: most of a body is
+    // plain text.
     std::size_t PlainEnd(std::size_t from) const {
-        while (from < body_.size() && !IsSpecial(body_[from]))
-            ++from;
-        return from;
+        return from + ByteWords::FirstMarked(body_.substr(from), Specials);
     }
 
     bool Default(std::size_t& at, int depth, Token& token) {
