@@ -1,5 +1,6 @@
 #include "interop/ConvertedBody.h"
 
+#include "interop/ByteWords.h"
 #include "store/FormatLimits.h"
 
 namespace tarvel {
@@ -22,7 +23,24 @@ void ConvertedBody::WriteName(std::string_view name) {
     code.append(name) += '$';
 }
 
+// The usual code holds no dollar signs but those of the names written:
+// then, when each of them is a name, they are the names read.
+bool ConvertedBody::OnlyNamesWritten() const {
+    const auto dollarSigns = ByteWords::CountMarked(code, [](ByteWords::Word word) {
+        return ByteWords::Equal(word, '$');
+    });
+    if (dollarSigns != 2 * written_.size())
+        return false;
+    const std::string_view all = code;
+    for (const auto& [at, size] : written_)
+        if (!FormatLimits::IsName(all.substr(at, size)))
+            return false;
+    return true;
+}
+
 void ConvertedBody::NoteDollarSignsReadAsNames() {
+    if (OnlyNamesWritten())
+        return;
     std::size_t next = 0;
     std::string_view stray;
     const std::string_view all = code;

@@ -25,6 +25,8 @@ struct ConvertedBody {
     void NoteDollarSignsReadAsNames();
 
 private:
+    bool OnlyNamesWritten() const;
+
     // Where each name written stands in the code, and its length: the code
     // grows, so no view into it would last.
     std::vector<std::pair<std::size_t, std::size_t>> written_;
