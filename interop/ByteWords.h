@@ -71,7 +71,7 @@ std::size_t FirstMarked(std::string_view text, Marks marks) {
     return marked == 0 ? text.size() : at + FirstOf(marked);
 }
 
-// How many bytes the marks pick out.
+// How many bytes of the text the marks pick out.
 template <class Marks>
 std::size_t CountMarked(std::string_view text, Marks marks) {
     // A word's marks moved to the low bits sum up in its top byte.
@@ -80,8 +80,9 @@ std::size_t CountMarked(std::string_view text, Marks marks) {
     std::size_t at = 0;
     for (; at + sizeof(Word) <= text.size(); at += sizeof(Word))
         counted += count(marks(WordAt(text.data() + at)));
-    if (at < text.size())
-        counted += count(marks(LastBytes(text, text.size() - at)));
+    // The padding's marks are left out.
+    if (const auto last = text.size() - at; last > 0)
+        counted += count(marks(LastBytes(text, last)) & ((Word{1} << (8 * last)) - 1));
     return counted;
 }
 
