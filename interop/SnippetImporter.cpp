@@ -178,11 +178,11 @@ void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, Importe
     std::string missing;
     imported.entries.reserve(source.triggers.size());
     for (std::size_t trigger = 0; trigger < source.triggers.size(); ++trigger) {
-        auto entry = EntryOf(source, trigger, missing);
+        auto& entry = imported.entries.emplace_back();
+        Fill(entry, source, trigger, missing);
         entry.language = language;
         for (const auto& breach : FormatLimits::Fit(entry))
             Note(imported, SnippetLoss::Of(breach));
-        imported.entries.push_back(std::move(entry));
     }
     if (!missing.empty())
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NonAnsiCharacters, missing));
@@ -202,17 +202,16 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
 
 // The last trigger's entry takes the snippet's texts, which nothing wants
 // after it, rather than copies of them.
-AutotextEntry SnippetImporter::EntryOf(SourceSnippet& source, std::size_t trigger, std::string& missing) const {
+void SnippetImporter::Fill(AutotextEntry& entry, SourceSnippet& source, std::size_t trigger,
+                           std::string& missing) const {
     const bool last = trigger + 1 == source.triggers.size();
     const auto convert = [&](std::string& text) {
         return last ? codePage_.FromUtf8(std::move(text), missing) : codePage_.FromUtf8(text, missing);
     };
-    AutotextEntry entry;
     entry.title = convert(source.name);
     entry.shortcut = convert(source.triggers[trigger]);
     entry.code = convert(source.code);
     entry.description = convert(source.description);
-    return entry;
 }
 
 // A file's entries are read back together; one at a time only when they do

@@ -53,7 +53,8 @@ private:
                                                    bool bodies);
     void ImportFile(const std::string& path, const Target& target, std::string& bytes, ImportResult& result);
     void ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported);
-    AutotextEntry EntryOf(SourceSnippet& source, std::size_t trigger, std::string& missing) const;
+    // The entry of one trigger, made in its place in the snippet's list.
+    void Fill(AutotextEntry& entry, SourceSnippet& source, std::size_t trigger, std::string& missing) const;
     void KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, std::size_t first);
     // Said when the entry's shortcut is already in its language.
     void NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported);
