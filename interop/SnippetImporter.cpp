@@ -170,6 +170,7 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
 
 void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported) {
     ConvertBody(source);
+    imported.losses.reserve(source.losses.size());
     for (auto& loss : source.losses)
         Note(imported, std::move(loss));
     for (const auto& loss : imported.losses)
@@ -196,8 +197,11 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
                                                             : TextMateBody::Dialect::VsCode);
     source.syntax = SourceSnippet::Syntax::Code;
     source.code = std::move(converted.code);
-    source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
-                         std::make_move_iterator(converted.losses.end()));
+    if (source.losses.empty())
+        source.losses = std::move(converted.losses);
+    else
+        source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
+                             std::make_move_iterator(converted.losses.end()));
 }
 
 // The last trigger's entry takes the snippet's texts, which nothing wants
