@@ -49,6 +49,7 @@ bool SameAsRead(const AutotextEntry& entry, const AutotextEntry& back) {
 // description up to its trailing white space, which saving trims).
 bool ReadBack(const std::vector<const AutotextEntry*>& entries) {
     ReadEntries read;
+    read.entries.reserve(entries.size());
     // The entries read borrow their texts from the file's bytes.
     const auto text = std::make_shared<const std::string>(TemplateWriter::RecordsAsWritten(entries));
     TemplateReader(0, read, text).Read(*text);
