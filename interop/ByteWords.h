@@ -71,6 +71,21 @@ std::size_t FirstMarked(std::string_view text, Marks marks) {
     return marked == 0 ? text.size() : at + FirstOf(marked);
 }
 
+// How many bytes of the text the marks pick out.
+template <class Marks>
+std::size_t CountMarked(std::string_view text, Marks marks) {
+    // A word's marks moved to the low bits sum up in its top byte.
+    const auto count = [](Word marked) { return static_cast<std::size_t>(((marked >> 7) * kLowBits) >> 56); };
+    std::size_t counted = 0;
+    std::size_t at = 0;
+    for (; at + sizeof(Word) <= text.size(); at += sizeof(Word))
+        counted += count(marks(WordAt(text.data() + at)));
+    // The padding's marks are left out.
+    if (const auto last = text.size() - at; last > 0)
+        counted += count(marks(LastBytes(text, last)) & ((Word{1} << (8 * last)) - 1));
+    return counted;
+}
+
 // Copies a word of bytes whole, where the room holds it; how many of them,
 // from the first, the marks leave unpicked. The caller takes those and
 // writes over the rest.

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "interop/Utf8.h"
 
@@ -17,6 +18,24 @@ public:
         // Plain ASCII, nearly all of a snippet file, is the same in both.
         if (Utf8::IsAscii(utf8))
             return std::string(utf8);
+        return Converted(utf8, missing);
+    }
+    // The same, taking the text's own string where it stays as it is.
+    std::string FromUtf8(std::string&& utf8, std::string& missing) const {
+        if (Utf8::IsAscii(utf8))
+            return std::move(utf8);
+        return Converted(utf8, missing);
+    }
+    // Every byte has a character, so this loses nothing.
+    virtual std::string ToUtf8(std::string_view ansi) const = 0;
+
+protected:
+    // Appends a character beyond ASCII as the code page spells it; false,
+    // with nothing appended, when the code page has no spelling for it.
+    virtual bool AppendCharacter(char32_t character, std::string& ansi) const = 0;
+
+private:
+    std::string Converted(std::string_view utf8, std::string& missing) const {
         std::string ansi;
         ansi.reserve(utf8.size());
         for (std::size_t at = 0; at < utf8.size();) {
@@ -32,13 +51,6 @@ public:
         }
         return ansi;
     }
-    // Every byte has a character, so this loses nothing.
-    virtual std::string ToUtf8(std::string_view ansi) const = 0;
-
-protected:
-    // Appends a character beyond ASCII as the code page spells it; false,
-    // with nothing appended, when the code page has no spelling for it.
-    virtual bool AppendCharacter(char32_t character, std::string& ansi) const = 0;
 };
 
 }  // namespace tarvel

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "interop/SnippetLoss.h"
@@ -16,10 +17,19 @@ struct ConvertedBody {
 
     // Each loss once.
     void Lose(SnippetLoss::Kind kind, std::string_view detail);
+    // Appends a variable or prompt, $name$, to the code.
+    void WriteName(std::string_view name);
     // The format has no escape for a dollar sign: literal ones that enclose a
     // name become a variable or a prompt. Said when the code's names are not
     // the ones written, in order.
-    void NoteDollarSignsReadAsNames(const std::vector<std::string>& written);
+    void NoteDollarSignsReadAsNames();
+
+private:
+    bool OnlyNamesWritten() const;
+
+    // Where each name written stands in the code, and its length: the code
+    // grows, so no view into it would last.
+    std::vector<std::pair<std::size_t, std::size_t>> written_;
 };
 
 }  // namespace tarvel

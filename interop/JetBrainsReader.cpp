@@ -39,7 +39,7 @@ public:
                 body_.code += value[at++];
             }
         }
-        body_.NoteDollarSignsReadAsNames(written_);
+        body_.NoteDollarSignsReadAsNames();
         return std::move(body_);
     }
 
@@ -53,8 +53,7 @@ private:
             written = prompt;
             NoteDefinition(name);
         }
-        body_.code.append("$").append(written).append("$");
-        written_.push_back(written);
+        body_.WriteName(written);
     }
 
     // What the template's definition of the variable says, once.
@@ -72,7 +71,6 @@ private:
 
     const pugi::xml_node& template_;
     ConvertedBody body_;
-    std::vector<std::string> written_;
     // A variable that cannot name its prompt (a reserved name) gets "arg"
     // and its place among the variables.
     std::map<std::string, std::string> prompts_;

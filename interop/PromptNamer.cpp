@@ -10,24 +10,28 @@ namespace tarvel {
 namespace {
 constexpr const char* kEnd = "end";
 constexpr const char* kArgument = "arg";
-
-template <class Pairs>
-auto FindNumber(Pairs& pairs, int number) {
-    return std::find_if(pairs.begin(), pairs.end(), [number](const auto& pair) { return pair.first == number; });
-}
+// Room for the tab stops of a usual snippet at once, made when it has any.
+constexpr std::size_t kUsualTabStops = 8;
 }  // namespace
 
-// Room for the tab stops of a usual snippet at once.
-PromptNamer::PromptNamer() {
-    constexpr std::size_t kUsualTabStops = 8;
-    offered_.reserve(kUsualTabStops);
-    names_.reserve(kUsualTabStops);
+PromptNamer::Prompt* PromptNamer::Find(int number) {
+    const auto found = std::find_if(prompts_.begin(), prompts_.end(),
+                                    [number](const Prompt& prompt) { return prompt.number == number; });
+    return found == prompts_.end() ? nullptr : &*found;
 }
 
 // The first usable text offered for a number counts.
 void PromptNamer::Offer(int number, std::string_view defaultText) {
-    if (IsUsable(defaultText) && FindNumber(offered_, number) == offered_.end())
-        offered_.emplace_back(number, std::string(defaultText));
+    if (!IsUsable(defaultText))
+        return;
+    if (auto* prompt = Find(number)) {
+        if (prompt->offered.empty())
+            prompt->offered = defaultText;
+        return;
+    }
+    if (prompts_.empty())
+        prompts_.reserve(kUsualTabStops);
+    prompts_.push_back({number, defaultText, {}});
 }
 
 bool PromptNamer::IsUsable(std::string_view text) {
@@ -36,24 +40,31 @@ bool PromptNamer::IsUsable(std::string_view text) {
 }
 
 const std::string& PromptNamer::NameOf(int number) {
-    const auto named = FindNumber(names_, number);
-    if (named != names_.end())
-        return named->second;
+    auto* prompt = Find(number);
+    if (prompt != nullptr && !prompt->name.empty())
+        return prompt->name;
     std::string name = kEnd;
     if (number != 0) {
-        const auto offered = FindNumber(offered_, number);
-        name = offered != offered_.end() && !IsTaken(offered->second) ? offered->second
-                                                                        : kArgument + std::to_string(number);
+        const bool offered = prompt != nullptr && !prompt->offered.empty();
+        name = offered && !IsTaken(prompt->offered) ? std::string(prompt->offered)
+                                                                 : kArgument + std::to_string(number);
         for (int suffix = 2; IsTaken(name); ++suffix)
             name = kArgument + std::to_string(number) + "_" + std::to_string(suffix);
     }
-    names_.emplace_back(number, name);
-    return names_.back().second;
+    if (prompt != nullptr) {
+        prompt->name = std::move(name);
+        return prompt->name;
+    }
+    if (prompts_.empty())
+        prompts_.reserve(kUsualTabStops);
+    prompts_.push_back({number, {}, std::move(name)});
+    return prompts_.back().name;
 }
 
-bool PromptNamer::IsTaken(const std::string& name) const {
-    for (const auto& [number, taken] : names_)
-        if (taken == name)
+// Names are never empty: a prompt not named yet takes none.
+bool PromptNamer::IsTaken(std::string_view name) const {
+    for (const auto& prompt : prompts_)
+        if (prompt.name == name)
             return true;
     return false;
 }

@@ -12,8 +12,8 @@ namespace tarvel {
 // the same number is always the same prompt, and two numbers never share one.
 class PromptNamer {
 public:
-    PromptNamer();
     // Offers the default text of a tab stop; the first usable one counts.
+    // The text is kept as it is, not copied: it must outlive the namer.
     void Offer(int number, std::string_view defaultText);
     // The prompt of the tab stop (0 is the caret's place, $end$); valid
     // until the next call.
@@ -23,11 +23,18 @@ public:
     static bool IsUsable(std::string_view text);
 
 private:
-    bool IsTaken(const std::string& name) const;
+    // A tab stop's text offered and its name, each empty until there is one.
+    struct Prompt {
+        int number;
+        std::string_view offered;
+        std::string name;
+    };
 
-    // A snippet has a few tab stops: pairs of number and text, in order.
-    std::vector<std::pair<int, std::string>> offered_;
-    std::vector<std::pair<int, std::string>> names_;
+    Prompt* Find(int number);
+    bool IsTaken(std::string_view name) const;
+
+    // A snippet has a few tab stops, in order of first mention.
+    std::vector<Prompt> prompts_;
 };
 
 }  // namespace tarvel

@@ -21,15 +21,33 @@ SourceSnippet Header(std::string_view line, int number) {
     SourceSnippet snippet;
     snippet.line = number;
     snippet.name = std::string(rest.substr(0, end));
-    snippet.triggers = {snippet.name};
+    snippet.triggers.push_back(snippet.name);
     snippet.description = std::string(TextRules::TrimmedView(rest.substr(end)));
     return snippet;
+}
+
+bool IsHeader(std::string_view line) {
+    return VimSnippetFile::StartsWithWord(line, kSnippet) &&
+           !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
+}
+
+// The headers alone, as a file of another language wants them: a header is
+// one wherever it stands, as body lines begin with a tab.
+std::vector<SourceSnippet> Headers(std::string_view bytes) {
+    auto snippets = VimSnippetFile::RoomForSnippetsOf(bytes);
+    TextRules::LineCursor lines(bytes);
+    std::string_view line;
+    for (int number = 1; lines.Next(line); ++number)
+        if (IsHeader(line))
+            snippets.emplace_back().line = number;
+    return snippets;
 }
 
 }  // namespace
 
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, VimSnippetFile::Reading reading) {
-    const bool bodies = reading == VimSnippetFile::Reading::Whole;
+    if (reading == VimSnippetFile::Reading::HeadersOnly)
+        return Headers(bytes);
     std::string languageName;
     const int language = VimSnippetFile::LanguageOf(path, languageName);
     auto snippets = VimSnippetFile::RoomForSnippetsOf(bytes);
@@ -41,8 +59,6 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
     std::string_view line;
     for (int number = 1; lines.Next(line); ++number) {
         if (inSnippet && !line.empty() && line.front() == '\t') {
-            if (!bodies)
-                continue;
             // Empty lines count only between body lines.
             if (hasBody)
                 body += "\r\n";
@@ -58,11 +74,8 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
         }
         if (inSnippet)
             Finish(snippets.back(), body);
-        inSnippet = VimSnippetFile::StartsWithWord(line, kSnippet) &&
-                    !TextRules::TrimmedView(line.substr(kSnippet.size())).empty();
-        if (inSnippet && !bodies) {
-            snippets.emplace_back().line = number;
-        } else if (inSnippet) {
+        inSnippet = IsHeader(line);
+        if (inSnippet) {
             auto& snippet = snippets.emplace_back(Header(line, number));
             snippet.language = language;
             snippet.languageName = languageName;

@@ -27,6 +27,7 @@ constexpr const char* kUnknownFormat =
     ".sublime-snippet, .xml)";
 constexpr const char* kUnreadable = "%s: could not be read: %s";
 constexpr const char* kMalformed = "%s:%d: %s";
+// Said of many files: filled in without printf's measuring.
 constexpr const char* kOtherLanguage =
     "%s: %d snippets for \"%s\" not imported: that language is none of the eight";
 
@@ -48,6 +49,7 @@ bool SameAsRead(const AutotextEntry& entry, const AutotextEntry& back) {
 // description up to its trailing white space, which saving trims).
 bool ReadBack(const std::vector<const AutotextEntry*>& entries) {
     ReadEntries read;
+    read.entries.reserve(entries.size());
     // The entries read borrow their texts from the file's bytes.
     const auto text = std::make_shared<const std::string>(TemplateWriter::RecordsAsWritten(entries));
     TemplateReader(0, read, text).Read(*text);
@@ -76,8 +78,13 @@ SnippetImporter::Format SnippetImporter::FormatOf(const std::string& path) {
 
 std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path,
                                                          bool bodies) {
+    return ReadSnippets(bytes, path, FormatOf(path), bodies);
+}
+
+std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes, const std::string& path, Format format,
+                                                         bool bodies) {
     const auto reading = bodies ? VimSnippetFile::Reading::Whole : VimSnippetFile::Reading::HeadersOnly;
-    switch (FormatOf(path)) {
+    switch (format) {
         case Format::VsCode:
             return VsCodeReader::Read(bytes, path);
         case Format::Vim:
@@ -95,18 +102,21 @@ std::vector<SourceSnippet> SnippetImporter::ReadSnippets(std::string_view bytes,
 
 ImportResult SnippetImporter::Import(const std::vector<std::string>& paths, const Target& target) {
     ImportResult result;
+    // One buffer for every file's bytes, which are wanted only while it is read.
+    std::string bytes;
     for (const auto& path : paths)
-        ImportFile(path, target, result);
+        ImportFile(path, target, bytes, result);
     return result;
 }
 
-void SnippetImporter::ImportFile(const std::string& path, const Target& target, ImportResult& result) {
+void SnippetImporter::ImportFile(const std::string& path, const Target& target, std::string& bytes,
+                                 ImportResult& result) {
     ++result.files;
-    if (FormatOf(path) == Format::Unknown) {
+    const auto format = FormatOf(path);
+    if (format == Format::Unknown) {
         result.fileMessages.push_back(TextRules::Format(kUnknownFormat, path.c_str()));
         return;
     }
-    std::string bytes;
     if (const auto error = files_.ReadAll(path, bytes)) {
         const auto text = files_.SystemErrorText(error);
         result.fileMessages.push_back(
@@ -116,11 +126,11 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     // Vim's files name their language; those of none of the eight are only
     // counted, unless they are to be imported all the same.
     std::string fileType;
-    const bool counted = target.language < 0 && target.otherLanguages < 0 && FormatOf(path) == Format::Vim &&
+    const bool counted = target.language < 0 && target.otherLanguages < 0 && format == Format::Vim &&
                          VimSnippetFile::LanguageOf(path, fileType) == SnippetMapping::kNoLanguage;
     std::vector<SourceSnippet> sources;
     try {
-        sources = ReadSnippets(bytes, path, !counted);
+        sources = ReadSnippets(bytes, path, format, !counted);
     } catch (const SourceError& error) {
         result.fileMessages.push_back(TextRules::Format(kMalformed, path.c_str(), error.line, error.what()));
         return;
@@ -128,8 +138,8 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     // A counted file's snippets are all of its language.
     if (counted) {
         if (!sources.empty())
-            result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(),
-                                                            static_cast<int>(sources.size()), fileType.c_str()));
+            result.fileMessages.push_back(
+                SourceText::Filled(kOtherLanguage, {path, std::to_string(sources.size()), fileType}));
         return;
     }
     std::map<std::string, int> skipped;
@@ -156,23 +166,25 @@ void SnippetImporter::ImportFile(const std::string& path, const Target& target, 
     }
     KeepWhatReadsBack(result.snippets, first);
     for (const auto& [name, count] : skipped)
-        result.fileMessages.push_back(TextRules::Format(kOtherLanguage, path.c_str(), count, name.c_str()));
+        result.fileMessages.push_back(SourceText::Filled(kOtherLanguage, {path, std::to_string(count), name}));
 }
 
 void SnippetImporter::ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported) {
     ConvertBody(source);
+    imported.losses.reserve(source.losses.size());
     for (auto& loss : source.losses)
         Note(imported, std::move(loss));
     for (const auto& loss : imported.losses)
         if (loss.kind == SnippetLoss::Kind::NotASnippet)
             return;
     std::string missing;
-    for (const auto& trigger : source.triggers) {
-        auto entry = EntryOf(source, trigger, missing);
+    imported.entries.reserve(source.triggers.size());
+    for (std::size_t trigger = 0; trigger < source.triggers.size(); ++trigger) {
+        auto& entry = imported.entries.emplace_back();
+        Fill(entry, source, trigger, missing);
         entry.language = language;
         for (const auto& breach : FormatLimits::Fit(entry))
             Note(imported, SnippetLoss::Of(breach));
-        imported.entries.push_back(std::move(entry));
     }
     if (!missing.empty())
         Note(imported, SnippetLoss::Of(SnippetLoss::Kind::NonAnsiCharacters, missing));
@@ -186,18 +198,25 @@ void SnippetImporter::ConvertBody(SourceSnippet& source) {
                                                             : TextMateBody::Dialect::VsCode);
     source.syntax = SourceSnippet::Syntax::Code;
     source.code = std::move(converted.code);
-    source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
-                         std::make_move_iterator(converted.losses.end()));
+    if (source.losses.empty())
+        source.losses = std::move(converted.losses);
+    else
+        source.losses.insert(source.losses.end(), std::make_move_iterator(converted.losses.begin()),
+                             std::make_move_iterator(converted.losses.end()));
 }
 
-AutotextEntry SnippetImporter::EntryOf(const SourceSnippet& source, const std::string& trigger,
-                                       std::string& missing) const {
-    AutotextEntry entry;
-    entry.title = codePage_.FromUtf8(source.name, missing);
-    entry.shortcut = codePage_.FromUtf8(trigger, missing);
-    entry.code = codePage_.FromUtf8(source.code, missing);
-    entry.description = codePage_.FromUtf8(source.description, missing);
-    return entry;
+// The last trigger's entry takes the snippet's texts, which nothing wants
+// after it, rather than copies of them.
+void SnippetImporter::Fill(AutotextEntry& entry, SourceSnippet& source, std::size_t trigger,
+                           std::string& missing) const {
+    const bool last = trigger + 1 == source.triggers.size();
+    const auto convert = [&](std::string& text) {
+        return last ? codePage_.FromUtf8(std::move(text), missing) : codePage_.FromUtf8(text, missing);
+    };
+    entry.title = convert(source.name);
+    entry.shortcut = convert(source.triggers[trigger]);
+    entry.code = convert(source.code);
+    entry.description = convert(source.description);
 }
 
 // A file's entries are read back together; one at a time only when they do

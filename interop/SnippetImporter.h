@@ -49,9 +49,12 @@ public:
     static void ConvertBody(SourceSnippet& source);
 
 private:
-    void ImportFile(const std::string& path, const Target& target, ImportResult& result);
+    static std::vector<SourceSnippet> ReadSnippets(std::string_view bytes, const std::string& path, Format format,
+                                                   bool bodies);
+    void ImportFile(const std::string& path, const Target& target, std::string& bytes, ImportResult& result);
     void ImportSnippet(SourceSnippet& source, int language, ImportedSnippet& imported);
-    AutotextEntry EntryOf(const SourceSnippet& source, const std::string& trigger, std::string& missing) const;
+    // The entry of one trigger, made in its place in the snippet's list.
+    void Fill(AutotextEntry& entry, SourceSnippet& source, std::size_t trigger, std::string& missing) const;
     void KeepWhatReadsBack(std::vector<ImportedSnippet>& snippets, std::size_t first);
     // Said when the entry's shortcut is already in its language.
     void NoteShortcut(const AutotextEntry& entry, ImportedSnippet& imported);

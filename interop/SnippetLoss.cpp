@@ -36,16 +36,17 @@ constexpr std::array<KindText, 14> kTexts{{
 }};
 
 constexpr std::size_t kDetailLength = 40;
+constexpr std::string_view kCut = "...";
 
 // One line, short: the report has one line per snippet.
-std::string Shortened(std::string_view detail) {
-    std::string line(detail.substr(0, kDetailLength));
-    for (auto& c : line)
-        if (c == '\r' || c == '\n' || c == '\t')
-            c = ' ';
+void AppendShortened(std::string& text, std::string_view detail) {
+    const auto from = text.size();
+    text.append(detail.substr(0, kDetailLength));
+    for (auto at = text.begin() + static_cast<std::ptrdiff_t>(from); at != text.end(); ++at)
+        if (*at == '\r' || *at == '\n' || *at == '\t')
+            *at = ' ';
     if (detail.size() > kDetailLength)
-        line += "...";
-    return line;
+        text += kCut;
 }
 
 const KindText* TextOf(SnippetLoss::Kind kind) {
@@ -60,8 +61,11 @@ const KindText* TextOf(SnippetLoss::Kind kind) {
 SnippetLoss SnippetLoss::Of(Kind kind, std::string_view detail) {
     const std::string_view pattern = TextOf(kind)->pattern;
     const auto at = pattern.find("%s");
-    std::string text(pattern.substr(0, at));
-    text.append(Shortened(detail)).append(pattern.substr(at + 2));
+    std::string text;
+    text.reserve(pattern.size() + kDetailLength + kCut.size());
+    text.append(pattern.substr(0, at));
+    AppendShortened(text, detail);
+    text.append(pattern.substr(at + 2));
     return {kind, FormatLimits::Limit::ColonInTitle, std::move(text)};
 }
 

@@ -25,8 +25,21 @@ int LineOf(std::string_view text, std::size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), lineEnd));
 }
 
+namespace {
+
+// Where the last slash of either kind stands; npos when none. A plain loop:
+// a search for either of two characters looks each one up in the pair.
+std::size_t LastSlash(std::string_view path) {
+    for (auto at = path.size(); at > 0; --at)
+        if (path[at - 1] == '/' || path[at - 1] == '\\')
+            return at - 1;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string_view FileName(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
+    const auto slash = LastSlash(path);
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
@@ -36,7 +49,7 @@ std::string_view Stem(std::string_view path) {
 }
 
 std::string_view FolderName(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
+    const auto slash = LastSlash(path);
     return slash == std::string_view::npos ? std::string_view() : FileName(path.substr(0, slash));
 }
 
@@ -47,6 +60,26 @@ std::string Extension(std::string_view path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
+}
+
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> texts) {
+    std::size_t size = pattern.size();
+    for (const auto text : texts)
+        size += text.size();
+    std::string filled;
+    filled.reserve(size);
+    auto text = texts.begin();
+    std::size_t from = 0;
+    for (auto at = pattern.find('%'); at != std::string_view::npos && at + 1 < pattern.size();
+         at = pattern.find('%', from)) {
+        const char directive = pattern[at + 1];
+        const bool replaced = (directive == 's' || directive == 'd') && text != texts.end();
+        filled.append(pattern.substr(from, at - from + (replaced ? 0 : directive == '%' ? 1 : 2)));
+        if (replaced)
+            filled.append(*text++);
+        from = at + 2;
+    }
+    return filled.append(pattern.substr(from));
 }
 
 }  // namespace tarvel::SourceText

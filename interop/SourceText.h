@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,9 @@ std::string_view Stem(std::string_view path);
 std::string_view FolderName(std::string_view path);
 // The file's last extension in lower case, with its dot.
 std::string Extension(std::string_view path);
+// A message pattern with its %s and %d, in turn, replaced by the texts (a
+// number already written out), and %% by %: as printf writes it, without
+// measuring it first, for messages said of many files or snippets.
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> texts);
 
 }  // namespace tarvel::SourceText

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "interop/ByteWords.h"
 #include "interop/PromptNamer.h"
 #include "interop/SnippetMapping.h"
 #include "store/FormatLimits.h"
@@ -63,7 +64,13 @@ private:
         tokens.emplace_back().text = text;
     }
 
+    // The bytes that may mean more than themselves, one at a time and, the
+    // same bytes, marked in a word of eight.
     static bool IsSpecial(char c) { return c == '\\' || c == '$' || c == '`' || c == '}'; }
+    static ByteWords::Word Specials(ByteWords::Word word) {
+        return ByteWords::Equal(word, '\\') | ByteWords::Equal(word, '$') | ByteWords::Equal(word, '`') |
+               ByteWords::Equal(word, '}');
+    }
 
     // Up to the '}' that closes the level (left for the caller) or the end.
     std::vector<Token> Sequence(std::size_t& at, int depth) {
@@ -192,11 +199,11 @@ private:
         return false;
     }
 
-    // Where the plain text from the place ends: at a character that may mean more, or the end.
+    // Where the plain text from the place ends: at a character that may mean
+    // more, or the end. Looked for eight bytes at a time: most of a body is
+    // plain text.
     std::size_t PlainEnd(std::size_t from) const {
-        while (from < body_.size() && !IsSpecial(body_[from]))
-            ++from;
-        return from;
+        return from + ByteWords::FirstMarked(body_.substr(from), Specials);
     }
 
     bool Default(std::size_t& at, int depth, Token& token) {
@@ -284,7 +291,6 @@ public:
     explicit Writer(ConvertedBody& body) : body_(body) {}
 
     void Write(const std::vector<Token>& tokens) {
-        written_.reserve(tokens.size());
         for (const auto& token : tokens) {
             if (token.kind == Token::Kind::TabStop && token.hasDefault && token.plainDefault)
                 namer_.Offer(token.number, token.defaultText);
@@ -293,7 +299,7 @@ public:
         }
         for (const auto& token : tokens)
             WriteToken(token);
-        body_.NoteDollarSignsReadAsNames(written_);
+        body_.NoteDollarSignsReadAsNames();
     }
 
 private:
@@ -302,13 +308,15 @@ private:
             case Token::Kind::Text:
                 body_.code += token.text;
                 break;
-            case Token::Kind::TabStop:
-                WriteName(namer_.NameOf(token.number));
-                if (token.hasDefault && token.defaultText != namer_.NameOf(token.number) && !token.defaultText.empty())
+            case Token::Kind::TabStop: {
+                const auto& name = namer_.NameOf(token.number);
+                body_.WriteName(name);
+                if (token.hasDefault && token.defaultText != name && !token.defaultText.empty())
                     Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
                 break;
+            }
             case Token::Kind::Choice:
-                WriteName(namer_.NameOf(token.number));
+                body_.WriteName(namer_.NameOf(token.number));
                 Lose(SnippetLoss::Kind::ChoiceList, token.text);
                 break;
             case Token::Kind::Variable:
@@ -329,21 +337,15 @@ private:
             Lose(SnippetLoss::Kind::VariableWithoutTwin, std::string("$").append(token.text).append("$"));
             twin = token.text;
         }
-        WriteName(std::string(twin));
+        body_.WriteName(twin);
         if (token.hasDefault && !token.defaultText.empty())
             Lose(SnippetLoss::Kind::PlaceholderDefault, token.defaultText);
-    }
-
-    void WriteName(const std::string& name) {
-        body_.code.append("$").append(name).append("$");
-        written_.push_back(name);
     }
 
     void Lose(SnippetLoss::Kind kind, std::string_view detail) { body_.Lose(kind, detail); }
 
     ConvertedBody& body_;
     PromptNamer namer_;
-    std::vector<std::string> written_;
 };
 
 }  // namespace

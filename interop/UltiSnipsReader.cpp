@@ -66,7 +66,7 @@ void ReadHeader(std::string_view line, int number, SourceSnippet& snippet) {
     }
     snippet.line = number;
     snippet.name = std::string(rest);
-    snippet.triggers = {regex ? std::string() : snippet.name};
+    snippet.triggers.push_back(regex ? std::string() : snippet.name);
     if (regex)
         snippet.losses.push_back(SnippetLoss::Of(SnippetLoss::Kind::RegexTrigger, rest));
     std::string others(options);
@@ -82,14 +82,17 @@ bool IsAction(std::string_view line) {
     return false;
 }
 
-bool IsLine(std::string_view line, std::string_view word) { return TextRules::TrimmedRightView(line) == word; }
+// The word, then at most white space; most lines differ from it at once.
+bool IsLine(std::string_view line, std::string_view word) {
+    return !line.empty() && line.front() == word.front() && TextRules::TrimmedRightView(line) == word;
+}
 
 }  // namespace
 
 std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, VimSnippetFile::Reading reading) {
     const bool bodies = reading == VimSnippetFile::Reading::Whole;
     std::string languageName;
-    const int language = VimSnippetFile::LanguageOf(path, languageName);
+    const int language = bodies ? VimSnippetFile::LanguageOf(path, languageName) : SnippetMapping::kNoLanguage;
     TextRules::LineCursor lines(bytes);
     auto snippets = VimSnippetFile::RoomForSnippetsOf(bytes);
     std::vector<std::string_view> actions;
@@ -104,12 +107,14 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
             continue;
         }
         if (IsAction(line)) {
-            actions.push_back(TrimmedView(line));
+            if (bodies)
+                actions.push_back(TrimmedView(line));
             continue;
         }
         if (!VimSnippetFile::StartsWithWord(line, kSnippet))
             continue;
-        SourceSnippet snippet;
+        // Made in its place; an error drops the list.
+        auto& snippet = snippets.emplace_back();
         snippet.line = number;
         if (bodies) {
             ReadHeader(line, number, snippet);
@@ -135,7 +140,6 @@ std::vector<SourceSnippet> Read(std::string_view bytes, std::string_view path, V
             throw SourceError(header, "the snippet \"" + snippet.name + "\" has no endsnippet line");
         snippet.syntax = SourceSnippet::Syntax::Vim;
         snippet.code = body;
-        snippets.push_back(std::move(snippet));
     }
     return snippets;
 }

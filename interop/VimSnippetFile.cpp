@@ -23,11 +23,6 @@ int LanguageOf(std::string_view path, std::string& languageName) {
     return language;
 }
 
-bool StartsWithWord(std::string_view line, std::string_view word) {
-    return line.substr(0, word.size()) == word &&
-           (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
-}
-
 // A skipping search: a plain one stops at every "e" of a snipMate file,
 // which has no end line to find.
 bool IsUltiSnips(std::string_view bytes) {

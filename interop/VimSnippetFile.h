@@ -16,7 +16,14 @@ enum class Reading { Whole, HeadersOnly };
 
 // The language of the file's snippets; languageName gets the file type.
 int LanguageOf(std::string_view path, std::string& languageName);
-bool StartsWithWord(std::string_view line, std::string_view word);
+// The word, then a blank or the line's end. Inline: readers ask it of every line.
+inline bool StartsWithWord(std::string_view line, std::string_view word) {
+    // Most lines differ from the word at once.
+    if (!word.empty() && (line.empty() || line.front() != word.front()))
+        return false;
+    return line.substr(0, word.size()) == word &&
+           (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
+}
 // Whether the file is UltiSnips': a line closes a snippet with "endsnippet".
 bool IsUltiSnips(std::string_view bytes);
 // An empty list with room for the snippets the file's size suggests, short
