@@ -10,6 +10,13 @@ namespace tarvel {
 using namespace TextRules;
 
 namespace {
+// The keys of the two blocks, with their colons: a line that starts with one
+// opens its block, so that the usual headers need no search for their colon.
+constexpr std::string_view kRecordKey = "a:";
+constexpr std::string_view kReadmeKey = "readme:";
+
+bool StartsWith(std::string_view line, std::string_view key) { return line.substr(0, key.size()) == key; }
+
 // A form feed, or a byte that the reader's lines would change: a line feed
 // without a CR before it (its line gains one) and the 0 of "%0" (replaced).
 bool EndsOrChanges(char here, char before) {
@@ -81,12 +88,8 @@ void TemplateReader::ReadLine(std::string_view line) {
         AppendLine(inReadme_ ? description_ : code_, line);
         return;
     }
-    if (!inBlock_) {
-        if (const auto colon = FindByte(line, ':'); colon != std::string_view::npos) {
-            ReadHeader(line, colon);
-            return;
-        }
-    }
+    if (!inBlock_ && ReadHeader(line))
+        return;
     // Inside a record or readme block the marker would change nothing, so the
     // word alone is content there: a code or description line the user typed.
     if (!inRecord_ && IsSeparatorLine(line)) {
@@ -135,35 +138,47 @@ std::size_t TemplateReader::FormFeedIn(std::string_view line) {
                                                                                           : std::string_view::npos;
 }
 
-void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
-    inBlock_ = true;
-    const auto key = line.substr(0, colon);
-    inRecord_ = key == "readme" || key == "a";
-    if (!inRecord_)
-        NoteDropped(line);
-    if (key == "readme") {
-        NoteDropped(line.substr(colon + 1));
+// Any line with a colon opens a block; only "readme" and "a" blocks give
+// entries, and the header of any other is lost.
+bool TemplateReader::ReadHeader(std::string_view line) {
+    if (StartsWith(line, kRecordKey)) {
+        inBlock_ = inRecord_ = true;
+        ReadRecordHeader(line.substr(kRecordKey.size()));
+    } else if (StartsWith(line, kReadmeKey)) {
+        inBlock_ = inRecord_ = true;
+        NoteDropped(line.substr(kReadmeKey.size()));
         marker_ = {};
         inReadme_ = true;
         started_ = true;
-    } else if (key == "a") {
-        ReadRecordHeader(line.substr(colon + 1));
+    } else if (FindByte(line, ':') != std::string_view::npos) {
+        inBlock_ = true;
+        inRecord_ = false;
+        NoteDropped(line);
+    } else {
+        return false;
     }
+    return true;
 }
 
 // "title:shortcut:" after the key; text after the shortcut's colon is lost.
+// The shortcut is short, so one look at each of its bytes finds both its end
+// and a space, which a search for each would cost more than.
 void TemplateReader::ReadRecordHeader(std::string_view fields) {
     const auto titleEnd = std::min(FindByte(fields, ':'), fields.size());
     title_ = TrimmedView(fields.substr(0, titleEnd));
     shortcut_ = {};
+    shortcutHoldsSpace_ = false;
     if (titleEnd < fields.size()) {
         const auto rest = fields.substr(titleEnd + 1);
-        const auto shortcutEnd = FindByte(rest, ':');
+        std::size_t shortcutEnd = 0;
+        bool space = false;
+        for (; shortcutEnd < rest.size() && rest[shortcutEnd] != ':'; ++shortcutEnd)
+            space = space || rest[shortcutEnd] == ' ';
         shortcut_ = TrimmedView(rest.substr(0, shortcutEnd));
-        if (shortcutEnd != std::string_view::npos)
+        shortcutHoldsSpace_ = space && shortcut_.find(' ') != std::string_view::npos;
+        if (shortcutEnd < rest.size())
             NoteDropped(rest.substr(shortcutEnd + 1));
     }
-    shortcutHoldsSpace_ = std::find(shortcut_.begin(), shortcut_.end(), ' ') != shortcut_.end();
     if (shortcutHoldsSpace_)
         NoteDropped(shortcut_);
     label_ = shortcut_.empty() ? title_ : shortcut_;
@@ -184,7 +199,10 @@ void TemplateReader::ReadRecordCode(LineCursor& lines) {
     const auto formFeed = FormFeedEndingCodeAsRead(bytes_, start);
     if (formFeed == std::string_view::npos)
         return;
-    auto lineEnd = FindByte(bytes_, '\n', formFeed);
+    // Written files end the form feed's line right after it.
+    constexpr std::string_view kLineBreak = "\r\n";
+    auto lineEnd = bytes_.substr(formFeed + 1, kLineBreak.size()) == kLineBreak ? formFeed + kLineBreak.size()
+                                                                                : FindByte(bytes_, '\n', formFeed);
     if (lineEnd == std::string_view::npos)
         lineEnd = bytes_.size();
     NoteDropped(bytes_.substr(formFeed + 1, lineEnd - formFeed - 1));
@@ -233,8 +251,7 @@ void TemplateReader::CreateEntry() {
         Take(description_.Piece(), entry->description);
     else
         description_.CopyTo(entry->description.Owned());
-    labelText_.assign(label_);
-    sink_.AppendItem(labelText_, std::move(entry));
+    sink_.AppendItem(label_, std::move(entry));
     description_.Clear();
     label_ = {};
     inReadme_ = false;

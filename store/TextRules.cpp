@@ -6,22 +6,6 @@
 
 namespace tarvel::TextRules {
 
-// Tab, LF, vertical tab, FF and CR follow each other in ASCII.
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Plain loops: this runs on every line of a template file.
-std::string_view TrimmedView(std::string_view text) {
-    while (!text.empty() && IsWhiteSpace(text.front()))
-        text.remove_prefix(1);
-    return TrimmedRightView(text);
-}
-
-std::string_view TrimmedRightView(std::string_view text) {
-    while (!text.empty() && IsWhiteSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
