@@ -235,10 +235,20 @@ void TemplateReader::EndBlock() {
     recordPending_ = false;
 }
 
+// Inline: every entry takes four texts.
+inline void TemplateReader::Take(std::string_view text, EntryText& field) const {
+    if (source_)
+        field.Borrow(text);
+    else
+        field = text;
+}
+
 // A description's last line ends with the CR LF before the block's form
 // feed, which belongs to the file, not to the description.
 void TemplateReader::CreateEntry() {
-    auto entry = std::make_unique<AutotextEntry>();
+    // Not value-initialised: every member has its initialiser, so zeroing
+    // the entry first would write it twice.
+    std::unique_ptr<AutotextEntry> entry(new AutotextEntry);
     entry->ordinal = entryCount_++;
     entry->language = language_;
     entry->source = source_;
@@ -255,13 +265,6 @@ void TemplateReader::CreateEntry() {
     description_.Clear();
     label_ = {};
     inReadme_ = false;
-}
-
-void TemplateReader::Take(std::string_view text, EntryText& field) const {
-    if (source_)
-        field.Borrow(text);
-    else
-        field = text;
 }
 
 void TemplateReader::TakeCode(EntryText& field) const {
