@@ -179,6 +179,47 @@ TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
     }
 }
 
+struct HeaderCase {
+    std::string header;
+    std::string title;
+    std::string shortcut;
+    std::string label;
+    bool dropped;
+};
+
+// A header reads the same near the end of the file and with many bytes
+// after it, at every length around the 32 bytes that one look takes in.
+TEST(TemplateReader, HeaderFieldsReadTheSameWhateverFollows) {
+    const std::string title28(28, 't');
+    const HeaderCase cases[] = {
+        {"a:t:sc:", "t", "sc", "sc", false},
+        {"a:t:sc", "t", "sc", "sc", false},
+        {"a: just a title ", "just a title", "", "just a title", false},
+        {"a::sc:", "", "sc", "sc", false},
+        {"a:t: sc\t:", "t", "sc", "sc", false},
+        {"a:t:a b:", "t", "", "a b", true},
+        {"a:t:sc:more", "t", "sc", "sc", true},
+        {"a:title with a space:sc:", "title with a space", "sc", "sc", false},
+        {"a:" + title28 + ":s:", title28, "s", "s", false},
+        {"a:" + title28 + "t:s:", title28 + "t", "s", "s", false},
+        {"a:" + title28 + "tt:", title28 + "tt", "", title28 + "tt", false},
+        {"a:" + title28 + ":s s:", title28, "", "s s", true},
+    };
+    const std::string following = "a:next:n:\n" + std::string(64, 'x') + "\f\n";
+    for (const auto& [header, title, shortcut, label, dropped] : cases) {
+        for (const auto& bytes : {header + "\ncode\f\n", header + "\ncode\f\n" + following}) {
+            storetest::RecordingSink sink;
+            TemplateReader reader(0, sink);
+            reader.Read(bytes);
+            ASSERT_FALSE(sink.items.empty()) << bytes;
+            EXPECT_EQ(sink.items[0].label, label) << bytes;
+            EXPECT_EQ(sink.items[0].entry->title, title) << bytes;
+            EXPECT_EQ(sink.items[0].entry->shortcut, shortcut) << bytes;
+            EXPECT_EQ(reader.DroppedText(), dropped) << bytes;
+        }
+    }
+}
+
 TEST(TemplateReader, HostileBytesNeverStopTheReader) {
     std::string bytes = "a:t\0i:s\0c:\n\0\0code\r\rmore\r\n\f\f\f\n"s;
     bytes += std::string(10 * 1024 * 1024, 'x') + "\f\n";
