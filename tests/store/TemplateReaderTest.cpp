@@ -179,6 +179,26 @@ TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
     }
 }
 
+// A record's code is taken as it stands only up to the first byte that ends
+// or changes it, wherever in the code that byte stands.
+TEST(TemplateReader, CodeEndsOrChangesWhereverTheByteStands) {
+    struct CodeCase {
+        std::string written;
+        std::string read;
+        bool endsCode;
+    };
+    const CodeCase cases[] = {{"\n", "\r\n", false}, {"%0", "$selected$", false}, {"\f", "", true}};
+    const std::string after = "yy" + std::string(40, 'z');
+    for (const auto& [written, read, endsCode] : cases) {
+        for (std::size_t offset = 0; offset < 80; ++offset) {
+            const std::string before(offset, 'x');
+            const auto sink = ReadTemplate("a::k:\r\n" + before + written + after + "\f\r\n");
+            ASSERT_EQ(sink.items.size(), 1u) << offset;
+            EXPECT_EQ(sink.items[0].entry->code, endsCode ? before : before + read + after) << offset;
+        }
+    }
+}
+
 struct HeaderCase {
     std::string header;
     std::string title;
