@@ -63,22 +63,15 @@ std::size_t EndOrChangeFrom(std::string_view text, std::size_t at) {
     return text.size();
 }
 
-// The bytes of the chunk at at that end or change the code.
-[[gnu::target("sse2")]] inline auto EndsOrChangesIn(std::string_view text, std::size_t at) {
-    const Chunk here = LoadChunk(text.data() + at);
-    const Chunk before = LoadChunk(text.data() + at - 1);
-    return (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
-}
-
-// The same a chunk at a time, up to the last whole chunk; two at once while
-// they last, since most chunks of code hold nothing of the kind.
+// The same a chunk at a time, up to the last whole chunk.
 [[gnu::target("sse2")]] std::size_t EndOrChangeInChunksFrom(std::string_view text, std::size_t at) {
-    for (; at + 2 * kChunkSize <= text.size(); at += 2 * kChunkSize)
-        if (MatchMask(EndsOrChangesIn(text, at) | EndsOrChangesIn(text, at + kChunkSize)) != 0)
-            break;
-    for (; at + kChunkSize <= text.size(); at += kChunkSize)
-        if (const auto mask = MatchMask(EndsOrChangesIn(text, at)))
+    for (; at + kChunkSize <= text.size(); at += kChunkSize) {
+        const Chunk here = LoadChunk(text.data() + at);
+        const Chunk before = LoadChunk(text.data() + at - 1);
+        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
+        if (const auto mask = MatchMask(found))
             return at + FirstMatch(mask);
+    }
     return EndOrChangeFrom(text, at);
 }
 
