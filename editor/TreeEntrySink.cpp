@@ -8,8 +8,8 @@ namespace tarvel {
 void TreeEntrySink::AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
     std::string text(label);
-    const HTREEITEM item = tree_.InsertItem(text, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage,
-                                            root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
+    const HTREEITEM item = tree_.InsertItem(text, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage, root_,
+                                            TVI_LAST, reinterpret_cast<LPARAM>(adopted));
     if (adopted == nullptr)
         return;
     if (item == nullptr) {
