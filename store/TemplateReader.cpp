@@ -75,6 +75,23 @@ std::size_t EndOrChangeFrom(std::string_view text, std::size_t at) {
     return EndOrChangeFrom(text, at);
 }
 
+// Where a readme block's text that starts at start (after its header's line
+// feed) ends at a form feed, when the bytes up to it are the text as the
+// reader's lines would gather it: no lone line feed, and no line that may be
+// one of the header texts of older files, which all start with "A" or "C";
+// npos otherwise, and for the last bytes of the file, which the lines read.
+[[gnu::target("sse2")]] std::size_t FormFeedEndingDescriptionAsRead(std::string_view text, std::size_t start) {
+    for (auto at = start; at + kChunkSize <= text.size(); at += kChunkSize) {
+        const Chunk here = LoadChunk(text.data() + at);
+        const Chunk before = LoadChunk(text.data() + at - 1);
+        const auto mayBeOldHeader = ((here == 'A') | (here == 'C')) & (before == '\n');
+        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | mayBeOldHeader;
+        if (const auto mask = MatchMask(found))
+            return text[at + FirstMatch(mask)] == '\f' ? at + FirstMatch(mask) : std::string_view::npos;
+    }
+    return std::string_view::npos;
+}
+
 // Where a record's code that starts at start (after its header's line feed)
 // ends at a form feed, when the bytes up to it are the code as the reader's
 // lines would gather it; npos otherwise.
@@ -102,6 +119,8 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
         ReadLine(line);
         if (recordCodeFollows_)
             ReadRecordCode(lines);
+        else if (readmeTextFollows_)
+            ReadReadmeText(lines);
     }
     // A record or readme block still open at the end of the file is dropped.
     NoteDropped(code_);
@@ -182,6 +201,7 @@ bool TemplateReader::ReadHeader(std::string_view line) {
         marker_ = {};
         inReadme_ = true;
         started_ = true;
+        readmeTextFollows_ = code_.IsEmpty();
     } else if (FindByte(line, ':') != std::string_view::npos) {
         inBlock_ = true;
         inRecord_ = false;
@@ -226,6 +246,26 @@ void TemplateReader::ReadRecordCode(LineCursor& lines) {
     const auto formFeed = FormFeedEndingCodeAsRead(bytes_, start);
     if (formFeed == std::string_view::npos)
         return;
+    code_.AppendPart(bytes_.substr(start, formFeed - start));
+    codeAsRead_ = true;
+    EndBlockAtFormFeedFrom(lines, formFeed);
+}
+
+// The same for the text of a readme block, which waits for its record.
+void TemplateReader::ReadReadmeText(LineCursor& lines) {
+    readmeTextFollows_ = false;
+    const auto start = lines.Position();
+    if (!lines.EndsLinesAtLineFeeds() || start >= bytes_.size() || !ChunksSupported())
+        return;
+    const auto formFeed = FormFeedEndingDescriptionAsRead(bytes_, start);
+    if (formFeed == std::string_view::npos)
+        return;
+    description_.AppendPart(bytes_.substr(start, formFeed - start));
+    EndBlockAtFormFeedFrom(lines, formFeed);
+}
+
+// The rest of the form feed's line is lost; the lines go on after it.
+void TemplateReader::EndBlockAtFormFeedFrom(LineCursor& lines, std::size_t formFeed) {
     // Written files end the form feed's line right after it.
     constexpr std::string_view kLineBreak = "\r\n";
     auto lineEnd = bytes_.substr(formFeed + 1, kLineBreak.size()) == kLineBreak ? formFeed + kLineBreak.size()
@@ -233,8 +273,6 @@ void TemplateReader::ReadRecordCode(LineCursor& lines) {
     if (lineEnd == std::string_view::npos)
         lineEnd = bytes_.size();
     NoteDropped(bytes_.substr(formFeed + 1, lineEnd - formFeed - 1));
-    code_.AppendPart(bytes_.substr(start, formFeed - start));
-    codeAsRead_ = true;
     EndBlockAtFormFeed();
     lines.SkipTo(lineEnd + 1);
 }

@@ -39,6 +39,10 @@ private:
     // Takes the code of the record whose header was just read at once, up to
     // its form feed, when the bytes hold it as the lines would gather it.
     void ReadRecordCode(TextRules::LineCursor& lines);
+    // Takes the text of the readme block whose header was just read the same way.
+    void ReadReadmeText(TextRules::LineCursor& lines);
+    // The form feed, in the bytes after the cursor's last line, ends the block.
+    void EndBlockAtFormFeedFrom(TextRules::LineCursor& lines, std::size_t formFeed);
     void EndBlockAtFormFeed();
     // Where the line, a view into the bytes being read, holds its first form
     // feed; npos when it holds none.
@@ -67,6 +71,7 @@ private:
     std::string_view label_;
     std::string_view marker_;
     bool recordCodeFollows_ = false;
+    bool readmeTextFollows_ = false;
     // The code is the bytes as they stand, with no "%0" in them.
     bool codeAsRead_ = false;
     bool started_ = false;

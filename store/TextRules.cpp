@@ -44,6 +44,8 @@ bool IsSeparatorLine(std::string_view line) {
 }
 
 bool IsOldHeaderText(std::string_view line) {
+    // Each starts with "A" or "C": the template reader takes a readme text
+    // whole when none of its lines does.
     static constexpr std::array<std::string_view, 3> kOldHeaders{
         "Autotext and Code Templates for Quillon X",
         "Code Templates follow. All entry names contain a space.",

@@ -199,6 +199,30 @@ TEST(TemplateReader, CodeEndsOrChangesWhereverTheByteStands) {
     }
 }
 
+// A readme text is taken as it stands only up to the first byte that ends or
+// changes it: a form feed, a lone line feed, a line of an older file's header.
+TEST(TemplateReader, DescriptionEndsOrChangesWhereverTheByteStands) {
+    struct TextCase {
+        std::string written;
+        std::string read;
+        bool endsText;
+    };
+    const std::string oldHeader = "Autotext and Code Templates for Quillon X";
+    const TextCase cases[] = {{"\n", "\r\n", false},
+                              {"\r\n" + oldHeader + "\r\n", "\r\n", false},
+                              {"\r\nAlso\r\nCode\r\n", "\r\nAlso\r\nCode\r\n", false},
+                              {"\f", "", true}};
+    const std::string after(40, 'z');
+    for (const auto& [written, read, endsText] : cases) {
+        for (std::size_t offset = 0; offset < 80; ++offset) {
+            const std::string before(offset, 'x');
+            const auto sink = ReadTemplate("readme:\r\n" + before + written + after + "\r\n\f\r\na::k:\r\nx\f\r\n");
+            ASSERT_EQ(sink.items.size(), 1u) << offset;
+            EXPECT_EQ(sink.items[0].entry->description, endsText ? before : before + read + after) << offset;
+        }
+    }
+}
+
 struct HeaderCase {
     std::string header;
     std::string title;
