@@ -1,11 +1,9 @@
 #include "store/EntryPool.h"
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <mutex>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include "store/AutotextEntry.h"
@@ -59,23 +57,8 @@ void Unpoison(void* slot) {
 #endif
 }
 
-// Taking or giving back a slot is a few stores, fewer than the calls of the
-// system's mutex; held that briefly, a lock that another thread holds is
-// soon free, so a waiter yields instead of sleeping.
-class BriefLock {
-public:
-    void lock() noexcept {
-        while (held_.test_and_set(std::memory_order_acquire))
-            std::this_thread::yield();
-    }
-    void unlock() noexcept { held_.clear(std::memory_order_release); }
-
-private:
-    std::atomic_flag held_ = ATOMIC_FLAG_INIT;
-};
-
 struct Pool {
-    BriefLock lock;
+    std::mutex lock;
     Slab* withRoom = nullptr;
     // Every slab, by address: a freed entry's slab is the last one before
     // it. Entries carry no pointer to their slab, so they take no more room
@@ -144,7 +127,7 @@ void* EntryPool::Allocate(std::size_t size) {
     if (size != sizeof(AutotextEntry))
         return ::operator new(size);
     Pool& pool = ThePool();
-    const std::lock_guard<BriefLock> hold(pool.lock);
+    const std::lock_guard<std::mutex> hold(pool.lock);
     if (pool.withRoom == nullptr)
         AddSlab(pool);
     Slab* slab = pool.withRoom;
@@ -162,7 +145,7 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
     if (block == nullptr)
         return;
     Pool& pool = ThePool();
-    const std::lock_guard<BriefLock> hold(pool.lock);
+    const std::lock_guard<std::mutex> hold(pool.lock);
     Slab* slab = SlabOf(pool, block);
     if (slab->used-- == kSlotsPerSlab)
         LinkFirst(pool, slab);
@@ -177,7 +160,7 @@ void EntryPool::Free(void* block, std::size_t size) noexcept {
 
 std::size_t EntryPool::Slabs() {
     Pool& pool = ThePool();
-    const std::lock_guard<BriefLock> hold(pool.lock);
+    const std::lock_guard<std::mutex> hold(pool.lock);
     return pool.slabs.size();
 }
 
