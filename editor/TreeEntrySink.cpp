@@ -5,10 +5,11 @@
 
 namespace tarvel {
 
-void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) {
+void TreeEntrySink::AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) {
     AutotextEntry* adopted = owner_.Adopt(std::move(entry));
-    const HTREEITEM item = tree_.InsertItem(label, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage,
-                                            root_, TVI_LAST, reinterpret_cast<LPARAM>(adopted));
+    std::string text(label);
+    const HTREEITEM item = tree_.InsertItem(text, ExpansionTree::kEntryImage, ExpansionTree::kSelectedEntryImage, root_,
+                                            TVI_LAST, reinterpret_cast<LPARAM>(adopted));
     if (adopted == nullptr)
         return;
     if (item == nullptr) {
@@ -16,7 +17,7 @@ void TreeEntrySink::AppendItem(const std::string& label, std::unique_ptr<Autotex
         return;
     }
     adopted->treeItem = item;
-    order_.Append(language_, adopted, label);
+    order_.Append(language_, adopted, std::move(text));
 }
 
 }  // namespace tarvel

@@ -18,7 +18,7 @@ public:
     TreeEntrySink(tarvel::CTreeCtrlEx& tree, HTREEITEM root, int language, EntryOwner& owner, EntryOrder& order)
         : tree_(tree), root_(root), language_(language), owner_(owner), order_(order) {}
 
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override;
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override;
 
 private:
     tarvel::CTreeCtrlEx& tree_;

@@ -33,7 +33,7 @@ constexpr const char* kOtherLanguage =
 
 class ReadEntries : public TreeSink {
 public:
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(std::string_view, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }

@@ -1,6 +1,7 @@
 #include "store/TemplateReader.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "store/ByteSearch.h"
 #include "store/TextRules.h"
@@ -10,6 +11,44 @@ namespace tarvel {
 using namespace TextRules;
 
 namespace {
+// The keys of the two blocks, with their colons: a line that starts with one
+// opens its block, so that the usual headers need no search for their colon.
+constexpr std::string_view kRecordKey = "a:";
+constexpr std::string_view kReadmeKey = "readme:";
+
+bool StartsWith(std::string_view line, std::string_view key) { return line.substr(0, key.size()) == key; }
+
+// Where a record header's title and shortcut end: at their colons, or at the
+// end of the fields; and whether a space stands between the two.
+struct FieldEnds {
+    std::size_t title;
+    std::size_t shortcut;
+    bool spaceAfterTitle;
+};
+
+FieldEnds SearchFieldEnds(std::string_view fields) {
+    const auto title = std::min(FindByte(fields, ':'), fields.size());
+    const auto shortcut = title < fields.size() ? std::min(FindByte(fields, ':', title + 1), fields.size()) : title;
+    const auto between = fields.substr(title, shortcut - title);
+    return {title, shortcut, std::find(between.begin(), between.end(), ' ') != between.end()};
+}
+
+// The fields of the usual header fit in two chunks, where one look finds
+// both colons and any space. The 32 bytes from the fields on must be there.
+constexpr std::size_t kHeaderLook = 2 * kChunkSize;
+[[gnu::target("sse2")]] FieldEnds LookAtFieldEnds(std::string_view fields) {
+    const Chunk low = LoadChunk(fields.data());
+    const Chunk high = LoadChunk(fields.data() + kChunkSize);
+    const std::uint32_t inFields = (1u << fields.size()) - 1;
+    std::uint32_t colons = (MatchMask(low == ':') | MatchMask(high == ':') << kChunkSize) & inFields;
+    const std::uint32_t spaces = MatchMask(low == ' ') | MatchMask(high == ' ') << kChunkSize;
+    const auto title = colons != 0 ? FirstMatch(colons) : fields.size();
+    colons &= colons - 1;
+    const auto shortcut = colons != 0 ? FirstMatch(colons) : fields.size();
+    const std::uint32_t between = ((1u << shortcut) - 1) & ~((2u << title) - 1);
+    return {title, shortcut, (spaces & between) != 0};
+}
+
 // A form feed, or a byte that the reader's lines would change: a line feed
 // without a CR before it (its line gains one) and the 0 of "%0" (replaced).
 bool EndsOrChanges(char here, char before) {
@@ -34,6 +73,23 @@ std::size_t EndOrChangeFrom(std::string_view text, std::size_t at) {
             return at + FirstMatch(mask);
     }
     return EndOrChangeFrom(text, at);
+}
+
+// Where a readme block's text that starts at start (after its header's line
+// feed) ends at a form feed, when the bytes up to it are the text as the
+// reader's lines would gather it: no lone line feed, and no line that may be
+// one of the header texts of older files, which all start with "A" or "C";
+// npos otherwise, and for the last bytes of the file, which the lines read.
+[[gnu::target("sse2")]] std::size_t FormFeedEndingDescriptionAsRead(std::string_view text, std::size_t start) {
+    for (auto at = start; at + kChunkSize <= text.size(); at += kChunkSize) {
+        const Chunk here = LoadChunk(text.data() + at);
+        const Chunk before = LoadChunk(text.data() + at - 1);
+        const auto mayBeOldHeader = ((here == 'A') | (here == 'C')) & (before == '\n');
+        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | mayBeOldHeader;
+        if (const auto mask = MatchMask(found))
+            return text[at + FirstMatch(mask)] == '\f' ? at + FirstMatch(mask) : std::string_view::npos;
+    }
+    return std::string_view::npos;
 }
 
 // Where a record's code that starts at start (after its header's line feed)
@@ -63,6 +119,8 @@ bool TemplateReader::ReadLines(std::string_view bytes, bool stopAtLegacyHeader) 
         ReadLine(line);
         if (recordCodeFollows_)
             ReadRecordCode(lines);
+        else if (readmeTextFollows_)
+            ReadReadmeText(lines);
     }
     // A record or readme block still open at the end of the file is dropped.
     NoteDropped(code_);
@@ -81,12 +139,8 @@ void TemplateReader::ReadLine(std::string_view line) {
         AppendLine(inReadme_ ? description_ : code_, line);
         return;
     }
-    if (!inBlock_) {
-        if (const auto colon = FindByte(line, ':'); colon != std::string_view::npos) {
-            ReadHeader(line, colon);
-            return;
-        }
-    }
+    if (!inBlock_ && ReadHeader(line))
+        return;
     // Inside a record or readme block the marker would change nothing, so the
     // word alone is content there: a code or description line the user typed.
     if (!inRecord_ && IsSeparatorLine(line)) {
@@ -135,35 +189,43 @@ std::size_t TemplateReader::FormFeedIn(std::string_view line) {
                                                                                           : std::string_view::npos;
 }
 
-void TemplateReader::ReadHeader(std::string_view line, std::size_t colon) {
-    inBlock_ = true;
-    const auto key = line.substr(0, colon);
-    inRecord_ = key == "readme" || key == "a";
-    if (!inRecord_)
-        NoteDropped(line);
-    if (key == "readme") {
-        NoteDropped(line.substr(colon + 1));
+// Any line with a colon opens a block; only "readme" and "a" blocks give
+// entries, and the header of any other is lost.
+bool TemplateReader::ReadHeader(std::string_view line) {
+    if (StartsWith(line, kRecordKey)) {
+        inBlock_ = inRecord_ = true;
+        ReadRecordHeader(line.substr(kRecordKey.size()));
+    } else if (StartsWith(line, kReadmeKey)) {
+        inBlock_ = inRecord_ = true;
+        NoteDropped(line.substr(kReadmeKey.size()));
         marker_ = {};
         inReadme_ = true;
         started_ = true;
-    } else if (key == "a") {
-        ReadRecordHeader(line.substr(colon + 1));
+        readmeTextFollows_ = code_.IsEmpty();
+    } else if (FindByte(line, ':') != std::string_view::npos) {
+        inBlock_ = true;
+        inRecord_ = false;
+        NoteDropped(line);
+    } else {
+        return false;
     }
+    return true;
 }
 
 // "title:shortcut:" after the key; text after the shortcut's colon is lost.
 void TemplateReader::ReadRecordHeader(std::string_view fields) {
-    const auto titleEnd = std::min(FindByte(fields, ':'), fields.size());
-    title_ = TrimmedView(fields.substr(0, titleEnd));
+    const auto readable = static_cast<std::size_t>(bytes_.data() + bytes_.size() - fields.data());
+    const auto ends = fields.size() < kHeaderLook && readable >= kHeaderLook && ChunksSupported()
+                          ? LookAtFieldEnds(fields)
+                          : SearchFieldEnds(fields);
+    title_ = TrimmedView(fields.substr(0, ends.title));
     shortcut_ = {};
-    if (titleEnd < fields.size()) {
-        const auto rest = fields.substr(titleEnd + 1);
-        const auto shortcutEnd = FindByte(rest, ':');
-        shortcut_ = TrimmedView(rest.substr(0, shortcutEnd));
-        if (shortcutEnd != std::string_view::npos)
-            NoteDropped(rest.substr(shortcutEnd + 1));
-    }
-    shortcutHoldsSpace_ = std::find(shortcut_.begin(), shortcut_.end(), ' ') != shortcut_.end();
+    if (ends.title < fields.size())
+        shortcut_ = TrimmedView(fields.substr(ends.title + 1, ends.shortcut - ends.title - 1));
+    if (ends.shortcut < fields.size())
+        NoteDropped(fields.substr(ends.shortcut + 1));
+    // Spaces around the shortcut are trimmed, not held.
+    shortcutHoldsSpace_ = ends.spaceAfterTitle && shortcut_.find(' ') != std::string_view::npos;
     if (shortcutHoldsSpace_)
         NoteDropped(shortcut_);
     label_ = shortcut_.empty() ? title_ : shortcut_;
@@ -184,12 +246,33 @@ void TemplateReader::ReadRecordCode(LineCursor& lines) {
     const auto formFeed = FormFeedEndingCodeAsRead(bytes_, start);
     if (formFeed == std::string_view::npos)
         return;
-    auto lineEnd = FindByte(bytes_, '\n', formFeed);
+    code_.AppendPart(bytes_.substr(start, formFeed - start));
+    codeAsRead_ = true;
+    EndBlockAtFormFeedFrom(lines, formFeed);
+}
+
+// The same for the text of a readme block, which waits for its record.
+void TemplateReader::ReadReadmeText(LineCursor& lines) {
+    readmeTextFollows_ = false;
+    const auto start = lines.Position();
+    if (!lines.EndsLinesAtLineFeeds() || start >= bytes_.size() || !ChunksSupported())
+        return;
+    const auto formFeed = FormFeedEndingDescriptionAsRead(bytes_, start);
+    if (formFeed == std::string_view::npos)
+        return;
+    description_.AppendPart(bytes_.substr(start, formFeed - start));
+    EndBlockAtFormFeedFrom(lines, formFeed);
+}
+
+// The rest of the form feed's line is lost; the lines go on after it.
+void TemplateReader::EndBlockAtFormFeedFrom(LineCursor& lines, std::size_t formFeed) {
+    // Written files end the form feed's line right after it.
+    constexpr std::string_view kLineBreak = "\r\n";
+    auto lineEnd = bytes_.substr(formFeed + 1, kLineBreak.size()) == kLineBreak ? formFeed + kLineBreak.size()
+                                                                                : FindByte(bytes_, '\n', formFeed);
     if (lineEnd == std::string_view::npos)
         lineEnd = bytes_.size();
     NoteDropped(bytes_.substr(formFeed + 1, lineEnd - formFeed - 1));
-    code_.AppendPart(bytes_.substr(start, formFeed - start));
-    codeAsRead_ = true;
     EndBlockAtFormFeed();
     lines.SkipTo(lineEnd + 1);
 }
@@ -217,10 +300,20 @@ void TemplateReader::EndBlock() {
     recordPending_ = false;
 }
 
+// Inline: every entry takes four texts.
+[[gnu::always_inline]] inline void TemplateReader::Take(std::string_view text, EntryText& field) const {
+    if (source_)
+        field.Borrow(text);
+    else
+        field = text;
+}
+
 // A description's last line ends with the CR LF before the block's form
 // feed, which belongs to the file, not to the description.
 void TemplateReader::CreateEntry() {
-    auto entry = std::make_unique<AutotextEntry>();
+    // Not value-initialised: every member has its initialiser, so zeroing
+    // the entry first would write it twice.
+    std::unique_ptr<AutotextEntry> entry(new AutotextEntry);
     entry->ordinal = entryCount_++;
     entry->language = language_;
     entry->source = source_;
@@ -233,18 +326,10 @@ void TemplateReader::CreateEntry() {
         Take(description_.Piece(), entry->description);
     else
         description_.CopyTo(entry->description.Owned());
-    labelText_.assign(label_);
-    sink_.AppendItem(labelText_, std::move(entry));
+    sink_.AppendItem(label_, std::move(entry));
     description_.Clear();
     label_ = {};
     inReadme_ = false;
-}
-
-void TemplateReader::Take(std::string_view text, EntryText& field) const {
-    if (source_)
-        field.Borrow(text);
-    else
-        field = text;
 }
 
 void TemplateReader::TakeCode(EntryText& field) const {

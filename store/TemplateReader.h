@@ -33,12 +33,16 @@ public:
 private:
     bool ReadLines(std::string_view bytes, bool stopAtLegacyHeader);
     void ReadLine(std::string_view line);
-    // The line's first colon is at colon.
-    void ReadHeader(std::string_view line, std::size_t colon);
+    // Whether the line, outside a block, was a header.
+    bool ReadHeader(std::string_view line);
     void ReadRecordHeader(std::string_view fields);
     // Takes the code of the record whose header was just read at once, up to
     // its form feed, when the bytes hold it as the lines would gather it.
     void ReadRecordCode(TextRules::LineCursor& lines);
+    // Takes the text of the readme block whose header was just read the same way.
+    void ReadReadmeText(TextRules::LineCursor& lines);
+    // The form feed, in the bytes after the cursor's last line, ends the block.
+    void EndBlockAtFormFeedFrom(TextRules::LineCursor& lines, std::size_t formFeed);
     void EndBlockAtFormFeed();
     // Where the line, a view into the bytes being read, holds its first form
     // feed; npos when it holds none.
@@ -66,8 +70,8 @@ private:
     bool shortcutHoldsSpace_ = false;
     std::string_view label_;
     std::string_view marker_;
-    std::string labelText_;
     bool recordCodeFollows_ = false;
+    bool readmeTextFollows_ = false;
     // The code is the bytes as they stand, with no "%0" in them.
     bool codeAsRead_ = false;
     bool started_ = false;

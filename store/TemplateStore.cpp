@@ -48,8 +48,8 @@ public:
     // lines long; a hint only, so it is capped.
     explicit HeldItems(std::size_t fileSize) { items_.reserve(std::min<std::size_t>(fileSize / 64, 1 << 16)); }
 
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
-        items_.emplace_back(label, std::move(entry));
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override {
+        items_.emplace_back(std::string(label), std::move(entry));
     }
     void PassTo(TreeSink& sink) {
         for (auto& [label, entry] : items_)
@@ -66,7 +66,7 @@ private:
 class CountedItems : public TreeSink {
 public:
     explicit CountedItems(TreeSink& sink) : sink_(sink) {}
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override {
         entries_ += entry != nullptr ? 1 : 0;
         sink_.AppendItem(label, std::move(entry));
     }
@@ -90,7 +90,7 @@ bool MayBeLegacy(std::string_view bytes) {
 
 class DiscardedItems : public TreeSink {
 public:
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry>) override {}
+    void AppendItem(std::string_view, std::unique_ptr<AutotextEntry>) override {}
 };
 }  // namespace
 

@@ -6,22 +6,6 @@
 
 namespace tarvel::TextRules {
 
-// Tab, LF, vertical tab, FF and CR follow each other in ASCII.
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Plain loops: this runs on every line of a template file.
-std::string_view TrimmedView(std::string_view text) {
-    while (!text.empty() && IsWhiteSpace(text.front()))
-        text.remove_prefix(1);
-    return TrimmedRightView(text);
-}
-
-std::string_view TrimmedRightView(std::string_view text) {
-    while (!text.empty() && IsWhiteSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -60,6 +44,8 @@ bool IsSeparatorLine(std::string_view line) {
 }
 
 bool IsOldHeaderText(std::string_view line) {
+    // Each starts with "A" or "C": the template reader takes a readme text
+    // whole when none of its lines does.
     static constexpr std::array<std::string_view, 3> kOldHeaders{
         "Autotext and Code Templates for Quillon X",
         "Code Templates follow. All entry names contain a space.",

@@ -9,10 +9,21 @@
 // Small text helpers shared by the template readers, the writer and the tools.
 namespace tarvel::TextRules {
 
-// Space, tab, CR, LF, vertical tab and form feed.
-bool IsWhiteSpace(char c);
-std::string_view TrimmedView(std::string_view text);
-std::string_view TrimmedRightView(std::string_view text);
+// Space, tab, CR, LF, vertical tab and form feed; tab, LF, vertical tab, FF
+// and CR follow each other in ASCII.
+inline bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// Plain loops, inline: the readers trim several fields of every entry, most
+// of them with nothing to trim.
+inline std::string_view TrimmedRightView(std::string_view text) {
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+inline std::string_view TrimmedView(std::string_view text) {
+    while (!text.empty() && IsWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    return TrimmedRightView(text);
+}
 std::string Trim(std::string_view text);
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 

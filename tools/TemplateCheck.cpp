@@ -16,7 +16,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 class CountingSink : public TreeSink {
 public:
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(std::string_view, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             ++entries;
     }

@@ -57,8 +57,8 @@ struct LoadedItem {
 
 class LanguageSink : public TreeSink {
 public:
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
-        items.push_back({label, std::move(entry)});
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override {
+        items.push_back({std::string(label), std::move(entry)});
     }
     std::vector<LoadedItem> items;
 };

@@ -104,7 +104,7 @@ public:
 class OwningSink : public TreeSink {
 public:
     explicit OwningSink(std::size_t expected) { entries.reserve(expected); }
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(std::string_view, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }

@@ -18,8 +18,8 @@ namespace {
 // Each item as one text: its label, and its entry's fields when it has one.
 class FlatteningSink : public TreeSink {
 public:
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
-        std::string item = label;
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override {
+        std::string item(label);
         if (entry)
             item += '\0' + entry->title + '\0' + entry->shortcut + '\0' + entry->code + '\0' + entry->description;
         items.push_back(std::move(item));

@@ -18,7 +18,7 @@ using namespace tarvel;
 namespace {
 class CollectingSink : public TreeSink {
 public:
-    void AppendItem(const std::string&, std::unique_ptr<AutotextEntry> entry) override {
+    void AppendItem(std::string_view, std::unique_ptr<AutotextEntry> entry) override {
         if (entry)
             entries.push_back(std::move(entry));
     }

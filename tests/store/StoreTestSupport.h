@@ -56,8 +56,8 @@ std::ostream& operator<<(std::ostream& out, const ReadItem& item);
 
 class RecordingSink : public TreeSink {
 public:
-    void AppendItem(const std::string& label, std::unique_ptr<AutotextEntry> entry) override {
-        items.push_back({label, std::move(entry)});
+    void AppendItem(std::string_view label, std::unique_ptr<AutotextEntry> entry) override {
+        items.push_back({std::string(label), std::move(entry)});
     }
     std::vector<AutotextEntry*> Entries() const;
     std::vector<std::string> Labels() const;

@@ -98,6 +98,12 @@ TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
         {"header fields are trimmed and extra fields ignored",
          "a:  spaced title \t:  sc  :ignored:more\ncode\f\n",
          {{"sc", "spaced title", "sc", "", "code"}}},
+        {"a header may leave out the colon after its shortcut", "a:t:sc\nx\f\n", {{"sc", "t", "sc", "", "x"}}},
+        {"a header may hold a title alone", "a: just a title \nx\f\n", {{"just a title", "just a title", "", "", "x"}}},
+        {"spaces around a shortcut keep it", "a:t: sc\t:\nx\f\n", {{"sc", "t", "sc", "", "x"}}},
+        {"only the keys a and readme open entries",
+         "ab:t:sc:\nx\f\nreadmes:\nnot a description\n\f\nA:t:sc:\ny\f\nreadme\na::sc:\nz\f\n",
+         {{"sc", "", "sc", "", "z"}}},
         {"a shortcut with a space is stored empty but labels the item",
          "a:Title:a b:\ncode\f\n",
          {{"a b", "Title", "", "", "code"}}},
@@ -170,6 +176,91 @@ TEST(TemplateReader, ReadsEachFileIntoItsEntries) {
         EXPECT_EQ(sink.Read(), expected) << rule;
         for (std::size_t i = 0; i < sink.items.size(); ++i)
             EXPECT_EQ(sink.items[i].entry->ordinal, static_cast<int>(i)) << rule;
+    }
+}
+
+// A record's code is taken as it stands only up to the first byte that ends
+// or changes it, wherever in the code that byte stands.
+TEST(TemplateReader, CodeEndsOrChangesWhereverTheByteStands) {
+    struct CodeCase {
+        std::string written;
+        std::string read;
+        bool endsCode;
+    };
+    const CodeCase cases[] = {{"\n", "\r\n", false}, {"%0", "$selected$", false}, {"\f", "", true}};
+    const std::string after = "yy" + std::string(40, 'z');
+    for (const auto& [written, read, endsCode] : cases) {
+        for (std::size_t offset = 0; offset < 80; ++offset) {
+            const std::string before(offset, 'x');
+            const auto sink = ReadTemplate("a::k:\r\n" + before + written + after + "\f\r\n");
+            ASSERT_EQ(sink.items.size(), 1u) << offset;
+            EXPECT_EQ(sink.items[0].entry->code, endsCode ? before : before + read + after) << offset;
+        }
+    }
+}
+
+// A readme text is taken as it stands only up to the first byte that ends or
+// changes it: a form feed, a lone line feed, a line of an older file's header.
+TEST(TemplateReader, DescriptionEndsOrChangesWhereverTheByteStands) {
+    struct TextCase {
+        std::string written;
+        std::string read;
+        bool endsText;
+    };
+    const std::string oldHeader = "Autotext and Code Templates for Quillon X";
+    const TextCase cases[] = {{"\n", "\r\n", false},
+                              {"\r\n" + oldHeader + "\r\n", "\r\n", false},
+                              {"\r\nAlso\r\nCode\r\n", "\r\nAlso\r\nCode\r\n", false},
+                              {"\f", "", true}};
+    const std::string after(40, 'z');
+    for (const auto& [written, read, endsText] : cases) {
+        for (std::size_t offset = 0; offset < 80; ++offset) {
+            const std::string before(offset, 'x');
+            const auto sink = ReadTemplate("readme:\r\n" + before + written + after + "\r\n\f\r\na::k:\r\nx\f\r\n");
+            ASSERT_EQ(sink.items.size(), 1u) << offset;
+            EXPECT_EQ(sink.items[0].entry->description, endsText ? before : before + read + after) << offset;
+        }
+    }
+}
+
+struct HeaderCase {
+    std::string header;
+    std::string title;
+    std::string shortcut;
+    std::string label;
+    bool dropped;
+};
+
+// A header reads the same near the end of the file and with many bytes
+// after it, at every length around the 32 bytes that one look takes in.
+TEST(TemplateReader, HeaderFieldsReadTheSameWhateverFollows) {
+    const std::string title28(28, 't');
+    const HeaderCase cases[] = {
+        {"a:t:sc:", "t", "sc", "sc", false},
+        {"a:t:sc", "t", "sc", "sc", false},
+        {"a: just a title ", "just a title", "", "just a title", false},
+        {"a::sc:", "", "sc", "sc", false},
+        {"a:t: sc\t:", "t", "sc", "sc", false},
+        {"a:t:a b:", "t", "", "a b", true},
+        {"a:t:sc:more", "t", "sc", "sc", true},
+        {"a:title with a space:sc:", "title with a space", "sc", "sc", false},
+        {"a:" + title28 + ":s:", title28, "s", "s", false},
+        {"a:" + title28 + "t:s:", title28 + "t", "s", "s", false},
+        {"a:" + title28 + "tt:", title28 + "tt", "", title28 + "tt", false},
+        {"a:" + title28 + ":s s:", title28, "", "s s", true},
+    };
+    const std::string following = "a:next:n:\n" + std::string(64, 'x') + "\f\n";
+    for (const auto& [header, title, shortcut, label, dropped] : cases) {
+        for (const auto& bytes : {header + "\ncode\f\n", header + "\ncode\f\n" + following}) {
+            storetest::RecordingSink sink;
+            TemplateReader reader(0, sink);
+            reader.Read(bytes);
+            ASSERT_FALSE(sink.items.empty()) << bytes;
+            EXPECT_EQ(sink.items[0].label, label) << bytes;
+            EXPECT_EQ(sink.items[0].entry->title, title) << bytes;
+            EXPECT_EQ(sink.items[0].entry->shortcut, shortcut) << bytes;
+            EXPECT_EQ(reader.DroppedText(), dropped) << bytes;
+        }
     }
 }
 
