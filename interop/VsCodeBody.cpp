@@ -235,25 +235,25 @@ inline VsCodeBody::Name& VsCodeBody::Find(std::string_view text, const Key& key)
     }
 }
 
+// The first free slot from the hash's on takes the name at the place.
+void VsCodeBody::Place(std::uint32_t hash, std::size_t place) {
+    const std::size_t mask = slots_.size() - 1;
+    auto slot = hash & mask;
+    while (slots_[slot] != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<std::uint32_t>(place + 1);
+}
+
 void VsCodeBody::Grow() {
     slots_.assign(2 * slots_.size(), 0);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t place = 0; place < names_.size(); ++place) {
-        auto slot = names_[place].key.hash & mask;
-        while (slots_[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots_[slot] = static_cast<std::uint32_t>(place + 1);
-    }
+    for (std::size_t place = 0; place < names_.size(); ++place)
+        Place(names_[place].key.hash, place);
 }
 
 VsCodeBody::Name& VsCodeBody::Add(std::string_view text, const Key& key) {
     if (2 * (names_.size() + 1) > slots_.size())
         Grow();
-    const std::size_t mask = slots_.size() - 1;
-    auto slot = key.hash & mask;
-    while (slots_[slot] != 0)
-        slot = (slot + 1) & mask;
-    slots_[slot] = static_cast<std::uint32_t>(names_.size() + 1);
+    Place(key.hash, names_.size());
     Name name{};
     name.key = key;
     name.text = spellings_.size();

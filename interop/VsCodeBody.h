@@ -66,6 +66,7 @@ private:
     Name& Find(std::string_view text, const Key& key);
     Name& Add(std::string_view text, const Key& key);
     void SpellPlaceholder(std::string_view text);
+    void Place(std::uint32_t hash, std::size_t place);
     void Grow();
     std::string_view TextOf(std::size_t at, std::size_t size) const { return {spellings_.data() + at, size}; }
 

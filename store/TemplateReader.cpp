@@ -63,40 +63,38 @@ std::size_t EndOrChangeFrom(std::string_view text, std::size_t at) {
     return text.size();
 }
 
-// The same a chunk at a time, up to the last whole chunk.
-[[gnu::target("sse2")]] std::size_t EndOrChangeInChunksFrom(std::string_view text, std::size_t at) {
+// The first byte from at on, a whole chunk at a time, that ends a block's
+// text or that the reader's lines would change: a form feed and a lone line
+// feed; in code the 0 of "%0", in a readme block a line that may be one of
+// the header texts of older files, which all start with "A" or "C". With
+// found false, where the whole chunks end.
+template <bool kReadme>
+[[gnu::target("sse2")]] std::size_t FirstStopInChunks(std::string_view text, std::size_t at, bool& found) {
     for (; at + kChunkSize <= text.size(); at += kChunkSize) {
         const Chunk here = LoadChunk(text.data() + at);
         const Chunk before = LoadChunk(text.data() + at - 1);
-        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | ((here == '0') & (before == '%'));
-        if (const auto mask = MatchMask(found))
+        auto stops = (here == '\f') | ((here == '\n') & (before != '\r'));
+        if constexpr (kReadme)
+            stops |= ((here == 'A') | (here == 'C')) & (before == '\n');
+        else
+            stops |= (here == '0') & (before == '%');
+        if (const auto mask = MatchMask(stops)) {
+            found = true;
             return at + FirstMatch(mask);
+        }
     }
-    return EndOrChangeFrom(text, at);
-}
-
-// Where a readme block's text that starts at start (after its header's line
-// feed) ends at a form feed, when the bytes up to it are the text as the
-// reader's lines would gather it: no lone line feed, and no line that may be
-// one of the header texts of older files, which all start with "A" or "C";
-// npos otherwise, and for the last bytes of the file, which the lines read.
-[[gnu::target("sse2")]] std::size_t FormFeedEndingDescriptionAsRead(std::string_view text, std::size_t start) {
-    for (auto at = start; at + kChunkSize <= text.size(); at += kChunkSize) {
-        const Chunk here = LoadChunk(text.data() + at);
-        const Chunk before = LoadChunk(text.data() + at - 1);
-        const auto mayBeOldHeader = ((here == 'A') | (here == 'C')) & (before == '\n');
-        const auto found = (here == '\f') | ((here == '\n') & (before != '\r')) | mayBeOldHeader;
-        if (const auto mask = MatchMask(found))
-            return text[at + FirstMatch(mask)] == '\f' ? at + FirstMatch(mask) : std::string_view::npos;
-    }
-    return std::string_view::npos;
+    found = false;
+    return at;
 }
 
 // Where a record's code that starts at start (after its header's line feed)
 // ends at a form feed, when the bytes up to it are the code as the reader's
 // lines would gather it; npos otherwise.
 std::size_t FormFeedEndingCodeAsRead(std::string_view text, std::size_t start) {
-    const auto at = ChunksSupported() ? EndOrChangeInChunksFrom(text, start) : EndOrChangeFrom(text, start);
+    bool found = false;
+    auto at = ChunksSupported() ? FirstStopInChunks<false>(text, start, found) : start;
+    if (!found)
+        at = EndOrChangeFrom(text, at);
     return at < text.size() && text[at] == '\f' ? at : std::string_view::npos;
 }
 }  // namespace
@@ -257,8 +255,10 @@ void TemplateReader::ReadReadmeText(LineCursor& lines) {
     const auto start = lines.Position();
     if (!lines.EndsLinesAtLineFeeds() || start >= bytes_.size() || !ChunksSupported())
         return;
-    const auto formFeed = FormFeedEndingDescriptionAsRead(bytes_, start);
-    if (formFeed == std::string_view::npos)
+    // The last bytes of the file, past the whole chunks, are left to the lines.
+    bool found = false;
+    const auto formFeed = FirstStopInChunks<true>(bytes_, start, found);
+    if (!found || bytes_[formFeed] != '\f')
         return;
     description_.AppendPart(bytes_.substr(start, formFeed - start));
     EndBlockAtFormFeedFrom(lines, formFeed);
